@@ -1,0 +1,59 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "core/career.h"
+#include "core/new_career.h"
+#include "core/ports.h"
+#include "core/save_file.h"
+
+namespace km {
+
+// One running game: the career record (when there is one) and the ports the
+// rules talk through. Both front ends hold one and call its operations.
+class Game {
+ public:
+  Game(Random& random, Prompter& prompter, DataFolder folder);
+
+  [[nodiscard]] bool HasCareer() const { return career_.has_value(); }
+  Career& career() { return *career_; }
+  [[nodiscard]] const Career& career() const { return *career_; }
+  Random& random() { return random_; }
+  Prompter& prompter() { return prompter_; }
+  [[nodiscard]] const DataFolder& folder() const { return folder_; }
+
+  // The setup screen's Start. True when a career was started.
+  bool StartNewCareer(const SetupAnswers& answers);
+
+  // The start screen's Load: asks for a save file and makes it the career.
+  enum class LoadOutcome { Loaded, Cancelled, Failed };
+  struct LoadResult {
+    LoadOutcome outcome;
+    std::string error;  // the sentence for the player when Failed
+  };
+  LoadResult LoadFromChoice();
+  // Loads a named save file. On failure the running career is untouched.
+  LoadResult LoadFrom(const std::filesystem::path& file);
+
+  // Writes the career to CareerName + ".kms" in the data folder. A save that
+  // cannot be written is reported in a message box naming the file and the
+  // reason; the previous save stays whole. True when it was written.
+  bool Save();
+
+  // Quit to the start screen: the record is dropped, nothing is saved.
+  void Quit() { career_.reset(); }
+
+  // For tests and tools: make this the running career.
+  void Adopt(Career career) { career_ = std::move(career); }
+
+ private:
+  Random& random_;
+  Prompter& prompter_;
+  DataFolder folder_;
+  NewCareer newCareer_;
+  std::optional<Career> career_;
+};
+
+}  // namespace km

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/career.h"
+#include "core/ports.h"
+
+namespace km {
+
+// The answers on the setup screen, as they stand when Start is pressed.
+struct SetupAnswers {
+  std::string careerName;
+  std::string name;
+  std::string city;
+  std::string state;
+  int height = 185;  // preselected in the list, so there is always a choice
+  int weight = 85;
+  std::string position;
+  int kicking = 1;
+  int handballing = 1;
+  int tackling = 1;
+  int marking = 1;
+  int running = 1;
+
+  [[nodiscard]] int overall() const {
+    return OverallOf(kicking, handballing, tackling, marking, running);
+  }
+};
+
+inline constexpr const char* kFillOutMessage = "Please fill out the information correctly";
+inline constexpr const char* kCareerNameMessage = "Please enter the career name you wish to use";
+inline constexpr const char* kBadCareerNameMessage =
+    R"(Please enter a career file name without any of \ / : * ? " < > |)";
+inline constexpr const char* kBadNameMessage =
+    R"(Please enter a name without any of \ / : * ? " < > |)";
+
+// Whether a text can name a file of the game: none of \ / : * ? " < > |, no
+// control character, and nothing Windows-1252 cannot hold.
+bool IsFileNameSafe(std::string_view text);
+
+// The first message a press of Start would show for these answers, or
+// nothing when they are all in order.
+std::optional<std::string> CheckSetupAnswers(const SetupAnswers& answers);
+
+// The setup screen's Start. Remembers the effect of a special career name
+// typed at a refused press, so that the next accepted press applies it.
+class NewCareer {
+ public:
+  // Checks the answers in order, showing the first failing check's message;
+  // then shows the special career name's message, if any. Gives the new
+  // career when the answers were accepted.
+  std::optional<Career> Start(const SetupAnswers& answers, Prompter& prompter);
+
+ private:
+  std::vector<int> pendingSpecials_;
+};
+
+// The career a set of accepted answers makes: every field at its new-career
+// value, the answers copied into the profile and into both the base and the
+// live skills. No special name is applied here.
+Career CreateCareer(const SetupAnswers& answers);
+
+// The position screen's OK: a new preferred position costs 2 points of every
+// base skill (never below 1). Refuses a text that is not one of the
+// positions with the message box and returns false.
+bool ChangePosition(Career& career, std::string_view position, Prompter& prompter);
+
+}  // namespace km

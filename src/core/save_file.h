@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "core/career.h"
+
+namespace km {
+
+inline constexpr int kSaveLines = 491;
+inline constexpr const char* kSaveExtension = ".kms";
+inline constexpr const char* kSaveFilter = "Kickmark Save files (*.kms)|*.kms";
+
+// Why a file could not be read or written: a sentence for the player that
+// says which file, which line and what was expected.
+struct FileError {
+  std::string message;
+};
+
+// The 491 lines of a career's save file, CRLF-ended, in Windows-1252.
+std::string SaveFileText(const Career& career);
+
+// The career read back from the text of a save file. Nothing is returned but
+// the error when any of the first 491 lines does not fit its field; lines
+// after 491 are ignored. `fileName` names the file in the error.
+std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std::string& fileName);
+
+// The save file's path: CareerName + ".kms" in the data folder.
+std::filesystem::path SaveFilePath(const std::filesystem::path& folder, const Career& career);
+
+// Writes the career to its save file, atomically: the old save stays whole
+// until the new one is safely on disk. Returns the error when it could not.
+std::optional<FileError> SaveCareer(const std::filesystem::path& folder, const Career& career);
+
+// Reads a save file. The running career is not touched by this: the caller
+// replaces it with the result only on success.
+std::variant<Career, FileError> LoadCareer(const std::filesystem::path& file);
+
+}  // namespace km

@@ -1,0 +1,85 @@
+#pragma once
+
+// Ports for tests: a Random that returns the draws a test lists, and a
+// Prompter that records everything it is told and answers from a script.
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/ports.h"
+
+namespace km::testing {
+
+class ScriptedRandom final : public Random {
+ public:
+  ScriptedRandom() = default;
+  explicit ScriptedRandom(std::vector<double> draws) : draws_(draws.begin(), draws.end()) {}
+  void push(double d) { draws_.push_back(d); }
+  double draw() override {
+    if (draws_.empty()) throw std::runtime_error("ScriptedRandom: no draw left in the script");
+    const double d = draws_.front();
+    draws_.pop_front();
+    return d;
+  }
+  [[nodiscard]] std::size_t left() const { return draws_.size(); }
+
+ private:
+  std::deque<double> draws_;
+};
+
+class ScriptedPrompter final : public Prompter {
+ public:
+  struct Message {
+    std::string text;
+    std::string title;
+  };
+  struct Question {
+    std::string text;
+    std::string title;
+    Icon icon;
+    bool answer;
+  };
+
+  // Answers for the next questions; when the script runs out, questions take
+  // their default answer, No.
+  std::deque<bool> answers;
+  // Answers for the next open-file choices; nothing means Cancel.
+  std::deque<std::optional<std::filesystem::path>> files;
+
+  std::vector<Message> messages;
+  std::vector<Question> questions;
+  std::vector<Story> stories;
+
+  void inform(const std::string& text, const std::string& title) override {
+    messages.push_back({text, title});
+  }
+  bool askYesNo(const std::string& text, const std::string& title, Icon icon) override {
+    bool answer = false;
+    if (!answers.empty()) {
+      answer = answers.front();
+      answers.pop_front();
+    }
+    questions.push_back({text, title, icon, answer});
+    return answer;
+  }
+  void publish(const Story& story) override { stories.push_back(story); }
+  std::optional<std::filesystem::path> chooseFileToOpen(const std::string& /*filter*/,
+                                                        const std::filesystem::path& /*folder*/) override {
+    if (files.empty()) return std::nullopt;
+    auto f = files.front();
+    files.pop_front();
+    return f;
+  }
+
+  [[nodiscard]] std::vector<std::string> messageTexts() const {
+    std::vector<std::string> out;
+    for (const auto& m : messages) out.push_back(m.text);
+    return out;
+  }
+};
+
+}  // namespace km::testing
