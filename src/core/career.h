@@ -174,9 +174,10 @@ struct Career {
   // The new-career values, before any setup answer is applied.
   static Career Create();
 
-  // The season reset: the season statistics and the club's season record go
-  // back to 0, the season award flags to "N", and the player is a year older.
-  void ResetSeason();
+  // The season reset: the season statistics go back to 0, the season award
+  // flags to "N", and the player is a year older. The club's season record is
+  // cleared too, except when the player takes the field in worn-out gear.
+  void ResetSeason(bool resetClubRecord = true);
 };
 
 // The overall rating of five skills: the two ball-use skills weigh 1.25, the

@@ -1,0 +1,56 @@
+#include "core/money.h"
+
+#include <cstdlib>
+
+#include "core/number_format.h"
+
+namespace km {
+
+std::optional<Money> Money::Parse(std::string_view text) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  std::int64_t dollars = 0;
+  int wholeDigits = 0;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+    if (++wholeDigits > 15) return std::nullopt;  // far beyond any balance
+    dollars = dollars * 10 + (text[i] - '0');
+    ++i;
+  }
+  std::int64_t cents = 0;
+  int decimals = 0;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+      if (++decimals > 2) return std::nullopt;
+      cents = cents * 10 + (text[i] - '0');
+      ++i;
+    }
+    if (decimals == 1) cents *= 10;
+  }
+  if (i != text.size() || (wholeDigits == 0 && decimals == 0)) return std::nullopt;
+  const std::int64_t total = dollars * 100 + cents;
+  return Money(negative ? -total : total);
+}
+
+std::string Money::ToString() const {
+  const std::int64_t magnitude = cents_ < 0 ? -cents_ : cents_;
+  std::string text = cents_ < 0 ? "-" : "";
+  text += std::to_string(magnitude / 100);
+  const std::int64_t rest = magnitude % 100;
+  if (rest != 0) {
+    text += '.';
+    text += static_cast<char>('0' + rest / 10);
+    if (rest % 10 != 0) text += static_cast<char>('0' + rest % 10);
+  }
+  return text;
+}
+
+Money Money::Times(double factor) const {
+  return Money(RoundHalfAway(static_cast<double>(cents_) * factor));
+}
+
+}  // namespace km

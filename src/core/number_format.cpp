@@ -1,0 +1,174 @@
+#include "core/number_format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace km {
+namespace {
+
+// A pattern split into what the formatter needs: how many integer digits are
+// always shown, and the fewest and most decimal places.
+struct PatternShape {
+  int minIntegerDigits = 0;
+  int minDecimals = 0;
+  int maxDecimals = 0;
+};
+
+PatternShape ShapeOf(std::string_view pattern) {
+  PatternShape shape;
+  const auto point = pattern.find('.');
+  const std::string_view whole = pattern.substr(0, point);
+  for (const char ch : whole) {
+    if (ch == '0') ++shape.minIntegerDigits;
+  }
+  if (point != std::string_view::npos) {
+    for (const char ch : pattern.substr(point + 1)) {
+      if (ch == '0') ++shape.minDecimals;
+      if (ch == '0' || ch == '#') ++shape.maxDecimals;
+    }
+  }
+  return shape;
+}
+
+// |value| rounded to `decimals` places, halves away from zero, as its digits
+// and the count of them that stand before the decimal point. The value is
+// first read as a fifteen-digit decimal, so 2.675 is a half and not a hair
+// under one.
+struct Rounded {
+  std::string digits;  // no leading zeros, may be empty for zero
+  int integerDigits = 0;
+};
+
+Rounded RoundDecimal(double value, int decimals) {
+  Rounded out;
+  if (!std::isfinite(value) || value == 0.0) return out;
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+  // buffer: d.dddddddddddddde±XX
+  std::string digits;
+  digits += buffer[0];
+  digits.append(buffer + 2, 14);
+  const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+  int pointPos = exponent + 1;
+  const int keep = pointPos + decimals;
+  if (keep < 0) return out;
+  if (keep < static_cast<int>(digits.size())) {
+    const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
+    digits.resize(static_cast<std::size_t>(keep));
+    if (up) {
+      int i = keep - 1;
+      while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') {
+        digits[static_cast<std::size_t>(i)] = '0';
+        --i;
+      }
+      if (i >= 0) {
+        ++digits[static_cast<std::size_t>(i)];
+      } else {
+        digits.insert(digits.begin(), '1');
+        ++pointPos;
+      }
+    }
+  }
+  out.digits = std::move(digits);
+  out.integerDigits = pointPos;
+  return out;
+}
+
+}  // namespace
+
+std::string FormatNumber(double value, std::string_view pattern) {
+  const PatternShape shape = ShapeOf(pattern);
+  const Rounded r = RoundDecimal(value, shape.maxDecimals);
+
+  // Split the digits at the decimal point, padding with zeros as needed.
+  std::string integer;
+  std::string fraction;
+  const int digitCount = static_cast<int>(r.digits.size());
+  auto digitAt = [&](int position) {  // position 0 = first digit of r.digits
+    return position >= 0 && position < digitCount ? r.digits[static_cast<std::size_t>(position)]
+                                                   : '0';
+  };
+  for (int p = 0; p < r.integerDigits; ++p) integer += digitAt(p);
+  for (int d = 0; d < shape.maxDecimals; ++d) fraction += digitAt(r.integerDigits + d);
+
+  // Leading zeros of the integer part go, down to the pattern's minimum.
+  const auto firstNonZero = integer.find_first_not_of('0');
+  integer = firstNonZero == std::string::npos ? std::string() : integer.substr(firstNonZero);
+  while (static_cast<int>(integer.size()) < shape.minIntegerDigits) integer.insert(0, "0");
+  // Optional decimal places go when they are zero.
+  while (static_cast<int>(fraction.size()) > shape.minDecimals && fraction.back() == '0') {
+    fraction.pop_back();
+  }
+
+  const bool isZero = r.digits.find_first_not_of('0') == std::string::npos;
+  std::string out = (value < 0 && !isZero) ? "-" : "";
+  out += integer;
+  if (shape.maxDecimals > 0 && (!fraction.empty() || shape.minDecimals > 0)) {
+    out += '.';
+    out += fraction;
+  }
+  return out;
+}
+
+std::string FormatGeneral(double value) {
+  if (!std::isfinite(value)) return "0";
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.15g", value);
+  std::string text = buffer;
+  if (text.find('e') == std::string::npos) {
+    return text == "-0" ? "0" : text;
+  }
+  // Very large or very small: write it out in full, then drop trailing zeros.
+  std::snprintf(buffer, sizeof buffer, "%.15f", value);
+  text = buffer;
+  if (text.find('.') != std::string::npos) {
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
+  return text == "-0" ? "0" : text;
+}
+
+long long RoundHalfAway(double value) {
+  const Rounded r = RoundDecimal(value, 0);
+  long long whole = 0;
+  for (const char ch : r.digits) whole = whole * 10 + (ch - '0');
+  for (int i = static_cast<int>(r.digits.size()); i < r.integerDigits; ++i) whole *= 10;
+  return value < 0 ? -whole : whole;
+}
+
+std::optional<double> ParseDecimal(std::string_view text) {
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  bool digit = false;
+  bool point = false;
+  for (std::size_t j = i; j < text.size(); ++j) {
+    const char ch = text[j];
+    if (ch >= '0' && ch <= '9') {
+      digit = true;
+    } else if (ch == '.' && !point) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!digit) return std::nullopt;
+  const std::string_view body = text[0] == '+' ? text.substr(1) : text;
+  double value = 0;
+  const auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), value);
+  if (error != std::errc() || end != body.data() + body.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<long long> ParseWhole(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  std::string_view body = text[0] == '+' ? text.substr(1) : text;
+  long long value = 0;
+  const auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), value);
+  if (error != std::errc() || end != body.data() + body.size() || body.empty()) return std::nullopt;
+  return value;
+}
+
+}  // namespace km

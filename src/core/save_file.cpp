@@ -1,0 +1,198 @@
+#include "core/save_file.h"
+
+#include <vector>
+
+#include "core/career_fields.h"
+#include "core/text_file.h"
+
+namespace km {
+namespace {
+
+// How a value stands on its line: quoted text, a bare whole number (a bar's
+// value) or #TRUE#/#FALSE#.
+enum class LineKind { Quoted, Bare, Switch };
+
+struct SaveLine {
+  const CareerField* field;
+  LineKind kind;
+};
+
+void Add(std::vector<SaveLine>& lines, const std::string& name) {
+  const CareerField* field = FindCareerField(name);
+  switch (field->kind) {
+    case FieldKind::Switch:
+      lines.push_back({field, LineKind::Switch});
+      break;
+    case FieldKind::Bar:  // a bar is written twice: the text it shows, then its value
+      lines.push_back({field, LineKind::Quoted});
+      lines.push_back({field, LineKind::Bare});
+      break;
+    default:
+      lines.push_back({field, LineKind::Quoted});
+  }
+}
+
+// The 491 lines of the save file, in their order.
+std::vector<SaveLine> BuildLayout() {
+  std::vector<SaveLine> lines;
+  lines.reserve(kSaveLines);
+  for (const char* name :
+       {"Name", "Team", "State", "League", "Height", "Weight", "Age", "Position", "Kicking",
+        "Handballing", "Tackling", "Marking", "Running", "Overall", "Matches", "Disposals", "Goals",
+        "Behinds", "MostDisposals", "MostGoals", "AverageDisposals", "AverageGoals", "BOGs",
+        "MatchRating", "MatchRatingAverage", "Wages", "Sponsorship", "OtherIncome", "BankBalance",
+        "Boots", "Jumper", "Shorts", "Other", "GearOverall", "Fitness", "Health", "Stamina",
+        "HealthOverall", "ContractOpen", "SponsorshipOpen", "PlayOpen", "OfferContract", "SignOpen",
+        "ContractTeam", "ContractCurrent", "ContractLength", "ContractMatches"}) {
+    Add(lines, name);
+  }
+  // Each offer screen: every company's two switches, then every amount.
+  for (const std::string_view slot : kSlotNames) {
+    const std::string screen = "Sponsor" + std::string(slot);
+    for (const Company& company : kCompanies) {
+      Add(lines, screen + std::string(company.key) + "Enabled");
+      Add(lines, screen + std::string(company.key) + "Chosen");
+    }
+    for (const Company& company : kCompanies) Add(lines, screen + std::string(company.key));
+  }
+  for (const std::string_view slot : kSlotNames) {
+    Add(lines, "Sponsor" + std::string(slot) + "Sponsor");
+    Add(lines, "Sponsor" + std::string(slot) + "Offer");
+  }
+  for (const std::string_view prefix : kLevelPrefixes) {
+    for (const char* stat : {"Matches", "Disposals", "Goals", "Behinds", "MostDisposals",
+                             "MostGoals", "AverageDisposals", "AverageGoals", "BOGs"}) {
+      Add(lines, std::string(prefix) + stat);
+    }
+  }
+  for (const char* name :
+       {"LocalMVP", "LocalGoalsAward", "LocalRookie", "LocalU21", "LocalBestAndFairest",
+        "LocalAllStar", "LocalCaptain", "RegionalMVP", "RegionalGoalsAward", "RegionalRookie",
+        "RegionalU21", "RegionalBestAndFairest", "RegionalAllStar", "RegionalCaptain", "StateMVP",
+        "StateGoalsAward", "StateRookie", "StateU21", "StateBestAndFairest", "StateVictorian",
+        "StateCaptain", "StateMatchesAward", "AFLBrownlow", "AFLColeman", "AFLRisingStar",
+        "AFLU21", "AFLBestAndFairest", "AFLAllAustralian", "AFLCaptain", "AFLMatchesAward",
+        "MajorSponsor", "JumperSponsor", "ShortsSponsor", "BootsSponsor", "SocksSponsor",
+        // The base skills keep Marking before Tackling.
+        "SetupKicking", "SetupHandballing", "SetupMarking", "SetupTackling", "SetupRunning",
+        "SetupOverall", "Suspension", "Injury", "Brownlow", "BrownlowEligible", "MatchesPlayed",
+        "CareerName"}) {
+    Add(lines, name);
+  }
+  for (const char* column : {"", "Wins", "Losses", "Draws", "For", "Against"}) {
+    for (const std::string_view row : kOrdinalWords) {
+      Add(lines, "Ladder" + std::string(row) + column);
+    }
+  }
+  for (const char* name :
+       {"TeamMatches", "TeamWins", "TeamLosses", "TeamDraws", "TeamGoals", "TeamBehinds"}) {
+    Add(lines, name);
+  }
+  return lines;
+}
+
+const std::vector<SaveLine>& Layout() {
+  static const std::vector<SaveLine> layout = BuildLayout();
+  return layout;
+}
+
+std::string Expected(const SaveLine& line) {
+  switch (line.kind) {
+    case LineKind::Switch:
+      return "expected #TRUE# or #FALSE#";
+    case LineKind::Bare:
+      return "expected a whole number from 0 to 100";
+    case LineKind::Quoted:
+      break;
+  }
+  switch (line.field->kind) {
+    case FieldKind::Whole:
+    case FieldKind::Bar:
+      return "expected a whole number in double quotes";
+    case FieldKind::Decimal:
+      return "expected a number in double quotes";
+    case FieldKind::Money:
+      return "expected an amount of dollars in double quotes";
+    default:
+      return "expected a text in double quotes";
+  }
+}
+
+}  // namespace
+
+std::string SaveFileText(const Career& career) {
+  std::string out;
+  out.reserve(12 * 1024);
+  for (const SaveLine& line : Layout()) {
+    switch (line.kind) {
+      case LineKind::Quoted:
+        out += '"';
+        out += ToWindows1252(line.field->get(career));
+        out += '"';
+        break;
+      case LineKind::Bare:
+        out += line.field->get(career);
+        break;
+      case LineKind::Switch:
+        out += line.field->getSwitch(career) ? "#TRUE#" : "#FALSE#";
+        break;
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
+std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std::string& fileName) {
+  Career career;
+  const std::vector<SaveLine>& layout = Layout();
+  std::size_t pos = 0;
+  for (std::size_t index = 0; index < layout.size(); ++index) {
+    const std::string where = fileName + ", line " + std::to_string(index + 1) + ": ";
+    if (pos >= bytes.size()) {
+      return FileError{where + "the file ends here, but a career file has " +
+                       std::to_string(kSaveLines) + " lines"};
+    }
+    auto end = bytes.find('\n', pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    std::string_view value = bytes.substr(pos, end - pos);
+    pos = end + 1;
+    if (!value.empty() && value.back() == '\r') value.remove_suffix(1);
+
+    const SaveLine& line = layout[index];
+    bool ok = false;
+    switch (line.kind) {
+      case LineKind::Quoted:
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+          ok = line.field->set(career, FromWindows1252(value.substr(1, value.size() - 2)));
+        }
+        break;
+      case LineKind::Bare:
+        ok = line.field->set(career, value);
+        break;
+      case LineKind::Switch:
+        ok = value == "#TRUE#" || value == "#FALSE#";
+        if (ok) line.field->setSwitch(career, value == "#TRUE#");
+        break;
+    }
+    if (!ok) return FileError{where + Expected(line)};
+  }
+  return career;
+}
+
+std::filesystem::path SaveFilePath(const std::filesystem::path& folder, const Career& career) {
+  return folder / (career.CareerName + kSaveExtension);
+}
+
+std::optional<FileError> SaveCareer(const std::filesystem::path& folder, const Career& career) {
+  const auto error = WriteFileAtomically(SaveFilePath(folder, career), SaveFileText(career));
+  if (error) return FileError{*error};
+  return std::nullopt;
+}
+
+std::variant<Career, FileError> LoadCareer(const std::filesystem::path& file) {
+  const ReadResult read = ReadWholeFile(file);
+  if (!read.bytes) return FileError{read.error};
+  return ParseSaveFile(*read.bytes, file.filename().string());
+}
+
+}  // namespace km
