@@ -1,0 +1,201 @@
+#include "sim/sim.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "core/game.h"
+#include "core/game_data.h"
+#include "core/new_career.h"
+#include "core/ports.h"
+#include "core/save_file.h"
+#include "sim/record_json.h"
+#include "sim/transcript.h"
+
+namespace km::sim {
+
+namespace {
+
+constexpr const char* kSkillsHelp =
+    "--skills must be five whole numbers from 1 to 100 separated by commas, in the order "
+    "Kicking,Handballing,Tackling,Marking,Running (for example 60,55,40,70,50)";
+
+// The options every command shares.
+struct CommonOptions {
+  std::string dataDir = ".";
+  std::uint64_t seed = 0;
+  bool seeded = false;
+  std::string transcript;
+};
+
+// The five skills as the setup screen's scroll bars hold them: each 1..100.
+std::optional<std::array<int, 5>> ParseSkills(std::string_view text) {
+  std::array<int, 5> skills{};
+  std::size_t count = 0;
+  while (true) {
+    const std::size_t comma = text.find(',');
+    const std::string_view part = text.substr(0, comma);
+    int value = 0;
+    const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
+    if (part.empty() || ec != std::errc() || end != part.data() + part.size()) return std::nullopt;
+    if (value < 1 || value > 100 || count == skills.size()) return std::nullopt;
+    skills[count++] = value;
+    if (comma == std::string_view::npos) break;
+    text.remove_prefix(comma + 1);
+  }
+  if (count != skills.size()) return std::nullopt;
+  return skills;
+}
+
+// Everything one run needs: the chance source, the player that answers the
+// game, and the game itself over the data folder.
+class Session {
+ public:
+  explicit Session(const CommonOptions& options, std::ostream* transcript)
+      : random_(options.seeded ? std::make_unique<TwisterRandom>(options.seed)
+                               : std::make_unique<TwisterRandom>()),
+        prompter_(transcript),
+        game_(*random_, prompter_, DataFolder{options.dataDir}) {}
+
+  Game& game() { return game_; }
+  TranscriptPrompter& prompter() { return prompter_; }
+
+ private:
+  std::unique_ptr<Random> random_;
+  TranscriptPrompter prompter_;
+  Game game_;
+};
+
+// `new`: the setup screen's Start with these answers, then the first save.
+int RunNew(Session& session, const SetupAnswers& answers, std::ostream& out, std::ostream& err) {
+  Game& game = session.game();
+  const std::size_t shownBefore = session.prompter().messages().size();
+  if (!game.StartNewCareer(answers)) {
+    // The refusal is the first failing check; a special career name's own
+    // message may follow it in the transcript.
+    std::string refusal = CheckSetupAnswers(answers).value_or("");
+    const auto& shown = session.prompter().messages();
+    if (refusal.empty() && shown.size() > shownBefore) refusal = shown[shownBefore];
+    if (refusal.empty()) refusal = "The setup answers were refused";
+    err << refusal << '\n';
+    return kExitRefused;
+  }
+  const std::size_t shownBeforeSave = session.prompter().messages().size();
+  if (!game.Save()) {
+    const auto& shown = session.prompter().messages();
+    err << (shown.size() > shownBeforeSave ? shown.back() : "The save file could not be written")
+        << '\n';
+    return kExitSaveNotWritten;
+  }
+  out << SaveFilePath(game.folder().path, game.career()).string() << '\n';
+  return kExitOk;
+}
+
+// `show`: load the career's save file and print the record.
+int RunShow(Session& session, const std::string& careerName, std::ostream& out, std::ostream& err) {
+  if (careerName.empty() || !IsFileNameSafe(careerName)) {
+    err << kBadCareerNameMessage << '\n';
+    return kExitRefused;
+  }
+  Game& game = session.game();
+  const auto result = game.LoadFrom(game.folder().file(careerName + kSaveExtension));
+  if (result.outcome != Game::LoadOutcome::Loaded) {
+    err << result.error << '\n';
+    return kExitUnreadableSave;
+  }
+  out << CareerJson(game.career()).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+      << '\n';
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+  CLI::App app{"Kickmark without its screens: creates careers and shows their records.",
+               "kickmark-sim"};
+  app.require_subcommand(1);
+
+  CommonOptions common;
+  app.add_option("--data-dir", common.dataDir,
+                 "Folder of the save, fixture, results and history files (default: the current "
+                 "folder)")
+      ->check(CLI::ExistingDirectory);
+  auto* seed = app.add_option("--seed", common.seed,
+                              "Seed of the random source (default: seeded from the clock)");
+  app.add_option("--transcript", common.transcript,
+                 "File that receives every message, question and story, one per line");
+
+  SetupAnswers answers;
+  std::string skillsText;
+  auto* newCommand = app.add_subcommand("new", "Start a new career and write its save file");
+  newCommand->add_option("--career", answers.careerName, "Career file name");
+  newCommand->add_option("--name", answers.name, "The player's name");
+  newCommand->add_option("--city", answers.city, "Home city");
+  newCommand->add_option("--state", answers.state, "Home state, e.g. \"Victoria\"");
+  newCommand->add_option("--height", answers.height, "Height in cm")
+      ->check(CLI::Range(kShortest, kTallest))
+      ->capture_default_str();
+  newCommand->add_option("--weight", answers.weight, "Weight in kg")
+      ->check(CLI::Range(kLightest, kHeaviest))
+      ->capture_default_str();
+  newCommand->add_option("--position", answers.position, "Favoured position, e.g. \"Rover\"");
+  auto* skills = newCommand->add_option(
+      "--skills", skillsText, "Kicking,Handballing,Tackling,Marking,Running, each 1..100");
+
+  std::string showCareer;
+  auto* showCommand = app.add_subcommand("show", "Print a career's record as JSON");
+  showCommand->add_option("--career", showCareer, "Career file name (without .kms)")->required();
+
+  try {
+    std::reverse(args.begin(), args.end());  // CLI11 takes the arguments last first
+    app.parse(args);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e, out, err);
+    return kExitRefused;
+  }
+  common.seeded = seed->count() > 0;
+
+  if (skills->count() > 0) {
+    const auto parsed = ParseSkills(skillsText);
+    if (!parsed) {
+      err << kSkillsHelp << '\n';
+      return kExitRefused;
+    }
+    answers.kicking = (*parsed)[0];
+    answers.handballing = (*parsed)[1];
+    answers.tackling = (*parsed)[2];
+    answers.marking = (*parsed)[3];
+    answers.running = (*parsed)[4];
+  }
+
+  try {
+    std::ofstream transcriptFile;
+    if (!common.transcript.empty()) {
+      transcriptFile.open(common.transcript, std::ios::out | std::ios::trunc | std::ios::binary);
+      if (!transcriptFile) {
+        err << "The transcript file " << common.transcript << " cannot be written\n";
+        return kExitRefused;
+      }
+    }
+    Session session(common, transcriptFile.is_open() ? &transcriptFile : nullptr);
+    if (*newCommand) return RunNew(session, answers, out, err);
+    return RunShow(session, showCareer, out, err);
+  } catch (const std::exception& e) {
+    err << "kickmark-sim: " << e.what() << '\n';
+    return kExitInternal;
+  }
+}
+
+}  // namespace km::sim
