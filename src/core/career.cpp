@@ -11,8 +11,8 @@ Career::Career() {
     SponsorScreen& screen = SponsorOffers[static_cast<std::size_t>(slot)];
     for (int i = 0; i < kCompanyCount; ++i) {
       SponsorOffer& offer = screen.Offers[static_cast<std::size_t>(i)];
-      offer.Amount = Money::Dollars(kCompanies[static_cast<std::size_t>(i)]
-                                        .startingOffer[static_cast<std::size_t>(slot)]);
+      offer.Amount = Money::Dollars(
+          kCompanies[static_cast<std::size_t>(i)].startingOffer[static_cast<std::size_t>(slot)]);
       offer.Enabled = i == 0;
       offer.Chosen = i == 0;
     }
@@ -22,7 +22,8 @@ Career::Career() {
   // Until a competition's clubs are drawn, the ladder rows carry their own
   // names.
   for (int row = 0; row < kLadderRows; ++row) {
-    Ladder[static_cast<std::size_t>(row)].Team = std::string(kOrdinalWords[static_cast<std::size_t>(row)]);
+    Ladder[static_cast<std::size_t>(row)].Team =
+        std::string(kOrdinalWords[static_cast<std::size_t>(row)]);
   }
 }
 

@@ -14,29 +14,36 @@ namespace {
 
 template <typename Ref>
 CareerField Text(std::string name, Ref ref, bool saved = true) {
-  return {std::move(name), FieldKind::Text, saved,
+  return {std::move(name),
+          FieldKind::Text,
+          saved,
           [ref](const Career& c) { return std::string(ref(c)); },
           [ref](Career& c, std::string_view text) {
             ref(c) = std::string(text);
             return true;
           },
-          nullptr, nullptr};
+          nullptr,
+          nullptr};
 }
 
 template <typename Ref>
-CareerField Whole(std::string name, Ref ref, FieldKind kind = FieldKind::Whole,
-                  bool saved = true) {
-  return {std::move(name), kind, saved, [ref](const Career& c) { return std::to_string(ref(c)); },
-          [ref, kind](Career& c, std::string_view text) {
-            const auto value = ParseWhole(text);
-            if (!value) return false;
-            if (kind == FieldKind::Bar && (*value < 0 || *value > 100)) return false;
-            if (*value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max())
-              return false;
-            ref(c) = static_cast<int>(*value);
-            return true;
-          },
-          nullptr, nullptr};
+CareerField Whole(std::string name, Ref ref, FieldKind kind = FieldKind::Whole, bool saved = true) {
+  return {
+      std::move(name),
+      kind,
+      saved,
+      [ref](const Career& c) { return std::to_string(ref(c)); },
+      [ref, kind](Career& c, std::string_view text) {
+        const auto value = ParseWhole(text);
+        if (!value) return false;
+        if (kind == FieldKind::Bar && (*value < 0 || *value > 100)) return false;
+        if (*value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max())
+          return false;
+        ref(c) = static_cast<int>(*value);
+        return true;
+      },
+      nullptr,
+      nullptr};
 }
 
 template <typename Ref>
@@ -47,7 +54,9 @@ CareerField Bar(std::string name, Ref ref) {
 template <typename Ref>
 CareerField Decimal(std::string name, Ref ref) {
   const std::string pattern(DecimalPattern(name));
-  return {std::move(name), FieldKind::Decimal, true,
+  return {std::move(name),
+          FieldKind::Decimal,
+          true,
           [ref, pattern](const Career& c) {
             return pattern.empty() ? FormatGeneral(ref(c)) : FormatNumber(ref(c), pattern);
           },
@@ -57,12 +66,15 @@ CareerField Decimal(std::string name, Ref ref) {
             ref(c) = *value;
             return true;
           },
-          nullptr, nullptr};
+          nullptr,
+          nullptr};
 }
 
 template <typename Ref>
 CareerField Dollars(std::string name, Ref ref) {
-  return {std::move(name), FieldKind::Money, true,
+  return {std::move(name),
+          FieldKind::Money,
+          true,
           [ref](const Career& c) { return ref(c).ToString(); },
           [ref](Career& c, std::string_view text) {
             const auto value = Money::Parse(text);
@@ -70,12 +82,15 @@ CareerField Dollars(std::string name, Ref ref) {
             ref(c) = *value;
             return true;
           },
-          nullptr, nullptr};
+          nullptr,
+          nullptr};
 }
 
 template <typename Ref>
 CareerField Switch(std::string name, Ref ref) {
-  return {std::move(name), FieldKind::Switch, true,
+  return {std::move(name),
+          FieldKind::Switch,
+          true,
           [ref](const Career& c) { return std::string(ref(c) ? "True" : "False"); },
           [ref](Career& c, std::string_view text) {
             if (text != "True" && text != "False") return false;
@@ -86,7 +101,8 @@ CareerField Switch(std::string name, Ref ref) {
           [ref](Career& c, bool on) { ref(c) = on; }};
 }
 
-#define KM_FIELD(member) [](auto& c) -> auto& { return c.member; }
+#define KM_FIELD(member) \
+  [](auto& c) -> auto& { return c.member; }
 
 std::vector<CareerField> BuildFields() {
   std::vector<CareerField> f;
@@ -170,18 +186,19 @@ std::vector<CareerField> BuildFields() {
     const std::string screen = "Sponsor" + std::string(kSlotNames[s]);
     for (std::size_t i = 0; i < kCompanyCount; ++i) {
       const std::string company = screen + std::string(kCompanies[i].key);
-      f.push_back(Switch(company + "Enabled", [s, i](auto& c) -> auto& {
-        return c.SponsorOffers[s].Offers[i].Enabled;
-      }));
-      f.push_back(Switch(company + "Chosen", [s, i](auto& c) -> auto& {
-        return c.SponsorOffers[s].Offers[i].Chosen;
-      }));
-      f.push_back(Dollars(company, [s, i](auto& c) -> auto& {
-        return c.SponsorOffers[s].Offers[i].Amount;
-      }));
+      f.push_back(Switch(
+          company + "Enabled",
+          [ s, i ](auto& c) -> auto& { return c.SponsorOffers[s].Offers[i].Enabled; }));
+      f.push_back(Switch(
+          company + "Chosen",
+          [ s, i ](auto& c) -> auto& { return c.SponsorOffers[s].Offers[i].Chosen; }));
+      f.push_back(Dollars(
+          company, [ s, i ](auto& c) -> auto& { return c.SponsorOffers[s].Offers[i].Amount; }));
     }
-    f.push_back(Text(screen + "Sponsor", [s](auto& c) -> auto& { return c.SponsorOffers[s].Sponsor; }));
-    f.push_back(Dollars(screen + "Offer", [s](auto& c) -> auto& { return c.SponsorOffers[s].Offer; }));
+    f.push_back(Text(
+        screen + "Sponsor", [s](auto& c) -> auto& { return c.SponsorOffers[s].Sponsor; }));
+    f.push_back(Dollars(
+        screen + "Offer", [s](auto& c) -> auto& { return c.SponsorOffers[s].Offer; }));
   }
 
   // Current sponsors.
@@ -194,18 +211,24 @@ std::vector<CareerField> BuildFields() {
   // Career statistics per competition: LocalMatches .. AFLBOGs.
   for (std::size_t l = 0; l < kCompetitionCount; ++l) {
     const std::string p(kLevelPrefixes[l]);
-    f.push_back(Whole(p + "Matches", [l](auto& c) -> auto& { return c.Levels[l].Matches; }));
-    f.push_back(Whole(p + "Disposals", [l](auto& c) -> auto& { return c.Levels[l].Disposals; }));
-    f.push_back(Whole(p + "Goals", [l](auto& c) -> auto& { return c.Levels[l].Goals; }));
-    f.push_back(Whole(p + "Behinds", [l](auto& c) -> auto& { return c.Levels[l].Behinds; }));
-    f.push_back(
-        Whole(p + "MostDisposals", [l](auto& c) -> auto& { return c.Levels[l].MostDisposals; }));
-    f.push_back(Whole(p + "MostGoals", [l](auto& c) -> auto& { return c.Levels[l].MostGoals; }));
-    f.push_back(Decimal(p + "AverageDisposals",
-                        [l](auto& c) -> auto& { return c.Levels[l].AverageDisposals; }));
-    f.push_back(
-        Decimal(p + "AverageGoals", [l](auto& c) -> auto& { return c.Levels[l].AverageGoals; }));
-    f.push_back(Whole(p + "BOGs", [l](auto& c) -> auto& { return c.Levels[l].BOGs; }));
+    f.push_back(Whole(
+        p + "Matches", [l](auto& c) -> auto& { return c.Levels[l].Matches; }));
+    f.push_back(Whole(
+        p + "Disposals", [l](auto& c) -> auto& { return c.Levels[l].Disposals; }));
+    f.push_back(Whole(
+        p + "Goals", [l](auto& c) -> auto& { return c.Levels[l].Goals; }));
+    f.push_back(Whole(
+        p + "Behinds", [l](auto& c) -> auto& { return c.Levels[l].Behinds; }));
+    f.push_back(Whole(
+        p + "MostDisposals", [l](auto& c) -> auto& { return c.Levels[l].MostDisposals; }));
+    f.push_back(Whole(
+        p + "MostGoals", [l](auto& c) -> auto& { return c.Levels[l].MostGoals; }));
+    f.push_back(Decimal(
+        p + "AverageDisposals", [l](auto& c) -> auto& { return c.Levels[l].AverageDisposals; }));
+    f.push_back(Decimal(
+        p + "AverageGoals", [l](auto& c) -> auto& { return c.Levels[l].AverageGoals; }));
+    f.push_back(Whole(
+        p + "BOGs", [l](auto& c) -> auto& { return c.Levels[l].BOGs; }));
   }
 
   // Awards.
@@ -243,12 +266,18 @@ std::vector<CareerField> BuildFields() {
   // Ladder table: LadderFirst (the club), LadderFirstWins .. LadderSixteenthAgainst.
   for (std::size_t r = 0; r < kLadderRows; ++r) {
     const std::string row = "Ladder" + std::string(kOrdinalWords[r]);
-    f.push_back(Text(row, [r](auto& c) -> auto& { return c.Ladder[r].Team; }));
-    f.push_back(Whole(row + "Wins", [r](auto& c) -> auto& { return c.Ladder[r].Wins; }));
-    f.push_back(Whole(row + "Losses", [r](auto& c) -> auto& { return c.Ladder[r].Losses; }));
-    f.push_back(Whole(row + "Draws", [r](auto& c) -> auto& { return c.Ladder[r].Draws; }));
-    f.push_back(Whole(row + "For", [r](auto& c) -> auto& { return c.Ladder[r].For; }));
-    f.push_back(Whole(row + "Against", [r](auto& c) -> auto& { return c.Ladder[r].Against; }));
+    f.push_back(Text(
+        row, [r](auto& c) -> auto& { return c.Ladder[r].Team; }));
+    f.push_back(Whole(
+        row + "Wins", [r](auto& c) -> auto& { return c.Ladder[r].Wins; }));
+    f.push_back(Whole(
+        row + "Losses", [r](auto& c) -> auto& { return c.Ladder[r].Losses; }));
+    f.push_back(Whole(
+        row + "Draws", [r](auto& c) -> auto& { return c.Ladder[r].Draws; }));
+    f.push_back(Whole(
+        row + "For", [r](auto& c) -> auto& { return c.Ladder[r].For; }));
+    f.push_back(Whole(
+        row + "Against", [r](auto& c) -> auto& { return c.Ladder[r].Against; }));
   }
 
   // The club's season record.

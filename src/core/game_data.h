@@ -21,9 +21,13 @@ inline constexpr std::array<std::string_view, 8> kStates = {
 
 // The positions in the order the setup and position screens list them.
 inline constexpr std::array<std::string_view, 13> kPositions = {
-    "Centre",         "Rover",         "Ruck Rover",  "Wing",         "Ruck",
-    "Centre-Half-Forward", "Forward Flank", "Forward Pocket", "Full Forward", "Centre-Half-Back",
-    "Back Flank",     "Back Pocket",   "Full Back"};
+    "Centre",        "Rover",
+    "Ruck Rover",    "Wing",
+    "Ruck",          "Centre-Half-Forward",
+    "Forward Flank", "Forward Pocket",
+    "Full Forward",  "Centre-Half-Back",
+    "Back Flank",    "Back Pocket",
+    "Full Back"};
 
 // Heights and weights offered at setup, tallest and heaviest first.
 inline constexpr int kTallest = 205;
@@ -74,9 +78,8 @@ inline constexpr std::array<int, kSlotCount> kStartingDeals = {100, 100, 400, 50
 // The ladder rows, top first.
 inline constexpr int kLadderRows = 16;
 inline constexpr std::array<std::string_view, kLadderRows> kOrdinalWords = {
-    "First",   "Second",  "Third",     "Fourth",     "Fifth",     "Sixth",
-    "Seventh", "Eighth",  "Ninth",     "Tenth",      "Eleventh",  "Twelfth",
-    "Thirteenth", "Fourteenth", "Fifteenth", "Sixteenth"};
+    "First", "Second", "Third",    "Fourth",  "Fifth",      "Sixth",      "Seventh",   "Eighth",
+    "Ninth", "Tenth",  "Eleventh", "Twelfth", "Thirteenth", "Fourteenth", "Fifteenth", "Sixteenth"};
 inline constexpr std::array<std::string_view, kLadderRows> kOrdinals = {
     "1st", "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",
     "9th", "10th", "11th", "12th", "13th", "14th", "15th", "16th"};

@@ -18,7 +18,8 @@ struct SpecialName {
 };
 
 constexpr std::array<SpecialName, 4> kSpecialNames = {{
-    {"Cash Lord", "Dang... Well done", [](Career& c) { c.BankBalance = Money::Dollars(1000000000); }},
+    {"Cash Lord", "Dang... Well done",
+     [](Career& c) { c.BankBalance = Money::Dollars(1000000000); }},
     {"Iron Bolt", "Nice try mate ;)", [](Career&) {}},
     {"Overnight Legend", "", [](Career& c) { c.League = "AFL"; }},
     {"Old Timer Bloke", "",

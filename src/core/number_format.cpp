@@ -89,7 +89,7 @@ std::string FormatNumber(double value, std::string_view pattern) {
   const int digitCount = static_cast<int>(r.digits.size());
   auto digitAt = [&](int position) {  // position 0 = first digit of r.digits
     return position >= 0 && position < digitCount ? r.digits[static_cast<std::size_t>(position)]
-                                                   : '0';
+                                                  : '0';
   };
   for (int p = 0; p < r.integerDigits; ++p) integer += digitAt(p);
   for (int d = 0; d < shape.maxDecimals; ++d) fraction += digitAt(r.integerDigits + d);

@@ -36,14 +36,53 @@ void Add(std::vector<SaveLine>& lines, const std::string& name) {
 std::vector<SaveLine> BuildLayout() {
   std::vector<SaveLine> lines;
   lines.reserve(kSaveLines);
-  for (const char* name :
-       {"Name", "Team", "State", "League", "Height", "Weight", "Age", "Position", "Kicking",
-        "Handballing", "Tackling", "Marking", "Running", "Overall", "Matches", "Disposals", "Goals",
-        "Behinds", "MostDisposals", "MostGoals", "AverageDisposals", "AverageGoals", "BOGs",
-        "MatchRating", "MatchRatingAverage", "Wages", "Sponsorship", "OtherIncome", "BankBalance",
-        "Boots", "Jumper", "Shorts", "Other", "GearOverall", "Fitness", "Health", "Stamina",
-        "HealthOverall", "ContractOpen", "SponsorshipOpen", "PlayOpen", "OfferContract", "SignOpen",
-        "ContractTeam", "ContractCurrent", "ContractLength", "ContractMatches"}) {
+  for (const char* name : {"Name",
+                           "Team",
+                           "State",
+                           "League",
+                           "Height",
+                           "Weight",
+                           "Age",
+                           "Position",
+                           "Kicking",
+                           "Handballing",
+                           "Tackling",
+                           "Marking",
+                           "Running",
+                           "Overall",
+                           "Matches",
+                           "Disposals",
+                           "Goals",
+                           "Behinds",
+                           "MostDisposals",
+                           "MostGoals",
+                           "AverageDisposals",
+                           "AverageGoals",
+                           "BOGs",
+                           "MatchRating",
+                           "MatchRatingAverage",
+                           "Wages",
+                           "Sponsorship",
+                           "OtherIncome",
+                           "BankBalance",
+                           "Boots",
+                           "Jumper",
+                           "Shorts",
+                           "Other",
+                           "GearOverall",
+                           "Fitness",
+                           "Health",
+                           "Stamina",
+                           "HealthOverall",
+                           "ContractOpen",
+                           "SponsorshipOpen",
+                           "PlayOpen",
+                           "OfferContract",
+                           "SignOpen",
+                           "ContractTeam",
+                           "ContractCurrent",
+                           "ContractLength",
+                           "ContractMatches"}) {
     Add(lines, name);
   }
   // Each offer screen: every company's two switches, then every amount.
@@ -70,9 +109,9 @@ std::vector<SaveLine> BuildLayout() {
         "LocalAllStar", "LocalCaptain", "RegionalMVP", "RegionalGoalsAward", "RegionalRookie",
         "RegionalU21", "RegionalBestAndFairest", "RegionalAllStar", "RegionalCaptain", "StateMVP",
         "StateGoalsAward", "StateRookie", "StateU21", "StateBestAndFairest", "StateVictorian",
-        "StateCaptain", "StateMatchesAward", "AFLBrownlow", "AFLColeman", "AFLRisingStar",
-        "AFLU21", "AFLBestAndFairest", "AFLAllAustralian", "AFLCaptain", "AFLMatchesAward",
-        "MajorSponsor", "JumperSponsor", "ShortsSponsor", "BootsSponsor", "SocksSponsor",
+        "StateCaptain", "StateMatchesAward", "AFLBrownlow", "AFLColeman", "AFLRisingStar", "AFLU21",
+        "AFLBestAndFairest", "AFLAllAustralian", "AFLCaptain", "AFLMatchesAward", "MajorSponsor",
+        "JumperSponsor", "ShortsSponsor", "BootsSponsor", "SocksSponsor",
         // The base skills keep Marking before Tackling.
         "SetupKicking", "SetupHandballing", "SetupMarking", "SetupTackling", "SetupRunning",
         "SetupOverall", "Suspension", "Injury", "Brownlow", "BrownlowEligible", "MatchesPlayed",
@@ -107,8 +146,9 @@ std::string Expected(const SaveLine& line) {
   }
   switch (line.field->kind) {
     case FieldKind::Whole:
-    case FieldKind::Bar:
       return "expected a whole number in double quotes";
+    case FieldKind::Bar:
+      return "expected a whole number from 0 to 100 in double quotes";
     case FieldKind::Decimal:
       return "expected a number in double quotes";
     case FieldKind::Money:

@@ -67,8 +67,8 @@ class ScriptedPrompter final : public Prompter {
     return answer;
   }
   void publish(const Story& story) override { stories.push_back(story); }
-  std::optional<std::filesystem::path> chooseFileToOpen(const std::string& /*filter*/,
-                                                        const std::filesystem::path& /*folder*/) override {
+  std::optional<std::filesystem::path> chooseFileToOpen(
+      const std::string& /*filter*/, const std::filesystem::path& /*folder*/) override {
     if (files.empty()) return std::nullopt;
     auto f = files.front();
     files.pop_front();

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "core/money.h"
+#include "core/number_format.h"
+
+namespace km {
+namespace {
+
+struct FormatCase {
+  double value;
+  const char* pattern;
+  const char* shown;
+};
+
+TEST(NumberFormat, PatternsRoundHalvesAwayFromZero) {
+  const FormatCase cases[] = {
+      {0, "##0", "0"},
+      {0.5, "##0", "1"},
+      {1.5, "#0", "2"},
+      {2.5, "0", "3"},
+      {-2.5, "##0", "-3"},
+      {0.4998, "##0", "0"},
+      {99.98, "##0", "100"},
+      {50.4998, "##0", "50"},
+      {1234.5, "##0", "1235"},
+      {0, "##0.0", "0.0"},
+      {12.25, "##0.0", "12.3"},
+      {12.35, "0.0", "12.4"},
+      {7.0, "0.0", "7.0"},
+      {0.05, "0.0", "0.1"},
+      {0.04, "0.0", "0.0"},
+      {-0.04, "0.0", "0.0"},
+      {9.95, "##0.0", "10.0"},
+      {4.15, "##0.0", "4.2"},
+      {0.5, "###.0", ".5"},
+      {0, "###.0", ".0"},
+      {123.456, "###.0", "123.5"},
+      {1234.56, "###.0", "1234.6"},
+      {2.675, "##0.0#", "2.68"},
+      {3, "##0.0#", "3.0"},
+      {3.1, "##0.0#", "3.1"},
+      {3.125, "##0.0#", "3.13"},
+      {0.012, "##0.0#", "0.01"},
+      {0.004, "##0.0#", "0.0"},
+      {19.999, "##0.0#", "20.0"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FormatNumber(c.value, c.pattern), c.shown) << c.value << " with " << c.pattern;
+  }
+}
+
+TEST(NumberFormat, GeneralShowsRunningTotalsWithoutNoise) {
+  EXPECT_EQ(FormatGeneral(0), "0");
+  EXPECT_EQ(FormatGeneral(7.2 + 6.8), "14");
+  EXPECT_EQ(FormatGeneral(0.1 + 0.2), "0.3");
+  EXPECT_EQ(FormatGeneral(45.3), "45.3");
+  EXPECT_EQ(FormatGeneral(-2.5), "-2.5");
+}
+
+TEST(NumberFormat, ParsingAcceptsOnlyNumbers) {
+  EXPECT_EQ(ParseWhole("42"), 42);
+  EXPECT_EQ(ParseWhole("-3"), -3);
+  for (const char* bad : {"", "4 2", "x", "1.5", "#TRUE#", "-"}) {
+    EXPECT_FALSE(ParseWhole(bad).has_value()) << bad;
+  }
+  EXPECT_DOUBLE_EQ(*ParseDecimal("12.5"), 12.5);
+  EXPECT_DOUBLE_EQ(*ParseDecimal(".5"), 0.5);
+  EXPECT_DOUBLE_EQ(*ParseDecimal("-3"), -3);
+  for (const char* bad : {"", ".", "1e5", "nan", "inf", "1.2.3", "abc"}) {
+    EXPECT_FALSE(ParseDecimal(bad).has_value()) << bad;
+  }
+}
+
+TEST(Money, ReadsAndShowsExactAmounts) {
+  const struct {
+    const char* text;
+    std::int64_t cents;
+    const char* shown;
+  } cases[] = {
+      {"15000", 1500000, "15000"}, {"247.5", 24750, "247.5"},
+      {"78.75", 7875, "78.75"},    {"0", 0, "0"},
+      {"-120", -12000, "-120"},    {"-0.5", -50, "-0.5"},
+      {"28.50", 2850, "28.5"},     {"1000000000", 100000000000, "1000000000"},
+  };
+  for (const auto& c : cases) {
+    const auto money = Money::Parse(c.text);
+    ASSERT_TRUE(money.has_value()) << c.text;
+    EXPECT_EQ(money->cents(), c.cents) << c.text;
+    EXPECT_EQ(money->ToString(), c.shown) << c.text;
+  }
+  for (const char* bad : {"", "$5", "1.234", "12a", ".", "1,000"}) {
+    EXPECT_FALSE(Money::Parse(bad).has_value()) << bad;
+  }
+}
+
+TEST(Money, SumsOfCentsDoNotDrift) {
+  Money total;
+  for (int week = 0; week < 1000; ++week) total += *Money::Parse("78.75");
+  EXPECT_EQ(total.ToString(), "78750");
+  EXPECT_EQ(Money::Dollars(6000).Times(1.1).ToString(), "6600");
+  EXPECT_EQ(Money::Dollars(225).Times(1.1).ToString(), "247.5");
+  EXPECT_EQ(Money::Dollars(75).Times(1.05).ToString(), "78.75");
+  EXPECT_EQ(Money::Cents(1).Times(0.5).cents(), 1);
+}
+
+}  // namespace
+}  // namespace km
