@@ -67,16 +67,7 @@ std::optional<std::string> CheckSetupAnswers(const SetupAnswers& a) {
   return std::nullopt;
 }
 
-Career CreateCareer(const SetupAnswers& a) {
-  Career c = Career::Create();
-  c.CareerName = a.careerName;
-  c.SetupKicking = a.kicking;
-  c.SetupHandballing = a.handballing;
-  c.SetupTackling = a.tackling;
-  c.SetupMarking = a.marking;
-  c.SetupRunning = a.running;
-  c.SetupOverall = a.overall();
-  // The hub takes the profile and the live skills from the setup answers.
+void CopySetupIntoLive(Career& c, const SetupAnswers& a) {
   c.Name = a.name;
   c.State = a.state;
   c.Height = a.height;
@@ -88,6 +79,18 @@ Career CreateCareer(const SetupAnswers& a) {
   c.Marking = c.SetupMarking;
   c.Running = c.SetupRunning;
   c.Overall = c.SetupOverall;
+}
+
+Career CreateCareer(const SetupAnswers& a) {
+  Career c = Career::Create();
+  c.CareerName = a.careerName;
+  c.SetupKicking = a.kicking;
+  c.SetupHandballing = a.handballing;
+  c.SetupTackling = a.tackling;
+  c.SetupMarking = a.marking;
+  c.SetupRunning = a.running;
+  c.SetupOverall = a.overall();
+  CopySetupIntoLive(c, a);
   return c;
 }
 

@@ -58,6 +58,11 @@ class NewCareer {
   std::vector<int> pendingSpecials_;
 };
 
+// What the hub does when it is made ready for a career: the profile comes
+// from the setup answers, and the live skills and Overall from the base
+// skills.
+void CopySetupIntoLive(Career& career, const SetupAnswers& answers);
+
 // The career a set of accepted answers makes: every field at its new-career
 // value, the answers copied into the profile and into both the base and the
 // live skills. No special name is applied here.
