@@ -115,6 +115,8 @@ struct RefusalCase {
   const char* value;
   const char* message;
 };
+// Test names show the case's label rather than its bytes.
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.label; }
 
 class SimRefusedAnswers : public SimTest, public ::testing::WithParamInterface<RefusalCase> {};
 
@@ -152,6 +154,7 @@ struct SpecialNameCase {
   int age;
   long long bankBalance;
 };
+void PrintTo(const SpecialNameCase& c, std::ostream* os) { *os << c.label; }
 
 class SimSpecialNames : public SimTest, public ::testing::WithParamInterface<SpecialNameCase> {};
 
@@ -207,6 +210,7 @@ struct BadArgumentsCase {
   std::vector<std::string> args;
   const char* errorPart;  // a part of what stderr must say
 };
+void PrintTo(const BadArgumentsCase& c, std::ostream* os) { *os << c.label; }
 
 class SimBadArguments : public SimTest, public ::testing::WithParamInterface<BadArgumentsCase> {};
 
@@ -236,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadArgumentsCase{"HeightNotInTheList", With(NewArgs(), "--height", "206"), "--height"},
         BadArgumentsCase{"WeightNotInTheList", With(NewArgs(), "--weight", "59"), "--weight"},
         BadArgumentsCase{"NoCommand", {}, "subcommand"},
-        BadArgumentsCase{"UnknownCommand", {"play"}, "play"},
+        BadArgumentsCase{"UnknownCommand", {"play"}, "subcommand"},
         BadArgumentsCase{"UnknownOption", {"show", "--career", "Test1", "--fast"}, "--fast"},
         BadArgumentsCase{"ShowWithoutCareer", {"show"}, "--career"},
         BadArgumentsCase{
@@ -278,6 +282,7 @@ struct DamageCase {
   int replaceLine;  // a line replaced by `replacement` (0 for none)
   const char* replacement;
 };
+void PrintTo(const DamageCase& c, std::ostream* os) { *os << c.label; }
 
 class SimDamagedSave : public SimTest, public ::testing::WithParamInterface<DamageCase> {};
 
