@@ -19,7 +19,13 @@ class ScriptedRandom final : public Random {
   ScriptedRandom() = default;
   explicit ScriptedRandom(std::vector<double> draws) : draws_(draws.begin(), draws.end()) {}
   void push(double d) { draws_.push_back(d); }
+  // Makes the next roll(n) give k.
+  void next(int k, int n) { draws_.push_back((k - 0.5) / n); }
+  // What draw() gives once the script is used up; without it, running out
+  // of draws fails the test.
+  std::optional<double> fallback;
   double draw() override {
+    if (draws_.empty() && fallback) return *fallback;
     if (draws_.empty()) throw std::runtime_error("ScriptedRandom: no draw left in the script");
     const double d = draws_.front();
     draws_.pop_front();

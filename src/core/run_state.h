@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+
+#include "core/ports.h"
+
+namespace km {
+
+// How the hub paints its Play button: an injury turns it yellow, a
+// suspension red, and the last missed match light grey.
+enum class PlayColour { Normal, Injured, Suspended, LastMissed };
+
+// One match's row on the round screen: the score at the end of each quarter
+// and the final points.
+struct RoundSlot {
+  std::array<int, 4> GoalsOne{};
+  std::array<int, 4> BehindsOne{};
+  std::array<int, 4> GoalsTwo{};
+  std::array<int, 4> BehindsTwo{};
+  int PointsOne = 0;
+  int PointsTwo = 0;
+  bool operator==(const RoundSlot&) const = default;
+};
+
+inline constexpr int kMatchesPerRound = 8;
+
+// What the game keeps while it runs besides the career record: none of it is
+// saved.
+struct RunState {
+  // The newspaper's last story; its masthead is "Local Times" until a move
+  // between competitions names another paper.
+  Story newspaper{"Local Times", "", ""};
+  PlayColour playColour = PlayColour::Normal;
+  std::array<RoundSlot, kMatchesPerRound> roundSlots{};
+};
+
+// A gear or condition bar below 50 is drawn in dark red.
+inline bool IsBarLow(int value) { return value < 50; }
+
+}  // namespace km

@@ -1,0 +1,390 @@
+#include <gtest/gtest.h>
+
+#include "core/career.h"
+#include "core/run_state.h"
+#include "match/after_match.h"
+#include "support/scripted_ports.h"
+
+namespace km {
+namespace {
+
+using testing::ScriptedPrompter;
+using testing::ScriptedRandom;
+
+Career Player() {
+  Career c;
+  c.Name = "Jack";
+  c.Team = "Richmond";
+  c.Position = "Full Forward";
+  c.League = "Local Reserves";
+  c.Age = 20;
+  c.Wages = Money::Dollars(300);
+  c.Injury = -5;
+  c.Suspension = -5;
+  c.Kicking = c.Handballing = c.Tackling = c.Marking = c.Running = 50;
+  return c;
+}
+
+MatchState Result(int disposals, int goals, int behinds, double rating) {
+  MatchState m;
+  m.TeamOne = "Richmond";
+  m.TeamTwo = "Carlton";
+  m.Disposals = disposals;
+  m.Goals = goals;
+  m.Behinds = behinds;
+  m.MatchRating = rating;
+  m.GoalsOneAt = {3, 6, 9, 12};
+  m.BehindsOneAt = {1, 2, 3, 4};
+  m.GoalsTwoAt = {2, 4, 6, 8};
+  m.BehindsTwoAt = {1, 1, 1, 1};
+  m.PointsOne = 76;
+  m.PointsTwo = 49;
+  m.FullTime = true;
+  return m;
+}
+
+// The five injury and suspension draws: i, t, w, s, u.
+void Misfortune(ScriptedRandom& r, int i, int t, int w, int s, int u) {
+  r.next(i, 50);
+  r.next(t, 100);
+  r.next(w, 5);
+  r.next(s, 10);
+  r.next(u, 100);
+}
+
+TEST(AfterMatch, OrdinaryMatchIsBooked) {
+  ScriptedRandom r;
+  ScriptedPrompter p;
+  RunState run;
+  Career c = Player();
+  Misfortune(r, 1, 1, 1, 1, 1);
+  FinishMatch(c, Result(12, 2, 1, 5.5), r, p, run);
+  EXPECT_EQ(r.left(), 0u);
+  EXPECT_EQ(c.BankBalance, Money::Dollars(15000 + 300 + 775));
+  EXPECT_EQ(c.MatchesPlayed, 1);
+  EXPECT_EQ(c.Disposals, 12);
+  EXPECT_EQ(c.MostGoals, 2);
+  EXPECT_DOUBLE_EQ(c.MatchRating, 5.5);
+  EXPECT_DOUBLE_EQ(c.MatchRatingAverage, 5.5);
+  EXPECT_EQ(c.Levels[0].Matches, 1);
+  EXPECT_DOUBLE_EQ(c.Levels[0].AverageDisposals, 12);
+  EXPECT_EQ(c.Levels[1].Matches, 0);
+  EXPECT_EQ(c.TeamMatches, 1);
+  EXPECT_EQ(c.TeamWins, 1);
+  EXPECT_EQ(c.TeamGoals, 12);
+  EXPECT_EQ(c.TeamBehinds, 4);
+  // Rating 5.5: skills +1, gear -3, condition -4.
+  EXPECT_EQ(c.Kicking, 51);
+  EXPECT_EQ(c.Boots, 97);
+  EXPECT_EQ(c.Fitness, 96);
+  EXPECT_EQ(c.GearOverall, 97);
+  EXPECT_EQ(c.HealthOverall, 96);
+  EXPECT_EQ(c.Overall, OverallOf(51, 51, 51, 51, 51));
+  EXPECT_TRUE(p.messages.empty());
+  EXPECT_EQ(run.roundSlots[0].PointsOne, 76);
+  EXPECT_EQ(run.roundSlots[0].GoalsTwo[3], 8);
+}
+
+TEST(AfterMatch, SeasonAveragesKeepTheirPatterns) {
+  ScriptedRandom r;
+  r.fallback = 0.01;
+  ScriptedPrompter p;
+  RunState run;
+  Career c = Player();
+  c.Injury = -1;  // no misfortune draws in the first match back
+  FinishMatch(c, Result(10, 1, 0, 3.3), r, p, run);
+  FinishMatch(c, Result(11, 2, 0, 4.1), r, p, run);
+  FinishMatch(c, Result(12, 2, 0, 4.2), r, p, run);
+  EXPECT_DOUBLE_EQ(c.MatchRating, 11.6);
+  EXPECT_DOUBLE_EQ(c.MatchRatingAverage, 3.9);  // 3.8666 → 3.9
+  EXPECT_DOUBLE_EQ(c.AverageDisposals, 11);
+  EXPECT_DOUBLE_EQ(c.AverageGoals, 1.7);
+  EXPECT_DOUBLE_EQ(c.Levels[0].AverageGoals, 1.67);  // career figures keep two places
+}
+
+TEST(AfterMatch, SatOutPlayerIsPaidAndWornButNotCounted) {
+  ScriptedRandom r;  // no draw at all
+  ScriptedPrompter p;
+  RunState run;
+  Career c = Player();
+  c.Injury = 1;
+  FinishMatch(c, Result(0, 0, 0, 0), r, p, run);
+  EXPECT_EQ(c.BankBalance, Money::Dollars(16075));
+  EXPECT_EQ(c.MatchesPlayed, 0);
+  EXPECT_EQ(c.Levels[0].Matches, 0);
+  EXPECT_EQ(c.MatchRatingAverage, 0);
+  EXPECT_EQ(c.Kicking, 51);  // the lowest band: +1
+  EXPECT_EQ(c.Boots, 99);
+  EXPECT_EQ(c.Stamina, 98);
+  EXPECT_EQ(c.TeamMatches, 1);
+}
+
+TEST(AfterMatch, StandoutMatchVotesAndBestOnGround) {
+  const struct {
+    int matches;
+    double rating;
+    int votesDraw;  // 0: no vote draw expected
+    int bogDraw;    // 0: no best-on-ground draw expected
+    int brownlow;
+    bool best;
+  } cases[] = {
+      {5, 9.5, 3, 0, 3, true},   // a rating over 9 is best on ground outright
+      {5, 8.0, 4, 1, 0, true},   // draw 4: no votes; draw 1 of 2: best on ground
+      {5, 8.0, 1, 2, 1, false},  // draw 2 of 2: not best on ground
+      {23, 9.5, 0, 0, 0, true},  // no votes in the finals
+  };
+  for (const auto& k : cases) {
+    ScriptedRandom r;
+    ScriptedPrompter p;
+    RunState run;
+    Career c = Player();
+    c.Matches = k.matches;
+    c.Injury = -1;
+    if (k.votesDraw) r.next(k.votesDraw, 4);
+    if (k.bogDraw) r.next(k.bogDraw, 2);
+    FinishMatch(c, Result(30, 3, 1, k.rating), r, p, run);
+    EXPECT_EQ(r.left(), 0u);
+    EXPECT_EQ(c.Brownlow, k.brownlow) << k.matches << " " << k.rating;
+    EXPECT_EQ(c.BOGs, k.best ? 1 : 0);
+    EXPECT_EQ(c.Levels[0].BOGs, k.best ? 1 : 0);
+    EXPECT_EQ(c.BankBalance, Money::Dollars(16075 + (k.best ? 500 : 0)));
+    if (k.best) {
+      ASSERT_EQ(p.stories.size(), 1u);
+      EXPECT_EQ(p.stories[0].headline, "Jack Best On Ground");
+      EXPECT_EQ(p.stories[0].masthead, "Local Times");
+      EXPECT_EQ(p.stories[0].text,
+                "Richmond Full Forward, Jack, was best on ground in his club's match yesterday. "
+                "Jack had 30 disposals, and kicked 3 goals in the match, dominating and showing "
+                "form that could see him take out a few Local Reserves awards this season.");
+    }
+  }
+}
+
+TEST(AfterMatch, NormSmithMedalShowsTheLastStoryAgain) {
+  ScriptedRandom r;
+  ScriptedPrompter p;
+  RunState run;
+  run.newspaper = {"Herald Sun", "Old headline", "Old story"};
+  Career c = Player();
+  c.League = "AFL";
+  c.Matches = 25;
+  c.Injury = -1;
+  FinishMatch(c, Result(31, 2, 1, 9.8), r, p, run);
+  EXPECT_EQ(p.messageTexts(),
+            std::vector<std::string>{"Congratulations! You have been awarded with the Norm Smith "
+                                     "Medal for being the Best on Ground in the Grand Final"});
+  ASSERT_EQ(p.stories.size(), 1u);
+  EXPECT_EQ(p.stories[0].headline, "Old headline");
+  EXPECT_EQ(c.BankBalance, Money::Dollars(16075 + 3000));
+}
+
+TEST(AfterMatch, CenturyNewsOnlyOnTheCrossingMatch) {
+  const struct {
+    int before, kicked;
+    bool century;
+  } cases[] = {{95, 5, true}, {99, 1, true}, {100, 3, false}, {90, 5, false}};
+  for (const auto& k : cases) {
+    ScriptedRandom r;
+    r.fallback = 0.99;  // no votes, no best on ground
+    ScriptedPrompter p;
+    RunState run;
+    Career c = Player();
+    c.Injury = -1;
+    c.Goals = k.before;
+    FinishMatch(c, Result(10, k.kicked, 0, 5), r, p, run);
+    const bool told = !p.messages.empty() &&
+                      p.messages[0].text == "Congratulations on reaching 100 goals for the season!";
+    EXPECT_EQ(told, k.century) << k.before << " + " << k.kicked;
+  }
+}
+
+TEST(AfterMatch, GamesMilestoneRepeatsWhileSittingOutOnIt) {
+  ScriptedRandom r;
+  ScriptedPrompter p;
+  RunState run;
+  Career c = Player();
+  c.League = "State";
+  c.Levels[2].Matches = 50;
+  c.Injury = 2;
+  FinishMatch(c, Result(0, 0, 0, 0), r, p, run);
+  c.Injury = 1;
+  FinishMatch(c, Result(0, 0, 0, 0), r, p, run);
+  ASSERT_EQ(p.messages.size(), 2u);
+  EXPECT_EQ(p.messages[1].text, "Congratulations on reaching 50 games in the State League!");
+  ASSERT_EQ(p.stories.size(), 2u);
+  EXPECT_EQ(p.stories[0].headline, "Jack Plays 50th Match");
+  EXPECT_EQ(p.stories[0].text,
+            "Richmond Full Forward, Jack, played his 50th game in the State yesterday. Jack had 0 "
+            "disposals, and kicked 0 goals in the match to celebrate the milestone. For most "
+            "players, 50 games is the stage of their career where superstars begin to shine, so "
+            "all eyes will be on Jack to see what kind of performances he turns out in future "
+            "seasons.");
+}
+
+TEST(AfterMatch, MilestoneMessagesByGames) {
+  const struct {
+    int games;
+    const char* message;
+  } cases[] = {
+      {249, "Congratulations on reaching 250 games in the Local Reserves!"},
+      {299, "Congratulations! You have reached 300 games in the Local Reserves!"},
+      {599, "Amazing! Congratulations on playing your 600th game in the Local Reserves!"},
+  };
+  for (const auto& k : cases) {
+    ScriptedRandom r;
+    r.fallback = 0.01;
+    ScriptedPrompter p;
+    RunState run;
+    Career c = Player();
+    c.Injury = -1;
+    c.Levels[0].Matches = k.games;
+    FinishMatch(c, Result(10, 1, 0, 5), r, p, run);
+    ASSERT_EQ(p.messages.size(), 1u) << k.games;
+    EXPECT_EQ(p.messages[0].text, k.message);
+  }
+}
+
+TEST(AfterMatch, InjuriesAndSuspensions) {
+  const struct {
+    int i, t, w, s, u;
+    int injury, suspension;
+    std::vector<std::string> messages;
+    PlayColour colour;
+  } cases[] = {
+      {25,
+       14,
+       3,
+       1,
+       1,
+       3,
+       -5,
+       {"You pulled your hamstring in the last match and will miss 3 matches"},
+       PlayColour::Injured},
+      {25,
+       99,
+       1,
+       1,
+       1,
+       1,
+       -5,
+       {"You got a broken finger in the last match and will miss 1 matches"},
+       PlayColour::Injured},
+      {24,
+       1,
+       2,
+       5,
+       50,
+       -5,
+       2,
+       {"You have been found guilty of gouging in your last match and will miss 2 matches"},
+       PlayColour::Suspended},
+      {25,
+       60,
+       4,
+       9,
+       50,
+       4,
+       4,
+       {"You suffered severe concussion in the last match and will miss 4 matches",
+        "You have been found guilty of making contact with an umpire in your last match and will "
+        "miss 4 matches"},
+       PlayColour::Suspended},
+  };
+  for (const auto& k : cases) {
+    ScriptedRandom r;
+    ScriptedPrompter p;
+    RunState run;
+    Career c = Player();
+    Misfortune(r, k.i, k.t, k.w, k.s, k.u);
+    FinishMatch(c, Result(10, 1, 0, 5), r, p, run);
+    EXPECT_EQ(c.Injury, k.injury) << k.t;
+    EXPECT_EQ(c.Suspension, k.suspension) << k.s;
+    EXPECT_EQ(p.messageTexts(), k.messages);
+    EXPECT_EQ(run.playColour, k.colour);
+    EXPECT_EQ(c.BrownlowEligible, k.u == 50 ? "N" : "Y");
+  }
+}
+
+TEST(AfterMatch, SeasonEndingKnee) {
+  ScriptedRandom r;
+  ScriptedPrompter p;
+  RunState run;
+  Career c = Player();
+  c.Matches = 10;
+  Misfortune(r, 25, 100, 3, 1, 1);
+  FinishMatch(c, Result(10, 1, 0, 5), r, p, run);
+  EXPECT_EQ(c.Injury, 16);
+  EXPECT_EQ(p.messageTexts(),
+            std::vector<std::string>{"You did your knee in the last match and, unfortunately, will "
+                                     "miss the rest of the season. Bad luck and good luck in your "
+                                     "recovery!"});
+  // Set to 1, then the match's wear takes the rest.
+  EXPECT_EQ(c.Health, 0);
+  EXPECT_EQ(c.HealthOverall, 0);
+}
+
+TEST(AfterMatch, SkillsGrowByBandAndStayWithin1To200) {
+  const struct {
+    double rating;
+    int age;
+    int start;
+    int skill, boots, fitness;
+  } cases[] = {
+      {0, 20, 50, 51, 99, 98},   {1, 20, 50, 51, 99, 98},   {1.1, 20, 50, 51, 99, 98},
+      {2.1, 20, 50, 51, 98, 97}, {6.5, 20, 50, 52, 96, 95}, {7.2, 20, 50, 53, 96, 95},
+      {10, 20, 50, 53, 95, 94},  {10, 30, 50, 50, 95, 94},  {10, 20, 199, 200, 95, 94},
+  };
+  for (const auto& k : cases) {
+    ScriptedRandom r;
+    r.fallback = 0.01;
+    ScriptedPrompter p;
+    RunState run;
+    Career c = Player();
+    c.Injury = -1;
+    c.Age = k.age;
+    c.Kicking = k.start;
+    FinishMatch(c, Result(10, 1, 0, k.rating), r, p, run);
+    EXPECT_EQ(c.Kicking, k.skill) << k.rating << " at " << k.age;
+    EXPECT_EQ(c.Boots, k.boots) << k.rating;
+    EXPECT_EQ(c.Fitness, k.fitness) << k.rating;
+  }
+}
+
+TEST(AfterMatch, BigMatchesWearMore) {
+  ScriptedRandom r;
+  r.fallback = 0.99;
+  ScriptedPrompter p;
+  RunState run;
+  Career c = Player();
+  c.Injury = -1;
+  FinishMatch(c, Result(30, 5, 4, 3), r, p, run);  // band (2, 3]: gear -2, condition -3
+  EXPECT_EQ(c.Boots, 95);
+  EXPECT_EQ(c.Jumper, 95);
+  EXPECT_EQ(c.Shorts, 95);
+  EXPECT_EQ(c.Other, 98);
+  EXPECT_EQ(c.Health, 93);
+  EXPECT_EQ(c.Fitness, 93);
+  EXPECT_EQ(c.Stamina, 92);
+  EXPECT_EQ(c.GearOverall, 96);    // 383 / 4 = 95.75
+  EXPECT_EQ(c.HealthOverall, 93);  // 278 / 3 = 92.67
+}
+
+TEST(AfterMatch, WeeklyEventRunsBeforeTheSkillClamp) {
+  ScriptedRandom r;
+  r.fallback = 0.99;
+  ScriptedPrompter p;
+  RunState run;
+  Career c = Player();
+  c.Injury = -1;
+  bool ran = false;
+  FinishMatch(c, Result(10, 1, 0, 5), r, p, run, [&] {
+    ran = true;
+    c.Running = 250;
+  });
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(c.Running, 200);
+  EXPECT_EQ(c.Overall, OverallOf(51, 51, 51, 51, 200));
+}
+
+}  // namespace
+}  // namespace km
