@@ -1,0 +1,45 @@
+#include "screens/launch_options.h"
+
+#include <QCommandLineParser>
+#include <system_error>
+
+#include "screens/qt_text.h"
+
+namespace km::screens {
+
+std::variant<LaunchOptions, QString> ParseLaunchOptions(const QStringList& arguments) {
+  QCommandLineParser parser;
+  const QCommandLineOption seedOption(
+      QStringLiteral("seed"), QStringLiteral("Seed of the game's chance."), QStringLiteral("N"));
+  const QCommandLineOption dataDirOption(QStringLiteral("data-dir"),
+                                         QStringLiteral("Folder of the career files."),
+                                         QStringLiteral("DIR"));
+  parser.addOption(seedOption);
+  parser.addOption(dataDirOption);
+  if (!parser.parse(arguments)) return parser.errorText();
+  if (!parser.positionalArguments().isEmpty()) {
+    return QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
+  }
+
+  LaunchOptions options;
+  if (parser.isSet(seedOption)) {
+    bool ok = false;
+    const QString text = parser.value(seedOption);
+    const qulonglong seed = text.toULongLong(&ok);
+    if (!ok) return QStringLiteral("The seed must be a whole number, not \"%1\".").arg(text);
+    options.seed = seed;
+  }
+  if (parser.isSet(dataDirOption)) {
+    const QString text = parser.value(dataDirOption);
+    std::error_code error;
+    const std::filesystem::path folder = PathFromQt(text);
+    if (text.isEmpty() || !std::filesystem::is_directory(folder, error)) {
+      return QStringLiteral("The data folder \"%1\" does not exist.").arg(text);
+    }
+    options.dataDir = std::filesystem::absolute(folder, error);
+    if (error) options.dataDir = folder;
+  }
+  return options;
+}
+
+}  // namespace km::screens

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <variant>
+
+namespace km::screens {
+
+// What the game is started with: `--seed N` fixes the chance of the whole
+// run, `--data-dir DIR` is where the career files live (the current folder
+// otherwise).
+struct LaunchOptions {
+  std::optional<std::uint64_t> seed;
+  std::optional<std::filesystem::path> dataDir;
+};
+
+// Reads the program's arguments (the first one is the program itself). Gives
+// the sentence to show instead when they are wrong.
+std::variant<LaunchOptions, QString> ParseLaunchOptions(const QStringList& arguments);
+
+}  // namespace km::screens

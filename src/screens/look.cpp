@@ -1,0 +1,431 @@
+#include "screens/look.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QRadialGradient>
+#include <QStyleFactory>
+#include <QVariant>
+#include <QWidget>
+#include <algorithm>
+#include <array>
+
+namespace km::screens {
+
+namespace {
+
+// Club colours of the game: grass greens, a goal-umpire white and the red of
+// a match ball. Sizes are in points and em so that the screens grow with the
+// system's scaling.
+constexpr const char* kStyleSheet = R"(
+QWidget {
+  font-size: 10pt;
+  color: #1b261d;
+}
+QWidget#frmSetup, QWidget#frmMain, QWidget#frmStart, QDialog#frmAbout, QDialog#frmPosition {
+  background: #e9efe6;
+}
+QGroupBox {
+  background: #fbfcf9;
+  border: 1px solid #6f8f72;
+  border-radius: 6px;
+  margin-top: 1.1em;
+  padding: 0.9em 0.6em 0.5em 0.6em;
+  font-weight: bold;
+}
+QGroupBox::title {
+  subcontrol-origin: margin;
+  subcontrol-position: top left;
+  left: 0.8em;
+  padding: 0.1em 0.5em;
+  color: #ffffff;
+  background: #2f6b3a;
+  border-radius: 4px;
+}
+QFrame[role="panel"] {
+  background: #fbfcf9;
+  border: 1px solid #6f8f72;
+  border-radius: 6px;
+}
+QLabel[role="heading"] {
+  font-size: 20pt;
+  font-weight: bold;
+  color: #1f5a2c;
+}
+QLabel[role="caption"] {
+  font-weight: normal;
+  color: #3b4a3d;
+}
+QLabel[role="value"] {
+  font-weight: bold;
+  color: #10240f;
+  background: #ffffff;
+  border: 1px solid #c5d1c3;
+  border-radius: 3px;
+  padding: 0.1em 0.4em;
+}
+QLabel[role="bare"] {
+  font-weight: bold;
+  color: #1f5a2c;
+}
+QLabel[role="note"] {
+  font-size: 9pt;
+  font-style: italic;
+  color: #4c5a4e;
+}
+QLabel[role="error"] {
+  color: #a5161c;
+  font-weight: bold;
+}
+QLabel[role="overall"] {
+  font-size: 16pt;
+  font-weight: bold;
+  color: #1f5a2c;
+}
+QLineEdit {
+  background: #ffffff;
+  border: 1px solid #98ab96;
+  border-radius: 3px;
+  padding: 0.15em 0.4em;
+  font-weight: normal;
+  min-height: 1.4em;
+}
+QComboBox QAbstractItemView {
+  background: #ffffff;
+  selection-background-color: #2f6b3a;
+  selection-color: #ffffff;
+}
+QLineEdit:focus {
+  border: 1px solid #2f6b3a;
+}
+QPushButton {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dfe7dc);
+  border: 1px solid #6f8f72;
+  border-radius: 4px;
+  padding: 0.3em 1em;
+  min-height: 1.4em;
+  font-weight: bold;
+  color: #1d3b22;
+}
+QPushButton:hover {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #eaf3e6);
+  border-color: #2f6b3a;
+}
+QPushButton:pressed {
+  background: #cddbc9;
+}
+QPushButton:focus {
+  border: 2px solid #2f6b3a;
+}
+QPushButton:disabled {
+  color: #9aa59b;
+  background: #eef1ec;
+  border-color: #c3ccc2;
+}
+QPushButton#cmdPlay {
+  font-size: 16pt;
+  color: #ffffff;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #d23a3a, stop:1 #9c1414);
+  border: 1px solid #6d0c0c;
+  padding: 0.35em 1.5em;
+}
+QPushButton#cmdPlay:hover {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #e04848, stop:1 #ad1d1d);
+}
+QPushButton#cmdPlay:disabled {
+  color: #f1f1f1;
+  background: #b9b9b9;
+  border-color: #9a9a9a;
+}
+QPushButton#cmdTeamDetails, QPushButton#cmdStart, QPushButton#cmdNew {
+  color: #ffffff;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3f8a4c, stop:1 #275f31);
+  border: 1px solid #1b4523;
+}
+QPushButton#cmdTeamDetails:hover, QPushButton#cmdStart:hover, QPushButton#cmdNew:hover {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a9a58, stop:1 #2e6d39);
+}
+QProgressBar {
+  background: #ffffff;
+  border: 1px solid #98ab96;
+  border-radius: 3px;
+  text-align: center;
+  font-weight: bold;
+  min-height: 1.3em;
+}
+QProgressBar::chunk {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #8fd18e, stop:1 #4e9f4f);
+  border-radius: 2px;
+}
+QDialog#frmNewspaper {
+  background: #f5efdf;
+}
+QDialog#frmNewspaper QLabel {
+  color: #1c1a16;
+  font-family: "DejaVu Serif", "Georgia", "Times New Roman", serif;
+}
+QLabel#lblNewspaperName {
+  font-size: 24pt;
+  font-weight: bold;
+}
+QLabel#lblHeadline {
+  font-size: 16pt;
+  font-weight: bold;
+}
+QLabel#lblText {
+  font-size: 11pt;
+}
+QLabel#lblPressKey {
+  font-size: 9pt;
+  font-style: italic;
+  color: #5b564b;
+}
+QFrame[role="rule"] {
+  background: #1c1a16;
+  border: none;
+  max-height: 2px;
+  min-height: 2px;
+}
+QWidget#frmSplash QLabel {
+  color: #ffffff;
+  background: transparent;
+}
+QLabel#lblSplashTitle {
+  font-size: 40pt;
+  font-weight: bold;
+}
+QLabel#lblClick {
+  font-size: 14pt;
+  font-weight: bold;
+}
+QLabel#lblSplashVersion, QLabel#lblCredit {
+  font-size: 10pt;
+}
+QLabel#lblLoadError {
+  font-size: 9pt;
+}
+)";
+
+// A tiny fixed pseudo-random sequence for the crowd's dots, so that the
+// picture is the same every time it is drawn.
+class Speckle {
+ public:
+  double next() {
+    state_ = state_ * 1103515245u + 12345u;
+    return static_cast<double>((state_ >> 8) & 0xFFFF) / 65536.0;
+  }
+
+ private:
+  unsigned state_ = 20240u;
+};
+
+// The picture is drawn on a 400 x 260 canvas that is stretched to the area.
+constexpr double kCanvasWidth = 400.0;
+constexpr double kCanvasHeight = 260.0;
+constexpr double kHorizon = 96.0;
+
+void PaintSkyAndStand(QPainter& p) {
+  QLinearGradient sky(0, 0, 0, kHorizon);
+  sky.setColorAt(0.0, QColor("#3d7fc0"));
+  sky.setColorAt(1.0, QColor("#cfe6f5"));
+  p.fillRect(QRectF(0, 0, kCanvasWidth, kHorizon), sky);
+
+  // The grandstand along the far boundary, with its crowd.
+  QPainterPath roof;
+  roof.moveTo(0, 70);
+  roof.lineTo(kCanvasWidth, 62);
+  roof.lineTo(kCanvasWidth, 70);
+  roof.lineTo(0, 76);
+  roof.closeSubpath();
+  p.fillPath(roof, QColor("#e8ecef"));
+  p.fillRect(QRectF(0, 74, kCanvasWidth, kHorizon - 72), QColor("#4b4f5c"));
+  Speckle speckle;
+  const std::array<QColor, 5> scarves = {QColor("#f2f2f2"), QColor("#d33b3b"), QColor("#f0c419"),
+                                         QColor("#2e5fa8"), QColor("#1d1d1d")};
+  for (int i = 0; i < 420; ++i) {
+    const double x = speckle.next() * kCanvasWidth;
+    const double y = 76 + speckle.next() * (kHorizon - 78);
+    const QColor& c = scarves[static_cast<std::size_t>(speckle.next() * scarves.size())];
+    p.fillRect(QRectF(x, y, 1.6, 1.4), c);
+  }
+}
+
+void PaintGrass(QPainter& p) {
+  QLinearGradient grass(0, kHorizon, 0, kCanvasHeight);
+  grass.setColorAt(0.0, QColor("#4f9a45"));
+  grass.setColorAt(1.0, QColor("#24601f"));
+  p.fillRect(QRectF(0, kHorizon, kCanvasWidth, kCanvasHeight - kHorizon), grass);
+
+  // Mowing stripes running towards the far goal.
+  const QPointF vanish(kCanvasWidth / 2, kHorizon - 60);
+  const double depth = (kCanvasHeight - vanish.y());
+  const double atHorizon = (kHorizon - vanish.y()) / depth;
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 255, 255, 22));
+  for (int i = -8; i < 10; i += 2) {
+    const double x0 = kCanvasWidth / 2 + i * 48.0;
+    const double x1 = x0 + 48.0;
+    QPolygonF stripe;
+    stripe << QPointF(x0, kCanvasHeight) << QPointF(x1, kCanvasHeight)
+           << QPointF(vanish.x() + (x1 - vanish.x()) * atHorizon, kHorizon)
+           << QPointF(vanish.x() + (x0 - vanish.x()) * atHorizon, kHorizon);
+    p.drawPolygon(stripe);
+  }
+
+  // The boundary line and the centre square's far edge.
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(QColor(255, 255, 255, 210), 1.6));
+  p.drawEllipse(QPointF(kCanvasWidth / 2, 300), 300, 196);
+  p.setPen(QPen(QColor(255, 255, 255, 150), 1.2));
+  p.drawEllipse(QPointF(kCanvasWidth / 2, 210), 34, 12);
+}
+
+void PaintGoalPosts(QPainter& p) {
+  const double base = kHorizon + 16;
+  struct Post {
+    double x;
+    double height;
+    double width;
+  };
+  // Two tall goal posts between two shorter behind posts.
+  constexpr std::array<Post, 4> posts = {
+      {{170, 34, 2.2}, {189, 56, 3.0}, {211, 56, 3.0}, {230, 34, 2.2}}};
+  for (const Post& post : posts) {
+    p.fillRect(
+        QRectF(post.x - post.width / 2 + 1.2, base - post.height + 1, post.width, post.height),
+        QColor(0, 0, 0, 60));
+    QLinearGradient shine(post.x - post.width / 2, 0, post.x + post.width / 2, 0);
+    shine.setColorAt(0.0, QColor("#ffffff"));
+    shine.setColorAt(1.0, QColor("#c8cfd6"));
+    p.fillRect(QRectF(post.x - post.width / 2, base - post.height, post.width, post.height), shine);
+  }
+  // The goal square in front of the posts.
+  p.setPen(QPen(QColor(255, 255, 255, 200), 1.0));
+  p.setBrush(Qt::NoBrush);
+  p.drawPolygon(QPolygonF() << QPointF(184, base) << QPointF(216, base) << QPointF(220, base + 7)
+                            << QPointF(180, base + 7));
+}
+
+void PaintFlight(QPainter& p) {
+  // The ball's path from a kick on the near flank, sailing towards goal.
+  QPainterPath path;
+  path.moveTo(60, 250);
+  path.quadTo(110, 120, 196, 100);
+  QPen dotted(QColor(255, 255, 255, 170), 1.4, Qt::DotLine);
+  p.setPen(dotted);
+  p.setBrush(Qt::NoBrush);
+  const double stop = 0.55;
+  QPainterPath drawn;
+  drawn.moveTo(path.pointAtPercent(0));
+  for (int i = 1; i <= 40; ++i) drawn.lineTo(path.pointAtPercent(stop * i / 40.0));
+  p.drawPath(drawn);
+  const QPointF at = path.pointAtPercent(stop);
+  PaintFootball(p, QRectF(at.x() - 22, at.y() - 14, 44, 28));
+}
+
+}  // namespace
+
+QString GameStyleSheet() { return QString::fromUtf8(kStyleSheet); }
+
+void ApplyGameLook(QApplication& app) {
+  if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) app.setStyle(fusion);
+  app.setStyleSheet(GameStyleSheet());
+  app.setWindowIcon(GameIcon());
+}
+
+void PaintGround(QPainter& painter, const QRectF& area) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setClipRect(area);
+  // The picture covers the area without being stretched: it is scaled evenly
+  // and cut at the sides or at the top and bottom, keeping the goal posts in
+  // view.
+  const double scale = std::max(area.width() / kCanvasWidth, area.height() / kCanvasHeight);
+  const QPointF focus(kCanvasWidth / 2, kHorizon + 10);
+  double left = area.center().x() - focus.x() * scale;
+  double top = area.center().y() - focus.y() * scale;
+  left = std::clamp(left, area.right() - kCanvasWidth * scale, area.left());
+  top = std::clamp(top, area.bottom() - kCanvasHeight * scale, area.top());
+  painter.translate(left, top);
+  painter.scale(scale, scale);
+  PaintSkyAndStand(painter);
+  PaintGrass(painter);
+  PaintGoalPosts(painter);
+  PaintFlight(painter);
+  painter.restore();
+}
+
+void PaintFootball(QPainter& painter, const QRectF& area) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.translate(area.center());
+  painter.rotate(-28);
+  const double rx = area.width() / 2 * 0.9;
+  const double ry = area.height() / 2 * 0.8;
+
+  // Shadowed leather.
+  QRadialGradient leather(QPointF(-rx * 0.3, -ry * 0.45), rx * 1.3);
+  leather.setColorAt(0.0, QColor("#e2584a"));
+  leather.setColorAt(0.5, QColor("#b0241c"));
+  leather.setColorAt(1.0, QColor("#5b0e0b"));
+  painter.setPen(QPen(QColor("#3d0807"), std::max(0.6, ry * 0.06)));
+  painter.setBrush(leather);
+  painter.drawEllipse(QPointF(0, 0), rx, ry);
+
+  // The seam along the top with its lacing.
+  QPen seam(QColor("#f7f2e8"), std::max(0.6, ry * 0.09));
+  seam.setCapStyle(Qt::RoundCap);
+  painter.setPen(seam);
+  painter.drawLine(QPointF(-rx * 0.38, -ry * 0.38), QPointF(rx * 0.38, -ry * 0.38));
+  for (int i = -2; i <= 2; ++i) {
+    const double x = rx * 0.14 * i;
+    painter.drawLine(QPointF(x, -ry * 0.52), QPointF(x, -ry * 0.24));
+  }
+  painter.restore();
+}
+
+QIcon GameIcon() {
+  QIcon icon;
+  for (int size : {16, 32, 64, 128, 256}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient grass(QPointF(size * 0.4, size * 0.35), size * 0.7);
+    grass.setColorAt(0.0, QColor("#5fb055"));
+    grass.setColorAt(1.0, QColor("#1f5a1d"));
+    p.setPen(Qt::NoPen);
+    p.setBrush(grass);
+    p.drawEllipse(QRectF(0.5, 0.5, size - 1.0, size - 1.0));
+    PaintFootball(p, QRectF(size * 0.08, size * 0.22, size * 0.84, size * 0.56));
+    p.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+void KeepWrappedTextWhole(QLabel* label, int narrowest) {
+  label->ensurePolished();
+  label->setMinimumWidth(narrowest);
+  label->setMinimumHeight(label->heightForWidth(narrowest));
+}
+
+void SetRole(QWidget* widget, const char* role) {
+  widget->setProperty("role", QString::fromLatin1(role));
+}
+
+QString ShortVersion() {
+  return QStringLiteral("%1.%2").arg(KICKMARK_VERSION_MAJOR).arg(KICKMARK_VERSION_MINOR);
+}
+
+QString FullVersion() {
+  return QStringLiteral("%1.%2.%3")
+      .arg(KICKMARK_VERSION_MAJOR)
+      .arg(KICKMARK_VERSION_MINOR)
+      .arg(KICKMARK_VERSION_REVISION);
+}
+
+}  // namespace km::screens

@@ -1,0 +1,48 @@
+#pragma once
+
+// The look of the whole game: one style, one style sheet and the game's own
+// artwork, drawn with QPainter so that it stays sharp at any scaling.
+
+#include <QIcon>
+#include <QRectF>
+#include <QString>
+
+class QApplication;
+class QLabel;
+class QPainter;
+class QWidget;
+
+namespace km::screens {
+
+// The style sheet of every screen. Screens pick their parts through object
+// names (#cmdPlay) and the "role" property of labels (heading, value, ...).
+QString GameStyleSheet();
+
+// Applies the style, the style sheet and the window icon to the application.
+// Called once, before the first screen is shown.
+void ApplyGameLook(QApplication& app);
+
+// A football ground in the afternoon: sky, the mown oval, the goal posts at
+// one end and a football in flight, fitted into `area`.
+void PaintGround(QPainter& painter, const QRectF& area);
+
+// A football, its long axis tilted, fitted into `area`.
+void PaintFootball(QPainter& painter, const QRectF& area);
+
+// The game's icon: a football on a green disc.
+QIcon GameIcon();
+
+// A word-wrapped label is never narrower than `narrowest` pixels, and always
+// tall enough for its whole text at that width (a window does not grow by
+// itself to fit wrapped text).
+void KeepWrappedTextWhole(QLabel* label, int narrowest);
+
+// Marks a label for the style sheet ("heading", "value", "caption", ...).
+void SetRole(QWidget* widget, const char* role);
+
+// The version as the splash screen shows it ("1.3") and as the about box
+// shows it ("1.3.0": major, minor and revision).
+QString ShortVersion();
+QString FullVersion();
+
+}  // namespace km::screens

@@ -1,0 +1,449 @@
+#include "screens/main_screen.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
+
+#include "core/money.h"
+#include "core/number_format.h"
+#include "screens/about_screen.h"
+#include "screens/look.h"
+#include "screens/qt_text.h"
+
+namespace km::screens {
+
+namespace {
+
+constexpr const char* kTitle = "Kickmark - Career";
+constexpr const char* kHeading = "Career Details";
+constexpr const char* kQuitQuestion = "Are you sure you want to quit ?";
+constexpr const char* kQuitTitle = "Kickmark Exit";
+
+// Display patterns of the hub's numbers.
+constexpr const char* kWholePattern = "##0";
+constexpr const char* kAveragePattern = "##0.0";
+
+std::string Whole(int value) { return std::to_string(value); }
+
+QLabel* Caption(const char* text, QWidget* parent) {
+  auto* label = new QLabel(QString::fromLatin1(text), parent);
+  SetRole(label, "caption");
+  return label;
+}
+
+QGroupBox* Frame(const char* caption, const char* name, QWidget* parent) {
+  auto* frame = new QGroupBox(QString::fromLatin1(caption), parent);
+  frame->setObjectName(QString::fromLatin1(name));
+  return frame;
+}
+
+QGridLayout* FrameGrid(QGroupBox* frame) {
+  auto* grid = new QGridLayout(frame);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(5);
+  return grid;
+}
+
+// The gear and health bars start at the same place in both frames.
+void AlignBarCaptions(QGridLayout* grid, QWidget* frame) {
+  frame->ensurePolished();
+  grid->setColumnMinimumWidth(0,
+                              frame->fontMetrics().horizontalAdvance(QStringLiteral("Stamina:")) +
+                                  frame->fontMetrics().averageCharWidth() * 2);
+}
+
+}  // namespace
+
+MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(QString::fromLatin1(kTitle));
+
+  auto* heading = new QLabel(QString::fromLatin1(kHeading), this);
+  heading->setObjectName(QStringLiteral("lblHeading"));
+  SetRole(heading, "heading");
+
+  auto* middle = new QVBoxLayout;
+  middle->setSpacing(10);
+  middle->addWidget(MakeSeasonStatistics());
+  middle->addWidget(MakeFinances());
+  middle->addStretch(1);
+
+  auto* right = new QVBoxLayout;
+  right->setSpacing(10);
+  right->addWidget(MakeGear());
+  right->addWidget(MakeHealth());
+  right->addStretch(1);
+
+  auto* frames = new QHBoxLayout;
+  frames->setSpacing(12);
+  frames->addWidget(MakeProfile());
+  frames->addLayout(middle);
+  frames->addLayout(right);
+
+  // The week's buttons: PLAY and the team page first, the screens of the
+  // week below them.
+  cmdPlay_ = AddButton("PLAY", "cmdPlay", &MainScreen::cmdPlay_Click);
+  auto* cmdTeamDetails =
+      AddButton("TEAM DETAILS", "cmdTeamDetails", &MainScreen::cmdTeamDetails_Click);
+  cmdLadderStats_ = new QPushButton(QStringLiteral("LS"), this);
+  cmdLadderStats_->setObjectName(QStringLiteral("cmdLadderStats"));
+  cmdLadderStats_->setEnabled(false);
+  cmdLadderStats_->setToolTip(QStringLiteral("Ladder table"));
+  auto* cmdTraining = AddButton("&Training", "cmdTraining", &MainScreen::cmdTraining_Click);
+  auto* cmdHealth = AddButton("&Health", "cmdHealth", &MainScreen::cmdHealth_Click);
+  auto* cmdStore = AddButton("&Store", "cmdStore", &MainScreen::cmdStore_Click);
+  cmdSponsorship_ = AddButton("Sp&onsorship", "cmdSponsorship", &MainScreen::cmdSponsorship_Click);
+  cmdContract_ = AddButton("&Contract", "cmdContract", &MainScreen::cmdContract_Click);
+  auto* cmdRecords = AddButton("&Records", "cmdRecords", &MainScreen::cmdRecords_Click);
+  auto* cmdAbout = AddButton("&About", "cmdAbout", &MainScreen::cmdAbout_Click);
+  auto* cmdExit = AddButton("Exit", "cmdExit", &MainScreen::cmdExit_Click);
+
+  cmdPlay_->setMinimumWidth(cmdPlay_->fontMetrics().averageCharWidth() * 24);
+  cmdTeamDetails->setMinimumWidth(cmdTeamDetails->fontMetrics().averageCharWidth() * 22);
+
+  auto* topRow = new QHBoxLayout;
+  topRow->setSpacing(10);
+  topRow->addWidget(cmdPlay_);
+  topRow->addWidget(cmdTeamDetails);
+  topRow->addStretch(1);
+  topRow->addWidget(cmdLadderStats_);
+
+  auto* weekRow = new QHBoxLayout;
+  weekRow->setSpacing(8);
+  for (QPushButton* button :
+       {cmdTraining, cmdHealth, cmdStore, cmdSponsorship_, cmdContract_, cmdRecords}) {
+    weekRow->addWidget(button);
+  }
+  weekRow->addStretch(1);
+  weekRow->addWidget(cmdAbout);
+  weekRow->addWidget(cmdExit);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 10, 16, 14);
+  layout->setSpacing(10);
+  layout->addWidget(heading);
+  layout->addLayout(frames, 1);
+  layout->addLayout(topRow);
+  layout->addLayout(weekRow);
+
+  // Key preview: the hub sees every key before the control with the focus.
+  qApp->installEventFilter(this);
+
+  refresh();
+  cmdPlay_->setFocus();
+}
+
+MainScreen::~MainScreen() { delete aboutBox_.data(); }
+
+QWidget* MainScreen::MakeProfile() {
+  struct Row {
+    const char* caption;
+    const char* name;
+    const char* unit;
+    std::string (*text)(const Career&);
+  };
+  static constexpr Row kRows[] = {
+      {"Name:", "lblName", "", [](const Career& c) { return c.Name; }},
+      {"Team:", "lblTeam", "", [](const Career& c) { return c.Team; }},
+      {"State:", "lblState", "", [](const Career& c) { return c.State; }},
+      {"Height:", "lblHeight", "cm", [](const Career& c) { return Whole(c.Height); }},
+      {"Weight:", "lblWeight", "kg", [](const Career& c) { return Whole(c.Weight); }},
+      {"Preferred Position:", "lblPosition", "", [](const Career& c) { return c.Position; }},
+      {"Age:", "lblAge", "", [](const Career& c) { return Whole(c.Age); }},
+      {"League:", "lblLeague", "", [](const Career& c) { return c.League; }},
+      {"Kicking:", "lblKicking", "", [](const Career& c) { return Whole(c.Kicking); }},
+      {"Handballing:", "lblHandballing", "", [](const Career& c) { return Whole(c.Handballing); }},
+      {"Tackling:", "lblTackling", "", [](const Career& c) { return Whole(c.Tackling); }},
+      {"Marking:", "lblMarking", "", [](const Career& c) { return Whole(c.Marking); }},
+      {"Running:", "lblRunning", "", [](const Career& c) { return Whole(c.Running); }},
+      {"Overall:", "lblOverall", "",
+       [](const Career& c) { return FormatNumber(c.Overall, kWholePattern); }},
+  };
+  auto* frame = Frame("Profile", "fraProfile", this);
+  auto* grid = FrameGrid(frame);
+  int row = 0;
+  for (const Row& r : kRows) {
+    grid->addWidget(Caption(r.caption, frame), row, 0);
+    QLabel* value = AddValue(r.name, frame, r.text);
+    // Room for the longest position and club names.
+    value->ensurePolished();
+    value->setMinimumWidth(
+        value->fontMetrics().horizontalAdvance(QStringLiteral("Centre-Half-Forward  ")) + 16);
+    grid->addWidget(value, row, 1);
+    if (*r.unit != '\0') grid->addWidget(Caption(r.unit, frame), row, 2);
+    ++row;
+  }
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(row, 1);
+  return frame;
+}
+
+QWidget* MainScreen::MakeSeasonStatistics() {
+  struct Row {
+    const char* caption;
+    const char* name;
+    std::string (*text)(const Career&);
+  };
+  static constexpr Row kRows[] = {
+      {"Matches:", "lblMatches", [](const Career& c) { return Whole(c.Matches); }},
+      {"Disposals:", "lblDisposals", [](const Career& c) { return Whole(c.Disposals); }},
+      {"Goals:", "lblGoals", [](const Career& c) { return Whole(c.Goals); }},
+      {"Behinds:", "lblBehinds", [](const Career& c) { return Whole(c.Behinds); }},
+      {"Most Disposals:", "lblMostDisposals",
+       [](const Career& c) { return Whole(c.MostDisposals); }},
+      {"Average Disposals:", "lblAverageDisposals",
+       [](const Career& c) { return FormatNumber(c.AverageDisposals, kAveragePattern); }},
+      {"Most Goals:", "lblMostGoals", [](const Career& c) { return Whole(c.MostGoals); }},
+      {"Average Goals:", "lblAverageGoals",
+       [](const Career& c) { return FormatNumber(c.AverageGoals, kAveragePattern); }},
+      {"B.O.G.'s:", "lblBOGs", [](const Career& c) { return Whole(c.BOGs); }},
+  };
+  auto* frame = Frame("Season Statistics", "fraSeasonStatistics", this);
+  auto* grid = FrameGrid(frame);
+  int row = 0;
+  for (const Row& r : kRows) {
+    grid->addWidget(Caption(r.caption, frame), row, 0);
+    QLabel* value = AddValue(r.name, frame, r.text);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(value, row++, 1);
+  }
+  // The season's match ratings, summed and averaged, stand without captions.
+  auto* ratings = new QHBoxLayout;
+  QLabel* rating = AddValue("lblMatchRating", frame,
+                            [](const Career& c) { return FormatGeneral(c.MatchRating); });
+  rating->setToolTip(QStringLiteral("Match ratings this season"));
+  QLabel* average = AddValue("lblMatchRatingAverage", frame, [](const Career& c) {
+    return FormatNumber(c.MatchRatingAverage, kAveragePattern);
+  });
+  average->setToolTip(QStringLiteral("Average match rating"));
+  for (QLabel* bare : {rating, average}) {
+    SetRole(bare, "bare");
+    bare->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  ratings->addStretch(1);
+  ratings->addWidget(rating);
+  ratings->addSpacing(12);
+  ratings->addWidget(average);
+  grid->addLayout(ratings, row++, 0, 1, 2);
+  grid->setColumnStretch(1, 1);
+  return frame;
+}
+
+QWidget* MainScreen::MakeFinances() {
+  struct Row {
+    const char* caption;
+    const char* name;
+    const char* dollarName;
+    Money Career::*field;
+  };
+  static constexpr Row kRows[] = {
+      {"Wages:", "lblWages", "lblWagesDollar", &Career::Wages},
+      {"Sponsorship:", "lblSponsorship", "lblSponsorshipDollar", &Career::Sponsorship},
+      {"Other Income:", "lblOtherIncome", "lblOtherIncomeDollar", &Career::OtherIncome},
+      {"Bank Balance:", "lblBankBalance", "lblBankBalanceDollar", &Career::BankBalance},
+  };
+  auto* frame = Frame("Finances", "fraFinances", this);
+  auto* grid = FrameGrid(frame);
+  int row = 0;
+  for (const Row& r : kRows) {
+    grid->addWidget(Caption(r.caption, frame), row, 0);
+    auto* dollar = Caption("$", frame);
+    dollar->setObjectName(QString::fromLatin1(r.dollarName));
+    dollar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(dollar, row, 1);
+    const auto field = r.field;
+    QLabel* value =
+        AddValue(r.name, frame, [field](const Career& c) { return (c.*field).ToString(); });
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(value, row++, 2);
+  }
+  grid->setColumnStretch(2, 1);
+  return frame;
+}
+
+QWidget* MainScreen::MakeGear() {
+  struct Row {
+    const char* caption;
+    const char* name;
+    int Career::*field;
+  };
+  static constexpr Row kRows[] = {
+      {"Boots:", "pbBoots", &Career::Boots},
+      {"Jumper:", "pbJumper", &Career::Jumper},
+      {"Shorts:", "pbShorts", &Career::Shorts},
+      {"Other:", "pbOther", &Career::Other},
+      {"Overall:", "pbGearOverall", &Career::GearOverall},
+  };
+  auto* frame = Frame("Match Gear", "fraMatchGear", this);
+  auto* grid = FrameGrid(frame);
+  AlignBarCaptions(grid, frame);
+  int row = 0;
+  for (const Row& r : kRows) {
+    grid->addWidget(Caption(r.caption, frame), row, 0);
+    const auto field = r.field;
+    grid->addWidget(AddBar(r.name, frame, [field](const Career& c) { return c.*field; }), row++, 1);
+  }
+  grid->setColumnStretch(1, 1);
+  return frame;
+}
+
+QWidget* MainScreen::MakeHealth() {
+  struct Row {
+    const char* caption;
+    const char* name;
+    int Career::*field;
+  };
+  static constexpr Row kRows[] = {
+      {"Fitness:", "pbFitness", &Career::Fitness},
+      {"Health:", "pbHealth", &Career::Health},
+      {"Stamina:", "pbStamina", &Career::Stamina},
+      {"Overall:", "pbHealthOverall", &Career::HealthOverall},
+  };
+  auto* frame = Frame("Health", "fraHealth", this);
+  auto* grid = FrameGrid(frame);
+  AlignBarCaptions(grid, frame);
+  int row = 0;
+  for (const Row& r : kRows) {
+    grid->addWidget(Caption(r.caption, frame), row, 0);
+    const auto field = r.field;
+    grid->addWidget(AddBar(r.name, frame, [field](const Career& c) { return c.*field; }), row++, 1);
+  }
+  grid->setColumnStretch(1, 1);
+  return frame;
+}
+
+QLabel* MainScreen::AddValue(const char* name, QWidget* parent,
+                             std::function<std::string(const Career&)> text) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  SetRole(label, "value");
+  label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 9);
+  texts_.push_back({label, std::move(text)});
+  return label;
+}
+
+QProgressBar* MainScreen::AddBar(const char* name, QWidget* parent,
+                                 std::function<int(const Career&)> value) {
+  auto* bar = new QProgressBar(parent);
+  bar->setObjectName(QString::fromLatin1(name));
+  bar->setRange(0, 100);
+  bar->setFormat(QStringLiteral("%v"));
+  bar->setTextVisible(true);
+  bar->setMinimumWidth(bar->fontMetrics().averageCharWidth() * 22);
+  bars_.push_back({bar, std::move(value)});
+  return bar;
+}
+
+QPushButton* MainScreen::AddButton(const char* caption, const char* name,
+                                   void (MainScreen::*slot)()) {
+  auto* button = new QPushButton(QString::fromLatin1(caption), this);
+  button->setObjectName(QString::fromLatin1(name));
+  connect(button, &QPushButton::clicked, this, slot);
+  return button;
+}
+
+void MainScreen::refresh() {
+  if (!game_.HasCareer()) return;
+  const Career& career = game_.career();
+  for (const ShownText& shown : texts_) shown.label->setText(ToQt(shown.text(career)));
+  for (const ShownBar& shown : bars_) shown.bar->setValue(std::clamp(shown.value(career), 0, 100));
+  cmdPlay_->setEnabled(career.PlayOpen);
+  cmdSponsorship_->setEnabled(career.SponsorshipOpen);
+  cmdContract_->setEnabled(career.ContractOpen);
+}
+
+// The screens of the week arrive with their own screens; until then each
+// button only announces that it was pressed.
+void MainScreen::cmdPlay_Click() { emit playRequested(); }
+void MainScreen::cmdTeamDetails_Click() { emit teamDetailsRequested(); }
+void MainScreen::cmdTraining_Click() { emit trainingRequested(); }
+void MainScreen::cmdHealth_Click() { emit healthRequested(); }
+void MainScreen::cmdStore_Click() { emit storeRequested(); }
+void MainScreen::cmdSponsorship_Click() { emit sponsorshipRequested(); }
+void MainScreen::cmdContract_Click() { emit contractRequested(); }
+void MainScreen::cmdRecords_Click() { emit recordsRequested(); }
+
+void MainScreen::cmdAbout_Click() {
+  if (aboutBox_) {
+    aboutBox_->raise();
+    aboutBox_->activateWindow();
+    return;
+  }
+  // The hub takes no input while the about box is open.
+  aboutBox_ = new AboutScreen(game_.prompter());
+  connect(aboutBox_, &QDialog::finished, this, [this] {
+    setEnabled(true);
+    if (aboutBox_) aboutBox_->deleteLater();
+    activateWindow();
+  });
+  setEnabled(false);
+  aboutBox_->adjustSize();
+  aboutBox_->move(frameGeometry().center() - aboutBox_->rect().center());
+  aboutBox_->winId();
+  if (QWindow* window = aboutBox_->windowHandle()) window->setTransientParent(windowHandle());
+  aboutBox_->show();
+}
+
+void MainScreen::cmdExit_Click() {
+  if (!game_.prompter().askYesNo(kQuitQuestion, kQuitTitle, Icon::Question)) return;
+  // Everything since the last save is dropped.
+  game_.Quit();
+  emit careerClosed();
+}
+
+bool MainScreen::Form_KeyDown(int key) {
+  switch (key) {
+    case Qt::Key_A:
+      cmdAbout_Click();
+      return true;
+    case Qt::Key_C:
+      cmdContract_Click();
+      return true;
+    case Qt::Key_O:
+      cmdSponsorship_Click();
+      return true;
+    case Qt::Key_T:
+      cmdTraining_Click();
+      return true;
+    case Qt::Key_S:
+      cmdStore_Click();
+      return true;
+    case Qt::Key_H:
+      cmdHealth_Click();
+      return true;
+    case Qt::Key_R:
+      cmdRecords_Click();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool MainScreen::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() && isEnabled()) {
+    auto* target = static_cast<QWidget*>(watched);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool ours = target == this || isAncestorOf(target);
+    // Shift does not matter; Ctrl and the system key belong to shortcuts.
+    const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+    if (ours && plain && !key->isAutoRepeat() && Form_KeyDown(key->key())) return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void MainScreen::closeEvent(QCloseEvent* event) {
+  // Closing the window asks the quit question, like Exit; if the player
+  // says Yes the flow puts the hub away.
+  event->ignore();
+  if (isEnabled()) cmdExit_Click();
+}
+
+}  // namespace km::screens

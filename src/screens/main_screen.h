@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/game.h"
+#include "screens/about_screen.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace km::screens {
+
+// frmMain: the career hub. It shows the career record and opens the screens
+// of the week. The letters A, C, O, T, S, H and R work like the About,
+// Contract, Sponsorship, Training, Store, Health and Records buttons
+// wherever the focus is, even while the button itself is disabled.
+class MainScreen : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MainScreen(Game& game, QWidget* parent = nullptr);
+  ~MainScreen() override;
+
+  // Shows the career record as it is now.
+  void refresh();
+
+  // The about box while it is open.
+  [[nodiscard]] AboutScreen* aboutBox() const { return aboutBox_; }
+
+ signals:
+  // The buttons ask for the screens of the week.
+  void playRequested();
+  void teamDetailsRequested();
+  void trainingRequested();
+  void healthRequested();
+  void storeRequested();
+  void sponsorshipRequested();
+  void contractRequested();
+  void recordsRequested();
+  // The player quit this career: the game holds no career any more.
+  void careerClosed();
+
+ public slots:
+  void cmdPlay_Click();
+  void cmdTeamDetails_Click();
+  void cmdTraining_Click();
+  void cmdHealth_Click();
+  void cmdStore_Click();
+  void cmdSponsorship_Click();
+  void cmdContract_Click();
+  void cmdRecords_Click();
+  void cmdAbout_Click();
+  void cmdExit_Click();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // The keyboard letters of the hub.
+  bool Form_KeyDown(int key);
+
+  QWidget* MakeProfile();
+  QWidget* MakeSeasonStatistics();
+  QWidget* MakeFinances();
+  QWidget* MakeGear();
+  QWidget* MakeHealth();
+  QLabel* AddValue(const char* name, QWidget* parent,
+                   std::function<std::string(const Career&)> text);
+  QProgressBar* AddBar(const char* name, QWidget* parent, std::function<int(const Career&)> value);
+  QPushButton* AddButton(const char* caption, const char* name, void (MainScreen::*slot)());
+
+  struct ShownText {
+    QLabel* label;
+    std::function<std::string(const Career&)> text;
+  };
+  struct ShownBar {
+    QProgressBar* bar;
+    std::function<int(const Career&)> value;
+  };
+
+  Game& game_;
+  std::vector<ShownText> texts_;
+  std::vector<ShownBar> bars_;
+  QPushButton* cmdPlay_ = nullptr;
+  QPushButton* cmdSponsorship_ = nullptr;
+  QPushButton* cmdContract_ = nullptr;
+  QPushButton* cmdLadderStats_ = nullptr;
+  QPointer<AboutScreen> aboutBox_;
+};
+
+}  // namespace km::screens

@@ -1,0 +1,289 @@
+#include "screens/setup_screen.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "core/career.h"
+#include "core/game_data.h"
+#include "screens/look.h"
+#include "screens/qt_text.h"
+
+namespace km::screens {
+
+namespace {
+
+constexpr const char* kTitle = "Kickmark - Player Setup";
+constexpr const char* kCareerNote =
+    "You career will automatically be saved to a file with the above name after every match, so "
+    "make sure it's unique (Eg. career1)";
+
+// Skills are set on their own, each from 1 to 100.
+constexpr int kLowestSkill = 1;
+constexpr int kHighestSkill = 100;
+constexpr int kSkillPage = 10;
+
+QLabel* Caption(const char* text, QWidget* parent) {
+  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  SetRole(label, "caption");
+  return label;
+}
+
+QLineEdit* TextBox(const char* name, QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 28);
+  return box;
+}
+
+QComboBox* DropDown(const char* name, QWidget* parent) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName(QString::fromLatin1(name));
+  list->setMaxVisibleItems(16);
+  return list;
+}
+
+// A list of the given texts with nothing chosen yet.
+template <typename Texts>
+void FillWithoutChoice(QComboBox* list, const Texts& texts) {
+  for (const auto& text : texts) list->addItem(ToQt(text));
+  list->setCurrentIndex(-1);
+}
+
+// A list of whole numbers from `from` down to `to`, with `chosen` selected.
+void FillCountingDown(QComboBox* list, int from, int to, int chosen) {
+  for (int value = from; value >= to; --value) list->addItem(QString::number(value), value);
+  list->setCurrentIndex(list->findData(chosen));
+}
+
+int ChosenNumber(const QComboBox* list, int fallback) {
+  const QVariant data = list->currentData();
+  return data.isValid() ? data.toInt() : fallback;
+}
+
+QScrollBar* SkillBar(const char* name, QWidget* parent) {
+  auto* bar = new QScrollBar(Qt::Horizontal, parent);
+  bar->setObjectName(QString::fromLatin1(name));
+  bar->setRange(kLowestSkill, kHighestSkill);
+  bar->setSingleStep(1);
+  bar->setPageStep(kSkillPage);
+  bar->setValue(kLowestSkill);
+  bar->setFocusPolicy(Qt::StrongFocus);
+  bar->setMinimumWidth(bar->fontMetrics().averageCharWidth() * 30);
+  return bar;
+}
+
+QLabel* SkillLabel(const char* name, QWidget* parent) {
+  auto* label = new QLabel(QString::number(kLowestSkill), parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+  SetRole(label, "value");
+  return label;
+}
+
+QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setMinimumWidth(button->fontMetrics().averageCharWidth() * 12);
+  return button;
+}
+
+}  // namespace
+
+SetupScreen::SetupScreen(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
+  setObjectName(QStringLiteral("frmSetup"));
+  setWindowTitle(QString::fromLatin1(kTitle));
+  const SetupAnswers defaults;
+
+  // The player's profile.
+  auto* profile = new QFrame(this);
+  profile->setObjectName(QStringLiteral("fraProfile"));
+  SetRole(profile, "panel");
+  txtCareer_ = TextBox("txtCareer", profile);
+  auto* note = new QLabel(QString::fromLatin1(kCareerNote), profile);
+  note->setObjectName(QStringLiteral("lblCareerNote"));
+  note->setWordWrap(true);
+  SetRole(note, "note");
+  txtName_ = TextBox("txtName", profile);
+  txtCity_ = TextBox("txtCity", profile);
+  txtState_ = DropDown("txtState", profile);
+  FillWithoutChoice(txtState_, kStates);
+  lstHeight_ = DropDown("lstHeight", profile);
+  FillCountingDown(lstHeight_, kTallest, kShortest, defaults.height);
+  lstWeight_ = DropDown("lstWeight", profile);
+  FillCountingDown(lstWeight_, kHeaviest, kLightest, defaults.weight);
+  lstPosition_ = DropDown("lstPosition", profile);
+  FillWithoutChoice(lstPosition_, kPositions);
+
+  auto* form = new QGridLayout(profile);
+  form->setHorizontalSpacing(10);
+  form->setVerticalSpacing(8);
+  int row = 0;
+  form->addWidget(Caption("Career File Name:", profile), row, 0);
+  form->addWidget(txtCareer_, row++, 1, 1, 2);
+  form->addWidget(note, row++, 0, 1, 3);
+  form->addWidget(Caption("Name:", profile), row, 0);
+  form->addWidget(txtName_, row++, 1, 1, 2);
+  form->addWidget(Caption("City:", profile), row, 0);
+  form->addWidget(txtCity_, row++, 1, 1, 2);
+  form->addWidget(Caption("State:", profile), row, 0);
+  form->addWidget(txtState_, row++, 1, 1, 2);
+  form->addWidget(Caption("Height:", profile), row, 0);
+  form->addWidget(lstHeight_, row, 1);
+  form->addWidget(Caption("cm", profile), row++, 2);
+  form->addWidget(Caption("Weight:", profile), row, 0);
+  form->addWidget(lstWeight_, row, 1);
+  form->addWidget(Caption("kg", profile), row++, 2);
+  form->addWidget(Caption("Favoured Position:", profile), row, 0);
+  form->addWidget(lstPosition_, row++, 1, 1, 2);
+  form->setRowStretch(row, 1);
+  form->setColumnStretch(1, 1);
+
+  // The five skills and the overall they give.
+  auto* skills = new QGroupBox(QStringLiteral("SKILLS"), this);
+  skills->setObjectName(QStringLiteral("fraSkills"));
+  hsbKicking_ = SkillBar("hsbKicking", skills);
+  hsbHandBalling_ = SkillBar("hsbHandBalling", skills);
+  hsbTackling_ = SkillBar("hsbTackling", skills);
+  hsbMarking_ = SkillBar("hsbMarking", skills);
+  hsbRunning_ = SkillBar("hsbRunning", skills);
+  lblKicking_ = SkillLabel("lblKicking", skills);
+  lblHandballing_ = SkillLabel("lblHandballing", skills);
+  lblTackling_ = SkillLabel("lblTackling", skills);
+  lblMarking_ = SkillLabel("lblMarking", skills);
+  lblRunning_ = SkillLabel("lblRunning", skills);
+  lblOverall_ = new QLabel(skills);
+  lblOverall_->setObjectName(QStringLiteral("lblOverall"));
+  SetRole(lblOverall_, "overall");
+
+  struct SkillRow {
+    const char* caption;
+    QScrollBar* bar;
+    QLabel* label;
+  };
+  const SkillRow skillRows[] = {{"Kicking:", hsbKicking_, lblKicking_},
+                                {"Handballing:", hsbHandBalling_, lblHandballing_},
+                                {"Tackling:", hsbTackling_, lblTackling_},
+                                {"Marking:", hsbMarking_, lblMarking_},
+                                {"Running:", hsbRunning_, lblRunning_}};
+  auto* skillGrid = new QGridLayout(skills);
+  skillGrid->setHorizontalSpacing(10);
+  skillGrid->setVerticalSpacing(12);
+  row = 0;
+  for (const SkillRow& skill : skillRows) {
+    skillGrid->addWidget(Caption(skill.caption, skills), row, 0);
+    skillGrid->addWidget(skill.bar, row, 1);
+    skillGrid->addWidget(skill.label, row++, 2);
+  }
+  auto* overallRow = new QHBoxLayout;
+  overallRow->addStretch(1);
+  overallRow->addWidget(Caption("Player's Overall Skill:", skills));
+  overallRow->addWidget(lblOverall_);
+  skillGrid->addLayout(overallRow, row++, 0, 1, 3);
+  skillGrid->setRowStretch(row, 1);
+  skillGrid->setColumnStretch(1, 1);
+
+  connect(hsbKicking_, &QScrollBar::valueChanged, this, &SetupScreen::hsbKicking_Change);
+  connect(hsbHandBalling_, &QScrollBar::valueChanged, this, &SetupScreen::hsbHandBalling_Change);
+  connect(hsbTackling_, &QScrollBar::valueChanged, this, &SetupScreen::hsbTackling_Change);
+  connect(hsbMarking_, &QScrollBar::valueChanged, this, &SetupScreen::hsbMarking_Change);
+  connect(hsbRunning_, &QScrollBar::valueChanged, this, &SetupScreen::hsbRunning_Change);
+
+  auto* cmdStart = Button("Start", "cmdStart", this);
+  auto* cmdBack = Button("Back", "cmdBack", this);
+  auto* cmdExit = Button("Exit", "cmdExit", this);
+  cmdStart->setDefault(true);
+  connect(cmdStart, &QPushButton::clicked, this, &SetupScreen::cmdStart_Click);
+  connect(cmdBack, &QPushButton::clicked, this, &SetupScreen::cmdBack_Click);
+  connect(cmdExit, &QPushButton::clicked, this, &SetupScreen::cmdExit_Click);
+
+  // The profile panel has no caption; it lines up with the SKILLS frame's
+  // border, which sits below that frame's caption.
+  auto* profileColumn = new QVBoxLayout;
+  skills->ensurePolished();
+  profileColumn->addSpacing(skills->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 11 / 10);
+  profileColumn->addWidget(profile, 1);
+
+  auto* panels = new QHBoxLayout;
+  panels->setSpacing(14);
+  panels->addLayout(profileColumn);
+  panels->addWidget(skills);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(cmdStart);
+  buttons->addWidget(cmdBack);
+  buttons->addWidget(cmdExit);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 14, 16, 14);
+  layout->setSpacing(14);
+  layout->addLayout(panels, 1);
+  layout->addLayout(buttons);
+
+  note->ensurePolished();
+  KeepWrappedTextWhole(note, note->fontMetrics().averageCharWidth() * 56);
+
+  ShowOverall();
+  txtCareer_->setFocus();
+}
+
+SetupAnswers SetupScreen::answers() const {
+  const SetupAnswers defaults;
+  SetupAnswers a;
+  a.careerName = ToStd(txtCareer_->text());
+  a.name = ToStd(txtName_->text());
+  a.city = ToStd(txtCity_->text());
+  a.state = ToStd(txtState_->currentText());
+  a.height = ChosenNumber(lstHeight_, defaults.height);
+  a.weight = ChosenNumber(lstWeight_, defaults.weight);
+  a.position = ToStd(lstPosition_->currentText());
+  a.kicking = hsbKicking_->value();
+  a.handballing = hsbHandBalling_->value();
+  a.tackling = hsbTackling_->value();
+  a.marking = hsbMarking_->value();
+  a.running = hsbRunning_->value();
+  return a;
+}
+
+void SetupScreen::hsbKicking_Change(int value) { ShowSkill(lblKicking_, value); }
+void SetupScreen::hsbHandBalling_Change(int value) { ShowSkill(lblHandballing_, value); }
+void SetupScreen::hsbTackling_Change(int value) { ShowSkill(lblTackling_, value); }
+void SetupScreen::hsbMarking_Change(int value) { ShowSkill(lblMarking_, value); }
+void SetupScreen::hsbRunning_Change(int value) { ShowSkill(lblRunning_, value); }
+
+void SetupScreen::cmdStart_Click() {
+  // The game checks the answers and shows its own messages; a refused Start
+  // leaves everything on this screen as typed.
+  if (game_.StartNewCareer(answers())) emit careerStarted();
+}
+
+void SetupScreen::cmdBack_Click() { emit backChosen(); }
+
+void SetupScreen::cmdExit_Click() { emit exitChosen(); }
+
+void SetupScreen::closeEvent(QCloseEvent* event) {
+  // Closing the window leaves the game, like Exit.
+  event->ignore();
+  cmdExit_Click();
+}
+
+void SetupScreen::ShowSkill(QLabel* label, int value) {
+  label->setText(QString::number(value));
+  ShowOverall();
+}
+
+void SetupScreen::ShowOverall() {
+  const SetupAnswers now = answers();
+  lblOverall_->setText(QString::number(now.overall()));
+}
+
+}  // namespace km::screens

@@ -1,0 +1,110 @@
+#include "screens/splash_screen.h"
+
+#include <QCloseEvent>
+#include <QGraphicsDropShadowEffect>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "core/ports.h"
+#include "screens/look.h"
+
+namespace km::screens {
+
+namespace {
+
+constexpr const char* kClickToContinue = "Click to Continue...";
+constexpr const char* kCredit = "A Kickmark career simulation";
+
+QLabel* SplashLabel(const QString& text, const char* name, Qt::Alignment align, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setAlignment(align);
+  // A soft shadow keeps white lettering readable against sky and grass.
+  auto* shadow = new QGraphicsDropShadowEffect(label);
+  shadow->setOffset(1.5, 1.5);
+  shadow->setBlurRadius(6);
+  shadow->setColor(QColor(0, 0, 0, 190));
+  label->setGraphicsEffect(shadow);
+  return label;
+}
+
+}  // namespace
+
+SplashScreen::SplashScreen(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("frmSplash"));
+  setWindowTitle(QString::fromLatin1(kProgramTitle));
+  setFocusPolicy(Qt::StrongFocus);
+  setCursor(Qt::PointingHandCursor);
+
+  auto* title =
+      SplashLabel(QString::fromLatin1(kProgramTitle), "lblSplashTitle", Qt::AlignCenter, this);
+  auto* click =
+      SplashLabel(QString::fromLatin1(kClickToContinue), "lblClick", Qt::AlignCenter, this);
+  auto* version = SplashLabel(QStringLiteral("Version ") + ShortVersion(), "lblSplashVersion",
+                              Qt::AlignLeft | Qt::AlignBottom, this);
+  auto* credit = SplashLabel(QString::fromLatin1(kCredit), "lblCredit",
+                             Qt::AlignRight | Qt::AlignBottom, this);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(version);
+  bottom->addStretch(1);
+  bottom->addWidget(credit);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 12, 16, 10);
+  layout->addWidget(title);
+  layout->addStretch(3);
+  layout->addWidget(click);
+  layout->addStretch(1);
+  layout->addLayout(bottom);
+
+  // The picture is drawn for a 400 x 260 canvas; keep that shape.
+  const int unit = fontMetrics().height();
+  resize(unit * 40, unit * 26);
+}
+
+void SplashScreen::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  PaintGround(painter, QRectF(rect()));
+  painter.setPen(QPen(QColor("#123416"), 2));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
+
+void SplashScreen::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+  Dismiss();
+}
+
+void SplashScreen::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  Dismiss();
+}
+
+void SplashScreen::closeEvent(QCloseEvent* event) {
+  event->accept();
+  Dismiss();
+}
+
+void SplashScreen::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (const QScreen* where = screen()) {
+    move(where->availableGeometry().center() - rect().center());
+  }
+  activateWindow();
+  setFocus();
+}
+
+void SplashScreen::Dismiss() {
+  if (dismissed_) return;
+  dismissed_ = true;
+  hide();
+  emit dismissed();
+}
+
+}  // namespace km::screens
