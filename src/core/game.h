@@ -7,6 +7,7 @@
 #include "core/career.h"
 #include "core/new_career.h"
 #include "core/ports.h"
+#include "core/run_state.h"
 #include "core/save_file.h"
 
 namespace km {
@@ -23,6 +24,9 @@ class Game {
   Random& random() { return random_; }
   Prompter& prompter() { return prompter_; }
   [[nodiscard]] const DataFolder& folder() const { return folder_; }
+  // What the game keeps while it runs besides the record: the newspaper's
+  // last story, the Play button's colour, the round's scores.
+  RunState& run() { return run_; }
 
   // The setup screen's Start. True when a career was started.
   bool StartNewCareer(const SetupAnswers& answers);
@@ -43,7 +47,10 @@ class Game {
   bool Save();
 
   // Quit to the start screen: the record is dropped, nothing is saved.
-  void Quit() { career_.reset(); }
+  void Quit() {
+    career_.reset();
+    run_ = RunState{};
+  }
 
   // For tests and tools: make this the running career.
   void Adopt(Career career) { career_ = std::move(career); }
@@ -54,6 +61,7 @@ class Game {
   DataFolder folder_;
   NewCareer newCareer_;
   std::optional<Career> career_;
+  RunState run_;
 };
 
 }  // namespace km
