@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "core/career_fields.h"
 #include "core/money.h"
@@ -50,9 +51,14 @@ nlohmann::ordered_json FieldValue(const CareerField& field, const Career& career
 }  // namespace
 
 nlohmann::ordered_json CareerJson(const Career& career) {
-  nlohmann::ordered_json record = nlohmann::ordered_json::object();
-  for (const CareerField& field : CareerFields()) record[field.name] = FieldValue(field, career);
-  return record;
+  // The field names are unique, so each member is appended without the
+  // ordered object's linear search for an existing key.
+  const auto fields = CareerFields();
+  nlohmann::ordered_json::object_t members;
+  members.reserve(fields.size());
+  for (const CareerField& field : fields)
+    members.emplace_back(field.name, FieldValue(field, career));
+  return nlohmann::ordered_json(std::move(members));
 }
 
 }  // namespace km::sim
