@@ -1,0 +1,282 @@
+// The way through the game's screens: splash, start, setup, hub, loading a
+// career and quitting back to the start screen.
+
+#include <QFile>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/game.h"
+#include "core/new_career.h"
+#include "core/save_file.h"
+#include "screens/main_screen.h"
+#include "screens/qt_text.h"
+#include "screens/screen_flow.h"
+#include "screens/screen_test_support.h"
+#include "screens/setup_screen.h"
+#include "screens/splash_screen.h"
+#include "screens/start_screen.h"
+#include "support/scripted_ports.h"
+
+namespace km::screens {
+namespace {
+
+using testing::Choose;
+using testing::Click;
+using testing::Messages;
+using testing::ShownWindow;
+using testing::TextOf;
+using testing::Type;
+
+// Fills in every answer but the player's name.
+bool AnswerAllButTheName(QWidget* setup, const QString& careerName) {
+  return Type(setup, "txtCareer", careerName) &&
+         Type(setup, "txtCity", QStringLiteral("Geelong")) &&
+         Choose(setup, "txtState", QStringLiteral("Victoria")) &&
+         Choose(setup, "lstPosition", QStringLiteral("Wing")) &&
+         Choose(setup, "lstHeight", QStringLiteral("191"));
+}
+
+}  // namespace
+
+class FlowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    QVERIFY(folder_.isValid());
+    prompter_ = std::make_unique<km::testing::ScriptedPrompter>();
+    game_ = std::make_unique<Game>(random_, *prompter_, DataFolder{PathFromQt(folder_.path())});
+    flow_ = std::make_unique<ScreenFlow>(*game_);
+  }
+  void cleanup() {
+    flow_.reset();
+    game_.reset();
+    // Screens put away during the test are deleted here.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  void splashGivesWayToTheStartScreen_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("click") << false;
+    QTest::newRow("key") << true;
+  }
+  void splashGivesWayToTheStartScreen() {
+    QFETCH(bool, byKey);
+    flow_->Begin();
+    QWidget* splash = ShownWindow("frmSplash");
+    QVERIFY(splash);
+    QVERIFY(!ShownWindow("frmStart"));
+    QCOMPARE(TextOf(splash, "lblClick"), QStringLiteral("Click to Continue..."));
+    // The splash screen names the major and minor version only.
+    QCOMPARE(
+        TextOf(splash, "lblSplashVersion"),
+        QStringLiteral("Version %1.%2").arg(KICKMARK_VERSION_MAJOR).arg(KICKMARK_VERSION_MINOR));
+    if (byKey) {
+      QTest::keyClick(splash, Qt::Key_Space);
+    } else {
+      // A click on any part of it, its labels included.
+      QTest::mouseClick(testing::Find(splash, "lblCredit"), Qt::LeftButton);
+    }
+    QVERIFY(!ShownWindow("frmSplash"));
+    QWidget* start = ShownWindow("frmStart");
+    QVERIFY(start);
+    QCOMPARE(start->windowTitle(), QStringLiteral("Kickmark"));
+  }
+
+  void refusedStartThenAcceptedReachesTheHub() {
+    QWidget* setup = OpenSetup();
+    QVERIFY(setup);
+    QVERIFY(!ShownWindow("frmStart"));
+    QVERIFY(AnswerAllButTheName(setup, QStringLiteral("career1")));
+    testing::Find<QScrollBar>(setup, "hsbKicking")->setValue(80);
+
+    QVERIFY(Click(setup, "cmdStart"));
+    QCOMPARE(Messages(*prompter_), QStringList{kFillOutMessage});
+    QVERIFY(ShownWindow("frmSetup"));
+    QVERIFY(!ShownWindow("frmMain"));
+    QVERIFY(!game_->HasCareer());
+    // The answers stay as typed.
+    QCOMPARE(TextOf(setup, "txtCity"), QStringLiteral("Geelong"));
+    QCOMPARE(TextOf(setup, "lstPosition"), QStringLiteral("Wing"));
+
+    QVERIFY(Type(setup, "txtName", QStringLiteral("Gary Ablett")));
+    QVERIFY(Click(setup, "cmdStart"));
+    QWidget* hub = ShownWindow("frmMain");
+    QVERIFY(hub);
+    QVERIFY(!ShownWindow("frmSetup"));
+    QCOMPARE(hub->windowTitle(), QStringLiteral("Kickmark - Career"));
+    QCOMPARE(TextOf(hub, "lblName"), QStringLiteral("Gary Ablett"));
+    QCOMPARE(TextOf(hub, "lblTeam"), QStringLiteral("Club Here"));
+    QCOMPARE(TextOf(hub, "lblState"), QStringLiteral("Victoria"));
+    QCOMPARE(TextOf(hub, "lblPosition"), QStringLiteral("Wing"));
+    QCOMPARE(TextOf(hub, "lblHeight"), QStringLiteral("191"));
+    QCOMPARE(TextOf(hub, "lblKicking"), QStringLiteral("80"));
+    QCOMPARE(TextOf(hub, "lblBankBalanceDollar"), QStringLiteral("$"));
+    QCOMPARE(TextOf(hub, "lblBankBalance"), QStringLiteral("15000"));
+    QCOMPARE(Messages(*prompter_), QStringList{kFillOutMessage});
+  }
+
+  void backDiscardsTheAnswers() {
+    QWidget* setup = OpenSetup();
+    QVERIFY(setup);
+    QVERIFY(AnswerAllButTheName(setup, QStringLiteral("career1")));
+    QVERIFY(Type(setup, "txtName", QStringLiteral("Gary Ablett")));
+    QVERIFY(Click(setup, "cmdBack"));
+    QVERIFY(ShownWindow("frmStart"));
+    QVERIFY(!ShownWindow("frmSetup"));
+    QVERIFY(!game_->HasCareer());
+
+    QVERIFY(Click(ShownWindow("frmStart"), "cmdNew"));
+    setup = ShownWindow("frmSetup");
+    QVERIFY(setup);
+    QCOMPARE(TextOf(setup, "txtName"), QString());
+    QCOMPARE(TextOf(setup, "txtCareer"), QString());
+    QCOMPARE(TextOf(setup, "txtState"), QString());
+  }
+
+  void exitLeavesWithoutAQuestion_data() {
+    QTest::addColumn<bool>("fromSetup");
+    QTest::newRow("start screen") << false;
+    QTest::newRow("setup screen") << true;
+  }
+  void exitLeavesWithoutAQuestion() {
+    QFETCH(bool, fromSetup);
+    QSignalSpy exits(flow_.get(), &ScreenFlow::exitRequested);
+    QWidget* screen = fromSetup ? OpenSetup() : OpenStart();
+    QVERIFY(screen);
+    QVERIFY(Click(screen, "cmdExit"));
+    QCOMPARE(exits.count(), 1);
+    QVERIFY(prompter_->questions.empty());
+  }
+
+  void loadShowsTheSavedCareerOnTheHub() {
+    SetupAnswers answers;
+    answers.careerName = "saved";
+    answers.name = "Nick Riewoldt";
+    answers.city = "Hobart";
+    answers.state = "Tasmania";
+    answers.position = "Centre-Half-Forward";
+    Career saved = CreateCareer(answers);
+    saved.Team = "Clarence";
+    saved.BankBalance = Money::Cents(24750);
+    saved.ContractOpen = false;
+    QVERIFY(!SaveCareer(PathFromQt(folder_.path()), saved).has_value());
+    prompter_->files.emplace_back(SaveFilePath(PathFromQt(folder_.path()), saved));
+
+    QWidget* start = OpenStart();
+    QVERIFY(start);
+    QVERIFY(Click(start, "cmdLoad"));
+    QWidget* hub = ShownWindow("frmMain");
+    QVERIFY(hub);
+    QVERIFY(!ShownWindow("frmStart"));
+    QCOMPARE(TextOf(hub, "lblName"), QStringLiteral("Nick Riewoldt"));
+    QCOMPARE(TextOf(hub, "lblTeam"), QStringLiteral("Clarence"));
+    QCOMPARE(TextOf(hub, "lblBankBalance"), QStringLiteral("247.5"));
+    QVERIFY(!testing::Find<QPushButton>(hub, "cmdContract")->isEnabled());
+  }
+
+  void failedLoadStaysOnTheStartScreenAndSaysWhy() {
+    const QString broken = folder_.filePath(QStringLiteral("broken.kms"));
+    QFile file(broken);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\"Half a career\"\r\n42\r\n");
+    file.close();
+    prompter_->files.emplace_back(PathFromQt(broken));
+
+    QWidget* start = OpenStart();
+    QVERIFY(start);
+    QVERIFY(Click(start, "cmdLoad"));
+    QVERIFY(ShownWindow("frmStart"));
+    QVERIFY(!ShownWindow("frmMain"));
+    QVERIFY(!game_->HasCareer());
+
+    // The sentence is the game's own, for this file.
+    km::testing::ScriptedPrompter quiet;
+    Game other(random_, quiet, DataFolder{PathFromQt(folder_.path())});
+    const QString expected = ToQt(other.LoadFrom(PathFromQt(broken)).error);
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(TextOf(start, "lblLoadError"), expected);
+
+    // A cancelled choice afterwards changes nothing.
+    QVERIFY(Click(start, "cmdLoad"));
+    QVERIFY(ShownWindow("frmStart"));
+    QVERIFY(!ShownWindow("frmMain"));
+    QVERIFY(!game_->HasCareer());
+    QVERIFY(prompter_->messages.empty());
+  }
+
+  void quitAnsweredNoStaysOnTheHub() {
+    QWidget* hub = StartCareer(QStringLiteral("Wayne Carey"));
+    QVERIFY(hub);
+    prompter_->answers.push_back(false);
+    QVERIFY(Click(hub, "cmdExit"));
+    QCOMPARE(prompter_->questions.size(), std::size_t{1});
+    QCOMPARE(ToQt(prompter_->questions.front().text),
+             QStringLiteral("Are you sure you want to quit ?"));
+    QCOMPARE(ToQt(prompter_->questions.front().title), QStringLiteral("Kickmark Exit"));
+    QVERIFY(ShownWindow("frmMain"));
+    QVERIFY(hub->isEnabled());
+    QVERIFY(!ShownWindow("frmStart"));
+    QVERIFY(game_->HasCareer());
+  }
+
+  void quitAnsweredYesReturnsToStartAndASecondCareerBeginsAfresh() {
+    QWidget* hub = StartCareer(QStringLiteral("Wayne Carey"));
+    QVERIFY(hub);
+    prompter_->answers.push_back(true);
+    QVERIFY(Click(hub, "cmdExit"));
+    QCOMPARE(prompter_->questions.size(), std::size_t{1});
+    QVERIFY(ShownWindow("frmStart"));
+    QVERIFY(!ShownWindow("frmMain"));
+    QVERIFY(!ShownWindow("frmSetup"));
+    QVERIFY(!game_->HasCareer());
+
+    // The next career gets a blank setup screen and a hub of its own.
+    QVERIFY(Click(ShownWindow("frmStart"), "cmdNew"));
+    QWidget* setup = ShownWindow("frmSetup");
+    QVERIFY(setup);
+    QCOMPARE(TextOf(setup, "txtName"), QString());
+    QVERIFY(AnswerAllButTheName(setup, QStringLiteral("career2")));
+    QVERIFY(Type(setup, "txtName", QStringLiteral("Glenn Archer")));
+    QVERIFY(Click(setup, "cmdStart"));
+    hub = ShownWindow("frmMain");
+    QVERIFY(hub);
+    QCOMPARE(TextOf(hub, "lblName"), QStringLiteral("Glenn Archer"));
+  }
+
+ private:
+  QWidget* OpenStart() {
+    flow_->Begin();
+    if (auto* splash = ShownWindow("frmSplash")) QTest::mouseClick(splash, Qt::LeftButton);
+    return ShownWindow("frmStart");
+  }
+
+  QWidget* OpenSetup() {
+    QWidget* start = OpenStart();
+    if (!start || !Click(start, "cmdNew")) return nullptr;
+    return ShownWindow("frmSetup");
+  }
+
+  QWidget* StartCareer(const QString& name) {
+    QWidget* setup = OpenSetup();
+    if (!setup || !AnswerAllButTheName(setup, QStringLiteral("career1")) ||
+        !Type(setup, "txtName", name) || !Click(setup, "cmdStart")) {
+      return nullptr;
+    }
+    return ShownWindow("frmMain");
+  }
+
+  QTemporaryDir folder_;
+  km::testing::ScriptedRandom random_;
+  std::unique_ptr<km::testing::ScriptedPrompter> prompter_;
+  std::unique_ptr<Game> game_;
+  std::unique_ptr<ScreenFlow> flow_;
+};
+
+}  // namespace km::screens
+
+QTEST_MAIN(km::screens::FlowTest)
+#include "flow_test.moc"

@@ -1,0 +1,77 @@
+#pragma once
+
+// Helpers for the screen tests: find a widget by its object name, click it,
+// type into it, read what it shows.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTest>
+#include <QWidget>
+
+#include "support/scripted_ports.h"
+
+namespace km::screens::testing {
+
+template <typename T = QWidget>
+T* Find(const QWidget* root, const char* name) {
+  return root ? root->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}
+
+// The visible top-level window of that name, if there is one.
+inline QWidget* ShownWindow(const char* name) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == QLatin1String(name) && window->isVisible()) return window;
+  }
+  return nullptr;
+}
+
+// Clicks a button as the player would. False when there is no such button.
+inline bool Click(const QWidget* root, const char* name) {
+  auto* button = Find<QAbstractButton>(root, name);
+  if (!button) return false;
+  QTest::mouseClick(button, Qt::LeftButton);
+  return true;
+}
+
+inline bool Type(const QWidget* root, const char* name, const QString& text) {
+  auto* box = Find<QLineEdit>(root, name);
+  if (!box) return false;
+  box->clear();
+  QTest::keyClicks(box, text);
+  return true;
+}
+
+// Picks an entry of a drop-down list by its text.
+inline bool Choose(const QWidget* root, const char* name, const QString& text) {
+  auto* list = Find<QComboBox>(root, name);
+  if (!list) return false;
+  const int index = list->findText(text, Qt::MatchExactly);
+  if (index < 0) return false;
+  list->setCurrentIndex(index);
+  return true;
+}
+
+// What a label, text box, list, button or bar shows.
+inline QString TextOf(const QWidget* root, const char* name) {
+  const QString missing = QStringLiteral("<no %1>").arg(QLatin1String(name));
+  auto* widget = Find(root, name);
+  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+  if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text();
+  if (auto* list = qobject_cast<QComboBox*>(widget)) return list->currentText();
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+  if (auto* bar = qobject_cast<QProgressBar*>(widget)) return bar->text();
+  return missing;
+}
+
+// The texts of the message boxes the game has shown so far.
+inline QStringList Messages(const km::testing::ScriptedPrompter& prompter) {
+  QStringList texts;
+  for (const auto& message : prompter.messages) texts << QString::fromStdString(message.text);
+  return texts;
+}
+
+}  // namespace km::screens::testing
