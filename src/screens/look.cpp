@@ -45,10 +45,9 @@ QGroupBox::title {
   background: #2f6b3a;
   border-radius: 4px;
 }
-QFrame[role="panel"] {
-  background: #fbfcf9;
-  border: 1px solid #6f8f72;
-  border-radius: 6px;
+QGroupBox#fraPlayer::title {
+  background: transparent;
+  padding: 0;
 }
 QLabel[role="heading"] {
   font-size: 20pt;
@@ -312,8 +311,8 @@ void PaintGoalPosts(QPainter& p) {
 void PaintFlight(QPainter& p) {
   // The ball's path from a kick on the near flank, sailing towards goal.
   QPainterPath path;
-  path.moveTo(60, 250);
-  path.quadTo(110, 120, 196, 100);
+  path.moveTo(118, 262);
+  path.quadTo(120, 130, 196, 100);
   QPen dotted(QColor(255, 255, 255, 170), 1.4, Qt::DotLine);
   p.setPen(dotted);
   p.setBrush(Qt::NoBrush);

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -104,9 +103,9 @@ SetupScreen::SetupScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   const SetupAnswers defaults;
 
   // The player's profile.
-  auto* profile = new QFrame(this);
-  profile->setObjectName(QStringLiteral("fraProfile"));
-  SetRole(profile, "panel");
+  // The profile frame has no caption, but sits level with the SKILLS frame.
+  auto* profile = new QGroupBox(this);
+  profile->setObjectName(QStringLiteral("fraPlayer"));
   txtCareer_ = TextBox("txtCareer", profile);
   auto* note = new QLabel(QString::fromLatin1(kCareerNote), profile);
   note->setObjectName(QStringLiteral("lblCareerNote"));
@@ -205,16 +204,9 @@ SetupScreen::SetupScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   connect(cmdBack, &QPushButton::clicked, this, &SetupScreen::cmdBack_Click);
   connect(cmdExit, &QPushButton::clicked, this, &SetupScreen::cmdExit_Click);
 
-  // The profile panel has no caption; it lines up with the SKILLS frame's
-  // border, which sits below that frame's caption.
-  auto* profileColumn = new QVBoxLayout;
-  skills->ensurePolished();
-  profileColumn->addSpacing(skills->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 11 / 10);
-  profileColumn->addWidget(profile, 1);
-
   auto* panels = new QHBoxLayout;
   panels->setSpacing(14);
-  panels->addLayout(profileColumn);
+  panels->addWidget(profile);
   panels->addWidget(skills);
 
   auto* buttons = new QHBoxLayout;

@@ -56,9 +56,12 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   lblLoadError_ = new QLabel(this);
   lblLoadError_->setObjectName(QStringLiteral("lblLoadError"));
   lblLoadError_->setWordWrap(true);
-  lblLoadError_->setAlignment(Qt::AlignCenter);
   lblLoadError_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   SetRole(lblLoadError_, "error");
+  // Room for a sentence that names a file and a line.
+  lblLoadError_->ensurePolished();
+  lblLoadError_->setMinimumHeight(lblLoadError_->fontMetrics().lineSpacing() * 4);
+  lblLoadError_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
   auto* buttons = new QVBoxLayout;
   buttons->setSpacing(10);
@@ -83,7 +86,7 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   layout->addLayout(errorRow);
   layout->addStretch(1);
 
-  setMinimumWidth(fontMetrics().averageCharWidth() * 64);
+  setMinimumWidth(fontMetrics().averageCharWidth() * 72);
   cmdNew->setFocus();
 }
 
