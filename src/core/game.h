@@ -28,6 +28,10 @@ class Game {
   // last story, the Play button's colour, the round's scores.
   RunState& run() { return run_; }
 
+  // A blank setup screen: a special career name typed at a refused Start on
+  // an earlier one no longer counts.
+  void BeginSetup() { newCareer_ = NewCareer{}; }
+
   // The setup screen's Start. True when a career was started.
   bool StartNewCareer(const SetupAnswers& answers);
 

@@ -49,6 +49,7 @@ void ScreenFlow::ShowStart() {
 void ScreenFlow::OpenSetup() {
   // Every new career starts from a blank setup screen.
   Retire(setup_);
+  game_.BeginSetup();
   setup_ = std::make_unique<SetupScreen>(game_);
   connect(setup_.get(), &SetupScreen::careerStarted, this, &ScreenFlow::OpenHub);
   connect(setup_.get(), &SetupScreen::backChosen, this, [this] {

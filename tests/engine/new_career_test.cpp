@@ -195,6 +195,18 @@ TEST(Game, StartAndQuit) {
   EXPECT_TRUE(game.StartNewCareer(a));
   EXPECT_EQ(game.career().Name, "Jack Dyer");
   game.Quit();
+
+  // A special name typed on a setup screen the player left by Back counts
+  // no more on the next one.
+  a.careerName = "Cash Lord";
+  a.city.clear();
+  EXPECT_FALSE(game.StartNewCareer(a));
+  game.BeginSetup();
+  a.careerName = "career1";
+  a.city = "Richmond";
+  EXPECT_TRUE(game.StartNewCareer(a));
+  EXPECT_EQ(game.career().BankBalance, Money::Dollars(15000));
+  game.Quit();
   EXPECT_FALSE(game.HasCareer());
 }
 
