@@ -1,5 +1,7 @@
 #include "core/game.h"
 
+#include "match/after_match.h"
+
 namespace km {
 
 Game::Game(Random& random, Prompter& prompter, DataFolder folder)
@@ -33,6 +35,19 @@ bool Game::Save() {
   prompter_.inform("Your career could not be saved. " + error->message +
                    ". The last save on disk is unchanged.");
   return false;
+}
+
+Match& Game::BeginMatch(std::string teamOne, std::string teamTwo, int slot) {
+  match_.emplace(*career_, random_, std::move(teamOne), std::move(teamTwo), slot);
+  return *match_;
+}
+
+void Game::FinishMatch() {
+  if (!match_ || !match_->state().FullTime) return;
+  const MatchState result = match_->state();
+  match_.reset();
+  // The week's random event joins the match's consequences with the economy.
+  km::FinishMatch(*career_, result, random_, prompter_, run_);
 }
 
 }  // namespace km

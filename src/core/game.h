@@ -9,6 +9,7 @@
 #include "core/ports.h"
 #include "core/run_state.h"
 #include "core/save_file.h"
+#include "match/match.h"
 
 namespace km {
 
@@ -53,8 +54,18 @@ class Game {
   // Quit to the start screen: the record is dropped, nothing is saved.
   void Quit() {
     career_.reset();
+    match_.reset();
     run_ = RunState{};
   }
+
+  // The week's match of the player's: made ready for the match screen with
+  // the two clubs of the fixture and its row on the round screen.
+  Match& BeginMatch(std::string teamOne, std::string teamTwo, int slot = 0);
+  // The match being played, or nothing.
+  Match* match() { return match_ ? &*match_ : nullptr; }
+  // Finish on the match screen after full time: books the match into the
+  // career. Does nothing before full time.
+  void FinishMatch();
 
   // For tests and tools: make this the running career.
   void Adopt(Career career) { career_ = std::move(career); }
@@ -66,6 +77,7 @@ class Game {
   NewCareer newCareer_;
   std::optional<Career> career_;
   RunState run_;
+  std::optional<Match> match_;
 };
 
 }  // namespace km

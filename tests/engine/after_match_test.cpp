@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/career.h"
+#include "core/game.h"
 #include "core/run_state.h"
 #include "match/after_match.h"
 #include "support/scripted_ports.h"
@@ -384,6 +385,24 @@ TEST(AfterMatch, WeeklyEventRunsBeforeTheSkillClamp) {
   EXPECT_TRUE(ran);
   EXPECT_EQ(c.Running, 200);
   EXPECT_EQ(c.Overall, OverallOf(51, 51, 51, 51, 200));
+}
+
+TEST(AfterMatch, GamePlaysAndBooksAWholeMatch) {
+  TwisterRandom random(7);
+  ScriptedPrompter p;
+  Game game(random, p, DataFolder{"."});
+  game.Adopt(Player());
+  Match& match = game.BeginMatch("Carlton", "Richmond", 3);
+  game.FinishMatch();  // not before full time
+  ASSERT_NE(game.match(), nullptr);
+  match.PlayToFullTime();
+  const MatchState result = match.state();
+  game.FinishMatch();
+  EXPECT_EQ(game.match(), nullptr);
+  EXPECT_EQ(game.career().TeamMatches, 1);
+  EXPECT_EQ(game.career().Disposals, result.Disposals);
+  EXPECT_EQ(game.run().roundSlots[3].PointsTwo, result.PointsTwo);
+  EXPECT_EQ(game.career().TeamGoals, result.GoalsTwoAt[3]);
 }
 
 }  // namespace
