@@ -54,7 +54,7 @@ void Career::ResetSeason(bool resetClubRecord) {
        {&SeasonMVP, &SeasonBrownlow, &SeasonMostGoals, &SeasonColeman, &SeasonRookie,
         &SeasonRisingStar, &SeasonU21, &SeasonBestAndFairest, &SeasonAllStar, &SeasonVictoria,
         &SeasonVictoriaMatches, &SeasonAustralia, &SeasonAustraliaMatches, &SeasonCaptain}) {
-    *flag = "N";
+    flag->assign(1, 'N');
   }
   Age += 1;
 }

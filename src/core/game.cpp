@@ -1,6 +1,9 @@
 #include "core/game.h"
 
+#include "core/number_format.h"
 #include "match/after_match.h"
+#include "season/fixture.h"
+#include "week/week.h"
 
 namespace km {
 
@@ -46,8 +49,63 @@ void Game::FinishMatch() {
   if (!match_ || !match_->state().FullTime) return;
   const MatchState result = match_->state();
   match_.reset();
+  run_.lastPlayer = {std::to_string(result.Disposals), std::to_string(result.Goals),
+                     std::to_string(result.Behinds), FormatGeneral(result.MatchRating),
+                     result.Position};
   // The week's random event joins the match's consequences with the economy.
   km::FinishMatch(*career_, result, random_, prompter_, run_);
+}
+
+bool Game::PrepareFirstContract() {
+  PrepareFirstOffers(contracts_, random_);
+  if (auto error = StartCompetitionSeason(folder_.path, *career_, random_,
+                                          ClubsOf("Local Reserves", career_->State))) {
+    prompter_.inform("The season's fixture could not be written. " + error->message + ".");
+    return false;
+  }
+  return true;
+}
+
+bool Game::Play() {
+  if (!career_ || !career_->PlayOpen || round_) return false;
+  if (career_->Matches >= 22 && career_->Matches < 26) {
+    prompter_.inform(
+        "The home-and-away season is over. The finals are not available yet, so the season "
+        "cannot go on from here.");
+    return false;
+  }
+  // Nothing of the week is kept unless its round can be read.
+  const Career before = *career_;
+  const RunState runBefore = run_;
+  if (!AdvanceWeek(*career_, run_, prompter_, folder_.path)) return false;
+  auto round = Round::Load(*career_, run_, folder_.path);
+  if (auto* error = std::get_if<FileError>(&round)) {
+    *career_ = before;
+    run_ = runBefore;
+    prompter_.inform("This week's round cannot be played. " + error->message + ".");
+    return false;
+  }
+  round_ = std::move(std::get<Round>(round));
+  return true;
+}
+
+bool Game::StartNextMatch() {
+  if (!round_ || match_) return false;
+  const auto slot = round_->Start(*career_, run_, random_);
+  if (!slot) return false;
+  const auto i = static_cast<std::size_t>(*slot);
+  BeginMatch(run_.roundTeamOne[i], run_.roundTeamTwo[i], *slot);
+  return true;
+}
+
+void Game::FinishRound() {
+  if (!round_ || !round_->okEnabled() || match_) return;
+  const auto error = round_->Finish(*career_, run_, folder_.path, Round::Hooks{});
+  round_.reset();
+  if (error) {
+    prompter_.inform("The round could not be written to disk. " + error->message +
+                     ". The last save on disk is unchanged.");
+  }
 }
 
 }  // namespace km

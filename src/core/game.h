@@ -10,6 +10,8 @@
 #include "core/run_state.h"
 #include "core/save_file.h"
 #include "match/match.h"
+#include "season/round.h"
+#include "week/contracts.h"
 
 namespace km {
 
@@ -55,8 +57,36 @@ class Game {
   void Quit() {
     career_.reset();
     match_.reset();
+    round_.reset();
+    contracts_ = ContractOffers{};
     run_ = RunState{};
   }
+
+  // The contract screen's offers and pending choice.
+  ContractOffers& contracts() { return contracts_; }
+  // A brand-new career's contract screen: the sixteen Local Reserves offers
+  // and the first season's fixture and ladder. A fixture that cannot be
+  // written is reported; false then.
+  bool PrepareFirstContract();
+  // The contract screen's grid click, Sign and OK.
+  void ClickOffer(int row, std::string_view text) {
+    ClickOfferCell(*career_, contracts_, row, text);
+  }
+  void Sign() { SignContract(*career_, contracts_, run_.newspaper, prompter_); }
+  bool CloseContracts() { return km::CloseContracts(*career_, prompter_); }
+
+  // The hub's Play: the week goes ahead and its round opens, or the player
+  // stays on the hub (worn gear answered No, or a season file that cannot be
+  // read, which is reported and leaves the career as it was).
+  bool Play();
+  // The round of the week, while its screen is up.
+  Round* round() { return round_ ? &*round_ : nullptr; }
+  // The round screen's Start: plays the next match. When it is the player's,
+  // the match is made ready for the match screen and true is returned.
+  bool StartNextMatch();
+  // The round screen's OK: books the round, writes the results and saves.
+  // A file that cannot be written is reported; the round closes either way.
+  void FinishRound();
 
   // The week's match of the player's: made ready for the match screen with
   // the two clubs of the fixture and its row on the round screen.
@@ -78,6 +108,8 @@ class Game {
   std::optional<Career> career_;
   RunState run_;
   std::optional<Match> match_;
+  std::optional<Round> round_;
+  ContractOffers contracts_;
 };
 
 }  // namespace km

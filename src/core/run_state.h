@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "core/ports.h"
 
@@ -24,6 +25,17 @@ struct RoundSlot {
 
 inline constexpr int kMatchesPerRound = 8;
 
+// The player's line of a round as the results file keeps it: disposals,
+// goals, behinds, rating and the position he played.
+struct PlayerLine {
+  std::string Disposals = "0";
+  std::string Goals = "0";
+  std::string Behinds = "0";
+  std::string MatchRating = "0";
+  std::string Position = "0";
+  bool operator==(const PlayerLine&) const = default;
+};
+
 // What the game keeps while it runs besides the career record: none of it is
 // saved.
 struct RunState {
@@ -31,7 +43,13 @@ struct RunState {
   // between competitions names another paper.
   Story newspaper{"Local Times", "", ""};
   PlayColour playColour = PlayColour::Normal;
+  // The round screen's eight slots: the clubs and their scores. They keep
+  // what they last held until a round writes over them.
+  std::array<std::string, kMatchesPerRound> roundTeamOne{};
+  std::array<std::string, kMatchesPerRound> roundTeamTwo{};
   std::array<RoundSlot, kMatchesPerRound> roundSlots{};
+  // The player's figures from the match screen's last match.
+  PlayerLine lastPlayer;
 };
 
 // A gear or condition bar below 50 is drawn in dark red.

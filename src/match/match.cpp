@@ -213,6 +213,44 @@ double RatingOf(Profile profile, std::string_view position, int d, int g) {
 
 bool FinalMustHaveWinner(int matches) { return matches > 22; }
 
+int ScoreMinute(int r, const std::array<std::string, kLadderRows>& ladder,
+                const std::string& teamOne, const std::string& teamTwo, int& goalsOne,
+                int& behindsOne, int& goalsTwo, int& behindsTwo) {
+  const MinuteRow& row = *std::find_if(kMinute.begin(), kMinute.end(),
+                                       [r](const MinuteRow& m) { return r <= m.upTo; });
+  auto onRows = [&](const std::string& team) {
+    return team == ladder[static_cast<std::size_t>(row.detail - 1)] ||
+           team == ladder[static_cast<std::size_t>(row.detail)];
+  };
+  switch (row.score) {
+    case Score::GoalOne:
+      ++goalsOne;
+      break;
+    case Score::BehindOne:
+      ++behindsOne;
+      break;
+    case Score::GoalTwo:
+      ++goalsTwo;
+      break;
+    case Score::BehindTwo:
+      ++behindsTwo;
+      break;
+    case Score::LadderGoal:
+      if (onRows(teamOne)) ++goalsOne;
+      if (onRows(teamTwo)) ++goalsTwo;
+      break;
+    case Score::LadderBehind:
+      if (onRows(teamOne)) ++behindsOne;
+      if (onRows(teamTwo)) ++behindsTwo;
+      break;
+    case Score::ClubGoal:
+      return row.detail;
+    case Score::None:
+      break;
+  }
+  return 0;
+}
+
 Match::Match(const Career& career, Random& random, std::string teamOne, std::string teamTwo,
              int matchIndex)
     : random_(random),
@@ -335,49 +373,16 @@ void Match::PlayerQuarter() {
   if (*profile == Profile::FullBack && random_.roll(48) == 6) s.Goals += 1;
 }
 
-void Match::ScoreForLadderPlaces(int firstPlace, bool goal) {
-  MatchState& s = state_;
-  const std::string& upper = ladder_[static_cast<std::size_t>(firstPlace - 1)];
-  const std::string& lower = ladder_[static_cast<std::size_t>(firstPlace)];
-  if (s.TeamOne == upper || s.TeamOne == lower) ++(goal ? s.GoalsOne : s.BehindsOne);
-  if (s.TeamTwo == upper || s.TeamTwo == lower) ++(goal ? s.GoalsTwo : s.BehindsTwo);
-}
-
 bool Match::PlayMinute() {
   MatchState& s = state_;
   if (!s.ClockRunning) return false;
   s.Time += 1;
-  const int r = random_.roll(120);
-  const MinuteRow& row = *std::find_if(kMinute.begin(), kMinute.end(),
-                                       [r](const MinuteRow& m) { return r <= m.upTo; });
-  switch (row.score) {
-    case Score::GoalOne:
-      ++s.GoalsOne;
-      break;
-    case Score::BehindOne:
-      ++s.BehindsOne;
-      break;
-    case Score::GoalTwo:
-      ++s.GoalsTwo;
-      break;
-    case Score::BehindTwo:
-      ++s.BehindsTwo;
-      break;
-    case Score::LadderGoal:
-      ScoreForLadderPlaces(row.detail, true);
-      break;
-    case Score::LadderBehind:
-      ScoreForLadderPlaces(row.detail, false);
-      break;
-    case Score::ClubGoal:
-      // A star lifts his club, but only when he is out there.
-      if (!PlayerIsOut() && overall_ >= row.detail) {
-        if (s.TeamOne == s.Team) ++s.GoalsOne;
-        if (s.TeamTwo == s.Team) ++s.GoalsTwo;
-      }
-      break;
-    case Score::None:
-      break;
+  const int needs = ScoreMinute(random_.roll(120), ladder_, s.TeamOne, s.TeamTwo, s.GoalsOne,
+                                s.BehindsOne, s.GoalsTwo, s.BehindsTwo);
+  // A star lifts his club, but only when he is out there.
+  if (needs > 0 && !PlayerIsOut() && overall_ >= needs) {
+    if (s.TeamOne == s.Team) ++s.GoalsOne;
+    if (s.TeamTwo == s.Team) ++s.GoalsTwo;
   }
   s.PointsOne = s.GoalsOne * 6 + s.BehindsOne;
   s.PointsTwo = s.GoalsTwo * 6 + s.BehindsTwo;

@@ -86,7 +86,6 @@ class Match {
   void PlayerQuarter();
   void RateQuarter(Profile profile);
   void EndQuarter();
-  void ScoreForLadderPlaces(int firstPlace, bool goal);
 
   Random& random_;
   MatchState state_;
@@ -125,6 +124,15 @@ double AgeFactor(int age);
 
 // The rating of running figures, before the quarter's scaling.
 double RatingOf(Profile profile, std::string_view position, int disposals, int goals);
+
+// What one minute's draw r of 1..120 scores for two clubs: the clubs named
+// in the fixed rows score directly, and a club on the ladder rows a band
+// names scores too (both may score on one draw). Returns the Overall that a
+// star must have for the draw to be his club's goal (0: the draw is not one
+// of those).
+int ScoreMinute(int r, const std::array<std::string, kLadderRows>& ladder,
+                const std::string& teamOne, const std::string& teamTwo, int& goalsOne,
+                int& behindsOne, int& goalsTwo, int& behindsTwo);
 
 // A final after the first finals week is never drawn.
 bool FinalMustHaveWinner(int matches);

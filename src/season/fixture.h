@@ -1,0 +1,94 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/career.h"
+#include "core/ports.h"
+#include "core/run_state.h"
+#include "core/save_file.h"
+
+namespace km {
+
+using ClubList = std::array<std::string_view, 16>;
+
+// The sixteen clubs of a competition, in their fixture slot order. The State
+// League's clubs depend on the player's home state.
+const ClubList& ClubsOf(std::string_view league, std::string_view homeState);
+
+// The 22 home-and-away rounds over slots 1..16: each round eight matches,
+// the first-named slot first.
+using Pairing = std::array<int, 2>;
+using TemplateRound = std::array<Pairing, 8>;
+const std::array<TemplateRound, 22>& ScheduleTemplate();
+
+inline constexpr int kHomeAndAwayRounds = 22;
+inline constexpr int kFixtureValues = 352;  // 22 rounds of 16 names
+inline constexpr int kResultValues = 149;   // one round's record
+
+// The files that carry a season beside the save file.
+std::filesystem::path FixturePath(const std::filesystem::path& folder, const Career& career);
+std::filesystem::path ResultsPath(const std::filesystem::path& folder, const Career& career);
+
+// Reads a file of quoted values, one to a line. The values come back without
+// their quotes; a missing file or a line that is not a quoted value gives the
+// sentence that says so.
+std::variant<std::vector<std::string>, FileError> ReadQuotedValues(
+    const std::filesystem::path& file);
+
+// Writes the season's fixture: the template with slot s replaced by
+// clubs[s - 1]. The file is rewritten whole.
+std::optional<FileError> WriteSeasonFixture(const std::filesystem::path& folder,
+                                            const Career& career,
+                                            const std::array<std::string, 16>& clubs);
+
+// Adds a finals stage's names (8, 6, 4 or 2) to the end of the fixture.
+std::optional<FileError> AppendFinalsStage(const std::filesystem::path& folder,
+                                           const Career& career,
+                                           const std::vector<std::string>& names);
+
+// The names of a round's matches, first-named club first: 16 names for the
+// home-and-away rounds 1..22, then 8, 6, 4 and 2 for rounds 23..26.
+std::variant<std::vector<std::string>, FileError> ReadRoundPairings(
+    const std::filesystem::path& folder, const Career& career, int round);
+
+// One round's record of the results file.
+struct RoundRecord {
+  PlayerLine player;
+  std::array<std::string, 8> teamOne;
+  std::array<std::string, 8> teamTwo;
+  std::array<RoundSlot, 8> slots;
+};
+
+// The 149 values of a round record in their file order.
+std::vector<std::string> RoundRecordValues(const RoundRecord& record);
+
+// Adds a round's record to the results file (creating it if need be).
+std::optional<FileError> AppendRoundResult(const std::filesystem::path& folder,
+                                           const Career& career, const RoundRecord& record);
+
+// Round r's record (1-based) from the results file.
+std::variant<RoundRecord, FileError> ReadRoundResult(const std::filesystem::path& folder,
+                                                     const Career& career, int round);
+
+// Deletes the results file; a file that is not there is no error.
+void DeleteResults(const std::filesystem::path& folder, const Career& career);
+
+// A season in a new competition: its clubs make the fixture, and the ladder
+// table takes them rotated by a draw c of 1..16 (row k gets slot
+// ((k - 1 + c) mod 16) + 1).
+std::optional<FileError> StartCompetitionSeason(const std::filesystem::path& folder, Career& career,
+                                                Random& random, const ClubList& clubs);
+
+// Another season in the same competition: the fixture is made from the
+// ladder rows as they stand, then the rows are shuffled by one of four fixed
+// orders.
+std::optional<FileError> StayInCompetitionSeason(const std::filesystem::path& folder,
+                                                 Career& career, Random& random);
+
+}  // namespace km

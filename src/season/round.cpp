@@ -1,0 +1,191 @@
+#include "season/round.h"
+
+#include <algorithm>
+
+#include "core/number_format.h"
+#include "match/match.h"
+
+namespace km {
+namespace {
+
+constexpr std::array<std::string_view, 22> kRoundWords = {
+    "ONE",       "TWO",      "THREE",    "FOUR",   "FIVE",       "SIX",       "SEVEN",   "EIGHT",
+    "NINE",      "TEN",      "ELEVEN",   "TWELVE", "THIRTEEN",   "FOURTEEN",  "FIFTEEN", "SIXTEEN",
+    "SEVENTEEN", "EIGHTEEN", "NINETEEN", "TWENTY", "TWENTY-ONE", "TWENTY-TWO"};
+
+// How many matches a week of the season has: eight in the home-and-away
+// rounds, four qualifying finals, two semi finals, two preliminary finals and
+// the grand final.
+int MatchesInWeek(int matches) {
+  if (matches <= 21) return 8;
+  if (matches == 22) return 4;
+  if (matches <= 24) return 2;
+  return 1;
+}
+
+std::array<std::string, kLadderRows> LadderNames(const Career& career) {
+  std::array<std::string, kLadderRows> names;
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = career.Ladder[i].Team;
+  return names;
+}
+
+}  // namespace
+
+std::string RoundTitle(int matches) {
+  if (matches >= 0 && matches <= 21) {
+    return "ROUND " + std::string(kRoundWords[static_cast<std::size_t>(matches)]) + " MATCHES";
+  }
+  switch (matches) {
+    case 22:
+      return "QUALIFYING FINALS MATCHES";
+    case 23:
+      return "SEMI FINALS MATCHES";
+    case 24:
+      return "PRELIMINARY FINALS MATCHES";
+    case 25:
+      return "GRAND FINAL";
+    default:
+      return {};
+  }
+}
+
+Scoreboard SimulateMatch(const Career& career, Random& random, const std::string& teamOne,
+                         const std::string& teamTwo, bool final) {
+  const auto ladder = LadderNames(career);
+  Scoreboard b;
+  b.T1 = teamOne;
+  b.T2 = teamTwo;
+  for (int q = 0; q < 4; ++q) {
+    b.Quarter = q + 1;
+    for (int minute = 1; minute <= 30; ++minute) {
+      b.Time = minute;
+      // Only the ladder's bands matter here: no star of the player's is out there.
+      ScoreMinute(random.roll(120), ladder, teamOne, teamTwo, b.GoalsOne, b.BehindsOne, b.GoalsTwo,
+                  b.BehindsTwo);
+      b.P1 = 6 * b.GoalsOne + b.BehindsOne;
+      b.P2 = 6 * b.GoalsTwo + b.BehindsTwo;
+    }
+    const auto i = static_cast<std::size_t>(q);
+    b.G1[i] = b.GoalsOne;
+    b.B1[i] = b.BehindsOne;
+    b.G2[i] = b.GoalsTwo;
+    b.B2[i] = b.BehindsTwo;
+  }
+  b.Time = 0;
+  if (final && b.P1 == b.P2) {
+    b.B1[3] += 1;
+    b.P1 += 1;
+  }
+  return b;
+}
+
+std::variant<Round, FileError> Round::Load(const Career& career, RunState& run,
+                                           const std::filesystem::path& folder) {
+  Round round;
+  round.title_ = RoundTitle(career.Matches);
+  round.league_ = career.League;
+  round.roundNumber_ = career.Matches + 1;
+  round.matchCount_ = MatchesInWeek(career.Matches);
+  round.playerClub_ = career.Team;
+  auto pairings = ReadRoundPairings(folder, career, round.roundNumber_);
+  if (auto* error = std::get_if<FileError>(&pairings)) return *error;
+  const auto& names = std::get<std::vector<std::string>>(pairings);
+  for (std::size_t i = 0; i + 1 < names.size(); i += 2) {
+    run.roundTeamOne[i / 2] = names[i];
+    run.roundTeamTwo[i / 2] = names[i + 1];
+  }
+  return round;
+}
+
+NameColour Round::colour(int slot, const std::string& name) const {
+  if (name == playerClub_) return NameColour::PlayerClub;
+  return slot == next_ ? NameColour::NextMatch : NameColour::Other;
+}
+
+std::optional<int> Round::Start(const Career& career, RunState& run, Random& random) {
+  if (next_ >= 8) return std::nullopt;
+  const int k = next_;
+  std::optional<int> playerMatch;
+  if (k < matchCount_) {
+    const auto slot = static_cast<std::size_t>(k);
+    const std::string& one = run.roundTeamOne[slot];
+    const std::string& two = run.roundTeamTwo[slot];
+    if (one == career.Team || two == career.Team) {
+      playerMatch = k;  // the match screen plays it
+    } else {
+      scoreboard_ = SimulateMatch(career, random, one, two, career.Matches >= 22);
+      RoundSlot& result = run.roundSlots[slot];
+      result.GoalsOne = scoreboard_.G1;
+      result.BehindsOne = scoreboard_.B1;
+      result.GoalsTwo = scoreboard_.G2;
+      result.BehindsTwo = scoreboard_.B2;
+      result.PointsOne = scoreboard_.P1;
+      result.PointsTwo = scoreboard_.P2;
+      scoreboard_ = Scoreboard{};
+    }
+  }
+  next_ = k + 1;
+  // A finals round is over as soon as its last match has been played.
+  if (next_ >= matchCount_) next_ = 8;
+  return playerMatch;
+}
+
+void UpdateLadder(Career& career, const RunState& run) {
+  for (std::size_t s = 0; s < kMatchesPerRound; ++s) {
+    const RoundSlot& slot = run.roundSlots[s];
+    for (int side = 0; side < 2; ++side) {
+      const std::string& club = side == 0 ? run.roundTeamOne[s] : run.roundTeamTwo[s];
+      const int own = side == 0 ? slot.PointsOne : slot.PointsTwo;
+      const int opp = side == 0 ? slot.PointsTwo : slot.PointsOne;
+      // Every row holding the name is updated, should a name stand twice.
+      for (LadderRow& row : career.Ladder) {
+        if (row.Team != club) continue;
+        if (own > opp) {
+          row.Wins += 1;
+        } else if (own == opp) {
+          row.Draws += 1;
+        } else {
+          row.Losses += 1;
+        }
+        row.For += own;
+        row.Against += opp;
+      }
+    }
+  }
+}
+
+std::optional<FileError> Round::Finish(Career& career, RunState& run,
+                                       const std::filesystem::path& folder, const Hooks& hooks) {
+  if (!okEnabled()) return std::nullopt;
+  if (career.Matches <= 21) UpdateLadder(career, run);
+  if (hooks.finals) hooks.finals();
+  career.Matches += 1;
+  career.ContractMatches -= 1;
+  if (career.Matches == 26 && hooks.seasonEnd) hooks.seasonEnd();
+  if (hooks.weekly) hooks.weekly();
+
+  // The round's record: in a finals week the player's club may have no
+  // match, and then his line is five zeros.
+  RoundRecord record;
+  record.player = run.lastPlayer;
+  if (career.Matches >= 23) {
+    const int played = MatchesInWeek(career.Matches - 1);
+    bool clubPlayed = false;
+    for (int s = 0; s < played; ++s) {
+      const auto i = static_cast<std::size_t>(s);
+      clubPlayed =
+          clubPlayed || run.roundTeamOne[i] == career.Team || run.roundTeamTwo[i] == career.Team;
+    }
+    if (!clubPlayed) record.player = PlayerLine{};
+  }
+  record.teamOne = run.roundTeamOne;
+  record.teamTwo = run.roundTeamTwo;
+  record.slots = run.roundSlots;
+  // The results go first and the save last: the save is what commits the
+  // round, so a crash between the two leaves a results record beyond the
+  // saved week, which a later load can recognise and drop.
+  if (auto error = AppendRoundResult(folder, career, record)) return error;
+  return SaveCareer(folder, career);
+}
+
+}  // namespace km

@@ -1,0 +1,66 @@
+#include "week/week.h"
+
+#include <string>
+
+#include "season/fixture.h"
+
+namespace km {
+namespace {
+
+// A new season: last season's results go, the season's figures are cleared
+// and the player is a year older. A captain is only chosen when he fronts up
+// in good gear.
+void StartNewSeason(Career& c, Prompter& prompter, const std::filesystem::path& folder,
+                    bool goodGear) {
+  DeleteResults(folder, c);
+  c.ResetSeason(goodGear);
+  if (goodGear && c.Overall > 180 && c.Age > 23 && c.Levels[3].Matches >= 50) {
+    prompter.inform(
+        "Congratulations! You have been selected as captain of your club for this season!");
+    if (c.League == "Local Reserves") {
+      c.LocalCaptain += 1;
+    } else if (c.League == "Local Firsts") {
+      c.RegionalCaptain += 1;
+    } else if (c.League == "State") {
+      c.StateCaptain += 1;
+    } else if (c.League == "AFL") {
+      c.AFLCaptain += 1;
+    }
+  }
+}
+
+void CountDown(Career& c, RunState& run, Prompter& prompter) {
+  c.Injury -= 1;
+  c.Suspension -= 1;
+  if (!MissesThisMatch(c)) return;
+  if (c.Injury == 0) {
+    prompter.inform("You are currently injured and will miss this match");
+    run.playColour = PlayColour::LastMissed;
+  }
+  if (c.Injury > 0) {
+    prompter.inform("You are currently injured and will miss this match, as well as the next " +
+                    std::to_string(c.Injury) + " matches");
+  }
+  if (c.Suspension == 0) {
+    prompter.inform("You are currently suspended and will miss this match");
+    run.playColour = PlayColour::LastMissed;
+  }
+  if (c.Suspension > 0) {
+    prompter.inform("You are currently suspended and will miss this match, as well as the next " +
+                    std::to_string(c.Suspension) + " matches");
+  }
+}
+
+}  // namespace
+
+bool AdvanceWeek(Career& c, RunState& run, Prompter& prompter,
+                 const std::filesystem::path& folder) {
+  const bool goodGear = c.GearOverall >= 50;
+  const bool play = goodGear || prompter.askYesNo(kWornGearQuestion, kProgramTitle, Icon::Stop);
+  if (play && c.Matches == kSeasonWeeks) StartNewSeason(c, prompter, folder, goodGear);
+  // The count-down runs whether he plays this week or not.
+  CountDown(c, run, prompter);
+  return play;
+}
+
+}  // namespace km

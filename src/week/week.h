@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+
+#include "core/career.h"
+#include "core/ports.h"
+#include "core/run_state.h"
+
+namespace km {
+
+inline constexpr const char* kWornGearQuestion =
+    "Your football gear is not up to scratch for this match, you will have to purchase some new "
+    "gear. If you choose to play anyway, your performance will be hindered. Do you wish to play "
+    "this match ?";
+inline constexpr int kSeasonWeeks = 26;
+
+// The hub's Play: the gear check (worn gear asks whether to play anyway), a
+// new season when the last one is over, then the injury and suspension
+// count-down. True when the week goes ahead and the round opens; false when
+// the player chose not to play in worn gear.
+bool AdvanceWeek(Career& career, RunState& run, Prompter& prompter,
+                 const std::filesystem::path& folder);
+
+// Whether the player misses this week's match (after the count-down).
+inline bool MissesThisMatch(const Career& career) {
+  return career.Injury > -1 || career.Suspension > -1;
+}
+
+}  // namespace km
