@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/game.h"
+#include "season/fixture.h"
+#include "season/ladder.h"
+#include "season/round.h"
+#include "support/scripted_ports.h"
+
+namespace km {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedPrompter;
+using testing::ScriptedRandom;
+
+Career WithLadder() {
+  Career c;
+  for (std::size_t k = 0; k < 16; ++k) c.Ladder[k].Team = "C" + std::to_string(k + 1);
+  return c;
+}
+
+TEST(Round, SimulatedMatchScoresByLadderBands) {
+  const struct {
+    const char* one;
+    const char* two;
+    int draw;
+    int g1, b1, g2, b2;
+  } cases[] = {
+      {"C15", "C16", 97, 1, 0, 1, 0},  // both bottom clubs get the goal
+      {"C15", "C16", 98, 0, 1, 0, 1}, {"C1", "C9", 28, 1, 0, 0, 0},  // only the top pair's band
+      {"C1", "C9", 79, 0, 0, 1, 0},   {"C1", "C9", 8, 1, 0, 0, 0},   // the first club's own goal
+      {"C1", "C9", 27, 0, 0, 0, 1},   {"C1", "C9", 99, 0, 0, 0, 0},  // no star's rows here
+  };
+  for (const auto& k : cases) {
+    ScriptedRandom r;
+    r.fallback = 0.999;
+    r.next(k.draw, 120);
+    const Scoreboard b = SimulateMatch(WithLadder(), r, k.one, k.two, false);
+    EXPECT_EQ(b.G1[3], k.g1) << k.draw;
+    EXPECT_EQ(b.B1[3], k.b1) << k.draw;
+    EXPECT_EQ(b.G2[3], k.g2) << k.draw;
+    EXPECT_EQ(b.B2[3], k.b2) << k.draw;
+    EXPECT_EQ(b.P1, 6 * k.g1 + k.b1);
+  }
+}
+
+TEST(Round, DrawnSimulatedFinalGoesToTheFirstClub) {
+  for (const bool final : {false, true}) {
+    ScriptedRandom r;
+    r.fallback = 0.999;
+    const Scoreboard b = SimulateMatch(WithLadder(), r, "C3", "C4", final);
+    EXPECT_EQ(b.P1, final ? 1 : 0);
+    EXPECT_EQ(b.B1[3], final ? 1 : 0);
+    EXPECT_EQ(b.P2, 0);
+  }
+}
+
+TEST(Round, LadderUpdateCountsResultsForEveryRowOfTheName) {
+  Career c = WithLadder();
+  c.Ladder[11].Team = "C10";  // one name in two rows
+  RunState run;
+  run.roundTeamOne[0] = "C1";
+  run.roundTeamTwo[0] = "C2";
+  run.roundSlots[0].PointsOne = 80;
+  run.roundSlots[0].PointsTwo = 80;
+  run.roundTeamOne[1] = "C10";
+  run.roundTeamTwo[1] = "C3";
+  run.roundSlots[1].PointsOne = 90;
+  run.roundSlots[1].PointsTwo = 45;
+  UpdateLadder(c, run);
+  EXPECT_EQ(c.Ladder[0].Draws, 1);
+  EXPECT_EQ(c.Ladder[1].Draws, 1);
+  EXPECT_EQ(c.Ladder[0].Against, 80);
+  EXPECT_EQ(c.Ladder[9].Wins, 1);
+  EXPECT_EQ(c.Ladder[11].Wins, 1);
+  EXPECT_EQ(c.Ladder[11].For, 90);
+  EXPECT_EQ(c.Ladder[2].Losses, 1);
+  const LadderView view = BuildLadder(c);
+  EXPECT_EQ(view[0].Points, 4);
+  EXPECT_EQ(view[2].Points, 2);  // a draw is worth two
+}
+
+TEST(Round, Titles) {
+  EXPECT_EQ(RoundTitle(0), "ROUND ONE MATCHES");
+  EXPECT_EQ(RoundTitle(20), "ROUND TWENTY-ONE MATCHES");
+  EXPECT_EQ(RoundTitle(21), "ROUND TWENTY-TWO MATCHES");
+  EXPECT_EQ(RoundTitle(22), "QUALIFYING FINALS MATCHES");
+  EXPECT_EQ(RoundTitle(23), "SEMI FINALS MATCHES");
+  EXPECT_EQ(RoundTitle(24), "PRELIMINARY FINALS MATCHES");
+  EXPECT_EQ(RoundTitle(25), "GRAND FINAL");
+}
+
+struct Folder {
+  fs::path path = fs::temp_directory_path() /
+                  ("kickmark-round-" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  Folder() {
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~Folder() { fs::remove_all(path); }
+};
+
+// A career signed with a Local Reserves club, its first season's files
+// written, ready to play.
+Game& Signed(Game& game) {
+  SetupAnswers a;
+  a.careerName = "Bob";
+  a.name = "Bob Skilton";
+  a.city = "Port Melbourne";
+  a.state = "Victoria";
+  a.position = "Rover";
+  a.kicking = a.handballing = a.tackling = a.marking = a.running = 60;
+  EXPECT_TRUE(game.StartNewCareer(a));
+  EXPECT_TRUE(game.PrepareFirstContract());
+  game.ClickOffer(9, "Frankston");
+  game.Sign();
+  return game;
+}
+
+TEST(Round, AWholeRoundThroughTheGame) {
+  Folder folder;
+  TwisterRandom random(11);
+  ScriptedPrompter p;
+  Game game(random, p, DataFolder{folder.path});
+  Signed(game);
+  ASSERT_TRUE(game.Play());
+  Round* round = game.round();
+  ASSERT_NE(round, nullptr);
+  EXPECT_EQ(round->title(), "ROUND ONE MATCHES");
+  EXPECT_EQ(round->roundNumber(), 1);
+  // Frankston, slot 9, meets Rosebud in the fifth match of round one.
+  EXPECT_EQ(game.run().roundTeamOne[4], "Frankston");
+  EXPECT_EQ(round->colour(4, "Frankston"), NameColour::PlayerClub);
+  EXPECT_EQ(round->colour(0, "West Coburg"), NameColour::NextMatch);
+  EXPECT_EQ(round->colour(1, "Marcellin"), NameColour::Other);
+  int presses = 0;
+  while (round->startEnabled()) {
+    ++presses;
+    if (game.StartNextMatch()) {
+      EXPECT_EQ(presses, 5);
+      game.match()->PlayToFullTime();
+      game.FinishMatch();
+    }
+  }
+  EXPECT_EQ(presses, 8);
+  game.FinishRound();
+  EXPECT_EQ(game.round(), nullptr);
+  const Career& c = game.career();
+  EXPECT_EQ(c.Matches, 1);
+  EXPECT_EQ(c.ContractMatches, 26 * game.contracts().rows[8].length - 1);
+  EXPECT_EQ(c.TeamMatches, 1);
+  int played = 0;
+  for (const LadderRow& row : c.Ladder) played += row.Wins + row.Losses + row.Draws;
+  EXPECT_EQ(played, 16);
+  EXPECT_TRUE(fs::exists(folder.path / "Bob.kms"));
+  auto record = ReadRoundResult(folder.path, c, 1);
+  ASSERT_TRUE(std::holds_alternative<RoundRecord>(record));
+  EXPECT_EQ(std::get<RoundRecord>(record).player.Position, "Rover");
+  EXPECT_EQ(std::get<RoundRecord>(record).teamOne[4], "Frankston");
+  // What was saved is what the game holds.
+  auto loaded = LoadCareer(folder.path / "Bob.kms");
+  ASSERT_TRUE(std::holds_alternative<Career>(loaded));
+  EXPECT_EQ(std::get<Career>(loaded), c);
+}
+
+TEST(Round, AMissingFixtureLeavesTheWeekUntouched) {
+  Folder folder;
+  TwisterRandom random(3);
+  ScriptedPrompter p;
+  Game game(random, p, DataFolder{folder.path});
+  Signed(game);
+  game.career().Injury = 2;
+  fs::remove(folder.path / "BobFixture.kmf");
+  const Career before = game.career();
+  p.messages.clear();
+  EXPECT_FALSE(game.Play());
+  EXPECT_EQ(game.career(), before);
+  ASSERT_EQ(p.messages.size(), 2u);  // the count-down's message, then the file's
+  EXPECT_EQ(p.messages[1].text,
+            "This week's round cannot be played. BobFixture.kmf cannot be opened: No such file "
+            "or directory.");
+}
+
+TEST(Round, FinalsAreNotPlayedYet) {
+  Folder folder;
+  TwisterRandom random(3);
+  ScriptedPrompter p;
+  Game game(random, p, DataFolder{folder.path});
+  Signed(game);
+  game.career().Matches = 22;
+  p.messages.clear();
+  EXPECT_FALSE(game.Play());
+  ASSERT_EQ(p.messages.size(), 1u);
+  EXPECT_NE(p.messages[0].text.find("The finals are not available yet"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace km

@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+
+#include "core/text_file.h"
+#include "season/fixture.h"
+#include "support/scripted_ports.h"
+
+namespace km {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedRandom;
+
+struct Folder {
+  fs::path path;
+  Folder() {
+    path = fs::temp_directory_path() /
+           ("kickmark-season-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~Folder() { fs::remove_all(path); }
+};
+
+Career Named(const char* name) {
+  Career c;
+  c.CareerName = name;
+  return c;
+}
+
+std::vector<std::string> Values(const fs::path& file) {
+  auto read = ReadQuotedValues(file);
+  EXPECT_TRUE(std::holds_alternative<std::vector<std::string>>(read));
+  return std::get<std::vector<std::string>>(read);
+}
+
+TEST(Fixture, TemplateKeepsItsPromises) {
+  std::map<std::pair<int, int>, int> pairings;
+  std::array<int, 17> firstNamed{};
+  for (const TemplateRound& round : ScheduleTemplate()) {
+    std::set<int> slots;
+    for (const Pairing& m : round) {
+      slots.insert(m[0]);
+      slots.insert(m[1]);
+      ++firstNamed[static_cast<std::size_t>(m[0])];
+      ++pairings[{std::min(m[0], m[1]), std::max(m[0], m[1])}];
+    }
+    EXPECT_EQ(slots.size(), 16u);  // every slot once a round
+  }
+  EXPECT_EQ(pairings.size(), 120u);  // every pairing of sixteen clubs
+  int twice = 0;
+  for (const auto& [pair, count] : pairings) twice += count == 2 ? 1 : 0;
+  EXPECT_EQ(twice, 56);
+  for (int slot = 1; slot <= 16; ++slot) EXPECT_EQ(firstNamed[static_cast<std::size_t>(slot)], 11);
+}
+
+TEST(Fixture, ClubListsByCompetitionAndHomeState) {
+  const struct {
+    const char* league;
+    const char* state;
+    const char* first;
+    const char* last;
+  } cases[] = {
+      {"Local Reserves", "Victoria", "West Coburg", "Broadview"},
+      {"Local Firsts", "ACT", "Mornington", "North Heidelberg"},
+      {"AFL", "Queensland", "West Coast Eagles", "Carlton Blues"},
+      {"State", "ACT", "Northern Bullants", "North Shore"},
+      {"State", "New South Wales", "Northern Bullants", "North Shore"},
+      {"State", "Tasmania", "Eastern Ranges", "Williamstown"},
+      {"State", "Victoria", "Eastern Ranges", "Williamstown"},
+      {"State", "Northern Territory", "St Mary's", "Marrara"},
+      {"State", "Queensland", "Zillmere", "Sandgate"},
+      {"State", "South Australia", "Eagles", "Mitcham"},
+      {"State", "Western Australia", "Claremont", "University"},
+  };
+  for (const auto& c : cases) {
+    const ClubList& clubs = ClubsOf(c.league, c.state);
+    EXPECT_EQ(clubs.front(), c.first) << c.league << " " << c.state;
+    EXPECT_EQ(clubs.back(), c.last) << c.league << " " << c.state;
+  }
+  EXPECT_EQ(ClubsOf("State", "South Australia")[9], "Woodville");
+  EXPECT_EQ(ClubsOf("State", "South Australia")[11], "Woodville");
+}
+
+TEST(Fixture, RoundsAndFinalsStagesAtTheirPositions) {
+  Folder folder;
+  Career c = Named("Bob");
+  std::array<std::string, 16> clubs;
+  for (std::size_t i = 0; i < 16; ++i) clubs[i] = "Club " + std::to_string(i + 1);
+  clubs[13] = "Collingw'd Magpies";
+  ASSERT_FALSE(WriteSeasonFixture(folder.path, c, clubs));
+  EXPECT_TRUE(fs::exists(folder.path / "BobFixture.kmf"));
+  EXPECT_EQ(Values(folder.path / "BobFixture.kmf").size(), 352u);
+
+  auto round = [&](int r) {
+    auto read = ReadRoundPairings(folder.path, c, r);
+    if (auto* e = std::get_if<FileError>(&read)) return std::vector<std::string>{e->message};
+    return std::get<std::vector<std::string>>(read);
+  };
+  EXPECT_EQ(round(1)[0], "Club 1");
+  EXPECT_EQ(round(1)[15], "Club 16");
+  EXPECT_EQ(round(2)[0], "Club 4");
+  EXPECT_EQ(round(22)[0], "Club 16");  // 16-15
+  EXPECT_EQ(round(22)[15], "Club 7");  // 8-7
+  EXPECT_EQ(round(3)[0], "Club 7");
+  EXPECT_EQ(round(3)[1], "Collingw'd Magpies");  // 7-14, the apostrophe kept
+  EXPECT_EQ(round(23)[0],
+            "BobFixture.kmf ends at line 352, before the matches of round 23 (lines 353 to 360)");
+
+  const std::vector<std::string> stages[] = {{"Q1", "Q2", "Q3", "Q4", "Q5", "Q6", "Q7", "Q8"},
+                                             {"S1", "S2", "S3", "S4", "W1", "W2"},
+                                             {"P1", "P2", "P3", "P4"},
+                                             {"G1", "G2"}};
+  for (const auto& stage : stages) ASSERT_FALSE(AppendFinalsStage(folder.path, c, stage));
+  for (int r = 23; r <= 26; ++r) EXPECT_EQ(round(r), stages[r - 23]) << r;
+
+  // A new season's fixture truncates the finals of the last one.
+  ASSERT_FALSE(WriteSeasonFixture(folder.path, c, clubs));
+  EXPECT_EQ(Values(folder.path / "BobFixture.kmf").size(), 352u);
+}
+
+TEST(Fixture, FilesAreQuotedCrlfWindows1252) {
+  Folder folder;
+  Career c = Named("Bob");
+  std::array<std::string, 16> clubs;
+  clubs.fill("M\xc3\xbcller");  // Müller
+  ASSERT_FALSE(WriteSeasonFixture(folder.path, c, clubs));
+  const auto bytes = *ReadWholeFile(folder.path / "BobFixture.kmf").bytes;
+  EXPECT_EQ(bytes.substr(0, 10), "\"M\xfcller\"\r\n");
+  EXPECT_EQ(Values(folder.path / "BobFixture.kmf")[0], "M\xc3\xbcller");
+}
+
+RoundRecord Record(int seed) {
+  RoundRecord r;
+  r.player = {"21", "3", "2", "6.8", "Full Forward"};
+  for (std::size_t s = 0; s < 8; ++s) {
+    r.teamOne[s] = "One " + std::to_string(s);
+    r.teamTwo[s] = "Two " + std::to_string(s);
+    for (std::size_t q = 0; q < 4; ++q) {
+      const int v = seed + static_cast<int>(s * 10 + q);
+      r.slots[s].GoalsOne[q] = v;
+      r.slots[s].BehindsOne[q] = v + 1;
+      r.slots[s].GoalsTwo[q] = v + 2;
+      r.slots[s].BehindsTwo[q] = v + 3;
+    }
+    r.slots[s].PointsOne = 6 * r.slots[s].GoalsOne[3] + r.slots[s].BehindsOne[3];
+    r.slots[s].PointsTwo = 6 * r.slots[s].GoalsTwo[3] + r.slots[s].BehindsTwo[3];
+  }
+  return r;
+}
+
+TEST(Results, RecordsAppendAndReadBackByRound) {
+  Folder folder;
+  Career c = Named("Bob");
+  const RoundRecord first = Record(0);
+  RoundRecord finals = Record(100);
+  finals.player = PlayerLine{};
+  ASSERT_FALSE(AppendRoundResult(folder.path, c, first));
+  ASSERT_FALSE(AppendRoundResult(folder.path, c, finals));
+  const auto values = Values(folder.path / "BobResults.kmr");
+  ASSERT_EQ(values.size(), 2u * 149);
+  EXPECT_EQ(values[0], "21");
+  EXPECT_EQ(values[4], "Full Forward");
+  EXPECT_EQ(values[5], "One 0");
+  EXPECT_EQ(values[6], "0");  // goals Q1
+  EXPECT_EQ(values[7], "1");  // behinds Q1
+  EXPECT_EQ(values[14], "Two 0");
+  for (int i = 149; i < 154; ++i) EXPECT_EQ(values[static_cast<std::size_t>(i)], "0");
+
+  const std::pair<int, const RoundRecord*> rounds[] = {{1, &first}, {2, &finals}};
+  for (const auto& [round, expected] : rounds) {
+    auto read = ReadRoundResult(folder.path, c, round);
+    ASSERT_TRUE(std::holds_alternative<RoundRecord>(read)) << round;
+    const RoundRecord& r = std::get<RoundRecord>(read);
+    EXPECT_EQ(r.player, expected->player);
+    EXPECT_EQ(r.teamTwo, expected->teamTwo);
+    EXPECT_EQ(r.slots, expected->slots);
+  }
+  auto missing = ReadRoundResult(folder.path, c, 3);
+  ASSERT_TRUE(std::holds_alternative<FileError>(missing));
+  EXPECT_EQ(std::get<FileError>(missing).message,
+            "BobResults.kmr ends at line 298, before the record of round 3");
+
+  DeleteResults(folder.path, c);
+  EXPECT_FALSE(fs::exists(folder.path / "BobResults.kmr"));
+  DeleteResults(folder.path, c);  // nothing to delete is no error
+}
+
+TEST(Results, DamagedFilesGiveTheirSentence) {
+  Folder folder;
+  Career c = Named("Bob");
+  std::ofstream(folder.path / "BobResults.kmr", std::ios::binary) << "\"1\"\r\nunquoted\r\n";
+  auto read = ReadRoundResult(folder.path, c, 1);
+  ASSERT_TRUE(std::holds_alternative<FileError>(read));
+  EXPECT_EQ(std::get<FileError>(read).message,
+            "BobResults.kmr, line 2: expected a value in double quotes");
+  auto fixture = ReadRoundPairings(folder.path, c, 1);
+  ASSERT_TRUE(std::holds_alternative<FileError>(fixture));
+  EXPECT_EQ(std::get<FileError>(fixture).message,
+            "BobFixture.kmf cannot be opened: No such file or directory");
+}
+
+TEST(Seasons, NewCompetitionRotatesTheLadderByTheDraw) {
+  for (const int c : {1, 7, 16}) {
+    Folder folder;
+    ScriptedRandom r;
+    r.next(c, 16);
+    Career career = Named("Bob");
+    ASSERT_FALSE(StartCompetitionSeason(folder.path, career, r, ClubsOf("AFL", "")));
+    const ClubList& clubs = ClubsOf("AFL", "");
+    for (std::size_t k = 0; k < 16; ++k) {
+      EXPECT_EQ(career.Ladder[k].Team, clubs[(k + static_cast<std::size_t>(c)) % 16]) << c;
+    }
+    // The fixture is the template over the list itself, not the rotation.
+    EXPECT_EQ(Values(folder.path / "BobFixture.kmf")[0], "West Coast Eagles");
+  }
+}
+
+TEST(Seasons, StayingReshufflesTheRowsAndBuildsTheFixtureFromTheOldOrder) {
+  Folder folder;
+  ScriptedRandom r;
+  Career c = Named("Bob");
+  for (std::size_t k = 0; k < 16; ++k) c.Ladder[k].Team = "C" + std::to_string(k + 1);
+  r.next(1, 4);
+  ASSERT_FALSE(StayInCompetitionSeason(folder.path, c, r));
+  EXPECT_EQ(c.Ladder[0].Team, "C3");
+  EXPECT_EQ(c.Ladder[15].Team, "C11");
+  EXPECT_EQ(Values(folder.path / "BobFixture.kmf")[0], "C1");
+  // A second season: the fixture now comes from the shuffled rows.
+  r.next(4, 4);
+  ASSERT_FALSE(StayInCompetitionSeason(folder.path, c, r));
+  EXPECT_EQ(Values(folder.path / "BobFixture.kmf")[0], "C3");
+  EXPECT_EQ(c.Ladder[0].Team, "C10");  // old row 6 held C10
+}
+
+}  // namespace
+}  // namespace km

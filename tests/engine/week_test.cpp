@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include "core/career.h"
+#include "support/scripted_ports.h"
+#include "week/contracts.h"
+#include "week/week.h"
+
+namespace km {
+namespace {
+
+using testing::ScriptedPrompter;
+using testing::ScriptedRandom;
+
+TEST(Week, GearCheckAndItsBranches) {
+  const struct {
+    int gear;
+    std::deque<bool> answers;
+    bool plays;
+    std::size_t questions;
+  } cases[] = {
+      {50, {}, true, 0},
+      {49, {true}, true, 1},
+      {49, {false}, false, 1},
+  };
+  for (const auto& k : cases) {
+    Career c;
+    c.GearOverall = k.gear;
+    RunState run;
+    ScriptedPrompter p;
+    p.answers = k.answers;
+    EXPECT_EQ(AdvanceWeek(c, run, p, "."), k.plays) << k.gear;
+    ASSERT_EQ(p.questions.size(), k.questions);
+    if (k.questions) {
+      EXPECT_EQ(p.questions[0].text, kWornGearQuestion);
+      EXPECT_EQ(p.questions[0].title, "Kickmark");
+      EXPECT_EQ(p.questions[0].icon, Icon::Stop);
+    }
+    EXPECT_EQ(c.Injury, -1);  // the count-down runs in every branch
+  }
+}
+
+TEST(Week, CountDownMessagesAndTheButtonColour) {
+  const struct {
+    int injury, suspension;
+    std::vector<std::string> messages;
+    PlayColour colour;
+  } cases[] = {
+      {1, 0, {"You are currently injured and will miss this match"}, PlayColour::LastMissed},
+      {3,
+       -4,
+       {"You are currently injured and will miss this match, as well as the next 2 matches"},
+       PlayColour::Normal},
+      {2,
+       1,
+       {"You are currently injured and will miss this match, as well as the next 1 matches",
+        "You are currently suspended and will miss this match"},
+       PlayColour::LastMissed},
+      {0, 0, {}, PlayColour::Normal},
+  };
+  for (const auto& k : cases) {
+    Career c;
+    c.Injury = k.injury;
+    c.Suspension = k.suspension;
+    RunState run;
+    ScriptedPrompter p;
+    AdvanceWeek(c, run, p, ".");
+    EXPECT_EQ(p.messageTexts(), k.messages) << k.injury << "/" << k.suspension;
+    EXPECT_EQ(run.playColour, k.colour) << k.injury << "/" << k.suspension;
+  }
+  // No twice in worn gear still counts two weeks down.
+  Career c;
+  c.GearOverall = 10;
+  c.Injury = 5;
+  RunState run;
+  ScriptedPrompter p;
+  AdvanceWeek(c, run, p, ".");
+  AdvanceWeek(c, run, p, ".");
+  EXPECT_EQ(c.Injury, 3);
+}
+
+TEST(Week, NewSeasonAndCaptaincy) {
+  const struct {
+    int matches, gear, overall, age, aflMatches;
+    bool answer;
+    bool newSeason, captain, clubCleared;
+  } cases[] = {
+      {26, 60, 181, 23, 50, false, true, true, true},
+      {26, 60, 180, 23, 50, false, true, false, true},
+      {26, 60, 181, 22, 50, false, true, false, true},
+      {26, 60, 181, 23, 49, false, true, false, true},
+      {26, 40, 181, 23, 50, true, true, false, false},  // worn gear, played anyway
+      {26, 40, 181, 23, 50, false, false, false, false},
+      {25, 60, 181, 23, 50, false, false, false, false},
+      {0, 60, 181, 23, 50, false, false, false, false},
+  };
+  for (const auto& k : cases) {
+    Career c;
+    c.League = "AFL";
+    c.Matches = k.matches;
+    c.GearOverall = k.gear;
+    c.Overall = k.overall;
+    c.Age = k.age;
+    c.Levels[3].Matches = k.aflMatches;
+    c.Goals = 40;
+    c.TeamWins = 12;
+    c.SeasonMVP = "Y";
+    RunState run;
+    ScriptedPrompter p;
+    p.answers = {k.answer};
+    AdvanceWeek(c, run, p, ".");
+    EXPECT_EQ(c.Matches == 0 && c.Goals == 0, k.newSeason) << k.matches;
+    EXPECT_EQ(c.Age, k.newSeason ? k.age + 1 : k.age);
+    EXPECT_EQ(c.SeasonMVP, k.newSeason ? "N" : "Y");
+    EXPECT_EQ(c.AFLCaptain, k.captain ? 1 : 0) << k.overall << " " << k.age;
+    EXPECT_EQ(p.messages.size(), k.captain ? 1u : 0u);
+    EXPECT_EQ(c.TeamWins, k.clubCleared ? 0 : 12);
+  }
+}
+
+TEST(Contracts, FirstOffersFollowTheRolls) {
+  ScriptedRandom r;
+  const int amounts[] = {2000, 2500, 3000, 3500, 4000, 1500};
+  for (int row = 0; row < 16; ++row) {
+    r.next(row % 6 + 1, 6);
+    r.next(row % 2 + 1, 2);
+  }
+  ContractOffers offers;
+  PrepareFirstOffers(offers, r);
+  for (std::size_t row = 0; row < 16; ++row) {
+    EXPECT_EQ(offers.rows[row].offer, Money::Dollars(amounts[row % 6]));
+    EXPECT_EQ(offers.rows[row].length, static_cast<int>(row % 2 + 1));
+  }
+  EXPECT_EQ(offers.rows[0].club, "West Coburg");
+  EXPECT_EQ(offers.rows[8].club, "Frankston");
+  EXPECT_EQ(offers.rows[15].club, "Broadview");
+}
+
+TEST(Contracts, ClickSignAndOk) {
+  ContractOffers offers;
+  offers.rows[8] = {"Frankston", Money::Dollars(3500), 2};
+  Career c;
+  c.Name = "Bob";
+  Story paper;
+  ScriptedPrompter p;
+  EXPECT_FALSE(CloseContracts(c, p));
+  EXPECT_EQ(p.messageTexts(), std::vector<std::string>{"Please sign a contract"});
+
+  for (const char* ignored : {"3500", "2", "Team 9"}) {
+    ClickOfferCell(c, offers, 9, ignored);
+    EXPECT_FALSE(c.SignOpen) << ignored;
+  }
+  ClickOfferCell(c, offers, 9, "Frankston");
+  EXPECT_TRUE(c.SignOpen);
+  EXPECT_EQ(c.OfferContract, "3500");
+  SignContract(c, offers, paper, p);
+  EXPECT_EQ(c.Team, "Frankston");
+  EXPECT_EQ(c.Wages, Money::Dollars(3500));
+  EXPECT_EQ(c.ContractCurrent, Money::Dollars(3500));
+  EXPECT_EQ(c.ContractLength, 2);
+  EXPECT_EQ(c.ContractMatches, 52);
+  EXPECT_FALSE(c.SignOpen);
+  EXPECT_TRUE(c.PlayOpen);
+  ASSERT_EQ(p.stories.size(), 1u);
+  EXPECT_EQ(p.stories[0].headline, "Rookie Bob Signs With Frankston");
+  EXPECT_EQ(p.stories[0].text,
+            "14-year-old Bob has today confirmed his signing with Local Reserves team, Frankston. "
+            "He becomes the youngest player to ever be payed for playing football, and is expected "
+            "to eventually make his mark at the top level in years to come. Experts are dubbing "
+            "him the next big 'Kickmark'...");
+  EXPECT_TRUE(CloseContracts(c, p));
+
+  // With a contract in force a club's name picks nothing.
+  offers.rows[0] = {"West Coburg", Money::Dollars(4000), 1};
+  ClickOfferCell(c, offers, 1, "West Coburg");
+  EXPECT_FALSE(c.SignOpen);
+}
+
+TEST(Contracts, SignWithTheCountBelowZeroOnlyMakesThePapers) {
+  ContractOffers offers;
+  offers.pendingTeam = "Lalor";
+  offers.pendingOffer = Money::Dollars(2000);
+  offers.pendingLength = 1;
+  Career c;
+  c.Name = "Bob";
+  c.Position = "Wing";
+  c.ContractTeam = "Frankston";
+  c.ContractMatches = -1;
+  const Career before = c;
+  Story paper;
+  ScriptedPrompter p;
+  SignContract(c, offers, paper, p);
+  EXPECT_EQ(c, before);
+  ASSERT_EQ(p.stories.size(), 1u);
+  EXPECT_EQ(p.stories[0].headline, "Bob Signs With Frankston");
+  EXPECT_EQ(p.stories[0].text,
+            "Bob has today confirmed his signing with Local Reserves team, Frankston. He will be "
+            "an important addition to the club in his position at Wing and will be looking to "
+            "impress his new coach and prove their signing of him to be a great move.");
+}
+
+}  // namespace
+}  // namespace km
