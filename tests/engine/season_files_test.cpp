@@ -7,6 +7,7 @@
 
 #include "core/text_file.h"
 #include "season/fixture.h"
+#include "season/results_browser.h"
 #include "support/scripted_ports.h"
 
 namespace km {
@@ -189,6 +190,32 @@ TEST(Results, RecordsAppendAndReadBackByRound) {
   DeleteResults(folder.path, c);
   EXPECT_FALSE(fs::exists(folder.path / "BobResults.kmr"));
   DeleteResults(folder.path, c);  // nothing to delete is no error
+}
+
+TEST(Results, BrowserShowsPlayedRoundsAndOnlyTheClubsOfTheRest) {
+  Folder folder;
+  Career c = Named("Bob");
+  std::array<std::string, 16> clubs;
+  for (std::size_t i = 0; i < 16; ++i) clubs[i] = "Club " + std::to_string(i + 1);
+  ASSERT_FALSE(WriteSeasonFixture(folder.path, c, clubs));
+  ASSERT_FALSE(AppendRoundResult(folder.path, c, Record(5)));
+  c.Matches = 1;
+  auto played = BrowseRound(c, folder.path, 1);
+  ASSERT_TRUE(std::holds_alternative<BrowsedRound>(played));
+  EXPECT_TRUE(std::get<BrowsedRound>(played).played);
+  EXPECT_EQ(std::get<BrowsedRound>(played).record.slots[0].GoalsOne[0], 5);
+  EXPECT_EQ(std::get<BrowsedRound>(played).record.teamOne[0], "Club 1");  // from the fixture
+  auto ahead = BrowseRound(c, folder.path, 2);
+  ASSERT_TRUE(std::holds_alternative<BrowsedRound>(ahead));
+  EXPECT_FALSE(std::get<BrowsedRound>(ahead).played);
+  EXPECT_EQ(std::get<BrowsedRound>(ahead).record.teamOne[0], "Club 4");
+  EXPECT_EQ(std::get<BrowsedRound>(ahead).record.slots[0].PointsOne, 0);
+  auto final = BrowseRound(c, folder.path, 26);  // not drawn yet
+  ASSERT_TRUE(std::holds_alternative<BrowsedRound>(final));
+  EXPECT_EQ(std::get<BrowsedRound>(final).matchCount, 1);
+  EXPECT_EQ(std::get<BrowsedRound>(final).record.teamOne[0], "");
+  c.Matches = 3;  // a record the results file does not hold
+  EXPECT_TRUE(std::holds_alternative<FileError>(BrowseRound(c, folder.path, 3)));
 }
 
 TEST(Results, DamagedFilesGiveTheirSentence) {
