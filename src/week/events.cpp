@@ -1,0 +1,3 @@
+#include "week/events.h"
+
+namespace km {}  // namespace km

@@ -1,0 +1,3 @@
+#include "week/shops.h"
+
+namespace km {}  // namespace km

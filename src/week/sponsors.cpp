@@ -1,0 +1,3 @@
+#include "week/sponsors.h"
+
+namespace km {}  // namespace km
