@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "core/ports.h"
@@ -36,6 +37,13 @@ struct PlayerLine {
   bool operator==(const PlayerLine&) const = default;
 };
 
+// The sponsorship screen's weeks to the next window (nothing before it was
+// first opened) and whether its slots can be changed.
+struct SponsorshipView {
+  std::optional<int> remaining;
+  bool windowOpen = false;
+};
+
 // What the game keeps while it runs besides the career record: none of it is
 // saved.
 struct RunState {
@@ -43,6 +51,9 @@ struct RunState {
   // between competitions names another paper.
   Story newspaper{"Local Times", "", ""};
   PlayColour playColour = PlayColour::Normal;
+  // The hub's Sponsorship button is highlighted while a sponsor window waits.
+  bool sponsorHighlight = false;
+  SponsorshipView sponsorship;
   // The round screen's eight slots: the clubs and their scores. They keep
   // what they last held until a round writes over them.
   std::array<std::string, kMatchesPerRound> roundTeamOne{};
