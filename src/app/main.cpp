@@ -43,6 +43,7 @@ int main(int argc, char* argv[]) {
   km::screens::QtPrompter prompter;
   km::Game game(*random, prompter, folder);
   km::screens::ScreenFlow flow(game);
+  prompter.SetHub([&flow] { return flow.hub(); });
   QObject::connect(&flow, &km::screens::ScreenFlow::exitRequested, &app,
                    [] { QCoreApplication::exit(0); });
   flow.Begin();

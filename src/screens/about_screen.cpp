@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "screens/look.h"
 
@@ -81,5 +82,22 @@ AboutScreen::AboutScreen(Prompter& prompter, QWidget* parent)
 void AboutScreen::cmdOK_Click() { accept(); }
 
 void AboutScreen::cmdSysInfo_Click() { prompter_.inform(kNoSystemInfo); }
+
+AboutScreen* OpenAboutBox(QWidget* owner, Prompter& prompter, const char* name) {
+  auto* box = new AboutScreen(prompter);
+  box->setObjectName(QString::fromLatin1(name));
+  QObject::connect(box, &QDialog::finished, owner, [owner, box] {
+    owner->setEnabled(true);
+    box->deleteLater();
+    owner->activateWindow();
+  });
+  owner->setEnabled(false);
+  box->adjustSize();
+  box->move(owner->frameGeometry().center() - box->rect().center());
+  box->winId();
+  if (QWindow* window = box->windowHandle()) window->setTransientParent(owner->windowHandle());
+  box->show();
+  return box;
+}
 
 }  // namespace km::screens

@@ -13,12 +13,16 @@ class AboutScreen : public QDialog {
  public:
   explicit AboutScreen(Prompter& prompter, QWidget* parent = nullptr);
 
- public slots:
+ public Q_SLOTS:
   void cmdOK_Click();
   void cmdSysInfo_Click();
 
  private:
   Prompter& prompter_;
 };
+
+// Opens an about box named `name` over `owner`, which takes no input until
+// OK closes the box; the box then deletes itself.
+AboutScreen* OpenAboutBox(QWidget* owner, Prompter& prompter, const char* name);
 
 }  // namespace km::screens

@@ -25,7 +25,10 @@ QWidget {
   font-size: 10pt;
   color: #1b261d;
 }
-QWidget#frmSetup, QWidget#frmMain, QWidget#frmStart, QDialog#frmAbout, QDialog#frmPosition {
+QWidget#frmSetup, QWidget#frmMain, QWidget#frmStart, QDialog#frmAbout, QDialog#frmPosition,
+QWidget#frmMatch, QWidget#frmRecords, QWidget#frmRecordsTeam, QWidget#frmTeam,
+QWidget#frmLadder, QWidget#frmLocalAwards, QWidget#frmRegionalAwards, QWidget#frmStateAwards,
+QWidget#frmAFLAwards, QDialog#frmAboutTeam {
   background: #e9efe6;
 }
 QGroupBox {
@@ -158,6 +161,84 @@ QProgressBar {
 QProgressBar::chunk {
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #8fd18e, stop:1 #4e9f4f);
   border-radius: 2px;
+}
+QFrame#fraScoreboard {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #1e4a27, stop:1 #12301a);
+  border: 2px solid #0b1f10;
+  border-radius: 8px;
+}
+QFrame#fraScoreboard QLabel {
+  color: #f4f7f2;
+  background: transparent;
+}
+QLabel[role="boardCaption"] {
+  font-size: 9pt;
+  color: #b9d3bc;
+}
+QLabel[role="team"] {
+  font-size: 13pt;
+  font-weight: bold;
+}
+QLabel[role="quarter"] {
+  font-size: 11pt;
+  color: #dfe9de;
+}
+QLabel[role="score"] {
+  font-size: 14pt;
+  font-weight: bold;
+  color: #ffd84a;
+}
+QLabel[role="points"] {
+  font-size: 18pt;
+  font-weight: bold;
+  color: #ffffff;
+  background: #0b1f10;
+  border-radius: 4px;
+  padding: 0 0.3em;
+}
+QLabel[role="break"] {
+  font-size: 14pt;
+  font-weight: bold;
+  color: #9c1414;
+}
+QLabel[role="rating"] {
+  font-size: 16pt;
+  font-weight: bold;
+  color: #1f5a2c;
+  background: #ffffff;
+  border: 1px solid #6f8f72;
+  border-radius: 4px;
+  padding: 0.1em 0.5em;
+}
+QLabel[role="comments"] {
+  font-style: italic;
+  color: #23301f;
+  background: #ffffff;
+  border: 1px solid #c5d1c3;
+  border-radius: 3px;
+  padding: 0.3em 0.5em;
+}
+QPushButton#cmdCareerDetails {
+  color: #ffffff;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3f8a4c, stop:1 #275f31);
+  border: 1px solid #1b4523;
+}
+QPushButton#cmdCareerDetails:hover {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a9a58, stop:1 #2e6d39);
+}
+QTableWidget#grdLadder {
+  background: #ffffff;
+  alternate-background-color: #eef4ec;
+  gridline-color: #c5d1c3;
+  border: 1px solid #6f8f72;
+}
+QTableWidget#grdLadder QHeaderView::section {
+  background: #2f6b3a;
+  color: #ffffff;
+  font-weight: bold;
+  border: none;
+  border-right: 1px solid #1f5a2c;
+  padding: 0.25em 0.5em;
 }
 QDialog#frmNewspaper {
   background: #f5efdf;

@@ -9,7 +9,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QWindow>
 #include <algorithm>
 
 #include "core/money.h"
@@ -362,14 +361,14 @@ void MainScreen::refresh() {
 
 // The screens of the week arrive with their own screens; until then each
 // button only announces that it was pressed.
-void MainScreen::cmdPlay_Click() { emit playRequested(); }
-void MainScreen::cmdTeamDetails_Click() { emit teamDetailsRequested(); }
-void MainScreen::cmdTraining_Click() { emit trainingRequested(); }
-void MainScreen::cmdHealth_Click() { emit healthRequested(); }
-void MainScreen::cmdStore_Click() { emit storeRequested(); }
-void MainScreen::cmdSponsorship_Click() { emit sponsorshipRequested(); }
-void MainScreen::cmdContract_Click() { emit contractRequested(); }
-void MainScreen::cmdRecords_Click() { emit recordsRequested(); }
+void MainScreen::cmdPlay_Click() { Q_EMIT playRequested(); }
+void MainScreen::cmdTeamDetails_Click() { Q_EMIT teamDetailsRequested(); }
+void MainScreen::cmdTraining_Click() { Q_EMIT trainingRequested(); }
+void MainScreen::cmdHealth_Click() { Q_EMIT healthRequested(); }
+void MainScreen::cmdStore_Click() { Q_EMIT storeRequested(); }
+void MainScreen::cmdSponsorship_Click() { Q_EMIT sponsorshipRequested(); }
+void MainScreen::cmdContract_Click() { Q_EMIT contractRequested(); }
+void MainScreen::cmdRecords_Click() { Q_EMIT recordsRequested(); }
 
 void MainScreen::cmdAbout_Click() {
   if (aboutBox_) {
@@ -378,25 +377,14 @@ void MainScreen::cmdAbout_Click() {
     return;
   }
   // The hub takes no input while the about box is open.
-  aboutBox_ = new AboutScreen(game_.prompter());
-  connect(aboutBox_, &QDialog::finished, this, [this] {
-    setEnabled(true);
-    if (aboutBox_) aboutBox_->deleteLater();
-    activateWindow();
-  });
-  setEnabled(false);
-  aboutBox_->adjustSize();
-  aboutBox_->move(frameGeometry().center() - aboutBox_->rect().center());
-  aboutBox_->winId();
-  if (QWindow* window = aboutBox_->windowHandle()) window->setTransientParent(windowHandle());
-  aboutBox_->show();
+  aboutBox_ = OpenAboutBox(this, game_.prompter(), "frmAbout");
 }
 
 void MainScreen::cmdExit_Click() {
   if (!game_.prompter().askYesNo(kQuitQuestion, kQuitTitle, Icon::Question)) return;
   // Everything since the last save is dropped.
   game_.Quit();
-  emit careerClosed();
+  Q_EMIT careerClosed();
 }
 
 bool MainScreen::Form_KeyDown(int key) {
@@ -437,6 +425,23 @@ bool MainScreen::eventFilter(QObject* watched, QEvent* event) {
     if (ours && plain && !key->isAutoRepeat() && Form_KeyDown(key->key())) return true;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void MainScreen::NewspaperClosed() {
+  if (game_.HasCareer() && game_.career().DraftDue != 0) return;
+  setEnabled(true);
+}
+
+// Whenever the hub takes over again, from a screen of the week, the team
+// page or the newspaper, it shows the record as that screen left it.
+void MainScreen::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange && isEnabled()) refresh();
+  QWidget::changeEvent(event);
+}
+
+void MainScreen::showEvent(QShowEvent* event) {
+  refresh();
+  QWidget::showEvent(event);
 }
 
 void MainScreen::closeEvent(QCloseEvent* event) {

@@ -29,10 +29,14 @@ class MainScreen : public QWidget {
   // Shows the career record as it is now.
   void refresh();
 
+  // The newspaper was put away: the hub takes input again, unless the draft
+  // is due, which wakes the hub itself when it is over.
+  void NewspaperClosed();
+
   // The about box while it is open.
   [[nodiscard]] AboutScreen* aboutBox() const { return aboutBox_; }
 
- signals:
+ Q_SIGNALS:
   // The buttons ask for the screens of the week.
   void playRequested();
   void teamDetailsRequested();
@@ -45,7 +49,7 @@ class MainScreen : public QWidget {
   // The player quit this career: the game holds no career any more.
   void careerClosed();
 
- public slots:
+ public Q_SLOTS:
   void cmdPlay_Click();
   void cmdTeamDetails_Click();
   void cmdTraining_Click();
@@ -59,6 +63,8 @@ class MainScreen : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

@@ -18,7 +18,7 @@ class PositionScreen : public QDialog {
  public:
   PositionScreen(Career& career, Prompter& prompter, QWidget* parent = nullptr);
 
- public slots:
+ public Q_SLOTS:
   void cmdOK_Click();
   void cmdCancel_Click();
 

@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QPointer>
 #include <QStringList>
+#include <QWindow>
 
+#include "screens/main_screen.h"
 #include "screens/newspaper_screen.h"
 #include "screens/qt_text.h"
 
@@ -51,8 +54,23 @@ bool QtPrompter::askYesNo(const std::string& text, const std::string& title, Ico
 }
 
 void QtPrompter::publish(const Story& story) {
-  NewspaperScreen paper(story, DialogParent());
+  // The paper comes up over the window in use but is no child of it: the hub
+  // takes no input while the paper is up, and a child of a disabled window
+  // would take none either.
+  QWidget* over = DialogParent();
+  NewspaperScreen paper(story);
+  if (over) {
+    paper.adjustSize();
+    paper.move(over->frameGeometry().center() - paper.rect().center());
+    paper.winId();
+    if (QWindow* window = paper.windowHandle()) {
+      window->setTransientParent(over->window()->windowHandle());
+    }
+  }
+  QPointer<MainScreen> hub = hub_ ? hub_() : nullptr;
+  if (hub) hub->setEnabled(false);
   paper.exec();
+  if (hub) hub->NewspaperClosed();
 }
 
 std::optional<std::filesystem::path> QtPrompter::chooseFileToOpen(

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <functional>
 #include <string_view>
 
 #include "core/ports.h"
@@ -10,16 +11,25 @@ class QWidget;
 
 namespace km::screens {
 
+class MainScreen;
+
 // The game's Prompter: message boxes, Yes/No questions, the newspaper screen
 // and the file-open dialog. Each is modal and shown over the window the
 // player is using.
 class QtPrompter final : public Prompter {
  public:
+  // The hub of the moment, if there is one: the newspaper comes up over it
+  // and hands back to it when it is put away.
+  void SetHub(std::function<MainScreen*()> hub) { hub_ = std::move(hub); }
+
   void inform(const std::string& text, const std::string& title) override;
   bool askYesNo(const std::string& text, const std::string& title, Icon icon) override;
   void publish(const Story& story) override;
   std::optional<std::filesystem::path> chooseFileToOpen(
       const std::string& filter, const std::filesystem::path& folder) override;
+
+ private:
+  std::function<MainScreen*()> hub_;
 };
 
 // The message box icon for a question's icon (a stop sign is the critical

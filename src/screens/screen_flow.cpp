@@ -1,9 +1,12 @@
 #include "screens/screen_flow.h"
 
 #include "screens/main_screen.h"
+#include "screens/records_screen.h"
+#include "screens/screen_parts.h"
 #include "screens/setup_screen.h"
 #include "screens/splash_screen.h"
 #include "screens/start_screen.h"
+#include "screens/team_screen.h"
 
 namespace km::screens {
 
@@ -63,18 +66,60 @@ void ScreenFlow::OpenSetup() {
 
 void ScreenFlow::OpenHub() {
   // The hub is made ready afresh for every career, started or loaded.
-  Retire(hub_);
+  RetireCareerScreens();
   hub_ = std::make_unique<MainScreen>(game_);
   connect(hub_.get(), &MainScreen::careerClosed, this, &ScreenFlow::CloseCareer);
+  connect(hub_.get(), &MainScreen::recordsRequested, this, &ScreenFlow::OpenRecords);
+  connect(hub_.get(), &MainScreen::teamDetailsRequested, this, &ScreenFlow::OpenTeam);
   hub_->show();
   // The setup screen keeps its answers while the career runs.
   if (setup_) setup_->hide();
   if (start_) start_->hide();
 }
 
+void ScreenFlow::OpenRecords() {
+  if (!hub_ || !game_.HasCareer()) return;
+  if (!records_) {
+    records_ = std::make_unique<RecordsScreen>(game_.career());
+    connect(records_.get(), &InfoScreen::closed, this, [this] { HandBackTo(hub_.get()); });
+  }
+  records_->refresh();
+  OpenFrom(hub_.get(), records_.get());
+}
+
+void ScreenFlow::OpenTeam() {
+  if (!hub_ || !game_.HasCareer()) return;
+  if (!team_) {
+    team_ = std::make_unique<TeamScreen>(game_);
+    connect(team_.get(), &TeamScreen::careerDetailsRequested, this, &ScreenFlow::BackToHub);
+    // Leaving from the team page asks the hub's own quit question.
+    connect(team_.get(), &TeamScreen::exitRequested, hub_.get(), &MainScreen::cmdExit_Click);
+  }
+  // The team page takes the hub's place.
+  team_->refresh();
+  team_->show();
+  team_->raise();
+  team_->activateWindow();
+  hub_->hide();
+}
+
+void ScreenFlow::BackToHub() {
+  if (team_) team_->hide();
+  if (!hub_) return;
+  hub_->show();
+  hub_->raise();
+  hub_->activateWindow();
+}
+
 void ScreenFlow::CloseCareer() {
   ShowStart();
   Retire(setup_);
+  RetireCareerScreens();
+}
+
+void ScreenFlow::RetireCareerScreens() {
+  Retire(records_);
+  Retire(team_);
   Retire(hub_);
 }
 

@@ -255,12 +255,12 @@ void SetupScreen::hsbRunning_Change(int value) { ShowSkill(lblRunning_, value); 
 void SetupScreen::cmdStart_Click() {
   // The game checks the answers and shows its own messages; a refused Start
   // leaves everything on this screen as typed.
-  if (game_.StartNewCareer(answers())) emit careerStarted();
+  if (game_.StartNewCareer(answers())) Q_EMIT careerStarted();
 }
 
-void SetupScreen::cmdBack_Click() { emit backChosen(); }
+void SetupScreen::cmdBack_Click() { Q_EMIT backChosen(); }
 
-void SetupScreen::cmdExit_Click() { emit exitChosen(); }
+void SetupScreen::cmdExit_Click() { Q_EMIT exitChosen(); }
 
 void SetupScreen::closeEvent(QCloseEvent* event) {
   // Closing the window leaves the game, like Exit.

@@ -23,13 +23,13 @@ class SetupScreen : public QWidget {
   // The answers as they stand now.
   [[nodiscard]] SetupAnswers answers() const;
 
- signals:
+ Q_SIGNALS:
   // Start was accepted: the game now holds the new career.
   void careerStarted();
   void backChosen();
   void exitChosen();
 
- public slots:
+ public Q_SLOTS:
   void hsbKicking_Change(int value);
   void hsbHandBalling_Change(int value);
   void hsbTackling_Change(int value);

@@ -104,7 +104,7 @@ void SplashScreen::Dismiss() {
   if (dismissed_) return;
   dismissed_ = true;
   hide();
-  emit dismissed();
+  Q_EMIT dismissed();
 }
 
 }  // namespace km::screens

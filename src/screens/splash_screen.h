@@ -12,7 +12,7 @@ class SplashScreen : public QWidget {
  public:
   explicit SplashScreen(QWidget* parent = nullptr);
 
- signals:
+ Q_SIGNALS:
   // The player clicked or pressed a key; sent once.
   void dismissed();
 

@@ -90,14 +90,14 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   cmdNew->setFocus();
 }
 
-void StartScreen::cmdNew_Click() { emit newCareerChosen(); }
+void StartScreen::cmdNew_Click() { Q_EMIT newCareerChosen(); }
 
 void StartScreen::cmdLoad_Click() {
   const Game::LoadResult result = game_.LoadFromChoice();
   switch (result.outcome) {
     case Game::LoadOutcome::Loaded:
       lblLoadError_->clear();
-      emit careerLoaded();
+      Q_EMIT careerLoaded();
       break;
     case Game::LoadOutcome::Cancelled:
       break;
@@ -108,7 +108,7 @@ void StartScreen::cmdLoad_Click() {
   }
 }
 
-void StartScreen::cmdExit_Click() { emit exitChosen(); }
+void StartScreen::cmdExit_Click() { Q_EMIT exitChosen(); }
 
 void StartScreen::closeEvent(QCloseEvent* event) {
   // Closing the start screen's window leaves the game, like Exit Game.

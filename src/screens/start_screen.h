@@ -16,13 +16,13 @@ class StartScreen : public QWidget {
  public:
   explicit StartScreen(Game& game, QWidget* parent = nullptr);
 
- signals:
+ Q_SIGNALS:
   void newCareerChosen();
   // A save file was read into the game's career.
   void careerLoaded();
   void exitChosen();
 
- public slots:
+ public Q_SLOTS:
   void cmdNew_Click();
   void cmdLoad_Click();
   void cmdExit_Click();

@@ -44,7 +44,7 @@ bool AnswerAllButTheName(QWidget* setup, const QString& careerName) {
 class FlowTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void init() {
     QVERIFY(folder_.isValid());
     prompter_ = std::make_unique<km::testing::ScriptedPrompter>();

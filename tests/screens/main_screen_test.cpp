@@ -44,7 +44,7 @@ constexpr const char* kRequests[] = {
 class MainScreenTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void init() {
     prompter_ = std::make_unique<km::testing::ScriptedPrompter>();
     game_ = std::make_unique<Game>(random_, *prompter_, DataFolder{"."});

@@ -51,7 +51,7 @@ QStringList CountingDown(int from, int to) {
 class SetupScreenTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void init() {
     prompter_ = std::make_unique<km::testing::ScriptedPrompter>();
     game_ = std::make_unique<Game>(random_, *prompter_, DataFolder{"."});

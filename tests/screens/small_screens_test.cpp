@@ -73,7 +73,7 @@ void PressEnterOnNextBox(SeenBox& seen) {
 class SmallScreensTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void positionScreenRefusesNoChoiceAndStaysOpen() {
     km::testing::ScriptedPrompter prompter;
     Career career = CareerWithBaseSkills(10, 10, 10, 10, 10);

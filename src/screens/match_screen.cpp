@@ -1,0 +1,338 @@
+#include "screens/match_screen.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "core/number_format.h"
+#include "screens/look.h"
+#include "screens/qt_text.h"
+#include "screens/screen_parts.h"
+
+namespace km::screens {
+
+namespace {
+
+constexpr const char* kTitle = "Kickmark - Match";
+constexpr const char* kRatingCaption = "Match Rating (Out of 10):";
+constexpr const char* kRatingPattern = "0.0";
+constexpr const char* kFinish = "Finish";
+constexpr const char* kQuarterHeads[kQuarters] = {"1st", "2nd", "3rd", "4th"};
+
+QString Number(int value) { return QString::number(value); }
+
+// A widget that keeps its place in the layout while it is hidden, so the
+// screen does not jump when the full-time figures appear.
+void KeepPlaceWhenHidden(QWidget* widget) {
+  QSizePolicy policy = widget->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  widget->setSizePolicy(policy);
+}
+
+QLabel* BoardCaption(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  SetRole(label, "boardCaption");
+  label->setAlignment(Qt::AlignCenter);
+  return label;
+}
+
+}  // namespace
+
+MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window), game_(game) {
+  setObjectName(QStringLiteral("frmMatch"));
+  setWindowTitle(QString::fromLatin1(kTitle));
+
+  QLabel* title = AddValue(
+      "lblTitle", this, [](const MatchState& s) { return ToQt(s.Title); }, "heading");
+
+  // The break, the quarter and the minute of the clock.
+  auto* clockRow = new QHBoxLayout;
+  clockRow->setSpacing(8);
+  QLabel* quarterTitle = AddValue(
+      "lblQuarterTitle", this, [](const MatchState& s) { return ToQt(s.QuarterTitle); }, "break");
+  clockRow->addWidget(quarterTitle);
+  clockRow->addStretch(1);
+  clockRow->addWidget(Caption(QStringLiteral("Quarter:"), this));
+  QLabel* quarter =
+      AddValue("lblQuarter", this, [](const MatchState& s) { return Number(s.Quarter); });
+  quarter->setAlignment(Qt::AlignCenter);
+  quarter->setMinimumWidth(quarter->fontMetrics().averageCharWidth() * 5);
+  clockRow->addWidget(quarter);
+  clockRow->addSpacing(10);
+  clockRow->addWidget(Caption(QStringLiteral("Time:"), this));
+  QLabel* time = AddValue("lblTime", this, [](const MatchState& s) { return Number(s.Time); });
+  time->setAlignment(Qt::AlignCenter);
+  time->setMinimumWidth(time->fontMetrics().averageCharWidth() * 5);
+  clockRow->addWidget(time);
+
+  // The rating and the buttons.
+  label7_ = Caption(QString::fromLatin1(kRatingCaption), this);
+  label7_->setObjectName(QStringLiteral("Label7"));
+  lblMatchRating_ = AddValue(
+      "lblMatchRating", this,
+      [](const MatchState& s) { return ToQt(FormatNumber(s.MatchRating, kRatingPattern)); },
+      "rating");
+  lblMatchRating_->setAlignment(Qt::AlignCenter);
+  lblMatchRating_->setMinimumWidth(lblMatchRating_->fontMetrics().averageCharWidth() * 6);
+  cmdStart_ = Button(QStringLiteral("Start Match"), "cmdStart", this);
+  cmdStart_->setMinimumWidth(cmdStart_->fontMetrics().averageCharWidth() * 18);
+  cmdOK_ = Button(QString::fromLatin1(kFinish), "cmdOK", this);
+  connect(cmdStart_, &QPushButton::clicked, this, &MatchScreen::cmdStart_Click);
+  connect(cmdOK_, &QPushButton::clicked, this, &MatchScreen::cmdOK_Click);
+  for (QWidget* fullTime : {static_cast<QWidget*>(label7_), static_cast<QWidget*>(lblMatchRating_),
+                            static_cast<QWidget*>(cmdOK_)}) {
+    KeepPlaceWhenHidden(fullTime);
+    fullTime->hide();
+  }
+  auto* bottomRow = new QHBoxLayout;
+  bottomRow->setSpacing(10);
+  bottomRow->addWidget(label7_);
+  bottomRow->addWidget(lblMatchRating_);
+  bottomRow->addStretch(1);
+  bottomRow->addWidget(cmdStart_);
+  bottomRow->addWidget(cmdOK_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 10, 16, 14);
+  layout->setSpacing(10);
+  layout->addWidget(title);
+  layout->addLayout(clockRow);
+  layout->addWidget(MakeScoreboard());
+  layout->addWidget(MakePlayer(), 1);
+  layout->addLayout(bottomRow);
+
+  tmrMatch_ = new QTimer(this);
+  tmrMatch_->setObjectName(QStringLiteral("tmrMatch"));
+  tmrMatch_->setInterval(kClockMinuteMilliseconds);
+  connect(tmrMatch_, &QTimer::timeout, this, &MatchScreen::tmrMatch_Timer);
+
+  refresh();
+  cmdStart_->setFocus();
+}
+
+QWidget* MatchScreen::MakeScoreboard() {
+  auto* board = new QFrame(this);
+  board->setObjectName(QStringLiteral("fraScoreboard"));
+  auto* grid = new QGridLayout(board);
+  grid->setContentsMargins(14, 10, 14, 12);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(4);
+
+  // Two header rows: the quarters over their goals and behinds, then the
+  // running score.
+  const int firstQuarterColumn = 1;
+  const int scoreColumn = firstQuarterColumn + kQuarters * 2 + 1;
+  for (int q = 0; q < kQuarters; ++q) {
+    const int column = firstQuarterColumn + q * 2;
+    grid->addWidget(BoardCaption(QString::fromLatin1(kQuarterHeads[q]), board), 0, column, 1, 2);
+    grid->addWidget(BoardCaption(QStringLiteral("G"), board), 1, column);
+    grid->addWidget(BoardCaption(QStringLiteral("B"), board), 1, column + 1);
+  }
+  grid->setColumnMinimumWidth(scoreColumn - 1, board->fontMetrics().averageCharWidth() * 3);
+  grid->addWidget(BoardCaption(QStringLiteral("Goals"), board), 1, scoreColumn);
+  grid->addWidget(BoardCaption(QStringLiteral("Behinds"), board), 1, scoreColumn + 1);
+  grid->addWidget(BoardCaption(QStringLiteral("Points"), board), 1, scoreColumn + 2);
+
+  struct Side {
+    const char* team;
+    std::string MatchState::*name;
+    const char* goals;
+    const char* behinds;
+    const char* points;
+    int MatchState::*goalsNow;
+    int MatchState::*behindsNow;
+    int MatchState::*pointsNow;
+    std::array<int, kQuarters> MatchState::*goalsAt;
+    std::array<int, kQuarters> MatchState::*behindsAt;
+  };
+  static constexpr Side kSides[] = {
+      {"lblTeamOne", &MatchState::TeamOne, "lblGoalsOne", "lblBehindsOne", "lblPointsOne",
+       &MatchState::GoalsOne, &MatchState::BehindsOne, &MatchState::PointsOne,
+       &MatchState::GoalsOneAt, &MatchState::BehindsOneAt},
+      {"lblTeamTwo", &MatchState::TeamTwo, "lblGoalsTwo", "lblBehindsTwo", "lblPointsTwo",
+       &MatchState::GoalsTwo, &MatchState::BehindsTwo, &MatchState::PointsTwo,
+       &MatchState::GoalsTwoAt, &MatchState::BehindsTwoAt},
+  };
+  int row = 2;
+  for (const Side& side : kSides) {
+    const auto name = side.name;
+    QLabel* team = AddValue(
+        side.team, board, [name](const MatchState& s) { return ToQt(s.*name); }, "team");
+    team->setMinimumWidth(team->fontMetrics().averageCharWidth() * 22);
+    grid->addWidget(team, row, 0);
+    for (int q = 0; q < kQuarters; ++q) {
+      const auto at = static_cast<std::size_t>(q);
+      const auto goalsAt = side.goalsAt;
+      const auto behindsAt = side.behindsAt;
+      const QByteArray goalsName = QByteArray(side.goals) + QByteArray::number(q + 1);
+      const QByteArray behindsName = QByteArray(side.behinds) + QByteArray::number(q + 1);
+      QLabel* goals = AddValue(
+          goalsName.constData(), board,
+          [goalsAt, at](const MatchState& s) { return Number((s.*goalsAt)[at]); }, "quarter");
+      QLabel* behinds = AddValue(
+          behindsName.constData(), board,
+          [behindsAt, at](const MatchState& s) { return Number((s.*behindsAt)[at]); }, "quarter");
+      grid->addWidget(goals, row, firstQuarterColumn + q * 2);
+      grid->addWidget(behinds, row, firstQuarterColumn + q * 2 + 1);
+    }
+    const auto goalsNow = side.goalsNow;
+    const auto behindsNow = side.behindsNow;
+    const auto pointsNow = side.pointsNow;
+    grid->addWidget(AddValue(
+                        side.goals, board,
+                        [goalsNow](const MatchState& s) { return Number(s.*goalsNow); }, "score"),
+                    row, scoreColumn);
+    grid->addWidget(
+        AddValue(
+            side.behinds, board,
+            [behindsNow](const MatchState& s) { return Number(s.*behindsNow); }, "score"),
+        row, scoreColumn + 1);
+    grid->addWidget(
+        AddValue(
+            side.points, board, [pointsNow](const MatchState& s) { return Number(s.*pointsNow); },
+            "points"),
+        row, scoreColumn + 2);
+    ++row;
+  }
+  for (QLabel* label : board->findChildren<QLabel*>()) {
+    if (label->property("role") != QStringLiteral("team")) label->setAlignment(Qt::AlignCenter);
+    if (label->property("role") == QStringLiteral("quarter")) {
+      label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 4);
+    }
+    if (label->property("role") == QStringLiteral("score") ||
+        label->property("role") == QStringLiteral("points")) {
+      label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 8);
+    }
+  }
+  grid->setColumnStretch(0, 1);
+  return board;
+}
+
+QWidget* MatchScreen::MakePlayer() {
+  auto* frame = Frame("Player", "fraPlayer", this);
+  auto* grid = new QGridLayout(frame);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(5);
+
+  struct Row {
+    const char* caption;
+    const char* name;
+    QString (*text)(const MatchState&);
+  };
+  static constexpr Row kWho[] = {
+      {"Name:", "lblName", [](const MatchState& s) { return ToQt(s.Name); }},
+      {"Team:", "lblTeam", [](const MatchState& s) { return ToQt(s.Team); }},
+      {"Position:", "lblPosition", [](const MatchState& s) { return ToQt(s.Position); }},
+  };
+  static constexpr Row kFigures[] = {
+      {"Disposals:", "lblDisposals", [](const MatchState& s) { return Number(s.Disposals); }},
+      {"Goals:", "lblGoals", [](const MatchState& s) { return Number(s.Goals); }},
+      {"Behinds:", "lblBehinds", [](const MatchState& s) { return Number(s.Behinds); }},
+  };
+  int row = 0;
+  for (const Row& r : kWho) {
+    grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 0);
+    QLabel* value = AddValue(r.name, frame, r.text);
+    value->setMinimumWidth(
+        value->fontMetrics().horizontalAdvance(QStringLiteral("Centre-Half-Forward  ")) + 16);
+    grid->addWidget(value, row++, 1);
+  }
+  row = 0;
+  for (const Row& r : kFigures) {
+    grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 3);
+    QLabel* value = AddValue(r.name, frame, r.text);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(value, row++, 4);
+  }
+  grid->setColumnMinimumWidth(2, frame->fontMetrics().averageCharWidth() * 3);
+  grid->setColumnStretch(1, 1);
+
+  // What the commentators make of his game, below his figures.
+  grid->addWidget(Caption(QStringLiteral("Comments:"), frame), row, 0, Qt::AlignTop);
+  QLabel* comments = AddValue(
+      "lblComments", frame, [](const MatchState& s) { return ToQt(s.Comments); }, "comments");
+  comments->setWordWrap(true);
+  comments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Room for the longest verdict, five lines of it.
+  comments->ensurePolished();
+  comments->setMinimumHeight(comments->fontMetrics().lineSpacing() * 5 +
+                             comments->fontMetrics().height() / 2);
+  comments->setMinimumWidth(comments->fontMetrics().averageCharWidth() * 56);
+  grid->addWidget(comments, row, 1, 1, 4);
+  grid->setRowStretch(row, 1);
+  return frame;
+}
+
+QLabel* MatchScreen::AddValue(const char* name, QWidget* parent,
+                              std::function<QString(const MatchState&)> text, const char* role) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  SetRole(label, role);
+  label->ensurePolished();
+  label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 6);
+  texts_.push_back({label, std::move(text)});
+  return label;
+}
+
+void MatchScreen::refresh() {
+  if (const Match* match = game_.match()) Show(match->state());
+}
+
+void MatchScreen::Show(const MatchState& state) {
+  for (const ShownText& shown : texts_) shown.label->setText(shown.text(state));
+  cmdStart_->setText(ToQt(state.StartCaption));
+  cmdStart_->setEnabled(state.StartEnabled);
+  // The rating and Finish come at full time.
+  label7_->setVisible(state.FullTime);
+  lblMatchRating_->setVisible(state.FullTime);
+  cmdOK_->setVisible(state.FullTime);
+  if (state.FullTime) cmdOK_->setFocus();
+}
+
+void MatchScreen::cmdStart_Click() {
+  Match* match = game_.match();
+  if (!match || !match->state().StartEnabled) return;
+  match->StartQuarter();
+  Show(match->state());
+  if (match->state().ClockRunning) tmrMatch_->start();
+}
+
+void MatchScreen::tmrMatch_Timer() {
+  Match* match = game_.match();
+  if (!match) {
+    tmrMatch_->stop();
+    return;
+  }
+  match->PlayMinute();
+  // The clock stops with the quarter.
+  if (!match->state().ClockRunning) tmrMatch_->stop();
+  Show(match->state());
+}
+
+void MatchScreen::cmdOK_Click() {
+  const Match* match = game_.match();
+  if (!match || !match->state().FullTime) return;
+  tmrMatch_->stop();
+  // Booking the match may bring message boxes and the newspaper.
+  game_.FinishMatch();
+  hide();
+  Q_EMIT finished();
+}
+
+void MatchScreen::showEvent(QShowEvent* event) {
+  refresh();
+  QWidget::showEvent(event);
+}
+
+void MatchScreen::closeEvent(QCloseEvent* event) {
+  // A match is played to full time and left with Finish.
+  event->ignore();
+}
+
+}  // namespace km::screens

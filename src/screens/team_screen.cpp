@@ -1,0 +1,305 @@
+#include "screens/team_screen.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "screens/ladder_screen.h"
+#include "screens/look.h"
+#include "screens/qt_text.h"
+#include "screens/records_screen.h"
+#include "screens/screen_parts.h"
+#include "season/ladder.h"
+
+namespace km::screens {
+
+namespace {
+
+constexpr const char* kTitle = "Kickmark - Team";
+constexpr const char* kHeading = "Team Details";
+// The club's bank balance as the team page has always shown it.
+constexpr const char* kClubBankBalance = "50000";
+
+std::string Whole(int value) { return std::to_string(value); }
+
+QGridLayout* FrameGrid(QGroupBox* frame) {
+  auto* grid = new QGridLayout(frame);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(5);
+  return grid;
+}
+
+// A frame of bars that nothing fills in yet.
+QWidget* BarFrame(const char* caption, const char* name, QWidget* parent,
+                  std::initializer_list<std::pair<const char*, const char*>> bars) {
+  auto* frame = Frame(caption, name, parent);
+  auto* grid = FrameGrid(frame);
+  int row = 0;
+  for (const auto& [barCaption, barName] : bars) {
+    grid->addWidget(Caption(QString::fromLatin1(barCaption), frame), row, 0);
+    auto* bar = new QProgressBar(frame);
+    bar->setObjectName(QString::fromLatin1(barName));
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setFormat(QStringLiteral("%v"));
+    bar->setMinimumWidth(bar->fontMetrics().averageCharWidth() * 22);
+    grid->addWidget(bar, row++, 1);
+  }
+  grid->setColumnStretch(1, 1);
+  return frame;
+}
+
+}  // namespace
+
+TeamScreen::TeamScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window), game_(game) {
+  setObjectName(QStringLiteral("frmTeam"));
+  setWindowTitle(QString::fromLatin1(kTitle));
+
+  auto* left = new QVBoxLayout;
+  left->setSpacing(10);
+  left->addWidget(MakeTeamInformation());
+  left->addWidget(MakeSeasonStatistics());
+  left->addStretch(1);
+
+  auto* right = new QVBoxLayout;
+  right->setSpacing(10);
+  right->addWidget(MakeTeamOperation());
+  right->addWidget(MakeCoachSkill());
+  right->addWidget(MakeFinances());
+  right->addStretch(1);
+
+  auto* frames = new QHBoxLayout;
+  frames->setSpacing(12);
+  frames->addLayout(left, 1);
+  frames->addLayout(right, 1);
+
+  struct ButtonSpec {
+    const char* caption;
+    const char* name;
+    void (TeamScreen::*slot)();
+  };
+  const auto make = [this](const ButtonSpec& spec) {
+    QPushButton* button = Button(QString::fromLatin1(spec.caption), spec.name, this);
+    connect(button, &QPushButton::clicked, this, spec.slot);
+    return button;
+  };
+  QPushButton* cmdPlay = make({"PLAY", "cmdPlay", &TeamScreen::cmdPlay_Click});
+  QPushButton* cmdCareerDetails =
+      make({"CAREER DETAILS", "cmdCareerDetails", &TeamScreen::cmdCareerDetails_Click});
+  cmdPlay->setMinimumWidth(cmdPlay->fontMetrics().averageCharWidth() * 24);
+  cmdCareerDetails->setMinimumWidth(cmdCareerDetails->fontMetrics().averageCharWidth() * 22);
+
+  auto* topRow = new QHBoxLayout;
+  topRow->setSpacing(10);
+  topRow->addWidget(cmdPlay);
+  topRow->addWidget(cmdCareerDetails);
+  topRow->addStretch(1);
+
+  constexpr ButtonSpec kWeekButtons[] = {
+      {"&Training", "cmdStore", &TeamScreen::cmdStore_Click},
+      {"Sp&onsorship", "cmdSponsorship", &TeamScreen::cmdSponsorship_Click},
+      {"&Management", "cmdManagement", &TeamScreen::cmdManagement_Click},
+      {"&Ladder", "cmdLadder", &TeamScreen::cmdLadder_Click},
+      {"&Fixture and Results", "cmdResults", &TeamScreen::cmdResults_Click},
+      {"&Records", "cmdRecords", &TeamScreen::cmdRecords_Click},
+  };
+  auto* weekRow = new QHBoxLayout;
+  weekRow->setSpacing(8);
+  for (const ButtonSpec& spec : kWeekButtons) weekRow->addWidget(make(spec));
+  weekRow->addStretch(1);
+  weekRow->addWidget(make({"&About", "cmdAbout", &TeamScreen::cmdAbout_Click}));
+  weekRow->addWidget(make({"Exit", "cmdExit", &TeamScreen::cmdExit_Click}));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 10, 16, 14);
+  layout->setSpacing(10);
+  layout->addWidget(Heading(QString::fromLatin1(kHeading), "lblHeading", this));
+  layout->addLayout(frames, 1);
+  layout->addLayout(topRow);
+  layout->addLayout(weekRow);
+
+  refresh();
+  cmdCareerDetails->setFocus();
+}
+
+TeamScreen::~TeamScreen() { delete aboutBox_.data(); }
+
+QWidget* TeamScreen::MakeTeamInformation() {
+  struct Row {
+    const char* caption;
+    const char* name;
+    std::string (*text)(const Career&);
+  };
+  static constexpr Row kRows[] = {
+      {"Name:", "lblName", [](const Career& c) { return c.Name; }},
+      {"Team:", "lblTeam", [](const Career& c) { return c.Team; }},
+      {"State:", "lblState", [](const Career& c) { return c.State; }},
+      {"League:", "lblLeague", [](const Career& c) { return c.League; }},
+  };
+  auto* frame = Frame("Team Information", "fraTeamInformation", this);
+  auto* grid = FrameGrid(frame);
+  int row = 0;
+  for (const Row& r : kRows) {
+    grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 0);
+    QLabel* value = AddValue(r.name, frame, r.text);
+    value->setMinimumWidth(
+        value->fontMetrics().horizontalAdvance(QStringLiteral("Centre-Half-Forward  ")) + 16);
+    grid->addWidget(value, row++, 1);
+  }
+  grid->setColumnStretch(1, 1);
+  return frame;
+}
+
+QWidget* TeamScreen::MakeSeasonStatistics() {
+  struct Row {
+    const char* caption;
+    const char* name;
+    int Career::*field;
+  };
+  static constexpr Row kRows[] = {
+      {"Matches:", "lblMatches", &Career::TeamMatches},
+      {"Wins:", "lblWins", &Career::TeamWins},
+      {"Losses:", "lblLosses", &Career::TeamLosses},
+      {"Draws:", "lblDraws", &Career::TeamDraws},
+      {"Goals:", "lblGoals", &Career::TeamGoals},
+      {"Behinds:", "lblBehinds", &Career::TeamBehinds},
+  };
+  auto* frame = Frame("Season Statistics", "fraSeasonStatistics", this);
+  auto* grid = FrameGrid(frame);
+  int row = 0;
+  for (const Row& r : kRows) {
+    grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 0);
+    const auto field = r.field;
+    QLabel* value = AddValue(r.name, frame, [field](const Career& c) { return Whole(c.*field); });
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(value, row++, 1);
+  }
+  grid->addWidget(Caption(QStringLiteral("League Position:"), frame), row, 0);
+  lblPosition_ = ValueLabel("lblPosition", frame);
+  lblPosition_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  grid->addWidget(lblPosition_, row, 1);
+  grid->setColumnStretch(1, 1);
+  return frame;
+}
+
+QWidget* TeamScreen::MakeTeamOperation() {
+  return BarFrame("Team Operation", "fraTeamOperation", this,
+                  {{"Training Setup:", "pbTrainingSetup"},
+                   {"Match Gear:", "pbMatchGear"},
+                   {"Dietary Plan:", "pbDietryPlan"},
+                   {"Motivation:", "pbMotivation"},
+                   {"Overall:", "pbTeamOverall"}});
+}
+
+QWidget* TeamScreen::MakeCoachSkill() {
+  return BarFrame("Coach Skill", "fraCoachSkill", this,
+                  {{"Training:", "pbTraining"},
+                   {"Strategy:", "pbStrategy"},
+                   {"Inspiration:", "pbInspiration"},
+                   {"Overall:", "pbCoachOverall"}});
+}
+
+QWidget* TeamScreen::MakeFinances() {
+  struct Row {
+    const char* caption;
+    const char* name;
+    const char* shown;
+  };
+  static constexpr Row kRows[] = {
+      {"Match Earnings:", "lblMatchEarnings", ""},
+      {"Sponsorship:", "lblSponsorship", ""},
+      {"Other Income:", "lblOtherIncome", ""},
+      {"Bank Balance:", "lblBankBalance", kClubBankBalance},
+  };
+  auto* frame = Frame("Finances", "fraFinances", this);
+  auto* grid = FrameGrid(frame);
+  int row = 0;
+  for (const Row& r : kRows) {
+    grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 0);
+    auto* dollar = Caption(QStringLiteral("$"), frame);
+    dollar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(dollar, row, 1);
+    QLabel* value = ValueLabel(r.name, frame);
+    value->setText(QString::fromLatin1(r.shown));
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(value, row++, 2);
+  }
+  grid->setColumnStretch(2, 1);
+  return frame;
+}
+
+QLabel* TeamScreen::AddValue(const char* name, QWidget* parent,
+                             std::function<std::string(const Career&)> text) {
+  QLabel* label = ValueLabel(name, parent);
+  texts_.push_back({label, std::move(text)});
+  return label;
+}
+
+void TeamScreen::refresh() {
+  if (!game_.HasCareer()) return;
+  const Career& career = game_.career();
+  for (const ShownText& shown : texts_) shown.label->setText(ToQt(shown.text(career)));
+  // A club on no row of the ladder keeps the position shown before.
+  lblPosition_->setText(
+      ToQt(LeaguePosition(BuildLadder(career), career.Team, ToStd(lblPosition_->text()))));
+  if (ladder_) ladder_->refresh();
+}
+
+void TeamScreen::cmdCareerDetails_Click() {
+  hide();
+  Q_EMIT careerDetailsRequested();
+}
+
+void TeamScreen::cmdAbout_Click() {
+  if (aboutBox_) {
+    aboutBox_->raise();
+    aboutBox_->activateWindow();
+    return;
+  }
+  aboutBox_ = OpenAboutBox(this, game_.prompter(), "frmAboutTeam");
+}
+
+void TeamScreen::cmdLadder_Click() {
+  if (!game_.HasCareer()) return;
+  if (!ladder_) {
+    ladder_ = std::make_unique<LadderScreen>(game_.career());
+    connect(ladder_.get(), &InfoScreen::closed, this, [this] { HandBackTo(this); });
+  }
+  ladder_->refresh();
+  ladder_->adjustSize();
+  OpenFrom(this, ladder_.get());
+}
+
+void TeamScreen::cmdRecords_Click() {
+  if (!records_) {
+    records_ = std::make_unique<TeamRecordsScreen>();
+    connect(records_.get(), &InfoScreen::closed, this, [this] { HandBackTo(this); });
+  }
+  OpenFrom(this, records_.get());
+}
+
+// The results browser comes with the fixture; until then the button only
+// announces that it was pressed.
+void TeamScreen::cmdResults_Click() { Q_EMIT resultsRequested(); }
+
+void TeamScreen::cmdExit_Click() { Q_EMIT exitRequested(); }
+
+// The club's own play, training, sponsorship and management are not run by
+// the player: these buttons do nothing.
+void TeamScreen::cmdPlay_Click() {}
+void TeamScreen::cmdStore_Click() {}
+void TeamScreen::cmdSponsorship_Click() {}
+void TeamScreen::cmdManagement_Click() {}
+
+void TeamScreen::closeEvent(QCloseEvent* event) {
+  // Closing the window asks the quit question, like Exit.
+  event->ignore();
+  if (isEnabled()) cmdExit_Click();
+}
+
+}  // namespace km::screens
