@@ -2,7 +2,11 @@
 
 #include "core/number_format.h"
 #include "match/after_match.h"
+#include "season/finals.h"
 #include "season/fixture.h"
+#include "season/season_end.h"
+#include "week/events.h"
+#include "week/sponsors.h"
 #include "week/week.h"
 
 namespace km {
@@ -52,8 +56,9 @@ void Game::FinishMatch() {
   run_.lastPlayer = {std::to_string(result.Disposals), std::to_string(result.Goals),
                      std::to_string(result.Behinds), FormatGeneral(result.MatchRating),
                      result.Position};
-  // The week's random event joins the match's consequences with the economy.
-  km::FinishMatch(*career_, result, random_, prompter_, run_);
+  km::FinishMatch(*career_, result, random_, prompter_, run_, [&] {
+    RunWeeklyEvents(*career_, random_, prompter_, result.Disposals, result.Goals);
+  });
 }
 
 bool Game::PrepareFirstContract() {
@@ -67,13 +72,7 @@ bool Game::PrepareFirstContract() {
 }
 
 bool Game::Play() {
-  if (!career_ || !career_->PlayOpen || round_) return false;
-  if (career_->Matches >= 22 && career_->Matches < 26) {
-    prompter_.inform(
-        "The home-and-away season is over. The finals are not available yet, so the season "
-        "cannot go on from here.");
-    return false;
-  }
+  if (!career_ || !career_->PlayOpen || career_->DraftDue != 0 || round_) return false;
   // Nothing of the week is kept unless its round can be read.
   const Career before = *career_;
   const RunState runBefore = run_;
@@ -100,11 +99,29 @@ bool Game::StartNextMatch() {
 
 void Game::FinishRound() {
   if (!round_ || !round_->okEnabled() || match_) return;
-  const auto error = round_->Finish(*career_, run_, folder_.path, Round::Hooks{});
+  Career& c = *career_;
+  const std::filesystem::path& folder = folder_.path;
+  std::optional<FileError> fileError;
+  auto note = [&](std::optional<FileError> error) {
+    if (error && !fileError) fileError = std::move(error);
+  };
+  Round::Hooks hooks;
+  hooks.finals = [&] { note(DrawNextFinals(c, run_, folder)); };
+  hooks.seasonEnd = [&] {
+    run_.newspaper = GrandFinalReport(c, run_, run_.newspaper);
+    prompter_.publish(run_.newspaper);
+    note(CloseSeason(c, run_, random_, prompter_, folder));
+    note(MoveOn(c, run_, contracts_, random_, prompter_, folder));
+  };
+  hooks.weekly = [&] {
+    AgeingDecline(c);
+    ApplySponsorEffects(c, random_);
+    PrepareSponsorOffers(c, run_, random_, prompter_);
+  };
+  note(round_->Finish(c, run_, folder, hooks));
   round_.reset();
-  if (error) {
-    prompter_.inform("The round could not be written to disk. " + error->message +
-                     ". The last save on disk is unchanged.");
+  if (fileError) {
+    prompter_.inform("A season file could not be written. " + fileError->message + ".");
   }
 }
 

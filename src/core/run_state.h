@@ -61,6 +61,12 @@ struct RunState {
   std::array<RoundSlot, kMatchesPerRound> roundSlots{};
   // The player's figures from the match screen's last match.
   PlayerLine lastPlayer;
+  // The Brownlow night's votes: the player's, the winner's, his place.
+  int brownlowVotes = 0;
+  int brownlowTopVotes = 0;
+  int brownlowPosition = 0;
+  // The player said Yes to a new position: the position screen is due.
+  bool positionChangeDue = false;
 };
 
 // A gear or condition bar below 50 is drawn in dark red.

@@ -211,7 +211,9 @@ double RatingOf(Profile profile, std::string_view position, int d, int g) {
   return rating;
 }
 
-bool FinalMustHaveWinner(int matches) { return matches > 22; }
+// Every week of the finals needs winners to draw the next week from, the
+// qualifying week's included.
+bool FinalMustHaveWinner(int matches) { return matches >= 22; }
 
 int ScoreMinute(int r, const std::array<std::string, kLadderRows>& ladder,
                 const std::string& teamOne, const std::string& teamTwo, int& goalsOne,

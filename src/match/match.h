@@ -134,7 +134,7 @@ int ScoreMinute(int r, const std::array<std::string, kLadderRows>& ladder,
                 const std::string& teamOne, const std::string& teamTwo, int& goalsOne,
                 int& behindsOne, int& goalsTwo, int& behindsTwo);
 
-// A final after the first finals week is never drawn.
+// A final is never drawn.
 bool FinalMustHaveWinner(int matches);
 
 }  // namespace km

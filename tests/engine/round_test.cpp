@@ -184,18 +184,5 @@ TEST(Round, AMissingFixtureLeavesTheWeekUntouched) {
             "or directory.");
 }
 
-TEST(Round, FinalsAreNotPlayedYet) {
-  Folder folder;
-  TwisterRandom random(3);
-  ScriptedPrompter p;
-  Game game(random, p, DataFolder{folder.path});
-  Signed(game);
-  game.career().Matches = 22;
-  p.messages.clear();
-  EXPECT_FALSE(game.Play());
-  ASSERT_EQ(p.messages.size(), 1u);
-  EXPECT_NE(p.messages[0].text.find("The finals are not available yet"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace km

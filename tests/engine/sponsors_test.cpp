@@ -36,7 +36,9 @@ TEST(Sponsors, ChoosingADealSetsTheWeeklyIncome) {
   SelectSponsorOffer(c, SponsorSlot::Jumper, 14);  // not offered yet: nothing
   ConfirmSponsorOffer(c, SponsorSlot::Jumper);
   EXPECT_EQ(c.JumperSponsor, "Bob's Bakery");
-  EXPECT_EQ(c.Sponsorship, Money::Dollars(775));  // the starting deals: 100 + 100 + 400 + 50 + 25
+  // Confirming Bob's Bakery again takes his jumper offer of 50 in place of
+  // the starting deal of 100: 100 + 50 + 400 + 50 + 25.
+  EXPECT_EQ(c.Sponsorship, Money::Dollars(625));
   c.SponsorOffers[1].Offers[14].Enabled = true;
   SelectSponsorOffer(c, SponsorSlot::Jumper, 14);
   ConfirmSponsorOffer(c, SponsorSlot::Jumper);
@@ -118,7 +120,7 @@ TEST(Sponsors, TierDealsAndOffersFollowTheSeasonsForm) {
        8,
        {"1320", "990", "3960", "495", "247.5"},
        93,
-       5609},  // x 1.1, then x 0.85
+       5610},  // x 1.1, then x 0.85
       {"AFL",
        6,
        0,
@@ -187,7 +189,7 @@ TEST(Sponsors, TierDealsAndOffersFollowTheSeasonsForm) {
     EXPECT_EQ(c.SponsorOffers[0].Offers[0].Amount, Money::Dollars(k.bootsFirst)) << k.league;
     EXPECT_EQ(c.SponsorOffers[0].Offers[15].Amount, Money::Dollars(k.bootsLast)) << k.league;
     // The income is the sum of the deals as they stood before the window.
-    EXPECT_EQ(c.Sponsorship, Money::Dollars(775));
+    EXPECT_EQ(c.Sponsorship, Money::Dollars(675));
   }
 }
 
@@ -197,7 +199,7 @@ TEST(Sponsors, WeeklyEffectsOncePerSlot) {
     int boots, jumper, other, fitness, stamina;
   } cases[] = {
       {1, 93, 96, 90, 92, 92},  // Nike +3 boots, +3 +3 jumper; APA +2; Bob's +2
-      {5, 90, 90, 90, 90, 91},  // Nike nothing; APA nothing; Bob's +1
+      {5, 93, 96, 90, 90, 91},  // Nike +3 still; APA nothing; Bob's +1
       {7, 92, 94, 90, 91, 91},  // Nike +2, +2 +2; APA +1; Bob's +1
       {9, 92, 94, 90, 91, 90},  // Bob's nothing at 9
   };

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/ports.h"
+#include "support/printers.h"
 
 namespace km::testing {
 

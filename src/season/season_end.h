@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "core/career.h"
+#include "core/ports.h"
+#include "core/run_state.h"
+#include "core/save_file.h"
+#include "week/contracts.h"
+
+namespace km {
+
+inline constexpr const char* kAwardsNightMessage =
+    "The season is over and the annual awards night has come and gone. Here are the results...";
+inline constexpr const char* kEmptyHandedMessage =
+    "Unfortunately you did not receive any awards and walk away empty handed. Better luck next "
+    "season";
+
+// The awards night of the player's competition, the Brownlow night in the
+// AFL included. Returns how many awards he won.
+int AwardsNight(Career& career, RunState& run, Random& random, Prompter& prompter);
+
+// The season's block of the season history and the whole career history.
+std::string SeasonHistoryBlock(const Career& career);
+std::string CareerHistoryText(const Career& career);
+
+// Closes a season after the grand final: the records, the awards night, the
+// histories, growth, the position questions and the resets. A history file
+// that cannot be written is returned; the season is closed all the same.
+std::optional<FileError> CloseSeason(Career& career, RunState& run, Random& random,
+                                     Prompter& prompter, const std::filesystem::path& folder);
+
+// The career moves on after the season's close: the same competition while
+// the contract runs, otherwise by the season's figures up a level (or to the
+// draft camp from the State League), the same level, down a level, or into
+// retirement. Fills the contract offers for the next season and writes its
+// fixture.
+std::optional<FileError> MoveOn(Career& career, RunState& run, ContractOffers& offers,
+                                Random& random, Prompter& prompter,
+                                const std::filesystem::path& folder);
+
+// A retired player's hub opens only the information screens.
+bool IsRetired(const Career& career);
+
+// Fills the contract offers of a competition's sixteen clubs: amounts and
+// lengths by the competition (`restay`: re-signing in the Local Reserves
+// allows up to three seasons).
+void FillOffers(ContractOffers& offers, const std::array<std::string, 16>& clubs,
+                std::string_view league, bool restay, Random& random);
+
+// Every round from 28, age takes its toll on the body and the skills.
+void AgeingDecline(Career& career);
+
+}  // namespace km

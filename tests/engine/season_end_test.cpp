@@ -1,0 +1,451 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "season/finals.h"
+#include "season/fixture.h"
+#include "season/season_end.h"
+#include "support/scripted_ports.h"
+
+namespace km {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedPrompter;
+using testing::ScriptedRandom;
+
+struct Folder {
+  fs::path path = fs::temp_directory_path() /
+                  ("kickmark-season-end-" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  Folder() {
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~Folder() { fs::remove_all(path); }
+};
+
+Career Player(const char* league) {
+  Career c;
+  c.Name = "Jack";
+  c.Team = "Frankston";
+  c.Position = "Wing";
+  c.State = "Victoria";
+  c.League = league;
+  c.Age = 19;
+  c.CareerName = "jack";
+  for (std::size_t k = 0; k < 16; ++k) c.Ladder[k].Team = "C" + std::to_string(k + 1);
+  return c;
+}
+
+TEST(Awards, LocalNightByTheFigures) {
+  const struct {
+    const char* league;
+    double avg;
+    int goals, age, games;
+    const char* eligible;
+    std::vector<std::string> starts;  // the first words of each message after the opening one
+  } cases[] = {
+      {"Local Reserves",
+       6.0,
+       80,
+       19,
+       10,
+       "Y",
+       {"You have been selected in the Local Reserves All-Star Team in the Wing position!",
+        "You have been awarded the Best And Fairest award for Frankston!",
+        "You kicked the most goals"}},
+      {"Local Firsts",
+       8.6,
+       10,
+       21,
+       30,
+       "N",
+       {"You have been selected in the Local Firsts All-Star", "You have awarded the prize",
+        "For your excellent standard of play throughout the season and outstanding service to "
+        "your club, you have been awarded with the Local Firsts League most prestigious award, "
+        "the C.R. Newbury Medal!"}},
+      {"State", 7.6, 0, 22, 5, "Y", {"You have been awarded the Norm Goss Medal"}},
+      {"Local Reserves",
+       7.0,
+       79,
+       19,
+       5,
+       "Y",
+       {"Unfortunately you did not receive any awards and walk away empty handed."}},
+  };
+  for (const auto& k : cases) {
+    Career c = Player(k.league);
+    c.MatchRatingAverage = k.avg;
+    c.Goals = k.goals;
+    c.Age = k.age;
+    c.BrownlowEligible = k.eligible;
+    c.Levels[static_cast<std::size_t>(k.league == std::string("State") ? 2 : 0)].Matches = k.games;
+    c.Levels[1].Matches = k.games;
+    RunState run;
+    ScriptedRandom r;
+    ScriptedPrompter p;
+    AwardsNight(c, run, r, p);
+    ASSERT_EQ(p.messages.size(), k.starts.size() + 1) << k.league << " " << k.avg;
+    EXPECT_EQ(p.messages[0].text, kAwardsNightMessage);
+    for (std::size_t i = 0; i < k.starts.size(); ++i) {
+      EXPECT_EQ(p.messages[i + 1].text.substr(0, k.starts[i].size()), k.starts[i]);
+    }
+  }
+  Career c = Player("Local Reserves");
+  c.Goals = 80;
+  RunState run;
+  ScriptedRandom r;
+  ScriptedPrompter p;
+  AwardsNight(c, run, r, p);
+  EXPECT_EQ(c.LocalAllStar, 1);
+  EXPECT_EQ(c.LocalGoalsAward, 1);
+  EXPECT_EQ(c.LocalMVP, 0);
+  EXPECT_EQ(c.SeasonMostGoals, "Y");
+  EXPECT_EQ(c.SeasonAllStar, "Y");
+}
+
+TEST(Awards, StateOfOriginCountsTwoMatches) {
+  Career c = Player("State");
+  c.MatchRatingAverage = 7.9;
+  RunState run;
+  ScriptedRandom r;
+  ScriptedPrompter p;
+  AwardsNight(c, run, r, p);
+  EXPECT_EQ(p.messages[1].text,
+            "You have been selected to represent Victoria in the upcoming State of Origin in the "
+            "Wing position! Congratulations!");
+  EXPECT_EQ(c.StateVictorian, 1);
+  EXPECT_EQ(c.StateMatchesAward, 2);
+  EXPECT_EQ(c.SeasonVictoria, "Y");
+}
+
+TEST(Awards, AflNightWithColemanAndBrownlow) {
+  const struct {
+    int goals, colemanDraw;  // 0: no draw
+    bool coleman;
+  } cases[] = {{95, 1, true}, {95, 3, false}, {110, 3, true}, {79, 0, false}};
+  for (const auto& k : cases) {
+    Career c = Player("AFL");
+    c.Goals = k.goals;
+    c.Brownlow = 0;
+    RunState run;
+    ScriptedRandom r;
+    if (k.colemanDraw) r.next(k.colemanDraw, 3);
+    r.next(16, 16);  // the winner polls 36
+    r.next(5, 5);
+    ScriptedPrompter p;
+    AwardsNight(c, run, r, p);
+    EXPECT_EQ(r.left(), 0u) << k.goals;
+    EXPECT_EQ(c.AFLColeman, k.coleman ? 1 : 0) << k.goals << " " << k.colemanDraw;
+  }
+}
+
+TEST(Awards, BrownlowNightByTheMargin) {
+  const struct {
+    int votes;  // the winner polls 26 (a draw of 6 of 16)
+    int place;  // the draw of 1..5 for his place
+    const char* start;
+    bool won;
+  } cases[] = {
+      {10, 1, "BROWNLOW NIGHT: You manage to poll 10 votes for the season, and finish well behind",
+       false},
+      {17, 1,
+       "BROWNLOW NIGHT: You do reasonably well during the night and finish on 17 votes for the "
+       "season, 9 votes behind",
+       false},
+      {21, 1,
+       "BROWNLOW NIGHT: You do very well during the night and manage to poll 21 votes for the "
+       "season, and finish in 3th place, 5 votes off the leader.",
+       false},
+      {22, 4, "BROWNLOW NIGHT: You do extremely well with a steady run", false},
+      {25, 1,
+       "BROWNLOW NIGHT: It is an extremely close night with you and another player "
+       "neck-and-neck. In the final round your votes are read out first and your final "
+       "total is 25 votes for the season, 1 ahead of your rival... His scores are read... "
+       "And he gets a 2! Bad luck!",
+       false},
+      {26, 1,
+       "BROWNLOW NIGHT: It is an extremely close night with you and another player "
+       "neck-and-neck. In the final round your votes are read out first and your final "
+       "total is 26 votes for the season, 1 ahead of your rival... His scores are read... "
+       "And he gets a 1! Congratulations!!!",
+       true},
+      {29, 1,
+       "BROWNLOW NIGHT: It is an extremely close night with you and another player "
+       "neck-and-neck. However",
+       true},
+      {32, 1, "BROWNLOW NIGHT: You are the favourite to win the Brownlow by a long way", true},
+  };
+  for (const auto& k : cases) {
+    Career c = Player("AFL");
+    c.Brownlow = k.votes;
+    c.AverageDisposals = 22.5;
+    c.Goals = 12;
+    RunState run;
+    ScriptedRandom r;
+    r.next(6, 16);
+    r.next(k.place, 5);
+    ScriptedPrompter p;
+    AwardsNight(c, run, r, p);
+    ASSERT_GE(p.messages.size(), 2u);
+    EXPECT_EQ(p.messages[1].text.substr(0, std::string(k.start).size()), k.start) << k.votes;
+    EXPECT_EQ(c.AFLBrownlow, k.won ? 1 : 0) << k.votes;
+    EXPECT_EQ(p.stories.size(), k.won ? 1u : 0u);
+    EXPECT_EQ(run.brownlowTopVotes, 26);
+    if (k.won) {
+      EXPECT_EQ(p.stories[0].headline, "Jack Wins Top Award!");
+      EXPECT_NE(p.stories[0].text.find("average of 22.5 disposals a match, and kicked 12 goals"),
+                std::string::npos);
+    } else {
+      EXPECT_EQ(p.messages.back().text, kEmptyHandedMessage);
+    }
+  }
+  // A suspension rules him out, whatever his votes.
+  Career c = Player("AFL");
+  c.BrownlowEligible = "N";
+  c.Brownlow = 40;
+  c.MatchRatingAverage = 9;
+  c.Age = 20;
+  RunState run;
+  ScriptedRandom r;
+  r.next(1, 16);
+  r.next(1, 5);
+  ScriptedPrompter p;
+  AwardsNight(c, run, r, p);
+  EXPECT_EQ(c.AFLBestAndFairest, 0);
+  EXPECT_EQ(c.AFLRisingStar, 0);
+  EXPECT_EQ(p.messages.back().text,
+            "You are ineligible for the Brownlow due to suspension. You managed to poll 40 votes "
+            "anyway, while the winner of the medal polled 21 votes.");
+}
+
+TEST(SeasonEnd, HistoriesGrowthQuestionsAndResets) {
+  Folder folder;
+  for (const int age : {14, 20, 21}) {
+    Career c = Player("Local Reserves");
+    c.Age = age;
+    c.Height = 180;
+    c.Weight = 75;
+    c.Goals = 12;
+    c.AverageDisposals = 14.5;
+    c.Brownlow = 3;
+    c.Injury = 4;
+    c.Boots = 60;
+    c.Ladder[3].Wins = 9;
+    RunState run;
+    ScriptedRandom r;
+    r.next(2, 3);  // growth at 14 or 15
+    r.next(1, 2);  // growth at 16 or 17
+    ScriptedPrompter p;
+    p.answers = {true};
+    ASSERT_FALSE(CloseSeason(c, run, r, p, folder.path));
+    EXPECT_EQ(c.Height, age == 14 ? 182 : 180);
+    EXPECT_EQ(c.Weight, age == 14 ? 77 : 75);
+    EXPECT_EQ(p.questions.size(), age == 20 ? 1u : 0u);
+    EXPECT_EQ(run.positionChangeDue, age == 20);
+    EXPECT_EQ(c.Brownlow, 0);
+    EXPECT_EQ(c.Injury, -1);
+    EXPECT_EQ(c.Boots, 100);
+    EXPECT_EQ(c.GearOverall, 100);
+    EXPECT_EQ(c.Ladder[3].Wins, 0);
+    EXPECT_EQ(c.Ladder[3].Team, "C4");
+    EXPECT_EQ(c.Levels[0].MostGoals, 12);
+  }
+  // Three seasons appended, one career history rewritten.
+  std::ifstream season(folder.path / "Jack Season History.txt", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(season)), {});
+  EXPECT_EQ(text.substr(0, 30), "\r\n==========\r\n\r\n\r\nSEASON: 1 \r\n");
+  EXPECT_NE(text.find("Age:  14 \r\n"), std::string::npos);
+  EXPECT_NE(text.find("Average Disposals:  14.5 \r\n"), std::string::npos);
+  EXPECT_NE(text.find("SEASON: 8 "), std::string::npos);
+  std::ifstream career(folder.path / "Jack Career History.txt", std::ios::binary);
+  const std::string summary((std::istreambuf_iterator<char>(career)), {});
+  EXPECT_EQ(summary.substr(0, 22), "\r\nSeasons Played: 8 \r\n");
+  EXPECT_NE(summary.find("-AFL AWARDS-\r\nBOGs:  0 \r\n"), std::string::npos);
+}
+
+TEST(SeasonEnd, HistoryListsTheSeasonsAwards) {
+  Career c = Player("AFL");
+  c.SeasonBrownlow = "Y";
+  c.SeasonU21 = "Y";
+  const std::string block = SeasonHistoryBlock(c);
+  EXPECT_NE(block.find("Brownlow Votes:  0 \r\nBrownlow Medal Winner!\r\nMost Promising Under-21 "
+                       "Player\r\n\r\n"),
+            std::string::npos);
+}
+
+TEST(MovingOn, TheSeasonsFiguresDecide) {
+  const struct {
+    const char* league;
+    double avg;
+    int goals, age, contract;
+    const char* leagueAfter;
+    const char* title;
+    bool retired, draft, skillsReset;
+  } cases[] = {
+      {"Local Reserves", 6.3, 10, 20, 0, "Local Firsts", "LOCAL FIRSTS CLUB OFFERS", false, false,
+       false},
+      {"Local Reserves", 5.8, 60, 20, 0, "Local Firsts", "LOCAL FIRSTS CLUB OFFERS", false, false,
+       false},
+      {"Local Reserves", 5.8, 59, 20, 0, "Local Reserves", "", false, false, false},
+      {"Local Reserves", 2.5, 0, 20, 0, "Local Reserves", "", false, false, false},
+      {"Local Reserves", 1.0, 0, 29, 0, "Local Reserves", "", false, false, false},
+      {"Local Reserves", 1.0, 0, 30, 0, "Local Reserves", "", true, false, false},
+      {"Local Firsts", 7.0, 0, 20, 0, "State", "STATE CLUB OFFERS", false, false, true},
+      {"Local Firsts", 1.0, 0, 20, 0, "Local Reserves", "LOCAL RESERVES CLUB OFFERS", false, false,
+       true},
+      {"State", 7.0, 0, 20, 0, "State", "AFL CLUB OFFERS", false, true, false},
+      {"State", 2.0, 0, 20, 0, "Local Firsts", "LOCAL FIRSTS CLUB OFFERS", false, false, true},
+      {"AFL", 9.0, 0, 20, 0, "AFL", "", false, false, false},
+      {"AFL", 2.4, 0, 20, 0, "State", "STATE CLUB OFFERS", false, false, true},
+      {"AFL", 1.0, 0, 20, 30, "AFL", "", false, false, false},  // contract runs on
+  };
+  for (const auto& k : cases) {
+    Folder folder;
+    Career c = Player(k.league);
+    c.MatchRatingAverage = k.avg;
+    c.Goals = k.goals;
+    c.Age = k.age;
+    c.ContractMatches = k.contract;
+    c.Kicking = 150;
+    c.SetupKicking = 40;
+    RunState run;
+    ContractOffers offers;
+    offers.title = "";
+    TwisterRandom r(1);
+    ScriptedPrompter p;
+    ASSERT_FALSE(MoveOn(c, run, offers, r, p, folder.path)) << k.league << k.avg;
+    EXPECT_EQ(c.League, k.leagueAfter) << k.league << " " << k.avg;
+    EXPECT_EQ(offers.title, k.title) << k.league << " " << k.avg;
+    EXPECT_EQ(IsRetired(c), k.retired) << k.league << " " << k.avg;
+    EXPECT_EQ(c.DraftDue, k.draft ? 1 : 0);
+    EXPECT_EQ(c.Kicking, k.skillsReset ? 40 : 150) << k.league << " " << k.avg;
+    EXPECT_EQ(c.PlayOpen, k.contract > 0) << k.league;
+    EXPECT_EQ(p.messages.empty(), k.contract > 0);
+    // Every outcome but retirement and the draft camp writes next season's fixture.
+    EXPECT_EQ(fs::exists(folder.path / "jackFixture.kmf"), !k.retired && !k.draft);
+  }
+}
+
+TEST(MovingOn, OffersByCompetition) {
+  const struct {
+    const char* league;
+    bool restay;
+    int lowest, highest, longest;
+  } cases[] = {{"Local Reserves", false, 1500, 4000, 2},
+               {"Local Reserves", true, 1500, 4000, 3},
+               {"Local Firsts", false, 3000, 8000, 3},
+               {"State", false, 6000, 16000, 4},
+               {"AFL", false, 12000, 32000, 5}};
+  for (const auto& k : cases) {
+    ScriptedRandom r;
+    for (int i = 0; i < 16; ++i) {
+      r.next(i % 2 == 0 ? 1 : 6, 6);
+      r.next(i % 2 == 0 ? 1 : k.longest, k.longest);
+    }
+    ContractOffers offers;
+    std::array<std::string, 16> clubs;
+    FillOffers(offers, clubs, k.league, k.restay, r);
+    EXPECT_EQ(r.left(), 0u);
+    EXPECT_EQ(offers.rows[0].offer, Money::Dollars(k.lowest)) << k.league;
+    EXPECT_EQ(offers.rows[1].offer, Money::Dollars(k.highest)) << k.league;
+    EXPECT_EQ(offers.rows[1].length, k.longest) << k.league;
+  }
+}
+
+TEST(MovingOn, PapersOnTheWayUpAndDown) {
+  Folder folder;
+  Career c = Player("AFL");
+  c.MatchRatingAverage = 1;
+  RunState run;
+  ContractOffers offers;
+  TwisterRandom r(2);
+  ScriptedPrompter p;
+  MoveOn(c, run, offers, r, p, folder.path);
+  ASSERT_EQ(p.stories.size(), 1u);
+  EXPECT_EQ(p.stories[0].masthead, "The Age");
+  EXPECT_EQ(p.stories[0].headline, "Jack Back To State Level");
+  EXPECT_EQ(p.stories[0].text.find("Frankston has today announced that it will not be renewing "
+                                   "the contract of popular Wing, Jack. Poor performance"),
+            0u);
+  EXPECT_EQ(c.Ladder[0].Team.empty(), false);
+  EXPECT_EQ(ClubsOf("State", "Victoria")[0], "Eastern Ranges");
+}
+
+TEST(Ageing, DeclineByAgeEveryRound) {
+  const struct {
+    int age;
+    int fitness, health, stamina, kicking, running;
+  } cases[] = {
+      {27, 100, 100, 100, 100, 100}, {28, 97, 96, 95, 98, 96}, {32, 98, 91, 90, 93, 86},
+      {44, 0, 0, 0, 1, 1},           {50, 0, 0, 0, 1, 1},
+  };
+  for (const auto& k : cases) {
+    Career c;
+    c.Age = k.age;
+    c.Kicking = c.Running = 100;
+    AgeingDecline(c);
+    EXPECT_EQ(c.Fitness, k.fitness) << k.age;
+    EXPECT_EQ(c.Health, k.health) << k.age;
+    EXPECT_EQ(c.Stamina, k.stamina) << k.age;
+    EXPECT_EQ(c.Kicking, k.kicking) << k.age;
+    EXPECT_EQ(c.Running, k.running) << k.age;
+  }
+}
+
+TEST(Finals, DrawnFromTheLadderAndTheResults) {
+  Folder folder;
+  Career c = Player("State");
+  // The ladder A..P from the top: more wins higher up.
+  for (std::size_t k = 0; k < 16; ++k) {
+    c.Ladder[k].Team = std::string(1, static_cast<char>('A' + k));
+    c.Ladder[k].Wins = 16 - static_cast<int>(k);
+    c.Ladder[k].Against = 100;
+  }
+  std::array<std::string, 16> clubs;
+  for (std::size_t k = 0; k < 16; ++k) clubs[k] = c.Ladder[k].Team;
+  ASSERT_FALSE(WriteSeasonFixture(folder.path, c, clubs));
+  RunState run;
+  auto week = [&](int matches) {
+    c.Matches = matches;
+    EXPECT_FALSE(DrawNextFinals(c, run, folder.path));
+    auto read = ReadRoundPairings(folder.path, c, matches + 2);
+    return std::get<std::vector<std::string>>(read);
+  };
+  EXPECT_EQ(week(21), (std::vector<std::string>{"A", "D", "B", "C", "E", "H", "F", "G"}));
+  // D beats A, C beats B... no: B beats C; E beats H, G beats F.
+  run.roundTeamOne = {"A", "B", "E", "F"};
+  run.roundTeamTwo = {"D", "C", "H", "G"};
+  run.roundSlots[0].PointsOne = 50, run.roundSlots[0].PointsTwo = 60;
+  run.roundSlots[1].PointsOne = 70, run.roundSlots[1].PointsTwo = 60;
+  run.roundSlots[2].PointsOne = 90, run.roundSlots[2].PointsTwo = 60;
+  run.roundSlots[3].PointsOne = 40, run.roundSlots[3].PointsTwo = 60;
+  EXPECT_EQ(week(22), (std::vector<std::string>{"A", "E", "C", "G", "D", "B"}));
+  run.roundTeamOne = {"A", "C", "D"};
+  run.roundTeamTwo = {"E", "G", "B"};
+  run.roundSlots[0].PointsOne = 80, run.roundSlots[0].PointsTwo = 60;  // A wins
+  run.roundSlots[1].PointsOne = 50, run.roundSlots[1].PointsTwo = 60;  // G wins
+  EXPECT_EQ(week(23), (std::vector<std::string>{"D", "G", "B", "A"}));
+  run.roundTeamOne = {"D", "B"};
+  run.roundTeamTwo = {"G", "A"};
+  run.roundSlots[0].PointsOne = 80, run.roundSlots[0].PointsTwo = 60;
+  run.roundSlots[1].PointsOne = 50, run.roundSlots[1].PointsTwo = 60;
+  EXPECT_EQ(week(24), (std::vector<std::string>{"D", "A"}));
+  c.Matches = 25;
+  EXPECT_FALSE(DrawNextFinals(c, run, folder.path));  // nothing after the grand final
+
+  run.roundTeamOne[0] = "D";
+  run.roundTeamTwo[0] = "A";
+  const Story report = GrandFinalReport(c, run, Story{"Herald Sun", "", ""});
+  EXPECT_EQ(report.masthead, "Herald Sun");
+  EXPECT_EQ(report.headline, "D Wins Grand Final!");
+  EXPECT_EQ(report.text,
+            "D today won the State Grand Final, capping off a stellar season in the best possible "
+            "fashion. It was a good game between two teams deserved of their place in the Grand "
+            "Final, D and A, however, D were deserved winners on the day.");
+}
+
+}  // namespace
+}  // namespace km
