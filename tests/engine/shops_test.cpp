@@ -1,3 +1,232 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "support/scripted_ports.h"
 #include "week/shops.h"
+
+namespace km {
+namespace {
+
+using testing::ScriptedPrompter;
+using Colour = BalanceColour;
+using Shop::Health;
+using Shop::Store;
+using Shop::Training;
+
+// The career fields behind each shop's rows, in row order.
+std::vector<int Career::*> FieldsOf(Shop shop) {
+  switch (shop) {
+    case Training:
+      return {&Career::Kicking, &Career::Handballing, &Career::Tackling, &Career::Marking,
+              &Career::Running};
+    case Health:
+      return {&Career::Fitness, &Career::Health, &Career::Stamina};
+    case Store:
+      return {&Career::Boots, &Career::Jumper, &Career::Shorts, &Career::Other};
+  }
+  return {};
+}
+
+// A career in `league` whose rows for `shop` stand at `values`.
+Career CareerWith(Shop shop, const std::string& league, Money bank, std::vector<int> values) {
+  Career c;
+  c.League = league;
+  c.BankBalance = bank;
+  const auto fields = FieldsOf(shop);
+  for (std::size_t i = 0; i < values.size(); ++i) c.*fields[i] = values[i];
+  return c;
+}
+
+TEST(TrainingHealthStore, RatesFollowTheCompetition) {
+  struct Case {
+    Shop shop;
+    std::string league;
+    std::vector<int> rates;
+  };
+  // clang-format off
+  for (const auto& c : std::vector<Case>{
+      {Training, "Local Reserves", {1500, 1500, 1000, 1000, 1000}},
+      {Training, "Local Firsts", {1750, 1750, 1250, 1250, 1250}},
+      {Training, "State", {2550, 2550, 1750, 1750, 1750}},
+      {Training, "AFL", {5000, 5000, 3500, 3500, 3500}},
+      {Health, "Local Reserves", {200, 350, 150}}, {Health, "Local Firsts", {250, 400, 200}},
+      {Health, "State", {350, 500, 300}},          {Health, "AFL", {700, 1000, 600}},
+      {Store, "Local Reserves", {225, 150, 100, 350}}, {Store, "State", {350, 275, 225, 475}},
+      {Store, "Local Firsts", {250, 175, 125, 375}},   {Store, "AFL", {700, 550, 450, 950}},
+      {Store, "afl", {225, 150, 100, 350}}}) {  // not a competition: the designed prices
+    // clang-format on
+    std::vector<int> rates;
+    for (const ShopRow& r : ShopSession::Open(c.shop, CareerWith(c.shop, c.league, {}, {})).Rows())
+      rates.push_back(r.Rate);
+    EXPECT_EQ(rates, c.rates) << c.league;
+  }
+}
+
+TEST(TrainingHealthStore, OpeningPricesWhatEachRowCanStillTake) {
+  struct Case {
+    Shop shop;
+    std::string league;
+    int bank;
+    std::vector<int> values, amounts;
+    int balanceAfter;
+    Colour colour;
+  };
+  // Training chooses nothing on opening; health and store choose everything.
+  // clang-format off
+  for (const auto& c : std::vector<Case>{
+      {Training, "AFL", 900, {150, 200, 203, 199, 1}, {250000, 0, 0, 3500, 696500}, 900,
+       Colour::Unchanged},
+      {Health, "State", 30000, {40, 100, 100}, {21000, 0, 0}, 9000, Colour::InCredit},
+      {Health, "Local Reserves", 1500, {100, 100, 90}, {0, 0, 1500}, 0, Colour::Unchanged},
+      {Health, "AFL", 700, {100, 100, 100}, {0, 0, 0}, 700, Colour::Unchanged},
+      {Store, "Local Reserves", 30000, {50, 80, 100, 70}, {11250, 3000, 0, 10500}, 5250,
+       Colour::InCredit},
+      {Store, "AFL", 0, {99, 100, 100, 100}, {700, 0, 0, 0}, -700, Colour::Short}}) {
+    // clang-format on
+    const ShopSession s =
+        ShopSession::Open(c.shop, CareerWith(c.shop, c.league, Money::Dollars(c.bank), c.values));
+    for (std::size_t i = 0; i < c.values.size(); ++i) {
+      const ShopRow& row = s.Rows()[i];
+      const int units = row.Rate ? c.amounts[i] / row.Rate : 0;
+      EXPECT_EQ(row.Units, units) << row.name;
+      EXPECT_EQ(row.Amount, Money::Dollars(c.amounts[i])) << row.name;
+      EXPECT_EQ(row.Chosen, c.shop == Training ? 0 : units) << row.name;
+    }
+    EXPECT_EQ(s.BalanceBefore(), Money::Dollars(c.bank));
+    EXPECT_EQ(s.BalanceAfter(), Money::Dollars(c.balanceAfter));
+    EXPECT_EQ(s.Colour(), c.colour);
+  }
+}
+
+TEST(TrainingHealthStore, SpinnerWrapsRoundTheUnits) {
+  struct Case {
+    Shop shop;
+    int value, spinner, shown;
+  };
+  // clang-format off
+  for (const auto& c : std::vector<Case>{{Training, 150, 51, 0}, {Training, 150, -1, 50},
+       {Training, 150, 17, 17}, {Training, 200, 1, 0}, {Training, 200, -1, 0},
+       {Health, 90, 11, 0}, {Store, 90, -1, 10}}) {
+    // clang-format on
+    ShopSession s =
+        ShopSession::Open(c.shop, CareerWith(c.shop, "AFL", Money::Dollars(1000000), {c.value}));
+    EXPECT_EQ(s.ChangeSpinner(0, c.spinner), c.shown) << c.value << " " << c.spinner;
+    EXPECT_EQ(s.Rows()[0].Chosen, c.shown);
+    EXPECT_EQ(s.Rows()[0].Spinner, c.shown);
+    EXPECT_EQ(s.BalanceAfter(), Money::Dollars(1000000 - c.shown * s.Rows()[0].Rate));
+  }
+}
+
+TEST(TrainingHealthStore, OkRefusesANegativeBalanceAndOtherwiseBuys) {
+  struct Step {
+    std::string row;
+    int value, balanceAfterCents;
+    Colour colour;
+  };
+  struct Case {
+    Shop shop;
+    int bankCents;
+    std::vector<int> values;
+    std::vector<Step> steps;
+    std::string refusal;  // empty when OK goes through
+  };
+  const std::string cash = "You do not have enough cash for that amount of training!";
+  const std::string service = "You do not have enough money to pay for that level of service!";
+  const std::string gear = "You do not have enough money to purchase that much gear!";
+  // clang-format off
+  for (const auto& c : std::vector<Case>{
+      {Training, 500000, {}, {{"Marking", 3, 200000, Colour::InCredit},
+                              {"Running", 2, 0, Colour::InCredit}}, ""},
+      {Training, 100000, {}, {{"Kicking", 1, -50000, Colour::Short},
+                              {"Running", 1, -150000, Colour::Short},
+                              {"Kicking", 0, 0, Colour::Short}}, ""},  // zero keeps the red
+      {Training, 249900, {}, {{"Running", 1, 149900, Colour::InCredit},
+                              {"Kicking", 1, -100, Colour::Short}}, cash},
+      {Health, 100000, {100, 100, 90}, {}, service},
+      {Health, 100000, {100, 100, 90}, {{"Stamina", 6, 10000, Colour::InCredit}}, ""},
+      {Store, 0, {99, 99, 100, 100}, {{"Boots", 0, -15000, Colour::Short}}, gear},
+      {Store, 0, {99, 99, 100, 100}, {{"Boots", 0, -15000, Colour::Short},
+                                      {"Jumper", 0, 0, Colour::Short}}, ""},
+      {Store, 22450, {99, 100, 100, 100}, {}, gear},  // -0.50 is still short
+      {Store, 22525, {99, 100, 100, 100}, {}, ""}}) {
+    // clang-format on
+    Career career = CareerWith(c.shop, "Local Reserves", Money::Cents(c.bankCents), c.values);
+    const Career before = career;
+    ShopSession s = ShopSession::Open(c.shop, career);
+    for (const auto& st : c.steps) {
+      s.ChangeSpinner(s.RowIndex(st.row), st.value);
+      EXPECT_EQ(s.BalanceAfter(), Money::Cents(st.balanceAfterCents)) << st.row;
+      EXPECT_EQ(s.Colour(), st.colour) << st.row;
+    }
+    ScriptedPrompter prompter;
+    EXPECT_EQ(s.OK(career, prompter), c.refusal.empty()) << c.bankCents;
+    if (!c.refusal.empty()) {
+      EXPECT_EQ(prompter.messageTexts(), std::vector<std::string>{c.refusal});
+      EXPECT_EQ(prompter.messages[0].title, "Kickmark");
+      EXPECT_EQ(career, before);
+      continue;
+    }
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(career.BankBalance, s.BalanceAfter());
+    const auto fields = FieldsOf(c.shop);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+      EXPECT_EQ(career.*fields[i], before.*fields[i] + s.Rows()[i].Chosen) << s.Rows()[i].name;
+  }
+}
+
+TEST(TrainingHealthStore, OkRoundsTheOverallFigureHalvesUp) {
+  struct Case {
+    Shop shop;
+    std::vector<int> values, bought;
+    int overall;
+  };
+  const std::vector<Case> cases = {
+      {Training, {100, 100, 100, 100, 100}, {10, 0, 0, 0, 0}, 102},  // 99.98 + 2.5
+      {Training, {0, 0, 0, 0, 0}, {2, 0, 0, 0, 0}, 1},               // exactly 0.5
+      {Training, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 3}, 0},               // 0.4998
+      {Health, {100, 90, 100}, {0, 9, 0}, 100},                      // 299 / 3
+      {Health, {0, 0, 50}, {0, 0, 0}, 17},
+      {Store, {40, 50, 50, 50}, {8, 0, 0, 0}, 50},  // 49.5
+      {Store, {40, 50, 50, 50}, {7, 0, 0, 0}, 49},  // 49.25
+  };
+  for (const auto& c : cases) {
+    Career career = CareerWith(c.shop, "AFL", Money::Dollars(10000000), c.values);
+    career.Overall = career.HealthOverall = career.GearOverall = 55;  // stale
+    ShopSession s = ShopSession::Open(c.shop, career);
+    for (int row = 0; row < static_cast<int>(c.bought.size()); ++row)
+      s.ChangeSpinner(row, c.bought[static_cast<std::size_t>(row)]);
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(s.OK(career, prompter));
+    const int overall = c.shop == Training ? career.Overall
+                        : c.shop == Health ? career.HealthOverall
+                                           : career.GearOverall;
+    EXPECT_EQ(overall, c.overall) << c.values[0] << " + " << c.bought[0];
+  }
+}
+
+TEST(TrainingCentre, MaxChoosesEveryUnitButLeavesTheSpinners) {
+  const int price = 50 * 2550 + 1 * 2550 + 10 * 1750 + 20 * 1750;
+  for (const int bank : {price, price - 1}) {
+    Career career = CareerWith(Training, "State", Money::Dollars(bank), {150, 199, 200, 190, 180});
+    const Career before = career;
+    ShopSession s = OpenTraining(career);
+    ASSERT_TRUE(s.HasMax());
+    s.ChangeSpinner(s.RowIndex("Marking"), 4);
+    s.Max();
+    EXPECT_EQ(s.Row(s.RowIndex("Marking")).Spinner, 4);
+    EXPECT_EQ(s.Row(s.RowIndex("Marking")).Chosen, 10);
+    EXPECT_EQ(s.Row(s.RowIndex("Kicking")).Spinner, 0);
+    EXPECT_EQ(s.BalanceAfter(), Money::Dollars(bank - price));
+    EXPECT_EQ(s.Colour(), bank == price ? Colour::InCredit : Colour::Short);
+    ScriptedPrompter prompter;
+    EXPECT_EQ(s.OK(career, prompter), bank == price);
+    EXPECT_EQ(career.Running, bank == price ? 200 : before.Running);
+    EXPECT_EQ(career.Overall, bank == price ? 200 : before.Overall);
+    EXPECT_EQ(career.BankBalance, bank == price ? Money() : before.BankBalance);
+  }
+}
+
+}  // namespace
+}  // namespace km
