@@ -1,5 +1,7 @@
 #include "core/game.h"
 
+#include <cctype>
+
 #include "core/number_format.h"
 #include "match/after_match.h"
 #include "season/finals.h"
@@ -33,6 +35,13 @@ Game::LoadResult Game::LoadFrom(const std::filesystem::path& file) {
     return {LoadOutcome::Failed, error->message};
   }
   career_ = std::move(std::get<Career>(loaded));
+  match_.reset();
+  round_.reset();
+  camp_.reset();
+  draft_.reset();
+  contracts_ = ContractOffers{};
+  run_ = RunState{};
+  ResumePendingDecisions();
   return {LoadOutcome::Loaded, {}};
 }
 
@@ -122,6 +131,55 @@ void Game::FinishRound() {
   round_.reset();
   if (fileError) {
     prompter_.inform("A season file could not be written. " + fileError->message + ".");
+  }
+}
+
+void Game::ResumePendingDecisions() {
+  Career& c = *career_;
+  if (IsRetired(c)) return;
+  if (IsSponsorWindow(c.Matches) && !c.PlayOpen) run_.sponsorHighlight = true;
+  if (c.Matches != 26 || c.ContractMatches >= 1 || c.PlayOpen) return;
+  const bool promoted =
+      (c.MatchRatingAverage > 5.7 && c.Goals > 59) || c.MatchRatingAverage > 6.2 || c.Goals > 89;
+  if (c.League == "State" && promoted) {
+    c.DraftDue = 1;  // he was on his way to the draft camp
+    return;
+  }
+  std::array<std::string, 16> clubs;
+  for (std::size_t k = 0; k < 16; ++k) clubs[k] = c.Ladder[k].Team;
+  FillOffers(contracts_, clubs, c.League, c.League == "Local Reserves", random_);
+  std::string title = c.League + " CLUB OFFERS";
+  for (char& ch : title) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  contracts_.title = title;
+}
+
+DraftCamp* Game::OpenCampIfDue() {
+  if (!career_ || career_->DraftDue == 0 || round_) return nullptr;
+  if (!camp_) camp_.emplace(*career_);
+  return &*camp_;
+}
+
+void Game::CampStep() {
+  if (camp_) camp_->Step(random_);
+}
+
+bool Game::GoToDraft() {
+  if (!camp_ || !camp_->Finished() || draft_) return false;
+  auto opened = Draft::Open(*career_, contracts_, random_, folder_.path, camp_->AverageRank());
+  if (auto* error = std::get_if<FileError>(&opened)) {
+    prompter_.inform("The AFL season's fixture could not be written. " + error->message + ".");
+    return false;
+  }
+  draft_ = std::move(std::get<Draft>(opened));
+  return true;
+}
+
+void Game::DraftPick() {
+  if (!draft_) return;
+  draft_->Pick(*career_, contracts_, run_, prompter_);
+  if (draft_->state().Finished) {
+    draft_.reset();
+    camp_.reset();
   }
 }
 

@@ -9,6 +9,8 @@
 #include "core/ports.h"
 #include "core/run_state.h"
 #include "core/save_file.h"
+#include "draft/draft.h"
+#include "draft/draft_camp.h"
 #include "match/match.h"
 #include "season/round.h"
 #include "week/contracts.h"
@@ -47,6 +49,10 @@ class Game {
   LoadResult LoadFromChoice();
   // Loads a named save file. On failure the running career is untouched.
   LoadResult LoadFrom(const std::filesystem::path& file);
+  // A career saved while a decision waited (new offers to sign, the draft
+  // camp, a sponsor window) picks it up again after a load: the offers the
+  // save file does not keep are drawn again.
+  void ResumePendingDecisions();
 
   // Writes the career to CareerName + ".kms" in the data folder. A save that
   // cannot be written is reported in a message box naming the file and the
@@ -58,6 +64,8 @@ class Game {
     career_.reset();
     match_.reset();
     round_.reset();
+    camp_.reset();
+    draft_.reset();
     contracts_ = ContractOffers{};
     run_ = RunState{};
   }
@@ -97,6 +105,21 @@ class Game {
   // career. Does nothing before full time.
   void FinishMatch();
 
+  // The draft camp, once a State League player has been invited: it opens
+  // when the round that ended his season is closed.
+  DraftCamp* camp() { return camp_ ? &*camp_ : nullptr; }
+  // Opens the camp when the draft is due and it is not open yet.
+  DraftCamp* OpenCampIfDue();
+  // The camp's Start.
+  void CampStep();
+  // The camp's "Go to Draft!": the draft screen opens and the AFL season is
+  // made ready. False (with the reason reported) when it cannot be.
+  bool GoToDraft();
+  // The draft, while its screen is up.
+  Draft* draft() { return draft_ ? &*draft_ : nullptr; }
+  // The draft's pick button; once the player is taken, both screens close.
+  void DraftPick();
+
   // For tests and tools: make this the running career.
   void Adopt(Career career) { career_ = std::move(career); }
 
@@ -109,6 +132,8 @@ class Game {
   RunState run_;
   std::optional<Match> match_;
   std::optional<Round> round_;
+  std::optional<DraftCamp> camp_;
+  std::optional<Draft> draft_;
   ContractOffers contracts_;
 };
 
