@@ -17,6 +17,7 @@
 #include "core/new_career.h"
 #include "core/ports.h"
 #include "core/save_file.h"
+#include "sim/autoplay.h"
 #include "sim/record_json.h"
 #include "sim/transcript.h"
 
@@ -74,33 +75,47 @@ class Session {
   Game game_;
 };
 
-// `new`: the setup screen's Start with these answers, then the first save.
+// The last message the game showed since `before`, or `otherwise`.
+std::string LastShown(const TranscriptPrompter& prompter, std::size_t before,
+                      const std::string& otherwise) {
+  const auto& shown = prompter.messages();
+  return shown.size() > before ? shown.back() : otherwise;
+}
+
+// `new`: the setup screen's Start with these answers, then the contract
+// screen (the best offer signed), then the first save.
 int RunNew(Session& session, const SetupAnswers& answers, std::ostream& out, std::ostream& err) {
   Game& game = session.game();
-  const std::size_t shownBefore = session.prompter().messages().size();
+  const TranscriptPrompter& prompter = session.prompter();
+  const std::size_t shownBefore = prompter.messages().size();
   if (!game.StartNewCareer(answers)) {
     // The refusal is the first failing check; a special career name's own
     // message may follow it in the transcript.
     std::string refusal = CheckSetupAnswers(answers).value_or("");
-    const auto& shown = session.prompter().messages();
+    const auto& shown = prompter.messages();
     if (refusal.empty() && shown.size() > shownBefore) refusal = shown[shownBefore];
     if (refusal.empty()) refusal = "The setup answers were refused";
     err << refusal << '\n';
     return kExitRefused;
   }
-  const std::size_t shownBeforeSave = session.prompter().messages().size();
-  if (!game.Save()) {
-    const auto& shown = session.prompter().messages();
-    err << (shown.size() > shownBeforeSave ? shown.back() : "The save file could not be written")
+  const std::size_t shownBeforeContract = prompter.messages().size();
+  if (!SignFirstContract(game)) {
+    err << LastShown(prompter, shownBeforeContract, "The season's fixture could not be written")
         << '\n';
-    return kExitSaveNotWritten;
+    return kExitNotWritten;
+  }
+  const std::size_t shownBeforeSave = prompter.messages().size();
+  if (!game.Save()) {
+    err << LastShown(prompter, shownBeforeSave, "The save file could not be written") << '\n';
+    return kExitNotWritten;
   }
   out << SaveFilePath(game.folder().path, game.career()).string() << '\n';
   return kExitOk;
 }
 
-// `show`: load the career's save file and print the record.
-int RunShow(Session& session, const std::string& careerName, std::ostream& out, std::ostream& err) {
+// Loads DIR/NAME.kms as the start screen's Load does. Gives the exit code of
+// a career that cannot be loaded.
+std::optional<int> LoadCareer(Session& session, const std::string& careerName, std::ostream& err) {
   if (careerName.empty() || !IsFileNameSafe(careerName)) {
     err << kBadCareerNameMessage << '\n';
     return kExitRefused;
@@ -109,18 +124,52 @@ int RunShow(Session& session, const std::string& careerName, std::ostream& out, 
   const auto result = game.LoadFrom(game.folder().file(careerName + kSaveExtension));
   if (result.outcome != Game::LoadOutcome::Loaded) {
     err << result.error << '\n';
-    return kExitUnreadableSave;
+    return kExitUnreadableFile;
   }
-  out << CareerJson(game.career()).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+  return std::nullopt;
+}
+
+// `show`: load the career's save file and print the record.
+int RunShow(Session& session, const std::string& careerName, std::ostream& out, std::ostream& err) {
+  if (const auto failed = LoadCareer(session, careerName, err)) return *failed;
+  out << CareerJson(session.game().career())
+             .dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
       << '\n';
+  return kExitOk;
+}
+
+// `play`: load the career and play `weeks` weeks, a summary line for each.
+// Each round saves the career as the game does; a week that cannot go ahead
+// stops the run with the career as last saved.
+int RunPlay(Session& session, const std::string& careerName, int weeks, std::ostream& out,
+            std::ostream& err) {
+  if (const auto failed = LoadCareer(session, careerName, err)) return *failed;
+  Game& game = session.game();
+  for (int number = 1; number <= weeks; ++number) {
+    const Week week = PlayWeek(game, session.prompter());
+    if (week.outcome == Week::Outcome::Played || week.outcome == Week::Outcome::NotWritten) {
+      out << SummaryLine(week, game.career().Team) << '\n' << std::flush;
+    }
+    if (week.outcome == Week::Outcome::Played) continue;
+    if (week.outcome == Week::Outcome::NotWritten) {
+      err << week.reason << '\n';
+      return kExitNotWritten;
+    }
+    err << "Week " << number << " of " << weeks;
+    if (!week.title.empty()) err << " (" << week.title << ")";
+    err << " did not go ahead: " << week.reason << '\n';
+    return week.outcome == Week::Outcome::UnreadableFile ? kExitUnreadableFile : kExitCannotAdvance;
+  }
   return kExitOk;
 }
 
 }  // namespace
 
 int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
-  CLI::App app{"Kickmark without its screens: creates careers and shows their records.",
-               "kickmark-sim"};
+  CLI::App app{
+      "Kickmark without its screens: creates careers, plays their weeks and shows their "
+      "records.",
+      "kickmark-sim"};
   app.require_subcommand(1);
 
   CommonOptions common;
@@ -153,6 +202,15 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
   std::string showCareer;
   auto* showCommand = app.add_subcommand("show", "Print a career's record as JSON");
   showCommand->add_option("--career", showCareer, "Career file name (without .kms)")->required();
+
+  std::string playCareer;
+  int weeks = 0;
+  auto* playCommand = app.add_subcommand(
+      "play", "Play weeks of a career: Play, Start and OK, every question answered No");
+  playCommand->add_option("--career", playCareer, "Career file name (without .kms)")->required();
+  playCommand->add_option("--weeks", weeks, "How many weeks to play")
+      ->required()
+      ->check(CLI::PositiveNumber);
 
   try {
     std::reverse(args.begin(), args.end());  // CLI11 takes the arguments last first
@@ -191,6 +249,7 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
     }
     Session session(common, transcriptFile.is_open() ? &transcriptFile : nullptr);
     if (*newCommand) return RunNew(session, answers, out, err);
+    if (*playCommand) return RunPlay(session, playCareer, weeks, out, err);
     return RunShow(session, showCareer, out, err);
   } catch (const std::exception& e) {
     err << "kickmark-sim: " << e.what() << '\n';

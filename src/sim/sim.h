@@ -8,10 +8,17 @@ namespace km::sim {
 
 // How kickmark-sim ends.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitInternal = 1;        // a fault in the game itself
-inline constexpr int kExitRefused = 2;         // bad arguments, or answers the setup screen refuses
-inline constexpr int kExitUnreadableSave = 3;  // a save file that cannot be read
-inline constexpr int kExitSaveNotWritten = 4;  // the save file could not be written
+inline constexpr int kExitInternal = 1;  // a fault in the game itself
+inline constexpr int kExitRefused = 2;   // bad arguments, or answers the setup screen refuses
+// A career file that cannot be read: the save file, or the season's fixture
+// when a week's round is read from it.
+inline constexpr int kExitUnreadableFile = 3;
+// A career file that could not be written: the save, the fixture or the
+// round's results.
+inline constexpr int kExitNotWritten = 4;
+// `play` stopped because the career cannot go on: Play is disabled, the
+// finals are not available, or the gear is too worn to play in.
+inline constexpr int kExitCannotAdvance = 5;
 
 // The whole simulator: `args` are the command-line arguments without the
 // program name. Results go to `out`, refusals and errors to `err`.

@@ -40,6 +40,7 @@ bool TranscriptPrompter::askYesNo(const std::string& text, const std::string& ti
                                   Icon /*icon*/) {
   // No is every question's default button, and the simulator takes it.
   const bool answer = false;
+  questions_.push_back(text);
   write("question" + TitleTag(title) + ": " + EscapeForTranscript(text) + " -> " +
         (answer ? "Yes" : "No"));
   return answer;

@@ -38,12 +38,15 @@ class TranscriptPrompter final : public Prompter {
 
   // Every message box text shown so far, in order.
   [[nodiscard]] const std::vector<std::string>& messages() const { return messages_; }
+  // Every question asked so far, in order (each answered No).
+  [[nodiscard]] const std::vector<std::string>& questions() const { return questions_; }
 
  private:
   void write(const std::string& line);
 
   std::ostream* transcript_;
   std::vector<std::string> messages_;
+  std::vector<std::string> questions_;
 };
 
 // A text made fit for one transcript line: CR LF, LF and CR become \n, and a

@@ -41,6 +41,21 @@ inline std::vector<std::string> With(std::vector<std::string> args, const std::s
   return args;
 }
 
+// kickmark-sim in-process with these arguments.
+inline SimRun Simulate(std::vector<std::string> args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int code = RunSim(std::move(args), out, err);
+  return {code, out.str(), err.str()};
+}
+
+inline std::string ReadFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
 class SimTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -62,12 +77,7 @@ class SimTest : public ::testing::Test {
     args.insert(args.begin(), {"--data-dir", dir_.string()});
     return RunRaw(std::move(args));
   }
-  static SimRun RunRaw(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunSim(std::move(args), out, err);
-    return {code, out.str(), err.str()};
-  }
+  static SimRun RunRaw(std::vector<std::string> args) { return Simulate(std::move(args)); }
 
   [[nodiscard]] std::vector<std::string> TranscriptLines() const {
     std::ifstream in(transcriptPath(), std::ios::binary);
