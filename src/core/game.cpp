@@ -71,6 +71,8 @@ void Game::FinishMatch() {
 }
 
 bool Game::PrepareFirstContract() {
+  // Play waits for the first signature.
+  career_->PlayOpen = false;
   PrepareFirstOffers(contracts_, random_);
   if (auto error = StartCompetitionSeason(folder_.path, *career_, random_,
                                           ClubsOf("Local Reserves", career_->State))) {

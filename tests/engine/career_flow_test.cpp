@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/game.h"
+#include "season/season_end.h"
+#include "support/scripted_ports.h"
+#include "week/sponsors.h"
+
+namespace km {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers every question Yes: plays on in worn gear, takes a new position.
+class YesPrompter final : public Prompter {
+ public:
+  int messages = 0;
+  int stories = 0;
+  void inform(const std::string&, const std::string&) override { ++messages; }
+  bool askYesNo(const std::string&, const std::string&, Icon) override { return true; }
+  void publish(const Story&) override { ++stories; }
+  std::optional<fs::path> chooseFileToOpen(const std::string&, const fs::path&) override {
+    return std::nullopt;
+  }
+};
+
+// Plays a career week by week as a player would, taking the best offer when
+// one must be signed and the draft when it comes. Returns the seasons played.
+int PlaySeasons(Game& game, int seasons) {
+  int finished = 0;
+  for (int week = 0; week < seasons * 27 + 5; ++week) {
+    Career& c = game.career();
+    if (IsRetired(c)) break;
+    if (game.OpenCampIfDue()) {
+      while (!game.camp()->Finished()) game.CampStep();
+      EXPECT_TRUE(game.GoToDraft());
+      while (game.draft()) game.DraftPick();
+    }
+    if (game.run().sponsorHighlight) CloseSponsorship(c, game.run());
+    if (!c.PlayOpen && c.ContractMatches < 1) {
+      int best = 0;
+      for (int row = 1; row < 16; ++row) {
+        if (game.contracts().rows[static_cast<std::size_t>(row)].offer >
+            game.contracts().rows[static_cast<std::size_t>(best)].offer) {
+          best = row;
+        }
+      }
+      game.ClickOffer(best + 1, game.contracts().rows[static_cast<std::size_t>(best)].club);
+      game.Sign();
+    }
+    EXPECT_TRUE(game.Play()) << "week " << week << " matches " << c.Matches << " play "
+                             << c.PlayOpen << " contract " << c.ContractMatches << " draft "
+                             << c.DraftDue << " sponsor " << game.run().sponsorHighlight;
+    if (!game.round()) return finished;
+    while (game.round()->startEnabled()) {
+      if (game.StartNextMatch()) {
+        game.match()->PlayToFullTime();
+        game.FinishMatch();
+      }
+    }
+    game.FinishRound();
+    if (game.career().Matches == 26) ++finished;
+    if (finished == seasons) break;
+  }
+  return finished;
+}
+
+TEST(CareerFlow, SeasonsRunFromTheFirstContractOn) {
+  const fs::path folder = fs::temp_directory_path() / "kickmark-career-flow";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  TwisterRandom random(2026);
+  YesPrompter p;
+  Game game(random, p, DataFolder{folder});
+  SetupAnswers a;
+  a.careerName = "flow";
+  a.name = "Flo";
+  a.city = "Hobart";
+  a.state = "Tasmania";
+  a.position = "Full Forward";
+  a.kicking = a.handballing = 100;
+  a.tackling = a.marking = a.running = 90;
+  ASSERT_TRUE(game.StartNewCareer(a));
+  ASSERT_TRUE(game.PrepareFirstContract());
+  EXPECT_EQ(PlaySeasons(game, 4), 4);
+  const Career& c = game.career();
+  EXPECT_EQ(c.Matches, 26);
+  EXPECT_EQ(c.Age, 17);
+  // Every season's finals were drawn and its histories written.
+  EXPECT_TRUE(fs::exists(folder / "Flo Season History.txt"));
+  EXPECT_TRUE(fs::exists(folder / "Flo Career History.txt"));
+  // The last save is the career as it stands.
+  auto saved = LoadCareer(folder / "flow.kms");
+  ASSERT_TRUE(std::holds_alternative<Career>(saved));
+  EXPECT_EQ(std::get<Career>(saved).Matches, 26);
+  EXPECT_EQ(std::get<Career>(saved).League, c.League);
+  fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace km
