@@ -65,9 +65,15 @@ void LadderScreen::refresh() {
   lblTitle_->setText(title);
   const LadderView ladder = BuildLadder(career_);
   for (int row = 0; row < kLadderRows; ++row) {
-    const auto cells = Cells(ladder[static_cast<std::size_t>(row)]);
+    const LadderLine& line = ladder[static_cast<std::size_t>(row)];
+    const auto cells = Cells(line);
+    // The player's own club stands out.
+    QFont font = grdLadder_->font();
+    font.setBold(line.Team == career_.Team);
     for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
-      grdLadder_->item(row, column)->setText(cells[static_cast<std::size_t>(column)]);
+      QTableWidgetItem* cell = grdLadder_->item(row, column);
+      cell->setText(cells[static_cast<std::size_t>(column)]);
+      cell->setFont(font);
     }
   }
 

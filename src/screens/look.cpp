@@ -150,6 +150,12 @@ QPushButton#cmdTeamDetails, QPushButton#cmdStart, QPushButton#cmdNew {
 QPushButton#cmdTeamDetails:hover, QPushButton#cmdStart:hover, QPushButton#cmdNew:hover {
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a9a58, stop:1 #2e6d39);
 }
+QPushButton#cmdTeamDetails:disabled, QPushButton#cmdStart:disabled, QPushButton#cmdNew:disabled,
+QPushButton#cmdCareerDetails:disabled {
+  color: #9aa59b;
+  background: #eef1ec;
+  border-color: #c3ccc2;
+}
 QProgressBar {
   background: #ffffff;
   border: 1px solid #98ab96;
@@ -232,7 +238,7 @@ QTableWidget#grdLadder {
   gridline-color: #c5d1c3;
   border: 1px solid #6f8f72;
 }
-QTableWidget#grdLadder QHeaderView::section {
+QHeaderView::section {
   background: #2f6b3a;
   color: #ffffff;
   font-weight: bold;

@@ -215,7 +215,7 @@ QWidget* MatchScreen::MakeScoreboard() {
 }
 
 QWidget* MatchScreen::MakePlayer() {
-  auto* frame = Frame("Player", "fraPlayer", this);
+  auto* frame = Frame("Player", "fraMatchPlayer", this);
   auto* grid = new QGridLayout(frame);
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(5);

@@ -139,7 +139,7 @@ std::span<const AwardList> AwardLists() { return kAwardLists; }
 AwardsScreen::AwardsScreen(const Career& career, const AwardList& list, QWidget* parent)
     : InfoScreen(list.name, QString::fromUtf8(list.title), parent), career_(career) {
   QBoxLayout* body = Body(QString::fromUtf8(list.heading));
-  auto* frame = Frame("", "fraAwards", this);
+  auto* frame = Frame("Awards Won", "fraAwards", this);
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const AwardLine& line : list.lines) {

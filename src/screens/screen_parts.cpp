@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
+#include <algorithm>
 
 #include "screens/look.h"
 
@@ -40,8 +41,10 @@ QGroupBox* Frame(const char* caption, const char* name, QWidget* parent) {
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
+  // Never narrower than its caption, however tight the row.
   button->ensurePolished();
-  button->setMinimumWidth(button->fontMetrics().averageCharWidth() * 12);
+  button->setMinimumWidth(
+      std::max(button->sizeHint().width(), button->fontMetrics().averageCharWidth() * 12));
   return button;
 }
 

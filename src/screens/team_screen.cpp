@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "screens/ladder_screen.h"
 #include "screens/look.h"
@@ -34,11 +35,22 @@ QGridLayout* FrameGrid(QGroupBox* frame) {
   return grid;
 }
 
+// The right-hand frames start their bars and figures at the same place.
+void AlignCaptions(QGridLayout* grid, QWidget* frame) {
+  frame->ensurePolished();
+  const QFontMetrics metrics = frame->fontMetrics();
+  grid->setColumnMinimumWidth(
+      0, std::max(metrics.horizontalAdvance(QStringLiteral("Training Setup:")),
+                  metrics.horizontalAdvance(QStringLiteral("Match Earnings:"))) +
+             metrics.averageCharWidth() * 2);
+}
+
 // A frame of bars that nothing fills in yet.
 QWidget* BarFrame(const char* caption, const char* name, QWidget* parent,
                   std::initializer_list<std::pair<const char*, const char*>> bars) {
   auto* frame = Frame(caption, name, parent);
   auto* grid = FrameGrid(frame);
+  AlignCaptions(grid, frame);
   int row = 0;
   for (const auto& [barCaption, barName] : bars) {
     grid->addWidget(Caption(QString::fromLatin1(barCaption), frame), row, 0);
@@ -218,6 +230,7 @@ QWidget* TeamScreen::MakeFinances() {
   };
   auto* frame = Frame("Finances", "fraFinances", this);
   auto* grid = FrameGrid(frame);
+  AlignCaptions(grid, frame);
   int row = 0;
   for (const Row& r : kRows) {
     grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 0);

@@ -1,5 +1,5 @@
-// The way through the game's screens: splash, start, setup, hub, loading a
-// career and quitting back to the start screen.
+// The way through the game's screens: splash, start, setup, hub, the records
+// and team pages, loading a career and quitting back to the start screen.
 
 #include <QFile>
 #include <QPushButton>
@@ -245,6 +245,70 @@ class FlowTest : public QObject {
     hub = ShownWindow("frmMain");
     QVERIFY(hub);
     QCOMPARE(TextOf(hub, "lblName"), QStringLiteral("Glenn Archer"));
+  }
+
+  void recordsOpenOverTheHubAndHandBack_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("button") << false;
+    QTest::newRow("letter R") << true;
+  }
+  void recordsOpenOverTheHubAndHandBack() {
+    QFETCH(bool, byKey);
+    QWidget* hub = StartCareer(QStringLiteral("Wayne Carey"));
+    QVERIFY(hub);
+    if (byKey) {
+      QTest::keyClick(hub, Qt::Key_R);
+    } else {
+      QVERIFY(Click(hub, "cmdRecords"));
+    }
+    QWidget* records = ShownWindow("frmRecords");
+    QVERIFY(records);
+    QCOMPARE(TextOf(records, "lblName"), QStringLiteral("Wayne Carey"));
+    QVERIFY(ShownWindow("frmMain"));
+    QVERIFY(!hub->isEnabled());
+    QVERIFY(Click(records, "cmdOK"));
+    QVERIFY(!ShownWindow("frmRecords"));
+    QVERIFY(hub->isEnabled());
+  }
+
+  void teamDetailsTakeTheHubsPlaceUntilCareerDetails() {
+    QWidget* hub = StartCareer(QStringLiteral("Wayne Carey"));
+    QVERIFY(hub);
+    for (int visit = 0; visit < 2; ++visit) {
+      QVERIFY(Click(hub, "cmdTeamDetails"));
+      QWidget* team = ShownWindow("frmTeam");
+      QVERIFY(team);
+      QVERIFY(!ShownWindow("frmMain"));
+      QCOMPARE(TextOf(team, "lblName"), QStringLiteral("Wayne Carey"));
+      QCOMPARE(TextOf(team, "lblState"), QStringLiteral("Victoria"));
+      QVERIFY(Click(team, "cmdCareerDetails"));
+      QVERIFY(!ShownWindow("frmTeam"));
+      QCOMPARE(ShownWindow("frmMain"), hub);
+      QVERIFY(hub->isEnabled());
+    }
+  }
+
+  void exitFromTheTeamPageAsksTheHubsQuestion_data() {
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("no") << false;
+    QTest::newRow("yes") << true;
+  }
+  void exitFromTheTeamPageAsksTheHubsQuestion() {
+    QFETCH(bool, answer);
+    QWidget* hub = StartCareer(QStringLiteral("Wayne Carey"));
+    QVERIFY(hub);
+    QVERIFY(Click(hub, "cmdTeamDetails"));
+    QWidget* team = ShownWindow("frmTeam");
+    QVERIFY(team);
+    prompter_->answers.push_back(answer);
+    QVERIFY(Click(team, "cmdExit"));
+    QCOMPARE(prompter_->questions.size(), std::size_t{1});
+    QCOMPARE(ToQt(prompter_->questions.front().text),
+             QStringLiteral("Are you sure you want to quit ?"));
+    QCOMPARE(game_->HasCareer(), !answer);
+    QCOMPARE(ShownWindow("frmTeam") != nullptr, !answer);
+    QCOMPARE(ShownWindow("frmStart") != nullptr, answer);
+    QVERIFY(!ShownWindow("frmMain"));
   }
 
  private:

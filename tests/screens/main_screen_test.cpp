@@ -235,6 +235,30 @@ class MainScreenTest : public QObject {
     QCOMPARE(Requests(), QStringList{QStringLiteral("contractRequested")});
   }
 
+  void takingOverAgainShowsTheRecordAsLeft_data() {
+    QTest::addColumn<bool>("hidden");  // or only disabled
+    QTest::newRow("after a screen opened over it") << false;
+    QTest::newRow("after the team page") << true;
+  }
+  void takingOverAgainShowsTheRecordAsLeft() {
+    QFETCH(bool, hidden);
+    if (hidden) {
+      hub_->hide();
+    } else {
+      hub_->setEnabled(false);
+    }
+    // What a finished match leaves in the record.
+    game_->career().BankBalance = Money::Dollars(16125);
+    game_->career().Disposals = 23;
+    if (hidden) {
+      hub_->show();
+    } else {
+      hub_->setEnabled(true);
+    }
+    QCOMPARE(TextOf(hub_.get(), "lblBankBalance"), QStringLiteral("16125"));
+    QCOMPARE(TextOf(hub_.get(), "lblDisposals"), QStringLiteral("23"));
+  }
+
  private:
   // The screens the hub asked for, in the order of kRequests.
   QStringList Requests() const {

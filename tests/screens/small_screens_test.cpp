@@ -1,5 +1,5 @@
-// The position screen, the newspaper, the real Prompter's message boxes and
-// the game's start-up options.
+// The position screen, the newspaper and its hand-back to the hub, the real
+// Prompter's message boxes and the game's start-up options.
 
 #include <QComboBox>
 #include <QMessageBox>
@@ -8,9 +8,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/game.h"
 #include "core/game_data.h"
 #include "core/new_career.h"
 #include "screens/launch_options.h"
+#include "screens/main_screen.h"
 #include "screens/newspaper_screen.h"
 #include "screens/position_screen.h"
 #include "screens/qt_prompter.h"
@@ -152,6 +154,50 @@ class SmallScreensTest : public QObject {
       QTest::mouseClick(target, Qt::LeftButton);
     }
     QVERIFY(!paper.isVisible());
+  }
+
+  void newspaperHandsBackToTheHubUnlessTheDraftIsDue_data() {
+    QTest::addColumn<QByteArray>("clicked");  // empty: a key instead
+    QTest::addColumn<int>("draftDue");
+    QTest::addColumn<bool>("hubAwake");
+    QTest::newRow("key") << QByteArray() << 0 << true;
+    QTest::newRow("click on the headline") << QByteArray("lblHeadline") << 0 << true;
+    QTest::newRow("click on the paper") << QByteArray("frmNewspaper") << 0 << true;
+    QTest::newRow("key, draft due") << QByteArray() << 1 << false;
+    QTest::newRow("click, draft due") << QByteArray("lblText") << 1 << false;
+  }
+  void newspaperHandsBackToTheHubUnlessTheDraftIsDue() {
+    QFETCH(QByteArray, clicked);
+    QFETCH(int, draftDue);
+    QFETCH(bool, hubAwake);
+    km::testing::ScriptedRandom random;
+    QtPrompter real;
+    Game game(random, real, DataFolder{"."});
+    game.Adopt(CareerWithBaseSkills(10, 10, 10, 10, 10));
+    game.career().DraftDue = draftDue;
+    MainScreen hub(game);
+    hub.show();
+    real.SetHub([&hub] { return &hub; });
+
+    bool hubAwakeUnderThePaper = true;
+    QString headline;
+    QTimer::singleShot(0, [&] {
+      QWidget* paper = QApplication::activeModalWidget();
+      if (!paper || paper->objectName() != QStringLiteral("frmNewspaper")) return;
+      hubAwakeUnderThePaper = hub.isEnabled();
+      headline = TextOf(paper, "lblHeadline");
+      if (clicked.isEmpty()) {
+        QTest::keyClick(paper, Qt::Key_Space);
+      } else {
+        QWidget* target = clicked == "frmNewspaper" ? paper : Find(paper, clicked);
+        if (target) QTest::mouseClick(target, Qt::LeftButton);
+      }
+    });
+    Prompter& prompter = real;
+    prompter.publish({"The Age", "Roos Signs On", "A new contract."});
+    QCOMPARE(headline, QStringLiteral("Roos Signs On"));
+    QVERIFY(!hubAwakeUnderThePaper);
+    QCOMPARE(hub.isEnabled(), hubAwake);
   }
 
   void questionsDefaultToNoWithTheirIcon_data() {
