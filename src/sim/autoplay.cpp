@@ -6,7 +6,10 @@
 #include "core/number_format.h"
 #include "core/save_file.h"
 #include "core/text_file.h"
+#include "draft/draft.h"
+#include "draft/draft_camp.h"
 #include "match/match.h"
+#include "season/season_end.h"
 #include "week/sponsors.h"
 #include "week/week.h"
 
@@ -35,21 +38,50 @@ const std::string* ShownSince(const TranscriptPrompter& prompter, std::size_t be
   return nullptr;
 }
 
+// The draft camp and the national draft, once a State League player has been
+// invited: he takes the camp's six tests, goes to the draft and waits for
+// his pick. Gives the game's sentence when the AFL season could not be made
+// ready.
+std::optional<std::string> GoThroughTheDraft(Game& game, const TranscriptPrompter& prompter) {
+  DraftCamp* camp = game.OpenCampIfDue();
+  if (camp == nullptr) return std::nullopt;
+  for (int presses = 0; !camp->Finished(); ++presses) {
+    if (presses > kCampTests + 2) throw std::logic_error("the draft camp never finished");
+    game.CampStep();
+  }
+  const std::size_t before = prompter.messages().size();
+  if (!game.GoToDraft()) {
+    const auto& shown = prompter.messages();
+    return shown.size() > before ? shown.back() : "The draft could not be opened.";
+  }
+  for (int presses = 0; game.draft() != nullptr; ++presses) {
+    if (presses > kLastPick + 1) throw std::logic_error("the draft never finished");
+    game.DraftPick();
+  }
+  return std::nullopt;
+}
+
+Week NotWritten(std::string reason) {
+  Week week;
+  week.outcome = Week::Outcome::NotWritten;
+  week.reason = std::move(reason);
+  return week;
+}
+
 // Why the hub's Play did not take the week ahead, and whether the career can
 // go on from here at all.
 Week NotPlayed(const Career& career, bool playOpen, const TranscriptPrompter& prompter,
                std::size_t messagesBefore, std::size_t questionsBefore) {
   Week week;
   week.outcome = Week::Outcome::CannotAdvance;
-  week.title = RoundTitle(career.Matches);
-  if (career.DraftDue != 0) {
-    week.reason = "The hub's Play waits for the draft, which kickmark-sim does not run yet.";
+  if (IsRetired(career)) {
+    week.reason = "He has retired: the career is over.";
     return week;
   }
   if (!playOpen && career.ContractMatches == 0) {
     week.reason =
         "The contract has run out and the hub's Play waits for a new one, but the contract "
-        "screen has no offers: they are not kept in the save file.";
+        "screen has no offers to sign.";
     return week;
   }
   if (!playOpen) {
@@ -130,6 +162,8 @@ void SignBestOffer(Game& game) {
 
 Week PlayWeek(Game& game, const TranscriptPrompter& prompter) {
   Career& career = game.career();
+  // A career saved on its way to the draft camp goes there first.
+  if (auto error = GoThroughTheDraft(game, prompter)) return NotWritten(*error);
   // A sponsor window holds Play until the player has been to the sponsorship
   // screen. He looks and closes it, keeping the deals the game picked for him.
   if (!career.PlayOpen && IsSponsorWindow(career.Matches)) {
@@ -137,8 +171,7 @@ Week PlayWeek(Game& game, const TranscriptPrompter& prompter) {
     CloseSponsorship(career, game.run());
   }
   // A contract that has run out holds Play until a new one is signed: he
-  // signs the best of the offers, as at the start of his career. The offers
-  // live only while the game runs; a career saved with them waiting has none.
+  // signs the best of the offers, as at the start of his career.
   if (!career.PlayOpen && career.ContractMatches == 0 && !game.contracts().rows[0].club.empty()) {
     SignBestOffer(game);
   }
@@ -172,12 +205,19 @@ Week PlayWeek(Game& game, const TranscriptPrompter& prompter) {
   if (game.round() != nullptr) throw std::logic_error("the round stayed open after its OK");
   // The save is what keeps the round: it is written last, and only when
   // everything before it was.
+  week.played = true;
   const auto saved = ReadWholeFile(SaveFilePath(game.folder().path, game.career()));
   if (!saved.bytes || *saved.bytes != SaveFileText(game.career())) {
     week.outcome = Week::Outcome::NotWritten;
     const auto& shown = prompter.messages();
     week.reason =
         shown.size() > beforeOk ? shown.back() : "The round just played is not in the save file.";
+    return week;
+  }
+  // The season that earned an invitation ends at the draft camp.
+  if (auto error = GoThroughTheDraft(game, prompter)) {
+    week.outcome = Week::Outcome::NotWritten;
+    week.reason = *error;
   }
   return week;
 }

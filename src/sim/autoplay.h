@@ -47,19 +47,23 @@ struct Week {
     Played,          // the round was played, written and saved
     CannotAdvance,   // Play did not go ahead and pressing it again would not help
     UnreadableFile,  // the week's round could not be read from the fixture
-    NotWritten,      // the round was played but its results or the save were not written
+    NotWritten,      // a career file was not written: the round's results or save, or
+                     // the AFL season's fixture at the draft
   };
   Outcome outcome = Outcome::Played;
   std::string reason;              // why, when the week was not played or not written
-  std::string title;               // the round screen's title
+  bool played = false;             // the round was played to its OK
+  std::string title;               // the round screen's title, once the round opened
   std::optional<ClubMatch> match;  // the club's match, when it had one
 };
 
-// One week as the player plays it: a look at the sponsorship screen when a
-// sponsor window holds Play, then Play, Start until the round's OK comes on
-// (his own match played to full time and finished on the match screen), and
-// OK. The prompter answers the game's questions; it is read to learn why a
-// week did not go ahead.
+// One week as the player plays it. First what holds Play: a look at the
+// sponsorship screen at a sponsor window, the best offer signed when his
+// contract has run out, the draft camp and the draft when he is due there.
+// Then Play, Start until the round's OK comes on (his own match played to
+// full time and finished on the match screen), and OK, after which a season
+// that earned a draft invitation goes to the camp. The prompter answers the
+// game's questions; it is read to learn why a week did not go ahead.
 Week PlayWeek(Game& game, const TranscriptPrompter& prompter);
 
 // A played week in one line:

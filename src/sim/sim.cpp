@@ -147,9 +147,7 @@ int RunPlay(Session& session, const std::string& careerName, int weeks, std::ost
   Game& game = session.game();
   for (int number = 1; number <= weeks; ++number) {
     const Week week = PlayWeek(game, session.prompter());
-    if (week.outcome == Week::Outcome::Played || week.outcome == Week::Outcome::NotWritten) {
-      out << SummaryLine(week, game.career().Team) << '\n' << std::flush;
-    }
+    if (week.played) out << SummaryLine(week, game.career().Team) << '\n' << std::flush;
     if (week.outcome == Week::Outcome::Played) continue;
     if (week.outcome == Week::Outcome::NotWritten) {
       err << week.reason << '\n';

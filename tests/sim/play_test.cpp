@@ -16,6 +16,7 @@
 
 #include "core/number_format.h"
 #include "core/save_file.h"
+#include "draft/draft.h"
 #include "season/fixture.h"
 #include "season/round.h"
 #include "sim/autoplay.h"
@@ -255,15 +256,50 @@ TEST_F(SimPlay, ASeasonAndTheNextRoundOnePlayedTwiceFromOneSeed) {
 }
 
 // What holds Play that the player frees himself: a sponsor window, with a
-// look at the sponsorship screen, and a contract run out with its offers
-// waiting, with the best of them signed.
+// look at the sponsorship screen; a contract run out with offers waiting,
+// with the best of them signed; an invitation to the draft camp, with the
+// camp and the draft.
 TEST_F(SimPlay, FreesPlayAsThePlayerWould) {
   struct Case {
     const char* label;
-    int matches;
-    bool contractRunOut;
+    std::function<void(Game&)> hold;
+    int roundPlayed;  // the round's Matches when it opened
+    std::function<void(Game&)> check;
   };
-  for (const Case& c : {Case{"SponsorWindow", 12, false}, Case{"ContractRunOut", 5, true}}) {
+  const std::vector<Case> cases = {
+      {"SponsorWindow", [](Game& g) { g.career().Matches = 12; }, 12, nullptr},
+      {"ContractRunOut",
+       [](Game& g) {
+         g.career().Matches = 5;
+         g.career().ContractMatches = 0;
+         for (ContractOffer& row : g.contracts().rows) {
+           row.offer = Money::Dollars(2000);
+           row.length = 1;
+         }
+         g.contracts().rows[6].offer = Money::Dollars(4000);
+       },
+       5,
+       [](Game& g) {
+         EXPECT_EQ(g.career().Team, g.contracts().rows[6].club);
+         EXPECT_EQ(g.career().Wages, Money::Dollars(4000));
+         EXPECT_EQ(g.career().ContractMatches, 26 - 1);
+       }},
+      {"DraftDue",
+       [](Game& g) {
+         Career& c = g.career();
+         c.League = "State";
+         c.Matches = 26;
+         c.ContractMatches = 0;
+         c.DraftDue = 1;
+       },
+       0,
+       [](Game& g) {
+         EXPECT_EQ(g.career().League, "AFL");
+         EXPECT_THAT(kDraftOrder, Contains(g.career().Team));
+         EXPECT_EQ(g.career().ContractMatches, 52 - 1);
+       }},
+  };
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     const fs::path folder = dir() / c.label;
     fs::create_directories(folder);
@@ -278,27 +314,14 @@ TEST_F(SimPlay, FreesPlayAsThePlayerWould) {
     answers.position = "Wing";
     ASSERT_TRUE(game.StartNewCareer(answers));
     ASSERT_TRUE(SignFirstContract(game));
-    Career& career = game.career();
-    career.Matches = c.matches;
-    career.PlayOpen = false;
-    if (c.contractRunOut) {
-      career.ContractMatches = 0;
-      for (ContractOffer& row : game.contracts().rows) {
-        row.offer = Money::Dollars(2000);
-        row.length = 1;
-      }
-      game.contracts().rows[6].offer = Money::Dollars(4000);
-    }
+    game.career().PlayOpen = false;
+    c.hold(game);
 
     const Week week = PlayWeek(game, prompter);
     EXPECT_EQ(week.outcome, Week::Outcome::Played) << week.reason;
-    EXPECT_EQ(week.title, RoundTitle(c.matches));
-    EXPECT_EQ(career.Matches, c.matches + 1);
-    if (c.contractRunOut) {
-      EXPECT_EQ(career.Team, game.contracts().rows[6].club);
-      EXPECT_EQ(career.Wages, Money::Dollars(4000));
-      EXPECT_EQ(career.ContractMatches, 26 - 1);
-    }
+    EXPECT_EQ(week.title, RoundTitle(c.roundPlayed));
+    EXPECT_EQ(game.career().Matches, c.roundPlayed + 1);
+    if (c.check) c.check(game);
   }
 }
 
@@ -349,20 +372,20 @@ void BlockResults(const fs::path& folder) { fs::create_directory(folder / "StopR
 
 INSTANTIATE_TEST_SUITE_P(
     Sim, SimPlayStops,
-    ::testing::Values(
-        StopCase{"WornGear", WearGear, nullptr, kExitCannotAdvance,
-                 "Week 1 of 3 (ROUND ONE MATCHES) did not go ahead: The gear is worn to 49",
-                 "question: Your football gear is not up to scratch", 0},
-        StopCase{"PlayDisabled", [](Career& c) { c.PlayOpen = false; }, nullptr, kExitCannotAdvance,
-                 "Play button is disabled", "", 0},
-        // The offers of a contract that ran out are not saved with the career.
-        StopCase{"ContractRanOutWithNoOffers", RunOutContract, nullptr, kExitCannotAdvance,
-                 "the contract screen has no offers", "", 0},
-        StopCase{"MissingFixture", nullptr, RemoveFixture, kExitUnreadableFile, "StopFixture.kmf",
-                 "message: This week's round cannot be played.", 0},
-        // The results go before the save, so the week is played but not kept.
-        StopCase{"ResultsNotWritten", nullptr, BlockResults, kExitNotWritten, "StopResults.kmr", "",
-                 1}),
+    ::testing::Values(StopCase{"WornGear", WearGear, nullptr, kExitCannotAdvance,
+                               "Week 1 of 3 did not go ahead: The gear is worn to 49",
+                               "question: Your football gear is not up to scratch", 0},
+                      StopCase{"PlayDisabled", [](Career& c) { c.PlayOpen = false; }, nullptr,
+                               kExitCannotAdvance, "Play button is disabled", "", 0},
+                      // The offers of a contract that ran out are not saved with the career.
+                      StopCase{"ContractRanOutWithNoOffers", RunOutContract, nullptr,
+                               kExitCannotAdvance, "the contract screen has no offers", "", 0},
+                      StopCase{"MissingFixture", nullptr, RemoveFixture, kExitUnreadableFile,
+                               "StopFixture.kmf", "message: This week's round cannot be played.",
+                               0},
+                      // The results go before the save, so the week is played but not kept.
+                      StopCase{"ResultsNotWritten", nullptr, BlockResults, kExitNotWritten,
+                               "StopResults.kmr", "", 1}),
     [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace
