@@ -1,0 +1,1 @@
+#include "screens/contracts_screen.h"

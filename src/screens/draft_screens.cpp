@@ -1,0 +1,1 @@
+#include "screens/draft_screens.h"

@@ -1,0 +1,1 @@
+#include "screens/results_screen.h"

@@ -1,0 +1,1 @@
+#include "screens/round_screen.h"

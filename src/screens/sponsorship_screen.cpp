@@ -1,0 +1,1 @@
+#include "screens/sponsorship_screen.h"
