@@ -13,6 +13,7 @@
 #include "core/money.h"
 #include "core/new_career.h"
 #include "core/save_file.h"
+#include "scratch_folder.h"
 #include "sim/record_json.h"
 
 namespace {
@@ -53,31 +54,10 @@ km::Career SeasonedCareer() {
   return career;
 }
 
-// A folder of its own under the system's temporary folder, removed at the end.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::random_device seed;
-    path_ = std::filesystem::temp_directory_path() /
-            ("kickmark-bench-" + std::to_string(seed()) + "-" + std::to_string(seed()));
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  [[nodiscard]] const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
 // The save step at the end of a round, then the start screen's load: both
 // through the disk, with the save flushed as the game flushes it.
 void BM_SaveThenLoadCareer(benchmark::State& state) {
-  const ScratchFolder folder;
+  const km::bench::ScratchFolder folder;
   const km::Career career = SeasonedCareer();
   const auto file = km::SaveFilePath(folder.path(), career);
   for (auto _ : state) {
