@@ -1,7 +1,5 @@
 #include "core/game.h"
 
-#include <cctype>
-
 #include "core/number_format.h"
 #include "match/after_match.h"
 #include "season/finals.h"
@@ -150,9 +148,7 @@ void Game::ResumePendingDecisions() {
   std::array<std::string, 16> clubs;
   for (std::size_t k = 0; k < 16; ++k) clubs[k] = c.Ladder[k].Team;
   FillOffers(contracts_, clubs, c.League, c.League == "Local Reserves", random_);
-  std::string title = c.League + " CLUB OFFERS";
-  for (char& ch : title) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  contracts_.title = title;
+  contracts_.title = OffersTitle(c.League);
 }
 
 DraftCamp* Game::OpenCampIfDue() {

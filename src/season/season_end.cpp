@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "core/number_format.h"
 #include "core/text_file.h"
@@ -495,6 +496,12 @@ std::optional<FileError> CloseSeason(Career& c, RunState& run, Random& random, P
   return error;
 }
 
+std::string OffersTitle(std::string_view league) {
+  std::string title(league);
+  for (char& ch : title) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  return title + " CLUB OFFERS";
+}
+
 bool IsRetired(const Career& c) { return !c.PlayOpen && !c.ContractOpen && !c.SponsorshipOpen; }
 
 void FillOffers(ContractOffers& offers, const std::array<std::string, 16>& clubs,
@@ -583,49 +590,54 @@ std::optional<FileError> MoveOn(Career& c, RunState& run, ContractOffers& offers
     c.SponsorshipOpen = false;
     return std::nullopt;
   }
-  std::optional<FileError> error;
-  if (c.League == "Local Firsts") {
-    prompter.inform(
-        "Your contract is over, and unfortunately neither your team or any other in the Local "
-        "Firsts League is willing to re-sign you. You have been dropped back to the Reserves "
-        "Grade. Please negotiate a new contract");
-    Paper(run, prompter, nullptr, c.Name + " To The B's",
-          c.Team + " has today announced that it will be sending popular " + who +
-              ", back to the reserves grade. Poor performance throughout the season is believed to "
-              "be the main reason for the dropping, and with no other Local Firsts teams expected "
-              "to pick up the player, the Reserves League will become his new home. " +
-              c.Name + " will need to work hard if he is ever to play at the top level again.");
-    offers.title = "LOCAL RESERVES CLUB OFFERS";
-    error = MoveTo(c, offers, random, folder, "Local Reserves");
-  } else if (c.League == "State") {
-    prompter.inform(
-        "Your contract is over, and unfortunately neither your team or any other in the State "
-        "League is willing to re-sign you. You have been dropped back to the Local Firsts League. "
-        "Please negotiate a new contract");
-    Paper(run, prompter, "Local Times", c.Name + " Back To The Bush",
-          c.Team + " has today announced that it will not be renewing the contract of popular " +
-              who +
-              ". Poor performance throughout the season is believed to be the main reason for the "
-              "dropping, and with no other State teams expected to pick up the player, the Local "
-              "League will become his new home. " +
-              c.Name + " will need to work hard if he is ever to play at the top level again.");
-    offers.title = "LOCAL FIRSTS CLUB OFFERS";
-    error = MoveTo(c, offers, random, folder, "Local Firsts");
-  } else {
-    prompter.inform(
-        "Your contract is over, and unfortunately neither your team or any other in the AFL is "
-        "willing to re-sign you. You have been dropped back to the State League. Please negotiate "
-        "a new contract");
-    Paper(run, prompter, "The Age", c.Name + " Back To State Level",
-          c.Team + " has today announced that it will not be renewing the contract of popular " +
-              who +
-              ". Poor performance throughout the season is believed to be the main reason for the "
-              "dropping, and with no other AFL teams expected to pick up the player, the State "
-              "League will become his new home. " +
-              c.Name + " will need to work hard if he is ever to play at the top level again.");
-    offers.title = "STATE CLUB OFFERS";
-    error = MoveTo(c, offers, random, folder, "State");
-  }
+  // A drop of one level: the message, the papers and the offers of the
+  // level below. Every story but the Local Firsts one names its paper.
+  struct Drop {
+    std::string_view from;
+    std::string_view to;
+    const char* message;
+    const char* masthead;
+    const char* headline;
+    const char* story;  // between the club and the player's "who"
+    const char* rest;   // after "who", up to the player's name at the end
+  };
+  static constexpr std::array<Drop, 3> kDrops = {{
+      {"Local Firsts", "Local Reserves",
+       "Your contract is over, and unfortunately neither your team or any other in the Local "
+       "Firsts League is willing to re-sign you. You have been dropped back to the Reserves Grade. "
+       "Please negotiate a new contract",
+       nullptr, " To The B's", " has today announced that it will be sending popular ",
+       ", back to the reserves grade. Poor performance throughout the season is believed to be the "
+       "main reason for the dropping, and with no other Local Firsts teams expected to pick up the "
+       "player, the Reserves League will become his new home. "},
+      {"State", "Local Firsts",
+       "Your contract is over, and unfortunately neither your team or any other in the State "
+       "League is willing to re-sign you. You have been dropped back to the Local Firsts League. "
+       "Please negotiate a new contract",
+       "Local Times", " Back To The Bush",
+       " has today announced that it will not be renewing the contract of popular ",
+       ". Poor performance throughout the season is believed to be the main reason for the "
+       "dropping, and with no other State teams expected to pick up the player, the Local League "
+       "will become his new home. "},
+      {"AFL", "State",
+       "Your contract is over, and unfortunately neither your team or any other in the AFL is "
+       "willing to re-sign you. You have been dropped back to the State League. Please negotiate "
+       "a new contract",
+       "The Age", " Back To State Level",
+       " has today announced that it will not be renewing the contract of popular ",
+       ". Poor performance throughout the season is believed to be the main reason for the "
+       "dropping, and with no other AFL teams expected to pick up the player, the State League "
+       "will become his new home. "},
+  }};
+  const auto drop =
+      std::find_if(kDrops.begin(), kDrops.end(), [&](const Drop& d) { return d.from == c.League; });
+  if (drop == kDrops.end()) return std::nullopt;
+  prompter.inform(drop->message);
+  Paper(run, prompter, drop->masthead, c.Name + drop->headline,
+        c.Team + drop->story + who + drop->rest + c.Name +
+            " will need to work hard if he is ever to play at the top level again.");
+  offers.title = OffersTitle(drop->to);
+  auto error = MoveTo(c, offers, random, folder, drop->to);
   ResetLiveSkills(c);
   return error;
 }

@@ -41,6 +41,10 @@ std::optional<FileError> MoveOn(Career& career, RunState& run, ContractOffers& o
                                 Random& random, Prompter& prompter,
                                 const std::filesystem::path& folder);
 
+// The contract screen's heading for a competition's offers
+// ("LOCAL FIRSTS CLUB OFFERS").
+std::string OffersTitle(std::string_view league);
+
 // A retired player's hub opens only the information screens.
 bool IsRetired(const Career& career);
 
