@@ -1,1 +1,321 @@
 #include "screens/shop_screen.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "screens/look.h"
+#include "screens/qt_text.h"
+#include "screens/screen_parts.h"
+
+namespace km::screens {
+
+namespace {
+
+constexpr const char* kParticulars = "Particulars";
+constexpr const char* kRateColumn = "Rate ($)";
+constexpr const char* kAmountColumn = "Amount ($)";
+constexpr const char* kBalanceBefore = "Balance before purchase:";
+constexpr const char* kBalanceAfter = "Balance after purchase:";
+
+// The training centre lists the skills in its own order; the other shops
+// show their rows as they come.
+constexpr std::array<std::string_view, 5> kTrainingOrder = {"Kicking", "Handballing", "Marking",
+                                                            "Tackling", "Running"};
+
+// The colours of the balance after purchase: light red when the purchase is
+// more than the bank holds, a soft blue while money is left over.
+const QColor kShortColour(Qt::red);
+const QColor kInCreditColour(128, 128, 255);
+
+// The shops' own look on top of the game's: the table's column heads and
+// the white cards the rows and balances sit on.
+constexpr const char* kShopStyle = R"(
+QWidget#frmTraining, QWidget#frmHealth, QWidget#frmStore {
+  background: #e9efe6;
+}
+QFrame#fraRates, QFrame#fraBalances {
+  background: #fbfcf9;
+  border: 1px solid #6f8f72;
+  border-radius: 6px;
+}
+QLabel[role="columnHead"] {
+  background: #2f6b3a;
+  color: #ffffff;
+  font-weight: bold;
+  border-radius: 3px;
+  padding: 0.25em 0.6em;
+}
+)";
+
+// The rows in the order the screen shows them, as indexes into the
+// session's rows.
+std::vector<int> ShownOrder(const ShopSession& session) {
+  std::vector<int> order;
+  if (session.shop() == Shop::Training) {
+    for (std::string_view name : kTrainingOrder) {
+      if (const int row = session.RowIndex(name); row >= 0) order.push_back(row);
+    }
+  }
+  for (int row = 0; row < static_cast<int>(session.Rows().size()); ++row) {
+    if (std::find(order.begin(), order.end(), row) == order.end()) order.push_back(row);
+  }
+  return order;
+}
+
+QLabel* ColumnHead(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  SetRole(label, "columnHead");
+  label->setAlignment(Qt::AlignCenter);
+  return label;
+}
+
+QLabel* Figure(const QString& name, QWidget* parent) {
+  QLabel* label = ValueLabel(name.toLatin1().constData(), parent);
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label->setText(QStringLiteral("0"));
+  return label;
+}
+
+// An amount as the game shows it ("15000", "247.5").
+QString Dollars(Money amount) { return ToQt(amount.ToString()); }
+
+}  // namespace
+
+UnitSpinner::UnitSpinner(QWidget* parent) : QSpinBox(parent) {
+  setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+  // Nothing to type: the arrows and the keyboard's arrow keys step.
+  lineEdit()->setReadOnly(true);
+}
+
+QSize UnitSpinner::sizeHint() const {
+  const QSize full = QSpinBox::sizeHint();
+  return {fontMetrics().averageCharWidth() * 3 + 18, full.height()};
+}
+
+QSize UnitSpinner::minimumSizeHint() const { return sizeHint(); }
+
+QString UnitSpinner::textFromValue(int /*value*/) const { return {}; }
+
+int UnitSpinner::valueFromText(const QString& /*text*/) const { return value(); }
+
+QValidator::State UnitSpinner::validate(QString& /*text*/, int& /*pos*/) const {
+  return QValidator::Acceptable;
+}
+
+const char* ShopScreen::ScreenName(Shop shop) {
+  switch (shop) {
+    case Shop::Training:
+      return "frmTraining";
+    case Shop::Health:
+      return "frmHealth";
+    case Shop::Store:
+      break;
+  }
+  return "frmStore";
+}
+
+ShopScreen::ShopScreen(Game& game, Shop shop, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      game_(game),
+      shop_(shop),
+      session_(ShopSession::Open(shop, game.career())) {
+  setObjectName(QString::fromLatin1(ScreenName(shop)));
+  setStyleSheet(QString::fromLatin1(kShopStyle));
+  const ShopTexts& texts = session_.Texts();
+  setWindowTitle(ToQt(texts.windowTitle));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 10, 16, 14);
+  layout->setSpacing(10);
+  layout->addWidget(Heading(ToQt(texts.heading), "lblHeading", this));
+  layout->addWidget(MakeRows());
+  layout->addWidget(MakeBalances());
+
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(8);
+  if (session_.HasMax()) {
+    auto* cmdMax = Button(QStringLiteral("Max"), "cmdMax", this);
+    connect(cmdMax, &QPushButton::clicked, this, &ShopScreen::cmdMax_Click);
+    buttons->addWidget(cmdMax);
+  }
+  buttons->addStretch(1);
+  auto* cmdOK = Button(QStringLiteral("OK"), "cmdOK", this);
+  cmdOK->setDefault(true);
+  connect(cmdOK, &QPushButton::clicked, this, &ShopScreen::cmdOK_Click);
+  auto* cmdCancel = Button(QStringLiteral("Cancel"), "cmdCancel", this);
+  connect(cmdCancel, &QPushButton::clicked, this, &ShopScreen::cmdCancel_Click);
+  buttons->addWidget(cmdOK);
+  buttons->addWidget(cmdCancel);
+  layout->addLayout(buttons);
+
+  Fill(true);
+}
+
+QWidget* ShopScreen::MakeRows() {
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("fraRates"));
+  auto* grid = new QGridLayout(frame);
+  grid->setContentsMargins(12, 10, 12, 10);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(6);
+
+  // The rates on the left, the units to buy on the right, one line per row.
+  constexpr int kGap = 4;
+  constexpr int kChosen = 5;
+  const ShopTexts& texts = session_.Texts();
+  grid->addWidget(ColumnHead(QString::fromLatin1(kParticulars), frame), 0, 0);
+  grid->addWidget(ColumnHead(ToQt(texts.unitsColumn), frame), 0, 1);
+  grid->addWidget(ColumnHead(QString::fromLatin1(kRateColumn), frame), 0, 2);
+  grid->addWidget(ColumnHead(QString::fromLatin1(kAmountColumn), frame), 0, 3);
+  grid->setColumnMinimumWidth(kGap, 14);
+  grid->addWidget(ColumnHead(ToQt(texts.spinnerBlock), frame), 0, kChosen, 1, 2);
+
+  int line = 1;
+  for (const int row : ShownOrder(session_)) {
+    const QString name = ToQt(session_.Row(row).name);
+    RowControls controls;
+    controls.row = row;
+    grid->addWidget(Caption(name + QLatin1Char(':'), frame), line, 0);
+    controls.units = Figure(QStringLiteral("lbl%1Units").arg(name), frame);
+    controls.rate = Figure(QStringLiteral("lbl%1Rate").arg(name), frame);
+    controls.amount = Figure(QStringLiteral("lbl%1Amount").arg(name), frame);
+    controls.amount->setMinimumWidth(controls.amount->fontMetrics().averageCharWidth() * 10);
+    grid->addWidget(controls.units, line, 1);
+    grid->addWidget(controls.rate, line, 2);
+    grid->addWidget(controls.amount, line, 3);
+
+    auto* chosenRow = new QHBoxLayout;
+    chosenRow->setSpacing(4);
+    chosenRow->addStretch(1);
+    controls.chosen = Figure(QStringLiteral("lbl%1").arg(name), frame);
+    controls.spinner = new UnitSpinner(frame);
+    controls.spinner->setObjectName(QStringLiteral("ud%1").arg(name));
+    controls.spinner->setAccessibleName(name);
+    chosenRow->addWidget(controls.chosen);
+    chosenRow->addWidget(controls.spinner);
+    chosenRow->addStretch(1);
+    grid->addLayout(chosenRow, line, kChosen, 1, 2);
+
+    rows_.push_back(controls);
+    ++line;
+  }
+  for (const RowControls& controls : rows_) {
+    connect(controls.spinner, &QSpinBox::valueChanged, this,
+            [this, controls](int value) { SpinnerChanged(controls, value); });
+  }
+  return frame;
+}
+
+QWidget* ShopScreen::MakeBalances() {
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("fraBalances"));
+  auto* grid = new QGridLayout(frame);
+  grid->setContentsMargins(12, 8, 12, 8);
+  grid->setHorizontalSpacing(10);
+  grid->setVerticalSpacing(6);
+  grid->addWidget(Caption(QString::fromLatin1(kBalanceBefore), frame), 0, 0);
+  grid->addWidget(Caption(QString::fromLatin1(kBalanceAfter), frame), 1, 0);
+  lblBalanceBefore_ = Figure(QStringLiteral("lblBalanceBefore"), frame);
+  lblBalanceAfter_ = Figure(QStringLiteral("lblBalanceAfter"), frame);
+  for (QLabel* balance : {lblBalanceBefore_, lblBalanceAfter_}) {
+    balance->setMinimumWidth(balance->fontMetrics().averageCharWidth() * 14);
+  }
+  grid->addWidget(lblBalanceBefore_, 0, 1);
+  grid->addWidget(lblBalanceAfter_, 1, 1);
+  grid->setColumnStretch(2, 1);
+  return frame;
+}
+
+void ShopScreen::Open() {
+  session_ = ShopSession::Open(shop_, game_.career());
+  Fill(true);
+  show();
+  raise();
+  activateWindow();
+}
+
+void ShopScreen::Fill(bool spinners) {
+  for (const RowControls& controls : rows_) {
+    const ShopRow& row = session_.Row(controls.row);
+    controls.units->setText(QString::number(row.Units));
+    controls.rate->setText(QString::number(row.Rate));
+    controls.amount->setText(Dollars(row.Amount));
+    controls.chosen->setText(QString::number(row.Chosen));
+    if (!spinners) continue;
+    // One step past either end is allowed, so that the spinner can wrap.
+    const QSignalBlocker quiet(controls.spinner);
+    controls.spinner->setRange(-1, row.Units + 1);
+    controls.spinner->setValue(row.Spinner);
+  }
+  lblBalanceBefore_->setText(Dollars(session_.BalanceBefore()));
+  lblBalanceAfter_->setText(Dollars(session_.BalanceAfter()));
+  switch (session_.Colour()) {
+    case BalanceColour::Unchanged:
+      lblBalanceAfter_->setStyleSheet(QString());
+      break;
+    case BalanceColour::Short:
+      lblBalanceAfter_->setStyleSheet(QStringLiteral("color: %1;").arg(kShortColour.name()));
+      break;
+    case BalanceColour::InCredit:
+      lblBalanceAfter_->setStyleSheet(QStringLiteral("color: %1;").arg(kInCreditColour.name()));
+      break;
+  }
+}
+
+void ShopScreen::SpinnerChanged(const RowControls& controls, int value) {
+  const int shown = session_.ChangeSpinner(controls.row, value);
+  if (shown != value) {
+    const QSignalBlocker quiet(controls.spinner);
+    controls.spinner->setValue(shown);
+  }
+  Fill(false);
+}
+
+void ShopScreen::cmdMax_Click() {
+  session_.Max();
+  Fill(false);
+}
+
+void ShopScreen::cmdOK_Click() {
+  if (!session_.OK(game_.career(), game_.prompter())) return;
+  PutAway();
+}
+
+void ShopScreen::cmdCancel_Click() {
+  session_.Cancel();
+  PutAway();
+}
+
+void ShopScreen::PutAway() {
+  hide();
+  Q_EMIT closed();
+}
+
+void ShopScreen::closeEvent(QCloseEvent* event) {
+  // The close box buys nothing, like Cancel.
+  event->ignore();
+  if (isVisible()) cmdCancel_Click();
+}
+
+void ShopScreen::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    cmdCancel_Click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+}  // namespace km::screens
