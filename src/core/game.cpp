@@ -69,8 +69,10 @@ void Game::FinishMatch() {
 }
 
 bool Game::PrepareFirstContract() {
-  // Play waits for the first signature.
+  // Play waits for the first signature, and a results file left by an
+  // earlier career of the same name is no part of this one.
   career_->PlayOpen = false;
+  DeleteResults(folder_.path, *career_);
   PrepareFirstOffers(contracts_, random_);
   if (auto error = StartCompetitionSeason(folder_.path, *career_, random_,
                                           ClubsOf("Local Reserves", career_->State))) {

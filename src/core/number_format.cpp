@@ -97,7 +97,10 @@ std::string FormatNumber(double value, std::string_view pattern) {
   // Leading zeros of the integer part go, down to the pattern's minimum.
   const auto firstNonZero = integer.find_first_not_of('0');
   integer = firstNonZero == std::string::npos ? std::string() : integer.substr(firstNonZero);
-  while (static_cast<int>(integer.size()) < shape.minIntegerDigits) integer.insert(0, "0");
+  if (static_cast<int>(integer.size()) < shape.minIntegerDigits) {
+    integer = std::string(static_cast<std::size_t>(shape.minIntegerDigits) - integer.size(), '0') +
+              integer;
+  }
   // Optional decimal places go when they are zero.
   while (static_cast<int>(fraction.size()) > shape.minDecimals && fraction.back() == '0') {
     fraction.pop_back();
