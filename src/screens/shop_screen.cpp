@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -101,8 +102,12 @@ UnitSpinner::UnitSpinner(QWidget* parent) : QSpinBox(parent) {
 }
 
 QSize UnitSpinner::sizeHint() const {
-  const QSize full = QSpinBox::sizeHint();
-  return {fontMetrics().averageCharWidth() * 3 + 18, full.height()};
+  // As wide as its arrows, with no room for a number.
+  QStyleOptionSpinBox option;
+  initStyleOption(&option);
+  option.rect = QRect(QPoint(0, 0), QSpinBox::sizeHint());
+  const QRect up = style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, this);
+  return {up.width() + 4, option.rect.height()};
 }
 
 QSize UnitSpinner::minimumSizeHint() const { return sizeHint(); }

@@ -312,6 +312,33 @@ void PaintBoots(QPainter& p, const KitColours& k) {
   PaintBoot(p, k, 4);
 }
 
+// The ground the player's sponsors watch him on, filling the room beside
+// the kit.
+class GroundPicture : public QWidget {
+ public:
+  explicit GroundPicture(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("picGround"));
+    setMinimumSize(160, 90);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    QPainterPath frame;
+    frame.addRoundedRect(area, 6, 6);
+    p.save();
+    p.setClipPath(frame);
+    PaintGround(p, area);
+    p.restore();
+    p.setPen(QPen(QColor("#6f8f72"), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(frame);
+  }
+};
+
 }  // namespace
 
 // --- KitPiece -----------------------------------------------------------------
@@ -490,7 +517,7 @@ SponsorshipScreen::SponsorshipScreen(Game& game, QWidget* parent)
   auto* right = new QVBoxLayout;
   right->setSpacing(10);
   right->addWidget(MakeSponsors());
-  right->addStretch(1);
+  right->addWidget(new GroundPicture(this), 1);
   cmdNegotiate_ = Button(QStringLiteral("Negotiate"), "cmdNegotiate", this);
   connect(cmdNegotiate_, &QPushButton::clicked, this, &SponsorshipScreen::cmdNegotiate_Click);
   auto* cmdClose = Button(QStringLiteral("Close"), "cmdClose", this);

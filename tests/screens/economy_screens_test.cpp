@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/game.h"
+#include "screens/look.h"
 #include "screens/main_screen.h"
 #include "screens/screen_parts.h"
 #include "screens/screen_test_support.h"
@@ -84,6 +85,10 @@ class EconomyScreensTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  // The game's style sheet is on, as in the game: the balance's colours must
+  // come through it.
+  void initTestCase() { ApplyGameLook(*qApp); }
+
   void shopsOpenWithTheirRowsPricedByCompetition() {
     struct Row {
       const char* name;
