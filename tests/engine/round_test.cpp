@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/game.h"
+#include "season/finals.h"
 #include "season/fixture.h"
 #include "season/ladder.h"
 #include "season/round.h"
@@ -182,6 +183,42 @@ TEST(Round, AMissingFixtureLeavesTheWeekUntouched) {
   EXPECT_EQ(p.messages[1].text,
             "This week's round cannot be played. BobFixture.kmf cannot be opened: No such file "
             "or directory.");
+}
+
+TEST(Round, AFinalsWeekWithoutThePlayersClub) {
+  Folder folder;
+  TwisterRandom random(8);
+  ScriptedPrompter p;
+  Game game(random, p, DataFolder{folder.path});
+  Signed(game);
+  Career& c = game.career();
+  // Frankston finished outside the eight: the top eight are the other clubs.
+  for (LadderRow& row : c.Ladder) row.Wins = row.Team == "Frankston" ? 0 : 10;
+  c.Matches = 21;
+  ASSERT_FALSE(DrawNextFinals(c, game.run(), folder.path));
+  c.Matches = 22;
+  game.run().lastPlayer = {"20", "2", "1", "6.5", "Rover"};
+  ASSERT_TRUE(game.Play());
+  EXPECT_EQ(game.round()->title(), "QUALIFYING FINALS MATCHES");
+  EXPECT_EQ(game.round()->matchCount(), 4);
+  int presses = 0;
+  while (game.round()->startEnabled()) {
+    EXPECT_FALSE(game.StartNextMatch());  // every final is simulated
+    ++presses;
+  }
+  EXPECT_EQ(presses, 4);
+  for (int s = 0; s < 4; ++s) {
+    EXPECT_NE(game.run().roundSlots[static_cast<std::size_t>(s)].PointsOne,
+              game.run().roundSlots[static_cast<std::size_t>(s)].PointsTwo);
+  }
+  game.FinishRound();
+  EXPECT_EQ(game.career().Matches, 23);
+  // The round's record starts with five zeros, and the semi finals are drawn.
+  const auto values =
+      std::get<std::vector<std::string>>(ReadQuotedValues(ResultsPath(folder.path, c)));
+  ASSERT_EQ(values.size(), 149u);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(values[static_cast<std::size_t>(i)], "0");
+  EXPECT_EQ(std::get<std::vector<std::string>>(ReadRoundPairings(folder.path, c, 24)).size(), 6u);
 }
 
 }  // namespace

@@ -266,6 +266,33 @@ TEST(SeasonEnd, HistoriesGrowthQuestionsAndResets) {
   EXPECT_NE(summary.find("-AFL AWARDS-\r\nBOGs:  0 \r\n"), std::string::npos);
 }
 
+std::string TestData(const char* name) {
+  std::ifstream in(fs::path(KICKMARK_TEST_DATA) / name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(SeasonEnd, HistoriesByteForByte) {
+  Career c = Player("Local Reserves");
+  c.Name = "Jack Dyer";
+  c.Age = 14;
+  c.Position = "Rover";
+  c.Height = 180;
+  c.Weight = 75;
+  c.Disposals = 250;
+  c.Goals = 12;
+  c.Behinds = 9;
+  c.MostDisposals = 22;
+  c.MostGoals = 3;
+  c.AverageDisposals = 11.4;
+  c.AverageGoals = 0.5;
+  c.BOGs = 2;
+  c.Brownlow = 4;
+  c.SeasonAllStar = "Y";
+  c.SeasonMostGoals = "Y";
+  EXPECT_EQ(SeasonHistoryBlock(c), TestData("season1_history.txt"));
+  EXPECT_EQ(CareerHistoryText(c), TestData("career_history.txt"));
+}
+
 TEST(SeasonEnd, HistoryListsTheSeasonsAwards) {
   Career c = Player("AFL");
   c.SeasonBrownlow = "Y";
