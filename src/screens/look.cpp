@@ -293,6 +293,79 @@ QLabel#lblSplashVersion, QLabel#lblCredit {
 QLabel#lblLoadError {
   font-size: 9pt;
 }
+QWidget#frmContracts, QWidget#frmMatchRound, QWidget#frmResults, QWidget#frmDraftCamp,
+QWidget#frmDraft {
+  background: #e9efe6;
+}
+QTableWidget#grdContracts {
+  background: #ffffff;
+  alternate-background-color: #eef4ec;
+  gridline-color: #c5d1c3;
+  border: 1px solid #6f8f72;
+}
+QPushButton#cmdPlay[playColour="injured"] {
+  color: #3a3300;
+  background: rgb(255, 255, 0);
+  border-color: #8f8500;
+}
+QPushButton#cmdPlay[playColour="suspended"] {
+  color: #ffffff;
+  background: rgb(255, 0, 0);
+  border-color: #7a0000;
+}
+QPushButton#cmdPlay[playColour="lastMissed"] {
+  color: #1d3b22;
+  background: rgb(224, 224, 224);
+  border-color: #8a8a8a;
+}
+QPushButton#cmdSponsorship[highlight="true"] {
+  color: palette(highlighted-text);
+  background: palette(highlight);
+  border-color: palette(dark);
+}
+QProgressBar[low="true"]::chunk {
+  background: rgb(175, 0, 0);
+}
+QFrame[role="slot"] {
+  background: #fbfcf9;
+  border: 1px solid #c5d1c3;
+  border-radius: 4px;
+}
+QLabel[role="roundName"] {
+  font-weight: bold;
+  color: #10240f;
+  background: rgb(224, 224, 224);
+  border: none;
+  padding: 0.1em 0.4em;
+}
+QLabel[role="roundName"][nameColour="player"] {
+  background: rgb(225, 128, 128);
+}
+QLabel[role="roundName"][nameColour="next"] {
+  background: rgb(190, 190, 255);
+}
+QLabel[role="slotHead"] {
+  font-size: 9pt;
+  color: #3b4a3d;
+}
+QLabel[role="slotBehinds"] {
+  color: #4c5a4e;
+}
+QLabel[role="slotPoints"] {
+  font-weight: bold;
+  color: #ffffff;
+  background: #2f6b3a;
+  border-radius: 3px;
+}
+QLabel[role="draftClub"] {
+  padding: 0.1em 0.4em;
+  border-radius: 3px;
+}
+QLabel[role="draftClub"][current="true"] {
+  font-weight: bold;
+  color: #ffffff;
+  background: #2f6b3a;
+}
 )";
 
 // A tiny fixed pseudo-random sequence for the crowd's dots, so that the

@@ -8,14 +8,17 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/money.h"
 #include "core/number_format.h"
+#include "core/run_state.h"
 #include "screens/about_screen.h"
 #include "screens/look.h"
 #include "screens/qt_text.h"
+#include "season/season_end.h"
 
 namespace km::screens {
 
@@ -36,6 +39,30 @@ QLabel* Caption(const char* text, QWidget* parent) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
   SetRole(label, "caption");
   return label;
+}
+
+// How the Play button is painted, by name for the style sheet.
+const char* PlayColourName(PlayColour colour) {
+  switch (colour) {
+    case PlayColour::Normal:
+      return "normal";
+    case PlayColour::Injured:
+      return "injured";
+    case PlayColour::Suspended:
+      return "suspended";
+    case PlayColour::LastMissed:
+      return "lastMissed";
+  }
+  return "normal";
+}
+
+// Changes a style sheet property and has the widget drawn in its new look.
+void Restyle(QWidget* widget, const char* property, const QVariant& value) {
+  if (widget->property(property) == value) return;
+  widget->setProperty(property, value);
+  widget->style()->unpolish(widget);
+  widget->style()->polish(widget);
+  widget->update();
 }
 
 QGroupBox* Frame(const char* caption, const char* name, QWidget* parent) {
@@ -96,9 +123,9 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
   cmdLadderStats_->setObjectName(QStringLiteral("cmdLadderStats"));
   cmdLadderStats_->setEnabled(false);
   cmdLadderStats_->setToolTip(QStringLiteral("Ladder table"));
-  auto* cmdTraining = AddButton("&Training", "cmdTraining", &MainScreen::cmdTraining_Click);
-  auto* cmdHealth = AddButton("&Health", "cmdHealth", &MainScreen::cmdHealth_Click);
-  auto* cmdStore = AddButton("&Store", "cmdStore", &MainScreen::cmdStore_Click);
+  cmdTraining_ = AddButton("&Training", "cmdTraining", &MainScreen::cmdTraining_Click);
+  cmdHealth_ = AddButton("&Health", "cmdHealth", &MainScreen::cmdHealth_Click);
+  cmdStore_ = AddButton("&Store", "cmdStore", &MainScreen::cmdStore_Click);
   cmdSponsorship_ = AddButton("Sp&onsorship", "cmdSponsorship", &MainScreen::cmdSponsorship_Click);
   cmdContract_ = AddButton("&Contract", "cmdContract", &MainScreen::cmdContract_Click);
   auto* cmdRecords = AddButton("&Records", "cmdRecords", &MainScreen::cmdRecords_Click);
@@ -118,7 +145,7 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
   auto* weekRow = new QHBoxLayout;
   weekRow->setSpacing(8);
   for (QPushButton* button :
-       {cmdTraining, cmdHealth, cmdStore, cmdSponsorship_, cmdContract_, cmdRecords}) {
+       {cmdTraining_, cmdHealth_, cmdStore_, cmdSponsorship_, cmdContract_, cmdRecords}) {
     weekRow->addWidget(button);
   }
   weekRow->addStretch(1);
@@ -353,15 +380,36 @@ void MainScreen::refresh() {
   if (!game_.HasCareer()) return;
   const Career& career = game_.career();
   for (const ShownText& shown : texts_) shown.label->setText(ToQt(shown.text(career)));
-  for (const ShownBar& shown : bars_) shown.bar->setValue(std::clamp(shown.value(career), 0, 100));
+  for (const ShownBar& shown : bars_) {
+    const int value = std::clamp(shown.value(career), 0, 100);
+    shown.bar->setValue(value);
+    // A bar below 50 is drawn in dark red.
+    Restyle(shown.bar, "low", IsBarLow(value));
+  }
+  const RunState& run = game_.run();
+  Restyle(cmdPlay_, "playColour", QString::fromLatin1(PlayColourName(run.playColour)));
+  // A sponsor window waits: the Sponsorship button is highlighted.
+  Restyle(cmdSponsorship_, "highlight", run.sponsorHighlight);
+
   cmdPlay_->setEnabled(career.PlayOpen);
   cmdSponsorship_->setEnabled(career.SponsorshipOpen);
   cmdContract_->setEnabled(career.ContractOpen);
+  // A retired player's career is over: only the screens that show it open.
+  const bool retired = IsRetired(career);
+  for (QPushButton* button : {cmdTraining_, cmdHealth_, cmdStore_}) button->setEnabled(!retired);
 }
 
-// The screens of the week arrive with their own screens; until then each
-// button only announces that it was pressed.
-void MainScreen::cmdPlay_Click() { Q_EMIT playRequested(); }
+void MainScreen::cmdPlay_Click() {
+  if (!game_.HasCareer()) return;
+  // The week goes ahead, or the player stays here (worn gear answered No, a
+  // season file that cannot be read); either way the week's countdown and
+  // its messages may have changed the record.
+  const bool roundOpened = game_.Play();
+  refresh();
+  if (roundOpened) Q_EMIT playRequested();
+}
+
+// The other screens of the week are opened by the flow.
 void MainScreen::cmdTeamDetails_Click() { Q_EMIT teamDetailsRequested(); }
 void MainScreen::cmdTraining_Click() { Q_EMIT trainingRequested(); }
 void MainScreen::cmdHealth_Click() { Q_EMIT healthRequested(); }
@@ -388,6 +436,12 @@ void MainScreen::cmdExit_Click() {
 }
 
 bool MainScreen::Form_KeyDown(int key) {
+  // Once retired, the letters of the week's screens do nothing.
+  const bool retired = game_.HasCareer() && IsRetired(game_.career());
+  if (retired && (key == Qt::Key_C || key == Qt::Key_O || key == Qt::Key_T || key == Qt::Key_S ||
+                  key == Qt::Key_H)) {
+    return true;
+  }
   switch (key) {
     case Qt::Key_A:
       cmdAbout_Click();

@@ -18,7 +18,9 @@ namespace km::screens {
 // frmMain: the career hub. It shows the career record and opens the screens
 // of the week. The letters A, C, O, T, S, H and R work like the About,
 // Contract, Sponsorship, Training, Store, Health and Records buttons
-// wherever the focus is, even while the button itself is disabled.
+// wherever the focus is, even while the button itself is disabled; once the
+// player has retired only the letters of the screens that show his career
+// still work.
 class MainScreen : public QWidget {
   Q_OBJECT
 
@@ -37,8 +39,9 @@ class MainScreen : public QWidget {
   [[nodiscard]] AboutScreen* aboutBox() const { return aboutBox_; }
 
  Q_SIGNALS:
-  // The buttons ask for the screens of the week.
+  // Play took the week ahead: its round waits for the round screen.
   void playRequested();
+  // The other buttons ask for the screens of the week.
   void teamDetailsRequested();
   void trainingRequested();
   void healthRequested();
@@ -96,6 +99,9 @@ class MainScreen : public QWidget {
   QPushButton* cmdPlay_ = nullptr;
   QPushButton* cmdSponsorship_ = nullptr;
   QPushButton* cmdContract_ = nullptr;
+  QPushButton* cmdTraining_ = nullptr;
+  QPushButton* cmdHealth_ = nullptr;
+  QPushButton* cmdStore_ = nullptr;
   QPushButton* cmdLadderStats_ = nullptr;
   QPointer<AboutScreen> aboutBox_;
 };

@@ -68,9 +68,12 @@ void QtPrompter::publish(const Story& story) {
     }
   }
   QPointer<MainScreen> hub = hub_ ? hub_() : nullptr;
+  // A hub that was already held by a screen of the week (the round, the
+  // draft) stays held: that screen wakes it when it is done.
+  const bool hubWasTakingInput = hub && hub->isEnabled();
   if (hub) hub->setEnabled(false);
   paper.exec();
-  if (hub) hub->NewspaperClosed();
+  if (hub && hubWasTakingInput) hub->NewspaperClosed();
 }
 
 std::optional<std::filesystem::path> QtPrompter::chooseFileToOpen(

@@ -19,7 +19,7 @@ class MainScreen;
 class QtPrompter final : public Prompter {
  public:
   // The hub of the moment, if there is one: the newspaper comes up over it
-  // and hands back to it when it is put away.
+  // and, if the hub took input before, hands back to it when it is put away.
   void SetHub(std::function<MainScreen*()> hub) { hub_ = std::move(hub); }
 
   void inform(const std::string& text, const std::string& title) override;

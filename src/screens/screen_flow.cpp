@@ -1,7 +1,12 @@
 #include "screens/screen_flow.h"
 
+#include "screens/contracts_screen.h"
+#include "screens/draft_screens.h"
 #include "screens/main_screen.h"
+#include "screens/match_screen.h"
+#include "screens/position_screen.h"
 #include "screens/records_screen.h"
+#include "screens/round_screen.h"
 #include "screens/screen_parts.h"
 #include "screens/setup_screen.h"
 #include "screens/splash_screen.h"
@@ -54,7 +59,7 @@ void ScreenFlow::OpenSetup() {
   Retire(setup_);
   game_.BeginSetup();
   setup_ = std::make_unique<SetupScreen>(game_);
-  connect(setup_.get(), &SetupScreen::careerStarted, this, &ScreenFlow::OpenHub);
+  connect(setup_.get(), &SetupScreen::careerStarted, this, &ScreenFlow::BeginCareer);
   connect(setup_.get(), &SetupScreen::backChosen, this, [this] {
     ShowStart();
     Retire(setup_);
@@ -64,17 +69,34 @@ void ScreenFlow::OpenSetup() {
   if (start_) start_->hide();
 }
 
-void ScreenFlow::OpenHub() {
-  // The hub is made ready afresh for every career, started or loaded.
+void ScreenFlow::BeginCareer() {
   RetireCareerScreens();
+  // A fixture that cannot be written has been reported: the offers stand,
+  // and the first Play names the file again.
+  game_.PrepareFirstContract();
+  OpenContracts();
+  // The setup screen keeps its answers while the career runs.
+  if (setup_) setup_->hide();
+  if (start_) start_->hide();
+}
+
+void ScreenFlow::OpenHub() {
+  // The hub is made ready afresh for every career loaded.
+  RetireCareerScreens();
+  MakeHub();
+  hub_->show();
+  if (setup_) setup_->hide();
+  if (start_) start_->hide();
+  OpenCampIfDue();
+}
+
+void ScreenFlow::MakeHub() {
   hub_ = std::make_unique<MainScreen>(game_);
   connect(hub_.get(), &MainScreen::careerClosed, this, &ScreenFlow::CloseCareer);
   connect(hub_.get(), &MainScreen::recordsRequested, this, &ScreenFlow::OpenRecords);
   connect(hub_.get(), &MainScreen::teamDetailsRequested, this, &ScreenFlow::OpenTeam);
-  hub_->show();
-  // The setup screen keeps its answers while the career runs.
-  if (setup_) setup_->hide();
-  if (start_) start_->hide();
+  connect(hub_.get(), &MainScreen::contractRequested, this, &ScreenFlow::OpenContracts);
+  connect(hub_.get(), &MainScreen::playRequested, this, &ScreenFlow::OpenRound);
 }
 
 void ScreenFlow::OpenRecords() {
@@ -111,6 +133,140 @@ void ScreenFlow::BackToHub() {
   hub_->activateWindow();
 }
 
+void ScreenFlow::OpenContracts() {
+  if (!game_.HasCareer()) return;
+  if (!contracts_) {
+    contracts_ = std::make_unique<ContractsScreen>(game_);
+    connect(contracts_.get(), &ContractsScreen::contractSigned, this, &ScreenFlow::ContractSigned);
+    connect(contracts_.get(), &ContractsScreen::closed, this, &ScreenFlow::ContractsClosed);
+  }
+  // The hub stays usable beside the offers.
+  contracts_->refresh();
+  contracts_->show();
+  contracts_->raise();
+  contracts_->activateWindow();
+}
+
+void ScreenFlow::ContractSigned() {
+  if (!game_.HasCareer()) return;
+  if (hub_) {
+    hub_->refresh();
+  } else if (game_.career().ContractMatches != 0) {
+    // A new career's hub comes up once he has signed and the papers have
+    // had the story; the offers stay in front until OK.
+    MakeHub();
+    hub_->show();
+  }
+  if (contracts_ && contracts_->isVisible()) {
+    contracts_->raise();
+    contracts_->activateWindow();
+  }
+}
+
+void ScreenFlow::ContractsClosed() {
+  if (!game_.HasCareer()) return;
+  if (!hub_) {
+    MakeHub();
+    hub_->show();
+  }
+  hub_->refresh();
+  // The team page may have taken the hub's place meanwhile.
+  if (hub_->isVisible()) HandBackTo(hub_.get());
+}
+
+void ScreenFlow::OpenRound() {
+  if (!hub_ || !game_.round()) return;
+  // The week is under way: the offers are put away with the hub.
+  if (contracts_) contracts_->hide();
+  Retire(round_);
+  round_ = std::make_unique<RoundScreen>(game_);
+  connect(round_.get(), &RoundScreen::matchDue, this, &ScreenFlow::OpenMatch);
+  connect(round_.get(), &RoundScreen::finished, this, &ScreenFlow::RoundFinished);
+  OpenFrom(hub_.get(), round_.get());
+}
+
+void ScreenFlow::OpenMatch() {
+  if (!round_ || !game_.match()) return;
+  Retire(match_);
+  match_ = std::make_unique<MatchScreen>(game_);
+  connect(match_.get(), &MatchScreen::finished, this, &ScreenFlow::MatchFinished);
+  OpenFrom(round_.get(), match_.get());
+}
+
+void ScreenFlow::MatchFinished() {
+  Retire(match_);
+  // The round screen takes over again with the player's score in its slot.
+  HandBackTo(round_.get());
+}
+
+void ScreenFlow::RoundFinished() {
+  Retire(match_);
+  Retire(round_);
+  if (!game_.HasCareer()) return;
+  if (hub_) hub_->refresh();
+  // He said Yes to a new position at the season's end: he picks it now.
+  RunState& run = game_.run();
+  if (run.positionChangeDue) {
+    run.positionChangeDue = false;
+    position_ = std::make_unique<PositionScreen>(game_.career(), game_.prompter());
+    connect(position_.get(), &QDialog::finished, this, [this] {
+      Retire(position_);
+      AfterRound();
+    });
+    position_->show();
+    position_->raise();
+    position_->activateWindow();
+    return;
+  }
+  AfterRound();
+}
+
+void ScreenFlow::AfterRound() {
+  if (OpenCampIfDue()) return;
+  WakeHub();
+}
+
+bool ScreenFlow::OpenCampIfDue() {
+  if (!hub_ || !game_.OpenCampIfDue()) return false;
+  if (!camp_) {
+    camp_ = std::make_unique<DraftCampScreen>(game_);
+    connect(camp_.get(), &DraftCampScreen::draftRequested, this, &ScreenFlow::OpenDraft);
+  }
+  // The hub stays in view but takes no input until the draft is over.
+  camp_->refresh();
+  OpenFrom(hub_.get(), camp_.get());
+  return true;
+}
+
+void ScreenFlow::OpenDraft() {
+  if (!game_.draft()) return;
+  Retire(draft_);
+  draft_ = std::make_unique<DraftScreen>(game_);
+  connect(draft_.get(), &DraftScreen::finished, this, &ScreenFlow::DraftFinished);
+  if (camp_) camp_->hide();
+  draft_->show();
+  draft_->raise();
+  draft_->activateWindow();
+}
+
+void ScreenFlow::DraftFinished() {
+  // The papers have had the story: both screens close and the hub is back.
+  Retire(draft_);
+  Retire(camp_);
+  WakeHub();
+}
+
+void ScreenFlow::WakeHub() {
+  if (!hub_ || !game_.HasCareer()) return;
+  // The draft camp and the draft wake the hub themselves.
+  if (game_.career().DraftDue != 0) {
+    hub_->setEnabled(false);
+    return;
+  }
+  hub_->refresh();
+  HandBackTo(hub_.get());
+}
+
 void ScreenFlow::CloseCareer() {
   ShowStart();
   Retire(setup_);
@@ -118,6 +274,13 @@ void ScreenFlow::CloseCareer() {
 }
 
 void ScreenFlow::RetireCareerScreens() {
+  // The screens opened from others go first.
+  Retire(position_);
+  Retire(draft_);
+  Retire(camp_);
+  Retire(match_);
+  Retire(round_);
+  Retire(contracts_);
   Retire(records_);
   Retire(team_);
   Retire(hub_);

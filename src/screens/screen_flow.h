@@ -7,16 +7,25 @@
 
 namespace km::screens {
 
+class ContractsScreen;
+class DraftCampScreen;
+class DraftScreen;
 class MainScreen;
+class MatchScreen;
+class PositionScreen;
 class RecordsScreen;
+class RoundScreen;
 class SetupScreen;
 class SplashScreen;
 class StartScreen;
 class TeamScreen;
 
-// Which screen follows which: splash, start, setup, the hub with its records
-// and team pages, and back to the start screen when a career is quit. The game's ports come with
-// the Game, so the flow runs the same with the real message boxes or a test script.
+// Which screen follows which: splash, start, setup, a new career's first
+// contract, the hub with its records, team and contract pages, the week's
+// round and match, a new position, the draft camp and the draft, and back to
+// the start screen when a career is quit. The game's ports come with the
+// Game, so the flow runs the same with the real message boxes or a test
+// script.
 class ScreenFlow : public QObject {
   Q_OBJECT
 
@@ -34,6 +43,12 @@ class ScreenFlow : public QObject {
   [[nodiscard]] MainScreen* hub() const { return hub_.get(); }
   [[nodiscard]] RecordsScreen* records() const { return records_.get(); }
   [[nodiscard]] TeamScreen* team() const { return team_.get(); }
+  [[nodiscard]] ContractsScreen* contracts() const { return contracts_.get(); }
+  [[nodiscard]] RoundScreen* round() const { return round_.get(); }
+  [[nodiscard]] MatchScreen* match() const { return match_.get(); }
+  [[nodiscard]] PositionScreen* position() const { return position_.get(); }
+  [[nodiscard]] DraftCampScreen* camp() const { return camp_.get(); }
+  [[nodiscard]] DraftScreen* draft() const { return draft_.get(); }
 
  Q_SIGNALS:
   // The player chose to leave the game.
@@ -42,10 +57,28 @@ class ScreenFlow : public QObject {
  private:
   void ShowStart();
   void OpenSetup();
+  // The setup screen's Start was accepted: the first contract comes first.
+  void BeginCareer();
+  // A loaded career's hub, and the draft camp if he was on his way there.
   void OpenHub();
+  void MakeHub();
   void OpenRecords();
   void OpenTeam();
   void BackToHub();
+  void OpenContracts();
+  void ContractSigned();
+  void ContractsClosed();
+  void OpenRound();
+  void OpenMatch();
+  void MatchFinished();
+  void RoundFinished();
+  // After the round and a new position: the draft camp, or the hub again.
+  void AfterRound();
+  bool OpenCampIfDue();
+  void OpenDraft();
+  void DraftFinished();
+  // The hub takes input again, unless the draft is due.
+  void WakeHub();
   void CloseCareer();
   // Puts away the screens that belong to the career of the moment.
   void RetireCareerScreens();
@@ -57,6 +90,12 @@ class ScreenFlow : public QObject {
   std::unique_ptr<MainScreen> hub_;
   std::unique_ptr<RecordsScreen> records_;
   std::unique_ptr<TeamScreen> team_;
+  std::unique_ptr<ContractsScreen> contracts_;
+  std::unique_ptr<RoundScreen> round_;
+  std::unique_ptr<MatchScreen> match_;
+  std::unique_ptr<PositionScreen> position_;
+  std::unique_ptr<DraftCampScreen> camp_;
+  std::unique_ptr<DraftScreen> draft_;
 };
 
 }  // namespace km::screens

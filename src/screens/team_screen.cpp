@@ -14,6 +14,7 @@
 #include "screens/look.h"
 #include "screens/qt_text.h"
 #include "screens/records_screen.h"
+#include "screens/results_screen.h"
 #include "screens/screen_parts.h"
 #include "season/ladder.h"
 
@@ -296,9 +297,16 @@ void TeamScreen::cmdRecords_Click() {
   OpenFrom(this, records_.get());
 }
 
-// The results browser comes with the fixture; until then the button only
-// announces that it was pressed.
-void TeamScreen::cmdResults_Click() { Q_EMIT resultsRequested(); }
+void TeamScreen::cmdResults_Click() {
+  if (!game_.HasCareer()) return;
+  if (!results_) {
+    results_ = std::make_unique<ResultsScreen>(game_);
+    connect(results_.get(), &ResultsScreen::closed, this, [this] { HandBackTo(this); });
+  }
+  // It opens on round 1 with the player's name and club as they are now.
+  results_->refresh();
+  OpenFrom(this, results_.get());
+}
 
 void TeamScreen::cmdExit_Click() { Q_EMIT exitRequested(); }
 

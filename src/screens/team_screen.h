@@ -15,11 +15,12 @@ class QLabel;
 namespace km::screens {
 
 class LadderScreen;
+class ResultsScreen;
 class TeamRecordsScreen;
 
 // frmTeam: the club's page. It shows the player's club and its season, and
-// opens the about box, the ladder and the club's records; CAREER DETAILS goes
-// back to the hub.
+// opens the about box, the ladder, the club's records and the fixture and
+// results; CAREER DETAILS goes back to the hub.
 class TeamScreen : public QWidget {
   Q_OBJECT
 
@@ -34,14 +35,13 @@ class TeamScreen : public QWidget {
   [[nodiscard]] AboutScreen* aboutBox() const { return aboutBox_; }
   [[nodiscard]] LadderScreen* ladder() const { return ladder_.get(); }
   [[nodiscard]] TeamRecordsScreen* records() const { return records_.get(); }
+  [[nodiscard]] ResultsScreen* results() const { return results_.get(); }
 
  Q_SIGNALS:
   // CAREER DETAILS: back to the hub.
   void careerDetailsRequested();
   // Exit: the hub asks the quit question.
   void exitRequested();
-  // The results browser.
-  void resultsRequested();
 
  public Q_SLOTS:
   void cmdCareerDetails_Click();
@@ -78,6 +78,7 @@ class TeamScreen : public QWidget {
   QPointer<AboutScreen> aboutBox_;
   std::unique_ptr<LadderScreen> ladder_;
   std::unique_ptr<TeamRecordsScreen> records_;
+  std::unique_ptr<ResultsScreen> results_;
 };
 
 }  // namespace km::screens

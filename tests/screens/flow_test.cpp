@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,6 +48,8 @@ class FlowTest : public QObject {
  private Q_SLOTS:
   void init() {
     QVERIFY(folder_.isValid());
+    // A new career's offers and fixture draw from it.
+    random_.fallback = 0.5;
     prompter_ = std::make_unique<km::testing::ScriptedPrompter>();
     game_ = std::make_unique<Game>(random_, *prompter_, DataFolder{PathFromQt(folder_.path())});
     flow_ = std::make_unique<ScreenFlow>(*game_);
@@ -104,12 +107,15 @@ class FlowTest : public QObject {
 
     QVERIFY(Type(setup, "txtName", QStringLiteral("Gary Ablett")));
     QVERIFY(Click(setup, "cmdStart"));
-    QWidget* hub = ShownWindow("frmMain");
+    // The offers come first; the hub once he has signed.
+    QVERIFY(ShownWindow("frmContracts"));
+    QVERIFY(!ShownWindow("frmMain"));
+    QWidget* hub = SignFirstOffer();
     QVERIFY(hub);
     QVERIFY(!ShownWindow("frmSetup"));
     QCOMPARE(hub->windowTitle(), QStringLiteral("Kickmark - Career"));
     QCOMPARE(TextOf(hub, "lblName"), QStringLiteral("Gary Ablett"));
-    QCOMPARE(TextOf(hub, "lblTeam"), QStringLiteral("Club Here"));
+    QCOMPARE(TextOf(hub, "lblTeam"), QStringLiteral("West Coburg"));
     QCOMPARE(TextOf(hub, "lblState"), QStringLiteral("Victoria"));
     QCOMPARE(TextOf(hub, "lblPosition"), QStringLiteral("Wing"));
     QCOMPARE(TextOf(hub, "lblHeight"), QStringLiteral("191"));
@@ -242,7 +248,7 @@ class FlowTest : public QObject {
     QVERIFY(AnswerAllButTheName(setup, QStringLiteral("career2")));
     QVERIFY(Type(setup, "txtName", QStringLiteral("Glenn Archer")));
     QVERIFY(Click(setup, "cmdStart"));
-    hub = ShownWindow("frmMain");
+    hub = SignFirstOffer();
     QVERIFY(hub);
     QCOMPARE(TextOf(hub, "lblName"), QStringLiteral("Glenn Archer"));
   }
@@ -330,6 +336,19 @@ class FlowTest : public QObject {
         !Type(setup, "txtName", name) || !Click(setup, "cmdStart")) {
       return nullptr;
     }
+    return SignFirstOffer();
+  }
+
+  // A new career's first stop: the offers. He signs the first club's and
+  // puts them away.
+  QWidget* SignFirstOffer() {
+    QWidget* contracts = ShownWindow("frmContracts");
+    auto* grid = contracts ? testing::Find<QTableWidget>(contracts, "grdContracts") : nullptr;
+    QTableWidgetItem* club = grid ? grid->item(0, 3) : nullptr;
+    if (!club) return nullptr;
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      grid->visualItemRect(club).center());
+    if (!Click(contracts, "cmdSign") || !Click(contracts, "cmdOK")) return nullptr;
     return ShownWindow("frmMain");
   }
 
