@@ -2,6 +2,7 @@
 // the camp is loaded, runs the camp through its buttons, goes to the draft
 // and picks until a club takes him; the hub then has its AFL player back.
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,11 +14,13 @@
 #include "screens/qt_text.h"
 #include "screens/screen_flow.h"
 #include "screens/screen_test_support.h"
+#include "season/fixture.h"
 #include "support/scripted_ports.h"
 
 namespace km::screens {
 namespace {
 
+using testing::Choose;
 using testing::Click;
 using testing::Find;
 using testing::ShownWindow;
@@ -213,6 +216,81 @@ class DraftScreensTest : public QObject {
     QCOMPARE(TextOf(hub, "lblLeague"), QStringLiteral("AFL"));
     QVERIFY(IsEnabled(hub, "cmdPlay"));
     if (pick == 80) QCOMPARE(TextOf(hub, "lblWages"), QStringLiteral("14000"));
+  }
+
+  // The grand final's OK: a 20-year-old who said Yes to a new position picks
+  // it first; then a State League player with the scouts' eye goes to the
+  // camp, anyone else back to the hub.
+  void theSeasonsEndBringsTheNewPositionThenTheCamp_data() {
+    QTest::addColumn<QString>("league");
+    QTest::addColumn<bool>("campDue");
+    QTest::newRow("to the camp") << "State" << true;
+    QTest::newRow("back to the hub") << "Local Reserves" << false;
+  }
+  void theSeasonsEndBringsTheNewPositionThenTheCamp() {
+    QFETCH(QString, league);
+    QFETCH(bool, campDue);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const std::filesystem::path data = PathFromQt(folder.path());
+    Career saved = OnHisWayToTheCamp(90, 6.5);
+    saved.Age = 20;
+    saved.League = ToStd(league);
+    saved.Matches = 25;
+    saved.PlayOpen = true;
+    // The grand final is his contract's last match.
+    saved.ContractMatches = 1;
+    saved.Injury = saved.Suspension = -3;
+    std::array<std::string, 16> clubs;
+    const ClubList& listed = ClubsOf(saved.League, saved.State);
+    for (std::size_t i = 0; i < clubs.size(); ++i) {
+      clubs[i] = std::string(listed[i]);
+      saved.Ladder[i].Team = clubs[i];
+    }
+    saved.Team = clubs[15];
+    QVERIFY(!WriteSeasonFixture(data, saved, clubs));
+    for (std::size_t names : {8u, 6u, 4u, 2u}) {
+      QVERIFY(!AppendFinalsStage(data, saved, {clubs.begin(), clubs.begin() + names}));
+    }
+    QVERIFY(!SaveCareer(data, saved));
+
+    TwisterRandom random(17);
+    km::testing::ScriptedPrompter prompter;
+    prompter.files.emplace_back(SaveFilePath(data, saved));
+    prompter.answers.push_back(true);  // a new position
+    Game game(random, prompter, DataFolder{data});
+    ScreenFlow flow(game);
+    flow.Begin();
+    QTest::mouseClick(ShownWindow("frmSplash"), Qt::LeftButton);
+    QVERIFY(Click(ShownWindow("frmStart"), "cmdLoad"));
+    QWidget* hub = ShownWindow("frmMain");
+    QVERIFY(hub);
+    QVERIFY(hub->isEnabled());
+    QVERIFY(!ShownWindow("frmDraftCamp"));
+
+    QVERIFY(Click(hub, "cmdPlay"));
+    QWidget* round = ShownWindow("frmMatchRound");
+    QVERIFY(round);
+    QCOMPARE(TextOf(round, "lblTitle"), QStringLiteral("GRAND FINAL"));
+    QVERIFY(Click(round, "cmdStart"));
+    QVERIFY(Click(round, "cmdOK"));
+    QVERIFY(!ShownWindow("frmMatchRound"));
+    QCOMPARE(prompter.questions.size(), std::size_t{1});
+    QVERIFY(ToQt(prompter.questions.front().text).startsWith(QStringLiteral("You have reached")));
+
+    QWidget* position = ShownWindow("frmPosition");
+    QVERIFY(position);
+    QVERIFY(!ShownWindow("frmDraftCamp"));
+    QVERIFY(!hub->isEnabled());
+    QVERIFY(Choose(position, "lstPosition", QStringLiteral("Full Forward")));
+    QVERIFY(Click(position, "cmdOK"));
+    QVERIFY(!ShownWindow("frmPosition"));
+    QCOMPARE(ToQt(game.career().Position), QStringLiteral("Full Forward"));
+    QVERIFY(!game.run().positionChangeDue);
+
+    QCOMPARE(ShownWindow("frmDraftCamp") != nullptr, campDue);
+    QCOMPARE(hub->isEnabled(), !campDue);
+    if (!campDue) QCOMPARE(TextOf(hub, "lblPosition"), QStringLiteral("Full Forward"));
   }
 };
 
