@@ -1,5 +1,6 @@
-// How long a season takes: the other clubs' matches of one round, and a new
-// career's whole home-and-away season through the game, files and all.
+// How long the game takes: the player's own match, the other clubs' matches
+// of one round, a new career's home-and-away season through the game, and a
+// whole career from the setup screen to retirement, files and all.
 
 #include <benchmark/benchmark.h>
 
@@ -11,13 +12,40 @@
 #include "core/career.h"
 #include "core/game.h"
 #include "core/new_career.h"
+#include "match/match.h"
 #include "scratch_folder.h"
 #include "season/fixture.h"
 #include "season/round.h"
+#include "season/season_end.h"
 #include "sim/autoplay.h"
 #include "sim/transcript.h"
 
 namespace {
+
+km::SetupAnswers BenchAnswers(const char* careerName, int skills) {
+  km::SetupAnswers answers;
+  answers.careerName = careerName;
+  answers.name = "Jack Riley";
+  answers.city = "Ballarat";
+  answers.state = "Victoria";
+  answers.position = "Rover";
+  answers.kicking = answers.handballing = answers.tackling = answers.marking = answers.running =
+      skills;
+  return answers;
+}
+
+// The player's own match from the match screen's load to full time: four
+// quarters of his figures, ratings and commentary, minute by minute.
+void BM_WholeMatch(benchmark::State& state) {
+  const km::Career career = km::CreateCareer(BenchAnswers("Bench", 60));
+  km::TwisterRandom random(3);
+  for (auto _ : state) {
+    km::Match match(career, random, "North Coburg", "Seaford");
+    match.PlayToFullTime();
+    benchmark::DoNotOptimize(match.state().MatchRating);
+  }
+}
+BENCHMARK(BM_WholeMatch)->Unit(benchmark::kMicrosecond);
 
 // The seven matches of round one that the round screen simulates (the first
 // is left to the player's club), over a ladder in slot order.
@@ -48,13 +76,7 @@ BENCHMARK(BM_RoundOfSimulatedMatches)->Unit(benchmark::kMicrosecond);
 // flushes it.
 void BM_HomeAndAwaySeason(benchmark::State& state) {
   const km::bench::ScratchFolder folder;
-  km::SetupAnswers answers;
-  answers.careerName = "Bench";
-  answers.name = "Jack Riley";
-  answers.city = "Ballarat";
-  answers.state = "Victoria";
-  answers.position = "Rover";
-  answers.kicking = answers.handballing = answers.tackling = answers.marking = answers.running = 30;
+  const km::SetupAnswers answers = BenchAnswers("Bench", 30);
   for (auto _ : state) {
     state.PauseTiming();
     folder.Clear();
@@ -66,8 +88,9 @@ void BM_HomeAndAwaySeason(benchmark::State& state) {
       state.SkipWithError("the new career could not be made");
       break;
     }
+    km::sim::Player player(game, prompter, km::sim::Policy::Passive);
     for (int week = 1; week <= km::kHomeAndAwayRounds; ++week) {
-      const km::sim::Week played = km::sim::PlayWeek(game, prompter);
+      const km::sim::Week played = player.PlayWeek();
       if (played.outcome != km::sim::Week::Outcome::Played) {
         state.SkipWithError(played.reason.c_str());
         return;
@@ -77,5 +100,44 @@ void BM_HomeAndAwaySeason(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_HomeAndAwaySeason)->Unit(benchmark::kMillisecond);
+
+// kickmark-sim's new and play --to-end for "Old Timer Bloke", who starts at
+// 40 with a fortune: the default player shops every week, and the career
+// runs its seasons, awards nights, histories and contracts to retirement.
+void BM_Career(benchmark::State& state) {
+  const km::bench::ScratchFolder folder;
+  const km::SetupAnswers answers = BenchAnswers("Old Timer Bloke", 40);
+  std::int64_t seasons = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    folder.Clear();
+    state.ResumeTiming();
+    km::TwisterRandom random(1);
+    km::sim::TranscriptPrompter prompter(nullptr);
+    km::Game game(random, prompter, km::DataFolder{folder.path()});
+    if (!game.StartNewCareer(answers) || !km::sim::SignFirstContract(game) || !game.Save()) {
+      state.SkipWithError("the new career could not be made");
+      break;
+    }
+    km::sim::Player player(game, prompter, km::sim::Policy::Default);
+    int careerSeasons = 0;
+    while (!km::IsRetired(game.career())) {
+      const km::sim::Week played = player.PlayWeek();
+      if (played.season) ++careerSeasons;
+      if (played.outcome != km::sim::Week::Outcome::Played) {
+        state.SkipWithError(played.reason.c_str());
+        return;
+      }
+      if (careerSeasons > 40) {
+        state.SkipWithError("the career went on past 40 seasons");
+        return;
+      }
+    }
+    seasons += careerSeasons;
+  }
+  state.counters["seasons"] =
+      benchmark::Counter(static_cast<double>(seasons), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_Career)->Unit(benchmark::kMillisecond);
 
 }  // namespace

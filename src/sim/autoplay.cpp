@@ -1,15 +1,19 @@
 #include "sim/autoplay.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 #include "core/number_format.h"
 #include "core/save_file.h"
 #include "core/text_file.h"
 #include "draft/draft.h"
 #include "draft/draft_camp.h"
+#include "match/after_match.h"
 #include "match/match.h"
 #include "season/season_end.h"
+#include "week/shops.h"
 #include "week/sponsors.h"
 #include "week/week.h"
 
@@ -38,29 +42,6 @@ const std::string* ShownSince(const TranscriptPrompter& prompter, std::size_t be
   return nullptr;
 }
 
-// The draft camp and the national draft, once a State League player has been
-// invited: he takes the camp's six tests, goes to the draft and waits for
-// his pick. Gives the game's sentence when the AFL season could not be made
-// ready.
-std::optional<std::string> GoThroughTheDraft(Game& game, const TranscriptPrompter& prompter) {
-  DraftCamp* camp = game.OpenCampIfDue();
-  if (camp == nullptr) return std::nullopt;
-  for (int presses = 0; !camp->Finished(); ++presses) {
-    if (presses > kCampTests + 2) throw std::logic_error("the draft camp never finished");
-    game.CampStep();
-  }
-  const std::size_t before = prompter.messages().size();
-  if (!game.GoToDraft()) {
-    const auto& shown = prompter.messages();
-    return shown.size() > before ? shown.back() : "The draft could not be opened.";
-  }
-  for (int presses = 0; game.draft() != nullptr; ++presses) {
-    if (presses > kLastPick + 1) throw std::logic_error("the draft never finished");
-    game.DraftPick();
-  }
-  return std::nullopt;
-}
-
 Week NotWritten(std::string reason) {
   Week week;
   week.outcome = Week::Outcome::NotWritten;
@@ -70,8 +51,9 @@ Week NotWritten(std::string reason) {
 
 // Why the hub's Play did not take the week ahead, and whether the career can
 // go on from here at all.
-Week NotPlayed(const Career& career, bool playOpen, const TranscriptPrompter& prompter,
-               std::size_t messagesBefore, std::size_t questionsBefore) {
+Week NotPlayed(const Career& career, Policy policy, bool playOpen,
+               const TranscriptPrompter& prompter, std::size_t messagesBefore,
+               std::size_t questionsBefore) {
   Week week;
   week.outcome = Week::Outcome::CannotAdvance;
   if (IsRetired(career)) {
@@ -90,11 +72,15 @@ Week NotPlayed(const Career& career, bool playOpen, const TranscriptPrompter& pr
   }
   const auto& asked = prompter.questions();
   if (asked.size() > questionsBefore && asked.back() == kWornGearQuestion) {
-    // Nothing mends gear but the store, and the simulator's player does not
-    // shop: he would be asked the same question every week.
+    // Nothing mends gear but the store: a player who does not shop there, or
+    // cannot pay, would be asked the same question every week.
     week.reason = "The gear is worn to " + std::to_string(career.GearOverall) +
                   ", below the 50 a match needs, and kickmark-sim answers No to playing in worn "
-                  "gear and buys no new gear, so the career cannot go on.";
+                  "gear and " +
+                  (policy == Policy::Passive ? std::string("buys no new gear")
+                                             : "has no money for new gear (the bank holds $" +
+                                                   career.BankBalance.ToString() + ")") +
+                  ", so the career cannot go on.";
     return week;
   }
   if (const std::string* unreadable = ShownSince(prompter, messagesBefore, kRoundUnreadable)) {
@@ -132,6 +118,102 @@ std::string ScoreLine(const std::string& club, int goals, int behinds, int point
          std::to_string(points) + ")";
 }
 
+// What a shop screen's OK bought, one transcript line a row:
+//   buy: training Kicking 3 units for $4500
+void BuyChosen(ShopSession& session, Career& career, TranscriptPrompter& prompter,
+               std::string_view what) {
+  const auto rows = session.Rows();
+  if (std::none_of(rows.begin(), rows.end(), [](const ShopRow& r) { return r.Chosen > 0; })) {
+    session.Cancel();
+    return;
+  }
+  std::vector<std::string> lines;
+  for (const ShopRow& r : rows) {
+    if (r.Chosen == 0) continue;
+    lines.push_back(std::string(what) + " " + std::string(r.name) + " " + std::to_string(r.Chosen) +
+                    (r.Chosen == 1 ? " unit" : " units") + " for $" +
+                    Money::Dollars(static_cast<std::int64_t>(r.Chosen) * r.Rate).ToString());
+  }
+  if (!session.OK(career, prompter)) {
+    throw std::logic_error("the " + std::string(what) +
+                           " screen refused a purchase the bank covers");
+  }
+  for (const std::string& line : lines) prompter.note("buy", line);
+}
+
+// The health centre and the gear store open with a full restore chosen. When
+// the bank cannot pay for it all, he buys the cheapest units first, as far as
+// the bank goes.
+void Restore(Shop shop, Career& career, TranscriptPrompter& prompter, std::string_view what) {
+  ShopSession session = ShopSession::Open(shop, career);
+  if (session.BalanceAfter() < Money()) {
+    std::vector<int> order;
+    for (int i = 0; i < static_cast<int>(session.Rows().size()); ++i) {
+      session.ChangeSpinner(i, 0);
+      order.push_back(i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return session.Row(a).Rate < session.Row(b).Rate; });
+    for (const int i : order) {
+      const ShopRow& row = session.Row(i);
+      const std::int64_t affordable = session.BalanceAfter().cents() / (row.Rate * 100LL);
+      session.ChangeSpinner(i,
+                            static_cast<int>(std::clamp<std::int64_t>(affordable, 0, row.Units)));
+    }
+  }
+  BuyChosen(session, career, prompter, what);
+}
+
+// Training with the money above the reserve: everything the training centre
+// offers (its Max) when that is affordable, otherwise a unit at a time for the
+// skill that is lowest so far, skipping a unit the money left will not cover.
+void Train(Career& career, TranscriptPrompter& prompter) {
+  const Money reserve = Money::Dollars(kTrainingReserve);
+  if (career.BankBalance <= reserve) return;
+  ShopSession session = OpenTraining(career);
+  session.Max();
+  if (session.BalanceAfter() < reserve) {
+    const int count = static_cast<int>(session.Rows().size());
+    for (int i = 0; i < count; ++i) session.ChangeSpinner(i, 0);
+    while (true) {
+      // A row's skill so far is the cap less the units it can still take.
+      int pick = -1;
+      for (int i = 0; i < count; ++i) {
+        const ShopRow& row = session.Row(i);
+        if (row.Chosen == row.Units) continue;
+        if (session.BalanceAfter() - Money::Dollars(row.Rate) < reserve) continue;
+        if (pick < 0 ||
+            row.Units - row.Chosen > session.Row(pick).Units - session.Row(pick).Chosen) {
+          pick = i;
+        }
+      }
+      if (pick < 0) break;
+      session.ChangeSpinner(pick, session.Row(pick).Chosen + 1);
+    }
+  }
+  BuyChosen(session, career, prompter, "training");
+}
+
+// The offer of a slot's screen that pays the most, among those he can take.
+std::optional<int> BestSponsorOffer(const SponsorScreen& screen) {
+  std::optional<int> best;
+  for (int i = 0; i < kCompanyCount; ++i) {
+    const SponsorOffer& offer = screen.Offers[static_cast<std::size_t>(i)];
+    if (!offer.Enabled) continue;
+    if (!best || offer.Amount > screen.Offers[static_cast<std::size_t>(*best)].Amount) best = i;
+  }
+  return best;
+}
+
+std::string MoveBetween(const std::string& before, const Career& career) {
+  if (IsRetired(career)) return "retired";
+  const int from = LevelIndex(before);
+  const int to = LevelIndex(career.League);
+  if (to > from) return "promoted to " + career.League;
+  if (to < from) return "dropped to " + career.League;
+  return "stayed";
+}
+
 }  // namespace
 
 int BestOfferRow(const ContractOffers& offers) {
@@ -160,28 +242,111 @@ void SignBestOffer(Game& game) {
   }
 }
 
-Week PlayWeek(Game& game, const TranscriptPrompter& prompter) {
-  Career& career = game.career();
-  // A career saved on its way to the draft camp goes there first.
-  if (auto error = GoThroughTheDraft(game, prompter)) return NotWritten(*error);
-  // A sponsor window holds Play until the player has been to the sponsorship
-  // screen. He looks and closes it, keeping the deals the game picked for him.
-  if (!career.PlayOpen && IsSponsorWindow(career.Matches)) {
-    game.run().sponsorship = OpenSponsorship(career, game.run().sponsorship);
-    CloseSponsorship(career, game.run());
+Player::Player(Game& game, TranscriptPrompter& prompter, Policy policy)
+    : game_(game),
+      prompter_(prompter),
+      policy_(policy),
+      awardsBefore_(CountAwards(game.career())) {}
+
+void Player::LookAtSponsors() {
+  Career& career = game_.career();
+  game_.run().sponsorship = OpenSponsorship(career, game_.run().sponsorship);
+  if (policy_ == Policy::Default) {
+    // Each slot's offer screen: the best-paying company he can take, unless
+    // the deal the game picked for him there pays more.
+    for (int s = 0; s < kSlotCount; ++s) {
+      const auto slot = static_cast<SponsorSlot>(s);
+      const SponsorScreen& screen = career.Offers(slot);
+      const std::string slotName(kSlotNames[static_cast<std::size_t>(s)]);
+      const auto best = BestSponsorOffer(screen);
+      if (best && screen.Offers[static_cast<std::size_t>(*best)].Amount > screen.Offer) {
+        SelectSponsorOffer(career, slot, *best);
+        ConfirmSponsorOffer(career, slot);
+        prompter_.note("sponsor", slotName + " " + screen.Sponsor + " for $" +
+                                      screen.Offer.ToString() + " a week");
+      } else {
+        prompter_.note("sponsor", slotName + " stays with " + screen.Sponsor + " for $" +
+                                      screen.Offer.ToString() + " a week");
+      }
+    }
   }
+  CloseSponsorship(career, game_.run());
+}
+
+void Player::Shop() {
+  Career& career = game_.career();
+  if (policy_ != Policy::Default || IsRetired(career)) return;
+  // Gear first: worn below 50 it keeps him off the ground altogether.
+  if (career.GearOverall < kGearFloor) Restore(Shop::Store, career, prompter_, "gear");
+  if (career.HealthOverall < kHealthFloor) Restore(Shop::Health, career, prompter_, "health care");
+  Train(career, prompter_);
+}
+
+std::optional<std::string> Player::GoThroughTheDraft(std::string* move) {
+  DraftCamp* camp = game_.OpenCampIfDue();
+  if (camp == nullptr) return std::nullopt;
+  if (move != nullptr) *move = "invited to the draft camp";
+  // The camp screen's Start, a session at a time, each in the transcript
+  // with what the screen shows.
+  for (int presses = 0; !camp->Finished(); ++presses) {
+    if (presses > kCampTests + 2) throw std::logic_error("the draft camp never finished");
+    game_.CampStep();
+    const CampState& s = camp->state();
+    std::string line = s.Activity;
+    if (s.Test >= 1 && s.Test <= kCampTests) {
+      line += ": " + s.Result + " " + s.Unit + ", rank " + std::to_string(s.Rank);
+    } else if (s.Test > kCampTests) {
+      line += ": average rank " + std::to_string(s.RankAverage);
+    }
+    prompter_.note("camp", line + " | " + s.Comments);
+  }
+  const std::size_t before = prompter_.messages().size();
+  if (!game_.GoToDraft()) {
+    const auto& shown = prompter_.messages();
+    return shown.size() > before ? shown.back() : "The draft could not be opened.";
+  }
+  // The pick that takes him also finishes the draft and closes its screen:
+  // his pick is the one after the last the screen showed, his club the one
+  // he signed with.
+  int pick = 0;
+  for (int presses = 0; game_.draft() != nullptr; ++presses) {
+    if (presses > kLastPick + 1) throw std::logic_error("the draft never finished");
+    pick = game_.draft()->state().Pick + 1;
+    game_.DraftPick();
+  }
+  const std::string taken = "pick " + std::to_string(pick) + " by " + game_.career().Team;
+  prompter_.note("draft", taken);
+  if (move != nullptr) *move = "drafted at " + taken;
+  // The game keeps the draft until the next round's save; the simulator saves
+  // at once, so that a run ending here keeps his new club.
+  const std::size_t beforeSave = prompter_.messages().size();
+  if (!game_.Save()) {
+    const auto& shown = prompter_.messages();
+    return shown.size() > beforeSave ? shown.back() : "The save after the draft was not written.";
+  }
+  return std::nullopt;
+}
+
+Week Player::PlayWeek() {
+  Career& career = game_.career();
+  // A career saved on its way to the draft camp goes there first.
+  if (auto error = GoThroughTheDraft(nullptr)) return NotWritten(*error);
+  // A sponsor window holds Play until the player has been to the sponsorship
+  // screen.
+  if (!career.PlayOpen && IsSponsorWindow(career.Matches)) LookAtSponsors();
   // A contract that has run out holds Play until a new one is signed: he
   // signs the best of the offers, as at the start of his career.
-  if (!career.PlayOpen && career.ContractMatches == 0 && !game.contracts().rows[0].club.empty()) {
-    SignBestOffer(game);
+  if (!career.PlayOpen && career.ContractMatches == 0 && !game_.contracts().rows[0].club.empty()) {
+    SignBestOffer(game_);
   }
+  if (career.PlayOpen) Shop();
   const bool playOpen = career.PlayOpen;
-  const std::size_t messagesBefore = prompter.messages().size();
-  const std::size_t questionsBefore = prompter.questions().size();
-  if (!game.Play()) {
-    return NotPlayed(game.career(), playOpen, prompter, messagesBefore, questionsBefore);
+  const std::size_t messagesBefore = prompter_.messages().size();
+  const std::size_t questionsBefore = prompter_.questions().size();
+  if (!game_.Play()) {
+    return NotPlayed(game_.career(), policy_, playOpen, prompter_, messagesBefore, questionsBefore);
   }
-  Round* round = game.round();
+  Round* round = game_.round();
   if (round == nullptr) throw std::logic_error("Play went ahead but no round opened");
 
   Week week;
@@ -191,34 +356,54 @@ Week PlayWeek(Game& game, const TranscriptPrompter& prompter) {
       throw std::logic_error("the round's OK stayed off after " + std::to_string(presses) +
                              " presses of Start");
     }
-    if (!game.StartNextMatch()) continue;
-    Match& match = *game.match();
+    if (!game_.StartNextMatch()) continue;
+    Match& match = *game_.match();
     const bool out = match.PlayerIsOut();
     match.PlayToFullTime();
-    week.match = ClubMatchOf(match.state(), game.career(), out);
-    game.FinishMatch();
-    if (game.match() != nullptr) throw std::logic_error("the match would not finish");
+    week.match = ClubMatchOf(match.state(), game_.career(), out);
+    game_.FinishMatch();
+    if (game_.match() != nullptr) throw std::logic_error("the match would not finish");
   }
 
-  const std::size_t beforeOk = prompter.messages().size();
-  game.FinishRound();
-  if (game.round() != nullptr) throw std::logic_error("the round stayed open after its OK");
+  const std::string league = round->league();
+  const int matchesBefore = career.Matches;
+  const std::size_t beforeOk = prompter_.messages().size();
+  game_.FinishRound();
+  if (game_.round() != nullptr) throw std::logic_error("the round stayed open after its OK");
+  week.played = true;
+  prompter_.note("week", SummaryLine(week, career.Team));
   // The save is what keeps the round: it is written last, and only when
   // everything before it was.
-  week.played = true;
-  const auto saved = ReadWholeFile(SaveFilePath(game.folder().path, game.career()));
-  if (!saved.bytes || *saved.bytes != SaveFileText(game.career())) {
+  const auto saved = ReadWholeFile(SaveFilePath(game_.folder().path, career));
+  if (!saved.bytes || *saved.bytes != SaveFileText(career)) {
     week.outcome = Week::Outcome::NotWritten;
-    const auto& shown = prompter.messages();
+    const auto& shown = prompter_.messages();
     week.reason =
         shown.size() > beforeOk ? shown.back() : "The round just played is not in the save file.";
     return week;
   }
+  if (career.Matches != kSeasonWeeks || matchesBefore == kSeasonWeeks) return week;
+
+  // The grand final's round closed the season: its figures before the next
+  // season clears them, and where the close took him.
+  SeasonSummary season;
+  season.season = career.Age - 13;
+  season.league = league;
+  season.club = career.Team;
+  season.played = career.MatchesPlayed;
+  season.goals = career.Goals;
+  season.ratingAverage = career.MatchRatingAverage;
+  const AwardCounts awards = CountAwards(career);
+  season.awards = AwardsWon(awardsBefore_, awards);
+  awardsBefore_ = awards;
+  season.move = MoveBetween(league, career);
   // The season that earned an invitation ends at the draft camp.
-  if (auto error = GoThroughTheDraft(game, prompter)) {
+  if (auto error = GoThroughTheDraft(&season.move)) {
     week.outcome = Week::Outcome::NotWritten;
     week.reason = *error;
   }
+  prompter_.note("season", SeasonLine(season));
+  week.season = std::move(season);
   return week;
 }
 

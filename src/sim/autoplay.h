@@ -4,10 +4,29 @@
 #include <string>
 
 #include "core/game.h"
+#include "sim/seasons.h"
 #include "sim/transcript.h"
 #include "week/contracts.h"
 
 namespace km::sim {
+
+// How the simulator's player looks after his career between matches.
+//   Default: before each Play he books health care when his health is below
+//     kHealthFloor and buys gear when it is below kGearFloor, as far as the
+//     bank allows; then he trains with what is left above kTrainingReserve,
+//     always the skill that is lowest so far; at a sponsor window he takes
+//     the best-paying offer of every slot.
+//   Passive: he spends nothing and keeps the deals the game picks for him.
+// Either way every question is answered No and every contract, draft camp
+// and draft is seen through.
+enum class Policy { Default, Passive };
+
+// Any point of health below 100 costs him a tenth of his game, so health is
+// topped up well before it bites; gear only holds him back below 50.
+inline constexpr int kHealthFloor = 90;
+inline constexpr int kGearFloor = 60;
+// Money the default player keeps in the bank rather than spend on training.
+inline constexpr std::int64_t kTrainingReserve = 10000;
 
 // The simulator's player signs the highest weekly offer; between equal
 // offers the longer contract, and between offers equal in both the first
@@ -48,23 +67,44 @@ struct Week {
     CannotAdvance,   // Play did not go ahead and pressing it again would not help
     UnreadableFile,  // the week's round could not be read from the fixture
     NotWritten,      // a career file was not written: the round's results or save, or
-                     // the AFL season's fixture at the draft
+                     // the AFL season's fixture or the save at the draft
   };
   Outcome outcome = Outcome::Played;
   std::string reason;              // why, when the week was not played or not written
   bool played = false;             // the round was played to its OK
   std::string title;               // the round screen's title, once the round opened
   std::optional<ClubMatch> match;  // the club's match, when it had one
+  // The season, when this week's round closed it (and any draft that
+  // followed is over).
+  std::optional<SeasonSummary> season;
 };
 
-// One week as the player plays it. First what holds Play: a look at the
-// sponsorship screen at a sponsor window, the best offer signed when his
-// contract has run out, the draft camp and the draft when he is due there.
-// Then Play, Start until the round's OK comes on (his own match played to
-// full time and finished on the match screen), and OK, after which a season
-// that earned a draft invitation goes to the camp. The prompter answers the
-// game's questions; it is read to learn why a week did not go ahead.
-Week PlayWeek(Game& game, const TranscriptPrompter& prompter);
+// The simulator's player over one run of weeks.
+class Player {
+ public:
+  Player(Game& game, TranscriptPrompter& prompter, Policy policy);
+
+  // One week. First what holds Play: the sponsorship screen at a sponsor
+  // window, the best offer signed when his contract has run out, the draft
+  // camp and the draft when he is due there. Then the shops (by the
+  // policy), Play, Start until the round's OK comes on (his own match played
+  // to full time and finished on the match screen), and OK. A season that
+  // earned a draft invitation goes on to the camp and the draft, and the
+  // career is saved with his new club.
+  Week PlayWeek();
+
+ private:
+  void LookAtSponsors();
+  void Shop();
+  // The camp and the draft when he is due there; gives the game's sentence
+  // when the AFL season or the save could not be written.
+  std::optional<std::string> GoThroughTheDraft(std::string* move);
+
+  Game& game_;
+  TranscriptPrompter& prompter_;
+  Policy policy_;
+  AwardCounts awardsBefore_;
+};
 
 // A played week in one line:
 //   ROUND ONE MATCHES | Frankston 12.10 (82) v Rosebud 9.8 (62), won | disposals 18, goals 2,

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 
 #include "core/game.h"
@@ -17,9 +18,12 @@
 #include "core/new_career.h"
 #include "core/ports.h"
 #include "core/save_file.h"
+#include "season/season_end.h"
 #include "sim/autoplay.h"
 #include "sim/record_json.h"
+#include "sim/seasons.h"
 #include "sim/transcript.h"
+#include "week/week.h"
 
 namespace km::sim {
 
@@ -138,27 +142,75 @@ int RunShow(Session& session, const std::string& careerName, std::ostream& out, 
   return kExitOk;
 }
 
-// `play`: load the career and play `weeks` weeks, a summary line for each.
+// How far `play` goes: a number of weeks, a number of seasons closed, or
+// the end of the career.
+struct PlayGoal {
+  int weeks = 0;
+  int seasons = 0;
+  bool toEnd = false;
+};
+
+// A career that never retires stops after this many seasons of --to-end.
+constexpr int kMostSeasons = 40;
+
+// How many weeks a goal can take at most: a season is 26 weeks, and the
+// run may start part way through one.
+int MostWeeks(const PlayGoal& goal) {
+  if (goal.weeks > 0) return goal.weeks;
+  return (goal.toEnd ? kMostSeasons : goal.seasons) * kSeasonWeeks + kSeasonWeeks;
+}
+
+// `play`: load the career and play weeks, a summary line for each, until the
+// goal is reached; then the table of the seasons that closed on the way.
 // Each round saves the career as the game does; a week that cannot go ahead
 // stops the run with the career as last saved.
-int RunPlay(Session& session, const std::string& careerName, int weeks, std::ostream& out,
-            std::ostream& err) {
+int RunPlay(Session& session, const std::string& careerName, const PlayGoal& goal, Policy policy,
+            std::ostream& out, std::ostream& err) {
   if (const auto failed = LoadCareer(session, careerName, err)) return *failed;
   Game& game = session.game();
-  for (int number = 1; number <= weeks; ++number) {
-    const Week week = PlayWeek(game, session.prompter());
+  Player player(game, session.prompter(), policy);
+  std::vector<SeasonSummary> seasons;
+  const auto finish = [&](int code) {
+    if (!seasons.empty()) {
+      out << '\n';
+      for (const std::string& line : SeasonTable(seasons)) out << line << '\n';
+    }
+    out << std::flush;
+    return code;
+  };
+  const int mostWeeks = MostWeeks(goal);
+  const auto seasonsWanted = static_cast<std::size_t>(goal.toEnd ? kMostSeasons : goal.seasons);
+  for (int number = 1; goal.weeks == 0 || number <= goal.weeks; ++number) {
+    if (goal.weeks == 0 && seasons.size() >= seasonsWanted) break;
+    if (number > mostWeeks) {
+      throw std::logic_error(std::to_string(mostWeeks) + " weeks went by without closing " +
+                             std::to_string(seasonsWanted) + " seasons");
+    }
+    const Week week = player.PlayWeek();
     if (week.played) out << SummaryLine(week, game.career().Team) << '\n' << std::flush;
-    if (week.outcome == Week::Outcome::Played) continue;
+    if (week.season) seasons.push_back(*week.season);
+    if (week.outcome == Week::Outcome::Played) {
+      if (goal.weeks > 0 || !IsRetired(game.career())) continue;
+      // His last season is over. That is the end a --to-end run plays for;
+      // a --seasons run wanted more of him.
+      if (goal.toEnd || seasons.size() >= seasonsWanted) break;
+      err << "He retired after season " << seasons.back().season << ", " << seasons.size()
+          << " of the " << seasonsWanted << " seasons asked for.\n";
+      return finish(kExitCannotAdvance);
+    }
     if (week.outcome == Week::Outcome::NotWritten) {
       err << week.reason << '\n';
-      return kExitNotWritten;
+      return finish(kExitNotWritten);
     }
-    err << "Week " << number << " of " << weeks;
+    if (goal.toEnd && IsRetired(game.career())) break;  // loaded already retired
+    err << "Week " << number;
+    if (goal.weeks > 0) err << " of " << goal.weeks;
     if (!week.title.empty()) err << " (" << week.title << ")";
     err << " did not go ahead: " << week.reason << '\n';
-    return week.outcome == Week::Outcome::UnreadableFile ? kExitUnreadableFile : kExitCannotAdvance;
+    return finish(week.outcome == Week::Outcome::UnreadableFile ? kExitUnreadableFile
+                                                                : kExitCannotAdvance);
   }
-  return kExitOk;
+  return finish(kExitOk);
 }
 
 }  // namespace
@@ -202,13 +254,28 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
   showCommand->add_option("--career", showCareer, "Career file name (without .kms)")->required();
 
   std::string playCareer;
-  int weeks = 0;
+  PlayGoal goal;
+  std::string policyName = "default";
   auto* playCommand = app.add_subcommand(
-      "play", "Play weeks of a career: Play, Start and OK, every question answered No");
+      "play", "Play a career's weeks: Play, Start and OK, every question answered No");
   playCommand->add_option("--career", playCareer, "Career file name (without .kms)")->required();
-  playCommand->add_option("--weeks", weeks, "How many weeks to play")
-      ->required()
-      ->check(CLI::PositiveNumber);
+  auto* weeksOption = playCommand->add_option("--weeks", goal.weeks, "How many weeks to play")
+                          ->check(CLI::PositiveNumber);
+  auto* seasonsOption =
+      playCommand
+          ->add_option("--seasons", goal.seasons, "Play until this many more seasons have closed")
+          ->check(CLI::PositiveNumber);
+  auto* toEndOption = playCommand->add_flag(
+      "--to-end", goal.toEnd,
+      "Play until he retires (at most " + std::to_string(kMostSeasons) + " seasons)");
+  weeksOption->excludes(seasonsOption)->excludes(toEndOption);
+  seasonsOption->excludes(toEndOption);
+  playCommand
+      ->add_option("--policy", policyName,
+                   "How the player looks after his career: default (health, gear, training and "
+                   "the best sponsors) or passive (spends nothing)")
+      ->check(CLI::IsMember({"default", "passive"}))
+      ->capture_default_str();
 
   try {
     std::reverse(args.begin(), args.end());  // CLI11 takes the arguments last first
@@ -222,6 +289,10 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
     return kExitRefused;
   }
   common.seeded = seed->count() > 0;
+  if (*playCommand && weeksOption->count() + seasonsOption->count() + toEndOption->count() == 0) {
+    err << "play needs one of --weeks N, --seasons N or --to-end\n";
+    return kExitRefused;
+  }
 
   if (skills->count() > 0) {
     const auto parsed = ParseSkills(skillsText);
@@ -247,7 +318,10 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
     }
     Session session(common, transcriptFile.is_open() ? &transcriptFile : nullptr);
     if (*newCommand) return RunNew(session, answers, out, err);
-    if (*playCommand) return RunPlay(session, playCareer, weeks, out, err);
+    if (*playCommand) {
+      return RunPlay(session, playCareer, goal,
+                     policyName == "passive" ? Policy::Passive : Policy::Default, out, err);
+    }
     return RunShow(session, showCareer, out, err);
   } catch (const std::exception& e) {
     err << "kickmark-sim: " << e.what() << '\n';

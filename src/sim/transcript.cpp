@@ -57,6 +57,10 @@ std::optional<std::filesystem::path> TranscriptPrompter::chooseFileToOpen(
   return std::nullopt;
 }
 
+void TranscriptPrompter::note(std::string_view kind, std::string_view text) {
+  write(std::string(kind) + ": " + EscapeForTranscript(text));
+}
+
 void TranscriptPrompter::write(const std::string& line) {
   if (transcript_ == nullptr) return;
   // Flushed at once, so the transcript shows how far a run got even if it

@@ -22,6 +22,9 @@ namespace km::sim {
 //   story: <masthead> | <headline> | <text>
 //   open: <filter> -> Cancel
 //
+// and, through note(), what the simulator's player does himself: his
+// purchases, sponsor choices, the draft camp's sessions, each week and season.
+//
 // A line break inside a text is written as \n and a backslash as \\, so every
 // entry stays on one line.
 class TranscriptPrompter final : public Prompter {
@@ -35,6 +38,9 @@ class TranscriptPrompter final : public Prompter {
   void publish(const Story& story) override;
   std::optional<std::filesystem::path> chooseFileToOpen(
       const std::string& filter, const std::filesystem::path& folder) override;
+
+  // A line of the player's own: "<kind>: <text>".
+  void note(std::string_view kind, std::string_view text);
 
   // Every message box text shown so far, in order.
   [[nodiscard]] const std::vector<std::string>& messages() const { return messages_; }

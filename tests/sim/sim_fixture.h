@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <random>
 #include <sstream>
 #include <string>
@@ -41,19 +40,21 @@ inline std::vector<std::string> With(std::vector<std::string> args, const std::s
   return args;
 }
 
-// kickmark-sim in-process with these arguments.
-inline SimRun Simulate(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunSim(std::move(args), out, err);
-  return {code, out.str(), err.str()};
-}
-
 inline std::string ReadFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
+}
+
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
 }
 
 class SimTest : public ::testing::Test {
@@ -72,18 +73,19 @@ class SimTest : public ::testing::Test {
   [[nodiscard]] const std::filesystem::path& dir() const { return dir_; }
   [[nodiscard]] std::filesystem::path transcriptPath() const { return dir_ / "transcript.txt"; }
 
-  // kickmark-sim with the data folder set to this test's own folder.
-  SimRun Run(std::vector<std::string> args) const {
-    args.insert(args.begin(), {"--data-dir", dir_.string()});
-    return RunRaw(std::move(args));
+  // kickmark-sim in-process, with the data folder `folder` (this test's own
+  // by default) and a transcript.
+  SimRun Run(std::vector<std::string> args, const std::filesystem::path& folder = {}) const {
+    args.insert(args.begin(), {"--data-dir", (folder.empty() ? dir_ : folder).string(),
+                               "--transcript", transcriptPath().string()});
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = RunSim(std::move(args), out, err);
+    return {code, out.str(), err.str()};
   }
-  static SimRun RunRaw(std::vector<std::string> args) { return Simulate(std::move(args)); }
 
   [[nodiscard]] std::vector<std::string> TranscriptLines() const {
-    std::ifstream in(transcriptPath(), std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+    return Lines(ReadFile(transcriptPath()));
   }
 
   // The files in the data folder other than the transcript.

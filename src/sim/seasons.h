@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/career.h"
+
+namespace km::sim {
+
+// The awards a season can bring, each counted over every competition that
+// gives it: the most valuable player, the Brownlow, the goal-kicking awards,
+// the rookie awards, under 21, best and fairest, the all-star and
+// representative teams, and the captaincy.
+inline constexpr int kAwardKinds = 12;
+using AwardCounts = std::array<int, kAwardKinds>;
+
+// How many times the career has won each kind of award so far.
+AwardCounts CountAwards(const Career& career);
+
+// The awards whose count went up between `before` and `after`, by name
+// ("Best and Fairest"), in the table's order.
+std::vector<std::string> AwardsWon(const AwardCounts& before, const AwardCounts& after);
+
+// One closed season as the run's table shows it.
+struct SeasonSummary {
+  int season = 0;      // the season of his career: Age - 13
+  std::string league;  // the competition he played the season in
+  std::string club;
+  int played = 0;  // matches he took the field in
+  int goals = 0;
+  double ratingAverage = 0;
+  std::vector<std::string> awards;
+  // Where the season's close took him: "stayed", "promoted to Local
+  // Firsts", "dropped to State", "drafted at pick 23 by Sydney Swans",
+  // "retired", or "invited to the draft camp" when the draft never came.
+  std::string move;
+};
+
+// The season in one transcript line:
+//   3 | Local Firsts | Lalor | played 22 | goals 14 | rating 4.1 | awards - | promoted to State
+std::string SeasonLine(const SeasonSummary& season);
+
+// The run's seasons as an aligned table under a heading line:
+//   Season  League          Club          Played  Goals  Rating  Awards  Move
+// Columns are as wide as their longest entry, two spaces apart, and the last
+// is not padded. No awards reads "-".
+std::vector<std::string> SeasonTable(const std::vector<SeasonSummary>& seasons);
+
+}  // namespace km::sim
