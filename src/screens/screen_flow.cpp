@@ -9,7 +9,9 @@
 #include "screens/round_screen.h"
 #include "screens/screen_parts.h"
 #include "screens/setup_screen.h"
+#include "screens/shop_screen.h"
 #include "screens/splash_screen.h"
+#include "screens/sponsorship_screen.h"
 #include "screens/start_screen.h"
 #include "screens/team_screen.h"
 
@@ -97,6 +99,34 @@ void ScreenFlow::MakeHub() {
   connect(hub_.get(), &MainScreen::teamDetailsRequested, this, &ScreenFlow::OpenTeam);
   connect(hub_.get(), &MainScreen::contractRequested, this, &ScreenFlow::OpenContracts);
   connect(hub_.get(), &MainScreen::playRequested, this, &ScreenFlow::OpenRound);
+  connect(hub_.get(), &MainScreen::trainingRequested, this,
+          [this] { OpenShop(static_cast<int>(Shop::Training)); });
+  connect(hub_.get(), &MainScreen::healthRequested, this,
+          [this] { OpenShop(static_cast<int>(Shop::Health)); });
+  connect(hub_.get(), &MainScreen::storeRequested, this,
+          [this] { OpenShop(static_cast<int>(Shop::Store)); });
+  connect(hub_.get(), &MainScreen::sponsorshipRequested, this, &ScreenFlow::OpenSponsorship);
+}
+
+void ScreenFlow::OpenShop(int shop) {
+  if (!hub_ || !game_.HasCareer() || !hub_->isEnabled()) return;
+  // Each visit prices the week afresh from the record.
+  Retire(shop_);
+  shop_ = std::make_unique<ShopScreen>(game_, static_cast<Shop>(shop));
+  connect(shop_.get(), &ShopScreen::closed, this, [this] { HandBackTo(hub_.get()); });
+  shop_->Open();
+  OpenFrom(hub_.get(), shop_.get());
+}
+
+void ScreenFlow::OpenSponsorship() {
+  if (!hub_ || !game_.HasCareer() || !hub_->isEnabled()) return;
+  if (!sponsorship_) {
+    sponsorship_ = std::make_unique<SponsorshipScreen>(game_);
+    connect(sponsorship_.get(), &SponsorshipScreen::closed, this,
+            [this] { HandBackTo(hub_.get()); });
+  }
+  sponsorship_->Open();
+  OpenFrom(hub_.get(), sponsorship_.get());
 }
 
 void ScreenFlow::OpenRecords() {
@@ -281,6 +311,8 @@ void ScreenFlow::RetireCareerScreens() {
   Retire(match_);
   Retire(round_);
   Retire(contracts_);
+  Retire(shop_);
+  Retire(sponsorship_);
   Retire(records_);
   Retire(team_);
   Retire(hub_);

@@ -16,6 +16,8 @@ class PositionScreen;
 class RecordsScreen;
 class RoundScreen;
 class SetupScreen;
+class ShopScreen;
+class SponsorshipScreen;
 class SplashScreen;
 class StartScreen;
 class TeamScreen;
@@ -66,6 +68,8 @@ class ScreenFlow : public QObject {
   void OpenTeam();
   void BackToHub();
   void OpenContracts();
+  void OpenShop(int shop);
+  void OpenSponsorship();
   void ContractSigned();
   void ContractsClosed();
   void OpenRound();
@@ -91,6 +95,8 @@ class ScreenFlow : public QObject {
   std::unique_ptr<RecordsScreen> records_;
   std::unique_ptr<TeamScreen> team_;
   std::unique_ptr<ContractsScreen> contracts_;
+  std::unique_ptr<ShopScreen> shop_;
+  std::unique_ptr<SponsorshipScreen> sponsorship_;
   std::unique_ptr<RoundScreen> round_;
   std::unique_ptr<MatchScreen> match_;
   std::unique_ptr<PositionScreen> position_;

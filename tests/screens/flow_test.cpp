@@ -277,6 +277,34 @@ class FlowTest : public QObject {
     QVERIFY(hub->isEnabled());
   }
 
+  void economyScreensOpenOverTheHubAndHandBack_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("close");
+    QTest::newRow("training") << int(Qt::Key_T) << "frmTraining"
+                              << "cmdCancel";
+    QTest::newRow("health") << int(Qt::Key_H) << "frmHealth"
+                            << "cmdCancel";
+    QTest::newRow("store") << int(Qt::Key_S) << "frmStore"
+                           << "cmdCancel";
+    QTest::newRow("sponsorship") << int(Qt::Key_O) << "frmSponsorship"
+                                 << "cmdClose";
+  }
+  void economyScreensOpenOverTheHubAndHandBack() {
+    QFETCH(int, key);
+    QFETCH(QString, screen);
+    QFETCH(QString, close);
+    QWidget* hub = StartCareer(QStringLiteral("Wayne Carey"));
+    QVERIFY(hub);
+    QTest::keyClick(hub, static_cast<Qt::Key>(key));
+    QWidget* shown = ShownWindow(screen.toLatin1().constData());
+    QVERIFY(shown);
+    QVERIFY(!hub->isEnabled());
+    QVERIFY(Click(shown, close.toLatin1().constData()));
+    QVERIFY(!ShownWindow(screen.toLatin1().constData()));
+    QVERIFY(hub->isEnabled());
+  }
+
   void teamDetailsTakeTheHubsPlaceUntilCareerDetails() {
     QWidget* hub = StartCareer(QStringLiteral("Wayne Carey"));
     QVERIFY(hub);
