@@ -130,12 +130,12 @@ QPushButton:disabled {
 QPushButton#cmdPlay {
   font-size: 16pt;
   color: #ffffff;
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #d23a3a, stop:1 #9c1414);
-  border: 1px solid #6d0c0c;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3f9a4a, stop:1 #1f6a2a);
+  border: 1px solid #14501d;
   padding: 0.35em 1.5em;
 }
 QPushButton#cmdPlay:hover {
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #e04848, stop:1 #ad1d1d);
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4cab57, stop:1 #267a32);
 }
 QPushButton#cmdPlay:disabled {
   color: #f1f1f1;
