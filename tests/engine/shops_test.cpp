@@ -58,8 +58,8 @@ TEST(TrainingHealthStore, RatesFollowTheCompetition) {
       {Store, "afl", {225, 150, 100, 350}}}) {  // not a competition: the designed prices
     // clang-format on
     std::vector<int> rates;
-    for (const ShopRow& r : ShopSession::Open(c.shop, CareerWith(c.shop, c.league, {}, {})).Rows())
-      rates.push_back(r.Rate);
+    const ShopSession session = ShopSession::Open(c.shop, CareerWith(c.shop, c.league, {}, {}));
+    for (const ShopRow& r : session.Rows()) rates.push_back(r.Rate);
     EXPECT_EQ(rates, c.rates) << c.league;
   }
 }
