@@ -180,6 +180,9 @@ void Game::DraftPick() {
   if (draft_->state().Finished) {
     draft_.reset();
     camp_.reset();
+    // The draft has already written the AFL season's fixture: the save
+    // follows at once, so the files on disk always tell one story.
+    Save();
   }
 }
 

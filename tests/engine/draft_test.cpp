@@ -190,6 +190,11 @@ TEST(Draft, ThroughTheGameFromCampToContract) {
   EXPECT_EQ(p.stories.back().text.substr(0, 49),
             "19-year-old Jack was today drafted by AFL team " + club.substr(0, 2));
   EXPECT_EQ(game.camp(), nullptr);
+  // The drafted career is saved at once, beside its new fixture.
+  auto saved = LoadCareer(folder.path / "jack.kms");
+  ASSERT_TRUE(std::holds_alternative<Career>(saved));
+  EXPECT_EQ(std::get<Career>(saved).League, "AFL");
+  EXPECT_EQ(std::get<Career>(saved).Team, club);
 }
 
 TEST(Draft, ALoadedCareerPicksUpWhatWaited) {
