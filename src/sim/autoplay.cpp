@@ -42,6 +42,12 @@ const std::string* ShownSince(const TranscriptPrompter& prompter, std::size_t be
   return nullptr;
 }
 
+// Whether the save file on disk holds the career as it stands.
+bool SavedOnDisk(Game& game) {
+  const auto saved = ReadWholeFile(SaveFilePath(game.folder().path, game.career()));
+  return saved.bytes && *saved.bytes == SaveFileText(game.career());
+}
+
 Week NotWritten(std::string reason) {
   Week week;
   week.outcome = Week::Outcome::NotWritten;
@@ -317,12 +323,10 @@ std::optional<std::string> Player::GoThroughTheDraft(std::string* move) {
   const std::string taken = "pick " + std::to_string(pick) + " by " + game_.career().Team;
   prompter_.note("draft", taken);
   if (move != nullptr) *move = "drafted at " + taken;
-  // The game keeps the draft until the next round's save; the simulator saves
-  // at once, so that a run ending here keeps his new club.
-  const std::size_t beforeSave = prompter_.messages().size();
-  if (!game_.Save()) {
+  // The draft's end saves the career with his new club.
+  if (!SavedOnDisk(game_)) {
     const auto& shown = prompter_.messages();
-    return shown.size() > beforeSave ? shown.back() : "The save after the draft was not written.";
+    return shown.size() > before ? shown.back() : "The drafted career is not in the save file.";
   }
   return std::nullopt;
 }
@@ -374,8 +378,7 @@ Week Player::PlayWeek() {
   prompter_.note("week", SummaryLine(week, career.Team));
   // The save is what keeps the round: it is written last, and only when
   // everything before it was.
-  const auto saved = ReadWholeFile(SaveFilePath(game_.folder().path, career));
-  if (!saved.bytes || *saved.bytes != SaveFileText(career)) {
+  if (!SavedOnDisk(game_)) {
     week.outcome = Week::Outcome::NotWritten;
     const auto& shown = prompter_.messages();
     week.reason =
