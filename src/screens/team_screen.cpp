@@ -96,9 +96,9 @@ TeamScreen::TeamScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window
     const char* name;
     void (TeamScreen::*slot)();
   };
-  const auto make = [this](const ButtonSpec& spec) {
-    QPushButton* button = Button(QString::fromLatin1(spec.caption), spec.name, this);
-    connect(button, &QPushButton::clicked, this, spec.slot);
+  const auto make = [this](const ButtonSpec& plan) {
+    QPushButton* button = Button(QString::fromLatin1(plan.caption), plan.name, this);
+    connect(button, &QPushButton::clicked, this, plan.slot);
     return button;
   };
   QPushButton* cmdPlay = make({"PLAY", "cmdPlay", &TeamScreen::cmdPlay_Click});
@@ -123,7 +123,7 @@ TeamScreen::TeamScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window
   };
   auto* weekRow = new QHBoxLayout;
   weekRow->setSpacing(8);
-  for (const ButtonSpec& spec : kWeekButtons) weekRow->addWidget(make(spec));
+  for (const ButtonSpec& plan : kWeekButtons) weekRow->addWidget(make(plan));
   weekRow->addStretch(1);
   weekRow->addWidget(make({"&About", "cmdAbout", &TeamScreen::cmdAbout_Click}));
   weekRow->addWidget(make({"Exit", "cmdExit", &TeamScreen::cmdExit_Click}));
