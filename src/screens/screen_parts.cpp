@@ -1,6 +1,8 @@
 #include "screens/screen_parts.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
@@ -68,6 +70,19 @@ void PlaceBeside(QWidget* screen, const QWidget* beside) {
   if (!beside || !beside->isVisible()) return;
   const QRect frame = beside->frameGeometry();
   screen->move(frame.right() + 12, frame.top());
+}
+
+void CancellableScreen::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  if (isVisible()) Cancel();
+}
+
+void CancellableScreen::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    Cancel();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace km::screens

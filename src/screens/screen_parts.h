@@ -4,6 +4,7 @@
 // one screen hands over to another.
 
 #include <QString>
+#include <QWidget>
 
 class QGroupBox;
 class QLabel;
@@ -35,5 +36,16 @@ void HandBackTo(QWidget* owner);
 
 // Puts `screen` just to the right of `beside`, tops level.
 void PlaceBeside(QWidget* screen, const QWidget* beside);
+
+// A screen whose close box and Escape key do what its Cancel does.
+class CancellableScreen : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  virtual void Cancel() = 0;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+};
 
 }  // namespace km::screens

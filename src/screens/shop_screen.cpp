@@ -133,7 +133,7 @@ const char* ShopScreen::ScreenName(Shop shop) {
 }
 
 ShopScreen::ShopScreen(Game& game, Shop shop, QWidget* parent)
-    : QWidget(parent, Qt::Window),
+    : CancellableScreen(parent, Qt::Window),
       game_(game),
       shop_(shop),
       session_(ShopSession::Open(shop, game.career())) {
@@ -307,20 +307,6 @@ void ShopScreen::cmdCancel_Click() {
 void ShopScreen::PutAway() {
   hide();
   Q_EMIT closed();
-}
-
-void ShopScreen::closeEvent(QCloseEvent* event) {
-  // The close box buys nothing, like Cancel.
-  event->ignore();
-  if (isVisible()) cmdCancel_Click();
-}
-
-void ShopScreen::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    cmdCancel_Click();
-    return;
-  }
-  QWidget::keyPressEvent(event);
 }
 
 }  // namespace km::screens

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "screens/screen_parts.h"
+
 #include <QSpinBox>
 #include <QWidget>
 #include <optional>
@@ -36,7 +38,7 @@ class UnitSpinner : public QSpinBox {
 // units to buy, and the balance before and after the purchase. Every
 // opening starts a fresh session from the career record; only OK changes
 // the record.
-class ShopScreen : public QWidget {
+class ShopScreen : public CancellableScreen {
   Q_OBJECT
 
  public:
@@ -62,8 +64,7 @@ class ShopScreen : public QWidget {
   void cmdMax_Click();
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  void Cancel() override { cmdCancel_Click(); }
 
  private:
   // One shown row: its index among the session's rows and its controls.

@@ -403,7 +403,7 @@ void KitPiece::paintEvent(QPaintEvent* /*event*/) {
 const char* SponsorOfferScreen::ScreenName(SponsorSlot slot) { return TextsOf(slot).screen; }
 
 SponsorOfferScreen::SponsorOfferScreen(Game& game, SponsorSlot slot, QWidget* parent)
-    : QWidget(parent, Qt::Window), game_(game), slot_(slot) {
+    : CancellableScreen(parent, Qt::Window), game_(game), slot_(slot) {
   const OfferTexts& texts = TextsOf(slot);
   setObjectName(QString::fromLatin1(texts.screen));
   setWindowTitle(QString::fromLatin1(texts.title));
@@ -490,20 +490,6 @@ void SponsorOfferScreen::cmdCancel_Click() { PutAway(); }
 void SponsorOfferScreen::PutAway() {
   hide();
   Q_EMIT closed();
-}
-
-void SponsorOfferScreen::closeEvent(QCloseEvent* event) {
-  // The close box changes nothing, like Cancel.
-  event->ignore();
-  if (isVisible()) cmdCancel_Click();
-}
-
-void SponsorOfferScreen::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    cmdCancel_Click();
-    return;
-  }
-  QWidget::keyPressEvent(event);
 }
 
 // --- SponsorshipScreen ----------------------------------------------------------

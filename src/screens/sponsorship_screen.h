@@ -1,5 +1,7 @@
 #pragma once
 
+#include "screens/screen_parts.h"
+
 #include <QAbstractButton>
 #include <QWidget>
 #include <array>
@@ -41,7 +43,7 @@ class KitPiece : public QAbstractButton {
 // frmSponsorSocks: the sixteen companies' offers for one slot. Only the
 // companies that made an offer can be chosen; OK makes the chosen one the
 // slot's deal, Cancel leaves the deal as it was.
-class SponsorOfferScreen : public QWidget {
+class SponsorOfferScreen : public CancellableScreen {
   Q_OBJECT
 
  public:
@@ -64,8 +66,7 @@ class SponsorOfferScreen : public QWidget {
   void cmdCancel_Click();
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  void Cancel() override { cmdCancel_Click(); }
 
  private:
   void PutAway();
