@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/invariants.h"
 #include "core/number_format.h"
 #include "core/save_file.h"
 #include "core/text_file.h"
@@ -12,6 +13,7 @@
 #include "draft/draft_camp.h"
 #include "match/after_match.h"
 #include "match/match.h"
+#include "season/round.h"
 #include "season/season_end.h"
 #include "week/shops.h"
 #include "week/sponsors.h"
@@ -374,6 +376,10 @@ Week Player::PlayWeek() {
   const std::size_t beforeOk = prompter_.messages().size();
   game_.FinishRound();
   if (game_.round() != nullptr) throw std::logic_error("the round stayed open after its OK");
+  // Whatever the week brought, the career is still a career.
+  if (const auto broken = CheckInvariants(career); !broken.empty()) {
+    throw std::logic_error("after " + RoundTitle(matchesBefore) + ": " + broken.front());
+  }
   week.played = true;
   prompter_.note("week", SummaryLine(week, career.Team));
   // The save is what keeps the round: it is written last, and only when

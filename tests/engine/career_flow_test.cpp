@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/game.h"
+#include "core/invariants.h"
 #include "season/season_end.h"
 #include "support/scripted_ports.h"
 #include "week/sponsors.h"
@@ -60,6 +61,7 @@ int PlaySeasons(Game& game, int seasons) {
       }
     }
     game.FinishRound();
+    EXPECT_EQ(CheckInvariants(game.career()), std::vector<std::string>{}) << "week " << week;
     if (game.career().Matches == 26) ++finished;
     if (finished == seasons) break;
   }

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "core/invariants.h"
+
+namespace km {
+namespace {
+
+TEST(Invariants, ACareerBrokenInEachWayIsCaught) {
+  const struct {
+    const char* what;
+    void (*breakIt)(Career&);
+    const char* finds;  // a piece of the sentence
+  } cases[] = {
+      {"bar above 100", [](Career& c) { c.Fitness = 101; }, "Fitness is 101"},
+      {"bar below 0", [](Career& c) { c.GearOverall = -1; }, "GearOverall is -1"},
+      {"skill at 0", [](Career& c) { c.Running = 0; }, "Running is 0"},
+      {"skill above 200", [](Career& c) { c.SetupMarking = 201; }, "SetupMarking is 201"},
+      {"week 27", [](Career& c) { c.Matches = 27; }, "Matches is 27"},
+      {"negative count", [](Career& c) { c.TeamWins = -1; }, "TeamWins is -1"},
+      {"negative career figure", [](Career& c) { c.Levels[2].Goals = -3; }, "State career"},
+      {"no such league", [](Career& c) { c.League = "VFL"; }, "League is \"VFL\""},
+      {"contract too long",
+       [](Career& c) {
+         c.ContractLength = 1;
+         c.ContractMatches = 27;
+       },
+       "exceeds a 1-season contract"},
+      {"uneven ladder", [](Career& c) { c.Ladder[3].Wins = 1; }, "the ladder's clubs have played"},
+      {"text the save cannot hold", [](Career& c) { c.Team = "Snow\xe2\x98\x83"; },
+       "the career's Team does not read back"},
+  };
+  for (const auto& k : cases) {
+    Career c;
+    c.League = "Local Reserves";
+    EXPECT_TRUE(CheckInvariants(c).empty()) << k.what;
+    k.breakIt(c);
+    const auto broken = CheckInvariants(c);
+    ASSERT_FALSE(broken.empty()) << k.what;
+    EXPECT_NE(broken.front().find(k.finds), std::string::npos) << k.what << ": " << broken.front();
+  }
+}
+
+TEST(Invariants, ADuplicatedClubNameIsNotCountedAgainstTheLadder) {
+  Career c;
+  for (std::size_t k = 0; k < 16; ++k) c.Ladder[k].Wins = 1;
+  c.Ladder[9].Team = c.Ladder[11].Team = "Woodville";
+  c.Ladder[9].Wins = 2;  // both Woodville rows take both Woodville results
+  c.Ladder[11].Wins = 2;
+  EXPECT_TRUE(CheckInvariants(c).empty());
+  c.Matches = 23;  // the finals never touch the ladder
+  c.Ladder[0].Wins = 5;
+  EXPECT_TRUE(CheckInvariants(c).empty());
+}
+
+}  // namespace
+}  // namespace km
