@@ -1,5 +1,7 @@
 #include "screens/main_screen.h"
 
+#include <span>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -295,24 +297,19 @@ QWidget* MainScreen::MakeFinances() {
   return frame;
 }
 
-QWidget* MainScreen::MakeGear() {
-  struct Row {
-    const char* caption;
-    const char* name;
-    int Career::*field;
-  };
-  static constexpr Row kRows[] = {
-      {"Boots:", "pbBoots", &Career::Boots},
-      {"Jumper:", "pbJumper", &Career::Jumper},
-      {"Shorts:", "pbShorts", &Career::Shorts},
-      {"Other:", "pbOther", &Career::Other},
-      {"Overall:", "pbGearOverall", &Career::GearOverall},
-  };
-  auto* frame = Frame("Match Gear", "fraMatchGear", this);
+struct MainScreen::BarRow {
+  const char* caption;
+  const char* name;
+  int Career::*field;
+};
+
+QWidget* MainScreen::MakeBars(const char* title, const char* frameName,
+                              std::span<const BarRow> rows) {
+  auto* frame = Frame(title, frameName, this);
   auto* grid = FrameGrid(frame);
   AlignBarCaptions(grid, frame);
   int row = 0;
-  for (const Row& r : kRows) {
+  for (const BarRow& r : rows) {
     grid->addWidget(Caption(r.caption, frame), row, 0);
     const auto field = r.field;
     grid->addWidget(AddBar(r.name, frame, [field](const Career& c) { return c.*field; }), row++, 1);
@@ -321,29 +318,25 @@ QWidget* MainScreen::MakeGear() {
   return frame;
 }
 
-QWidget* MainScreen::MakeHealth() {
-  struct Row {
-    const char* caption;
-    const char* name;
-    int Career::*field;
+QWidget* MainScreen::MakeGear() {
+  static constexpr BarRow kRows[] = {
+      {"Boots:", "pbBoots", &Career::Boots},
+      {"Jumper:", "pbJumper", &Career::Jumper},
+      {"Shorts:", "pbShorts", &Career::Shorts},
+      {"Other:", "pbOther", &Career::Other},
+      {"Overall:", "pbGearOverall", &Career::GearOverall},
   };
-  static constexpr Row kRows[] = {
+  return MakeBars("Match Gear", "fraMatchGear", kRows);
+}
+
+QWidget* MainScreen::MakeHealth() {
+  static constexpr BarRow kRows[] = {
       {"Fitness:", "pbFitness", &Career::Fitness},
       {"Health:", "pbHealth", &Career::Health},
       {"Stamina:", "pbStamina", &Career::Stamina},
       {"Overall:", "pbHealthOverall", &Career::HealthOverall},
   };
-  auto* frame = Frame("Health", "fraHealth", this);
-  auto* grid = FrameGrid(frame);
-  AlignBarCaptions(grid, frame);
-  int row = 0;
-  for (const Row& r : kRows) {
-    grid->addWidget(Caption(r.caption, frame), row, 0);
-    const auto field = r.field;
-    grid->addWidget(AddBar(r.name, frame, [field](const Career& c) { return c.*field; }), row++, 1);
-  }
-  grid->setColumnStretch(1, 1);
-  return frame;
+  return MakeBars("Health", "fraHealth", kRows);
 }
 
 QLabel* MainScreen::AddValue(const char* name, QWidget* parent,

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,9 @@ class MainScreen : public QWidget {
   QWidget* MakeProfile();
   QWidget* MakeSeasonStatistics();
   QWidget* MakeFinances();
+  // A frame of bars: its caption, object name and record field each.
+  struct BarRow;
+  QWidget* MakeBars(const char* title, const char* frameName, std::span<const BarRow> rows);
   QWidget* MakeGear();
   QWidget* MakeHealth();
   QLabel* AddValue(const char* name, QWidget* parent,
