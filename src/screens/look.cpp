@@ -366,6 +366,39 @@ QLabel[role="draftClub"][current="true"] {
   color: #ffffff;
   background: #2f6b3a;
 }
+/* The shops, the sponsorship screen and its offer screens. */
+QWidget#frmTraining, QWidget#frmHealth, QWidget#frmStore {
+  background: #e9efe6;
+}
+QFrame#fraRates, QFrame#fraBalances {
+  background: #fbfcf9;
+  border: 1px solid #6f8f72;
+  border-radius: 6px;
+}
+QLabel[role="columnHead"] {
+  background: #2f6b3a;
+  color: #ffffff;
+  font-weight: bold;
+  border-radius: 3px;
+  padding: 0.25em 0.6em;
+}
+
+QWidget#frmSponsorship, QWidget#frmSponsorBoots, QWidget#frmSponsorJumper,
+QWidget#frmSponsorMajor, QWidget#frmSponsorShorts, QWidget#frmSponsorSocks {
+  background: #e9efe6;
+}
+QFrame#fraKit, QFrame#fraSponsors, QFrame#fraOffers {
+  background: #fbfcf9;
+  border: 1px solid #6f8f72;
+  border-radius: 6px;
+}
+QLabel[role="value"]:disabled {
+  color: #9aa59b;
+  background: #f3f5f2;
+}
+QRadioButton {
+  spacing: 0.5em;
+}
 )";
 
 // A tiny fixed pseudo-random sequence for the crowd's dots, so that the

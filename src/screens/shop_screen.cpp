@@ -41,26 +41,6 @@ constexpr std::array<std::string_view, 5> kTrainingOrder = {"Kicking", "Handball
 const QColor kShortColour(Qt::red);
 const QColor kInCreditColour(128, 128, 255);
 
-// The shops' own look on top of the game's: the table's column heads and
-// the white cards the rows and balances sit on.
-constexpr const char* kShopStyle = R"(
-QWidget#frmTraining, QWidget#frmHealth, QWidget#frmStore {
-  background: #e9efe6;
-}
-QFrame#fraRates, QFrame#fraBalances {
-  background: #fbfcf9;
-  border: 1px solid #6f8f72;
-  border-radius: 6px;
-}
-QLabel[role="columnHead"] {
-  background: #2f6b3a;
-  color: #ffffff;
-  font-weight: bold;
-  border-radius: 3px;
-  padding: 0.25em 0.6em;
-}
-)";
-
 // The rows in the order the screen shows them, as indexes into the
 // session's rows.
 std::vector<int> ShownOrder(const ShopSession& session) {
@@ -138,7 +118,6 @@ ShopScreen::ShopScreen(Game& game, Shop shop, QWidget* parent)
       shop_(shop),
       session_(ShopSession::Open(shop, game.career())) {
   setObjectName(QString::fromLatin1(ScreenName(shop)));
-  setStyleSheet(QString::fromLatin1(kShopStyle));
   const ShopTexts& texts = session_.Texts();
   setWindowTitle(ToQt(texts.windowTitle));
 

@@ -82,33 +82,6 @@ constexpr PieceLine kPieces[4] = {
     {KitPiece::Item::Boots, "shpBoots", SponsorSlot::Boots},
 };
 
-// The sponsor screens' own look on top of the game's.
-constexpr const char* kSponsorStyle = R"(
-QWidget#frmSponsorship, QWidget#frmSponsorBoots, QWidget#frmSponsorJumper,
-QWidget#frmSponsorMajor, QWidget#frmSponsorShorts, QWidget#frmSponsorSocks {
-  background: #e9efe6;
-}
-QFrame#fraKit, QFrame#fraSponsors, QFrame#fraOffers {
-  background: #fbfcf9;
-  border: 1px solid #6f8f72;
-  border-radius: 6px;
-}
-QLabel[role="columnHead"] {
-  background: #2f6b3a;
-  color: #ffffff;
-  font-weight: bold;
-  border-radius: 3px;
-  padding: 0.25em 0.6em;
-}
-QLabel[role="value"]:disabled {
-  color: #9aa59b;
-  background: #f3f5f2;
-}
-QRadioButton {
-  spacing: 0.5em;
-}
-)";
-
 QLabel* ColumnHead(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   SetRole(label, "columnHead");
@@ -407,7 +380,6 @@ SponsorOfferScreen::SponsorOfferScreen(Game& game, SponsorSlot slot, QWidget* pa
   const OfferTexts& texts = TextsOf(slot);
   setObjectName(QString::fromLatin1(texts.screen));
   setWindowTitle(QString::fromLatin1(texts.title));
-  setStyleSheet(QString::fromLatin1(kSponsorStyle));
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(16, 10, 16, 14);
@@ -498,7 +470,6 @@ SponsorshipScreen::SponsorshipScreen(Game& game, QWidget* parent)
     : QWidget(parent, Qt::Window), game_(game) {
   setObjectName(QStringLiteral("frmSponsorship"));
   setWindowTitle(QString::fromLatin1(kTitle));
-  setStyleSheet(QString::fromLatin1(kSponsorStyle));
 
   auto* right = new QVBoxLayout;
   right->setSpacing(10);
