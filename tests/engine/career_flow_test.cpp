@@ -6,6 +6,7 @@
 #include "core/invariants.h"
 #include "season/season_end.h"
 #include "support/scripted_ports.h"
+#include "support/temp_folder.h"
 #include "week/sponsors.h"
 
 namespace km {
@@ -69,9 +70,8 @@ int PlaySeasons(Game& game, int seasons) {
 }
 
 TEST(CareerFlow, SeasonsRunFromTheFirstContractOn) {
-  const fs::path folder = fs::temp_directory_path() / "kickmark-career-flow";
-  fs::remove_all(folder);
-  fs::create_directories(folder);
+  const testing::TempFolder temp;
+  const fs::path& folder = temp.path;
   TwisterRandom random(2026);
   YesPrompter p;
   Game game(random, p, DataFolder{folder});
@@ -97,7 +97,6 @@ TEST(CareerFlow, SeasonsRunFromTheFirstContractOn) {
   ASSERT_TRUE(std::holds_alternative<Career>(saved));
   EXPECT_EQ(std::get<Career>(saved).Matches, 26);
   EXPECT_EQ(std::get<Career>(saved).League, c.League);
-  fs::remove_all(folder);
 }
 
 }  // namespace

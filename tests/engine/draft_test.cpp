@@ -7,6 +7,7 @@
 #include "draft/draft_camp.h"
 #include "season/fixture.h"
 #include "support/scripted_ports.h"
+#include "support/temp_folder.h"
 
 namespace km {
 namespace {
@@ -14,6 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ScriptedPrompter;
 using testing::ScriptedRandom;
+using testing::TempFolder;
 
 Career Prospect(int overall, double rating, int running) {
   Career c;
@@ -138,19 +140,8 @@ TEST(Draft, TheFirstPickWhoseThresholdsHeMeets) {
   EXPECT_FALSE(TakenAt(65, 69, 121, 6.25).has_value());
 }
 
-struct Folder {
-  fs::path path = fs::temp_directory_path() /
-                  ("kickmark-draft-" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-  Folder() {
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~Folder() { fs::remove_all(path); }
-};
-
 TEST(Draft, ThroughTheGameFromCampToContract) {
-  Folder folder;
+  TempFolder folder;
   TwisterRandom random(5);
   ScriptedPrompter p;
   Game game(random, p, DataFolder{folder.path});
@@ -209,7 +200,7 @@ TEST(Draft, ALoadedCareerPicksUpWhatWaited) {
       {"AFL", 4.0, false, "AFL CLUB OFFERS"},
   };
   for (const auto& k : cases) {
-    Folder folder;
+    TempFolder folder;
     TwisterRandom random(5);
     ScriptedPrompter p;
     Game game(random, p, DataFolder{folder.path});

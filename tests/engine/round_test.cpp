@@ -8,6 +8,7 @@
 #include "season/ladder.h"
 #include "season/round.h"
 #include "support/scripted_ports.h"
+#include "support/temp_folder.h"
 
 namespace km {
 namespace {
@@ -15,6 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ScriptedPrompter;
 using testing::ScriptedRandom;
+using testing::TempFolder;
 
 Career WithLadder() {
   Career c;
@@ -93,17 +95,6 @@ TEST(Round, Titles) {
   EXPECT_EQ(RoundTitle(25), "GRAND FINAL");
 }
 
-struct Folder {
-  fs::path path = fs::temp_directory_path() /
-                  ("kickmark-round-" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-  Folder() {
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~Folder() { fs::remove_all(path); }
-};
-
 // A career signed with a Local Reserves club, its first season's files
 // written, ready to play.
 Game& Signed(Game& game) {
@@ -122,7 +113,7 @@ Game& Signed(Game& game) {
 }
 
 TEST(Round, AWholeRoundThroughTheGame) {
-  Folder folder;
+  TempFolder folder;
   TwisterRandom random(11);
   ScriptedPrompter p;
   Game game(random, p, DataFolder{folder.path});
@@ -168,7 +159,7 @@ TEST(Round, AWholeRoundThroughTheGame) {
 }
 
 TEST(Round, AMissingFixtureLeavesTheWeekUntouched) {
-  Folder folder;
+  TempFolder folder;
   TwisterRandom random(3);
   ScriptedPrompter p;
   Game game(random, p, DataFolder{folder.path});
@@ -186,7 +177,7 @@ TEST(Round, AMissingFixtureLeavesTheWeekUntouched) {
 }
 
 TEST(Round, AFinalsWeekWithoutThePlayersClub) {
-  Folder folder;
+  TempFolder folder;
   TwisterRandom random(8);
   ScriptedPrompter p;
   Game game(random, p, DataFolder{folder.path});

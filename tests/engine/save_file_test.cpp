@@ -10,6 +10,7 @@
 #include "core/new_career.h"
 #include "core/save_file.h"
 #include "support/scripted_ports.h"
+#include "support/temp_folder.h"
 
 namespace km {
 namespace {
@@ -17,6 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ScriptedPrompter;
 using testing::ScriptedRandom;
+using testing::TempFolder;
 
 SetupAnswers Answers() {
   SetupAnswers a;
@@ -54,18 +56,6 @@ std::string Join(const std::vector<std::string>& lines, const char* end = "\r\n"
   for (const auto& line : lines) text += line + end;
   return text;
 }
-
-struct TempFolder {
-  fs::path path;
-  TempFolder() {
-    path = fs::temp_directory_path() /
-           ("kickmark-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~TempFolder() { fs::remove_all(path); }
-};
 
 TEST(SaveFile, NewCareerGoldenLines) {
   const auto lines = Lines(SaveFileText(CreateCareer(Answers())));

@@ -7,6 +7,7 @@
 #include "season/fixture.h"
 #include "season/season_end.h"
 #include "support/scripted_ports.h"
+#include "support/temp_folder.h"
 
 namespace km {
 namespace {
@@ -14,17 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ScriptedPrompter;
 using testing::ScriptedRandom;
-
-struct Folder {
-  fs::path path = fs::temp_directory_path() /
-                  ("kickmark-season-end-" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-  Folder() {
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~Folder() { fs::remove_all(path); }
-};
+using testing::TempFolder;
 
 Career Player(const char* league) {
   Career c;
@@ -222,7 +213,7 @@ TEST(Awards, BrownlowNightByTheMargin) {
 }
 
 TEST(SeasonEnd, HistoriesGrowthQuestionsAndResets) {
-  Folder folder;
+  TempFolder folder;
   for (const int age : {14, 20, 21}) {
     Career c = Player("Local Reserves");
     c.Age = age;
@@ -330,7 +321,7 @@ TEST(MovingOn, TheSeasonsFiguresDecide) {
       {"AFL", 1.0, 0, 20, 30, "AFL", "", false, false, false},  // contract runs on
   };
   for (const auto& k : cases) {
-    Folder folder;
+    TempFolder folder;
     Career c = Player(k.league);
     c.MatchRatingAverage = k.avg;
     c.Goals = k.goals;
@@ -383,7 +374,7 @@ TEST(MovingOn, OffersByCompetition) {
 }
 
 TEST(MovingOn, PapersOnTheWayUpAndDown) {
-  Folder folder;
+  TempFolder folder;
   Career c = Player("AFL");
   c.MatchRatingAverage = 1;
   RunState run;
@@ -423,7 +414,7 @@ TEST(Ageing, DeclineByAgeEveryRound) {
 }
 
 TEST(Finals, DrawnFromTheLadderAndTheResults) {
-  Folder folder;
+  TempFolder folder;
   Career c = Player("State");
   // The ladder A..P from the top: more wins higher up.
   for (std::size_t k = 0; k < 16; ++k) {

@@ -9,24 +9,14 @@
 #include "season/fixture.h"
 #include "season/results_browser.h"
 #include "support/scripted_ports.h"
+#include "support/temp_folder.h"
 
 namespace km {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::ScriptedRandom;
-
-struct Folder {
-  fs::path path;
-  Folder() {
-    path = fs::temp_directory_path() /
-           ("kickmark-season-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~Folder() { fs::remove_all(path); }
-};
+using testing::TempFolder;
 
 Career Named(const char* name) {
   Career c;
@@ -89,7 +79,7 @@ TEST(Fixture, ClubListsByCompetitionAndHomeState) {
 }
 
 TEST(Fixture, RoundsAndFinalsStagesAtTheirPositions) {
-  Folder folder;
+  TempFolder folder;
   Career c = Named("Bob");
   std::array<std::string, 16> clubs;
   for (std::size_t i = 0; i < 16; ++i) clubs[i] = "Club " + std::to_string(i + 1);
@@ -126,7 +116,7 @@ TEST(Fixture, RoundsAndFinalsStagesAtTheirPositions) {
 }
 
 TEST(Fixture, FilesAreQuotedCrlfWindows1252) {
-  Folder folder;
+  TempFolder folder;
   Career c = Named("Bob");
   std::array<std::string, 16> clubs;
   clubs.fill("M\xc3\xbcller");  // Müller
@@ -156,7 +146,7 @@ RoundRecord Record(int seed) {
 }
 
 TEST(Results, RecordsAppendAndReadBackByRound) {
-  Folder folder;
+  TempFolder folder;
   Career c = Named("Bob");
   const RoundRecord first = Record(0);
   RoundRecord finals = Record(100);
@@ -193,7 +183,7 @@ TEST(Results, RecordsAppendAndReadBackByRound) {
 }
 
 TEST(Results, BrowserShowsPlayedRoundsAndOnlyTheClubsOfTheRest) {
-  Folder folder;
+  TempFolder folder;
   Career c = Named("Bob");
   std::array<std::string, 16> clubs;
   for (std::size_t i = 0; i < 16; ++i) clubs[i] = "Club " + std::to_string(i + 1);
@@ -219,7 +209,7 @@ TEST(Results, BrowserShowsPlayedRoundsAndOnlyTheClubsOfTheRest) {
 }
 
 TEST(Results, DamagedFilesGiveTheirSentence) {
-  Folder folder;
+  TempFolder folder;
   Career c = Named("Bob");
   std::ofstream(folder.path / "BobResults.kmr", std::ios::binary) << "\"1\"\r\nunquoted\r\n";
   auto read = ReadRoundResult(folder.path, c, 1);
@@ -234,7 +224,7 @@ TEST(Results, DamagedFilesGiveTheirSentence) {
 
 TEST(Seasons, NewCompetitionRotatesTheLadderByTheDraw) {
   for (const int c : {1, 7, 16}) {
-    Folder folder;
+    TempFolder folder;
     ScriptedRandom r;
     r.next(c, 16);
     Career career = Named("Bob");
@@ -249,7 +239,7 @@ TEST(Seasons, NewCompetitionRotatesTheLadderByTheDraw) {
 }
 
 TEST(Seasons, StayingReshufflesTheRowsAndBuildsTheFixtureFromTheOldOrder) {
-  Folder folder;
+  TempFolder folder;
   ScriptedRandom r;
   Career c = Named("Bob");
   for (std::size_t k = 0; k < 16; ++k) c.Ladder[k].Team = "C" + std::to_string(k + 1);
