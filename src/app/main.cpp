@@ -8,6 +8,7 @@
 #include <system_error>
 #include <variant>
 
+#include "app/first_paint_report.h"
 #include "core/game.h"
 #include "core/ports.h"
 #include "screens/launch_options.h"
@@ -46,6 +47,9 @@ int main(int argc, char* argv[]) {
   prompter.SetHub([&flow] { return flow.hub(); });
   QObject::connect(&flow, &km::screens::ScreenFlow::exitRequested, &app,
                    [] { QCoreApplication::exit(0); });
+  // Measuring the start-up: the splash is painted, a line says so, and the
+  // game ends there.
+  if (options.quitWhenPainted) new km::app::FirstPaintReport(app);
   flow.Begin();
   return QApplication::exec();
 }

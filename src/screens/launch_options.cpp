@@ -14,14 +14,20 @@ std::variant<LaunchOptions, QString> ParseLaunchOptions(const QStringList& argum
   const QCommandLineOption dataDirOption(QStringLiteral("data-dir"),
                                          QStringLiteral("Folder of the career files."),
                                          QStringLiteral("DIR"));
+  QCommandLineOption quitWhenPaintedOption(
+      QStringLiteral("quit-when-painted"),
+      QStringLiteral("Quit once the first window is painted."));
+  quitWhenPaintedOption.setFlags(QCommandLineOption::HiddenFromHelp);
   parser.addOption(seedOption);
   parser.addOption(dataDirOption);
+  parser.addOption(quitWhenPaintedOption);
   if (!parser.parse(arguments)) return parser.errorText();
   if (!parser.positionalArguments().isEmpty()) {
     return QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
   }
 
   LaunchOptions options;
+  options.quitWhenPainted = parser.isSet(quitWhenPaintedOption);
   if (parser.isSet(seedOption)) {
     bool ok = false;
     const QString text = parser.value(seedOption);
