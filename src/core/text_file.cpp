@@ -1,15 +1,13 @@
 #include "core/text_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+
+#include "core/file_system.h"
 
 namespace km {
 namespace {
@@ -74,10 +72,82 @@ void AppendUtf8(std::string& out, char32_t ch) {
 
 std::string Reason(int error) { return std::strerror(error); }
 
+// How far a text is plain ASCII, which reads the same in both encodings.
+std::size_t AsciiPrefix(std::string_view s) {
+  std::size_t i = 0;
+  const std::size_t n = s.size();
+  while (i + 8 <= n) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, s.data() + i, sizeof word);
+    if ((word & 0x8080808080808080ULL) != 0) break;
+    i += 8;
+  }
+  while (i < n && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+  return i;
+}
+
+// The permissions a new file of the player's gets: everyone's read and
+// write, less the process's umask. The umask can only be read by setting
+// it, so that is done once.
+unsigned NewFileMode() {
+  static const unsigned mode = [] {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666U & ~static_cast<unsigned>(mask);
+  }();
+  return mode;
+}
+
+// One try at writing a file through a temporary one. `flushFailed` tells
+// whether it was the flush (of the file or the folder) that failed: a file
+// whose flush failed may have lost its bytes without saying so, and is never
+// flushed again; the write starts over with a new temporary file instead.
+struct Attempt {
+  int error = 0;
+  bool flushFailed = false;
+};
+
+Attempt WriteThroughTemporary(FileSystem& fs, const std::string& target, const std::string& folder,
+                              const std::string& shown, std::string_view bytes) {
+  std::string temp = folder;
+  temp += "/.";
+  temp += shown;
+  temp += ".XXXXXX";
+  int fd = -1;
+  if (const int e = fs.MakeTempFile(temp, fd)) return {e, false};
+  auto dropTemp = [&](int error, bool flush) {
+    fs.Close(fd);
+    fs.Unlink(temp);
+    return Attempt{error, flush};
+  };
+  if (const int e = fs.Write(fd, bytes)) return dropTemp(e, false);
+  // mkstemp makes the file readable by its owner only; a save is an ordinary
+  // file like any other the player keeps.
+  if (const int e = fs.ChangeMode(fd, NewFileMode())) return dropTemp(e, false);
+  if (const int e = fs.Sync(fd)) return dropTemp(e, true);
+  // A close can report a write the disk refused after all.
+  if (const int e = fs.Close(fd)) {
+    fs.Unlink(temp);
+    return {e, true};
+  }
+  if (const int e = fs.Rename(temp, target)) {
+    fs.Unlink(temp);
+    return {e, false};
+  }
+  // The rename itself lives in the folder: until the folder is flushed, a
+  // crash may bring back the old file.
+  int dir = -1;
+  if (const int e = fs.OpenFolder(folder, dir)) return {e, true};
+  if (dir < 0) return {};
+  const int synced = fs.SyncFolder(dir);
+  fs.Close(dir);
+  return {synced, synced != 0};
+}
+
 }  // namespace
 
 bool FitsWindows1252(std::string_view utf8) {
-  std::size_t i = 0;
+  std::size_t i = AsciiPrefix(utf8);
   while (i < utf8.size()) {
     const long cp = NextCodePoint(utf8, i);
     if (cp < 0 || ByteOf(static_cast<char32_t>(cp)) < 0) return false;
@@ -86,9 +156,12 @@ bool FitsWindows1252(std::string_view utf8) {
 }
 
 std::string ToWindows1252(std::string_view utf8) {
+  const std::size_t plain = AsciiPrefix(utf8);
+  if (plain == utf8.size()) return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
+  out.append(utf8.data(), plain);
+  std::size_t i = plain;
   while (i < utf8.size()) {
     const long cp = NextCodePoint(utf8, i);
     const int byte = cp < 0 ? -1 : ByteOf(static_cast<char32_t>(cp));
@@ -97,10 +170,11 @@ std::string ToWindows1252(std::string_view utf8) {
   return out;
 }
 
-std::string FromWindows1252(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size());
-  for (const char c : bytes) {
+void AppendFromWindows1252(std::string& out, std::string_view bytes) {
+  const std::size_t plain = AsciiPrefix(bytes);
+  out.append(bytes.data(), plain);
+  for (std::size_t i = plain; i < bytes.size(); ++i) {
+    const char c = bytes[i];
     const auto b = static_cast<unsigned char>(c);
     if (b < 0x80) {
       out += c;
@@ -110,73 +184,46 @@ std::string FromWindows1252(std::string_view bytes) {
       AppendUtf8(out, b);
     }
   }
+}
+
+std::string FromWindows1252(std::string_view bytes) {
+  if (AsciiPrefix(bytes) == bytes.size()) return std::string(bytes);
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  AppendFromWindows1252(out, bytes);
   return out;
 }
 
 std::optional<std::string> WriteFileAtomically(const std::filesystem::path& file,
                                                std::string_view bytes) {
-  const std::string shown = file.filename().string();
-  const std::filesystem::path folder =
-      file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-  std::string temp = (folder / ("." + shown + ".XXXXXX")).string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return shown + " could not be written: " + Reason(errno);
-
-  auto fail = [&](int error) -> std::optional<std::string> {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    return shown + " could not be written: " + Reason(error);
-  };
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return fail(errno);
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  // mkstemp makes the file readable by its owner only; a save is an ordinary
-  // file like any other the player keeps.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  if (::fchmod(fd, 0666 & ~mask) != 0) return fail(errno);
-  if (::fsync(fd) != 0) return fail(errno);
-  if (::close(fd) != 0) {
-    const int error = errno;
-    ::unlink(temp.c_str());
-    return shown + " could not be written: " + Reason(error);
-  }
-  if (::rename(temp.c_str(), file.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temp.c_str());
-    return shown + " could not be written: " + Reason(error);
-  }
-  // The rename itself lives in the folder: flush it too.
-  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
-  return std::nullopt;
+  FileSystem& fs = Files();
+  const std::string& target = file.native();
+  // The name and the folder straight from the path's text: this runs for
+  // every file of every week.
+  const std::size_t slash = target.rfind('/');
+  const std::string shown = slash == std::string::npos ? target : target.substr(slash + 1);
+  const std::string folder = slash == std::string::npos ? std::string(".")
+                             : slash == 0               ? std::string("/")
+                                                        : target.substr(0, slash);
+  Attempt attempt = WriteThroughTemporary(fs, target, folder, shown, bytes);
+  if (attempt.flushFailed) attempt = WriteThroughTemporary(fs, target, folder, shown, bytes);
+  if (attempt.error == 0) return std::nullopt;
+  return shown + " could not be written: " + Reason(attempt.error);
 }
 
 ReadResult ReadWholeFile(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) {
-    return {std::nullopt, file.filename().string() + " is a folder, not a file"};
+  ReadResult result;
+  std::string bytes;
+  const int error = Files().ReadWholeFile(file.native(), bytes);
+  if (error == 0) {
+    result.bytes = std::move(bytes);
+    return result;
   }
-  errno = 0;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    const int error = errno;
-    return {std::nullopt, file.filename().string() + " cannot be opened: " +
-                              (error != 0 ? Reason(error) : std::string("unknown reason"))};
-  }
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) return {std::nullopt, file.filename().string() + " cannot be read"};
-  return {content.str(), {}};
+  result.missing = error == ENOENT;
+  const std::string name = file.filename().string();
+  result.error = error == EISDIR ? name + " is a folder, not a file"
+                                 : name + " cannot be opened: " + Reason(error);
+  return result;
 }
 
 }  // namespace km

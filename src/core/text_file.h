@@ -15,18 +15,25 @@ bool FitsWindows1252(std::string_view utf8);
 std::string ToWindows1252(std::string_view utf8);
 // Windows-1252 to UTF-8.
 std::string FromWindows1252(std::string_view bytes);
+// The same, added to the end of `out`.
+void AppendFromWindows1252(std::string& out, std::string_view bytes);
 
 // Writes a whole file so that a crash at any moment leaves either the old
-// file or the new one: a temporary file in the same folder, flushed to disk,
-// renamed over the old one, then the folder flushed. Returns a sentence
-// naming the file and the reason when it could not.
+// file or the new one, and the new one is on the disk before this returns:
+// a temporary file in the same folder, flushed to disk, renamed over the old
+// one, then the folder flushed. A flush that fails is not tried again on the
+// same file (its bytes may be lost without a word): the write starts over
+// once from a new temporary file. Returns a sentence naming the file and the
+// reason when it could not. Every call goes through Files().
 std::optional<std::string> WriteFileAtomically(const std::filesystem::path& file,
                                                std::string_view bytes);
 
-// Reads a whole file, or gives a sentence naming the file and the reason.
+// Reads a whole file (through Files()), or gives a sentence naming the file
+// and the reason.
 struct ReadResult {
   std::optional<std::string> bytes;
   std::string error;
+  bool missing = false;  // the file is not there
 };
 ReadResult ReadWholeFile(const std::filesystem::path& file);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/file_system.h"
 #include "core/number_format.h"
 #include "core/text_file.h"
 
@@ -109,12 +110,12 @@ std::string QuotedLines(const std::vector<std::string>& values) {
 std::optional<FileError> AppendValues(const std::filesystem::path& file,
                                       const std::vector<std::string>& values) {
   std::string bytes;
-  std::error_code ec;
-  if (std::filesystem::exists(file, ec)) {
-    const ReadResult read = ReadWholeFile(file);
-    if (!read.bytes) return FileError{read.error};
-    bytes = *read.bytes;
+  ReadResult read = ReadWholeFile(file);
+  if (read.bytes) {
+    bytes = std::move(*read.bytes);
     if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
+  } else if (!read.missing) {
+    return FileError{read.error};
   }
   bytes += QuotedLines(values);
   if (auto error = WriteFileAtomically(file, bytes)) return FileError{*error};
@@ -284,8 +285,7 @@ std::variant<RoundRecord, FileError> ReadRoundResult(const std::filesystem::path
 }
 
 void DeleteResults(const std::filesystem::path& folder, const Career& career) {
-  std::error_code ec;
-  std::filesystem::remove(ResultsPath(folder, career), ec);
+  Files().Remove(ResultsPath(folder, career).native());
 }
 
 std::optional<FileError> StartCompetitionSeason(const std::filesystem::path& folder, Career& career,

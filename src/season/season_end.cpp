@@ -437,14 +437,15 @@ std::optional<FileError> CloseSeason(Career& c, RunState& run, Random& random, P
   // The histories, named after the player.
   std::optional<FileError> error;
   const auto seasonFile = folder / (c.Name + " Season History.txt");
-  std::string season;
-  std::error_code ec;
-  if (std::filesystem::exists(seasonFile, ec)) {
-    const ReadResult read = ReadWholeFile(seasonFile);
-    if (read.bytes) season = *read.bytes;
+  ReadResult read = ReadWholeFile(seasonFile);
+  if (read.bytes || read.missing) {
+    std::string season = read.bytes ? std::move(*read.bytes) : std::string();
+    season += ToWindows1252(SeasonHistoryBlock(c));
+    if (auto e = WriteFileAtomically(seasonFile, season)) error = FileError{*e};
+  } else {
+    // A history that cannot be read is not written over.
+    error = FileError{read.error};
   }
-  season += ToWindows1252(SeasonHistoryBlock(c));
-  if (auto e = WriteFileAtomically(seasonFile, season)) error = FileError{*e};
   if (auto e = WriteFileAtomically(folder / (c.Name + " Career History.txt"),
                                    ToWindows1252(CareerHistoryText(c)))) {
     error = FileError{*e};

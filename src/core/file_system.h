@@ -1,0 +1,87 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace km {
+
+// Every operating-system call the game's own files go through. Each returns
+// 0 when it worked and the errno value when it did not, so that another
+// file system (one that does not flush, or one in a test that fails a chosen
+// call) can stand in for the real one.
+class FileSystem {
+ public:
+  FileSystem() = default;
+  FileSystem(const FileSystem&) = delete;
+  FileSystem& operator=(const FileSystem&) = delete;
+  virtual ~FileSystem() = default;
+
+  // Makes and opens a new file from a mkstemp pattern (…XXXXXX), which is
+  // rewritten to the file's name.
+  virtual int MakeTempFile(std::string& pattern, int& fd) = 0;
+  // Writes all of the bytes.
+  virtual int Write(int fd, std::string_view bytes) = 0;
+  virtual int ChangeMode(int fd, unsigned mode) = 0;
+  // Flushes a file's bytes to the disk.
+  virtual int Sync(int fd) = 0;
+  virtual int Close(int fd) = 0;
+  virtual int Rename(const std::string& from, const std::string& to) = 0;
+  // Opens a folder so that it can be flushed. A file system that does not
+  // flush may open nothing: fd is then -1, and there is nothing to flush or
+  // close.
+  virtual int OpenFolder(const std::string& folder, int& fd) = 0;
+  // Flushes a folder's entries (a rename in it) to the disk.
+  virtual int SyncFolder(int fd) = 0;
+  // Deletes a temporary file.
+  virtual int Unlink(const std::string& file) = 0;
+  // Reads a whole file into `bytes`. EISDIR for a folder.
+  virtual int ReadWholeFile(const std::string& file, std::string& bytes) = 0;
+  // Deletes a file of the game's.
+  virtual int Remove(const std::string& file) = 0;
+};
+
+// The operating system's own files.
+class RealFileSystem : public FileSystem {
+ public:
+  int MakeTempFile(std::string& pattern, int& fd) override;
+  int Write(int fd, std::string_view bytes) override;
+  int ChangeMode(int fd, unsigned mode) override;
+  int Sync(int fd) override;
+  int Close(int fd) override;
+  int Rename(const std::string& from, const std::string& to) override;
+  int OpenFolder(const std::string& folder, int& fd) override;
+  int SyncFolder(int fd) override;
+  int Unlink(const std::string& file) override;
+  int ReadWholeFile(const std::string& file, std::string& bytes) override;
+  int Remove(const std::string& file) override;
+};
+
+// The real files without the two flushes (the file's and the folder's): a
+// crash may then lose the last writes. For the simulator's runs and the
+// benchmarks, where only the speed of the rest counts; the game never uses
+// it.
+class NoSyncFileSystem final : public RealFileSystem {
+ public:
+  int Sync(int fd) override;
+  int OpenFolder(const std::string& folder, int& fd) override;
+  int SyncFolder(int fd) override;
+};
+
+// The file system of the calling thread: the one a UseFileSystem on this
+// thread installed last, or the real one.
+FileSystem& Files();
+
+// Installs a file system for the calling thread while it lives, then puts
+// back the one before. Other threads keep their own.
+class UseFileSystem {
+ public:
+  explicit UseFileSystem(FileSystem& files);
+  ~UseFileSystem();
+  UseFileSystem(const UseFileSystem&) = delete;
+  UseFileSystem& operator=(const UseFileSystem&) = delete;
+
+ private:
+  FileSystem* previous_;
+};
+
+}  // namespace km
