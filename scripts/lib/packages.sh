@@ -1,6 +1,6 @@
 # shellcheck shell=bash
-# Shared by scripts/run and scripts/test: makes sure the Debian packages the
-# build needs are installed. Source it; do not run it.
+# Shared by scripts/run, scripts/test and scripts/fuzz: makes sure the Debian
+# packages the build needs are installed. Source it; do not run it.
 
 # Everything needed to build the game, its tests and benchmarks, and to run
 # the game without a screen.
@@ -17,18 +17,25 @@ KICKMARK_PACKAGES=(
   xvfb
 )
 
-# Installs the missing packages when running as root; otherwise prints the
-# command that would and returns 1.
-kickmark_require_packages() {
+# What the fuzz preset adds: clang and its runtime libraries (libFuzzer and
+# the sanitizers).
+KICKMARK_FUZZ_PACKAGES=(
+  clang
+  libclang-rt-14-dev
+)
+
+# Installs the packages named as arguments that are missing, when running as
+# root; otherwise prints the command that would and returns 1.
+kickmark_install_missing() {
   if ! command -v dpkg-query >/dev/null 2>&1; then
     echo "dpkg-query not found: this is not a Debian system, so make sure these are installed:" \
-      "${KICKMARK_PACKAGES[*]}" >&2
+      "$*" >&2
     return 0
   fi
 
   local missing=()
   local package status
-  for package in "${KICKMARK_PACKAGES[@]}"; do
+  for package in "$@"; do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
     if [[ "$status" != "install ok installed" ]]; then
       missing+=("$package")
@@ -49,4 +56,14 @@ kickmark_require_packages() {
   echo "Install them with:" >&2
   echo "  sudo apt-get update && sudo DEBIAN_FRONTEND=noninteractive apt-get install -y ${missing[*]}" >&2
   return 1
+}
+
+# The game's build packages.
+kickmark_require_packages() {
+  kickmark_install_missing "${KICKMARK_PACKAGES[@]}"
+}
+
+# The fuzz preset's packages, on top of the game's.
+kickmark_require_fuzz_packages() {
+  kickmark_install_missing "${KICKMARK_FUZZ_PACKAGES[@]}"
 }
