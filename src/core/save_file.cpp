@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/career_fields.h"
+#include "core/new_career.h"
 #include "core/text_file.h"
 
 namespace km {
@@ -135,6 +136,12 @@ const std::vector<SaveLine>& Layout() {
   return layout;
 }
 
+// The two texts that name files: the save and the season files are named
+// after the career, the history files after the player.
+bool NamesFiles(const SaveLine& line) {
+  return line.field->name == "CareerName" || line.field->name == "Name";
+}
+
 std::string Expected(const SaveLine& line) {
   switch (line.kind) {
     case LineKind::Switch:
@@ -197,13 +204,25 @@ std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std:
     std::string_view value = bytes.substr(pos, end - pos);
     pos = end + 1;
     if (!value.empty() && value.back() == '\r') value.remove_suffix(1);
+    if (value.size() > kMaxSaveLineLength) {
+      return FileError{where + "the line is " + std::to_string(value.size()) +
+                       " characters long, but no value of a career file is longer than " +
+                       std::to_string(kMaxSaveLineLength)};
+    }
 
     const SaveLine& line = layout[index];
     bool ok = false;
     switch (line.kind) {
       case LineKind::Quoted:
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-          ok = line.field->set(career, FromWindows1252(value.substr(1, value.size() - 2)));
+          const std::string text = FromWindows1252(value.substr(1, value.size() - 2));
+          // A name the setup screen would refuse cannot name a file either: a
+          // career file name such as "../x" would save outside the folder.
+          if (NamesFiles(line) && !IsFileNameSafe(text)) {
+            return FileError{where + R"(expected a name without any of \ / : * ? " < > |)" +
+                             " or a control character"};
+          }
+          ok = line.field->set(career, text);
         }
         break;
       case LineKind::Bare:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,6 +11,8 @@
 namespace km {
 
 inline constexpr int kSaveLines = 491;
+// No value the game writes comes near this; a longer line is not a career's.
+inline constexpr std::size_t kMaxSaveLineLength = 1000;
 inline constexpr const char* kSaveExtension = ".kms";
 inline constexpr const char* kSaveFilter = "Kickmark Save files (*.kms)|*.kms";
 
@@ -22,9 +25,12 @@ struct FileError {
 // The 491 lines of a career's save file, CRLF-ended, in Windows-1252.
 std::string SaveFileText(const Career& career);
 
-// The career read back from the text of a save file. Nothing is returned but
-// the error when any of the first 491 lines does not fit its field; lines
-// after 491 are ignored. `fileName` names the file in the error.
+// The career read back from the text of a save file, byte for byte in
+// Windows-1252 (UTF-8 bytes read as the letters of those bytes). Lines may
+// end in CRLF or LF. Nothing is returned but the error when any of the first
+// 491 lines does not fit its field: a line longer than kMaxSaveLineLength, or
+// a Name or CareerName with a character that cannot name a file, does not
+// fit. Lines after 491 are ignored. `fileName` names the file in the error.
 std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std::string& fileName);
 
 // The save file's path: CareerName + ".kms" in the data folder.
