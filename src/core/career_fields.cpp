@@ -1,5 +1,6 @@
 #include "core/career_fields.h"
 
+#include <charconv>
 #include <limits>
 #include <unordered_map>
 #include <vector>
@@ -23,7 +24,8 @@ CareerField Text(std::string name, Ref ref, bool saved = true) {
             return true;
           },
           nullptr,
-          nullptr};
+          nullptr,
+          [ref](const Career& c, std::string& out) { out += ref(c); }};
 }
 
 template <typename Ref>
@@ -43,7 +45,11 @@ CareerField Whole(std::string name, Ref ref, FieldKind kind = FieldKind::Whole, 
         return true;
       },
       nullptr,
-      nullptr};
+      nullptr,
+      [ref](const Career& c, std::string& out) {
+        char digits[16];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, ref(c)).ptr);
+      }};
 }
 
 template <typename Ref>
@@ -67,7 +73,10 @@ CareerField Decimal(std::string name, Ref ref) {
             return true;
           },
           nullptr,
-          nullptr};
+          nullptr,
+          [ref, pattern](const Career& c, std::string& out) {
+            out += pattern.empty() ? FormatGeneral(ref(c)) : FormatNumber(ref(c), pattern);
+          }};
 }
 
 template <typename Ref>
@@ -83,7 +92,8 @@ CareerField Dollars(std::string name, Ref ref) {
             return true;
           },
           nullptr,
-          nullptr};
+          nullptr,
+          [ref](const Career& c, std::string& out) { out += ref(c).ToString(); }};
 }
 
 template <typename Ref>
@@ -98,7 +108,8 @@ CareerField Switch(std::string name, Ref ref) {
             return true;
           },
           [ref](const Career& c) { return static_cast<bool>(ref(c)); },
-          [ref](Career& c, bool on) { ref(c) = on; }};
+          [ref](Career& c, bool on) { ref(c) = on; },
+          [ref](const Career& c, std::string& out) { out += ref(c) ? "True" : "False"; }};
 }
 
 #define KM_FIELD(member) \

@@ -34,6 +34,9 @@ struct CareerField {
   // Only for switches: read and write the truth itself.
   std::function<bool(const Career&)> getSwitch;
   std::function<void(Career&, bool)> setSwitch;
+  // Appends the value as `get` shows it to `out`, without a string of its
+  // own: the save file's writer goes through every field each week.
+  std::function<void(const Career&, std::string&)> append;
 };
 
 // Every field of the record, in a fixed order (profile first, ladder and

@@ -1,5 +1,6 @@
 #include "core/money.h"
 
+#include <charconv>
 #include <cstdlib>
 
 #include "core/number_format.h"
@@ -38,15 +39,17 @@ std::optional<Money> Money::Parse(std::string_view text) {
 
 std::string Money::ToString() const {
   const std::int64_t magnitude = cents_ < 0 ? -cents_ : cents_;
-  std::string text = cents_ < 0 ? "-" : "";
-  text += std::to_string(magnitude / 100);
+  char buffer[32];
+  char* end = buffer;
+  if (cents_ < 0) *end++ = '-';
+  end = std::to_chars(end, buffer + sizeof buffer, magnitude / 100).ptr;
   const std::int64_t rest = magnitude % 100;
   if (rest != 0) {
-    text += '.';
-    text += static_cast<char>('0' + rest / 10);
-    if (rest % 10 != 0) text += static_cast<char>('0' + rest % 10);
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + rest / 10);
+    if (rest % 10 != 0) *end++ = static_cast<char>('0' + rest % 10);
   }
-  return text;
+  return std::string(buffer, end);
 }
 
 Money Money::Times(double factor) const {

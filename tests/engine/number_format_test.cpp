@@ -1,5 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iomanip>
+#include <random>
+#include <string>
+#include <vector>
+
 #include "core/money.h"
 #include "core/number_format.h"
 
@@ -46,6 +55,41 @@ TEST(NumberFormat, PatternsRoundHalvesAwayFromZero) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FormatNumber(c.value, c.pattern), c.shown) << c.value << " with " << c.pattern;
+  }
+}
+
+// The rule the formatter keeps, written the slow way: read the number as a
+// fifteen-digit decimal, then round that decimal half away from zero to one
+// place. The formatter takes short cuts for whole numbers and for values
+// clear of a half; whatever it does must agree with this.
+std::string OnePlaceTheSlowWay(double value) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+  std::string digits = std::string(1, buffer[0]) + std::string(buffer + 2, 14);
+  const int point = std::atoi(std::strchr(buffer, 'e') + 1) + 1;  // digits before the point
+  // Scaled by ten, as a whole number of tenths rounded half up.
+  long long tenths = 0;
+  for (int i = 0; i < point + 1; ++i) {
+    tenths = tenths * 10 + (i >= 0 && i < 15 ? digits[static_cast<std::size_t>(i)] - '0' : 0);
+  }
+  const int next = point + 1;
+  if (next >= 0 && next < 15 && digits[static_cast<std::size_t>(next)] >= '5') ++tenths;
+  if (point + 1 < 0) tenths = 0;
+  std::string shown = std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+  return value < 0 && tenths != 0 ? "-" + shown : shown;
+}
+
+TEST(NumberFormat, ShortCutsAgreeWithTheFifteenDigitRule) {
+  std::mt19937_64 draws(20261205);
+  std::uniform_real_distribution<double> spread(-5000.0, 5000.0);
+  std::vector<double> values = {2.675, 1.005, 0.05,       0.15,      0.25,
+                                0.35,  12.45, 8.3 * 0.85, 4.35,      99.95,
+                                -0.05, 1e-9,  123456.75,  30 * 0.85, 0.1 + 0.2};
+  for (int i = 0; i < 20000; ++i) values.push_back(spread(draws));
+  // Sums of tenths and hundredths, as ratings and averages add up.
+  for (int i = 0; i < 3000; ++i) values.push_back(i * 0.05 + (i % 7) * 0.1);
+  for (const double v : values) {
+    ASSERT_EQ(FormatNumber(v, "0.0"), OnePlaceTheSlowWay(v)) << std::setprecision(17) << v;
   }
 }
 
