@@ -1,5 +1,6 @@
 #include "core/game.h"
 
+#include "core/file_system.h"
 #include "core/number_format.h"
 #include "match/after_match.h"
 #include "season/finals.h"
@@ -18,6 +19,7 @@ bool Game::StartNewCareer(const SetupAnswers& answers) {
   auto career = newCareer_.Start(answers, prompter_);
   if (!career) return false;
   career_ = std::move(*career);
+  behind_.reset();
   return true;
 }
 
@@ -32,6 +34,11 @@ Game::LoadResult Game::LoadFrom(const std::filesystem::path& file) {
   if (auto* error = std::get_if<FileError>(&loaded)) {
     return {LoadOutcome::Failed, error->message};
   }
+  // The save is what counts: the season's files beside it are brought in
+  // line with it, or the load fails with what is wrong with them.
+  if (auto error = SettleSeasonFiles(folder_.path, std::get<Career>(loaded))) {
+    return {LoadOutcome::Failed, error->message};
+  }
   career_ = std::move(std::get<Career>(loaded));
   match_.reset();
   round_.reset();
@@ -39,11 +46,16 @@ Game::LoadResult Game::LoadFrom(const std::filesystem::path& file) {
   draft_.reset();
   contracts_ = ContractOffers{};
   run_ = RunState{};
+  behind_.reset();
   ResumePendingDecisions();
   return {LoadOutcome::Loaded, {}};
 }
 
 bool Game::Save() {
+  if (behind_) {
+    prompter_.inform(NotSavedSentence());
+    return false;
+  }
   const auto error = SaveCareer(folder_.path, *career_);
   if (!error) return true;
   prompter_.inform("Your career could not be saved. " + error->message +
@@ -108,32 +120,79 @@ bool Game::StartNextMatch() {
   return true;
 }
 
+namespace {
+
+// Files that are read as usual but never written: the round of a career
+// whose save is behind its files is played out in memory only.
+class DiscardingFileSystem final : public RealFileSystem {
+ public:
+  int MakeTempFile(std::string& /*pattern*/, int& fd) override {
+    fd = -1;
+    return 0;
+  }
+  int Write(int /*fd*/, std::string_view /*bytes*/) override { return 0; }
+  int ChangeMode(int /*fd*/, unsigned /*mode*/) override { return 0; }
+  int Sync(int /*fd*/) override { return 0; }
+  int Close(int /*fd*/) override { return 0; }
+  int Rename(const std::string& /*from*/, const std::string& /*to*/) override { return 0; }
+  int OpenFolder(const std::string& /*folder*/, int& fd) override {
+    fd = -1;
+    return 0;
+  }
+  int Unlink(const std::string& /*file*/) override { return 0; }
+  int Remove(const std::string& /*file*/) override { return 0; }
+};
+
+}  // namespace
+
 void Game::FinishRound() {
   if (!round_ || !round_->okEnabled() || match_) return;
   Career& c = *career_;
   const std::filesystem::path& folder = folder_.path;
-  std::optional<FileError> fileError;
-  auto note = [&](std::optional<FileError> error) {
-    if (error && !fileError) fileError = std::move(error);
-  };
   Round::Hooks hooks;
-  hooks.finals = [&] { note(DrawNextFinals(c, run_, folder)); };
-  hooks.seasonEnd = [&] {
+  hooks.finals = [&] { return DrawNextFinals(c, run_, folder); };
+  hooks.seasonEnd = [&]() -> std::optional<FileError> {
     run_.newspaper = GrandFinalReport(c, run_, run_.newspaper);
     prompter_.publish(run_.newspaper);
-    note(CloseSeason(c, run_, random_, prompter_, folder));
-    note(MoveOn(c, run_, contracts_, random_, prompter_, folder));
+    auto closed = CloseSeason(c, run_, random_, prompter_, folder);
+    auto moved = MoveOn(c, run_, contracts_, random_, prompter_, folder);
+    return closed ? closed : moved;
   };
   hooks.weekly = [&] {
     AgeingDecline(c);
     ApplySponsorEffects(c, random_);
     PrepareSponsorOffers(c, run_, random_, prompter_);
   };
-  note(round_->Finish(c, run_, folder, hooks));
-  round_.reset();
-  if (fileError) {
-    prompter_.inform("A season file could not be written. " + fileError->message + ".");
+  if (behind_) {
+    // A round whose record is not on the disk cannot be followed there by
+    // the next: the week goes on in memory, and nothing of it is written.
+    DiscardingFileSystem discard;
+    const UseFileSystem nothingWritten(discard);
+    round_->Finish(c, run_, folder, hooks);
+    round_.reset();
+    prompter_.inform(NotSavedSentence());
+    return;
   }
+  const auto error = round_->Finish(c, run_, folder, hooks);
+  round_.reset();
+  if (!error) return;
+  // The save may have reached the disk all the same (only the folder's
+  // flush failed): then the round stands, and only the doubt is told.
+  const auto saved = LoadCareer(SaveFilePath(folder, c));
+  if (const auto* career = std::get_if<Career>(&saved);
+      career && SaveFileText(*career) == SaveFileText(c)) {
+    prompter_.inform("A file of your career could not be written. " + error->message + ".");
+    return;
+  }
+  behind_ = error->message;
+  prompter_.inform("A file of your career could not be written. " + error->message +
+                   ". The save on disk still holds the career as it was before this round; load "
+                   "it to go on from there, as nothing more of this game is saved.");
+}
+
+std::string Game::NotSavedSentence() const {
+  return "Nothing of your career is saved since a file could not be written (" + *behind_ +
+         "). Load your last save to go on from it.";
 }
 
 void Game::ResumePendingDecisions() {

@@ -68,6 +68,7 @@ class Game {
     draft_.reset();
     contracts_ = ContractOffers{};
     run_ = RunState{};
+    behind_.reset();
   }
 
   // The contract screen's offers and pending choice.
@@ -94,6 +95,10 @@ class Game {
   bool StartNextMatch();
   // The round screen's OK: books the round, writes the results and saves.
   // A file that cannot be written is reported; the round closes either way.
+  // Unless the save itself reached the disk, the save is then behind the
+  // career the game holds, and nothing more is written (each round and
+  // save says so) until a career is loaded or started: the files on disk
+  // stay those of the last round that was saved whole.
   void FinishRound();
 
   // The week's match of the player's: made ready for the match screen with
@@ -135,6 +140,10 @@ class Game {
   std::optional<DraftCamp> camp_;
   std::optional<Draft> draft_;
   ContractOffers contracts_;
+  // Why the save on disk is behind the career held here, once a round could
+  // not be saved.
+  std::optional<std::string> behind_;
+  [[nodiscard]] std::string NotSavedSentence() const;
 };
 
 }  // namespace km

@@ -1,6 +1,9 @@
 #include "season/fixture.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <limits>
 
 #include "core/file_system.h"
 #include "core/number_format.h"
@@ -95,34 +98,181 @@ struct Stage {
 };
 constexpr std::array<Stage, 4> kFinalsStages = {{{352, 8}, {360, 6}, {366, 4}, {370, 2}}};
 
+// Adds a value as a line of the file: in double quotes, CRLF-ended.
+void AppendQuoted(std::string& out, std::string_view utf8) {
+  out += '"';
+  out += ToWindows1252(utf8);
+  out += "\"\r\n";
+}
+
+void AppendQuoted(std::string& out, int value) {
+  std::array<char, 16> digits{};
+  const auto done = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+  out += '"';
+  out.append(digits.data(), done.ptr);
+  out += "\"\r\n";
+}
+
 std::string QuotedLines(const std::vector<std::string>& values) {
   std::string out;
-  for (const std::string& v : values) {
-    out += '"';
-    out += ToWindows1252(v);
-    out += "\"\r\n";
-  }
+  out.reserve(values.size() * 24);
+  for (const std::string& v : values) AppendQuoted(out, v);
   return out;
 }
 
-// Adds values to the end of a file. The file is rewritten whole through the
-// atomic writer, so a crash leaves it as it was or with all of them.
-std::optional<FileError> AppendValues(const std::filesystem::path& file,
-                                      const std::vector<std::string>& values) {
+// How many lines a file's text has; a last line without its end counts.
+std::size_t CountLines(std::string_view bytes) {
+  std::size_t lines = 0;
+  const char* at = bytes.data();
+  const char* end = at + bytes.size();
+  while (at < end) {
+    const void* nl = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+    ++lines;
+    if (!nl) break;
+    at = static_cast<const char*>(nl) + 1;
+  }
+  return lines;
+}
+
+// Where line `line` (0-based) starts, or npos when the file has fewer lines.
+std::size_t LineStart(std::string_view bytes, std::size_t line) {
+  std::size_t pos = 0;
+  for (std::size_t k = 0; k < line; ++k) {
+    if (pos >= bytes.size()) return std::string_view::npos;
+    const void* nl = std::memchr(bytes.data() + pos, '\n', bytes.size() - pos);
+    if (!nl) return std::string_view::npos;
+    pos = static_cast<std::size_t>(static_cast<const char*>(nl) - bytes.data()) + 1;
+  }
+  return pos < bytes.size() || line == 0 ? pos : std::string_view::npos;
+}
+
+// Reads the quoted values of a file's text one line at a time.
+class QuotedReader {
+ public:
+  QuotedReader(std::string_view bytes, std::string name) : bytes_(bytes), name_(std::move(name)) {}
+
+  // Moves to line `line` (0-based); false when the text ends before it.
+  bool Seek(std::size_t line) {
+    pos_ = LineStart(bytes_, line);
+    line_ = line;
+    return pos_ != std::string_view::npos;
+  }
+  [[nodiscard]] bool AtEnd() const { return pos_ >= bytes_.size(); }
+  [[nodiscard]] std::size_t line() const { return line_; }
+
+  // The next line's value, its quotes taken off and still in Windows-1252;
+  // nothing (with error() telling why) when the line is not a quoted value.
+  std::optional<std::string_view> Next() {
+    auto end = bytes_.find('\n', pos_);
+    if (end == std::string_view::npos) end = bytes_.size();
+    std::string_view line = bytes_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    ++line_;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.size() < 2 || line.front() != '"' || line.back() != '"') return std::nullopt;
+    return line.substr(1, line.size() - 2);
+  }
+  [[nodiscard]] FileError NotQuoted() const {
+    return FileError{name_ + ", line " + std::to_string(line_) +
+                     ": expected a value in double quotes"};
+  }
+  [[nodiscard]] FileError NotWhole() const {
+    return FileError{name_ + ", line " + std::to_string(line_) + ": expected a whole number"};
+  }
+
+ private:
+  std::string_view bytes_;
+  std::string name_;
+  std::size_t pos_ = 0;
+  std::size_t line_ = 0;
+};
+
+// Reads one round's record from where the reader stands.
+std::optional<FileError> ReadRecord(QuotedReader& in, RoundRecord& r) {
+  auto text = [&](std::string& into) -> bool {
+    const auto value = in.Next();
+    if (!value) return false;
+    into.clear();
+    AppendFromWindows1252(into, *value);
+    return true;
+  };
+  auto number = [&](int& into, std::optional<FileError>& error) -> bool {
+    const auto value = in.Next();
+    if (!value) {
+      error = in.NotQuoted();
+      return false;
+    }
+    const auto n = ParseWhole(*value);
+    if (!n) {
+      error = in.NotWhole();
+      return false;
+    }
+    into = static_cast<int>(*n);
+    return true;
+  };
+  for (std::string* field : {&r.player.Disposals, &r.player.Goals, &r.player.Behinds,
+                             &r.player.MatchRating, &r.player.Position}) {
+    if (!text(*field)) return in.NotQuoted();
+  }
+  std::optional<FileError> error;
+  for (std::size_t s = 0; s < 8; ++s) {
+    RoundSlot& slot = r.slots[s];
+    for (int side = 0; side < 2; ++side) {
+      if (!text((side == 0 ? r.teamOne : r.teamTwo)[s])) return in.NotQuoted();
+      auto& goals = side == 0 ? slot.GoalsOne : slot.GoalsTwo;
+      auto& behinds = side == 0 ? slot.BehindsOne : slot.BehindsTwo;
+      for (std::size_t q = 0; q < 4; ++q) {
+        if (!number(goals[q], error) || !number(behinds[q], error)) return error;
+      }
+    }
+    slot.PointsOne = 6 * slot.GoalsOne[3] + slot.BehindsOne[3];
+    slot.PointsTwo = 6 * slot.GoalsTwo[3] + slot.BehindsTwo[3];
+  }
+  return std::nullopt;
+}
+
+// A round's record as the lines of the results file.
+void AppendRecordLines(std::string& out, const RoundRecord& r) {
+  for (const std::string* field : {&r.player.Disposals, &r.player.Goals, &r.player.Behinds,
+                                   &r.player.MatchRating, &r.player.Position}) {
+    AppendQuoted(out, *field);
+  }
+  for (std::size_t s = 0; s < 8; ++s) {
+    const RoundSlot& slot = r.slots[s];
+    AppendQuoted(out, r.teamOne[s]);
+    for (std::size_t q = 0; q < 4; ++q) {
+      AppendQuoted(out, slot.GoalsOne[q]);
+      AppendQuoted(out, slot.BehindsOne[q]);
+    }
+    AppendQuoted(out, r.teamTwo[s]);
+    for (std::size_t q = 0; q < 4; ++q) {
+      AppendQuoted(out, slot.GoalsTwo[q]);
+      AppendQuoted(out, slot.BehindsTwo[q]);
+    }
+  }
+}
+
+// Rewrites a file whole (through the atomic writer, so a crash leaves it as
+// it was or as it is meant to be) as its first `keep` lines followed by
+// `lines`. A file with fewer lines keeps them all; a missing one is made.
+std::optional<FileError> KeepAndAdd(const std::filesystem::path& file, std::size_t keep,
+                                    std::string_view lines) {
   std::string bytes;
   ReadResult read = ReadWholeFile(file);
   if (read.bytes) {
     bytes = std::move(*read.bytes);
+    const std::size_t cut = LineStart(bytes, keep);
+    if (cut != std::string::npos) bytes.resize(cut);
     if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
   } else if (!read.missing) {
     return FileError{read.error};
   }
-  bytes += QuotedLines(values);
+  bytes += lines;
   if (auto error = WriteFileAtomically(file, bytes)) return FileError{*error};
   return std::nullopt;
 }
 
-std::string Shown(int value) { return std::to_string(value); }
+constexpr std::size_t kEverything = std::numeric_limits<std::size_t>::max();
 
 }  // namespace
 
@@ -150,23 +300,14 @@ std::filesystem::path ResultsPath(const std::filesystem::path& folder, const Car
 
 std::variant<std::vector<std::string>, FileError> ReadQuotedValues(
     const std::filesystem::path& file) {
-  const ReadResult read = ReadWholeFile(file);
+  ReadResult read = ReadWholeFile(file);
   if (!read.bytes) return FileError{read.error};
-  const std::string name = file.filename().string();
+  QuotedReader in(*read.bytes, file.filename().string());
   std::vector<std::string> values;
-  std::string_view bytes = *read.bytes;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    auto end = bytes.find('\n', pos);
-    if (end == std::string_view::npos) end = bytes.size();
-    std::string_view line = bytes.substr(pos, end - pos);
-    pos = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.size() < 2 || line.front() != '"' || line.back() != '"') {
-      return FileError{name + ", line " + std::to_string(values.size() + 1) +
-                       ": expected a value in double quotes"};
-    }
-    values.push_back(FromWindows1252(line.substr(1, line.size() - 2)));
+  while (!in.AtEnd()) {
+    const auto value = in.Next();
+    if (!value) return in.NotQuoted();
+    values.push_back(FromWindows1252(*value));
   }
   return values;
 }
@@ -174,15 +315,15 @@ std::variant<std::vector<std::string>, FileError> ReadQuotedValues(
 std::optional<FileError> WriteSeasonFixture(const std::filesystem::path& folder,
                                             const Career& career,
                                             const std::array<std::string, 16>& clubs) {
-  std::vector<std::string> names;
-  names.reserve(kFixtureValues);
+  std::string bytes;
+  bytes.reserve(kFixtureValues * 24);
   for (const TemplateRound& round : kTemplate) {
     for (const Pairing& match : round) {
-      names.push_back(clubs[static_cast<std::size_t>(match[0] - 1)]);
-      names.push_back(clubs[static_cast<std::size_t>(match[1] - 1)]);
+      AppendQuoted(bytes, clubs[static_cast<std::size_t>(match[0] - 1)]);
+      AppendQuoted(bytes, clubs[static_cast<std::size_t>(match[1] - 1)]);
     }
   }
-  if (auto error = WriteFileAtomically(FixturePath(folder, career), QuotedLines(names))) {
+  if (auto error = WriteFileAtomically(FixturePath(folder, career), bytes)) {
     return FileError{*error};
   }
   return std::nullopt;
@@ -191,29 +332,46 @@ std::optional<FileError> WriteSeasonFixture(const std::filesystem::path& folder,
 std::optional<FileError> AppendFinalsStage(const std::filesystem::path& folder,
                                            const Career& career,
                                            const std::vector<std::string>& names) {
-  return AppendValues(FixturePath(folder, career), names);
+  // A stage goes to its own place: whatever stands there or beyond (a stage
+  // drawn in a round that was never saved) gives way to it.
+  const auto stage = std::find_if(kFinalsStages.begin(), kFinalsStages.end(), [&](const Stage& s) {
+    return static_cast<std::size_t>(s.count) == names.size();
+  });
+  const std::size_t keep =
+      stage == kFinalsStages.end() ? kEverything : static_cast<std::size_t>(stage->skip);
+  return KeepAndAdd(FixturePath(folder, career), keep, QuotedLines(names));
 }
 
 std::variant<std::vector<std::string>, FileError> ReadRoundPairings(
     const std::filesystem::path& folder, const Career& career, int round) {
   const auto path = FixturePath(folder, career);
-  auto read = ReadQuotedValues(path);
-  if (auto* error = std::get_if<FileError>(&read)) return *error;
-  const auto& values = std::get<std::vector<std::string>>(read);
+  ReadResult read = ReadWholeFile(path);
+  if (!read.bytes) return FileError{read.error};
   if (round < 1 || round > 26) {
     return FileError{"There is no round " + std::to_string(round) + " in a season"};
   }
   const Stage stage = round <= kHomeAndAwayRounds
                           ? Stage{16 * (round - 1), 16}
                           : kFinalsStages[static_cast<std::size_t>(round - 23)];
-  if (static_cast<int>(values.size()) < stage.skip + stage.count) {
-    return FileError{path.filename().string() + " ends at line " + std::to_string(values.size()) +
-                     ", before the matches of round " + std::to_string(round) + " (lines " +
-                     std::to_string(stage.skip + 1) + " to " +
+  // Only the round's own lines are read.
+  const std::string_view bytes = *read.bytes;
+  QuotedReader in(bytes, path.filename().string());
+  std::vector<std::string> names;
+  if (in.Seek(static_cast<std::size_t>(stage.skip))) {
+    names.reserve(static_cast<std::size_t>(stage.count));
+    while (!in.AtEnd() && static_cast<int>(names.size()) < stage.count) {
+      const auto value = in.Next();
+      if (!value) return in.NotQuoted();
+      names.push_back(FromWindows1252(*value));
+    }
+  }
+  if (static_cast<int>(names.size()) < stage.count) {
+    return FileError{path.filename().string() + " ends at line " +
+                     std::to_string(CountLines(bytes)) + ", before the matches of round " +
+                     std::to_string(round) + " (lines " + std::to_string(stage.skip + 1) + " to " +
                      std::to_string(stage.skip + stage.count) + ")"};
   }
-  return std::vector<std::string>(values.begin() + stage.skip,
-                                  values.begin() + stage.skip + stage.count);
+  return names;
 }
 
 std::vector<std::string> RoundRecordValues(const RoundRecord& r) {
@@ -224,13 +382,13 @@ std::vector<std::string> RoundRecordValues(const RoundRecord& r) {
     const RoundSlot& slot = r.slots[s];
     v.push_back(r.teamOne[s]);
     for (std::size_t q = 0; q < 4; ++q) {
-      v.push_back(Shown(slot.GoalsOne[q]));
-      v.push_back(Shown(slot.BehindsOne[q]));
+      v.push_back(std::to_string(slot.GoalsOne[q]));
+      v.push_back(std::to_string(slot.BehindsOne[q]));
     }
     v.push_back(r.teamTwo[s]);
     for (std::size_t q = 0; q < 4; ++q) {
-      v.push_back(Shown(slot.GoalsTwo[q]));
-      v.push_back(Shown(slot.BehindsTwo[q]));
+      v.push_back(std::to_string(slot.GoalsTwo[q]));
+      v.push_back(std::to_string(slot.BehindsTwo[q]));
     }
   }
   return v;
@@ -238,54 +396,113 @@ std::vector<std::string> RoundRecordValues(const RoundRecord& r) {
 
 std::optional<FileError> AppendRoundResult(const std::filesystem::path& folder,
                                            const Career& career, const RoundRecord& record) {
-  return AppendValues(ResultsPath(folder, career), RoundRecordValues(record));
+  std::string lines;
+  lines.reserve(kResultValues * 8);
+  AppendRecordLines(lines, record);
+  return KeepAndAdd(ResultsPath(folder, career), kEverything, lines);
+}
+
+std::optional<FileError> StoreRoundResult(const std::filesystem::path& folder, const Career& career,
+                                          const RoundRecord& record) {
+  std::string lines;
+  lines.reserve(kResultValues * 8);
+  AppendRecordLines(lines, record);
+  const auto before = static_cast<std::size_t>(std::max(career.Matches - 1, 0));
+  return KeepAndAdd(ResultsPath(folder, career), before * kResultValues, lines);
 }
 
 std::variant<RoundRecord, FileError> ReadRoundResult(const std::filesystem::path& folder,
                                                      const Career& career, int round) {
   const auto path = ResultsPath(folder, career);
-  auto read = ReadQuotedValues(path);
-  if (auto* error = std::get_if<FileError>(&read)) return *error;
-  const auto& values = std::get<std::vector<std::string>>(read);
+  ReadResult read = ReadWholeFile(path);
+  if (!read.bytes) return FileError{read.error};
   const std::string name = path.filename().string();
+  QuotedReader in(*read.bytes, name);
   const auto start = static_cast<std::size_t>(kResultValues) * static_cast<std::size_t>(round - 1);
-  if (round < 1 || values.size() < start + kResultValues) {
-    return FileError{name + " ends at line " + std::to_string(values.size()) +
+  const std::size_t lines = CountLines(*read.bytes);
+  if (round < 1 || lines < start + kResultValues) {
+    // The sentence of a damaged line comes first, as reading every value would have found it.
+    for (std::size_t k = 0; k < lines; ++k) {
+      if (!in.Next()) return in.NotQuoted();
+    }
+    return FileError{name + " ends at line " + std::to_string(lines) +
                      ", before the record of round " + std::to_string(round)};
   }
+  in.Seek(start);
   RoundRecord r;
-  std::size_t at = start;
-  r.player = {values[at], values[at + 1], values[at + 2], values[at + 3], values[at + 4]};
-  at += 5;
-  auto number = [&](std::size_t i) -> std::optional<int> {
-    const auto n = ParseWhole(values[i]);
-    if (!n) return std::nullopt;
-    return static_cast<int>(*n);
-  };
-  for (std::size_t s = 0; s < 8; ++s) {
-    RoundSlot& slot = r.slots[s];
-    for (int side = 0; side < 2; ++side) {
-      (side == 0 ? r.teamOne : r.teamTwo)[s] = values[at++];
-      for (std::size_t q = 0; q < 4; ++q) {
-        const auto goals = number(at);
-        const auto behinds = number(at + 1);
-        if (!goals || !behinds) {
-          return FileError{name + ", line " + std::to_string((goals ? at + 1 : at) + 1) +
-                           ": expected a whole number"};
-        }
-        (side == 0 ? slot.GoalsOne : slot.GoalsTwo)[q] = *goals;
-        (side == 0 ? slot.BehindsOne : slot.BehindsTwo)[q] = *behinds;
-        at += 2;
-      }
-    }
-    slot.PointsOne = 6 * slot.GoalsOne[3] + slot.BehindsOne[3];
-    slot.PointsTwo = 6 * slot.GoalsTwo[3] + slot.BehindsTwo[3];
-  }
+  if (auto error = ReadRecord(in, r)) return *error;
   return r;
 }
 
 void DeleteResults(const std::filesystem::path& folder, const Career& career) {
   Files().Remove(ResultsPath(folder, career).native());
+}
+
+std::optional<FileError> SettleSeasonFiles(const std::filesystem::path& folder,
+                                           const Career& career) {
+  const int played = career.Matches;
+  const auto path = ResultsPath(folder, career);
+  const std::string name = path.filename().string();
+  ReadResult read = ReadWholeFile(path);
+  // Before a season's first round nothing is read from the results file.
+  if (!read.bytes && played == 0) return std::nullopt;
+  if (!read.bytes && !read.missing) return FileError{read.error};
+  // A new season's first Play deletes the last season's results, and its
+  // first round writes them anew: a season that is over may have none.
+  if (read.missing && played == kSeasonRounds) return std::nullopt;
+  const std::string_view bytes = read.bytes ? std::string_view(*read.bytes) : std::string_view();
+  if (read.missing && played > 0) {
+    return FileError{name + " is missing, but the career has played " + std::to_string(played) +
+                     " rounds of its season"};
+  }
+
+  // The records of the rounds played must all be there and whole.
+  QuotedReader in(bytes, name);
+  std::vector<RoundRecord> records(static_cast<std::size_t>(played));
+  for (int r = 0; r < played; ++r) {
+    if (in.AtEnd()) {
+      return FileError{name + " ends at line " + std::to_string(in.line()) +
+                       ", but the career has played " + std::to_string(played) +
+                       " rounds: the record of round " + std::to_string(r + 1) + " is missing"};
+    }
+    if (auto error = ReadRecord(in, records[static_cast<std::size_t>(r)])) return *error;
+  }
+  // Anything beyond them was written by a round whose save never followed.
+  if (!in.AtEnd()) {
+    const std::size_t cut = LineStart(bytes, static_cast<std::size_t>(played) * kResultValues);
+    if (auto error = WriteFileAtomically(path, bytes.substr(0, cut))) return FileError{*error};
+  }
+
+  // A season's close writes the next season's fixture before the save: when
+  // the save still waits for the grand final, the old season's fixture is
+  // rebuilt from the rounds it played.
+  if (played != kSeasonRounds - 1) return std::nullopt;
+  const auto fixture = FixturePath(folder, career);
+  ReadResult current = ReadWholeFile(fixture);
+  if (!current.bytes && !current.missing) return FileError{current.error};
+  const std::size_t grandFinalEnd = static_cast<std::size_t>(kFinalsStages[3].skip) + 2;
+  if (current.bytes && CountLines(*current.bytes) >= grandFinalEnd) return std::nullopt;
+  std::string rebuilt;
+  rebuilt.reserve(grandFinalEnd * 24);
+  for (int r = 0; r < played; ++r) {
+    const RoundRecord& record = records[static_cast<std::size_t>(r)];
+    const int names = r < kHomeAndAwayRounds
+                          ? 16
+                          : kFinalsStages[static_cast<std::size_t>(r - kHomeAndAwayRounds)].count;
+    for (std::size_t s = 0; 2 * s < static_cast<std::size_t>(names); ++s) {
+      AppendQuoted(rebuilt, record.teamOne[s]);
+      AppendQuoted(rebuilt, record.teamTwo[s]);
+    }
+  }
+  // The grand final is the two preliminary finals' winners.
+  const RoundRecord& prelims = records.back();
+  for (std::size_t s = 0; s < 2; ++s) {
+    const RoundSlot& slot = prelims.slots[s];
+    AppendQuoted(rebuilt,
+                 slot.PointsOne > slot.PointsTwo ? prelims.teamOne[s] : prelims.teamTwo[s]);
+  }
+  if (auto error = WriteFileAtomically(fixture, rebuilt)) return FileError{*error};
+  return std::nullopt;
 }
 
 std::optional<FileError> StartCompetitionSeason(const std::filesystem::path& folder, Career& career,

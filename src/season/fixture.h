@@ -30,6 +30,7 @@ const std::array<TemplateRound, 22>& ScheduleTemplate();
 inline constexpr int kHomeAndAwayRounds = 22;
 inline constexpr int kFixtureValues = 352;  // 22 rounds of 16 names
 inline constexpr int kResultValues = 149;   // one round's record
+inline constexpr int kSeasonRounds = 26;    // 22 home-and-away rounds and four of finals
 
 // The files that carry a season beside the save file.
 std::filesystem::path FixturePath(const std::filesystem::path& folder, const Career& career);
@@ -47,7 +48,10 @@ std::optional<FileError> WriteSeasonFixture(const std::filesystem::path& folder,
                                             const Career& career,
                                             const std::array<std::string, 16>& clubs);
 
-// Adds a finals stage's names (8, 6, 4 or 2) to the end of the fixture.
+// Adds a finals stage's names (8, 6, 4 or 2) to the fixture at the stage's
+// place (after the 352 names of the home-and-away rounds and the stages
+// before it): a stage written there before, by a round whose save never
+// followed, is replaced.
 std::optional<FileError> AppendFinalsStage(const std::filesystem::path& folder,
                                            const Career& career,
                                            const std::vector<std::string>& names);
@@ -68,9 +72,16 @@ struct RoundRecord {
 // The 149 values of a round record in their file order.
 std::vector<std::string> RoundRecordValues(const RoundRecord& record);
 
-// Adds a round's record to the results file (creating it if need be).
+// Adds a round's record to the end of the results file (creating it if need
+// be).
 std::optional<FileError> AppendRoundResult(const std::filesystem::path& folder,
                                            const Career& career, const RoundRecord& record);
+
+// Writes the record of the round just finished, round career.Matches: the
+// records of the rounds before it are kept, and anything beyond them (left
+// by a round whose save never followed) gives way.
+std::optional<FileError> StoreRoundResult(const std::filesystem::path& folder, const Career& career,
+                                          const RoundRecord& record);
 
 // Round r's record (1-based) from the results file.
 std::variant<RoundRecord, FileError> ReadRoundResult(const std::filesystem::path& folder,
@@ -78,6 +89,17 @@ std::variant<RoundRecord, FileError> ReadRoundResult(const std::filesystem::path
 
 // Deletes the results file; a file that is not there is no error.
 void DeleteResults(const std::filesystem::path& folder, const Career& career);
+
+// Brings the season's files in line with a loaded save, which is what
+// counts. The results file must hold a record for each round the save has
+// played (a season over may have none: the next season's first Play deletes
+// them); records beyond those are dropped. When the save still waits for the
+// grand final but the fixture cannot give it (the season's close had written
+// the next season's fixture when the game stopped), the season's fixture is
+// rebuilt from its records. Returns the sentence that names the file and
+// what is wrong with it when the files cannot be used.
+std::optional<FileError> SettleSeasonFiles(const std::filesystem::path& folder,
+                                           const Career& career);
 
 // A season in a new competition: its clubs make the fixture, and the ladder
 // table takes them rotated by a draw c of 1..16 (row k gets slot

@@ -157,11 +157,15 @@ void UpdateLadder(Career& career, const RunState& run) {
 std::optional<FileError> Round::Finish(Career& career, RunState& run,
                                        const std::filesystem::path& folder, const Hooks& hooks) {
   if (!okEnabled()) return std::nullopt;
+  std::optional<FileError> error;
+  auto note = [&](std::optional<FileError> e) {
+    if (e && !error) error = std::move(e);
+  };
   if (career.Matches <= 21) UpdateLadder(career, run);
-  if (hooks.finals) hooks.finals();
+  if (hooks.finals) note(hooks.finals());
   career.Matches += 1;
   career.ContractMatches -= 1;
-  if (career.Matches == 26 && hooks.seasonEnd) hooks.seasonEnd();
+  if (career.Matches == 26 && hooks.seasonEnd) note(hooks.seasonEnd());
   if (hooks.weekly) hooks.weekly();
 
   // The round's record: in a finals week the player's club may have no
@@ -181,10 +185,29 @@ std::optional<FileError> Round::Finish(Career& career, RunState& run,
   record.teamOne = run.roundTeamOne;
   record.teamTwo = run.roundTeamTwo;
   record.slots = run.roundSlots;
-  // The results go first and the save last: the save is what commits the
-  // round, so a crash between the two leaves a results record beyond the
-  // saved week, which a later load can recognise and drop.
-  if (auto error = AppendRoundResult(folder, career, record)) return error;
+
+  // The round commits in this order, each file written whole through the
+  // atomic writer (so each is either old or new, never half of both):
+  //   1. the next finals stage, into the fixture (the last home-and-away
+  //      round and the first three weeks of finals);
+  //   2. at the season's close: the season history (this season's block
+  //      added), the career history, and the next season's fixture (when
+  //      the player stays in a competition or moves to another; the draft
+  //      writes the AFL's later, and a retired player gets none);
+  //   3. the round's record, into the results file;
+  //   4. the save, last: the save is what commits the round.
+  // The first write that fails stops the rest, so the save on disk never
+  // runs ahead of the files it depends on. A crash (or a failed write)
+  // between any two of these leaves the old save with some of the new files,
+  // and the next load or attempt puts that right: a finals stage and a
+  // record go to their own places, replacing what an unsaved attempt left
+  // there (and a load drops records beyond the save's rounds); a season
+  // history block replaces a block of the same season; the career history
+  // is rewritten whole; and when the save still waits for the grand final
+  // but the next season's fixture has been written, the load rebuilds this
+  // season's fixture from its results.
+  if (error) return error;
+  if (auto e = StoreRoundResult(folder, career, record)) return e;
   return SaveCareer(folder, career);
 }
 

@@ -70,14 +70,18 @@ class Round {
 
   // OK: the ladder (home-and-away rounds), the season's counters, the
   // round's record in the results file and the save. `hooks` run at their
-  // places: after the counters (the season's end) and before the results
-  // (the week's ageing and sponsors).
+  // places: after the ladder (the next finals stage), after the counters
+  // (the season's end) and before the results (the week's ageing and
+  // sponsors). The first two write season files and return the sentence of
+  // one that could not be written.
   struct Hooks {
-    std::function<void()> finals;     // after the ladder
-    std::function<void()> seasonEnd;  // when the grand final is done
-    std::function<void()> weekly;     // ageing and sponsors, every week
+    std::function<std::optional<FileError>()> finals;     // after the ladder
+    std::function<std::optional<FileError>()> seasonEnd;  // when the grand final is done
+    std::function<void()> weekly;                         // ageing and sponsors, every week
   };
-  // Returns the sentence of a file that could not be written, if any.
+  // Returns the sentence of the first file that could not be written, if
+  // any; nothing after it is written then, so the save on disk still holds
+  // the career as it was before the round.
   std::optional<FileError> Finish(Career& career, RunState& run,
                                   const std::filesystem::path& folder, const Hooks& hooks);
 

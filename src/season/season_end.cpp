@@ -255,6 +255,24 @@ std::optional<FileError> Stay(Career& c, ContractOffers& offers, Random& random,
   return StayInCompetitionSeason(folder, c, random);
 }
 
+// Adds a season's block to the season history. When the history already
+// ends with a block of the same season (written by a season's close whose
+// save never followed, so that the grand final was played again), the new
+// block takes its place.
+void AddSeasonBlock(std::string& history, const std::string& block) {
+  const std::size_t title = block.find("SEASON:");
+  const std::size_t titleEnd = block.find("\r\n", title);
+  if (title != std::string::npos && titleEnd != std::string::npos) {
+    const std::string_view heading(block.data(), titleEnd + 2);
+    const std::size_t at = history.rfind(heading);
+    if (at != std::string::npos &&
+        history.find("\r\n==========\r\n", at + 1) == std::string::npos) {
+      history.resize(at);
+    }
+  }
+  history += block;
+}
+
 void Paper(RunState& run, Prompter& prompter, const char* masthead, std::string headline,
            std::string text) {
   if (masthead) run.newspaper.masthead = masthead;
@@ -440,7 +458,7 @@ std::optional<FileError> CloseSeason(Career& c, RunState& run, Random& random, P
   ReadResult read = ReadWholeFile(seasonFile);
   if (read.bytes || read.missing) {
     std::string season = read.bytes ? std::move(*read.bytes) : std::string();
-    season += ToWindows1252(SeasonHistoryBlock(c));
+    AddSeasonBlock(season, ToWindows1252(SeasonHistoryBlock(c)));
     if (auto e = WriteFileAtomically(seasonFile, season)) error = FileError{*e};
   } else {
     // A history that cannot be read is not written over.
