@@ -378,7 +378,7 @@ Week Player::PlayWeek() {
   if (game_.round() != nullptr) throw std::logic_error("the round stayed open after its OK");
   // Whatever the week brought, the career is still a career.
   if (const auto broken = CheckInvariants(career); !broken.empty()) {
-    throw std::logic_error("after " + RoundTitle(matchesBefore) + ": " + broken.front());
+    throw InvariantBroken("after " + RoundTitle(matchesBefore) + ": " + broken.front());
   }
   week.played = true;
   prompter_.note("week", SummaryLine(week, career.Team));

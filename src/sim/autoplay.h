@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "core/game.h"
@@ -27,6 +28,9 @@ inline constexpr int kHealthFloor = 90;
 inline constexpr int kGearFloor = 60;
 // Money the default player keeps in the bank rather than spend on training.
 inline constexpr std::int64_t kTrainingReserve = 10000;
+
+// A career that never retires stops after this many seasons of --to-end.
+inline constexpr int kMostSeasons = 40;
 
 // The simulator's player signs the highest weekly offer; between equal
 // offers the longer contract, and between offers equal in both the first
@@ -58,6 +62,14 @@ struct ClubMatch {
   int disposals = 0;
   int goals = 0;
   double rating = 0;
+};
+
+// Thrown by PlayWeek when a week left the career breaking one of its
+// invariants: a fault of the game, told apart from other faults so that a
+// soak can count it.
+class InvariantBroken : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
 };
 
 // What one press of Play came to.

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "core/file_system.h"
 #include "core/game.h"
 #include "core/game_data.h"
 #include "core/new_career.h"
@@ -22,6 +23,7 @@
 #include "sim/autoplay.h"
 #include "sim/record_json.h"
 #include "sim/seasons.h"
+#include "sim/soak.h"
 #include "sim/transcript.h"
 #include "week/week.h"
 
@@ -39,6 +41,7 @@ struct CommonOptions {
   std::uint64_t seed = 0;
   bool seeded = false;
   std::string transcript;
+  bool noSync = false;
 };
 
 // The five skills as the setup screen's scroll bars hold them: each 1..100.
@@ -150,9 +153,6 @@ struct PlayGoal {
   bool toEnd = false;
 };
 
-// A career that never retires stops after this many seasons of --to-end.
-constexpr int kMostSeasons = 40;
-
 // How many weeks a goal can take at most: a season is 26 weeks, and the
 // run may start part way through one.
 int MostWeeks(const PlayGoal& goal) {
@@ -223,12 +223,16 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
   app.require_subcommand(1);
 
   CommonOptions common;
-  app.add_option("--data-dir", common.dataDir,
-                 "Folder of the save, fixture, results and history files (default: the current "
-                 "folder)")
-      ->check(CLI::ExistingDirectory);
+  auto* dataDirOption =
+      app.add_option("--data-dir", common.dataDir,
+                     "Folder of the save, fixture, results and history files (default: the current "
+                     "folder)")
+          ->check(CLI::ExistingDirectory);
   auto* seed = app.add_option("--seed", common.seed,
                               "Seed of the random source (default: seeded from the clock)");
+  app.add_flag("--no-sync", common.noSync,
+               "Write the career's files without flushing them to disk: quicker, but a crash "
+               "may lose the last week (the game itself always flushes)");
   app.add_option("--transcript", common.transcript,
                  "File that receives every message, question and story, one per line");
 
@@ -277,6 +281,18 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
       ->check(CLI::IsMember({"default", "passive"}))
       ->capture_default_str();
 
+  SoakOptions soak;
+  auto* soakCommand = app.add_subcommand(
+      "soak",
+      "Play many careers to their end on worker threads, with varied setup answers and both "
+      "policies, checking the career's invariants after every week");
+  soakCommand->add_option("--careers", soak.careers, "How many careers")
+      ->required()
+      ->check(CLI::PositiveNumber);
+  soakCommand->add_option("--jobs", soak.jobs, "How many careers are played at once")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+
   try {
     std::reverse(args.begin(), args.end());  // CLI11 takes the arguments last first
     app.parse(args);
@@ -292,6 +308,20 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
   if (*playCommand && weeksOption->count() + seasonsOption->count() + toEndOption->count() == 0) {
     err << "play needs one of --weeks N, --seasons N or --to-end\n";
     return kExitRefused;
+  }
+
+  if (*soakCommand) {
+    // A soak's careers are its own: its seed picks their setups and seeds,
+    // and each plays in a folder of its own under the data folder when one
+    // was given.
+    soak.seed = common.seed;
+    if (dataDirOption->count() > 0) soak.folder = common.dataDir;
+    try {
+      return RunSoak(soak, out, err);
+    } catch (const std::exception& e) {
+      err << "kickmark-sim: " << e.what() << '\n';
+      return kExitInternal;
+    }
   }
 
   if (skills->count() > 0) {
@@ -316,6 +346,9 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
         return kExitRefused;
       }
     }
+    NoSyncFileSystem noSync;
+    std::optional<UseFileSystem> useNoSync;
+    if (common.noSync) useNoSync.emplace(noSync);
     Session session(common, transcriptFile.is_open() ? &transcriptFile : nullptr);
     if (*newCommand) return RunNew(session, answers, out, err);
     if (*playCommand) {

@@ -1,0 +1,136 @@
+#include "sim/soak.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "core/game_data.h"
+#include "sim/sim_fixture.h"
+
+namespace km::sim {
+namespace {
+
+using testing::Lines;
+using testing::SimTest;
+
+TEST(SoakPlan, GoesThroughEveryPositionStateAndPolicyWithAnswersTheGameAccepts) {
+  std::set<std::pair<std::string, std::string>> pairs;
+  std::set<std::string> specials;
+  std::set<Policy> policies;
+  bool allOnes = false;
+  bool allHundreds = false;
+  std::set<std::uint64_t> seeds;
+  for (int index = 0; index < 104; ++index) {
+    const CareerPlan plan = PlanCareer(7, index);
+    const SetupAnswers& a = plan.answers;
+    EXPECT_EQ(CheckSetupAnswers(a), std::nullopt) << "career " << index;
+    pairs.emplace(a.position, a.state);
+    if (!a.careerName.starts_with("Soak ")) specials.insert(a.careerName);
+    policies.insert(plan.policy);
+    const std::array<int, 5> skills = {a.kicking, a.handballing, a.tackling, a.marking, a.running};
+    for (const int skill : skills) {
+      EXPECT_GE(skill, 1);
+      EXPECT_LE(skill, 100);
+    }
+    allOnes = allOnes || skills == std::array<int, 5>{1, 1, 1, 1, 1};
+    allHundreds = allHundreds || skills == std::array<int, 5>{100, 100, 100, 100, 100};
+    seeds.insert(plan.seed);
+  }
+  EXPECT_EQ(pairs.size(), kPositions.size() * kStates.size());
+  EXPECT_EQ(specials, (std::set<std::string>{"Cash Lord", "Iron Bolt", "Overnight Legend",
+                                             "Old Timer Bloke"}));
+  EXPECT_EQ(policies.size(), 2U);
+  EXPECT_TRUE(allOnes);
+  EXPECT_TRUE(allHundreds);
+  EXPECT_EQ(seeds.size(), 104U) << "every career has a seed of its own";
+  // The same soak seed plans the same careers; another plans others.
+  EXPECT_EQ(PlanCareer(7, 40).seed, PlanCareer(7, 40).seed);
+  EXPECT_NE(PlanCareer(7, 40).seed, PlanCareer(8, 40).seed);
+}
+
+TEST(SoakPlan, ReplayCommandsQuoteWhatTheShellWouldSplit) {
+  CareerPlan plan;
+  plan.seed = 42;
+  plan.answers = {"Old Timer Bloke",
+                  "Liam O'Connor",
+                  "Wagga Wagga",
+                  "New South Wales",
+                  170,
+                  72,
+                  "Full Back",
+                  1,
+                  2,
+                  3,
+                  4,
+                  5};
+  plan.policy = Policy::Passive;
+  EXPECT_EQ(ReplayCommands(plan, 0),
+            "kickmark-sim --data-dir DIR --seed 42 new --career 'Old Timer Bloke' --name "
+            "'Liam O'\\''Connor' --city 'Wagga Wagga' --state 'New South Wales' --height 170 "
+            "--weight 72 --position 'Full Back' --skills 1,2,3,4,5");
+  const std::vector<std::string> lines = Lines(ReplayCommands(plan, 31));
+  ASSERT_EQ(lines.size(), 2U);
+  EXPECT_EQ(lines[1],
+            "kickmark-sim --data-dir DIR --seed 42 play --career 'Old Timer Bloke' --policy "
+            "passive --weeks 31");
+}
+
+// A soak's career is the career kickmark-sim makes of the replay commands:
+// the same weeks, to the same end.
+TEST_F(SimTest, SoakedCareerIsTheOneItsReplayCommandsPlay) {
+  const CareerPlan plan = PlanCareer(1, 23);  // an Old Timer Bloke: a short career
+  ASSERT_EQ(plan.answers.careerName, "Old Timer Bloke");
+  SoakedCareer soaked;
+  SoakCareer(plan, dir() / "soak", soaked);
+  ASSERT_EQ(soaked.fault, SoakedCareer::Fault::None) << soaked.what;
+  EXPECT_GT(soaked.seasons, 0);
+
+  const SetupAnswers& a = plan.answers;
+  const std::string seed = std::to_string(plan.seed);
+  const std::string skills = std::to_string(a.kicking) + "," + std::to_string(a.handballing) + "," +
+                             std::to_string(a.tackling) + "," + std::to_string(a.marking) + "," +
+                             std::to_string(a.running);
+  ASSERT_EQ(Run({"--seed", seed, "new", "--career", a.careerName, "--name", a.name, "--city",
+                 a.city, "--state", a.state, "--height", std::to_string(a.height), "--weight",
+                 std::to_string(a.weight), "--position", a.position, "--skills", skills})
+                .code,
+            kExitOk);
+  const testing::SimRun played =
+      Run({"--seed", seed, "play", "--career", a.careerName, "--to-end", "--policy",
+           plan.policy == Policy::Passive ? "passive" : "default"});
+  int weekLines = 0;
+  for (const std::string& line : Lines(played.out)) {
+    if (line.find(" MATCHES") != std::string::npos || line.find("FINAL") != std::string::npos) {
+      ++weekLines;
+    }
+  }
+  EXPECT_EQ(weekLines, soaked.weeks) << played.out;
+}
+
+// Careers played on two threads add up to what they add up to on one, and
+// none of them breaks the rules.
+TEST(Soak, SummaryIsTheSameOnOneThreadOrTwo) {
+  const auto summary = [](int jobs) {
+    std::ostringstream out;
+    std::ostringstream err;
+    SoakOptions options;
+    options.careers = 2;
+    options.seed = 11;
+    options.jobs = jobs;
+    EXPECT_EQ(RunSoak(options, out, err), kExitOk) << err.str();
+    EXPECT_EQ(err.str(), "");
+    // Everything but the seconds.
+    return std::regex_replace(out.str(), std::regex("seconds [0-9.]+"), "seconds S");
+  };
+  const std::string one = summary(1);
+  EXPECT_TRUE(std::regex_search(
+      one, std::regex("^soak: careers 2, seasons [1-9][0-9]*, weeks [1-9][0-9]*, matches "
+                      "[0-9]+, invariant failures 0, crashes 0, file faults 0, seconds S")))
+      << one;
+  EXPECT_EQ(summary(2), one);
+}
+
+}  // namespace
+}  // namespace km::sim
