@@ -1,8 +1,12 @@
 #include "core/save_file.h"
 
+#include <algorithm>
+#include <map>
 #include <vector>
 
 #include "core/career_fields.h"
+#include "core/game_data.h"
+#include "core/invariants.h"
 #include "core/new_career.h"
 #include "core/text_file.h"
 
@@ -142,6 +146,41 @@ bool NamesFiles(const SaveLine& line) {
   return line.field->name == "CareerName" || line.field->name == "Name";
 }
 
+// The rounds of the home-and-away season, before the finals.
+constexpr int kHomeAndAwayMatches = 22;
+
+// The 1-based line of a field's first line.
+std::size_t LineOf(std::string_view fieldName) {
+  const std::vector<SaveLine>& layout = Layout();
+  for (std::size_t i = 0; i < layout.size(); ++i) {
+    if (layout[i].field->name == fieldName) return i + 1;
+  }
+  return 0;
+}
+
+bool IsCompetition(std::string_view league) {
+  return std::find(kCompetitionNames.begin(), kCompetitionNames.end(), league) !=
+         kCompetitionNames.end();
+}
+
+// Until the finals every club of the ladder has played as often as every
+// other; a name that stands twice is left out, as it cannot be told apart.
+// Gives the first row that has not, or nothing.
+std::optional<std::size_t> UnevenLadderRow(const Career& c) {
+  if (c.Matches > kHomeAndAwayMatches) return std::nullopt;
+  std::map<std::string, int> names;
+  for (const LadderRow& row : c.Ladder) ++names[row.Team];
+  std::optional<int> played;
+  for (std::size_t k = 0; k < c.Ladder.size(); ++k) {
+    const LadderRow& row = c.Ladder[k];
+    if (names[row.Team] != 1) continue;
+    const int p = row.Wins + row.Losses + row.Draws;
+    if (played && p != *played) return k;
+    played = p;
+  }
+  return std::nullopt;
+}
+
 std::string Expected(const SaveLine& line) {
   switch (line.kind) {
     case LineKind::Switch:
@@ -194,9 +233,9 @@ std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std:
   const std::vector<SaveLine>& layout = Layout();
   std::size_t pos = 0;
   for (std::size_t index = 0; index < layout.size(); ++index) {
-    const std::string where = fileName + ", line " + std::to_string(index + 1) + ": ";
+    const auto where = [&] { return fileName + ", line " + std::to_string(index + 1) + ": "; };
     if (pos >= bytes.size()) {
-      return FileError{where + "the file ends here, but a career file has " +
+      return FileError{where() + "the file ends here, but a career file has " +
                        std::to_string(kSaveLines) + " lines"};
     }
     auto end = bytes.find('\n', pos);
@@ -205,7 +244,7 @@ std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std:
     pos = end + 1;
     if (!value.empty() && value.back() == '\r') value.remove_suffix(1);
     if (value.size() > kMaxSaveLineLength) {
-      return FileError{where + "the line is " + std::to_string(value.size()) +
+      return FileError{where() + "the line is " + std::to_string(value.size()) +
                        " characters long, but no value of a career file is longer than " +
                        std::to_string(kMaxSaveLineLength)};
     }
@@ -219,7 +258,7 @@ std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std:
           // A name the setup screen would refuse cannot name a file either: a
           // career file name such as "../x" would save outside the folder.
           if (NamesFiles(line) && !IsFileNameSafe(text)) {
-            return FileError{where + R"(expected a name without any of \ / : * ? " < > |)" +
+            return FileError{where() + R"(expected a name without any of \ / : * ? " < > |)" +
                              " or a control character"};
           }
           ok = line.field->set(career, text);
@@ -233,9 +272,37 @@ std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std:
         if (ok) line.field->setSwitch(career, value == "#TRUE#");
         break;
     }
-    if (!ok) return FileError{where + Expected(line)};
+    if (!ok) return FileError{where() + Expected(line)};
   }
   return career;
+}
+
+std::variant<Career, FileError> ReadCareer(std::string_view bytes, const std::string& fileName) {
+  auto parsed = ParseSaveFile(bytes, fileName);
+  if (std::holds_alternative<FileError>(parsed)) return parsed;
+  const Career& career = std::get<Career>(parsed);
+  const auto at = [&](std::string_view field) {
+    return fileName + ", line " + std::to_string(LineOf(field)) + ": ";
+  };
+  // The competition picks the clubs and the rules of every week.
+  if (!IsCompetition(career.League)) {
+    return FileError{at("League") +
+                     "expected the competition in double quotes: Local Reserves, Local Firsts, "
+                     "State or AFL"};
+  }
+  if (const auto row = UnevenLadderRow(career)) {
+    const std::string rowName(kOrdinalWords[*row]);
+    const LadderRow& r = career.Ladder[*row];
+    return FileError{at("Ladder" + rowName + "Wins") + "the ladder's " + rowName + " row, " +
+                     r.Team + ", has played " + std::to_string(r.Wins + r.Losses + r.Draws) +
+                     " matches, not as many as the clubs above it"};
+  }
+  // Whatever else the game's weeks rely on (bars, skills, counts, the
+  // contract) holds too, or the file is not a career's.
+  if (const auto broken = CheckInvariants(career); !broken.empty()) {
+    return FileError{fileName + " is no career the game can go on with: " + broken.front()};
+  }
+  return parsed;
 }
 
 std::filesystem::path SaveFilePath(const std::filesystem::path& folder, const Career& career) {
@@ -251,7 +318,7 @@ std::optional<FileError> SaveCareer(const std::filesystem::path& folder, const C
 std::variant<Career, FileError> LoadCareer(const std::filesystem::path& file) {
   const ReadResult read = ReadWholeFile(file);
   if (!read.bytes) return FileError{read.error};
-  return ParseSaveFile(*read.bytes, file.filename().string());
+  return ReadCareer(*read.bytes, file.filename().string());
 }
 
 }  // namespace km

@@ -33,6 +33,13 @@ std::string SaveFileText(const Career& career);
 // fit. Lines after 491 are ignored. `fileName` names the file in the error.
 std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std::string& fileName);
 
+// A career the game can play on, read from the text of a save file: what
+// ParseSaveFile reads, refused with the line besides when its League is no
+// competition or, before the finals, its ladder's clubs have not all played
+// as often as each other, and refused naming the rule when it breaks any
+// other rule that holds between weeks (CheckInvariants).
+std::variant<Career, FileError> ReadCareer(std::string_view bytes, const std::string& fileName);
+
 // The save file's path: CareerName + ".kms" in the data folder.
 std::filesystem::path SaveFilePath(const std::filesystem::path& folder, const Career& career);
 
@@ -40,8 +47,8 @@ std::filesystem::path SaveFilePath(const std::filesystem::path& folder, const Ca
 // until the new one is safely on disk. Returns the error when it could not.
 std::optional<FileError> SaveCareer(const std::filesystem::path& folder, const Career& career);
 
-// Reads a save file. The running career is not touched by this: the caller
-// replaces it with the result only on success.
+// Reads a save file with ReadCareer. The running career is not touched by
+// this: the caller replaces it with the result only on success.
 std::variant<Career, FileError> LoadCareer(const std::filesystem::path& file);
 
 }  // namespace km

@@ -1,6 +1,7 @@
 // The career save file's reader on any bytes at all. A file it takes must
 // save and read back as the same career: the text written from what was read
-// is read again and written again to the same bytes.
+// is read again and written again to the same bytes. What a load takes
+// (ReadCareer) keeps every rule of a career between weeks.
 
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string_view>
 #include <variant>
 
+#include "core/invariants.h"
 #include "core/save_file.h"
 #include "fuzz_support.h"
 
@@ -34,5 +36,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const km::Career& back = std::get<km::Career>(again);
   Require(km::SaveFileText(back) == text, "a career read back from its save saves differently");
+
+  // What a load takes is a career the game can go on with.
+  const auto loaded = km::ReadCareer(bytes, kFileName);
+  if (const auto* error = std::get_if<km::FileError>(&loaded)) {
+    Require(error->message.starts_with(kFileName),
+            "a refused load does not name the file: " + error->message);
+  } else {
+    Require(km::CheckInvariants(std::get<km::Career>(loaded)).empty(),
+            "a load took a career that breaks a rule of the game");
+  }
   return 0;
 }
