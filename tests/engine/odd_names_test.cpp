@@ -1,0 +1,138 @@
+// Names as players type them: a data folder, a career file name and a player
+// name with spaces, apostrophes and letters beyond ASCII that Windows-1252
+// holds. A career under such names is made, signed, played for a season,
+// saved and loaded back, and every file it writes is found under its name.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/game.h"
+#include "core/invariants.h"
+#include "core/save_file.h"
+#include "season/fixture.h"
+#include "support/scripted_ports.h"
+#include "support/temp_folder.h"
+#include "week/sponsors.h"
+
+namespace km {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers Yes to every question: the week is played in worn gear.
+class YesPrompter final : public Prompter {
+ public:
+  void inform(const std::string&, const std::string&) override {}
+  bool askYesNo(const std::string&, const std::string&, Icon) override { return true; }
+  void publish(const Story&) override {}
+  std::optional<fs::path> chooseFileToOpen(const std::string&, const fs::path&) override {
+    return std::nullopt;
+  }
+};
+
+std::string Bytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// One week as the hub, the round screen and the match screen play it; a
+// contract that has run out is renewed with the first offer.
+void PlayWeek(Game& game) {
+  Career& c = game.career();
+  if (game.run().sponsorHighlight) CloseSponsorship(c, game.run());
+  if (!c.PlayOpen && c.ContractMatches < 1) {
+    game.ClickOffer(1, game.contracts().rows[0].club);
+    game.Sign();
+  }
+  ASSERT_TRUE(game.Play()) << "week " << game.career().Matches + 1;
+  ASSERT_NE(game.round(), nullptr);
+  while (game.round()->startEnabled()) {
+    if (game.StartNextMatch()) {
+      game.match()->PlayToFullTime();
+      game.FinishMatch();
+    }
+  }
+  game.FinishRound();
+}
+
+TEST(OddNames, ACareerUnderThemIsPlayedSavedAndLoadedWithItsFilesWhereTheyBelong) {
+  const testing::TempFolder temp;
+  const fs::path folder = temp.path / "Footy's F\xc3\xb6lder 1";
+  fs::create_directories(folder);
+  const std::string careerName = "Zo\xc3\xab's Career 1";
+  const std::string name =
+      "S\xc3\xa9"
+      "an O'Dwyer-M\xc3\xbcller";
+
+  TwisterRandom random(1852);
+  YesPrompter prompter;
+  Game game(random, prompter, DataFolder{folder});
+  SetupAnswers a;
+  a.careerName = careerName;
+  a.name = name;
+  a.city = "Wagga Wagga";
+  a.state = "New South Wales";
+  a.position = "Centre-Half-Forward";
+  a.kicking = a.marking = 80;
+  a.handballing = a.tackling = a.running = 60;
+  ASSERT_TRUE(game.StartNewCareer(a));
+  ASSERT_TRUE(game.PrepareFirstContract());
+  game.ClickOffer(1, game.contracts().rows[0].club);
+  game.Sign();
+  ASSERT_TRUE(game.CloseContracts());
+
+  // The whole season, to its histories.
+  for (int week = 0; week < 26; ++week) {
+    PlayWeek(game);
+    if (HasFatalFailure()) return;
+  }
+  EXPECT_EQ(game.career().Matches, 26);
+  EXPECT_EQ(CheckInvariants(game.career()), std::vector<std::string>{});
+  ASSERT_TRUE(game.Save());
+
+  // Each file under its name in the folder, and nothing anywhere else.
+  const fs::path save = folder / (careerName + ".kms");
+  for (const fs::path& file :
+       {save, FixturePath(folder, game.career()), folder / (name + " Season History.txt"),
+        folder / (name + " Career History.txt")}) {
+    EXPECT_TRUE(fs::is_regular_file(file)) << file;
+  }
+  EXPECT_EQ(FixturePath(folder, game.career()).filename().string(), careerName + "Fixture.kmf");
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
+  // In the file the names are Windows-1252: one byte a letter.
+  const std::string text = Bytes(save);
+  EXPECT_TRUE(
+      text.starts_with("\"S\xe9"
+                       "an O'Dwyer-M\xfcller\"\r\n"))
+      << text.substr(0, 40);
+  EXPECT_NE(text.find("\r\n\"Zo\xeb's Career 1\"\r\n"), std::string::npos);
+
+  // A second season's week writes the results file under the career's name.
+  PlayWeek(game);
+  if (HasFatalFailure()) return;
+  EXPECT_TRUE(fs::is_regular_file(folder / (careerName + "Results.kmr")));
+  const Career played = game.career();
+
+  // Loaded by another game: the very same career.
+  TwisterRandom otherRandom(7);
+  YesPrompter otherPrompter;
+  Game other(otherRandom, otherPrompter, DataFolder{folder});
+  const auto loaded = other.LoadFrom(save);
+  ASSERT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
+  EXPECT_EQ(SaveFileText(other.career()), SaveFileText(played));
+  EXPECT_EQ(other.career().Name, name);
+  EXPECT_EQ(other.career().CareerName, careerName);
+  // And it plays on from there with the same files.
+  PlayWeek(other);
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(other.career().Matches, 2);
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace km
