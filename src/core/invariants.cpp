@@ -100,8 +100,15 @@ std::vector<std::string> CheckInvariants(const Career& c) {
     broken.push_back("the career's own save cannot be read back: " + error->message);
   } else {
     const Career& read = std::get<Career>(back);
+    std::string shownRead;
+    std::string shownHeld;
     for (const CareerField& field : CareerFields()) {
-      if (field.saved && field.get(read) != field.get(c)) {
+      if (!field.saved) continue;
+      shownRead.clear();
+      shownHeld.clear();
+      field.append(read, shownRead);
+      field.append(c, shownHeld);
+      if (shownRead != shownHeld) {
         broken.push_back("the career's " + field.name + " does not read back from its save");
         break;
       }
@@ -109,6 +116,24 @@ std::vector<std::string> CheckInvariants(const Career& c) {
     if (SaveFileText(read) != text) broken.push_back("the career's save does not save the same");
   }
   return broken;
+}
+
+std::optional<std::string> CheckOverallBar(const Career& c, OverallBar bar) {
+  struct Worked {
+    const char* name;
+    int held;
+    int members;
+  };
+  const Worked worked =
+      bar == OverallBar::Skills
+          ? Worked{"Overall", c.Overall,
+                   OverallOf(c.Kicking, c.Handballing, c.Tackling, c.Marking, c.Running)}
+      : bar == OverallBar::Health
+          ? Worked{"HealthOverall", c.HealthOverall, BarMean(c.Fitness, c.Health, c.Stamina)}
+          : Worked{"GearOverall", c.GearOverall, BarMean(c.Boots, c.Jumper, c.Shorts, c.Other)};
+  if (worked.held == worked.members) return std::nullopt;
+  return std::string(worked.name) + " is " + std::to_string(worked.held) +
+         " where its members make it " + std::to_string(worked.members);
 }
 
 }  // namespace km

@@ -129,7 +129,7 @@ std::string ScoreLine(const std::string& club, int goals, int behinds, int point
 // What a shop screen's OK bought, one transcript line a row:
 //   buy: training Kicking 3 units for $4500
 void BuyChosen(ShopSession& session, Career& career, TranscriptPrompter& prompter,
-               std::string_view what) {
+               std::string_view what, OverallBar bar) {
   const auto rows = session.Rows();
   if (std::none_of(rows.begin(), rows.end(), [](const ShopRow& r) { return r.Chosen > 0; })) {
     session.Cancel();
@@ -147,12 +147,17 @@ void BuyChosen(ShopSession& session, Career& career, TranscriptPrompter& prompte
                            " screen refused a purchase the bank covers");
   }
   for (const std::string& line : lines) prompter.note("buy", line);
+  // The shop's OK works its overall bar out again.
+  if (auto broken = CheckOverallBar(career, bar)) {
+    throw InvariantBroken("after the " + std::string(what) + " purchase: " + *broken);
+  }
 }
 
 // The health centre and the gear store open with a full restore chosen. When
 // the bank cannot pay for it all, he buys the cheapest units first, as far as
 // the bank goes.
-void Restore(Shop shop, Career& career, TranscriptPrompter& prompter, std::string_view what) {
+void Restore(Shop shop, Career& career, TranscriptPrompter& prompter, std::string_view what,
+             OverallBar bar) {
   ShopSession session = ShopSession::Open(shop, career);
   if (session.BalanceAfter() < Money()) {
     std::vector<int> order;
@@ -169,7 +174,7 @@ void Restore(Shop shop, Career& career, TranscriptPrompter& prompter, std::strin
                             static_cast<int>(std::clamp<std::int64_t>(affordable, 0, row.Units)));
     }
   }
-  BuyChosen(session, career, prompter, what);
+  BuyChosen(session, career, prompter, what, bar);
 }
 
 // Training with the money above the reserve: everything the training centre
@@ -199,7 +204,7 @@ void Train(Career& career, TranscriptPrompter& prompter) {
       session.ChangeSpinner(pick, session.Row(pick).Chosen + 1);
     }
   }
-  BuyChosen(session, career, prompter, "training");
+  BuyChosen(session, career, prompter, "training", OverallBar::Skills);
 }
 
 // The offer of a slot's screen that pays the most, among those he can take.
@@ -285,8 +290,10 @@ void Player::Shop() {
   Career& career = game_.career();
   if (policy_ != Policy::Default || IsRetired(career)) return;
   // Gear first: worn below 50 it keeps him off the ground altogether.
-  if (career.GearOverall < kGearFloor) Restore(Shop::Store, career, prompter_, "gear");
-  if (career.HealthOverall < kHealthFloor) Restore(Shop::Health, career, prompter_, "health care");
+  if (career.GearOverall < kGearFloor)
+    Restore(Shop::Store, career, prompter_, "gear", OverallBar::Gear);
+  if (career.HealthOverall < kHealthFloor)
+    Restore(Shop::Health, career, prompter_, "health care", OverallBar::Health);
   Train(career, prompter_);
 }
 
@@ -369,6 +376,12 @@ Week Player::PlayWeek() {
     week.match = ClubMatchOf(match.state(), game_.career(), out);
     game_.FinishMatch();
     if (game_.match() != nullptr) throw std::logic_error("the match would not finish");
+    // A match he played works his Overall out again.
+    if (!out) {
+      if (auto broken = CheckOverallBar(game_.career(), OverallBar::Skills)) {
+        throw InvariantBroken("after his match: " + *broken);
+      }
+    }
   }
 
   const std::string league = round->league();

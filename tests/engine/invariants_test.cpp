@@ -40,6 +40,39 @@ TEST(Invariants, ACareerBrokenInEachWayIsCaught) {
   }
 }
 
+TEST(Invariants, AnOverallBarIsTheRoundedMeanOfItsMembersOnceWorkedOut) {
+  const struct {
+    const char* what;
+    OverallBar bar;
+    void (*set)(Career&);
+    bool holds;
+  } cases[] = {
+      // 60, 61, 61, 62, 62: a mean of 61.2 makes 61.
+      {"skills in step", OverallBar::Skills, [](Career& c) { c.Overall = 61; }, true},
+      {"skills a point off", OverallBar::Skills, [](Career& c) { c.Overall = 62; }, false},
+      // 70, 71, 72: 71.
+      {"health in step", OverallBar::Health, [](Career& c) { c.HealthOverall = 71; }, true},
+      {"health left behind", OverallBar::Health, [](Career& c) { c.HealthOverall = 70; }, false},
+      // 80, 81, 82, 82: 81.25 makes 81.
+      {"gear in step", OverallBar::Gear, [](Career& c) { c.GearOverall = 81; }, true},
+      {"gear rounded up", OverallBar::Gear, [](Career& c) { c.GearOverall = 82; }, false},
+  };
+  for (const auto& k : cases) {
+    Career c;
+    c.Kicking = 60;
+    c.Handballing = c.Tackling = 61;
+    c.Marking = c.Running = 62;
+    c.Fitness = 70;
+    c.Health = 71;
+    c.Stamina = 72;
+    c.Boots = 80;
+    c.Jumper = 81;
+    c.Shorts = c.Other = 82;
+    k.set(c);
+    EXPECT_EQ(!CheckOverallBar(c, k.bar).has_value(), k.holds) << k.what;
+  }
+}
+
 TEST(Invariants, ADuplicatedClubNameIsNotCountedAgainstTheLadder) {
   Career c;
   for (std::size_t k = 0; k < 16; ++k) c.Ladder[k].Wins = 1;
