@@ -75,7 +75,8 @@ BENCHMARK(BM_RoundOfSimulatedMatches)->Unit(benchmark::kMicrosecond);
 
 // kickmark-sim's new, then play until the season closes: the contract, the
 // fixture, every round's matches, results and save, the finals and the
-// season's close with its awards and histories. The argument says whether
+// season's close with its awards and histories: the game's own work, without
+// the simulator's weekly checks (invariants, the save read back). The argument says whether
 // the files are flushed to disk as the game flushes them (1) or not, as
 // kickmark-sim --no-sync writes them (0).
 void BM_Season(benchmark::State& state) {
@@ -96,6 +97,7 @@ void BM_Season(benchmark::State& state) {
       break;
     }
     km::sim::Player player(game, prompter, km::sim::Policy::Passive);
+    player.CheckEachWeek(false);
     for (bool closed = false; !closed;) {
       const km::sim::Week played = player.PlayWeek();
       if (played.outcome != km::sim::Week::Outcome::Played) {
@@ -112,7 +114,8 @@ BENCHMARK(BM_Season)->ArgName("sync")->Arg(0)->Arg(1)->Unit(benchmark::kMillisec
 // kickmark-sim's new and play --to-end for "Old Timer Bloke", who starts at
 // 40 with a fortune: the default player shops every week, and the career
 // runs its seasons, awards nights, histories and contracts to retirement.
-// Files are written without flushes, as kickmark-sim --no-sync writes them.
+// Files are written without flushes, as kickmark-sim --no-sync writes them,
+// and without the simulator's weekly checks.
 void BM_Career(benchmark::State& state) {
   const km::bench::ScratchFolder folder;
   km::NoSyncFileSystem noSync;
@@ -131,6 +134,7 @@ void BM_Career(benchmark::State& state) {
       break;
     }
     km::sim::Player player(game, prompter, km::sim::Policy::Default);
+    player.CheckEachWeek(false);
     int careerSeasons = 0;
     while (!km::IsRetired(game.career())) {
       const km::sim::Week played = player.PlayWeek();

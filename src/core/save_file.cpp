@@ -208,16 +208,27 @@ std::string Expected(const SaveLine& line) {
 
 std::string SaveFileText(const Career& career) {
   std::string out;
-  out.reserve(12 * 1024);
+  out.reserve(8 * 1024);
+  std::string shown;  // a quoted field's value before it goes into Windows-1252
   for (const SaveLine& line : Layout()) {
     switch (line.kind) {
-      case LineKind::Quoted:
+      case LineKind::Quoted: {
+        shown.clear();
+        line.field->append(career, shown);
         out += '"';
-        out += ToWindows1252(line.field->get(career));
+        const bool plain = std::all_of(shown.begin(), shown.end(), [](char ch) {
+          return static_cast<unsigned char>(ch) < 0x80;
+        });
+        if (plain) {
+          out += shown;
+        } else {
+          out += ToWindows1252(shown);
+        }
         out += '"';
         break;
+      }
       case LineKind::Bare:
-        out += line.field->get(career);
+        line.field->append(career, out);
         break;
       case LineKind::Switch:
         out += line.field->getSwitch(career) ? "#TRUE#" : "#FALSE#";

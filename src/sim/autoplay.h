@@ -105,6 +105,12 @@ class Player {
   // career is saved with his new club.
   Week PlayWeek();
 
+  // Whether each week ends with the simulator's own checks (the default):
+  // the career's invariants, and the save on disk read back and compared
+  // with the career. A benchmark of the game's own work turns them off; the
+  // game's messages still tell when a file was not written.
+  void CheckEachWeek(bool on) { checkEachWeek_ = on; }
+
  private:
   void LookAtSponsors();
   void Shop();
@@ -116,6 +122,7 @@ class Player {
   TranscriptPrompter& prompter_;
   Policy policy_;
   AwardCounts awardsBefore_;
+  bool checkEachWeek_ = true;
 };
 
 // A played week in one line:
