@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -106,11 +107,21 @@ void AppendQuoted(std::string& out, std::string_view utf8) {
 }
 
 void AppendQuoted(std::string& out, int value) {
-  std::array<char, 16> digits{};
-  const auto done = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-  out += '"';
-  out.append(digits.data(), done.ptr);
-  out += "\"\r\n";
+  // Scores are small: the line is built whole and added at once.
+  std::array<char, 24> line{};
+  std::size_t n = 0;
+  line[n++] = '"';
+  if (value >= 0 && value < 100) {
+    if (value >= 10) line[n++] = static_cast<char>('0' + value / 10);
+    line[n++] = static_cast<char>('0' + value % 10);
+  } else {
+    const auto done = std::to_chars(line.data() + n, line.data() + line.size() - 3, value);
+    n = static_cast<std::size_t>(done.ptr - line.data());
+  }
+  line[n++] = '"';
+  line[n++] = '\r';
+  line[n++] = '\n';
+  out.append(line.data(), n);
 }
 
 std::string QuotedLines(const std::vector<std::string>& values) {
@@ -120,29 +131,48 @@ std::string QuotedLines(const std::vector<std::string>& values) {
   return out;
 }
 
+// The line ends among eight bytes, one high bit each.
+std::uint64_t LineEnds(std::uint64_t word) {
+  constexpr std::uint64_t kNewlines = 0x0A0A0A0A0A0A0A0AULL;
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+  const std::uint64_t x = word ^ kNewlines;  // a zero byte where a '\n' was
+  return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+// Moves past up to `lines` line ends from `pos`, eight bytes at a time.
+// Returns where it stopped and leaves in `lines` how many were left to pass.
+std::size_t PassLineEnds(std::string_view bytes, std::size_t pos, std::size_t& lines) {
+  const char* data = bytes.data();
+  const std::size_t n = bytes.size();
+  while (lines > 0 && pos + 8 <= n) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, data + pos, sizeof word);
+    // One bit a byte, summed into the top byte by the multiply.
+    const auto ends =
+        static_cast<std::size_t>(((LineEnds(word) >> 7) * 0x0101010101010101ULL) >> 56);
+    if (ends >= lines) break;  // the last one is among these eight
+    lines -= ends;
+    pos += 8;
+  }
+  for (; lines > 0 && pos < n; ++pos) {
+    if (data[pos] == '\n') --lines;
+  }
+  return pos;
+}
+
 // How many lines a file's text has; a last line without its end counts.
 std::size_t CountLines(std::string_view bytes) {
-  std::size_t lines = 0;
-  const char* at = bytes.data();
-  const char* end = at + bytes.size();
-  while (at < end) {
-    const void* nl = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
-    ++lines;
-    if (!nl) break;
-    at = static_cast<const char*>(nl) + 1;
-  }
-  return lines;
+  std::size_t lines = std::numeric_limits<std::size_t>::max();
+  PassLineEnds(bytes, 0, lines);
+  const std::size_t ends = std::numeric_limits<std::size_t>::max() - lines;
+  return ends + (!bytes.empty() && bytes.back() != '\n' ? 1 : 0);
 }
 
 // Where line `line` (0-based) starts, or npos when the file has fewer lines.
 std::size_t LineStart(std::string_view bytes, std::size_t line) {
-  std::size_t pos = 0;
-  for (std::size_t k = 0; k < line; ++k) {
-    if (pos >= bytes.size()) return std::string_view::npos;
-    const void* nl = std::memchr(bytes.data() + pos, '\n', bytes.size() - pos);
-    if (!nl) return std::string_view::npos;
-    pos = static_cast<std::size_t>(static_cast<const char*>(nl) - bytes.data()) + 1;
-  }
+  std::size_t left = line;
+  const std::size_t pos = PassLineEnds(bytes, 0, left);
+  if (left > 0) return std::string_view::npos;
   return pos < bytes.size() || line == 0 ? pos : std::string_view::npos;
 }
 
