@@ -45,6 +45,10 @@ bool IsFileNameSafe(std::string_view text) {
     if (std::string_view(R"(\/:*?"<>|)").find(c) != std::string_view::npos) return false;
   }
   if (!FitsWindows1252(text)) return false;
+  // The save holds the name in Windows-1252, so it must come back from there
+  // byte for byte: an overlong UTF-8 form (C0 AF for '/') reads as a letter
+  // but is written as another, or as a path separator.
+  if (FromWindows1252(ToWindows1252(text)) != text) return false;
   // The control characters 0x80..0x9F, written in UTF-8 as C2 80..C2 9F.
   for (std::size_t i = 0; i + 1 < text.size(); ++i) {
     const auto lead = static_cast<unsigned char>(text[i]);

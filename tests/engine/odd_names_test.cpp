@@ -9,10 +9,12 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "core/game.h"
 #include "core/invariants.h"
+#include "core/new_career.h"
 #include "core/save_file.h"
 #include "season/fixture.h"
 #include "support/scripted_ports.h"
@@ -132,6 +134,42 @@ TEST(OddNames, ACareerUnderThemIsPlayedSavedAndLoadedWithItsFilesWhereTheyBelong
   if (HasFatalFailure()) return;
   EXPECT_EQ(other.career().Matches, 2);
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
+}
+
+// The setup screen takes a name only when the save can hold it byte for
+// byte; what it takes comes back from a save and a load unchanged.
+TEST(OddNames, SetupTakesOnlyNamesTheSaveHoldsByteForByte) {
+  const struct {
+    const char* label;
+    std::string name;
+    bool taken;
+  } cases[] = {
+      {"apostrophe, space and accents", "Zo\xc3\xab's F\xc3\xb6lder", true},
+      {"euro sign and curly quote", "\xe2\x82\xac \xe2\x80\x99", true},
+      {"overlong slash",
+       "a\xc0\xaf"
+       "b",
+       false},
+      {"overlong digit", "F\xc0\xb6lder", false},
+      {"overlong e-acute", "Jos\xe0\x83\xa9", false},
+      {"broken sequence", "Zo\xc3", false},
+      {"outside Windows-1252", "\xe2\x98\x83", false},
+      {"C1 control", "a\xc2\x81", false},
+  };
+  for (const auto& c : cases) {
+    SetupAnswers a;
+    a.careerName = c.name;
+    a.name = c.name;
+    a.city = "Bendigo";
+    a.state = "Victoria";
+    a.position = "Wing";
+    EXPECT_EQ(!CheckSetupAnswers(a).has_value(), c.taken) << c.label;
+    if (!c.taken) continue;
+    const auto back = ReadCareer(SaveFileText(CreateCareer(a)), "names.kms");
+    ASSERT_TRUE(std::holds_alternative<Career>(back)) << c.label;
+    EXPECT_EQ(std::get<Career>(back).Name, c.name) << c.label;
+    EXPECT_EQ(std::get<Career>(back).CareerName, c.name) << c.label;
+  }
 }
 
 }  // namespace
