@@ -1,13 +1,16 @@
 #include "screens/look.h"
 
 #include <QApplication>
+#include <QIconEngine>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QRadialGradient>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
@@ -518,6 +521,66 @@ void PaintFlight(QPainter& p) {
   PaintFootball(p, QRectF(at.x() - 22, at.y() - 14, 44, 28));
 }
 
+// The game's icon in a square of `side` pixels: a football on a green disc.
+QPixmap PaintIcon(int side) {
+  QPixmap pixmap(side, side);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  QRadialGradient grass(QPointF(side * 0.4, side * 0.35), side * 0.7);
+  grass.setColorAt(0.0, QColor("#5fb055"));
+  grass.setColorAt(1.0, QColor("#1f5a1d"));
+  p.setPen(Qt::NoPen);
+  p.setBrush(grass);
+  p.drawEllipse(QRectF(0.5, 0.5, side - 1.0, side - 1.0));
+  PaintFootball(p, QRectF(side * 0.08, side * 0.22, side * 0.84, side * 0.56));
+  p.end();
+  return pixmap;
+}
+
+// The icon is drawn at the size asked for, when it is asked for: most
+// platforms ask for one or two sizes of a window's icon, or none at all, and
+// painting every size up front slowed the game's start.
+class GameIconEngine : public QIconEngine {
+ public:
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const QSize size = actualSize(rect.size(), mode, state);
+    QRect square(QPoint(0, 0), size);
+    square.moveCenter(rect.center());
+    painter->drawPixmap(square, pixmap(size, mode, state));
+  }
+
+  QSize actualSize(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+    const int side = std::max(0, std::min(size.width(), size.height()));
+    return {side, side};
+  }
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    const int side = actualSize(size, mode, state).width();
+    if (side == 0) return {};
+    const QString key = QStringLiteral("kickmark-icon-%1-%2").arg(side).arg(static_cast<int>(mode));
+    QPixmap icon;
+    if (QPixmapCache::find(key, &icon)) return icon;
+    icon = PaintIcon(side);
+    if (mode != QIcon::Normal && mode != QIcon::Active) {
+      QStyleOption option;
+      option.palette = QApplication::palette();
+      icon = QApplication::style()->generatedIconPixmap(mode, icon, &option);
+    }
+    QPixmapCache::insert(key, icon);
+    return icon;
+  }
+
+  // The sizes a window manager that wants them all is given.
+  QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+    return {QSize(16, 16), QSize(32, 32), QSize(64, 64), QSize(128, 128), QSize(256, 256)};
+  }
+
+  [[nodiscard]] QString key() const override { return QStringLiteral("kickmark"); }
+  [[nodiscard]] QIconEngine* clone() const override { return new GameIconEngine; }
+  bool isNull() override { return false; }
+};
+
 }  // namespace
 
 QString GameStyleSheet() { return QString::fromUtf8(kStyleSheet); }
@@ -579,25 +642,7 @@ void PaintFootball(QPainter& painter, const QRectF& area) {
   painter.restore();
 }
 
-QIcon GameIcon() {
-  QIcon icon;
-  for (int size : {16, 32, 64, 128, 256}) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient grass(QPointF(size * 0.4, size * 0.35), size * 0.7);
-    grass.setColorAt(0.0, QColor("#5fb055"));
-    grass.setColorAt(1.0, QColor("#1f5a1d"));
-    p.setPen(Qt::NoPen);
-    p.setBrush(grass);
-    p.drawEllipse(QRectF(0.5, 0.5, size - 1.0, size - 1.0));
-    PaintFootball(p, QRectF(size * 0.08, size * 0.22, size * 0.84, size * 0.56));
-    p.end();
-    icon.addPixmap(pixmap);
-  }
-  return icon;
-}
+QIcon GameIcon() { return QIcon(new GameIconEngine); }
 
 void KeepWrappedTextWhole(QLabel* label, int narrowest) {
   label->ensurePolished();
