@@ -239,6 +239,7 @@ class DraftScreensTest : public QObject {
     saved.Matches = 25;
     saved.PlayOpen = true;
     // The grand final is his contract's last match.
+    saved.ContractLength = 1;
     saved.ContractMatches = 1;
     saved.Injury = saved.Suspension = -3;
     std::array<std::string, 16> clubs;
@@ -252,6 +253,10 @@ class DraftScreensTest : public QObject {
     for (std::size_t names : {8u, 6u, 4u, 2u}) {
       QVERIFY(!AppendFinalsStage(data, saved, {clubs.begin(), clubs.begin() + names}));
     }
+    // The results file holds a record for each of the 25 rounds played.
+    for (int round = 1; round <= saved.Matches; ++round) {
+      QVERIFY(!AppendRoundResult(data, saved, RoundRecord{}));
+    }
     QVERIFY(!SaveCareer(data, saved));
 
     TwisterRandom random(17);
@@ -264,7 +269,7 @@ class DraftScreensTest : public QObject {
     QTest::mouseClick(ShownWindow("frmSplash"), Qt::LeftButton);
     QVERIFY(Click(ShownWindow("frmStart"), "cmdLoad"));
     QWidget* hub = ShownWindow("frmMain");
-    QVERIFY(hub);
+    QVERIFY2(hub, qPrintable(TextOf(ShownWindow("frmStart"), "lblLoadError")));
     QVERIFY(hub->isEnabled());
     QVERIFY(!ShownWindow("frmDraftCamp"));
 
