@@ -96,8 +96,11 @@ TEST(DamagedSaveFile, EveryCutAndFlipIsReadWholeOrRefusedByLine) {
   for (std::size_t size = 0; size < text.size(); ++size) {
     check(text.substr(0, size), "cut at byte " + std::to_string(size));
   }
+  // The low bit turns a digit or letter into its neighbour, 0x20 changes
+  // letter case and spaces, the high bit makes Windows-1252 letters and
+  // breaks line ends.
   for (std::size_t at = 0; at < text.size(); ++at) {
-    for (const unsigned char mask : std::array<unsigned char, 4>{0x01, 0x20, 0x80, 0xFF}) {
+    for (const unsigned char mask : std::array<unsigned char, 3>{0x01, 0x20, 0x80}) {
       std::string bytes = text;
       bytes[at] = static_cast<char>(static_cast<unsigned char>(bytes[at]) ^ mask);
       check(bytes, "byte " + std::to_string(at) + " flipped by " + std::to_string(mask));
