@@ -54,6 +54,9 @@ long NextCodePoint(std::string_view s, std::size_t& i) {
     cp = (cp << 6) | (cont & 0x3F);
     ++i;
   }
+  // An overlong form (C0 AF for '/') is broken too: each character has one
+  // spelling only.
+  if (cp < (extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000)) return -1;
   return cp;
 }
 

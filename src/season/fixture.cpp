@@ -13,6 +13,9 @@
 namespace km {
 namespace {
 
+// The largest goals or behinds count a results file may hold.
+constexpr int kMostScore = 999;
+
 constexpr ClubList kLocalReserves = {"West Coburg", "Lilydale",   "Marcellin",     "North Coburg",
                                      "Gisborne",    "Lalor",      "Kangaroo Flat", "Seaford",
                                      "Frankston",   "Rosebud",    "Berwick",       "Belmont",
@@ -207,7 +210,8 @@ class QuotedReader {
                      ": expected a value in double quotes"};
   }
   [[nodiscard]] FileError NotWhole() const {
-    return FileError{name_ + ", line " + std::to_string(line_) + ": expected a whole number"};
+    return FileError{name_ + ", line " + std::to_string(line_) +
+                     ": expected a whole number from 0 to " + std::to_string(kMostScore)};
   }
 
  private:
@@ -232,8 +236,10 @@ std::optional<FileError> ReadRecord(QuotedReader& in, RoundRecord& r) {
       error = in.NotQuoted();
       return false;
     }
+    // A score of a quarter: no club kicks a thousand goals, and nothing
+    // larger may reach the points worked out from it.
     const auto n = ParseWhole(*value);
-    if (!n) {
+    if (!n || *n < 0 || *n > kMostScore) {
       error = in.NotWhole();
       return false;
     }

@@ -5,9 +5,9 @@
 #include "core/game.h"
 #include "core/invariants.h"
 #include "season/season_end.h"
+#include "support/hub_chores.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"
-#include "week/sponsors.h"
 
 namespace km {
 namespace {
@@ -39,18 +39,7 @@ int PlaySeasons(Game& game, int seasons) {
       EXPECT_TRUE(game.GoToDraft());
       while (game.draft()) game.DraftPick();
     }
-    if (game.run().sponsorHighlight) CloseSponsorship(c, game.run());
-    if (!c.PlayOpen && c.ContractMatches < 1) {
-      int best = 0;
-      for (int row = 1; row < 16; ++row) {
-        if (game.contracts().rows[static_cast<std::size_t>(row)].offer >
-            game.contracts().rows[static_cast<std::size_t>(best)].offer) {
-          best = row;
-        }
-      }
-      game.ClickOffer(best + 1, game.contracts().rows[static_cast<std::size_t>(best)].club);
-      game.Sign();
-    }
+    testing::DoHubChores(game);
     EXPECT_TRUE(game.Play()) << "week " << week << " matches " << c.Matches << " play "
                              << c.PlayOpen << " contract " << c.ContractMatches << " draft "
                              << c.DraftDue << " sponsor " << game.run().sponsorHighlight;

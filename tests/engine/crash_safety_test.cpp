@@ -12,8 +12,8 @@
 #include "core/text_file.h"
 #include "season/fixture.h"
 #include "support/failing_file_system.h"
+#include "support/hub_chores.h"
 #include "support/temp_folder.h"
-#include "week/sponsors.h"
 
 namespace km {
 namespace {
@@ -70,27 +70,9 @@ std::string Read(const fs::path& file) {
   return bytes.str();
 }
 
-// The hub's chores a player does before Play: the sponsor window closed,
-// the best offer signed when one must be.
-void Chores(Game& game) {
-  Career& c = game.career();
-  if (game.run().sponsorHighlight) CloseSponsorship(c, game.run());
-  if (!c.PlayOpen && c.ContractMatches < 1) {
-    int best = 0;
-    for (int row = 1; row < 16; ++row) {
-      if (game.contracts().rows[static_cast<std::size_t>(row)].offer >
-          game.contracts().rows[static_cast<std::size_t>(best)].offer) {
-        best = row;
-      }
-    }
-    game.ClickOffer(best + 1, game.contracts().rows[static_cast<std::size_t>(best)].club);
-    game.Sign();
-  }
-}
-
 // Plays the week up to the round screen's OK.
 void PlayUpToOk(Game& game) {
-  Chores(game);
+  testing::DoHubChores(game);
   ASSERT_TRUE(game.Play());
   while (game.round()->startEnabled()) {
     if (game.StartNextMatch()) {
@@ -254,7 +236,14 @@ TEST(ResultsOnLoad, TornTailIsDroppedAndShortOrDamagedRecordsAreRefused) {
        "round 5 is missing"},
       {"a score that is no number",
        results.substr(0, lineStart(6)) + "\"six\"\r\n" + results.substr(lineStart(7)),
-       "crashResults.kmr, line 7: expected a whole number"},
+       "crashResults.kmr, line 7: expected a whole number from 0 to 999"},
+      // Points are six a goal: a count this large would overflow them.
+      {"a score too large to be one",
+       results.substr(0, lineStart(6)) + "\"999999999\"\r\n" + results.substr(lineStart(7)),
+       "crashResults.kmr, line 7: expected a whole number from 0 to 999"},
+      {"a score below nothing",
+       results.substr(0, lineStart(6)) + "\"-1\"\r\n" + results.substr(lineStart(7)),
+       "crashResults.kmr, line 7: expected a whole number from 0 to 999"},
       {"an unquoted line", results.substr(0, lineStart(2)) + "x\r\n" + results.substr(lineStart(3)),
        "crashResults.kmr, line 3: expected a value in double quotes"},
       {"no results file", "",
@@ -316,7 +305,7 @@ TEST(ReadsRefused, PermissionDeniedGivesItsSentence) {
   {
     FailingFileSystem refusing(1, Mode::FromThenOn, EACCES);
     const UseFileSystem use(refusing);
-    Chores(game);
+    testing::DoHubChores(game);
     EXPECT_FALSE(game.Play());
   }
   EXPECT_EQ(game.career().Matches, before.Matches);
