@@ -72,6 +72,31 @@ int RealFileSystem::Unlink(const std::string& file) {
   return Checked([&] { return ::unlink(file.c_str()); });
 }
 
+int RealFileSystem::OpenForUpdate(const std::string& file, int& fd) {
+  do {
+    fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  return fd < 0 ? errno : 0;
+}
+
+int RealFileSystem::Truncate(int fd, std::uint64_t size) {
+  return Checked([&] { return ::ftruncate(fd, static_cast<off_t>(size)); });
+}
+
+int RealFileSystem::WriteAt(int fd, std::uint64_t offset, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n =
+        ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
 int RealFileSystem::ReadWholeFile(const std::string& file, std::string& bytes) {
   int fd = -1;
   do {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,12 @@ class FileSystem {
   virtual int ReadWholeFile(const std::string& file, std::string& bytes) = 0;
   // Deletes a file of the game's.
   virtual int Remove(const std::string& file) = 0;
+  // Opens a file that is there for reading and writing in place.
+  virtual int OpenForUpdate(const std::string& file, int& fd) = 0;
+  // Cuts a file opened for update to `size` bytes.
+  virtual int Truncate(int fd, std::uint64_t size) = 0;
+  // Writes all of the bytes at `offset` of a file opened for update.
+  virtual int WriteAt(int fd, std::uint64_t offset, std::string_view bytes) = 0;
 };
 
 // The operating system's own files.
@@ -54,6 +61,9 @@ class RealFileSystem : public FileSystem {
   int Unlink(const std::string& file) override;
   int ReadWholeFile(const std::string& file, std::string& bytes) override;
   int Remove(const std::string& file) override;
+  int OpenForUpdate(const std::string& file, int& fd) override;
+  int Truncate(int fd, std::uint64_t size) override;
+  int WriteAt(int fd, std::uint64_t offset, std::string_view bytes) override;
 };
 
 // The real files without the two flushes (the file's and the folder's): a

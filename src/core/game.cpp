@@ -141,6 +141,14 @@ class DiscardingFileSystem final : public RealFileSystem {
   }
   int Unlink(const std::string& /*file*/) override { return 0; }
   int Remove(const std::string& /*file*/) override { return 0; }
+  int OpenForUpdate(const std::string& /*file*/, int& fd) override {
+    fd = -1;
+    return 0;
+  }
+  int Truncate(int /*fd*/, std::uint64_t /*size*/) override { return 0; }
+  int WriteAt(int /*fd*/, std::uint64_t /*offset*/, std::string_view /*bytes*/) override {
+    return 0;
+  }
 };
 
 }  // namespace

@@ -308,6 +308,43 @@ std::optional<FileError> KeepAndAdd(const std::filesystem::path& file, std::size
   return std::nullopt;
 }
 
+// As KeepAndAdd, but in place: the file is opened, cut after the lines kept
+// and the new lines written after them, then flushed. The results file grows
+// by a round every week, and this spares rewriting all of it (and a rename)
+// each time. It is safe because of how the file is read: a crash part way
+// leaves the records kept whole and part of the new one after them, a torn
+// tail beyond the rounds the save has played, which a load drops. A file
+// that is not there yet is made whole through the atomic writer.
+std::optional<FileError> KeepAndAddInPlace(const std::filesystem::path& file, std::size_t keep,
+                                           std::string_view lines) {
+  const ReadResult read = ReadWholeFile(file);
+  if (!read.bytes) {
+    if (!read.missing) return FileError{read.error};
+    return KeepAndAdd(file, keep, lines);
+  }
+  const std::string& bytes = *read.bytes;
+  std::size_t cut = LineStart(bytes, keep);
+  if (cut == std::string::npos) cut = bytes.size();
+  std::string added;
+  if (cut > 0 && bytes[cut - 1] != '\n') added = "\r\n";
+  added += lines;
+
+  FileSystem& fs = Files();
+  int fd = -1;
+  const auto failed = [&](int error) {
+    return FileError{file.filename().string() + " could not be written: " + std::strerror(error)};
+  };
+  if (const int e = fs.OpenForUpdate(file.native(), fd)) return failed(e);
+  int error = 0;
+  if (cut < bytes.size()) error = fs.Truncate(fd, cut);
+  if (error == 0) error = fs.WriteAt(fd, cut, added);
+  if (error == 0) error = fs.Sync(fd);
+  // A failed close has let the descriptor go all the same.
+  if (const int closed = fs.Close(fd); error == 0) error = closed;
+  if (error != 0) return failed(error);
+  return std::nullopt;
+}
+
 constexpr std::size_t kEverything = std::numeric_limits<std::size_t>::max();
 
 }  // namespace
@@ -444,7 +481,7 @@ std::optional<FileError> StoreRoundResult(const std::filesystem::path& folder, c
   lines.reserve(kResultValues * 8);
   AppendRecordLines(lines, record);
   const auto before = static_cast<std::size_t>(std::max(career.Matches - 1, 0));
-  return KeepAndAdd(ResultsPath(folder, career), before * kResultValues, lines);
+  return KeepAndAddInPlace(ResultsPath(folder, career), before * kResultValues, lines);
 }
 
 std::variant<RoundRecord, FileError> ReadRoundResult(const std::filesystem::path& folder,

@@ -186,15 +186,17 @@ std::optional<FileError> Round::Finish(Career& career, RunState& run,
   record.teamTwo = run.roundTeamTwo;
   record.slots = run.roundSlots;
 
-  // The round commits in this order, each file written whole through the
-  // atomic writer (so each is either old or new, never half of both):
+  // The round commits in this order, each file but the results written
+  // whole through the atomic writer (so each is either old or new, never
+  // half of both):
   //   1. the next finals stage, into the fixture (the last home-and-away
   //      round and the first three weeks of finals);
   //   2. at the season's close: the season history (this season's block
   //      added), the career history, and the next season's fixture (when
   //      the player stays in a competition or moves to another; the draft
   //      writes the AFL's later, and a retired player gets none);
-  //   3. the round's record, into the results file;
+  //   3. the round's record, written in place after the records before it
+  //      (a crash part way leaves a torn tail beyond the save's rounds);
   //   4. the save, last: the save is what commits the round.
   // The first write that fails stops the rest, so the save on disk never
   // runs ahead of the files it depends on. A crash (or a failed write)

@@ -152,7 +152,9 @@ TEST_P(CommitSweep, EveryFailedCallLeavesBeforeOrAfter) {
   const std::string after = Read(folder / "crash.kms");
   ASSERT_NE(after, before);
   const int calls = counting.count();
-  ASSERT_GT(calls, 14);  // at least the results and the save, seven calls each
+  // At least the results record written in place (read, open, write,
+  // flush, close) and the save (seven calls).
+  ASSERT_GE(calls, 12);
 
   for (const Mode mode : {Mode::Once, Mode::FromThenOn}) {
     for (int n = 1; n <= calls; ++n) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -122,13 +121,19 @@ TEST(Soak, SummaryIsTheSameOnOneThreadOrTwo) {
     EXPECT_EQ(RunSoak(options, out, err), kExitOk) << err.str();
     EXPECT_EQ(err.str(), "");
     // Everything but the seconds.
-    return std::regex_replace(out.str(), std::regex("seconds [0-9.]+"), "seconds S");
+    std::string line = out.str();
+    const std::size_t seconds = line.find(", seconds ");
+    const std::size_t after = line.find(' ', seconds + 10);
+    if (seconds != std::string::npos && after != std::string::npos) {
+      line.erase(seconds, after - seconds);
+    }
+    return line;
   };
   const std::string one = summary(1);
-  EXPECT_TRUE(std::regex_search(
-      one, std::regex("^soak: careers 2, seasons [1-9][0-9]*, weeks [1-9][0-9]*, matches "
-                      "[0-9]+, invariant failures 0, crashes 0, file faults 0, seconds S")))
+  EXPECT_TRUE(one.starts_with("soak: careers 2, seasons ")) << one;
+  EXPECT_NE(one.find(", invariant failures 0, crashes 0, file faults 0 ("), std::string::npos)
       << one;
+  EXPECT_EQ(one.find("seasons 0,"), std::string::npos) << one;
   EXPECT_EQ(summary(2), one);
 }
 

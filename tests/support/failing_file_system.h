@@ -5,6 +5,7 @@
 // and named.
 
 #include <cerrno>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +75,19 @@ class FailingFileSystem final : public FileSystem {
   int Remove(const std::string& file) override {
     if (const int e = Next("remove")) return e;
     return real_.Remove(file);
+  }
+  int OpenForUpdate(const std::string& file, int& fd) override {
+    fd = -1;
+    if (const int e = Next("open for update")) return e;
+    return real_.OpenForUpdate(file, fd);
+  }
+  int Truncate(int fd, std::uint64_t size) override {
+    if (const int e = Next("ftruncate")) return e;
+    return real_.Truncate(fd, size);
+  }
+  int WriteAt(int fd, std::uint64_t offset, std::string_view bytes) override {
+    if (const int e = Next("pwrite")) return e;
+    return real_.WriteAt(fd, offset, bytes);
   }
 
  private:
