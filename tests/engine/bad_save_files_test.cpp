@@ -15,6 +15,7 @@
 #include "core/game.h"
 #include "core/new_career.h"
 #include "core/save_file.h"
+#include "support/playing.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"
 
@@ -27,18 +28,8 @@ using testing::ScriptedRandom;
 using testing::TempFolder;
 
 SetupAnswers Answers(const std::string& careerName, const std::string& name) {
-  SetupAnswers a;
-  a.careerName = careerName;
-  a.name = name;
-  a.city = "Perth";
-  a.state = "Western Australia";
-  a.position = "Ruck";
-  a.kicking = 40;
-  a.handballing = 50;
-  a.tackling = 60;
-  a.marking = 70;
-  a.running = 80;
-  return a;
+  return testing::Answers(careerName, name, "Perth", "Western Australia", "Ruck",
+                          {40, 50, 60, 70, 80});
 }
 
 // The career in the files: another player's, some way into his career.

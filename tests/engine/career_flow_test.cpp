@@ -5,7 +5,7 @@
 #include "core/game.h"
 #include "core/invariants.h"
 #include "season/season_end.h"
-#include "support/hub_chores.h"
+#include "support/playing.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"
 
@@ -14,18 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Answers every question Yes: plays on in worn gear, takes a new position.
-class YesPrompter final : public Prompter {
- public:
-  int messages = 0;
-  int stories = 0;
-  void inform(const std::string&, const std::string&) override { ++messages; }
-  bool askYesNo(const std::string&, const std::string&, Icon) override { return true; }
-  void publish(const Story&) override { ++stories; }
-  std::optional<fs::path> chooseFileToOpen(const std::string&, const fs::path&) override {
-    return std::nullopt;
-  }
-};
+using testing::YesPrompter;
 
 // Plays a career week by week as a player would, taking the best offer when
 // one must be signed and the draft when it comes. Returns the seasons played.
@@ -44,12 +33,7 @@ int PlaySeasons(Game& game, int seasons) {
                              << c.PlayOpen << " contract " << c.ContractMatches << " draft "
                              << c.DraftDue << " sponsor " << game.run().sponsorHighlight;
     if (!game.round()) return finished;
-    while (game.round()->startEnabled()) {
-      if (game.StartNextMatch()) {
-        game.match()->PlayToFullTime();
-        game.FinishMatch();
-      }
-    }
+    testing::PlayTheRound(game);
     game.FinishRound();
     EXPECT_EQ(CheckInvariants(game.career()), std::vector<std::string>{}) << "week " << week;
     if (game.career().Matches == 26) ++finished;
@@ -64,15 +48,8 @@ TEST(CareerFlow, SeasonsRunFromTheFirstContractOn) {
   TwisterRandom random(2026);
   YesPrompter p;
   Game game(random, p, DataFolder{folder});
-  SetupAnswers a;
-  a.careerName = "flow";
-  a.name = "Flo";
-  a.city = "Hobart";
-  a.state = "Tasmania";
-  a.position = "Full Forward";
-  a.kicking = a.handballing = 100;
-  a.tackling = a.marking = a.running = 90;
-  ASSERT_TRUE(game.StartNewCareer(a));
+  ASSERT_TRUE(game.StartNewCareer(testing::Answers("flow", "Flo", "Hobart", "Tasmania",
+                                                   "Full Forward", {100, 100, 90, 90, 90})));
   ASSERT_TRUE(game.PrepareFirstContract());
   EXPECT_EQ(PlaySeasons(game, 4), 4);
   const Career& c = game.career();

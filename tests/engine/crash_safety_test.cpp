@@ -12,7 +12,7 @@
 #include "core/text_file.h"
 #include "season/fixture.h"
 #include "support/failing_file_system.h"
-#include "support/hub_chores.h"
+#include "support/playing.h"
 #include "support/temp_folder.h"
 
 namespace km {
@@ -24,23 +24,15 @@ using Mode = FailingFileSystem::Mode;
 
 constexpr const char* kNotWritten = "A file of your career could not be written.";
 
-// Answers every question Yes (plays on in worn gear) and keeps what it is told.
-class YesPrompter final : public Prompter {
- public:
-  std::vector<std::string> messages;
-  void inform(const std::string& text, const std::string&) override { messages.push_back(text); }
-  bool askYesNo(const std::string&, const std::string&, Icon) override { return true; }
-  void publish(const Story&) override {}
-  std::optional<fs::path> chooseFileToOpen(const std::string&, const fs::path&) override {
-    return std::nullopt;
+using testing::YesPrompter;
+
+// Whether a file was reported unwritten after message `from`.
+bool Told(const YesPrompter& p, std::size_t from) {
+  for (std::size_t i = from; i < p.messages.size(); ++i) {
+    if (p.messages[i].rfind(kNotWritten, 0) == 0) return true;
   }
-  [[nodiscard]] bool told(std::size_t from) const {
-    for (std::size_t i = from; i < messages.size(); ++i) {
-      if (messages[i].rfind(kNotWritten, 0) == 0) return true;
-    }
-    return false;
-  }
-};
+  return false;
+}
 
 using FolderFiles = std::map<std::string, std::string>;
 
@@ -63,23 +55,13 @@ void Restore(const fs::path& folder, const FolderFiles& files) {
   }
 }
 
-std::string Read(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using testing::ReadBytes;
 
 // Plays the week up to the round screen's OK.
 void PlayUpToOk(Game& game) {
   testing::DoHubChores(game);
   ASSERT_TRUE(game.Play());
-  while (game.round()->startEnabled()) {
-    if (game.StartNextMatch()) {
-      game.match()->PlayToFullTime();
-      game.FinishMatch();
-    }
-  }
+  testing::PlayTheRound(game);
 }
 
 // A career of the first season saved after `weeks` rounds.
@@ -87,14 +69,8 @@ FolderFiles CareerAfter(const fs::path& folder, int weeks) {
   TwisterRandom random(7);
   YesPrompter p;
   Game game(random, p, DataFolder{folder});
-  SetupAnswers a;
-  a.careerName = "crash";
-  a.name = "Cas Ash";
-  a.city = "Geelong";
-  a.state = "Victoria";
-  a.position = "Rover";
-  a.kicking = a.handballing = a.tackling = a.marking = a.running = 80;
-  EXPECT_TRUE(game.StartNewCareer(a));
+  EXPECT_TRUE(game.StartNewCareer(
+      testing::Answers("crash", "Cas Ash", "Geelong", "Victoria", "Rover", {80, 80, 80, 80, 80})));
   EXPECT_TRUE(game.PrepareFirstContract());
   while (game.career().Matches < weeks) {
     PlayUpToOk(game);
@@ -125,7 +101,7 @@ Outcome Commit(const fs::path& folder, const FolderFiles& saved, FileSystem& fil
     const UseFileSystem use(files);
     game.FinishRound();
   }
-  out.told = p.told(before);
+  out.told = Told(p, before);
   out.held = SaveFileText(game.career());
   return out;
 }
@@ -149,7 +125,7 @@ TEST_P(CommitSweep, EveryFailedCallLeavesBeforeOrAfter) {
 
   FailingFileSystem counting;
   ASSERT_FALSE(Commit(folder, saved, counting).told);
-  const std::string after = Read(folder / "crash.kms");
+  const std::string after = ReadBytes(folder / "crash.kms");
   ASSERT_NE(after, before);
   const int calls = counting.count();
   // At least the results record written in place (read, open, write,
@@ -187,14 +163,14 @@ TEST_P(CommitSweep, EveryFailedCallLeavesBeforeOrAfter) {
       }
       if (text == before) {
         // The round can be played again, from the fixture as it was.
-        EXPECT_EQ(Read(FixturePath(folder, c)).substr(0, saved.at("crashFixture.kmf").size()),
+        EXPECT_EQ(ReadBytes(FixturePath(folder, c)).substr(0, saved.at("crashFixture.kmf").size()),
                   saved.at("crashFixture.kmf"));
         PlayUpToOk(fresh);
         fresh.FinishRound();
-        EXPECT_FALSE(p.told(0));
+        EXPECT_FALSE(Told(p, 0));
       }
       // Played again or not, no season is in the season history twice.
-      const std::string history = Read(folder / "Cas Ash Season History.txt");
+      const std::string history = ReadBytes(folder / "Cas Ash Season History.txt");
       std::size_t seasons = 0;
       for (auto at = history.find("SEASON:"); at != std::string::npos;
            at = history.find("SEASON:", at + 1)) {
@@ -274,7 +250,7 @@ TEST(ResultsOnLoad, TornTailIsDroppedAndShortOrDamagedRecordsAreRefused) {
       EXPECT_EQ(game.career(), running);
     } else {
       ASSERT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
-      EXPECT_EQ(Read(folder / "crashResults.kmr"), results);
+      EXPECT_EQ(ReadBytes(folder / "crashResults.kmr"), results);
     }
   }
 }
@@ -365,7 +341,7 @@ TEST(AtomicWrite, AFailedFlushStartsOverOnceFromANewFile) {
     if (k.written) {
       // Nothing but the file itself is left behind.
       EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
-      EXPECT_EQ(Read(file), "bytes");
+      EXPECT_EQ(ReadBytes(file), "bytes");
     }
   }
 }

@@ -17,6 +17,7 @@
 #include "core/new_career.h"
 #include "core/save_file.h"
 #include "season/fixture.h"
+#include "support/playing.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"
 #include "week/sponsors.h"
@@ -26,21 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Answers Yes to every question: the week is played in worn gear.
-class YesPrompter final : public Prompter {
- public:
-  void inform(const std::string&, const std::string&) override {}
-  bool askYesNo(const std::string&, const std::string&, Icon) override { return true; }
-  void publish(const Story&) override {}
-  std::optional<fs::path> chooseFileToOpen(const std::string&, const fs::path&) override {
-    return std::nullopt;
-  }
-};
-
-std::string Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::YesPrompter;
 
 // One week as the hub, the round screen and the match screen play it; a
 // contract that has run out is renewed with the first offer.
@@ -53,12 +40,7 @@ void PlayWeek(Game& game) {
   }
   ASSERT_TRUE(game.Play()) << "week " << game.career().Matches + 1;
   ASSERT_NE(game.round(), nullptr);
-  while (game.round()->startEnabled()) {
-    if (game.StartNextMatch()) {
-      game.match()->PlayToFullTime();
-      game.FinishMatch();
-    }
-  }
+  testing::PlayTheRound(game);
   game.FinishRound();
 }
 
@@ -107,7 +89,7 @@ TEST(OddNames, ACareerUnderThemIsPlayedSavedAndLoadedWithItsFilesWhereTheyBelong
   EXPECT_EQ(FixturePath(folder, game.career()).filename().string(), careerName + "Fixture.kmf");
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
   // In the file the names are Windows-1252: one byte a letter.
-  const std::string text = Bytes(save);
+  const std::string text = testing::ReadBytes(save);
   EXPECT_TRUE(
       text.starts_with("\"S\xe9"
                        "an O'Dwyer-M\xfcller\"\r\n"))

@@ -7,6 +7,7 @@
 #include "season/fixture.h"
 #include "season/ladder.h"
 #include "season/round.h"
+#include "support/playing.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"
 
@@ -98,14 +99,8 @@ TEST(Round, Titles) {
 // A career signed with a Local Reserves club, its first season's files
 // written, ready to play.
 Game& Signed(Game& game) {
-  SetupAnswers a;
-  a.careerName = "Bob";
-  a.name = "Bob Skilton";
-  a.city = "Port Melbourne";
-  a.state = "Victoria";
-  a.position = "Rover";
-  a.kicking = a.handballing = a.tackling = a.marking = a.running = 60;
-  EXPECT_TRUE(game.StartNewCareer(a));
+  EXPECT_TRUE(game.StartNewCareer(testing::Answers("Bob", "Bob Skilton", "Port Melbourne",
+                                                   "Victoria", "Rover", {60, 60, 60, 60, 60})));
   EXPECT_TRUE(game.PrepareFirstContract());
   game.ClickOffer(9, "Frankston");
   game.Sign();
