@@ -2,6 +2,7 @@
 
 #include "core/file_system.h"
 #include "core/number_format.h"
+#include "core/text_file.h"
 #include "match/after_match.h"
 #include "season/finals.h"
 #include "season/fixture.h"
@@ -11,6 +12,21 @@
 #include "week/week.h"
 
 namespace km {
+
+namespace {
+
+// The names of the files a career writes: a game stopped while it wrote one
+// may have left a temporary file of it behind.
+std::vector<std::string> CareerFileNames(const Career& c) {
+  std::vector<std::string> names;
+  for (const auto& path : {SaveFilePath({}, c), FixturePath({}, c), ResultsPath({}, c),
+                           SeasonHistoryPath({}, c), CareerHistoryPath({}, c)}) {
+    names.push_back(path.filename().string());
+  }
+  return names;
+}
+
+}  // namespace
 
 Game::Game(Random& random, Prompter& prompter, DataFolder folder)
     : random_(random), prompter_(prompter), folder_(std::move(folder)) {}
@@ -34,12 +50,15 @@ Game::LoadResult Game::LoadFrom(const std::filesystem::path& file) {
   if (auto* error = std::get_if<FileError>(&loaded)) {
     return {LoadOutcome::Failed, error->message};
   }
-  // The save is what counts: the season's files beside it are brought in
-  // line with it, or the load fails with what is wrong with them.
-  if (auto error = SettleSeasonFiles(folder_.path, std::get<Career>(loaded))) {
+  // The save is what counts: the season's files beside it must hold what it
+  // has played, or the load fails with what is wrong with them. Nothing is
+  // written: what a crash left beyond the save is put right by the next
+  // round's commit.
+  if (auto error = CheckSeasonFiles(folder_.path, std::get<Career>(loaded))) {
     return {LoadOutcome::Failed, error->message};
   }
   career_ = std::move(std::get<Career>(loaded));
+  RemoveLeftoverTemporaries(folder_.path, CareerFileNames(*career_));
   match_.reset();
   round_.reset();
   camp_.reset();
@@ -81,10 +100,10 @@ void Game::FinishMatch() {
 }
 
 bool Game::PrepareFirstContract() {
-  // Play waits for the first signature, and a results file left by an
-  // earlier career of the same name is no part of this one.
+  // Play waits for the first signature. A results file left by an earlier
+  // career of the same name is replaced by this one's first round.
   career_->PlayOpen = false;
-  DeleteResults(folder_.path, *career_);
+  RemoveLeftoverTemporaries(folder_.path, CareerFileNames(*career_));
   PrepareFirstOffers(contracts_, random_);
   if (auto error = StartCompetitionSeason(folder_.path, *career_, random_,
                                           ClubsOf("Local Reserves", career_->State))) {
@@ -99,7 +118,7 @@ bool Game::Play() {
   // Nothing of the week is kept unless its round can be read.
   const Career before = *career_;
   const RunState runBefore = run_;
-  if (!AdvanceWeek(*career_, run_, prompter_, folder_.path)) return false;
+  if (!AdvanceWeek(*career_, run_, prompter_)) return false;
   auto round = Round::Load(*career_, run_, folder_.path);
   if (auto* error = std::get_if<FileError>(&round)) {
     *career_ = before;
@@ -208,15 +227,31 @@ void Game::ResumePendingDecisions() {
   if (IsRetired(c)) return;
   if (IsSponsorWindow(c.Matches) && !c.PlayOpen) run_.sponsorHighlight = true;
   if (c.Matches != 26 || c.ContractMatches >= 1 || c.PlayOpen) return;
-  const bool promoted =
-      (c.MatchRatingAverage > 5.7 && c.Goals > 59) || c.MatchRatingAverage > 6.2 || c.Goals > 89;
-  if (c.League == "State" && promoted) {
+  // A season closed with his contract over, and what followed is read from
+  // the save: the League is already the one he goes on in, while Team is
+  // still the club of the season just ended. No club plays in two
+  // competitions, so a Team among the League's clubs means he stayed, and
+  // one from elsewhere means he moved (up or down) to the League.
+  const ClubList& own = ClubsOf(c.League, c.State);
+  const bool stayed = std::find(own.begin(), own.end(), c.Team) != own.end();
+  if (stayed && c.League == "State" && PassesPromotionTest(c)) {
     c.DraftDue = 1;  // he was on his way to the draft camp
     return;
   }
+  // A new competition's clubs make their offers in the competition's order;
+  // the clubs he stays with in the order they had when their fixture was
+  // made.
   std::array<std::string, 16> clubs;
-  for (std::size_t k = 0; k < 16; ++k) clubs[k] = c.Ladder[k].Team;
-  FillOffers(contracts_, clubs, c.League, c.League == "Local Reserves", random_);
+  std::copy(own.begin(), own.end(), clubs.begin());
+  if (stayed) {
+    auto fixture = ReadFixtureClubs(folder_.path, c);
+    if (auto* order = std::get_if<std::array<std::string, 16>>(&fixture)) {
+      clubs = *order;
+    } else {
+      for (std::size_t k = 0; k < 16; ++k) clubs[k] = c.Ladder[k].Team;
+    }
+  }
+  FillOffers(contracts_, clubs, c.League, stayed && c.League == "Local Reserves", random_);
   contracts_.title = OffersTitle(c.League);
 }
 

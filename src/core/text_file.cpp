@@ -2,7 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -212,6 +214,30 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& file
   if (attempt.flushFailed) attempt = WriteThroughTemporary(fs, target, folder, shown, bytes);
   if (attempt.error == 0) return std::nullopt;
   return shown + " could not be written: " + Reason(attempt.error);
+}
+
+void RemoveLeftoverTemporaries(const std::filesystem::path& folder,
+                               const std::vector<std::string>& names) {
+  // A temporary file is "." + the file's name + "." + six letters or digits
+  // (mkstemp's), in the file's own folder.
+  auto isTemporary = [&](const std::string& entry) {
+    constexpr std::size_t kTail = 7;
+    if (entry.size() < kTail + 2 || entry[0] != '.' || entry[entry.size() - kTail] != '.') {
+      return false;
+    }
+    for (std::size_t i = entry.size() - kTail + 1; i < entry.size(); ++i) {
+      if (std::isalnum(static_cast<unsigned char>(entry[i])) == 0) return false;
+    }
+    const std::string_view name(entry.data() + 1, entry.size() - kTail - 1);
+    return std::find(names.begin(), names.end(), name) != names.end();
+  };
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    if (isTemporary(it->path().filename().string()) && it->is_regular_file(error)) {
+      Files().Unlink(it->path().native());
+    }
+  }
 }
 
 ReadResult ReadWholeFile(const std::filesystem::path& file) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace km {
 
@@ -27,6 +28,12 @@ void AppendFromWindows1252(std::string& out, std::string_view bytes);
 // reason when it could not. Every call goes through Files().
 std::optional<std::string> WriteFileAtomically(const std::filesystem::path& file,
                                                std::string_view bytes);
+
+// Deletes what writes of the named files (names within `folder`) left
+// behind when the game was stopped part way: their temporary files, and
+// nothing else. Best effort: a file that cannot be deleted stays.
+void RemoveLeftoverTemporaries(const std::filesystem::path& folder,
+                               const std::vector<std::string>& names);
 
 // Reads a whole file (through Files()), or gives a sentence naming the file
 // and the reason.

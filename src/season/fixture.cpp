@@ -415,6 +415,27 @@ std::optional<FileError> AppendFinalsStage(const std::filesystem::path& folder,
   return KeepAndAdd(FixturePath(folder, career), keep, QuotedLines(names));
 }
 
+namespace {
+
+// The grand final of a season whose close was cut short: the close writes
+// the next season's fixture before the save, so a career saved before the
+// grand final may find the next season's fixture beside it. Its grand final
+// is then the two preliminary finals' winners, from round 25's record.
+std::variant<std::vector<std::string>, FileError> GrandFinalFromResults(
+    const std::filesystem::path& folder, const Career& career) {
+  auto prelims = ReadRoundResult(folder, career, kSeasonRounds - 1);
+  if (auto* error = std::get_if<FileError>(&prelims)) return *error;
+  const RoundRecord& r = std::get<RoundRecord>(prelims);
+  std::vector<std::string> names;
+  for (std::size_t s = 0; s < 2; ++s) {
+    const RoundSlot& slot = r.slots[s];
+    names.push_back(slot.PointsOne > slot.PointsTwo ? r.teamOne[s] : r.teamTwo[s]);
+  }
+  return names;
+}
+
+}  // namespace
+
 std::variant<std::vector<std::string>, FileError> ReadRoundPairings(
     const std::filesystem::path& folder, const Career& career, int round) {
   const auto path = FixturePath(folder, career);
@@ -439,12 +460,29 @@ std::variant<std::vector<std::string>, FileError> ReadRoundPairings(
     }
   }
   if (static_cast<int>(names.size()) < stage.count) {
+    if (round == kSeasonRounds && career.Matches == kSeasonRounds - 1) {
+      return GrandFinalFromResults(folder, career);
+    }
     return FileError{path.filename().string() + " ends at line " +
                      std::to_string(CountLines(bytes)) + ", before the matches of round " +
                      std::to_string(round) + " (lines " + std::to_string(stage.skip + 1) + " to " +
                      std::to_string(stage.skip + stage.count) + ")"};
   }
   return names;
+}
+
+std::variant<std::array<std::string, 16>, FileError> ReadFixtureClubs(
+    const std::filesystem::path& folder, const Career& career) {
+  auto first = ReadRoundPairings(folder, career, 1);
+  if (auto* error = std::get_if<FileError>(&first)) return *error;
+  const auto& names = std::get<std::vector<std::string>>(first);
+  std::array<std::string, 16> clubs;
+  for (std::size_t m = 0; m < 8; ++m) {
+    for (std::size_t side = 0; side < 2; ++side) {
+      clubs[static_cast<std::size_t>(kTemplate[0][m][side] - 1)] = names[2 * m + side];
+    }
+  }
+  return clubs;
 }
 
 std::vector<std::string> RoundRecordValues(const RoundRecord& r) {
@@ -480,7 +518,16 @@ std::optional<FileError> StoreRoundResult(const std::filesystem::path& folder, c
   std::string lines;
   lines.reserve(kResultValues * 8);
   AppendRecordLines(lines, record);
-  const auto before = static_cast<std::size_t>(std::max(career.Matches - 1, 0));
+  // A season's first round starts the file anew through the atomic writer:
+  // until that round is saved, the file on disk is last season's whole, or
+  // this one's first record alone, never a mixture.
+  if (career.Matches <= 1) {
+    if (auto error = WriteFileAtomically(ResultsPath(folder, career), lines)) {
+      return FileError{*error};
+    }
+    return std::nullopt;
+  }
+  const auto before = static_cast<std::size_t>(career.Matches - 1);
   return KeepAndAddInPlace(ResultsPath(folder, career), before * kResultValues, lines);
 }
 
@@ -507,74 +554,38 @@ std::variant<RoundRecord, FileError> ReadRoundResult(const std::filesystem::path
   return r;
 }
 
-void DeleteResults(const std::filesystem::path& folder, const Career& career) {
-  Files().Remove(ResultsPath(folder, career).native());
-}
-
-std::optional<FileError> SettleSeasonFiles(const std::filesystem::path& folder,
-                                           const Career& career) {
+std::optional<FileError> CheckSeasonFiles(const std::filesystem::path& folder,
+                                          const Career& career) {
   const int played = career.Matches;
   const auto path = ResultsPath(folder, career);
   const std::string name = path.filename().string();
-  ReadResult read = ReadWholeFile(path);
   // Before a season's first round nothing is read from the results file.
-  if (!read.bytes && played == 0) return std::nullopt;
+  if (played == 0) return std::nullopt;
+  ReadResult read = ReadWholeFile(path);
   if (!read.bytes && !read.missing) return FileError{read.error};
-  // A new season's first Play deletes the last season's results, and its
-  // first round writes them anew: a season that is over may have none.
-  if (read.missing && played == kSeasonRounds) return std::nullopt;
-  const std::string_view bytes = read.bytes ? std::string_view(*read.bytes) : std::string_view();
-  if (read.missing && played > 0) {
+  // A season that is over needs nothing more from its results, and the next
+  // season's first round starts the file anew: a crash after that round's
+  // record and before its save leaves that record alone beside a save of
+  // the season before.
+  if (played == kSeasonRounds) return std::nullopt;
+  if (read.missing) {
     return FileError{name + " is missing, but the career has played " + std::to_string(played) +
                      " rounds of its season"};
   }
 
-  // The records of the rounds played must all be there and whole.
-  QuotedReader in(bytes, name);
-  std::vector<RoundRecord> records(static_cast<std::size_t>(played));
+  // The records of the rounds played must all be there and whole. Anything
+  // beyond them was written by a round whose save never followed: it is no
+  // part of the career, and the next round's record takes its place.
+  QuotedReader in(*read.bytes, name);
+  RoundRecord record;
   for (int r = 0; r < played; ++r) {
     if (in.AtEnd()) {
       return FileError{name + " ends at line " + std::to_string(in.line()) +
                        ", but the career has played " + std::to_string(played) +
                        " rounds: the record of round " + std::to_string(r + 1) + " is missing"};
     }
-    if (auto error = ReadRecord(in, records[static_cast<std::size_t>(r)])) return *error;
+    if (auto error = ReadRecord(in, record)) return *error;
   }
-  // Anything beyond them was written by a round whose save never followed.
-  if (!in.AtEnd()) {
-    const std::size_t cut = LineStart(bytes, static_cast<std::size_t>(played) * kResultValues);
-    if (auto error = WriteFileAtomically(path, bytes.substr(0, cut))) return FileError{*error};
-  }
-
-  // A season's close writes the next season's fixture before the save: when
-  // the save still waits for the grand final, the old season's fixture is
-  // rebuilt from the rounds it played.
-  if (played != kSeasonRounds - 1) return std::nullopt;
-  const auto fixture = FixturePath(folder, career);
-  ReadResult current = ReadWholeFile(fixture);
-  if (!current.bytes && !current.missing) return FileError{current.error};
-  const std::size_t grandFinalEnd = static_cast<std::size_t>(kFinalsStages[3].skip) + 2;
-  if (current.bytes && CountLines(*current.bytes) >= grandFinalEnd) return std::nullopt;
-  std::string rebuilt;
-  rebuilt.reserve(grandFinalEnd * 24);
-  for (int r = 0; r < played; ++r) {
-    const RoundRecord& record = records[static_cast<std::size_t>(r)];
-    const int names = r < kHomeAndAwayRounds
-                          ? 16
-                          : kFinalsStages[static_cast<std::size_t>(r - kHomeAndAwayRounds)].count;
-    for (std::size_t s = 0; 2 * s < static_cast<std::size_t>(names); ++s) {
-      AppendQuoted(rebuilt, record.teamOne[s]);
-      AppendQuoted(rebuilt, record.teamTwo[s]);
-    }
-  }
-  // The grand final is the two preliminary finals' winners.
-  const RoundRecord& prelims = records.back();
-  for (std::size_t s = 0; s < 2; ++s) {
-    const RoundSlot& slot = prelims.slots[s];
-    AppendQuoted(rebuilt,
-                 slot.PointsOne > slot.PointsTwo ? prelims.teamOne[s] : prelims.teamTwo[s]);
-  }
-  if (auto error = WriteFileAtomically(fixture, rebuilt)) return FileError{*error};
   return std::nullopt;
 }
 

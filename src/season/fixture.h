@@ -57,7 +57,10 @@ std::optional<FileError> AppendFinalsStage(const std::filesystem::path& folder,
                                            const std::vector<std::string>& names);
 
 // The names of a round's matches, first-named club first: 16 names for the
-// home-and-away rounds 1..22, then 8, 6, 4 and 2 for rounds 23..26.
+// home-and-away rounds 1..22, then 8, 6, 4 and 2 for rounds 23..26. The
+// grand final of a career saved before it, whose fixture is already the
+// next season's (the close was cut short), comes from the preliminary
+// finals' record.
 std::variant<std::vector<std::string>, FileError> ReadRoundPairings(
     const std::filesystem::path& folder, const Career& career, int round);
 
@@ -87,19 +90,19 @@ std::optional<FileError> StoreRoundResult(const std::filesystem::path& folder, c
 std::variant<RoundRecord, FileError> ReadRoundResult(const std::filesystem::path& folder,
                                                      const Career& career, int round);
 
-// Deletes the results file; a file that is not there is no error.
-void DeleteResults(const std::filesystem::path& folder, const Career& career);
+// Checks the season's files beside a loaded save, which is what counts, and
+// writes nothing: a load must work from a folder it cannot write to. The
+// results file must hold a record for each round the save has played;
+// records beyond those (left by a round whose save never followed) are left
+// for the next round's record to replace. A season that is over needs none.
+// Returns the sentence that names the file and what is wrong with it.
+std::optional<FileError> CheckSeasonFiles(const std::filesystem::path& folder,
+                                          const Career& career);
 
-// Brings the season's files in line with a loaded save, which is what
-// counts. The results file must hold a record for each round the save has
-// played (a season over may have none: the next season's first Play deletes
-// them); records beyond those are dropped. When the save still waits for the
-// grand final but the fixture cannot give it (the season's close had written
-// the next season's fixture when the game stopped), the season's fixture is
-// rebuilt from its records. Returns the sentence that names the file and
-// what is wrong with it when the files cannot be used.
-std::optional<FileError> SettleSeasonFiles(const std::filesystem::path& folder,
-                                           const Career& career);
+// The sixteen clubs of the season's fixture in their slot order (the order
+// the season's clubs were in when the fixture was made).
+std::variant<std::array<std::string, 16>, FileError> ReadFixtureClubs(
+    const std::filesystem::path& folder, const Career& career);
 
 // A season in a new competition: its clubs make the fixture, and the ladder
 // table takes them rotated by a draw c of 1..16 (row k gets slot

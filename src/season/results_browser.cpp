@@ -12,12 +12,15 @@ std::variant<BrowsedRound, FileError> BrowseRound(const Career& career,
     auto record = ReadRoundResult(folder, career, round);
     if (auto* error = std::get_if<FileError>(&record)) return *error;
     view.record = std::get<RoundRecord>(record);
+    // A round played keeps its clubs in its record: the fixture beside a
+    // career saved just before its grand final may be the next season's.
+    return view;
   }
-  // The clubs always come from the fixture, which knows the finals only once
-  // they are drawn.
+  // The clubs of a round to come are the fixture's, which knows the finals
+  // only once they are drawn.
   auto pairings = ReadRoundPairings(folder, career, round);
   if (auto* error = std::get_if<FileError>(&pairings)) {
-    if (round <= 22 || view.played) return *error;
+    if (round <= 22) return *error;
     return view;  // a final not drawn yet: nothing to show
   }
   const auto& names = std::get<std::vector<std::string>>(pairings);

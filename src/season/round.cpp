@@ -195,19 +195,23 @@ std::optional<FileError> Round::Finish(Career& career, RunState& run,
   //      added), the career history, and the next season's fixture (when
   //      the player stays in a competition or moves to another; the draft
   //      writes the AFL's later, and a retired player gets none);
-  //   3. the round's record, written in place after the records before it
-  //      (a crash part way leaves a torn tail beyond the save's rounds);
+  //   3. the round's record: a season's first round starts the results file
+  //      anew through the atomic writer, later rounds write theirs in place
+  //      after the records before it (a crash part way leaves a torn tail
+  //      beyond the save's rounds);
   //   4. the save, last: the save is what commits the round.
   // The first write that fails stops the rest, so the save on disk never
-  // runs ahead of the files it depends on. A crash (or a failed write)
-  // between any two of these leaves the old save with some of the new files,
-  // and the next load or attempt puts that right: a finals stage and a
-  // record go to their own places, replacing what an unsaved attempt left
-  // there (and a load drops records beyond the save's rounds); a season
-  // history block replaces a block of the same season; the career history
-  // is rewritten whole; and when the save still waits for the grand final
-  // but the next season's fixture has been written, the load rebuilds this
-  // season's fixture from its results.
+  // runs ahead of the files it depends on. Nothing is deleted before the
+  // save. A crash (or a failed write) between any two of these leaves the
+  // old save with some of the new files, and the next attempt puts that
+  // right while a load only reads: a finals stage and a record go to their
+  // own places, replacing what an unsaved attempt left there; a load ignores
+  // records beyond the save's rounds, and a season that is over needs none
+  // (the next season's first record may already stand alone in the file); a
+  // season history block replaces a block of the same season; the career
+  // history is rewritten whole; and when the save still waits for the grand
+  // final but the next season's fixture has been written, the grand final
+  // is drawn again from the preliminary finals' record.
   if (error) return error;
   if (auto e = StoreRoundResult(folder, career, record)) return e;
   return SaveCareer(folder, career);

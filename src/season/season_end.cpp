@@ -454,7 +454,7 @@ std::optional<FileError> CloseSeason(Career& c, RunState& run, Random& random, P
 
   // The histories, named after the player.
   std::optional<FileError> error;
-  const auto seasonFile = folder / (c.Name + " Season History.txt");
+  const auto seasonFile = SeasonHistoryPath(folder, c);
   ReadResult read = ReadWholeFile(seasonFile);
   if (read.bytes || read.missing) {
     std::string season = read.bytes ? std::move(*read.bytes) : std::string();
@@ -464,7 +464,7 @@ std::optional<FileError> CloseSeason(Career& c, RunState& run, Random& random, P
     // A history that cannot be read is not written over.
     error = FileError{read.error};
   }
-  if (auto e = WriteFileAtomically(folder / (c.Name + " Career History.txt"),
+  if (auto e = WriteFileAtomically(CareerHistoryPath(folder, c),
                                    ToWindows1252(CareerHistoryText(c)))) {
     error = FileError{*e};
   }
@@ -521,7 +521,20 @@ std::string OffersTitle(std::string_view league) {
   return title + " CLUB OFFERS";
 }
 
+std::filesystem::path SeasonHistoryPath(const std::filesystem::path& folder, const Career& c) {
+  return folder / (c.Name + " Season History.txt");
+}
+
+std::filesystem::path CareerHistoryPath(const std::filesystem::path& folder, const Career& c) {
+  return folder / (c.Name + " Career History.txt");
+}
+
 bool IsRetired(const Career& c) { return !c.PlayOpen && !c.ContractOpen && !c.SponsorshipOpen; }
+
+bool PassesPromotionTest(const Career& c) {
+  const double avg = c.MatchRatingAverage;
+  return (avg > 5.7 && c.Goals > 59) || avg > 6.2 || c.Goals > 89;
+}
 
 void FillOffers(ContractOffers& offers, const std::array<std::string, 16>& clubs,
                 std::string_view league, bool restay, Random& random) {
@@ -542,9 +555,8 @@ std::optional<FileError> MoveOn(Career& c, RunState& run, ContractOffers& offers
   if (c.ContractMatches >= 1) return Stay(c, offers, random, folder);
   c.PlayOpen = false;
   const double avg = c.MatchRatingAverage;
-  const bool promoted = (avg > 5.7 && c.Goals > 59) || avg > 6.2 || c.Goals > 89;
   const std::string who = c.Position + ", " + c.Name;
-  if (promoted) {
+  if (PassesPromotionTest(c)) {
     if (c.League == "AFL") {
       prompter.inform("Your contract is over. Please negotiate a new one");
       return Stay(c, offers, random, folder);

@@ -46,7 +46,17 @@ std::optional<FileError> MoveOn(Career& career, RunState& run, ContractOffers& o
 std::string OffersTitle(std::string_view league);
 
 // A retired player's hub opens only the information screens.
+// The player's histories: a block a season, and his whole career.
+std::filesystem::path SeasonHistoryPath(const std::filesystem::path& folder, const Career& career);
+std::filesystem::path CareerHistoryPath(const std::filesystem::path& folder, const Career& career);
+
 bool IsRetired(const Career& career);
+
+// The season's numbers that earn a player whose contract is over offers from
+// the level above (or the draft camp, from the State League): an average
+// above 5.7 with more than 59 goals, an average above 6.2, or more than 89
+// goals.
+bool PassesPromotionTest(const Career& career);
 
 // Fills the contract offers of a competition's sixteen clubs: amounts and
 // lengths by the competition (`restay`: re-signing in the Local Reserves

@@ -2,17 +2,15 @@
 
 #include <string>
 
-#include "season/fixture.h"
 
 namespace km {
 namespace {
 
-// A new season: last season's results go, the season's figures are cleared
-// and the player is a year older. A captain is only chosen when he fronts up
+// A new season: the season's figures are cleared and the player is a year
+// older (last season's results stay on disk until the new season's first
+// round is saved over them). A captain is only chosen when he fronts up
 // in good gear.
-void StartNewSeason(Career& c, Prompter& prompter, const std::filesystem::path& folder,
-                    bool goodGear) {
-  DeleteResults(folder, c);
+void StartNewSeason(Career& c, Prompter& prompter, bool goodGear) {
   c.ResetSeason(goodGear);
   if (goodGear && c.Overall > 180 && c.Age > 23 && c.Levels[3].Matches >= 50) {
     prompter.inform(
@@ -53,11 +51,10 @@ void CountDown(Career& c, RunState& run, Prompter& prompter) {
 
 }  // namespace
 
-bool AdvanceWeek(Career& c, RunState& run, Prompter& prompter,
-                 const std::filesystem::path& folder) {
+bool AdvanceWeek(Career& c, RunState& run, Prompter& prompter) {
   const bool goodGear = c.GearOverall >= 50;
   const bool play = goodGear || prompter.askYesNo(kWornGearQuestion, kProgramTitle, Icon::Stop);
-  if (play && c.Matches == kSeasonWeeks) StartNewSeason(c, prompter, folder, goodGear);
+  if (play && c.Matches == kSeasonWeeks) StartNewSeason(c, prompter, goodGear);
   // The count-down runs whether he plays this week or not.
   CountDown(c, run, prompter);
   return play;

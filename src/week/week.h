@@ -1,7 +1,5 @@
 #pragma once
 
-#include <filesystem>
-
 #include "core/career.h"
 #include "core/ports.h"
 #include "core/run_state.h"
@@ -18,8 +16,7 @@ inline constexpr int kSeasonWeeks = 26;
 // new season when the last one is over, then the injury and suspension
 // count-down. True when the week goes ahead and the round opens; false when
 // the player chose not to play in worn gear.
-bool AdvanceWeek(Career& career, RunState& run, Prompter& prompter,
-                 const std::filesystem::path& folder);
+bool AdvanceWeek(Career& career, RunState& run, Prompter& prompter);
 
 // Whether the player misses this week's match (after the count-down).
 inline bool MissesThisMatch(const Career& career) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/game.h"
@@ -188,39 +189,71 @@ TEST(Draft, ThroughTheGameFromCampToContract) {
   EXPECT_EQ(std::get<Career>(saved).Team, club);
 }
 
+// A career saved at a season's close with his contract over: the load finds
+// what waited from the save alone. League is where he goes on and Team the
+// club he leaves, so the offers come from the right clubs, in the right
+// order, for the right lengths.
 TEST(Draft, ALoadedCareerPicksUpWhatWaited) {
   const struct {
+    const char* label;
     const char* league;
+    const char* team;
     double rating;
     bool draft;
     const char* title;
+    int longest;   // the longest contract the offers may hold
+    bool fixture;  // the offers come in the fixture's order, not the list's
   } cases[] = {
-      {"State", 7.0, true, ""},
-      {"Local Firsts", 4.0, false, "LOCAL FIRSTS CLUB OFFERS"},
-      {"AFL", 4.0, false, "AFL CLUB OFFERS"},
+      {"camp", "State", "Werribee", 7.0, true, "", 0, false},
+      {"promoted to State", "State", "Mornington", 7.0, false, "STATE CLUB OFFERS", 4, false},
+      {"promoted to Local Firsts", "Local Firsts", "Lilydale", 7.0, false,
+       "LOCAL FIRSTS CLUB OFFERS", 3, false},
+      {"dropped to Local Reserves", "Local Reserves", "Mornington", 1.0, false,
+       "LOCAL RESERVES CLUB OFFERS", 2, false},
+      {"dropped to State", "State", "Geelong Cats", 1.0, false, "STATE CLUB OFFERS", 4, false},
+      {"re-signs in the Local Reserves", "Local Reserves", "Lilydale", 4.0, false,
+       "LOCAL RESERVES CLUB OFFERS", 3, true},
+      {"re-signs in the AFL", "AFL", "Geelong Cats", 7.0, false, "AFL CLUB OFFERS", 5, true},
   };
   for (const auto& k : cases) {
+    SCOPED_TRACE(k.label);
     TempFolder folder;
     TwisterRandom random(5);
     ScriptedPrompter p;
     Game game(random, p, DataFolder{folder.path});
     Career c = Prospect(120, k.rating, 100);
     c.CareerName = "jack";
+    c.State = "Victoria";
     c.League = k.league;
+    c.Team = k.team;
     c.Matches = 26;
     c.ContractMatches = 0;
     c.PlayOpen = false;
-    for (std::size_t i = 0; i < 16; ++i) c.Ladder[i].Team = "C" + std::to_string(i);
+    // The fixture was made from the clubs in one order, and the ladder rows
+    // shuffled after.
+    const ClubList& list = ClubsOf(k.league, c.State);
+    std::array<std::string, 16> order;
+    for (std::size_t i = 0; i < 16; ++i) {
+      order[i] = list[(i * 5 + 3) % 16];
+      c.Ladder[i].Team = list[(i * 7 + 1) % 16];
+    }
+    ASSERT_FALSE(WriteSeasonFixture(folder.path, c, order));
     ASSERT_FALSE(SaveCareer(folder.path, c));
     ASSERT_EQ(game.LoadFrom(folder.path / "jack.kms").outcome, Game::LoadOutcome::Loaded);
-    EXPECT_EQ(game.career().DraftDue, k.draft ? 1 : 0) << k.league;
-    if (!k.draft) {
-      EXPECT_EQ(game.contracts().title, k.title);
-      EXPECT_EQ(game.contracts().rows[3].club, "C3");
-      game.ClickOffer(4, "C3");
-      game.Sign();
-      EXPECT_TRUE(game.career().PlayOpen);
+    EXPECT_EQ(game.career().DraftDue, k.draft ? 1 : 0);
+    if (k.draft) continue;
+    const ContractOffers& offers = game.contracts();
+    EXPECT_EQ(offers.title, k.title);
+    int longest = 0;
+    for (std::size_t i = 0; i < 16; ++i) {
+      EXPECT_EQ(offers.rows[i].club, k.fixture ? order[i] : std::string(list[i])) << i;
+      longest = std::max(longest, offers.rows[i].length);
     }
+    // Sixteen draws reach the longest length but never pass it.
+    EXPECT_EQ(longest, k.longest);
+    game.ClickOffer(4, offers.rows[3].club);
+    game.Sign();
+    EXPECT_TRUE(game.career().PlayOpen);
   }
 }
 

@@ -177,9 +177,6 @@ TEST(Results, RecordsAppendAndReadBackByRound) {
   EXPECT_EQ(std::get<FileError>(missing).message,
             "BobResults.kmr ends at line 298, before the record of round 3");
 
-  DeleteResults(folder.path, c);
-  EXPECT_FALSE(fs::exists(folder.path / "BobResults.kmr"));
-  DeleteResults(folder.path, c);  // nothing to delete is no error
 }
 
 TEST(Results, BrowserShowsPlayedRoundsAndOnlyTheClubsOfTheRest) {
@@ -194,7 +191,7 @@ TEST(Results, BrowserShowsPlayedRoundsAndOnlyTheClubsOfTheRest) {
   ASSERT_TRUE(std::holds_alternative<BrowsedRound>(played));
   EXPECT_TRUE(std::get<BrowsedRound>(played).played);
   EXPECT_EQ(std::get<BrowsedRound>(played).record.slots[0].GoalsOne[0], 5);
-  EXPECT_EQ(std::get<BrowsedRound>(played).record.teamOne[0], "Club 1");  // from the fixture
+  EXPECT_EQ(std::get<BrowsedRound>(played).record.teamOne[0], "One 0");  // from the record
   auto ahead = BrowseRound(c, folder.path, 2);
   ASSERT_TRUE(std::holds_alternative<BrowsedRound>(ahead));
   EXPECT_FALSE(std::get<BrowsedRound>(ahead).played);
@@ -248,6 +245,13 @@ TEST(Seasons, StayingReshufflesTheRowsAndBuildsTheFixtureFromTheOldOrder) {
   EXPECT_EQ(c.Ladder[0].Team, "C3");
   EXPECT_EQ(c.Ladder[15].Team, "C11");
   EXPECT_EQ(Values(folder.path / "BobFixture.kmf")[0], "C1");
+  // The fixture keeps the clubs' order from before the shuffle.
+  using Clubs = std::array<std::string, 16>;
+  const auto order = ReadFixtureClubs(folder.path, c);
+  ASSERT_TRUE(std::holds_alternative<Clubs>(order));
+  for (std::size_t k = 0; k < 16; ++k) {
+    EXPECT_EQ(std::get<Clubs>(order)[k], "C" + std::to_string(k + 1));
+  }
   // A second season: the fixture now comes from the shuffled rows.
   r.next(4, 4);
   ASSERT_FALSE(StayInCompetitionSeason(folder.path, c, r));

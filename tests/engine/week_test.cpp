@@ -28,7 +28,7 @@ TEST(Week, GearCheckAndItsBranches) {
     RunState run;
     ScriptedPrompter p;
     p.answers = k.answers;
-    EXPECT_EQ(AdvanceWeek(c, run, p, "."), k.plays) << k.gear;
+    EXPECT_EQ(AdvanceWeek(c, run, p), k.plays) << k.gear;
     ASSERT_EQ(p.questions.size(), k.questions);
     if (k.questions) {
       EXPECT_EQ(p.questions[0].text, kWornGearQuestion);
@@ -63,7 +63,7 @@ TEST(Week, CountDownMessagesAndTheButtonColour) {
     c.Suspension = k.suspension;
     RunState run;
     ScriptedPrompter p;
-    AdvanceWeek(c, run, p, ".");
+    AdvanceWeek(c, run, p);
     EXPECT_EQ(p.messageTexts(), k.messages) << k.injury << "/" << k.suspension;
     EXPECT_EQ(run.playColour, k.colour) << k.injury << "/" << k.suspension;
   }
@@ -73,8 +73,8 @@ TEST(Week, CountDownMessagesAndTheButtonColour) {
   c.Injury = 5;
   RunState run;
   ScriptedPrompter p;
-  AdvanceWeek(c, run, p, ".");
-  AdvanceWeek(c, run, p, ".");
+  AdvanceWeek(c, run, p);
+  AdvanceWeek(c, run, p);
   EXPECT_EQ(c.Injury, 3);
 }
 
@@ -107,7 +107,7 @@ TEST(Week, NewSeasonAndCaptaincy) {
     RunState run;
     ScriptedPrompter p;
     p.answers = {k.answer};
-    AdvanceWeek(c, run, p, ".");
+    AdvanceWeek(c, run, p);
     EXPECT_EQ(c.Matches == 0 && c.Goals == 0, k.newSeason) << k.matches;
     EXPECT_EQ(c.Age, k.newSeason ? k.age + 1 : k.age);
     EXPECT_EQ(c.SeasonMVP, k.newSeason ? "N" : "Y");
