@@ -10,6 +10,7 @@
 #include "core/file_system.h"
 #include "core/game.h"
 #include "core/text_file.h"
+#include "draft/draft_camp.h"
 #include "season/fixture.h"
 #include "support/failing_file_system.h"
 #include "support/playing.h"
@@ -22,17 +23,7 @@ namespace fs = std::filesystem;
 using testing::FailingFileSystem;
 using Mode = FailingFileSystem::Mode;
 
-constexpr const char* kNotWritten = "A file of your career could not be written.";
-
 using testing::YesPrompter;
-
-// Whether a file was reported unwritten after message `from`.
-bool Told(const YesPrompter& p, std::size_t from) {
-  for (std::size_t i = from; i < p.messages.size(); ++i) {
-    if (p.messages[i].rfind(kNotWritten, 0) == 0) return true;
-  }
-  return false;
-}
 
 using FolderFiles = std::map<std::string, std::string>;
 
@@ -79,14 +70,153 @@ FolderFiles CareerAfter(const fs::path& folder, int weeks) {
   return Snapshot(folder);
 }
 
-struct Outcome {
-  bool told = false;
-  std::string held;  // the save text of the career the game holds afterwards
+// A file system that reads but refuses every write, as a folder the player
+// may read and not change: a load must work from it.
+class ReadOnlyFileSystem final : public RealFileSystem {
+ public:
+  int MakeTempFile(std::string& /*pattern*/, int& /*fd*/) override { return EROFS; }
+  int Rename(const std::string& /*from*/, const std::string& /*to*/) override { return EROFS; }
+  int Unlink(const std::string& /*file*/) override { return EROFS; }
+  int Remove(const std::string& /*file*/) override { return EROFS; }
+  int OpenForUpdate(const std::string& /*file*/, int& /*fd*/) override { return EROFS; }
 };
 
-// From the saved career: a fresh game loads it, plays the week and presses
-// OK with `files` in place of the real file system.
-Outcome Commit(const fs::path& folder, const FolderFiles& saved, FileSystem& files) {
+// What a career waits for at the hub, as a load must find it again.
+std::string Waiting(Game& game) {
+  const Career& c = game.career();
+  std::string w = "draft " + std::to_string(c.DraftDue) + ", sponsors " +
+                  std::to_string(game.run().sponsorHighlight) + ", offers " +
+                  game.contracts().title;
+  if (!c.PlayOpen && c.DraftDue == 0) {
+    for (const ContractOffer& row : game.contracts().rows) w += " | " + row.club;
+  }
+  return w;
+}
+
+// One step of a career from the hub, as a player takes it: whatever waits
+// first (the draft camp and the draft, or a signature and the sponsor
+// window), then the week's round played and its OK pressed.
+void Step(Game& game) {
+  if (game.career().DraftDue != 0) {
+    DraftCamp* camp = game.OpenCampIfDue();
+    while (!camp->Finished()) game.CampStep();
+    if (!game.GoToDraft()) return;
+    while (game.draft() != nullptr) game.DraftPick();
+    return;
+  }
+  testing::DoHubChores(game);
+  if (!game.Play()) return;
+  testing::PlayTheRound(game);
+  game.FinishRound();
+}
+
+// Gives the season the numbers that decide what follows its close: an
+// average of `rating` over twenty matches whatever the grand final brings,
+// and the contract's last match (or one more season) to come.
+void Steer(Game& game, double rating, bool contractOver) {
+  Career& c = game.career();
+  c.MatchesPlayed = 20;
+  c.MatchRating = rating * 20;
+  c.MatchRatingAverage = rating;
+  c.Goals = 0;
+  c.ContractLength = 2;
+  c.ContractMatches = contractOver ? 1 : 27;
+  ASSERT_TRUE(game.Save());
+}
+
+struct Moment {
+  std::string label;
+  FolderFiles files;  // the career's folder as saved before the step
+};
+
+// One career through every kind of step there is, from its first week to
+// the AFL: the folder is kept before each step worth sweeping.
+std::vector<Moment> Journey(const fs::path& folder) {
+  std::vector<Moment> moments;
+  TwisterRandom random(7);
+  YesPrompter p;
+  Game game(random, p, DataFolder{folder});
+  EXPECT_TRUE(game.StartNewCareer(
+      testing::Answers("crash", "Cas Ash", "Geelong", "Victoria", "Rover", {80, 80, 80, 80, 80})));
+  EXPECT_TRUE(game.PrepareFirstContract());
+  testing::DoHubChores(game);
+  EXPECT_TRUE(game.Save());
+  auto keep = [&](std::string label) { moments.push_back({std::move(label), Snapshot(folder)}); };
+  auto to = [&](int matches) {
+    for (int steps = 0; game.career().Matches != matches; ++steps) {
+      ASSERT_LT(steps, 30) << "the career does not reach week " << matches;
+      Step(game);
+    }
+  };
+  // The first season, week by week through its finals.
+  to(2);
+  keep("an ordinary round");
+  to(21);
+  keep("the last home-and-away round, which draws the finals");
+  for (const char* week : {"the qualifying finals", "the semi finals", "the preliminary finals"}) {
+    to(game.career().Matches + 1);
+    keep(week);
+  }
+  to(25);
+  Steer(game, 4.0, false);
+  keep("the grand final and a season's close, his contract running on");
+  Step(game);
+  keep("a season's first week");
+  // Contracts that run out at a close: re-signed, promoted, dropped.
+  to(1);
+  to(25);
+  Steer(game, 4.0, true);
+  keep("a close whose contract is over, re-signed in the Local Reserves");
+  Step(game);
+  keep("a re-signing and the first week after it");
+  to(1);
+  to(25);
+  Steer(game, 7.0, true);
+  keep("a promotion to the Local Firsts");
+  Step(game);
+  keep("a new competition's offers and its first week");
+  to(1);
+  to(25);
+  const FolderFiles localFirsts = Snapshot(folder);
+  Steer(game, 1.0, true);
+  keep("a drop to the Local Reserves");
+  Restore(folder, localFirsts);
+  EXPECT_EQ(game.LoadFrom(folder / "crash.kms").outcome, Game::LoadOutcome::Loaded);
+  Steer(game, 7.0, true);
+  keep("a promotion to the State League");
+  Step(game);
+  to(1);
+  to(25);
+  Steer(game, 7.0, true);
+  keep("a State League close that sends him to the draft camp");
+  Step(game);
+  EXPECT_EQ(game.career().DraftDue, 1);
+  keep("the draft camp and the draft");
+  Step(game);
+  EXPECT_EQ(game.career().League, "AFL");
+  keep("the AFL's first week");
+  return moments;
+}
+
+struct Outcome {
+  bool told = false;     // a file was reported unwritten or unreadable
+  std::string held;      // the save text of the career the game holds afterwards
+};
+
+bool ToldOfAFile(const YesPrompter& p, std::size_t from) {
+  for (std::size_t i = from; i < p.messages.size(); ++i) {
+    const std::string& m = p.messages[i];
+    if (m.find("could not be") != std::string::npos || m.find("cannot be") != std::string::npos ||
+        m.find("Nothing of your career is saved") != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// From the saved career: a fresh game loads it and takes the step with
+// `files` in place of the real file system.
+Outcome TakeStep(const fs::path& folder, const FolderFiles& saved, FileSystem& files) {
   Restore(folder, saved);
   TwisterRandom random(11);
   YesPrompter p;
@@ -95,95 +225,96 @@ Outcome Commit(const fs::path& folder, const FolderFiles& saved, FileSystem& fil
   const auto loaded = game.LoadFrom(folder / "crash.kms");
   EXPECT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
   if (loaded.outcome != Game::LoadOutcome::Loaded) return out;
-  PlayUpToOk(game);
-  const std::size_t before = p.messages.size();
   {
     const UseFileSystem use(files);
-    game.FinishRound();
+    Step(game);
   }
-  out.told = Told(p, before);
+  out.told = ToldOfAFile(p, 0);
   out.held = SaveFileText(game.career());
   return out;
 }
 
-struct SweepCase {
-  const char* label;
-  int weeks;  // rounds saved before the round that is committed
-};
-
-class CommitSweep : public ::testing::TestWithParam<SweepCase> {};
-
-// Every file call of the round's commit fails in turn, once and from then on:
-// the player is told unless the round was saved whole, and a fresh load
-// finds the career as it was before the round or as it is after it, with
-// the season's files agreeing and the next round playable.
-TEST_P(CommitSweep, EveryFailedCallLeavesBeforeOrAfter) {
+// Every file call of every kind of step fails in turn, once and from then on
+// (as a crash there would leave the files): the player is told unless the
+// step was saved whole; a fresh load, even from a folder it cannot write to,
+// finds the career as it was before the step or as it is after it, waiting
+// for what it waited for then, its season's files agreeing and no temporary
+// file left; and the career goes on from there without a word about files.
+TEST(CrashSweep, EveryFileCallOfEveryKindOfStepFailsInTurn) {
   const testing::TempFolder temp;
   const fs::path& folder = temp.path;
-  const FolderFiles saved = CareerAfter(folder, GetParam().weeks);
-  const std::string before = saved.at("crash.kms");
-
-  FailingFileSystem counting;
-  ASSERT_FALSE(Commit(folder, saved, counting).told);
-  const std::string after = ReadBytes(folder / "crash.kms");
-  ASSERT_NE(after, before);
-  const int calls = counting.count();
-  // At least the results record written in place (read, open, write,
-  // flush, close) and the save (seven calls).
-  ASSERT_GE(calls, 12);
-
-  for (const Mode mode : {Mode::Once, Mode::FromThenOn}) {
-    for (int n = 1; n <= calls; ++n) {
-      SCOPED_TRACE(std::string(mode == Mode::Once ? "once" : "from then on") + ", call " +
-                   std::to_string(n) + " (" + counting.calls()[static_cast<std::size_t>(n - 1)] +
-                   ")");
-      FailingFileSystem failing(n, mode, EIO);
-      const Outcome out = Commit(folder, saved, failing);
-
+  const std::vector<Moment> moments = Journey(folder);
+  ASSERT_EQ(moments.size(), 16u);
+  int trials = 0;
+  for (const Moment& moment : moments) {
+    SCOPED_TRACE(moment.label);
+    const std::string before = moment.files.at("crash.kms");
+    FailingFileSystem counting;
+    ASSERT_FALSE(TakeStep(folder, moment.files, counting).told);
+    const std::string after = ReadBytes(folder / "crash.kms");
+    ASSERT_NE(after, before);
+    const int calls = counting.count();
+    // What a fresh load of the career before and after the step waits for.
+    auto waitingOn = [&](const FolderFiles& files) {
+      Restore(folder, files);
       TwisterRandom random(5);
       YesPrompter p;
       Game fresh(random, p, DataFolder{folder});
-      const auto loaded = fresh.LoadFrom(folder / "crash.kms");
-      ASSERT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
-      const std::string text = SaveFileText(fresh.career());
-      ASSERT_TRUE(text == before || text == after);
-      // Silence only when the round was saved whole, and the game holds it.
-      if (!out.told) {
-        EXPECT_EQ(text, after);
-        EXPECT_EQ(out.held, after);
-      }
+      EXPECT_EQ(fresh.LoadFrom(folder / "crash.kms").outcome, Game::LoadOutcome::Loaded);
+      return Waiting(fresh);
+    };
+    const FolderFiles afterFiles = Snapshot(folder);
+    const std::string waitedBefore = waitingOn(moment.files);
+    const std::string waitedAfter = waitingOn(afterFiles);
 
-      const Career& c = fresh.career();
-      const auto values = ReadQuotedValues(ResultsPath(folder, c));
-      ASSERT_TRUE(std::holds_alternative<std::vector<std::string>>(values));
-      EXPECT_GE(std::get<std::vector<std::string>>(values).size(),
-                static_cast<std::size_t>(c.Matches) * kResultValues);
-      for (int r = 1; r <= c.Matches; ++r) {
-        EXPECT_TRUE(std::holds_alternative<RoundRecord>(ReadRoundResult(folder, c, r))) << r;
+    for (const Mode mode : {Mode::Once, Mode::FromThenOn}) {
+      for (int n = 1; n <= calls; ++n) {
+        SCOPED_TRACE(std::string(mode == Mode::Once ? "once" : "from then on") + ", call " +
+                     std::to_string(n) + " (" + counting.calls()[static_cast<std::size_t>(n - 1)] +
+                     ")");
+        ++trials;
+        FailingFileSystem failing(n, mode, n % 2 == 0 ? EIO : ENOSPC);
+        const Outcome out = TakeStep(folder, moment.files, failing);
+
+        TwisterRandom random(5);
+        YesPrompter p;
+        Game fresh(random, p, DataFolder{folder});
+        {
+          ReadOnlyFileSystem readOnly;
+          const UseFileSystem use(readOnly);
+          const auto loaded = fresh.LoadFrom(folder / "crash.kms");
+          ASSERT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
+        }
+        const auto loaded = fresh.LoadFrom(folder / "crash.kms");  // and clears what was left
+        ASSERT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
+        const std::string text = SaveFileText(fresh.career());
+        ASSERT_TRUE(text == before || text == after);
+        EXPECT_EQ(Waiting(fresh), text == before ? waitedBefore : waitedAfter);
+        // Silence only when the step was saved whole, and the game holds it.
+        if (!out.told) {
+          EXPECT_EQ(text, after);
+          EXPECT_EQ(out.held, after);
+        }
+        for (const auto& entry : fs::directory_iterator(folder)) {
+          EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+        }
+        // Played again or not, the career goes on, and no season is in the
+        // season history twice.
+        const std::size_t heard = p.messages.size();
+        Step(fresh);
+        Step(fresh);
+        EXPECT_FALSE(ToldOfAFile(p, heard));
+        const std::string history = ReadBytes(folder / "Cas Ash Season History.txt");
+        std::map<std::string, int> seasons;
+        for (auto at = history.find("SEASON:"); at != std::string::npos;
+             at = history.find("SEASON:", at + 1)) {
+          EXPECT_EQ(++seasons[history.substr(at, history.find('\n', at) - at)], 1);
+        }
       }
-      if (text == before) {
-        // The round can be played again.
-        PlayUpToOk(fresh);
-        fresh.FinishRound();
-        EXPECT_FALSE(Told(p, 0));
-      }
-      // Played again or not, no season is in the season history twice.
-      const std::string history = ReadBytes(folder / "Cas Ash Season History.txt");
-      std::size_t seasons = 0;
-      for (auto at = history.find("SEASON:"); at != std::string::npos;
-           at = history.find("SEASON:", at + 1)) {
-        ++seasons;
-      }
-      EXPECT_LE(seasons, 1u);
     }
   }
+  RecordProperty("trials", trials);
 }
-
-INSTANTIATE_TEST_SUITE_P(Rounds, CommitSweep,
-                         ::testing::Values(SweepCase{"ThirdRound", 3},
-                                           SweepCase{"QualifyingFinalsDrawn", 21},
-                                           SweepCase{"SeasonClose", 25}),
-                         [](const auto& info) { return std::string(info.param.label); });
 
 // What a load makes of the results file beside a save of five rounds.
 TEST(ResultsOnLoad, TornTailIsDroppedAndShortOrDamagedRecordsAreRefused) {
