@@ -229,30 +229,56 @@ void Game::ResumePendingDecisions() {
   if (c.Matches != 26 || c.ContractMatches >= 1 || c.PlayOpen) return;
   // A season closed with his contract over, and what followed is read from
   // the save: the League is already the one he goes on in, while Team is
-  // still the club of the season just ended. No club plays in two
-  // competitions, so a Team among the League's clubs means he stayed, and
-  // one from elsewhere means he moved (up or down) to the League.
-  const ClubList& own = ClubsOf(c.League, c.State);
-  const bool stayed = std::find(own.begin(), own.end(), c.Team) != own.end();
+  // still the club of the season just ended. The ladder's clubs are next
+  // season's when he stays (shuffled) and when he is off to the draft camp
+  // (as they were), and the new competition's when he moves (up or down).
+  // No club plays in two competitions, so a Team among the ladder's clubs
+  // means he stayed, and one from elsewhere means he moved to the League.
+  const bool stayed = std::any_of(c.Ladder.begin(), c.Ladder.end(),
+                                  [&](const LadderRow& row) { return row.Team == c.Team; });
   if (stayed && c.League == "State" && PassesPromotionTest(c)) {
     c.DraftDue = 1;  // he was on his way to the draft camp
     return;
   }
-  // A new competition's clubs make their offers in the competition's order;
-  // the clubs he stays with in the order they had when their fixture was
-  // made.
+  // The clubs make their offers in the order the next season's fixture was
+  // made from: a new competition's own order, or the ladder's before its
+  // shuffle.
   std::array<std::string, 16> clubs;
-  std::copy(own.begin(), own.end(), clubs.begin());
-  if (stayed) {
-    auto fixture = ReadFixtureClubs(folder_.path, c);
-    if (auto* order = std::get_if<std::array<std::string, 16>>(&fixture)) {
-      clubs = *order;
-    } else {
-      for (std::size_t k = 0; k < 16; ++k) clubs[k] = c.Ladder[k].Team;
-    }
+  const auto fixture = ReadFixtureClubs(folder_.path, c);
+  if (const auto* order = std::get_if<std::array<std::string, 16>>(&fixture)) {
+    clubs = *order;
+  } else if (stayed) {
+    for (std::size_t k = 0; k < 16; ++k) clubs[k] = c.Ladder[k].Team;
+  } else {
+    const ClubList& own = ClubsOf(c.League, c.State);
+    std::copy(own.begin(), own.end(), clubs.begin());
   }
   FillOffers(contracts_, clubs, c.League, stayed && c.League == "Local Reserves", random_);
   contracts_.title = OffersTitle(c.League);
+}
+
+Game::Waiting Game::WaitingFor() const {
+  Waiting w;
+  const Career& c = *career_;
+  w.camp = c.DraftDue != 0;
+  w.sponsorWindow = run_.sponsorHighlight;
+  w.signature = !w.camp && !c.PlayOpen && c.ContractMatches < 1 && !IsRetired(c);
+  if (w.signature) {
+    w.offersTitle = contracts_.title;
+    for (std::size_t k = 0; k < 16; ++k) w.offerClubs[k] = contracts_.rows[k].club;
+  }
+  return w;
+}
+
+std::string Game::Describe(const Waiting& w) {
+  std::string text = w.camp ? "the draft camp" : w.sponsorWindow ? "a sponsor window" : "";
+  if (w.signature) {
+    if (!text.empty()) text += " and ";
+    text += "a signature on the " + w.offersTitle + " of";
+    for (const std::string& club : w.offerClubs) text += " " + club + ",";
+    text.pop_back();
+  }
+  return text.empty() ? "nothing" : text;
 }
 
 DraftCamp* Game::OpenCampIfDue() {

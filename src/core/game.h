@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -53,6 +54,22 @@ class Game {
   // camp, a sponsor window) picks it up again after a load: the offers the
   // save file does not keep are drawn again.
   void ResumePendingDecisions();
+
+  // What the hub waits for before Play can go ahead: the draft camp, a
+  // sponsor window, or a signature on one of the offers (their title and
+  // clubs, in their order; the amounts and lengths are drawn again after a
+  // load). A career loaded from its save waits for what it waited for when
+  // the save was written.
+  struct Waiting {
+    bool camp = false;
+    bool sponsorWindow = false;
+    bool signature = false;
+    std::string offersTitle;
+    std::array<std::string, 16> offerClubs{};
+    bool operator==(const Waiting&) const = default;
+  };
+  [[nodiscard]] Waiting WaitingFor() const;
+  static std::string Describe(const Waiting& waiting);
 
   // Writes the career to CareerName + ".kms" in the data folder. A save that
   // cannot be written is reported in a message box naming the file and the

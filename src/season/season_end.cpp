@@ -246,12 +246,15 @@ std::optional<FileError> MoveTo(Career& c, ContractOffers& offers, Random& rando
   return StartCompetitionSeason(folder, c, random, list);
 }
 
-// Another season in the same competition with the same sixteen clubs.
+// Another season in the same competition with the same sixteen clubs. The
+// offers' title stays that of the competition: the one the last move set,
+// and the one a career loaded from its save shows.
 std::optional<FileError> Stay(Career& c, ContractOffers& offers, Random& random,
                               const std::filesystem::path& folder) {
   std::array<std::string, 16> clubs;
   for (std::size_t k = 0; k < 16; ++k) clubs[k] = c.Ladder[k].Team;
   FillOffers(offers, clubs, c.League, c.League == "Local Reserves", random);
+  offers.title = OffersTitle(c.League);
   return StayInCompetitionSeason(folder, c, random);
 }
 

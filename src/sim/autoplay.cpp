@@ -340,6 +340,27 @@ std::optional<std::string> Player::GoThroughTheDraft(std::string* move) {
   return std::nullopt;
 }
 
+std::optional<std::string> Player::Reload() {
+  const std::string saved = SaveFileText(game_.career());
+  const Game::Waiting waited = game_.WaitingFor();
+  const auto file = SaveFilePath(game_.folder().path, game_.career());
+  game_.Quit();
+  const auto loaded = game_.LoadFrom(file);
+  if (loaded.outcome != Game::LoadOutcome::Loaded) return loaded.error;
+  if (SaveFileText(game_.career()) != saved) {
+    throw InvariantBroken("after a reload the career is not the one that was saved");
+  }
+  if (const auto broken = CheckInvariants(game_.career()); !broken.empty()) {
+    throw InvariantBroken("after a reload: " + broken.front());
+  }
+  if (const Game::Waiting waiting = game_.WaitingFor(); waiting != waited) {
+    throw InvariantBroken("after a reload the hub waits for " + Game::Describe(waiting) +
+                          " instead of " + Game::Describe(waited));
+  }
+  prompter_.note("reload", "the career was loaded again from " + file.filename().string());
+  return std::nullopt;
+}
+
 Week Player::PlayWeek() {
   Career& career = game_.career();
   // A career saved on its way to the draft camp goes there first.

@@ -105,6 +105,13 @@ class Player {
   // career is saved with his new club.
   Week PlayWeek();
 
+  // Quits the career and loads it again from its files, as a player who
+  // closes the game and comes back to it would. The career must come back
+  // as it was saved, keep its invariants, and wait at the hub for what it
+  // waited for before (InvariantBroken when it does not). Gives the load's
+  // sentence when the files could not be loaded.
+  std::optional<std::string> Reload();
+
   // Whether each week ends with the simulator's own checks (the default):
   // the career's invariants, and the save on disk read back and compared
   // with the career. A benchmark of the game's own work turns them off; the
@@ -123,6 +130,22 @@ class Player {
   Policy policy_;
   AwardCounts awardsBefore_;
   bool checkEachWeek_ = true;
+};
+
+// When a run with reloads quits its career and loads it again: after every
+// week that closed a season, and after one week in ten on average, by draws
+// of its own from `seed`, so that a run with the same seed reloads at the
+// same weeks.
+class Reloads {
+ public:
+  explicit Reloads(std::uint64_t seed) : draws_(seed ^ 0x9E3779B97F4A7C15ULL) {}
+  bool DueAfter(const Week& week) {
+    const bool chosen = draws_.roll(10) == 1;
+    return week.season.has_value() || chosen;
+  }
+
+ private:
+  TwisterRandom draws_;
 };
 
 // A played week in one line:

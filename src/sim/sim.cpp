@@ -10,6 +10,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <random>
 #include <stdexcept>
 #include <string_view>
 
@@ -165,7 +166,7 @@ int MostWeeks(const PlayGoal& goal) {
 // Each round saves the career as the game does; a week that cannot go ahead
 // stops the run with the career as last saved.
 int RunPlay(Session& session, const std::string& careerName, const PlayGoal& goal, Policy policy,
-            std::ostream& out, std::ostream& err) {
+            std::optional<Reloads> reloads, std::ostream& out, std::ostream& err) {
   if (const auto failed = LoadCareer(session, careerName, err)) return *failed;
   Game& game = session.game();
   Player player(game, session.prompter(), policy);
@@ -190,6 +191,12 @@ int RunPlay(Session& session, const std::string& careerName, const PlayGoal& goa
     if (week.played) out << SummaryLine(week, game.career().Team) << '\n' << std::flush;
     if (week.season) seasons.push_back(*week.season);
     if (week.outcome == Week::Outcome::Played) {
+      if (reloads && reloads->DueAfter(week)) {
+        if (auto failed = player.Reload()) {
+          err << *failed << '\n';
+          return finish(kExitUnreadableFile);
+        }
+      }
       if (goal.weeks > 0 || !IsRetired(game.career())) continue;
       // His last season is over. That is the end a --to-end run plays for;
       // a --seasons run wanted more of him.
@@ -280,6 +287,11 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
                    "the best sponsors) or passive (spends nothing)")
       ->check(CLI::IsMember({"default", "passive"}))
       ->capture_default_str();
+  bool reloads = false;
+  playCommand->add_flag("--reloads", reloads,
+                        "Quit the career and load it again from its files after every season's "
+                        "close and after one week in ten, as a player coming back would, and "
+                        "check that it comes back as it was");
 
   SoakOptions soak;
   auto* soakCommand = app.add_subcommand(
@@ -352,8 +364,11 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
     Session session(common, transcriptFile.is_open() ? &transcriptFile : nullptr);
     if (*newCommand) return RunNew(session, answers, out, err);
     if (*playCommand) {
+      std::optional<Reloads> reloadPlan;
+      if (reloads) reloadPlan.emplace(common.seeded ? common.seed : std::random_device{}());
       return RunPlay(session, playCareer, goal,
-                     policyName == "passive" ? Policy::Passive : Policy::Default, out, err);
+                     policyName == "passive" ? Policy::Passive : Policy::Default, reloadPlan, out,
+                     err);
     }
     return RunShow(session, showCareer, out, err);
   } catch (const std::exception& e) {

@@ -152,6 +152,7 @@ void LiveCareer(const CareerPlan& plan, const std::filesystem::path& folder, Car
     return;
   }
   Player player(game, prompter, plan.policy);
+  Reloads reloads(plan.seed);
   const int mostWeeks = (kMostSeasons + 1) * kSeasonWeeks;
   for (run.week = 1;; ++run.week) {
     if (run.week > mostWeeks) {
@@ -168,6 +169,13 @@ void LiveCareer(const CareerPlan& plan, const std::filesystem::path& folder, Car
     if (week.season) ++run.seasons;
     switch (week.outcome) {
       case Week::Outcome::Played:
+        if (reloads.DueAfter(week)) {
+          if (auto failed = player.Reload()) {
+            run.fault = CareerRun::Fault::File;
+            run.what = "after a reload: " + *failed;
+            return;
+          }
+        }
         if (IsRetired(game.career())) {
           run.what = "retired";
           return;
@@ -278,7 +286,7 @@ std::string ReplayCommands(const CareerPlan& plan, int week) {
                      std::to_string(a.running);
   if (week > 0) {
     text += "\n" + seed + " play --career " + Quoted(a.careerName) + " --policy " +
-            std::string(PolicyName(plan.policy)) + " --weeks " + std::to_string(week);
+            std::string(PolicyName(plan.policy)) + " --reloads --weeks " + std::to_string(week);
   }
   return text;
 }

@@ -307,18 +307,18 @@ TEST(MovingOn, TheSeasonsFiguresDecide) {
        false},
       {"Local Reserves", 5.8, 60, 20, 0, "Local Firsts", "LOCAL FIRSTS CLUB OFFERS", false, false,
        false},
-      {"Local Reserves", 5.8, 59, 20, 0, "Local Reserves", "", false, false, false},
-      {"Local Reserves", 2.5, 0, 20, 0, "Local Reserves", "", false, false, false},
-      {"Local Reserves", 1.0, 0, 29, 0, "Local Reserves", "", false, false, false},
+      {"Local Reserves", 5.8, 59, 20, 0, "Local Reserves", "LOCAL RESERVES CLUB OFFERS", false, false, false},
+      {"Local Reserves", 2.5, 0, 20, 0, "Local Reserves", "LOCAL RESERVES CLUB OFFERS", false, false, false},
+      {"Local Reserves", 1.0, 0, 29, 0, "Local Reserves", "LOCAL RESERVES CLUB OFFERS", false, false, false},
       {"Local Reserves", 1.0, 0, 30, 0, "Local Reserves", "", true, false, false},
       {"Local Firsts", 7.0, 0, 20, 0, "State", "STATE CLUB OFFERS", false, false, true},
       {"Local Firsts", 1.0, 0, 20, 0, "Local Reserves", "LOCAL RESERVES CLUB OFFERS", false, false,
        true},
       {"State", 7.0, 0, 20, 0, "State", "AFL CLUB OFFERS", false, true, false},
       {"State", 2.0, 0, 20, 0, "Local Firsts", "LOCAL FIRSTS CLUB OFFERS", false, false, true},
-      {"AFL", 9.0, 0, 20, 0, "AFL", "", false, false, false},
+      {"AFL", 9.0, 0, 20, 0, "AFL", "AFL CLUB OFFERS", false, false, false},
       {"AFL", 2.4, 0, 20, 0, "State", "STATE CLUB OFFERS", false, false, true},
-      {"AFL", 1.0, 0, 20, 30, "AFL", "", false, false, false},  // contract runs on
+      {"AFL", 1.0, 0, 20, 30, "AFL", "AFL CLUB OFFERS", false, false, false},  // contract runs on
   };
   for (const auto& k : cases) {
     TempFolder folder;

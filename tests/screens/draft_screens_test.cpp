@@ -48,6 +48,9 @@ Career OnHisWayToTheCamp(int skill, double ratingAverage) {
   Career career = CreateCareer(answers);
   career.League = "State";
   career.Team = "Geelong Falcons";
+  // The season's ladder: he goes on with the clubs he played with.
+  const ClubList& clubs = ClubsOf("State", "Victoria");
+  for (std::size_t k = 0; k < clubs.size(); ++k) career.Ladder[k].Team = clubs[k];
   career.Age = 18;
   career.Kicking = career.Handballing = career.Tackling = career.Marking = career.Running = skill;
   career.Overall = OverallOf(skill, skill, skill, skill, skill);

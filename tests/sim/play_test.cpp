@@ -450,7 +450,6 @@ INSTANTIATE_TEST_SUITE_P(
                  [](Career& c) {
                    SeasonOverContractRunOut(c);
                    c.League = "State";
-                   c.Team = "Werribee";  // a club of his state's League
                    c.MatchRatingAverage = 7;
                  },
                  nullptr, kExitOk, "", "camp: Conclusion: average rank ", 3,

@@ -73,7 +73,7 @@ TEST(SoakPlan, ReplayCommandsQuoteWhatTheShellWouldSplit) {
   ASSERT_EQ(lines.size(), 2U);
   EXPECT_EQ(lines[1],
             "kickmark-sim --data-dir DIR --seed 42 play --career 'Old Timer Bloke' --policy "
-            "passive --weeks 31");
+            "passive --reloads --weeks 31");
 }
 
 // A soak's career is the career kickmark-sim makes of the replay commands:
