@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "core/file_names.h"
 #include "core/number_format.h"
 #include "core/text_file.h"
 #include "season/fixture.h"
@@ -454,7 +455,7 @@ std::optional<FileError> CloseSeason(Career& c, RunState& run, Random& random, P
 
   // The histories, named after the player.
   std::optional<FileError> error;
-  const auto seasonFile = folder / (c.Name + " Season History.txt");
+  const auto seasonFile = folder / (c.Name + std::string(kSeasonHistoryEnding));
   ReadResult read = ReadWholeFile(seasonFile);
   if (read.bytes || read.missing) {
     std::string season = read.bytes ? std::move(*read.bytes) : std::string();
@@ -464,7 +465,7 @@ std::optional<FileError> CloseSeason(Career& c, RunState& run, Random& random, P
     // A history that cannot be read is not written over.
     error = FileError{read.error};
   }
-  if (auto e = WriteFileAtomically(folder / (c.Name + " Career History.txt"),
+  if (auto e = WriteFileAtomically(folder / (c.Name + std::string(kCareerHistoryEnding)),
                                    ToWindows1252(CareerHistoryText(c)))) {
     error = FileError{*e};
   }
