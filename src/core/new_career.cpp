@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/file_names.h"
 #include "core/game_data.h"
 #include "core/text_file.h"
 
@@ -36,34 +37,87 @@ int SpecialIndex(std::string_view careerName) {
   return -1;
 }
 
-}  // namespace
-
-bool IsFileNameSafe(std::string_view text) {
+// A character no file name of the game's may hold: \ / : * ? " < > |, or a
+// control character (C0, DEL, or C1, written in UTF-8 as C2 80..C2 9F).
+bool HasForbiddenCharacter(std::string_view text) {
   for (const char c : text) {
     const auto b = static_cast<unsigned char>(c);
-    if (b < 0x20 || b == 0x7F) return false;
-    if (std::string_view(R"(\/:*?"<>|)").find(c) != std::string_view::npos) return false;
+    if (b < 0x20 || b == 0x7F) return true;
+    if (std::string_view(R"(\/:*?"<>|)").find(c) != std::string_view::npos) return true;
   }
-  if (!FitsWindows1252(text)) return false;
-  // The save holds the name in Windows-1252, so it must come back from there
-  // byte for byte: an overlong UTF-8 form (C0 AF for '/') reads as a letter
-  // but is written as another, or as a path separator.
-  if (FromWindows1252(ToWindows1252(text)) != text) return false;
-  // The control characters 0x80..0x9F, written in UTF-8 as C2 80..C2 9F.
   for (std::size_t i = 0; i + 1 < text.size(); ++i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     const auto next = static_cast<unsigned char>(text[i + 1]);
-    if (lead == 0xC2 && next >= 0x80 && next <= 0x9F) return false;
+    if (lead == 0xC2 && next >= 0x80 && next <= 0x9F) return true;
   }
-  return true;
+  return false;
+}
+
+// A load reads a save that is UTF-8 as UTF-8 (DetectEncoding). A name whose
+// Windows-1252 bytes are UTF-8 would make the save that, and read back as
+// other letters: "Ã©" is written C3 A9 and read as "é". Gives the first
+// letters that would, or nothing.
+std::string LettersReadBackAsUtf8(std::string_view text) {
+  const std::string written = ToWindows1252(text);
+  const auto high = std::find_if(written.begin(), written.end(),
+                                 [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; });
+  if (high == written.end() || !IsUtf8(written)) return {};
+  const auto lead = static_cast<unsigned char>(*high);
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  return FromWindows1252(
+      std::string_view(written).substr(static_cast<std::size_t>(high - written.begin()), length));
+}
+
+}  // namespace
+
+bool IsFileNameSafe(std::string_view text) {
+  // Strict UTF-8 gives each character one spelling only: an overlong form
+  // (C0 AF for '/') would read as a letter but be written as another, or as
+  // a path separator.
+  return !HasForbiddenCharacter(text) && IsUtf8(text) && FitsWindows1252(text);
+}
+
+std::optional<std::string> NameProblem(std::string_view text, NameUse use) {
+  const bool career = use == NameUse::Career;
+  if (HasForbiddenCharacter(text)) {
+    return std::string(career ? kBadCareerNameMessage : kBadNameMessage);
+  }
+  const std::string subject = career ? "The career file name" : "The name";
+  if (!IsUtf8(text)) {
+    return subject + " is not valid UTF-8 text, so it cannot be saved. Please type it again.";
+  }
+  if (const auto outside = CharactersOutsideWindows1252(text); !outside.empty()) {
+    std::string listed;
+    for (const std::string& character : outside) {
+      if (!listed.empty()) listed += ' ';
+      listed += character;
+    }
+    return subject +
+           " contains characters that cannot be saved (only the letters of Western European "
+           "languages can be used): " +
+           listed;
+  }
+  if (const std::string letters = LettersReadBackAsUtf8(text); !letters.empty()) {
+    return subject + " cannot be saved as typed: the save file would read the letters \"" +
+           letters + "\" in it back as other letters. Please write them another way.";
+  }
+  const std::size_t longest = career ? kLongestCareerName : kLongestPlayerName;
+  if (text.size() > longest) {
+    return (career ? "The career file name is too long to be used as the name of a file."
+                   : "The name is too long to be used as a file name (the player's history "
+                     "files are named after him).") +
+           std::string(" Please use a shorter name: at most ") + std::to_string(longest) +
+           " characters, fewer with accented letters or symbols.";
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string> CheckSetupAnswers(const SetupAnswers& a) {
   // The checks run in this order; the first that fails is the one reported.
   if (a.name.empty()) return kFillOutMessage;
-  if (!IsFileNameSafe(a.name)) return kBadNameMessage;
+  if (auto problem = NameProblem(a.name, NameUse::Player)) return problem;
   if (a.careerName.empty()) return kCareerNameMessage;
-  if (!IsFileNameSafe(a.careerName)) return kBadCareerNameMessage;
+  if (auto problem = NameProblem(a.careerName, NameUse::Career)) return problem;
   if (a.city.empty()) return kFillOutMessage;
   if (a.state.empty()) return kFillOutMessage;
   if (!IsState(a.state)) return kFillOutMessage;

@@ -41,6 +41,20 @@ inline constexpr const char* kBadNameMessage =
 // control character, and nothing Windows-1252 cannot hold.
 bool IsFileNameSafe(std::string_view text);
 
+// Which of the two names typed at setup a text is: the career file name
+// names the save and the season files, the player's name the histories.
+enum class NameUse { Career, Player };
+
+// Why a text cannot be that name, as the setup screen says it, or nothing.
+// In this order: a character no file name may hold (\ / : * ? " < > | or a
+// control character: kBadCareerNameMessage or kBadNameMessage); a text that
+// is not UTF-8; characters Windows-1252 cannot hold, which are named; letters
+// whose Windows-1252 bytes a load would read back as UTF-8 (DetectEncoding),
+// so that the save would not hold the name; more bytes than the longest of
+// the name's files and their temporary files leaves room for
+// (kLongestCareerName, kLongestPlayerName in core/file_names.h).
+std::optional<std::string> NameProblem(std::string_view text, NameUse use);
+
 // The first message a press of Start would show for these answers, or
 // nothing when they are all in order.
 std::optional<std::string> CheckSetupAnswers(const SetupAnswers& answers);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/career_fields.h"
+#include "core/file_names.h"
 #include "core/game_data.h"
 #include "core/invariants.h"
 #include "core/new_career.h"
@@ -135,6 +136,8 @@ std::vector<SaveLine> BuildLayout() {
   return lines;
 }
 
+static_assert(std::string_view(kSaveExtension) == kSaveEnding);
+
 const std::vector<SaveLine>& Layout() {
   static const std::vector<SaveLine> layout = BuildLayout();
   return layout;
@@ -180,6 +183,8 @@ std::optional<std::size_t> UnevenLadderRow(const Career& c) {
   }
   return std::nullopt;
 }
+
+bool IsHigh(char ch) { return static_cast<unsigned char>(ch) >= 0x80; }
 
 std::string Expected(const SaveLine& line) {
   switch (line.kind) {
@@ -240,8 +245,26 @@ std::string SaveFileText(const Career& career) {
 }
 
 std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std::string& fileName) {
+  // The game writes Windows-1252; a text editor may have saved the file
+  // again as UTF-8 or UTF-16.
+  const DetectedEncoding encoding = DetectEncoding(bytes);
+  if (encoding.encoding == Encoding::Utf16) {
+    return FileError{fileName +
+                     " is saved as UTF-16 text, which the game cannot read: save it again as "
+                     "Windows-1252 (ANSI) or UTF-8"};
+  }
+  bytes.remove_prefix(encoding.markLength);
+  const bool utf8 = encoding.encoding == Encoding::Utf8;
+
   Career career;
   const std::vector<SaveLine>& layout = Layout();
+  // The career's own save is written in Windows-1252. Were every text in it
+  // with a byte of 0x80 or more UTF-8 as well, it would read back as UTF-8,
+  // and as other letters: such a file is refused at its first such text.
+  bool writtenUtf8 = true;
+  std::optional<std::size_t> highLine;
+  std::string highText;
+  std::string highWritten;
   std::size_t pos = 0;
   for (std::size_t index = 0; index < layout.size(); ++index) {
     const auto where = [&] { return fileName + ", line " + std::to_string(index + 1) + ": "; };
@@ -265,14 +288,57 @@ std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std:
     switch (line.kind) {
       case LineKind::Quoted:
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-          const std::string text = FromWindows1252(value.substr(1, value.size() - 2));
+          const std::string_view quoted = value.substr(1, value.size() - 2);
+          std::string text;
+          if (utf8) {
+            // Only a file that starts with the byte order mark can break
+            // UTF-8 here: without it, the whole file is UTF-8.
+            if (!IsUtf8(quoted)) {
+              return FileError{where() +
+                               "expected UTF-8 text, as the file starts with the UTF-8 byte "
+                               "order mark"};
+            }
+            const auto outside = CharactersOutsideWindows1252(quoted);
+            if (!outside.empty()) {
+              return FileError{where() + "the text holds " + outside.front() +
+                               ", which the game cannot save: only the letters of Western "
+                               "European languages (Windows-1252) can be used"};
+            }
+            text = quoted;
+          } else {
+            text = FromWindows1252(quoted);
+          }
           // A name the setup screen would refuse cannot name a file either: a
           // career file name such as "../x" would save outside the folder.
           if (NamesFiles(line) && !IsFileNameSafe(text)) {
             return FileError{where() + R"(expected a name without any of \ / : * ? " < > |)" +
                              " or a control character"};
           }
+          // Nor can a name too long for the files named after it, and
+          // their temporary files, to fit the file system.
+          if (NamesFiles(line)) {
+            const std::size_t longest =
+                line.field->name == "Name" ? kLongestPlayerName : kLongestCareerName;
+            if (text.size() > longest) {
+              return FileError{where() + "expected a name of at most " + std::to_string(longest) +
+                               " bytes, so that the files named after it fit the file system, "
+                               "but it has " +
+                               std::to_string(text.size())};
+            }
+          }
           ok = line.field->set(career, text);
+          // Numbers are written back in ASCII; a text as it is.
+          if (ok && line.field->kind == FieldKind::Text &&
+              std::any_of(quoted.begin(), quoted.end(), IsHigh)) {
+            // What the career's own save holds on this line.
+            std::string written = utf8 ? ToWindows1252(text) : std::string(quoted);
+            writtenUtf8 = writtenUtf8 && IsUtf8(written);
+            if (!highLine) {
+              highLine = index + 1;
+              highText = text;
+              highWritten = std::move(written);
+            }
+          }
         }
         break;
       case LineKind::Bare:
@@ -284,6 +350,10 @@ std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std:
         break;
     }
     if (!ok) return FileError{where() + Expected(line)};
+  }
+  if (highLine && writtenUtf8) {
+    return FileError{fileName + ", line " + std::to_string(*highLine) + ": the game would save \"" +
+                     highText + "\" as text that reads back as \"" + highWritten + "\""};
   }
   return career;
 }

@@ -25,12 +25,20 @@ struct FileError {
 // The 491 lines of a career's save file, CRLF-ended, in Windows-1252.
 std::string SaveFileText(const Career& career);
 
-// The career read back from the text of a save file, byte for byte in
-// Windows-1252 (UTF-8 bytes read as the letters of those bytes). Lines may
-// end in CRLF or LF. Nothing is returned but the error when any of the first
-// 491 lines does not fit its field: a line longer than kMaxSaveLineLength, or
-// a Name or CareerName with a character that cannot name a file, does not
-// fit. Lines after 491 are ignored. `fileName` names the file in the error.
+// The career read back from the text of a save file. The game writes it in
+// Windows-1252; a file a text editor saved again as UTF-8 reads as UTF-8:
+// one that starts with the UTF-8 byte order mark, or is UTF-8 and has a byte
+// of 0x80 or more (DetectEncoding). A UTF-16 file is refused with a sentence
+// that names the encoding. Lines may end in CRLF or LF. Nothing is returned
+// but the error when any of the first 491 lines does not fit its field: a
+// line longer than kMaxSaveLineLength, a text with a character Windows-1252
+// cannot hold, or a Name or CareerName with a character that cannot name a
+// file or too long for the files named after it (core/file_names.h), does
+// not fit. Refused too, at the first text with a byte of 0x80 or more, is a
+// career whose own save would read back as other letters: one whose every
+// such text is UTF-8 in Windows-1252 too ("Ã©" is written C3 A9, read "é").
+// Lines after 491 are ignored. `fileName` names the file in the error: the
+// file and the line, or for UTF-16 the file alone.
 std::variant<Career, FileError> ParseSaveFile(std::string_view bytes, const std::string& fileName);
 
 // A career the game can play on, read from the text of a save file: what

@@ -115,9 +115,10 @@ struct Attempt {
 Attempt WriteThroughTemporary(FileSystem& fs, const std::string& target, const std::string& folder,
                               const std::string& shown, std::string_view bytes) {
   std::string temp = folder;
-  temp += "/.";
+  temp += '/';
+  temp += kTemporaryFilePrefix;
   temp += shown;
-  temp += ".XXXXXX";
+  temp += kTemporaryFileSuffix;
   int fd = -1;
   if (const int e = fs.MakeTempFile(temp, fd)) return {e, false};
   auto dropTemp = [&](int error, bool flush) {
@@ -150,6 +151,81 @@ Attempt WriteThroughTemporary(FileSystem& fs, const std::string& target, const s
 }
 
 }  // namespace
+
+bool IsUtf8(std::string_view bytes) {
+  std::size_t i = AsciiPrefix(bytes);
+  const std::size_t n = bytes.size();
+  while (i < n) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    // The second byte's range narrows for the leads where an overlong form,
+    // a surrogate or a code point beyond U+10FFFF would start.
+    std::size_t extra = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      extra = 1;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      extra = 2;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      extra = 3;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (n - i - 1 < extra) return false;
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    if (second < low || second > high) return false;
+    for (std::size_t k = 2; k <= extra; ++k) {
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += extra + 1;
+  }
+  return true;
+}
+
+std::vector<std::string> CharactersOutsideWindows1252(std::string_view utf8) {
+  std::vector<std::string> outside;
+  if (!IsUtf8(utf8)) return outside;
+  std::size_t i = AsciiPrefix(utf8);
+  while (i < utf8.size()) {
+    const std::size_t start = i;
+    const long cp = NextCodePoint(utf8, i);
+    if (ByteOf(static_cast<char32_t>(cp)) >= 0) continue;
+    std::string character(utf8.substr(start, i - start));
+    if (std::find(outside.begin(), outside.end(), character) == outside.end()) {
+      outside.push_back(std::move(character));
+    }
+  }
+  return outside;
+}
+
+DetectedEncoding DetectEncoding(std::string_view bytes) {
+  const auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
+  if (starts("\xFF\xFE") || starts("\xFE\xFF")) return {Encoding::Utf16, 2};
+  if (starts("\xEF\xBB\xBF")) return {Encoding::Utf8, 3};
+  // Without a mark, UTF-16 shows in the NUL byte that every ASCII letter
+  // has beside it: at the odd places (little-endian) or the even ones.
+  const std::size_t head = std::min<std::size_t>(bytes.size(), 64) & ~std::size_t{1};
+  std::size_t nulsEven = 0;
+  std::size_t nulsOdd = 0;
+  for (std::size_t i = 0; i < head; ++i) {
+    if (bytes[i] == '\0') ++(i % 2 == 0 ? nulsEven : nulsOdd);
+  }
+  const std::size_t pairs = head / 2;
+  if (pairs > 0 &&
+      ((nulsEven == 0 && nulsOdd * 2 >= pairs) || (nulsOdd == 0 && nulsEven * 2 >= pairs))) {
+    return {Encoding::Utf16, 0};
+  }
+  if (AsciiPrefix(bytes) < bytes.size() && IsUtf8(bytes)) return {Encoding::Utf8, 0};
+  return {};
+}
 
 bool FitsWindows1252(std::string_view utf8) {
   std::size_t i = AsciiPrefix(utf8);
@@ -218,17 +294,21 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& file
 
 void RemoveLeftoverTemporaries(const std::filesystem::path& folder,
                                const std::vector<std::string>& names) {
-  // A temporary file is "." + the file's name + "." + six letters or digits
-  // (mkstemp's), in the file's own folder.
-  auto isTemporary = [&](const std::string& entry) {
-    constexpr std::size_t kTail = 7;
-    if (entry.size() < kTail + 2 || entry[0] != '.' || entry[entry.size() - kTail] != '.') {
+  // A temporary file is the prefix, the file's name and the suffix with its
+  // X's made letters or digits (mkstemp's), in the file's own folder.
+  auto isTemporary = [&](std::string_view entry) {
+    const std::size_t head = kTemporaryFilePrefix.size();
+    const std::size_t tail = kTemporaryFileSuffix.size();
+    const std::size_t random = tail - kTemporaryFileSuffix.find('X');
+    if (entry.size() <= head + tail || !entry.starts_with(kTemporaryFilePrefix) ||
+        entry.substr(entry.size() - tail, tail - random) !=
+            kTemporaryFileSuffix.substr(0, tail - random)) {
       return false;
     }
-    for (std::size_t i = entry.size() - kTail + 1; i < entry.size(); ++i) {
-      if (std::isalnum(static_cast<unsigned char>(entry[i])) == 0) return false;
+    for (const char ch : entry.substr(entry.size() - random)) {
+      if (std::isalnum(static_cast<unsigned char>(ch)) == 0) return false;
     }
-    const std::string_view name(entry.data() + 1, entry.size() - kTail - 1);
+    const std::string_view name = entry.substr(head, entry.size() - head - tail);
     return std::find(names.begin(), names.end(), name) != names.end();
   };
   std::error_code error;

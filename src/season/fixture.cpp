@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "core/file_names.h"
 #include "core/file_system.h"
 #include "core/number_format.h"
 #include "core/text_file.h"
@@ -364,11 +365,11 @@ const ClubList& ClubsOf(std::string_view league, std::string_view homeState) {
 const std::array<TemplateRound, 22>& ScheduleTemplate() { return kTemplate; }
 
 std::filesystem::path FixturePath(const std::filesystem::path& folder, const Career& career) {
-  return folder / (career.CareerName + "Fixture.kmf");
+  return folder / (career.CareerName + std::string(kFixtureEnding));
 }
 
 std::filesystem::path ResultsPath(const std::filesystem::path& folder, const Career& career) {
-  return folder / (career.CareerName + "Results.kmr");
+  return folder / (career.CareerName + std::string(kResultsEnding));
 }
 
 std::variant<std::vector<std::string>, FileError> ReadQuotedValues(

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "core/file_names.h"
 #include "core/number_format.h"
 #include "core/text_file.h"
 #include "season/fixture.h"
@@ -525,11 +526,11 @@ std::string OffersTitle(std::string_view league) {
 }
 
 std::filesystem::path SeasonHistoryPath(const std::filesystem::path& folder, const Career& c) {
-  return folder / (c.Name + " Season History.txt");
+  return folder / (c.Name + std::string(kSeasonHistoryEnding));
 }
 
 std::filesystem::path CareerHistoryPath(const std::filesystem::path& folder, const Career& c) {
-  return folder / (c.Name + " Career History.txt");
+  return folder / (c.Name + std::string(kCareerHistoryEnding));
 }
 
 bool IsRetired(const Career& c) { return !c.PlayOpen && !c.ContractOpen && !c.SponsorshipOpen; }

@@ -124,8 +124,12 @@ int RunNew(Session& session, const SetupAnswers& answers, std::ostream& out, std
 // Loads DIR/NAME.kms as the start screen's Load does. Gives the exit code of
 // a career that cannot be loaded.
 std::optional<int> LoadCareer(Session& session, const std::string& careerName, std::ostream& err) {
-  if (careerName.empty() || !IsFileNameSafe(careerName)) {
+  if (careerName.empty()) {
     err << kBadCareerNameMessage << '\n';
+    return kExitRefused;
+  }
+  if (const auto problem = NameProblem(careerName, NameUse::Career)) {
+    err << *problem << '\n';
     return kExitRefused;
   }
   Game& game = session.game();

@@ -53,7 +53,8 @@ TEST(NewCareer, ChecksRunInOrderWithTheirMessages) {
       {"career name with a tab", [](SetupAnswers& a) { a.careerName = "a\tb"; },
        R"(Please enter a career file name without any of \ / : * ? " < > |)"},
       {"career name outside Windows-1252", [](SetupAnswers& a) { a.careerName = "\xe2\x98\x83"; },
-       R"(Please enter a career file name without any of \ / : * ? " < > |)"},
+       "The career file name contains characters that cannot be saved (only the letters of "
+       "Western European languages can be used): \xe2\x98\x83"},
       {"city empty", [](SetupAnswers& a) { a.city.clear(); },
        "Please fill out the information correctly"},
       {"state empty", [](SetupAnswers& a) { a.state.clear(); },

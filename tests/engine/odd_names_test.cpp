@@ -2,12 +2,16 @@
 // name with spaces, apostrophes and letters beyond ASCII that Windows-1252
 // holds. A career under such names is made, signed, played for a season,
 // saved and loaded back, and every file it writes is found under its name.
+// Then one table of the names and saves at the edges: letters Windows-1252
+// does not hold, names too long for their files, saves in UTF-8 and UTF-16.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <variant>
 #include <vector>
@@ -16,6 +20,7 @@
 #include "core/invariants.h"
 #include "core/new_career.h"
 #include "core/save_file.h"
+#include "core/text_file.h"
 #include "season/fixture.h"
 #include "support/playing.h"
 #include "support/scripted_ports.h"
@@ -118,41 +123,250 @@ TEST(OddNames, ACareerUnderThemIsPlayedSavedAndLoadedWithItsFilesWhereTheyBelong
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
 }
 
-// The setup screen takes a name only when the save can hold it byte for
-// byte; what it takes comes back from a save and a load unchanged.
-TEST(OddNames, SetupTakesOnlyNamesTheSaveHoldsByteForByte) {
-  const struct {
-    const char* label;
-    std::string name;
-    bool taken;
-  } cases[] = {
-      {"apostrophe, space and accents", "Zo\xc3\xab's F\xc3\xb6lder", true},
-      {"euro sign and curly quote", "\xe2\x82\xac \xe2\x80\x99", true},
-      {"overlong slash",
-       "a\xc0\xaf"
-       "b",
-       false},
-      {"overlong digit", "F\xc0\xb6lder", false},
-      {"overlong e-acute", "Jos\xe0\x83\xa9", false},
-      {"broken sequence", "Zo\xc3", false},
-      {"outside Windows-1252", "\xe2\x98\x83", false},
-      {"C1 control", "a\xc2\x81", false},
-  };
-  for (const auto& c : cases) {
-    SetupAnswers a;
-    a.careerName = c.name;
-    a.name = c.name;
-    a.city = "Bendigo";
-    a.state = "Victoria";
-    a.position = "Wing";
-    EXPECT_EQ(!CheckSetupAnswers(a).has_value(), c.taken) << c.label;
-    if (!c.taken) continue;
-    const auto back = ReadCareer(SaveFileText(CreateCareer(a)), "names.kms");
-    ASSERT_TRUE(std::holds_alternative<Career>(back)) << c.label;
-    EXPECT_EQ(std::get<Career>(back).Name, c.name) << c.label;
-    EXPECT_EQ(std::get<Career>(back).CareerName, c.name) << c.label;
+// Names and save files at the edges of what the files can hold, as one
+// table: a row is a data folder, a career's two names, and either the setup
+// screen's Start with them or a load of their save as another program left
+// it; then what the player is told, or nothing when all went well.
+//
+// A career the setup screen takes is signed and saved, every other file
+// named after it (and the temporary file each is written through) is
+// written, and the save reads the names back. A save that loads is the
+// career that was saved, down to its last line, and saves again as the game
+// writes it, under the same name.
+
+// The setup screen's answers with these two names.
+SetupAnswers NamedAnswers(std::string careerName, std::string name) {
+  return testing::Answers(std::move(careerName), std::move(name), "Bendigo", "Victoria", "Wing",
+                          {60, 55, 40, 70, 50});
+}
+
+// The game's own save (Windows-1252) as another program saved it again.
+using Resave = std::string (*)(const std::string& save);
+
+std::string AsIs(const std::string& save) { return save; }
+std::string Utf8(const std::string& save) { return FromWindows1252(save); }
+std::string Utf8WithMark(const std::string& save) { return "\xef\xbb\xbf" + FromWindows1252(save); }
+// The mark before the game's own bytes, as an editor that took the file for
+// UTF-8 without converting it would leave them.
+std::string MarkBeforeWindows1252(const std::string& save) { return "\xef\xbb\xbf" + save; }
+// UTF-16 of the letters up to U+00FF, the only ones these saves hold: each
+// is one 16-bit unit of the same number.
+std::string Utf16(const std::string& save, bool bigEndian, bool mark) {
+  std::string out = mark ? (bigEndian ? "\xfe\xff" : "\xff\xfe") : "";
+  for (const char byte : save) {
+    out += bigEndian ? std::string{'\0', byte} : std::string{byte, '\0'};
+  }
+  return out;
+}
+std::string Utf16LittleEndian(const std::string& save) { return Utf16(save, false, true); }
+std::string Utf16BigEndian(const std::string& save) { return Utf16(save, true, true); }
+std::string Utf16NoMark(const std::string& save) { return Utf16(save, false, false); }
+// UTF-8, with a Polish letter in the player's name: "Łukasz Müller".
+std::string Utf8WithAPolishLetter(const std::string& save) {
+  std::string text = FromWindows1252(save);
+  text.replace(1, std::string("Jos\xc3\xa9").size(), "\xc5\x81ukasz");
+  return text;
+}
+
+constexpr const char* kJose = "Jos\xc3\xa9 M\xc3\xbcller";  // José Müller
+constexpr const char* kZoe = "Zo\xc3\xab's Career";         // Zoë's Career
+constexpr const char* kMojibake = "Jos\xc3\x83\xc2\xa9";  // JosÃ©: é in UTF-8 read as Windows-1252
+constexpr const char* kOSymbol =
+    "\xc3\x96\xe2\x80\x99"
+    "Brien";  // Ö’Brien: D6 92 is UTF-8 too
+constexpr const char* kNotUtf8 =
+    "The name is not valid UTF-8 text, so it cannot be saved. Please type it again.";
+constexpr const char* kCannotSave =
+    "The name contains characters that cannot be saved (only the letters of Western European "
+    "languages can be used): ";
+constexpr const char* kUtf16 =
+    " is saved as UTF-16 text, which the game cannot read: save it again as Windows-1252 (ANSI) "
+    "or UTF-8";
+
+std::string TooLong(const char* subject, std::size_t most) {
+  return std::string(subject) + " Please use a shorter name: at most " + std::to_string(most) +
+         " characters, fewer with accented letters or symbols.";
+}
+const std::string kNameTooLong = TooLong(
+    "The name is too long to be used as a file name (the player's history files are "
+    "named after him).",
+    228);
+const std::string kCareerNameTooLong =
+    TooLong("The career file name is too long to be used as the name of a file.", 236);
+
+std::string Repeat(const std::string& piece, std::size_t times) {
+  std::string out;
+  for (std::size_t i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+struct NameRow {
+  const char* label;
+  std::string careerName;
+  std::string name;
+  // Nothing: the setup screen's Start with the names. Otherwise the career
+  // with these names (as an older game made it, unchecked) is saved, the
+  // save made over with this, and loaded.
+  Resave resave = nullptr;
+  // What the player is told first, exactly; empty: nothing.
+  std::string told{};
+  // The player's name as a load reads it, when not as saved.
+  std::string readAs{};
+  // What is done to the data folder first, when anything is.
+  void (*prepare)(const fs::path& folder) = nullptr;
+};
+
+void PrintTo(const NameRow& row, std::ostream* out) { *out << row.label; }
+
+const NameRow kNameRows[] = {
+    // The setup screen takes what its files hold.
+    {"ApostropheSpaceAndAccents", "Zo\xc3\xab's F\xc3\xb6lder", "Zo\xc3\xab's F\xc3\xb6lder"},
+    {"EuroSignAndCurlyQuote", "\xe2\x82\xac \xe2\x80\x99", "\xe2\x82\xac \xe2\x80\x99"},
+    // A character no file name may hold: the message of these, as before,
+    // even beside a letter Windows-1252 does not hold.
+    {"SlashAndAPolishLetter", "Career", "\xc5\x81ukasz/Jack", nullptr, kBadNameMessage},
+    {"C1ControlCharacter", "Career", "a\xc2\x81", nullptr, kBadNameMessage},
+    // Bytes that are no text: the simulator's command line can give them.
+    {"OverlongSlash", "Career",
+     "a\xc0\xaf"
+     "b",
+     nullptr, kNotUtf8},
+    {"OverlongDigit", "Career", "F\xc0\xb6lder", nullptr, kNotUtf8},
+    {"OverlongEAcute", "Career", "Jos\xe0\x83\xa9", nullptr, kNotUtf8},
+    {"BrokenSequence", "Career", "Zo\xc3", nullptr, kNotUtf8},
+    // Letters Windows-1252 does not hold are named, each once.
+    {"Snowman", "Career", "\xe2\x98\x83", nullptr, kCannotSave + std::string("\xe2\x98\x83")},
+    {"PolishLetter", "Career", "\xc5\x81ukasz", nullptr, kCannotSave + std::string("\xc5\x81")},
+    {"PolishLettersAndAnEmoji", "Career", "\xc5\x81ukasz \xc5\x81\xc3\xb3\xc5\xba \xf0\x9f\x98\x80",
+     nullptr, kCannotSave + std::string("\xc5\x81 \xc5\xba \xf0\x9f\x98\x80")},
+    {"CareerFileNameWithAPolishLetter", "\xc5\x81\xc3\xb3\xc5\xba", "Jack Dyer", nullptr,
+     "The career file name contains characters that cannot be saved (only the letters of Western "
+     "European languages can be used): \xc5\x81 \xc5\xba"},
+    // Letters whose Windows-1252 bytes are UTF-8 would read back as others.
+    {"LettersThatReadBackAsUtf8", "Career", kMojibake, nullptr,
+     "The name cannot be saved as typed: the save file would read the letters \"\xc3\x83\xc2\xa9\" "
+     "in it back as other letters. Please write them another way."},
+    {"CapitalAccentBeforeACurlyQuote", "Career", kOSymbol, nullptr,
+     "The name cannot be saved as typed: the save file would read the letters "
+     "\"\xc3\x96\xe2\x80\x99\" in it back as other letters. Please write them another way."},
+    // Beside a letter whose Windows-1252 byte is no UTF-8 there (é, E9),
+    // the save is no UTF-8 and reads back as written.
+    {"SuchLettersBesideOthers", "Career", std::string(kMojibake) + " and Jos\xc3\xa9"},
+    // The longest names: with them the temporary files of the histories
+    // (".NAME Season History.txt.XXXXXX") and of the fixture
+    // (".CAREERFixture.kmf.XXXXXX") have 255 bytes. Bytes count, not
+    // letters: é takes two.
+    {"NameOf228Bytes", "Long", std::string(228, 'n')},
+    {"NameOf229Bytes", "Long", std::string(229, 'n'), nullptr, kNameTooLong},
+    {"NameOf114EAcutes", "Long", Repeat("\xc3\xa9", 114)},
+    {"NameOf114EAcutesAndALetter", "Long", Repeat("\xc3\xa9", 114) + "n", nullptr, kNameTooLong},
+    {"CareerNameOf236Bytes", std::string(236, 'c'), "Jack Dyer"},
+    {"CareerNameOf237Bytes", std::string(237, 'c'), "Jack Dyer", nullptr, kCareerNameTooLong},
+
+    // Saves as another program left them.
+    {"SaveAsTheGameWritesIt", kZoe, kJose, AsIs},
+    {"SaveInUtf8", kZoe, kJose, Utf8},
+    {"SaveInUtf8WithItsMark", kZoe, kJose, Utf8WithMark},
+    {"MarkBeforeWindows1252", kZoe, kJose, MarkBeforeWindows1252,
+     std::string(kZoe) + ".kms, line 1: expected UTF-8 text, as the file starts with the UTF-8 "
+                         "byte order mark"},
+    {"SaveInUtf16LittleEndian", kZoe, kJose, Utf16LittleEndian,
+     std::string(kZoe) + ".kms" + kUtf16},
+    {"SaveInUtf16BigEndian", kZoe, kJose, Utf16BigEndian, std::string(kZoe) + ".kms" + kUtf16},
+    {"SaveInUtf16WithoutItsMark", kZoe, kJose, Utf16NoMark, std::string(kZoe) + ".kms" + kUtf16},
+    {"SaveInUtf8WithAPolishLetter", kZoe, kJose, Utf8WithAPolishLetter,
+     std::string(kZoe) + ".kms, line 1: the text holds \xc5\x81, which the game cannot save: only "
+                         "the letters of Western European languages (Windows-1252) can be used"},
+    // An older game took such a name; its save is UTF-8 as well, and is
+    // read as that.
+    {"OldSaveThatIsUtf8Too", "Old Save", kMojibake, AsIs, "", "Jos\xc3\xa9"},
+    // In UTF-8 the name reads as letters the game would write as UTF-8.
+    {"SaveInUtf8WithLettersThatReadBackAsUtf8", "Old Save", kMojibake, Utf8,
+     "Old Save.kms, line 1: the game would save \"Jos\xc3\x83\xc2\xa9\" as text that reads back as "
+     "\"Jos\xc3\xa9\""},
+    {"SaveWithANameOf229Bytes", "Long", std::string(229, 'n'), AsIs,
+     "Long.kms, line 1: expected a name of at most 228 bytes, so that the files named after it "
+     "fit the file system, but it has 229"},
+};
+
+class OddNameRow : public ::testing::TestWithParam<NameRow> {};
+
+// The setup screen's Start with the row's names, and on to the first save;
+// then every other file named after the career and the player. Stops at the
+// first step the player is told of.
+void StartAndWriteEveryFile(const NameRow& row, const fs::path& folder, Game& game) {
+  if (!game.StartNewCareer(NamedAnswers(row.careerName, row.name))) return;
+  if (!game.PrepareFirstContract()) return;
+  game.ClickOffer(1, game.contracts().rows[0].club);
+  game.Sign();
+  ASSERT_TRUE(game.CloseContracts());
+  if (!game.Save()) return;
+  for (const fs::path& file :
+       {ResultsPath(folder, game.career()), folder / (row.careerName + ".kms.lock"),
+        folder / (row.name + " Season History.txt"), folder / (row.name + " Career History.txt")}) {
+    const auto error = WriteFileAtomically(file, "written\r\n");
+    if (error) game.prompter().inform(*error);
+    if (error) return;
   }
 }
+
+TEST_P(OddNameRow, IsTakenAndReadBackOrRefusedWithWhatIsWrong) {
+  const NameRow& row = GetParam();
+  const testing::TempFolder temp;
+  const fs::path folder = temp.path / "data";
+  fs::create_directories(folder);
+  if (row.prepare) row.prepare(folder);
+  TwisterRandom random(38);
+  YesPrompter prompter;
+  Game game(random, prompter, DataFolder{folder});
+  const fs::path save = folder / (row.careerName + ".kms");
+
+  if (!row.resave) {
+    StartAndWriteEveryFile(row, folder, game);
+    if (HasFatalFailure()) return;
+    if (!row.told.empty()) {
+      ASSERT_FALSE(prompter.messages.empty()) << "nothing was told";
+      EXPECT_EQ(prompter.messages.front(), row.told);
+      return;
+    }
+    ASSERT_EQ(prompter.messages, std::vector<std::string>{});
+    // The six files, and no temporary file left beside them.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 6);
+    const auto back = LoadCareer(save);
+    ASSERT_TRUE(std::holds_alternative<Career>(back)) << std::get<FileError>(back).message;
+    EXPECT_EQ(std::get<Career>(back).Name, row.name);
+    EXPECT_EQ(std::get<Career>(back).CareerName, row.careerName);
+    return;
+  }
+
+  // A career some way into a season, its later lines set too.
+  Career saved = CreateCareer(NamedAnswers(row.careerName, row.name));
+  saved.Goals = 31;
+  saved.BankBalance = *Money::Parse("48210.5");
+  saved.TeamBehinds = 17;
+  const auto notSaved = SaveCareer(folder, saved);
+  ASSERT_FALSE(notSaved.has_value()) << notSaved->message;
+  const std::string resaved = row.resave(testing::ReadBytes(save));
+  std::ofstream(save, std::ios::binary | std::ios::trunc) << resaved;
+
+  const auto loaded = game.LoadFrom(save);
+  if (!row.told.empty()) {
+    EXPECT_EQ(loaded.outcome, Game::LoadOutcome::Failed);
+    EXPECT_EQ(loaded.error, row.told);
+    return;
+  }
+  ASSERT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
+  Career expected = saved;
+  if (!row.readAs.empty()) expected.Name = row.readAs;
+  EXPECT_EQ(game.career(), expected);
+  // Saved again in Windows-1252, over the same file.
+  ASSERT_TRUE(game.Save());
+  EXPECT_EQ(testing::ReadBytes(save), SaveFileText(expected));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(OddNames, OddNameRow, ::testing::ValuesIn(kNameRows),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace
 }  // namespace km

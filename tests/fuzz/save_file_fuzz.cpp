@@ -1,7 +1,9 @@
-// The career save file's reader on any bytes at all. A file it takes must
-// save and read back as the same career: the text written from what was read
-// is read again and written again to the same bytes. What a load takes
-// (ReadCareer) keeps every rule of a career between weeks.
+// The career save file's reader on any bytes at all, in Windows-1252, UTF-8
+// or UTF-16. A file it takes must save and read back as the same career: the
+// text written (in Windows-1252) from what was read is read again and written
+// again to the same bytes, so a career read from UTF-8 does not read back
+// from its own save as other letters. What a load takes (ReadCareer) keeps
+// every rule of a career between weeks.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +18,9 @@
 namespace {
 
 constexpr const char* kFileName = "Fuzz Career.kms";
+constexpr const char* kUtf16Refusal =
+    " is saved as UTF-16 text, which the game cannot read: save it again as Windows-1252 (ANSI) "
+    "or UTF-8";
 
 }  // namespace
 
@@ -24,8 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const auto parsed = km::ParseSaveFile(bytes, kFileName);
   if (const auto* error = std::get_if<km::FileError>(&parsed)) {
-    // A refusal names the file and the line that was wrong.
-    Require(error->message.starts_with(std::string(kFileName) + ", line "),
+    // A refusal names the file and the line that was wrong, or the file and
+    // the encoding it cannot read.
+    Require(error->message.starts_with(std::string(kFileName) + ", line ") ||
+                error->message == std::string(kFileName) + kUtf16Refusal,
             "a refusal that does not name the file and line: " + error->message);
     return 0;
   }

@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 
@@ -18,7 +19,9 @@ namespace km::screens {
 namespace {
 
 using testing::Choose;
+using testing::Click;
 using testing::Find;
+using testing::Messages;
 using testing::TextOf;
 using testing::Type;
 
@@ -152,6 +155,42 @@ class SetupScreenTest : public QObject {
     QCOMPARE(answers.height, 178);
     QCOMPARE(answers.weight, 86);
     QCOMPARE(ToQt(answers.position), QStringLiteral("Rover"));
+  }
+
+  // A refused Start shows the game's own sentence for the name in its
+  // message box, and the screen stays as typed.
+  void refusedNameShowsTheGamesSentence_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a slash") << QStringLiteral("Jack/Dyer") << QString::fromUtf8(kBadNameMessage);
+    QTest::newRow("a letter Windows-1252 lacks")
+        << QString::fromUtf8("\xc5\x81ukasz")
+        << QString::fromUtf8(
+               "The name contains characters that cannot be saved (only the letters of Western "
+               "European languages can be used): \xc5\x81");
+    QTest::newRow("too long for the history files")
+        << QString(229, QLatin1Char('n'))
+        << QStringLiteral(
+               "The name is too long to be used as a file name (the player's history files are "
+               "named after him). Please use a shorter name: at most 228 characters, fewer with "
+               "accented letters or symbols.");
+  }
+  void refusedNameShowsTheGamesSentence() {
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QVERIFY(Type(screen_.get(), "txtCareer", QStringLiteral("career1")));
+    // Pasted: the test's key clicks type ASCII only.
+    auto* nameBox = Find<QLineEdit>(screen_.get(), "txtName");
+    QVERIFY(nameBox);
+    nameBox->setText(name);
+    QVERIFY(Type(screen_.get(), "txtCity", QStringLiteral("Frankston")));
+    QVERIFY(Choose(screen_.get(), "txtState", QStringLiteral("Victoria")));
+    QVERIFY(Choose(screen_.get(), "lstPosition", QStringLiteral("Rover")));
+
+    QVERIFY(Click(screen_.get(), "cmdStart"));
+    QCOMPARE(Messages(*prompter_), QStringList{message});
+    QVERIFY(!game_->HasCareer());
+    QCOMPARE(TextOf(screen_.get(), "txtName"), name);
   }
 
  private:

@@ -143,6 +143,16 @@ INSTANTIATE_TEST_SUITE_P(
         // stderr names the refusal, not the special name's cheer that follows it.
         RefusalCase{"SpecialNameRefused", With(NewArgs("Cash Lord"), "--city", ""), kFillOutMessage,
                     true},
+        // The setup screen's own sentences for a name no file can hold.
+        RefusalCase{"NameTooLongForItsFiles", With(NewArgs(), "--name", std::string(229, 'n')),
+                    "The name is too long to be used as a file name (the player's history files "
+                    "are named after him). Please use a shorter name: at most 228 characters, "
+                    "fewer with accented letters or symbols.",
+                    true},
+        RefusalCase{"NameOutsideWindows1252", With(NewArgs(), "--name", "\xc5\x81ukasz"),
+                    "The name contains characters that cannot be saved (only the letters of "
+                    "Western European languages can be used): \xc5\x81",
+                    true},
         RefusalCase{"FourSkills", With(NewArgs(), "--skills", "50,50,50,50"), "--skills"},
         RefusalCase{"SkillAbove100", With(NewArgs(), "--skills", "50,50,50,50,101"), "--skills"},
         RefusalCase{"TrailingComma", With(NewArgs(), "--skills", "50,50,50,50,50,"), "--skills"},
@@ -154,7 +164,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"PlayUnknownPolicy", Play({"--to-end", "--policy", "lazy"}), "--policy"},
         RefusalCase{"PlayWithoutCareer", {"play", "--weeks", "1"}, "--career"},
         RefusalCase{
-            "ShowAPathOutsideTheFolder", {"show", "--career", "../Test1"}, kBadCareerNameMessage}),
+            "ShowAPathOutsideTheFolder", {"show", "--career", "../Test1"}, kBadCareerNameMessage},
+        RefusalCase{"ShowACareerNameOutsideWindows1252",
+                    {"show", "--career",
+                     "\xc5\x81\xc3\xb3"
+                     "d\xc5\xba"},
+                    "The career file name contains characters that cannot be saved (only the "
+                    "letters of Western European languages can be used): \xc5\x81 \xc5\xba"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 // A save file that cannot be read: exit 3 with the start screen's sentence.
