@@ -102,10 +102,13 @@ TEST(OddNames, ACareerUnderThemIsPlayedSavedAndLoadedWithItsFilesWhereTheyBelong
   EXPECT_TRUE(fs::is_regular_file(folder / (careerName + "Results.kmr")));
   const Career played = game.career();
 
-  // Loaded by another game: the very same career.
+  // Loaded by another game: refused while this one has it open, then the
+  // very same career.
   TwisterRandom otherRandom(7);
   YesPrompter otherPrompter;
   Game other(otherRandom, otherPrompter, DataFolder{folder});
+  EXPECT_EQ(other.LoadFrom(save).error, kCareerOpenElsewhereMessage);
+  game.Quit();
   const auto loaded = other.LoadFrom(save);
   ASSERT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
   EXPECT_EQ(SaveFileText(other.career()), SaveFileText(played));
