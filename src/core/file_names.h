@@ -17,8 +17,8 @@ namespace km {
 inline constexpr std::string_view kSaveEnding = ".kms";
 inline constexpr std::string_view kFixtureEnding = "Fixture.kmf";
 inline constexpr std::string_view kResultsEnding = "Results.kmr";
-// Not written yet: room kept for a lock file beside the save.
-inline constexpr std::string_view kLockEnding = ".kms.lock";
+// The lock file a game holds while the career is open.
+inline constexpr std::string_view kLockEnding = ".lock";
 inline constexpr std::string_view kSeasonHistoryEnding = " Season History.txt";
 inline constexpr std::string_view kCareerHistoryEnding = " Career History.txt";
 

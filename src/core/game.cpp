@@ -1,6 +1,8 @@
 #include "core/game.h"
 
+#include "core/file_names.h"
 #include "core/file_system.h"
+#include "core/new_career.h"
 #include "core/number_format.h"
 #include "core/text_file.h"
 #include "match/after_match.h"
@@ -32,11 +34,42 @@ Game::Game(Random& random, Prompter& prompter, DataFolder folder)
     : random_(random), prompter_(prompter), folder_(std::move(folder)) {}
 
 bool Game::StartNewCareer(const SetupAnswers& answers) {
+  lockRefusal_.reset();
+  // Answers that pass the checks name the career: one of that name open in
+  // another game would have its files written over, so the Start is refused
+  // before anything of the new career is written.
+  std::shared_ptr<const CareerLock> lock;
+  if (!CheckSetupAnswers(answers)) {
+    auto taken = LockCareer(folder_.file(answers.careerName + std::string(kLockEnding)),
+                            kNewCareerOpenElsewhereMessage);
+    if (auto* refusal = std::get_if<LockRefusal>(&taken)) {
+      lockRefusal_ = *refusal;
+      prompter_.inform(refusal->message);
+      return false;
+    }
+    lock = std::get<std::shared_ptr<const CareerLock>>(std::move(taken));
+  }
   auto career = newCareer_.Start(answers, prompter_);
   if (!career) return false;
   career_ = std::move(*career);
+  lock_ = std::move(lock);
+  writeFailure_.reset();
   behind_.reset();
   return true;
+}
+
+std::variant<std::shared_ptr<const CareerLock>, LockRefusal> Game::LockCareer(
+    const std::filesystem::path& file, const std::string& inUseMessage,
+    const std::shared_ptr<const CareerLock>& alsoHeld) const {
+  for (const auto* held : {&lock_, &alsoHeld}) {
+    if (*held && (*held)->Holds(file)) return *held;
+  }
+  return CareerLock::Take(file, inUseMessage);
+}
+
+void Game::TellNotWritten(std::string sentence) {
+  prompter_.inform(sentence);
+  writeFailure_ = std::move(sentence);
 }
 
 Game::LoadResult Game::LoadFromChoice() {
@@ -46,10 +79,31 @@ Game::LoadResult Game::LoadFromChoice() {
 }
 
 Game::LoadResult Game::LoadFrom(const std::filesystem::path& file) {
+  lockRefusal_.reset();
+  const auto refused = [&](LockRefusal refusal) {
+    lockRefusal_ = std::move(refusal);
+    return LoadResult{LoadOutcome::Failed, lockRefusal_->message};
+  };
+  // The save is read under the lock of the career it is named after, so
+  // that no other game replaces it in the meantime; a save that is not
+  // there has nothing to guard.
+  std::shared_ptr<const CareerLock> readLock;
+  if (std::error_code ignored; std::filesystem::exists(file, ignored)) {
+    auto taken = LockCareer(file.parent_path() / (file.stem().string() + std::string(kLockEnding)),
+                            kCareerOpenElsewhereMessage);
+    if (auto* refusal = std::get_if<LockRefusal>(&taken)) return refused(std::move(*refusal));
+    readLock = std::get<std::shared_ptr<const CareerLock>>(std::move(taken));
+  }
   auto loaded = LoadCareer(file);
   if (auto* error = std::get_if<FileError>(&loaded)) {
     return {LoadOutcome::Failed, error->message};
   }
+  // The career's files are written in the data folder under its own name,
+  // which is the save's but for a save moved or renamed.
+  auto taken = LockCareer(folder_.file(std::get<Career>(loaded).CareerName + std::string(kLockEnding)),
+                          kCareerOpenElsewhereMessage, readLock);
+  if (auto* refusal = std::get_if<LockRefusal>(&taken)) return refused(std::move(*refusal));
+  auto lock = std::get<std::shared_ptr<const CareerLock>>(std::move(taken));
   // The save is what counts: the season's files beside it must hold what it
   // has played, or the load fails with what is wrong with them. Nothing is
   // written: what a crash left beyond the save is put right by the next
@@ -58,6 +112,9 @@ Game::LoadResult Game::LoadFrom(const std::filesystem::path& file) {
     return {LoadOutcome::Failed, error->message};
   }
   career_ = std::move(std::get<Career>(loaded));
+  lock_ = std::move(lock);
+  writeFailure_.reset();
+  // Held now, the career's folder can be tidied of what a stopped game left.
   RemoveLeftoverTemporaries(folder_.path, CareerFileNames(*career_));
   match_.reset();
   round_.reset();
@@ -72,13 +129,13 @@ Game::LoadResult Game::LoadFrom(const std::filesystem::path& file) {
 
 bool Game::Save() {
   if (behind_) {
-    prompter_.inform(NotSavedSentence());
+    TellNotWritten(NotSavedSentence());
     return false;
   }
   const auto error = SaveCareer(folder_.path, *career_);
   if (!error) return true;
-  prompter_.inform("Your career could not be saved. " + error->message +
-                   ". The last save on disk is unchanged.");
+  TellNotWritten("Your career could not be saved. " + error->message +
+                 ". The last save on disk is unchanged.");
   return false;
 }
 
@@ -107,7 +164,7 @@ bool Game::PrepareFirstContract() {
   PrepareFirstOffers(contracts_, random_);
   if (auto error = StartCompetitionSeason(folder_.path, *career_, random_,
                                           ClubsOf("Local Reserves", career_->State))) {
-    prompter_.inform("The season's fixture could not be written. " + error->message + ".");
+    TellNotWritten("The season's fixture could not be written. " + error->message + ".");
     return false;
   }
   return true;
@@ -115,6 +172,7 @@ bool Game::PrepareFirstContract() {
 
 bool Game::Play() {
   if (!career_ || !career_->PlayOpen || career_->DraftDue != 0 || round_) return false;
+  writeFailure_.reset();
   // Nothing of the week is kept unless its round can be read.
   const Career before = *career_;
   const RunState runBefore = run_;
@@ -197,7 +255,7 @@ void Game::FinishRound() {
     const UseFileSystem nothingWritten(discard);
     round_->Finish(c, run_, folder, hooks);
     round_.reset();
-    prompter_.inform(NotSavedSentence());
+    TellNotWritten(NotSavedSentence());
     return;
   }
   const auto error = round_->Finish(c, run_, folder, hooks);
@@ -208,13 +266,13 @@ void Game::FinishRound() {
   const auto saved = LoadCareer(SaveFilePath(folder, c));
   if (const auto* career = std::get_if<Career>(&saved);
       career && SaveFileText(*career) == SaveFileText(c)) {
-    prompter_.inform("A file of your career could not be written. " + error->message + ".");
+    TellNotWritten("A file of your career could not be written. " + error->message + ".");
     return;
   }
   behind_ = error->message;
-  prompter_.inform("A file of your career could not be written. " + error->message +
-                   ". The save on disk still holds the career as it was before this round; load "
-                   "it to go on from there, as nothing more of this game is saved.");
+  TellNotWritten("A file of your career could not be written. " + error->message +
+                 ". The save on disk still holds the career as it was before this round; load "
+                 "it to go on from there, as nothing more of this game is saved.");
 }
 
 std::string Game::NotSavedSentence() const {
@@ -295,7 +353,7 @@ bool Game::GoToDraft() {
   if (!camp_ || !camp_->Finished() || draft_) return false;
   auto opened = Draft::Open(*career_, contracts_, random_, folder_.path, camp_->AverageRank());
   if (auto* error = std::get_if<FileError>(&opened)) {
-    prompter_.inform("The AFL season's fixture could not be written. " + error->message + ".");
+    TellNotWritten("The AFL season's fixture could not be written. " + error->message + ".");
     return false;
   }
   draft_ = std::move(std::get<Draft>(opened));

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "core/career.h"
+#include "core/career_lock.h"
 #include "core/new_career.h"
 #include "core/ports.h"
 #include "core/run_state.h"
@@ -38,7 +40,8 @@ class Game {
   // an earlier one no longer counts.
   void BeginSetup() { newCareer_ = NewCareer{}; }
 
-  // The setup screen's Start. True when a career was started.
+  // The setup screen's Start. True when a career was started. A career of
+  // the same name open in another game refuses it, with a message.
   bool StartNewCareer(const SetupAnswers& answers);
 
   // The start screen's Load: asks for a save file and makes it the career.
@@ -49,7 +52,19 @@ class Game {
   };
   LoadResult LoadFromChoice();
   // Loads a named save file. On failure the running career is untouched.
+  // A career open in another game fails with kCareerOpenElsewhereMessage.
   LoadResult LoadFrom(const std::filesystem::path& file);
+  // Why the last new career or load was refused its career's lock: another
+  // game has it open, or the lock file could not be made. Nothing when the
+  // lock was taken or the attempt failed for another reason.
+  [[nodiscard]] const std::optional<LockRefusal>& lockRefusal() const { return lockRefusal_; }
+
+  // The sentence of the last career file that could not be written (shown
+  // to the player as it happened) since the week's Play, or since the career
+  // was started or loaded; nothing when every write went through. Whatever
+  // the file, the save, a round's results or a fixture, and whether or not
+  // the save itself reached the disk.
+  [[nodiscard]] const std::optional<std::string>& writeFailure() const { return writeFailure_; }
   // A career saved while a decision waited (new offers to sign, the draft
   // camp, a sponsor window) picks it up again after a load: the offers the
   // save file does not keep are drawn again.
@@ -76,8 +91,11 @@ class Game {
   // reason; the previous save stays whole. True when it was written.
   bool Save();
 
-  // Quit to the start screen: the record is dropped, nothing is saved.
+  // Quit to the start screen: the record is dropped, nothing is saved, and
+  // the career is free for another game to open.
   void Quit() {
+    lock_.reset();
+    writeFailure_.reset();
     career_.reset();
     match_.reset();
     round_.reset();
@@ -161,6 +179,18 @@ class Game {
   // not be saved.
   std::optional<std::string> behind_;
   [[nodiscard]] std::string NotSavedSentence() const;
+  // The lock of the career being played, released when the game lets go of
+  // the career or ends.
+  std::shared_ptr<const CareerLock> lock_;
+  std::optional<LockRefusal> lockRefusal_;
+  std::optional<std::string> writeFailure_;
+  // The lock of `file`: the one this game holds already (or `alsoHeld`)
+  // when it is the same file, else a new one.
+  std::variant<std::shared_ptr<const CareerLock>, LockRefusal> LockCareer(
+      const std::filesystem::path& file, const std::string& inUseMessage,
+      const std::shared_ptr<const CareerLock>& alsoHeld = nullptr) const;
+  // Tells the player that a file could not be written, and remembers it.
+  void TellNotWritten(std::string sentence);
 };
 
 }  // namespace km

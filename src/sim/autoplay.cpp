@@ -315,11 +315,7 @@ std::optional<std::string> Player::GoThroughTheDraft(std::string* move) {
     }
     prompter_.note("camp", line + " | " + s.Comments);
   }
-  const std::size_t before = prompter_.messages().size();
-  if (!game_.GoToDraft()) {
-    const auto& shown = prompter_.messages();
-    return shown.size() > before ? shown.back() : "The draft could not be opened.";
-  }
+  if (!game_.GoToDraft()) return game_.writeFailure().value_or("The draft could not be opened.");
   // The pick that takes him also finishes the draft and closes its screen:
   // his pick is the one after the last the screen showed, his club the one
   // he signed with.
@@ -333,9 +329,9 @@ std::optional<std::string> Player::GoThroughTheDraft(std::string* move) {
   prompter_.note("draft", taken);
   if (move != nullptr) *move = "drafted at " + taken;
   // The draft's end saves the career with his new club.
-  if (!SavedOnDisk(game_)) {
-    const auto& shown = prompter_.messages();
-    return shown.size() > before ? shown.back() : "The drafted career is not in the save file.";
+  if (const auto& failed = game_.writeFailure()) return *failed;
+  if (checkEachWeek_ && !SavedOnDisk(game_)) {
+    throw InvariantBroken("after the draft: the save file does not hold the career");
   }
   return std::nullopt;
 }
@@ -407,7 +403,6 @@ Week Player::PlayWeek() {
 
   const std::string league = round->league();
   const int matchesBefore = career.Matches;
-  const std::size_t beforeOk = prompter_.messages().size();
   game_.FinishRound();
   if (game_.round() != nullptr) throw std::logic_error("the round stayed open after its OK");
   // Whatever the week brought, the career is still a career.
@@ -417,16 +412,18 @@ Week Player::PlayWeek() {
   }
   week.played = true;
   prompter_.note("week", SummaryLine(week, career.Team));
+  // Any file of the round that could not be written stops the run, with
+  // the game's sentence for it, even when the save itself got through.
+  if (const auto& failed = game_.writeFailure()) {
+    week.outcome = Week::Outcome::NotWritten;
+    week.reason = *failed;
+    return week;
+  }
   // The save is what keeps the round: it is written last, and only when
   // everything before it was.
-  if (checkEachWeek_ ? !SavedOnDisk(game_)
-                     : prompter_.messages().size() > beforeOk &&
-                           prompter_.messages().back().find("could not be") != std::string::npos) {
-    week.outcome = Week::Outcome::NotWritten;
-    const auto& shown = prompter_.messages();
-    week.reason =
-        shown.size() > beforeOk ? shown.back() : "The round just played is not in the save file.";
-    return week;
+  if (checkEachWeek_ && !SavedOnDisk(game_)) {
+    throw InvariantBroken("after " + RoundTitle(matchesBefore) +
+                          ": the save file does not hold the career");
   }
   if (career.Matches != kSeasonWeeks || matchesBefore == kSeasonWeeks) return week;
 

@@ -83,11 +83,11 @@ class Session {
   Game game_;
 };
 
-// The last message the game showed since `before`, or `otherwise`.
-std::string LastShown(const TranscriptPrompter& prompter, std::size_t before,
-                      const std::string& otherwise) {
-  const auto& shown = prompter.messages();
-  return shown.size() > before ? shown.back() : otherwise;
+// The exit code of a career whose lock was refused, with the game's
+// sentence on `err`.
+int LockRefused(const LockRefusal& refusal, std::ostream& err) {
+  err << refusal.message << '\n';
+  return refusal.openElsewhere ? kExitOpenElsewhere : kExitNotWritten;
 }
 
 // `new`: the setup screen's Start with these answers, then the contract
@@ -97,6 +97,7 @@ int RunNew(Session& session, const SetupAnswers& answers, std::ostream& out, std
   const TranscriptPrompter& prompter = session.prompter();
   const std::size_t shownBefore = prompter.messages().size();
   if (!game.StartNewCareer(answers)) {
+    if (const auto& refusal = game.lockRefusal()) return LockRefused(*refusal, err);
     // The refusal is the first failing check; a special career name's own
     // message may follow it in the transcript.
     std::string refusal = CheckSetupAnswers(answers).value_or("");
@@ -106,15 +107,9 @@ int RunNew(Session& session, const SetupAnswers& answers, std::ostream& out, std
     err << refusal << '\n';
     return kExitRefused;
   }
-  const std::size_t shownBeforeContract = prompter.messages().size();
-  if (!SignFirstContract(game)) {
-    err << LastShown(prompter, shownBeforeContract, "The season's fixture could not be written")
-        << '\n';
-    return kExitNotWritten;
-  }
-  const std::size_t shownBeforeSave = prompter.messages().size();
-  if (!game.Save()) {
-    err << LastShown(prompter, shownBeforeSave, "The save file could not be written") << '\n';
+  // The fixture and the save: the first that cannot be written stops it.
+  if (!SignFirstContract(game) || !game.Save() || game.writeFailure()) {
+    err << game.writeFailure().value_or("The new career's files could not be written") << '\n';
     return kExitNotWritten;
   }
   out << SaveFilePath(game.folder().path, game.career()).string() << '\n';
@@ -135,6 +130,7 @@ std::optional<int> LoadCareer(Session& session, const std::string& careerName, s
   Game& game = session.game();
   const auto result = game.LoadFrom(game.folder().file(careerName + kSaveExtension));
   if (result.outcome != Game::LoadOutcome::Loaded) {
+    if (const auto& refusal = game.lockRefusal()) return LockRefused(*refusal, err);
     err << result.error << '\n';
     return kExitUnreadableFile;
   }

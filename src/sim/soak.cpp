@@ -128,15 +128,14 @@ std::optional<std::string> CreateCareer(const CareerPlan& plan,
   TwisterRandom random(plan.seed);
   TranscriptPrompter prompter(nullptr);
   Game game(random, prompter, DataFolder{folder});
-  const auto lastShown = [&](const char* otherwise) {
-    return prompter.messages().empty() ? std::string(otherwise) : prompter.messages().back();
-  };
   if (!game.StartNewCareer(plan.answers)) {
+    if (const auto& refusal = game.lockRefusal()) return refusal->message;
     return "the setup answers were refused: " +
-           CheckSetupAnswers(plan.answers).value_or(lastShown("no reason given"));
+           CheckSetupAnswers(plan.answers).value_or("no reason given");
   }
-  if (!SignFirstContract(game)) return lastShown("the season's fixture could not be written");
-  if (!game.Save()) return lastShown("the save file could not be written");
+  if (!SignFirstContract(game) || !game.Save() || game.writeFailure()) {
+    return game.writeFailure().value_or("the new career's files could not be written");
+  }
   return std::nullopt;
 }
 

@@ -16,6 +16,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/file_names.h"
 #include "core/game.h"
 #include "core/invariants.h"
 #include "core/new_career.h"
@@ -107,10 +108,13 @@ TEST(OddNames, ACareerUnderThemIsPlayedSavedAndLoadedWithItsFilesWhereTheyBelong
   EXPECT_TRUE(fs::is_regular_file(folder / (careerName + "Results.kmr")));
   const Career played = game.career();
 
-  // Loaded by another game: the very same career.
+  // Loaded by another game: refused while this one has it open, then the
+  // very same career.
   TwisterRandom otherRandom(7);
   YesPrompter otherPrompter;
   Game other(otherRandom, otherPrompter, DataFolder{folder});
+  EXPECT_EQ(other.LoadFrom(save).error, kCareerOpenElsewhereMessage);
+  game.Quit();
   const auto loaded = other.LoadFrom(save);
   ASSERT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
   EXPECT_EQ(SaveFileText(other.career()), SaveFileText(played));
@@ -302,7 +306,7 @@ void StartAndWriteEveryFile(const NameRow& row, const fs::path& folder, Game& ga
   ASSERT_TRUE(game.CloseContracts());
   if (!game.Save()) return;
   for (const fs::path& file :
-       {ResultsPath(folder, game.career()), folder / (row.careerName + ".kms.lock"),
+       {ResultsPath(folder, game.career()), folder / (row.careerName + std::string(kLockEnding)),
         folder / (row.name + " Season History.txt"), folder / (row.name + " Career History.txt")}) {
     const auto error = WriteFileAtomically(file, "written\r\n");
     if (error) game.prompter().inform(*error);
@@ -362,7 +366,8 @@ TEST_P(OddNameRow, IsTakenAndReadBackOrRefusedWithWhatIsWrong) {
   // Saved again in Windows-1252, over the same file.
   ASSERT_TRUE(game.Save());
   EXPECT_EQ(testing::ReadBytes(save), SaveFileText(expected));
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+  // The save and the career's lock, and no temporary file beside them.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(OddNames, OddNameRow, ::testing::ValuesIn(kNameRows),

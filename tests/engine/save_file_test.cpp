@@ -239,8 +239,9 @@ TEST(SaveFile, SaveWritesCareerNameDotKmsAndLoadReadsItBack) {
   ASSERT_TRUE(game.Save());
   const fs::path file = folder.path / "career1.kms";
   ASSERT_TRUE(fs::exists(file));
-  // Nothing but the save itself is left in the folder.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 1);
+  // Nothing but the save itself and the career's lock file is left in the
+  // folder.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);
 
   // A save given another name on disk still saves under its stored name.
   fs::rename(file, folder.path / "renamed.kms");
@@ -309,8 +310,9 @@ TEST(SaveFile, SaveThatCannotBeWrittenIsReportedAndKeepsTheOldSave) {
   EXPECT_FALSE(game.Save());
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_NE(prompter.messages[0].text.find("blocked.kms"), std::string::npos);
-  // No temporary file is left behind, and the earlier save is whole.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);
+  // No temporary file is left behind (only the save and the lock file), and
+  // the earlier save is whole.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 3);
   std::ifstream in(folder.path / "career1.kms", std::ios::binary);
   const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(kept, old);

@@ -9,6 +9,7 @@ function(expect_exit code)
   if(NOT result EQUAL code)
     message(FATAL_ERROR "kickmark-sim ${ARGN}: exit ${result}, expected ${code}\n${out}${err}")
   endif()
+  set(err "${err}" PARENT_SCOPE)
 endfunction()
 
 set(answers --name "Jo Kelly" --city Perth --state "Western Australia" --height 180
@@ -20,11 +21,33 @@ expect_exit(2 new --career "" ${answers})
 expect_exit(3 show --career Nobody)
 expect_exit(0 play --career Cli --weeks 1)
 expect_exit(3 play --career Nobody --weeks 1)
-# A new career whose fixture cannot be written is not saved.
+# A new career whose fixture cannot be written is not saved, and says why.
 file(MAKE_DIRECTORY "${WORK}/BlockedFixture.kmf")
 expect_exit(4 new --career Blocked ${answers})
 if(EXISTS "${WORK}/Blocked.kms")
   message(FATAL_ERROR "a new career was saved without its fixture")
+endif()
+if(NOT err MATCHES "^The season's fixture could not be written\\. BlockedFixture\\.kmf")
+  message(FATAL_ERROR "a fixture not written, but stderr says: ${err}")
+endif()
+# A career whose lock file another program holds (here flock(1)) is open
+# elsewhere.
+find_program(FLOCK flock)
+if(FLOCK)
+  foreach(command show play new)
+    set(rest)
+    if(command STREQUAL "play")
+      set(rest --weeks 1)
+    elseif(command STREQUAL "new")
+      set(rest ${answers})
+    endif()
+    execute_process(COMMAND "${FLOCK}" "${WORK}/Cli.lock" "${SIM}" --data-dir "${WORK}" ${command}
+                            --career Cli ${rest}
+                    RESULT_VARIABLE result ERROR_VARIABLE err)
+    if(NOT result EQUAL 6 OR NOT err MATCHES "open in another window")
+      message(FATAL_ERROR "${command} under flock: exit ${result}, expected 6\n${err}")
+    endif()
+  endforeach()
 endif()
 expect_exit(0 --help)
 file(REMOVE_RECURSE "${WORK}")

@@ -42,8 +42,8 @@ TEST_F(SimOddNames, NewPlayAndShowInAFolderWithSpacesApostrophesAndAccents) {
   for (const auto& entry : fs::directory_iterator(folder)) {
     files.push_back(entry.path().filename().string());
   }
-  EXPECT_THAT(
-      files, UnorderedElementsAre(career + ".kms", career + "Fixture.kmf", career + "Results.kmr"));
+  EXPECT_THAT(files, UnorderedElementsAre(career + ".kms", career + "Fixture.kmf",
+                                          career + "Results.kmr", career + ".lock"));
 
   const SimRun shown = Run({"show", "--career", career}, folder);
   ASSERT_EQ(shown.code, kExitOk) << shown.err;

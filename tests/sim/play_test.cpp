@@ -7,11 +7,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/file_system.h"
 #include "core/number_format.h"
 #include "core/save_file.h"
 #include "match/after_match.h"
@@ -387,10 +390,12 @@ struct WeekCase {
   std::function<void(const fs::path&)> disturb;  // to the data folder before play
   int code;
   const char* errorPart;
-  const char* transcriptPart;                // the game's own word on it, if any
-  std::size_t weeksPlayed;                   // of the three asked for
-  std::function<void(const Career&)> check;  // the career saved after a run that went ahead
+  const char* transcriptPart;  // the game's own word on it, if any
+  std::size_t weeksPlayed;     // of the three asked for
+  // The career saved after the run; without it, the save must be as it was.
+  std::function<void(const Career&)> check;
   const char* policy = "passive";
+  FileSystem* files = nullptr;  // the files the run writes through, when not the real ones
 };
 void PrintTo(const WeekCase& c, std::ostream* os) { *os << c.label; }
 
@@ -412,19 +417,38 @@ TEST_P(SimPlayWeeks, GoAheadOrStopWithTheSaveLeftAsItWas) {
   if (c.disturb) c.disturb(dir());
   const std::string saved = ReadFile(save);
 
+  std::optional<UseFileSystem> files;
+  if (c.files != nullptr) files.emplace(*c.files);
   const SimRun run = Run({"play", "--career", "Stop", "--weeks", "3", "--policy", c.policy});
+  files.reset();
   EXPECT_EQ(run.code, c.code);
   EXPECT_THAT(run.err, HasSubstr(c.errorPart));
   EXPECT_EQ(Lines(run.out).size(), c.weeksPlayed) << run.out;
   if (*c.transcriptPart != '\0') {
     EXPECT_THAT(TranscriptLines(), Contains(StartsWith(c.transcriptPart)));
   }
-  if (c.code == kExitOk) {
+  if (c.check) {
     c.check(Loaded(save));
   } else {
     EXPECT_EQ(ReadFile(save), saved);
   }
 }
+
+// The real files, but the folder's flush after a save is renamed into place
+// fails, and so does the retry's: the save is on the disk, but the game
+// cannot be sure of it.
+class SaveFlushFails final : public RealFileSystem {
+ public:
+  int Rename(const std::string& from, const std::string& to) override {
+    renamedSave_ = to.ends_with(kSaveExtension);
+    return RealFileSystem::Rename(from, to);
+  }
+  int SyncFolder(int fd) override { return renamedSave_ ? EIO : RealFileSystem::SyncFolder(fd); }
+
+ private:
+  bool renamedSave_ = false;
+};
+SaveFlushFails saveFlushFails;
 
 // The season's last round closed with nothing signed for the next.
 void SeasonOverContractRunOut(Career& c) {
@@ -477,7 +501,14 @@ INSTANTIATE_TEST_SUITE_P(
         // The results go before the save, so the week is played but not kept.
         WeekCase{"ResultsNotWritten", nullptr,
                  [](const fs::path& folder) { fs::create_directory(folder / "StopResults.kmr"); },
-                 kExitNotWritten, "StopResults.kmr", "", 1, nullptr}),
+                 kExitNotWritten, "StopResults.kmr", "", 1, nullptr},
+        // The save reached the disk, but its flush failed twice: the week is
+        // kept, and the run stops all the same with the game's sentence.
+        WeekCase{"SaveFlushFailsTwice", nullptr, nullptr, kExitNotWritten,
+                 "A file of your career could not be written. Stop.kms could not be written: "
+                 "Input/output error.\n",
+                 "", 1, [](const Career& c) { EXPECT_EQ(c.Matches, 1); }, "passive",
+                 &saveFlushFails}),
     [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace
