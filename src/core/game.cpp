@@ -100,8 +100,9 @@ Game::LoadResult Game::LoadFrom(const std::filesystem::path& file) {
   }
   // The career's files are written in the data folder under its own name,
   // which is the save's but for a save moved or renamed.
-  auto taken = LockCareer(folder_.file(std::get<Career>(loaded).CareerName + std::string(kLockEnding)),
-                          kCareerOpenElsewhereMessage, readLock);
+  auto taken =
+      LockCareer(folder_.file(std::get<Career>(loaded).CareerName + std::string(kLockEnding)),
+                 kCareerOpenElsewhereMessage, readLock);
   if (auto* refusal = std::get_if<LockRefusal>(&taken)) return refused(std::move(*refusal));
   auto lock = std::get<std::shared_ptr<const CareerLock>>(std::move(taken));
   // The save is what counts: the season's files beside it must hold what it

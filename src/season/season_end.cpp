@@ -468,8 +468,8 @@ std::optional<FileError> CloseSeason(Career& c, RunState& run, Random& random, P
     // A history that cannot be read is not written over.
     error = FileError{read.error};
   }
-  if (auto e = WriteFileAtomically(CareerHistoryPath(folder, c),
-                                   ToWindows1252(CareerHistoryText(c)))) {
+  if (auto e =
+          WriteFileAtomically(CareerHistoryPath(folder, c), ToWindows1252(CareerHistoryText(c)))) {
     error = FileError{*e};
   }
 

@@ -199,8 +199,8 @@ std::vector<Moment> Journey(const fs::path& folder) {
 }
 
 struct Outcome {
-  bool told = false;     // a file was reported unwritten or unreadable
-  std::string held;      // the save text of the career the game holds afterwards
+  bool told = false;  // a file was reported unwritten or unreadable
+  std::string held;   // the save text of the career the game holds afterwards
 };
 
 bool ToldOfAFile(const YesPrompter& p, std::size_t from) {
@@ -314,6 +314,58 @@ TEST(CrashSweep, EveryFileCallOfEveryKindOfStepFailsInTurn) {
     }
   }
   RecordProperty("trials", trials);
+}
+
+// A new career's contract screen and first save: every file call fails in
+// turn, once and from then on. Either the career was saved whole, or there
+// is no save and the player was told; and a career started again under the
+// same name goes on.
+TEST(CrashSweep, ANewCareersFirstSave) {
+  const testing::TempFolder temp;
+  const fs::path& folder = temp.path;
+  const auto start = [&](Game& game) {
+    if (!game.StartNewCareer(testing::Answers("crash", "Cas Ash", "Geelong", "Victoria", "Rover",
+                                              {80, 80, 80, 80, 80})) ||
+        !game.PrepareFirstContract()) {
+      return;
+    }
+    testing::DoHubChores(game);
+    game.Save();
+  };
+  const auto startWith = [&](FileSystem& files) {
+    Restore(folder, {});
+    TwisterRandom random(3);
+    YesPrompter p;
+    Game game(random, p, DataFolder{folder});
+    const UseFileSystem use(files);
+    start(game);
+    return ToldOfAFile(p, 0);
+  };
+  FailingFileSystem counting;
+  ASSERT_FALSE(startWith(counting));
+  const std::string after = ReadBytes(folder / "crash.kms");
+  for (const Mode mode : {Mode::Once, Mode::FromThenOn}) {
+    for (int n = 1; n <= counting.count(); ++n) {
+      SCOPED_TRACE(std::string(mode == Mode::Once ? "once" : "from then on") + ", call " +
+                   std::to_string(n) + " (" + counting.calls()[static_cast<std::size_t>(n - 1)] +
+                   ")");
+      FailingFileSystem failing(n, mode);
+      const bool told = startWith(failing);
+      TwisterRandom random(5);
+      YesPrompter p;
+      Game fresh(random, p, DataFolder{folder});
+      const auto loaded = fresh.LoadFrom(folder / "crash.kms");
+      if (loaded.outcome == Game::LoadOutcome::Loaded) {
+        EXPECT_EQ(SaveFileText(fresh.career()), after);
+      } else {
+        EXPECT_TRUE(told) << loaded.error;
+        start(fresh);
+      }
+      Step(fresh);
+      EXPECT_EQ(fresh.career().Matches, 1);
+      EXPECT_FALSE(ToldOfAFile(p, 0));
+    }
+  }
 }
 
 // What a load makes of the results file beside a save of five rounds.

@@ -176,7 +176,6 @@ TEST(Results, RecordsAppendAndReadBackByRound) {
   ASSERT_TRUE(std::holds_alternative<FileError>(missing));
   EXPECT_EQ(std::get<FileError>(missing).message,
             "BobResults.kmr ends at line 298, before the record of round 3");
-
 }
 
 TEST(Results, BrowserShowsPlayedRoundsAndOnlyTheClubsOfTheRest) {
