@@ -239,8 +239,11 @@ void ScreenFlow::RoundFinished() {
   if (run.positionChangeDue) {
     run.positionChangeDue = false;
     position_ = std::make_unique<PositionScreen>(game_.career(), game_.prompter());
-    connect(position_.get(), &QDialog::finished, this, [this] {
+    connect(position_.get(), &QDialog::finished, this, [this](int result) {
       Retire(position_);
+      // The round was saved before he chose: the new position is kept at
+      // once, not only with the next round.
+      if (result == QDialog::Accepted) game_.Save();
       AfterRound();
     });
     position_->show();

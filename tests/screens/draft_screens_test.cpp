@@ -295,6 +295,10 @@ class DraftScreensTest : public QObject {
     QVERIFY(!ShownWindow("frmPosition"));
     QCOMPARE(ToQt(game.career().Position), QStringLiteral("Full Forward"));
     QVERIFY(!game.run().positionChangeDue);
+    // Kept on disk at once, not only with the next round.
+    const auto onDisk = LoadCareer(SaveFilePath(data, saved));
+    QVERIFY(std::holds_alternative<Career>(onDisk));
+    QCOMPARE(ToQt(std::get<Career>(onDisk).Position), QStringLiteral("Full Forward"));
 
     QCOMPARE(ShownWindow("frmDraftCamp") != nullptr, campDue);
     QCOMPARE(hub->isEnabled(), !campDue);
