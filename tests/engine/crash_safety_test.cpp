@@ -254,6 +254,7 @@ TEST(CrashSweep, EveryFileCallOfEveryKindOfStepFailsInTurn) {
     const std::string after = ReadBytes(folder / "crash.kms");
     ASSERT_NE(after, before);
     const int calls = counting.count();
+    RecordProperty(moment.label, calls);
     // What a fresh load of the career before and after the step waits for.
     auto waitingOn = [&](const FolderFiles& files) {
       Restore(folder, files);
