@@ -48,28 +48,6 @@ void Restore(const fs::path& folder, const FolderFiles& files) {
 
 using testing::ReadBytes;
 
-// Plays the week up to the round screen's OK.
-void PlayUpToOk(Game& game) {
-  testing::DoHubChores(game);
-  ASSERT_TRUE(game.Play());
-  testing::PlayTheRound(game);
-}
-
-// A career of the first season saved after `weeks` rounds.
-FolderFiles CareerAfter(const fs::path& folder, int weeks) {
-  TwisterRandom random(7);
-  YesPrompter p;
-  Game game(random, p, DataFolder{folder});
-  EXPECT_TRUE(game.StartNewCareer(
-      testing::Answers("crash", "Cas Ash", "Geelong", "Victoria", "Rover", {80, 80, 80, 80, 80})));
-  EXPECT_TRUE(game.PrepareFirstContract());
-  while (game.career().Matches < weeks) {
-    PlayUpToOk(game);
-    game.FinishRound();
-  }
-  return Snapshot(folder);
-}
-
 // A file system that reads but refuses every write, as a folder the player
 // may read and not change: a load must work from it.
 class ReadOnlyFileSystem final : public RealFileSystem {
@@ -110,6 +88,28 @@ void Step(Game& game) {
   game.FinishRound();
 }
 
+// The setup screen's Start for the career these tests play, its contract
+// screen, the best offer signed and the first save.
+void StartCareer(Game& game) {
+  if (!game.StartNewCareer(testing::Answers("crash", "Cas Ash", "Geelong", "Victoria", "Rover",
+                                            {80, 80, 80, 80, 80})) ||
+      !game.PrepareFirstContract()) {
+    return;
+  }
+  testing::DoHubChores(game);
+  game.Save();
+}
+
+// A career of the first season saved after `weeks` rounds.
+FolderFiles CareerAfter(const fs::path& folder, int weeks) {
+  TwisterRandom random(7);
+  YesPrompter p;
+  Game game(random, p, DataFolder{folder});
+  StartCareer(game);
+  while (game.career().Matches < weeks) Step(game);
+  return Snapshot(folder);
+}
+
 // Gives the season the numbers that decide what follows its close: an
 // average of `rating` over twenty matches whatever the grand final brings,
 // and the contract's last match (or one more season) to come.
@@ -136,11 +136,8 @@ std::vector<Moment> Journey(const fs::path& folder) {
   TwisterRandom random(7);
   YesPrompter p;
   Game game(random, p, DataFolder{folder});
-  EXPECT_TRUE(game.StartNewCareer(
-      testing::Answers("crash", "Cas Ash", "Geelong", "Victoria", "Rover", {80, 80, 80, 80, 80})));
-  EXPECT_TRUE(game.PrepareFirstContract());
-  testing::DoHubChores(game);
-  EXPECT_TRUE(game.Save());
+  StartCareer(game);
+  EXPECT_TRUE(fs::exists(folder / "crash.kms"));
   auto keep = [&](std::string label) { moments.push_back({std::move(label), Snapshot(folder)}); };
   auto to = [&](int matches) {
     for (int steps = 0; game.career().Matches != matches; ++steps) {
@@ -324,22 +321,13 @@ TEST(CrashSweep, EveryFileCallOfEveryKindOfStepFailsInTurn) {
 TEST(CrashSweep, ANewCareersFirstSave) {
   const testing::TempFolder temp;
   const fs::path& folder = temp.path;
-  const auto start = [&](Game& game) {
-    if (!game.StartNewCareer(testing::Answers("crash", "Cas Ash", "Geelong", "Victoria", "Rover",
-                                              {80, 80, 80, 80, 80})) ||
-        !game.PrepareFirstContract()) {
-      return;
-    }
-    testing::DoHubChores(game);
-    game.Save();
-  };
   const auto startWith = [&](FileSystem& files) {
     Restore(folder, {});
     TwisterRandom random(3);
     YesPrompter p;
     Game game(random, p, DataFolder{folder});
     const UseFileSystem use(files);
-    start(game);
+    StartCareer(game);
     return ToldOfAFile(p, 0);
   };
   FailingFileSystem counting;
@@ -360,7 +348,7 @@ TEST(CrashSweep, ANewCareersFirstSave) {
         EXPECT_EQ(SaveFileText(fresh.career()), after);
       } else {
         EXPECT_TRUE(told) << loaded.error;
-        start(fresh);
+        StartCareer(fresh);
       }
       Step(fresh);
       EXPECT_EQ(fresh.career().Matches, 1);
