@@ -150,8 +150,8 @@ void Game::FinishMatch() {
   const MatchState result = match_->state();
   match_.reset();
   run_.lastPlayer = {std::to_string(result.Disposals), std::to_string(result.Goals),
-                     std::to_string(result.Behinds), FormatGeneral(result.MatchRating),
-                     result.Position};
+                     std::to_string(result.Behinds),
+                     FormatNumber(result.MatchRating, kMatchRatingPattern), result.Position};
   km::FinishMatch(*career_, result, random_, prompter_, run_, [&] {
     RunWeeklyEvents(*career_, random_, prompter_, result.Disposals, result.Goals);
   });

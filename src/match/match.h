@@ -16,6 +16,9 @@ std::optional<Profile> ProfileOf(std::string_view position);
 
 inline constexpr int kQuarterMinutes = 30;
 inline constexpr int kQuarters = 4;
+// A match rating as the match screen shows it, and as the round's record
+// keeps it: one decimal, "2.0" for two.
+inline constexpr const char* kMatchRatingPattern = "0.0";
 
 // What the match screen shows, as it stands.
 struct MatchState {

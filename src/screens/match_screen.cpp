@@ -21,7 +21,6 @@ namespace {
 
 constexpr const char* kTitle = "Kickmark - Match";
 constexpr const char* kRatingCaption = "Match Rating (Out of 10):";
-constexpr const char* kRatingPattern = "0.0";
 constexpr const char* kFinish = "Finish";
 constexpr const char* kQuarterHeads[kQuarters] = {"1st", "2nd", "3rd", "4th"};
 
@@ -76,7 +75,7 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   label7_->setObjectName(QStringLiteral("Label7"));
   lblMatchRating_ = AddValue(
       "lblMatchRating", this,
-      [](const MatchState& s) { return ToQt(FormatNumber(s.MatchRating, kRatingPattern)); },
+      [](const MatchState& s) { return ToQt(FormatNumber(s.MatchRating, kMatchRatingPattern)); },
       "rating");
   lblMatchRating_->setAlignment(Qt::AlignCenter);
   lblMatchRating_->setMinimumWidth(lblMatchRating_->fontMetrics().averageCharWidth() * 6);

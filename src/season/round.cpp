@@ -93,12 +93,15 @@ std::variant<Round, FileError> Round::Load(const Career& career, RunState& run,
   for (std::size_t i = 0; i + 1 < names.size(); i += 2) {
     run.roundTeamOne[i / 2] = names[i];
     run.roundTeamTwo[i / 2] = names[i + 1];
+    if (round.playerSlot_ < 0 && (names[i] == career.Team || names[i + 1] == career.Team)) {
+      round.playerSlot_ = static_cast<int>(i / 2);
+    }
   }
   return round;
 }
 
 NameColour Round::colour(int slot, const std::string& name) const {
-  if (name == playerClub_) return NameColour::PlayerClub;
+  if (slot == playerSlot_ && name == playerClub_) return NameColour::PlayerClub;
   return slot == next_ ? NameColour::NextMatch : NameColour::Other;
 }
 
@@ -110,7 +113,7 @@ std::optional<int> Round::Start(const Career& career, RunState& run, Random& ran
     const auto slot = static_cast<std::size_t>(k);
     const std::string& one = run.roundTeamOne[slot];
     const std::string& two = run.roundTeamTwo[slot];
-    if (one == career.Team || two == career.Team) {
+    if (k == playerSlot_) {
       playerMatch = k;  // the match screen plays it
     } else {
       scoreboard_ = SimulateMatch(career, random, one, two, career.Matches >= 22);

@@ -93,6 +93,10 @@ class Round {
   int next_ = 0;
   Scoreboard scoreboard_;
   std::string playerClub_;
+  // The slot of the player's match: the first that holds his club (a
+  // competition may list a name twice; the other club of that name plays
+  // as any other). -1 when his club has no match this week.
+  int playerSlot_ = -1;
 };
 
 // Adds the round's results to the ladder table: a win, loss or draw and the

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "core/career_fields.h"
 #include "core/file_names.h"
 #include "core/number_format.h"
 #include "core/text_file.h"
@@ -166,7 +167,7 @@ bool BrownlowNight(Career& c, RunState& run, Random& random, Prompter& prompter)
       c.Team + " " + c.Position + ", " + c.Name +
       ", was awarded the most prestigious award in football, the Brownlow Medal, at last night's "
       "AFL award ceremony. " +
-      c.Name + " had an average of " + FormatGeneral(c.AverageDisposals) +
+      c.Name + " had an average of " + FindCareerField("AverageDisposals")->get(c) +
       " disposals a match, and kicked " + std::to_string(c.Goals) +
       " goals during the season, and finished on " + V +
       " votes, showing he is deserving of the title of 'Best Footy Player in the World'.";

@@ -153,6 +153,37 @@ TEST(Round, AWholeRoundThroughTheGame) {
   EXPECT_EQ(std::get<Career>(loaded), c);
 }
 
+// The South Australian State League lists Woodville twice: a player at
+// Woodville plays the first of its matches, and the other is simulated.
+TEST(Round, AClubNamedTwicePlaysHisMatchOnce) {
+  TempFolder folder;
+  TwisterRandom random(5);
+  ScriptedPrompter p;
+  Game game(random, p, DataFolder{folder.path});
+  Signed(game);
+  Career& c = game.career();
+  c.State = "South Australia";
+  c.League = "State";
+  c.Team = "Woodville";
+  ASSERT_FALSE(StartCompetitionSeason(folder.path, c, random, ClubsOf("State", c.State)));
+  ASSERT_TRUE(game.Play());
+  // Round one meets slots 9 and 10, then 11 and 12: Woodville in both.
+  ASSERT_EQ(game.run().roundTeamTwo[4], "Woodville");
+  ASSERT_EQ(game.run().roundTeamTwo[5], "Woodville");
+  EXPECT_EQ(game.round()->colour(4, "Woodville"), NameColour::PlayerClub);
+  EXPECT_NE(game.round()->colour(5, "Woodville"), NameColour::PlayerClub);
+  int his = 0;
+  while (game.round()->startEnabled()) {
+    if (!game.StartNextMatch()) continue;
+    ++his;
+    game.match()->PlayToFullTime();
+    game.FinishMatch();
+  }
+  EXPECT_EQ(his, 1);
+  game.FinishRound();
+  EXPECT_EQ(game.career().TeamMatches, 1);
+}
+
 TEST(Round, AMissingFixtureLeavesTheWeekUntouched) {
   TempFolder folder;
   TwisterRandom random(3);

@@ -3,22 +3,31 @@
 // A fresh, empty folder for one test's files, removed when the test ends.
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 namespace km::testing {
 
 struct TempFolder {
   std::filesystem::path path;
+  // Named after the test, and made unique (mkdtemp), so that two runs of
+  // the same test at once (two builds, two worktrees) never share it.
   TempFolder() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    path = std::filesystem::temp_directory_path() /
-           ("kickmark-" + std::string(test->test_suite_name()) + "-" + test->name());
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
+    std::string name = "kickmark-" + std::string(test->test_suite_name()) + "-" + test->name();
+    for (char& ch : name) {
+      if (ch == '/') ch = '-';
+    }
+    std::string pattern = (std::filesystem::temp_directory_path() / (name + "-XXXXXX")).string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+      throw std::runtime_error("a test folder could not be made from " + pattern);
+    }
+    path = pattern;
   }
   ~TempFolder() { std::filesystem::remove_all(path); }
   TempFolder(const TempFolder&) = delete;
