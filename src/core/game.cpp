@@ -149,9 +149,7 @@ void Game::FinishMatch() {
   if (!match_ || !match_->state().FullTime) return;
   const MatchState result = match_->state();
   match_.reset();
-  run_.lastPlayer = {std::to_string(result.Disposals), std::to_string(result.Goals),
-                     std::to_string(result.Behinds),
-                     FormatNumber(result.MatchRating, kMatchRatingPattern), result.Position};
+  run_.lastPlayer = PlayerLineOf(result);
   km::FinishMatch(*career_, result, random_, prompter_, run_, [&] {
     RunWeeklyEvents(*career_, random_, prompter_, result.Disposals, result.Goals);
   });

@@ -434,4 +434,9 @@ void Match::PlayToFullTime() {
   }
 }
 
+PlayerLine PlayerLineOf(const MatchState& s) {
+  return {std::to_string(s.Disposals), std::to_string(s.Goals), std::to_string(s.Behinds),
+          FormatNumber(s.MatchRating, kMatchRatingPattern), s.Position};
+}
+
 }  // namespace km

@@ -7,6 +7,7 @@
 
 #include "core/career.h"
 #include "core/ports.h"
+#include "core/run_state.h"
 
 namespace km {
 
@@ -139,5 +140,9 @@ int ScoreMinute(int r, const std::array<std::string, kLadderRows>& ladder,
 
 // A final is never drawn.
 bool FinalMustHaveWinner(int matches);
+
+// His line of the round's record: his disposals, goals, behinds, match
+// rating and position as the match screen shows them at full time.
+PlayerLine PlayerLineOf(const MatchState& state);
 
 }  // namespace km

@@ -153,6 +153,19 @@ TEST(Round, AWholeRoundThroughTheGame) {
   EXPECT_EQ(std::get<Career>(loaded), c);
 }
 
+// His line of the round's record keeps the match screen's text.
+TEST(Round, HisLineIsWhatTheMatchScreenShows) {
+  MatchState s;
+  s.Disposals = 12;
+  s.Goals = 3;
+  s.Behinds = 1;
+  s.Position = "Rover";
+  for (const auto& [rating, shown] : {std::pair{2.0, "2.0"}, {0.1, "0.1"}, {10.0, "10.0"}}) {
+    s.MatchRating = rating;
+    EXPECT_EQ(PlayerLineOf(s), (PlayerLine{"12", "3", "1", shown, "Rover"}));
+  }
+}
+
 // The South Australian State League lists Woodville twice: a player at
 // Woodville plays the first of its matches, and the other is simulated.
 TEST(Round, AClubNamedTwicePlaysHisMatchOnce) {

@@ -172,7 +172,7 @@ TEST(Awards, BrownlowNightByTheMargin) {
   for (const auto& k : cases) {
     Career c = Player("AFL");
     c.Brownlow = k.votes;
-    c.AverageDisposals = 22.5;
+    c.AverageDisposals = 26;  // shown as the hub shows it: "26.0"
     c.Goals = 12;
     RunState run;
     ScriptedRandom r;
@@ -187,7 +187,7 @@ TEST(Awards, BrownlowNightByTheMargin) {
     EXPECT_EQ(run.brownlowTopVotes, 26);
     if (k.won) {
       EXPECT_EQ(p.stories[0].headline, "Jack Wins Top Award!");
-      EXPECT_NE(p.stories[0].text.find("average of 22.5 disposals a match, and kicked 12 goals"),
+      EXPECT_NE(p.stories[0].text.find("average of 26.0 disposals a match, and kicked 12 goals"),
                 std::string::npos);
     } else {
       EXPECT_EQ(p.messages.back().text, kEmptyHandedMessage);
