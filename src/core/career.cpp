@@ -59,21 +59,17 @@ void Career::ResetSeason(bool resetClubRecord) {
   Age += 1;
 }
 
-double RawOverallOf(int kicking, int handballing, int tackling, int marking, int running) {
-  return (kicking * 1.25 + handballing * 1.25 + tackling * 0.833 + marking * 0.833 +
-          running * 0.833) /
-         5;
-}
-
 int OverallOf(int kicking, int handballing, int tackling, int marking, int running) {
-  return static_cast<int>(
-      RoundHalfAway(RawOverallOf(kicking, handballing, tackling, marking, running)));
+  // In thousandths, the weights being 1.25 and 0.833, so the rounding is exact.
+  const long long thousandths =
+      1250LL * (kicking + handballing) + 833LL * (tackling + marking + running);
+  return static_cast<int>(RoundedQuotient(thousandths, 5 * 1000));
 }
 
-int BarMean(int a, int b, int c) { return static_cast<int>(RoundHalfAway((a + b + c) / 3.0)); }
+int BarMean(int a, int b, int c) { return static_cast<int>(RoundedQuotient(a + b + c, 3)); }
 
 int BarMean(int a, int b, int c, int d) {
-  return static_cast<int>(RoundHalfAway((a + b + c + d) / 4.0));
+  return static_cast<int>(RoundedQuotient(a + b + c + d, 4));
 }
 
 }  // namespace km

@@ -183,8 +183,6 @@ struct Career {
 // The overall rating of five skills: the two ball-use skills weigh 1.25, the
 // other three 0.833, the sum is divided by 5 and rounded to a whole number.
 int OverallOf(int kicking, int handballing, int tackling, int marking, int running);
-// The same before rounding.
-double RawOverallOf(int kicking, int handballing, int tackling, int marking, int running);
 
 // The rounded mean of a group of bars ("##0").
 int BarMean(int a, int b, int c);

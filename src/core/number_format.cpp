@@ -176,6 +176,16 @@ long long RoundHalfAway(double value) {
   return value < 0 ? -whole : whole;
 }
 
+long long RoundedQuotient(long long numerator, long long denominator) {
+  const long long magnitude = numerator < 0 ? -numerator : numerator;
+  const long long whole = magnitude / denominator;
+  const long long rest = magnitude % denominator;
+  const long long rounded = rest * 2 >= denominator ? whole + 1 : whole;
+  return numerator < 0 ? -rounded : rounded;
+}
+
+long long TenthsOf(double value) { return std::llround(value * 10); }
+
 std::optional<double> ParseDecimal(std::string_view text) {
   std::size_t i = 0;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;

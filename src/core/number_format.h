@@ -23,6 +23,15 @@ std::string FormatGeneral(double value);
 // reads in decimal, like FormatNumber).
 long long RoundHalfAway(double value);
 
+// The quotient of two whole numbers rounded to a whole number with halves
+// away from zero, worked in whole numbers so that a half is always a half.
+// The denominator must be above zero.
+long long RoundedQuotient(long long numerator, long long denominator);
+
+// A value of at most one decimal place, such as a match rating or a season's
+// sum of them, in whole tenths.
+long long TenthsOf(double value);
+
 // Reads a decimal number written by the game ("12", "-3", "4.25", ".5").
 // Anything else, including an empty text, gives nothing.
 std::optional<double> ParseDecimal(std::string_view text);

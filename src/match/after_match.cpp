@@ -114,14 +114,11 @@ std::string WithName(std::string_view text, const std::string& name) {
   return out;
 }
 
-// A value as it is shown with a pattern, read back: the record keeps what
-// the screen shows.
-double Shown(double value, std::string_view pattern) {
-  return *ParseDecimal(FormatNumber(value, pattern));
-}
-
-double Ratio(int total, int count, std::string_view pattern) {
-  return Shown(static_cast<double>(total) / count, pattern);
+// An average as the screen shows it, in whole tenths or hundredths (`unit`
+// 10 or 100) with halves away from zero: the record keeps what the screen
+// shows. The total is counted in the same unit, so the division is exact.
+double Average(long long totalInUnits, int count, int unit) {
+  return static_cast<double>(RoundedQuotient(totalInUnits, count)) / unit;
 }
 
 int Bar(int value) { return std::clamp(value, 0, 100); }
@@ -180,16 +177,17 @@ void FinishMatch(Career& c, const MatchState& m, Random& random, Prompter& promp
   }
 
   // Season figures.
-  c.MatchRating = Shown(c.MatchRating + m.MatchRating, "0.0");  // a sum of tenths
+  const long long ratingTenths = TenthsOf(c.MatchRating) + TenthsOf(m.MatchRating);
+  c.MatchRating = static_cast<double>(ratingTenths) / 10;
   c.Disposals += m.Disposals;
   c.Goals += m.Goals;
   c.Behinds += m.Behinds;
   c.MostDisposals = std::max(c.MostDisposals, m.Disposals);
   c.MostGoals = std::max(c.MostGoals, m.Goals);
   if (c.MatchesPlayed > 0) {
-    c.MatchRatingAverage = Shown(c.MatchRating / c.MatchesPlayed, "##0.0");
-    c.AverageDisposals = Ratio(c.Disposals, c.MatchesPlayed, "##0.0");
-    c.AverageGoals = Ratio(c.Goals, c.MatchesPlayed, "##0.0");
+    c.MatchRatingAverage = Average(ratingTenths, c.MatchesPlayed, 10);
+    c.AverageDisposals = Average(10LL * c.Disposals, c.MatchesPlayed, 10);
+    c.AverageGoals = Average(10LL * c.Goals, c.MatchesPlayed, 10);
   }
 
   // Career figures at this competition.
@@ -200,8 +198,9 @@ void FinishMatch(Career& c, const MatchState& m, Random& random, Prompter& promp
     level.Disposals += m.Disposals;
     level.Goals += m.Goals;
     level.Behinds += m.Behinds;
-    level.AverageDisposals = Ratio(level.Disposals, level.Matches, "##0.0#");
-    level.AverageGoals = Ratio(level.Goals, level.Matches, "##0.0#");
+    // The career figures keep up to two decimal places.
+    level.AverageDisposals = Average(100LL * level.Disposals, level.Matches, 100);
+    level.AverageGoals = Average(100LL * level.Goals, level.Matches, 100);
     if (bestOnGround) {
       c.BankBalance += BestOnGroundPrize(c.League);
       level.BOGs += 1;

@@ -137,9 +137,6 @@ constexpr std::array<MinuteRow, 24> kMinute = {{
 
 int Round(double value) { return static_cast<int>(RoundHalfAway(value)); }
 
-// A value as the screen writes it with "0.0", read back.
-double OneDecimal(double value) { return *ParseDecimal(FormatNumber(value, "0.0")); }
-
 }  // namespace
 
 std::optional<Profile> ProfileOf(std::string_view position) {
@@ -181,34 +178,47 @@ double AgeFactor(int age) {
 
 double RatingOf(Profile profile, std::string_view position, int d, int g) {
   // Each profile rates disposals around a pivot; forwards add a part for
-  // their goals around a pivot of three.
-  auto around = [](int value, int pivot, double atPivot, double below, double above) {
+  // their goals around a pivot of three. The rating is worked in whole
+  // thousandths of a point (no weight has more than three decimal places), so
+  // that a rating on a half, such as 5 - 15 x 0.33 = 0.05, really is one.
+  auto around = [](int value, int pivot, long long atPivot, long long below, long long above) {
     if (value < pivot) return atPivot - (pivot - value) * below;
     if (value > pivot) return atPivot + (value - pivot) * above;
     return atPivot;
   };
-  double rating = 0;
+  constexpr long long kTen = 10000;
+  long long thousandths = 0;
   switch (profile) {
     case Profile::FullBack:
     case Profile::BackFlank:
-      rating = d == 35 ? 10 : around(d, 10, 5, 0.5, 0.2);
+      thousandths = d == 35 ? kTen : around(d, 10, 5000, 500, 200);
       break;
     case Profile::Midfield:
-      rating = around(d, 15, 5, 0.33, 0.25);
+      thousandths = around(d, 15, 5000, 330, 250);
       break;
     case Profile::ForwardFlank:
-      rating =
-          d == 35 && g == 6 ? 10 : around(d, 10, 3.3, 0.33, 0.165) + around(g, 3, 1.7, 0.567, 0.85);
+      thousandths =
+          d == 35 && g == 6 ? kTen : around(d, 10, 3300, 330, 165) + around(g, 3, 1700, 567, 850);
       break;
     case Profile::FullForward: {
-      const double perGoal = position == "Forward Pocket" ? 0.5 : 0.75;
-      rating = d == 35 && g == 8
-                   ? 10
-                   : around(d, 10, 1.5, 0.15, 0.075) + around(g, 3, 3.5, 1.167, perGoal);
+      const long long perGoal = position == "Forward Pocket" ? 500 : 750;
+      thousandths = d == 35 && g == 8
+                        ? kTen
+                        : around(d, 10, 1500, 150, 75) + around(g, 3, 3500, 1167, perGoal);
       break;
     }
   }
-  return rating;
+  return static_cast<double>(RoundedQuotient(thousandths, 100)) / 10;
+}
+
+double ProjectedRating(int quarter, double rating) {
+  // In tenths: x 1.33 gives thousandths, rounded back to one decimal.
+  const long long tenths = TenthsOf(rating);
+  long long projected = tenths;
+  if (quarter == 1) projected = tenths * 4;
+  if (quarter == 2) projected = tenths * 2;
+  if (quarter == 3) projected = RoundedQuotient(tenths * 133, 100);
+  return std::min(10.0, static_cast<double>(projected) / 10);
 }
 
 // Every week of the finals needs winners to draw the next week from, the
@@ -295,10 +305,7 @@ void Match::StartQuarter() {
   }
 
   // The rating so far is projected over the quarters still to come.
-  if (s.Quarter == 1) s.MatchRating = OneDecimal(s.MatchRating * 4);
-  if (s.Quarter == 2) s.MatchRating = OneDecimal(s.MatchRating * 2);
-  if (s.Quarter == 3) s.MatchRating = OneDecimal(s.MatchRating * 1.33);
-  if (s.MatchRating > 10) s.MatchRating = 10;
+  s.MatchRating = ProjectedRating(s.Quarter, s.MatchRating);
 
   if (PlayerIsOut()) {
     s.Disposals = 0;
@@ -365,7 +372,7 @@ void Match::PlayerQuarter() {
   s.Behinds = prevB + Round(rawB / k);
   if (s.Disposals < prevD) s.Disposals = prevD + random_.roll(3) - 1;
 
-  s.MatchRating = std::min(10.0, OneDecimal(RatingOf(*profile, s.Position, s.Disposals, s.Goals)));
+  s.MatchRating = std::min(10.0, RatingOf(*profile, s.Position, s.Disposals, s.Goals));
   if (s.Position == "Full Forward") {
     s.MatchRating = std::max(0.0, s.MatchRating);
     s.Disposals = std::max(0, s.Disposals);

@@ -126,8 +126,14 @@ double ConditionFactor(int healthOverall);
 // The factor age puts on them.
 double AgeFactor(int age);
 
-// The rating of running figures, before the quarter's scaling.
+// The rating of running figures to one decimal (halves up), before the cap at
+// 10 and the quarter's scaling.
 double RatingOf(Profile profile, std::string_view position, int disposals, int goals);
+
+// A quarter's rating projected over the quarters still to come (x 4 after the
+// first, x 2 after the second, x 1.33 after the third, to one decimal), at
+// most 10.
+double ProjectedRating(int quarter, double rating);
 
 // What one minute's draw r of 1..120 scores for two clubs: the clubs named
 // in the fixed rows score directly, and a club on the ladder rows a band

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace km {
 namespace {
@@ -50,8 +49,9 @@ constexpr std::array<std::array<TierDeal, kCompetitionCount>, 4> kTierDeals = {{
 }};
 // clang-format on
 
-constexpr std::array<double, 4> kMultipliers = {1.1, 1.05, 0.95, 0.9};
-constexpr std::array<double, 7> kFactors = {0.85, 0.9, 0.95, 1, 1.05, 1.1, 1.15};
+// The tier multipliers and the market factors, in hundredths.
+constexpr std::array<int, 4> kMultipliers = {110, 105, 95, 90};
+constexpr std::array<int, 7> kFactors = {85, 90, 95, 100, 105, 110, 115};
 
 // The window's message by tier, then by a roll of 3.
 constexpr std::array<std::array<std::string_view, 3>, 4> kMessages = {{
@@ -144,9 +144,11 @@ int CompetitionIndex(std::string_view league) {
   return it == kCompetitionNames.end() ? -1 : static_cast<int>(it - kCompetitionNames.begin());
 }
 
-// The whole dollars of an amount times a factor.
-Money WholePart(Money amount, double factor) {
-  return Money::Dollars(static_cast<std::int64_t>(std::floor(amount.ToDouble() * factor + 1e-9)));
+// The whole dollars of an amount times a factor given in hundredths, worked
+// in whole cents so that 6000 x 1.1 is 6600 and not a hair under it. Offers
+// are never below nothing, so the whole part is the quotient.
+Money WholePart(Money amount, int hundredths) {
+  return Money::Dollars(amount.cents() * hundredths / (100 * 100));
 }
 
 Money SumOfDeals(const Career& c) {
@@ -212,7 +214,7 @@ void PrepareSponsorOffers(Career& c, RunState& run, Random& random, Prompter& pr
     }
   }
   // Good form lifts every offer; in the two best tiers the market moves too.
-  const double multiplier = kMultipliers[static_cast<std::size_t>(tier - 1)];
+  const int multiplier = kMultipliers[static_cast<std::size_t>(tier - 1)];
   for (SponsorScreen& screen : c.SponsorOffers) {
     for (SponsorOffer& offer : screen.Offers) {
       offer.Amount = WholePart(offer.Amount, multiplier);

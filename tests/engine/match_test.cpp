@@ -60,33 +60,62 @@ TEST(MatchTables, SpreadsAndFactorsAtTheirEdges) {
   for (const auto& [a, f] : age) EXPECT_DOUBLE_EQ(AgeFactor(a), f) << a;
 }
 
-TEST(MatchTables, RatingsAroundEachPivot) {
+// The rating worked out afresh in ten-thousandths of a point from the
+// formulas' own figures, then rounded to one decimal with halves up.
+int ExpectedRatingTenths(const std::string& position, int d, int g) {
+  // At the pivot, per disposal below it, per disposal above it.
+  auto part = [](int x, int pivot, int at, int down, int up) {
+    return x <= pivot ? at - (pivot - x) * down : at + (x - pivot) * up;
+  };
+  const auto profile = *ProfileOf(position);
+  int r = 0;
+  if (profile == Profile::FullBack || profile == Profile::BackFlank) {
+    r = d == 35 ? 100000 : part(d, 10, 50000, 5000, 2000);
+  } else if (profile == Profile::Midfield) {
+    r = part(d, 15, 50000, 3300, 2500);
+  } else if (profile == Profile::ForwardFlank) {
+    r = d == 35 && g == 6 ? 100000 : part(d, 10, 33000, 3300, 1650) + part(g, 3, 17000, 5670, 8500);
+  } else {
+    const int perGoal = position == "Forward Pocket" ? 5000 : 7500;
+    r = d == 35 && g == 8 ? 100000
+                          : part(d, 10, 15000, 1500, 750) + part(g, 3, 35000, 11670, perGoal);
+  }
+  // Halves up; r is never below -10 (a forward flank with nothing at all).
+  return (r + 500) / 1000;
+}
+
+TEST(MatchTables, RatingsOfEveryFigureAMatchCanProduce) {
+  // The most a match gives: a midfielder's 40 base disposals are 10 + 2 a
+  // quarter, a full forward's 9 goals 2 + 2 a quarter.
+  constexpr int kMostDisposals = 48;
+  constexpr int kMostGoals = 16;
+  for (const char* position : {"Full Back", "Back Pocket", "Back Flank", "Centre-Half-Back", "Wing",
+                               "Ruck", "Rover", "Ruck Rover", "Centre", "Forward Flank",
+                               "Centre-Half-Forward", "Full Forward", "Forward Pocket"}) {
+    for (int d = 0; d <= kMostDisposals; ++d) {
+      for (int g = 0; g <= kMostGoals; ++g) {
+        EXPECT_EQ(RatingOf(*ProfileOf(position), position, d, g),
+                  ExpectedRatingTenths(position, d, g) / 10.0)
+            << position << " " << d << "/" << g;
+      }
+    }
+  }
+  // Halves that binary fractions miss: 5 - 15 x 0.33 and 5 - 5 x 0.33.
+  EXPECT_EQ(RatingOf(Profile::Midfield, "Wing", 0, 0), 0.1);
+  EXPECT_EQ(RatingOf(Profile::Midfield, "Wing", 10, 0), 3.4);
+}
+
+TEST(MatchTables, RatingsProjectedOverTheQuartersToCome) {
   const struct {
-    Profile profile;
-    const char* position;
-    int d, g;
-    double rating;
+    int quarter;
+    double rating, projected;
   } cases[] = {
-      {Profile::FullBack, "Full Back", 10, 0, 5},
-      {Profile::FullBack, "Full Back", 9, 0, 4.5},
-      {Profile::FullBack, "Full Back", 11, 0, 5.2},
-      {Profile::BackFlank, "Back Flank", 35, 0, 10},
-      {Profile::BackFlank, "Back Flank", 0, 0, 0},
-      {Profile::Midfield, "Wing", 15, 0, 5},
-      {Profile::Midfield, "Wing", 14, 0, 4.67},
-      {Profile::Midfield, "Wing", 16, 0, 5.25},
-      {Profile::ForwardFlank, "Forward Flank", 10, 3, 5},
-      {Profile::ForwardFlank, "Forward Flank", 9, 2, 4.103},
-      {Profile::ForwardFlank, "Forward Flank", 11, 4, 6.015},
-      {Profile::FullForward, "Full Forward", 10, 3, 5},
-      {Profile::FullForward, "Full Forward", 10, 5, 6.5},
-      {Profile::FullForward, "Forward Pocket", 10, 5, 6},
-      {Profile::FullForward, "Full Forward", 9, 2, 3.683},
-      {Profile::FullForward, "Full Forward", 35, 8, 10},
+      {1, 2.4, 9.6}, {1, 2.6, 10}, {2, 4.9, 9.8}, {2, 5.1, 10},  {3, 5, 6.7},
+      {3, 3.3, 4.4}, {3, 7.5, 10}, {3, 0, 0},     {4, 7.3, 7.3}, {4, 10, 10},
   };
   for (const auto& c : cases) {
-    EXPECT_NEAR(RatingOf(c.profile, c.position, c.d, c.g), c.rating, 1e-9)
-        << c.position << " " << c.d << "/" << c.g;
+    EXPECT_EQ(ProjectedRating(c.quarter, c.rating), c.projected)
+        << "quarter " << c.quarter << " rating " << c.rating;
   }
 }
 
