@@ -281,6 +281,9 @@ std::string Game::NotSavedSentence() const {
 
 void Game::ResumePendingDecisions() {
   Career& c = *career_;
+  // The contract screen is headed by the career's competition, offers or
+  // not.
+  contracts_.title = OffersTitle(c.League);
   if (IsRetired(c)) return;
   if (IsSponsorWindow(c.Matches) && !c.PlayOpen) run_.sponsorHighlight = true;
   if (c.Matches != 26 || c.ContractMatches >= 1 || c.PlayOpen) return;

@@ -255,6 +255,25 @@ TEST(Draft, ALoadedCareerPicksUpWhatWaited) {
     game.Sign();
     EXPECT_TRUE(game.career().PlayOpen);
   }
+  // With a contract running, nothing waits, and the contract screen is
+  // headed by his competition all the same.
+  TempFolder folder;
+  TwisterRandom random(5);
+  ScriptedPrompter p;
+  Game game(random, p, DataFolder{folder.path});
+  Career c = Prospect(120, 5.0, 100);
+  c.CareerName = "jack";
+  c.League = "AFL";
+  c.Matches = 7;
+  c.ContractLength = 2;
+  c.ContractMatches = 40;
+  ASSERT_FALSE(SaveCareer(folder.path, c));
+  for (int round = 1; round <= c.Matches; ++round) {
+    ASSERT_FALSE(AppendRoundResult(folder.path, c, RoundRecord{}));
+  }
+  ASSERT_EQ(game.LoadFrom(folder.path / "jack.kms").outcome, Game::LoadOutcome::Loaded);
+  EXPECT_EQ(game.contracts().title, "AFL CLUB OFFERS");
+  EXPECT_FALSE(game.WaitingFor().signature);
 }
 
 }  // namespace
