@@ -79,6 +79,25 @@ CareerField Decimal(std::string name, Ref ref) {
           }};
 }
 
+// An average reads "0" until it is first worked out from matches (while
+// the matches it is taken over number none: a new career, a new season),
+// then as its pattern shows it.
+template <typename Ref, typename Count>
+CareerField Average(std::string name, Ref ref, Count count) {
+  CareerField f = Decimal(std::move(name), ref);
+  f.get = [count, shown = f.get](const Career& c) {
+    return count(c) == 0 ? std::string("0") : shown(c);
+  };
+  f.append = [count, shown = f.append](const Career& c, std::string& out) {
+    if (count(c) == 0) {
+      out += '0';
+    } else {
+      shown(c, out);
+    }
+  };
+  return f;
+}
+
 template <typename Ref>
 CareerField Dollars(std::string name, Ref ref) {
   return {std::move(name),
@@ -150,11 +169,11 @@ std::vector<CareerField> BuildFields() {
   f.push_back(Whole("Behinds", KM_FIELD(Behinds)));
   f.push_back(Whole("MostDisposals", KM_FIELD(MostDisposals)));
   f.push_back(Whole("MostGoals", KM_FIELD(MostGoals)));
-  f.push_back(Decimal("AverageDisposals", KM_FIELD(AverageDisposals)));
-  f.push_back(Decimal("AverageGoals", KM_FIELD(AverageGoals)));
+  f.push_back(Average("AverageDisposals", KM_FIELD(AverageDisposals), KM_FIELD(MatchesPlayed)));
+  f.push_back(Average("AverageGoals", KM_FIELD(AverageGoals), KM_FIELD(MatchesPlayed)));
   f.push_back(Whole("BOGs", KM_FIELD(BOGs)));
   f.push_back(Decimal("MatchRating", KM_FIELD(MatchRating)));
-  f.push_back(Decimal("MatchRatingAverage", KM_FIELD(MatchRatingAverage)));
+  f.push_back(Average("MatchRatingAverage", KM_FIELD(MatchRatingAverage), KM_FIELD(MatchesPlayed)));
   f.push_back(Whole("Brownlow", KM_FIELD(Brownlow)));
   f.push_back(Text("BrownlowEligible", KM_FIELD(BrownlowEligible)));
   f.push_back(Whole("Injury", KM_FIELD(Injury)));
@@ -234,10 +253,12 @@ std::vector<CareerField> BuildFields() {
         p + "MostDisposals", [l](auto& c) -> auto& { return c.Levels[l].MostDisposals; }));
     f.push_back(Whole(
         p + "MostGoals", [l](auto& c) -> auto& { return c.Levels[l].MostGoals; }));
-    f.push_back(Decimal(
-        p + "AverageDisposals", [l](auto& c) -> auto& { return c.Levels[l].AverageDisposals; }));
-    f.push_back(Decimal(
-        p + "AverageGoals", [l](auto& c) -> auto& { return c.Levels[l].AverageGoals; }));
+    const auto matches = [l](auto& c) -> auto& { return c.Levels[l].Matches; };
+    f.push_back(Average(
+        p + "AverageDisposals", [l](auto& c) -> auto& { return c.Levels[l].AverageDisposals; },
+        matches));
+    f.push_back(Average(
+        p + "AverageGoals", [l](auto& c) -> auto& { return c.Levels[l].AverageGoals; }, matches));
     f.push_back(Whole(
         p + "BOGs", [l](auto& c) -> auto& { return c.Levels[l].BOGs; }));
   }

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/career_fields.h"
 #include "core/money.h"
 #include "core/number_format.h"
 #include "core/run_state.h"
@@ -33,7 +34,6 @@ constexpr const char* kQuitTitle = "Kickmark Exit";
 
 // Display patterns of the hub's numbers.
 constexpr const char* kWholePattern = "##0";
-constexpr const char* kAveragePattern = "##0.0";
 
 std::string Whole(int value) { return std::to_string(value); }
 
@@ -228,10 +228,10 @@ QWidget* MainScreen::MakeSeasonStatistics() {
       {"Most Disposals:", "lblMostDisposals",
        [](const Career& c) { return Whole(c.MostDisposals); }},
       {"Average Disposals:", "lblAverageDisposals",
-       [](const Career& c) { return FormatNumber(c.AverageDisposals, kAveragePattern); }},
+       [](const Career& c) { return FindCareerField("AverageDisposals")->get(c); }},
       {"Most Goals:", "lblMostGoals", [](const Career& c) { return Whole(c.MostGoals); }},
       {"Average Goals:", "lblAverageGoals",
-       [](const Career& c) { return FormatNumber(c.AverageGoals, kAveragePattern); }},
+       [](const Career& c) { return FindCareerField("AverageGoals")->get(c); }},
       {"B.O.G.'s:", "lblBOGs", [](const Career& c) { return Whole(c.BOGs); }},
   };
   auto* frame = Frame("Season Statistics", "fraSeasonStatistics", this);
@@ -249,7 +249,7 @@ QWidget* MainScreen::MakeSeasonStatistics() {
                             [](const Career& c) { return FormatGeneral(c.MatchRating); });
   rating->setToolTip(QStringLiteral("Match ratings this season"));
   QLabel* average = AddValue("lblMatchRatingAverage", frame, [](const Career& c) {
-    return FormatNumber(c.MatchRatingAverage, kAveragePattern);
+    return FindCareerField("MatchRatingAverage")->get(c);
   });
   average->setToolTip(QStringLiteral("Average match rating"));
   for (QLabel* bare : {rating, average}) {

@@ -144,9 +144,15 @@ TEST(CareerFields, AccessByName) {
   EXPECT_EQ(c.Age, 19);
   EXPECT_FALSE(c.PlayOpen);
   EXPECT_EQ(c.Ladder[2].Against, 512);
-  EXPECT_EQ(FindCareerField("AverageGoals")->get(c), "2.5");
   EXPECT_EQ(FindCareerField("Nonsense"), nullptr);
+  // An average is 0 until it is worked out from matches, then it shows its
+  // decimals.
+  EXPECT_EQ(FindCareerField("AverageGoals")->get(c), "0");
+  c.MatchesPlayed = 2;
+  EXPECT_EQ(FindCareerField("AverageGoals")->get(c), "2.5");
   c.Levels[3].AverageGoals = 2.675;
+  EXPECT_EQ(FindCareerField("AFLAverageGoals")->get(c), "0");
+  c.Levels[3].Matches = 3;
   EXPECT_EQ(FindCareerField("AFLAverageGoals")->get(c), "2.68");
   c.AverageDisposals = 2.675;
   EXPECT_EQ(FindCareerField("AverageDisposals")->get(c), "2.7");

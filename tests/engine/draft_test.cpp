@@ -24,6 +24,7 @@ Career Prospect(int overall, double rating, int running) {
   c.League = "State";
   c.Age = 19;
   c.Overall = overall;
+  c.MatchesPlayed = 20;
   c.MatchRatingAverage = rating;
   c.Running = running;
   return c;

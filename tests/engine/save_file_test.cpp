@@ -65,9 +65,9 @@ TEST(SaveFile, NewCareerGoldenLines) {
   EXPECT_EQ(at(2), "\"Club Here\"");
   EXPECT_EQ(at(4), "\"Local Reserves\"");
   EXPECT_EQ(at(7), "\"14\"");
-  EXPECT_EQ(at(11), "\"33\"");   // Tackling
-  EXPECT_EQ(at(12), "\"44\"");   // Marking
-  EXPECT_EQ(at(21), "\"0.0\"");  // averages show one decimal place
+  EXPECT_EQ(at(11), "\"33\"");  // Tackling
+  EXPECT_EQ(at(12), "\"44\"");  // Marking
+  EXPECT_EQ(at(21), "\"0\"");   // an average before any match is 0
   EXPECT_EQ(at(24), "\"0\"");
   EXPECT_EQ(at(27), "\"775\"");
   EXPECT_EQ(at(29), "\"15000\"");
@@ -93,7 +93,7 @@ TEST(SaveFile, NewCareerGoldenLines) {
   EXPECT_EQ(at(298), "\"100\"");
   EXPECT_EQ(at(302), "\"400\"");  // the major deal
   EXPECT_EQ(at(306), "\"25\"");   // the socks deal
-  EXPECT_EQ(at(313), "\"0.0\"");  // LocalAverageDisposals
+  EXPECT_EQ(at(313), "\"0\"");    // LocalAverageDisposals, before any match
   EXPECT_EQ(at(373), "\"Bob's Bakery\"");
   // The base skills keep Marking before Tackling.
   EXPECT_EQ(at(378), "\"11\"");

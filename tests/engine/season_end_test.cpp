@@ -172,6 +172,7 @@ TEST(Awards, BrownlowNightByTheMargin) {
   for (const auto& k : cases) {
     Career c = Player("AFL");
     c.Brownlow = k.votes;
+    c.MatchesPlayed = 20;
     c.AverageDisposals = 26;  // shown as the hub shows it: "26.0"
     c.Goals = 12;
     RunState run;

@@ -57,6 +57,7 @@ Career OnHisWayToTheCamp(int skill, double ratingAverage) {
   career.Matches = 26;
   career.ContractMatches = 0;
   career.PlayOpen = false;
+  career.MatchesPlayed = 20;
   career.MatchRatingAverage = ratingAverage;
   return career;
 }

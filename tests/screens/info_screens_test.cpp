@@ -63,6 +63,8 @@ class InfoScreensTest : public QObject {
     };
     const Case cases[] = {
         {"LocalMatches", "12", "lblLocalMatches", "12"},
+        {"StateMatches", "8", "lblStateMatches", "8"},
+        {"AFLMatches", "20", "lblAFLMatches", "20"},
         {"RegionalDisposals", "301", "lblRegionalDisposals", "301"},
         {"StateMostGoals", "9", "lblStateMostGoals", "9"},
         {"AFLBOGs", "4", "lblAFLBOGs", "4"},
@@ -70,6 +72,8 @@ class InfoScreensTest : public QObject {
         {"StateAverageGoals", "2.125", "lblStateAverageGoals", "2.13"},
         {"AFLAverageDisposals", "20", "lblAFLAverageDisposals", "20.0"},
         {"LocalAverageDisposals", "16.75", "lblLocalAverageDisposals", "16.75"},
+        // No match at a level yet: its averages are 0.
+        {"RegionalAverageGoals", "0", "lblRegionalAverageGoals", "0"},
     };
     for (const Case& c : cases) QVERIFY2(Set(career, c.field, c.value), c.field);
     RecordsScreen records(career);

@@ -91,11 +91,33 @@ class MainScreenTest : public QObject {
         {"lblMostDisposals", [](Career& c) { c.MostDisposals = 38; }, "38"},
         {"lblMostGoals", [](Career& c) { c.MostGoals = 9; }, "9"},
         {"lblBOGs", [](Career& c) { c.BOGs = 4; }, "4"},
-        // Averages keep one decimal place, halves away from zero.
-        {"lblAverageDisposals", [](Career& c) { c.AverageDisposals = 19.14285; }, "19.1"},
-        {"lblAverageGoals", [](Career& c) { c.AverageGoals = 2.25; }, "2.3"},
-        {"lblAverageGoals", [](Career& c) { c.AverageGoals = 0; }, "0.0"},
-        {"lblMatchRatingAverage", [](Career& c) { c.MatchRatingAverage = 6.95; }, "7.0"},
+        // Averages worked out from matches keep one decimal place, halves
+        // away from zero; before his first match of the season they are 0.
+        {"lblAverageDisposals",
+         [](Career& c) {
+           c.MatchesPlayed = 7;
+           c.AverageDisposals = 19.14285;
+         },
+         "19.1"},
+        {"lblAverageGoals",
+         [](Career& c) {
+           c.MatchesPlayed = 4;
+           c.AverageGoals = 2.25;
+         },
+         "2.3"},
+        {"lblAverageGoals",
+         [](Career& c) {
+           c.MatchesPlayed = 3;
+           c.AverageGoals = 0;
+         },
+         "0.0"},
+        {"lblAverageGoals", [](Career& c) { c.MatchesPlayed = 0; }, "0"},
+        {"lblMatchRatingAverage",
+         [](Career& c) {
+           c.MatchesPlayed = 2;
+           c.MatchRatingAverage = 6.95;
+         },
+         "7.0"},
         // The summed ratings are shown as they add up.
         {"lblMatchRating", [](Career& c) { c.MatchRating = 45.3; }, "45.3"},
         // Money: whole dollars, and cents only where a deal has them.

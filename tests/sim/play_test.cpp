@@ -474,6 +474,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](Career& c) {
                    SeasonOverContractRunOut(c);
                    c.League = "State";
+                   c.MatchesPlayed = 20;
                    c.MatchRatingAverage = 7;
                  },
                  nullptr, kExitOk, "", "camp: Conclusion: average rank ", 3,
