@@ -650,6 +650,33 @@ void KeepWrappedTextWhole(QLabel* label, int narrowest) {
   label->setMinimumHeight(label->heightForWidth(narrowest));
 }
 
+void TextLabel::SetNarrowest(int width) {
+  narrowest_ = width;
+  updateGeometry();
+}
+
+QSize TextLabel::sizeHint() const {
+  QSize size = QLabel::sizeHint();
+  size.setWidth(std::max(size.width(), narrowest_));
+  return size;
+}
+
+QSize TextLabel::minimumSizeHint() const {
+  QSize size = QLabel::minimumSizeHint();
+  // A wrapped text may fold; a single line is kept whole.
+  if (!wordWrap()) size.setWidth(std::max(size.width(), QLabel::sizeHint().width()));
+  size.setWidth(std::max(size.width(), narrowest_));
+  return size;
+}
+
+void SetNarrowest(QLabel* label, int width) {
+  if (auto* text = dynamic_cast<TextLabel*>(label)) {
+    text->SetNarrowest(width);
+  } else {
+    label->setMinimumWidth(width);
+  }
+}
+
 void SetRole(QWidget* widget, const char* role) {
   widget->setProperty("role", QString::fromLatin1(role));
 }

@@ -38,7 +38,7 @@ constexpr const char* kAveragePattern = "##0.0";
 std::string Whole(int value) { return std::to_string(value); }
 
 QLabel* Caption(const char* text, QWidget* parent) {
-  auto* label = new QLabel(QString::fromLatin1(text), parent);
+  auto* label = new TextLabel(QString::fromLatin1(text), parent);
   SetRole(label, "caption");
   return label;
 }
@@ -94,7 +94,7 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromLatin1(kTitle));
 
-  auto* heading = new QLabel(QString::fromLatin1(kHeading), this);
+  auto* heading = new TextLabel(QString::fromLatin1(kHeading), this);
   heading->setObjectName(QStringLiteral("lblHeading"));
   SetRole(heading, "heading");
 
@@ -203,7 +203,8 @@ QWidget* MainScreen::MakeProfile() {
     QLabel* value = AddValue(r.name, frame, r.text);
     // Room for the longest position and club names.
     value->ensurePolished();
-    value->setMinimumWidth(
+    SetNarrowest(
+        value,
         value->fontMetrics().horizontalAdvance(QStringLiteral("Centre-Half-Forward  ")) + 16);
     grid->addWidget(value, row, 1);
     if (*r.unit != '\0') grid->addWidget(Caption(r.unit, frame), row, 2);
@@ -341,10 +342,10 @@ QWidget* MainScreen::MakeHealth() {
 
 QLabel* MainScreen::AddValue(const char* name, QWidget* parent,
                              std::function<std::string(const Career&)> text) {
-  auto* label = new QLabel(parent);
+  auto* label = new TextLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
   SetRole(label, "value");
-  label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 9);
+  SetNarrowest(label, label->fontMetrics().averageCharWidth() * 9);
   texts_.push_back({label, std::move(text)});
   return label;
 }

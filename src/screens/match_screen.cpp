@@ -36,7 +36,7 @@ void KeepPlaceWhenHidden(QWidget* widget) {
 }
 
 QLabel* BoardCaption(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new TextLabel(text, parent);
   SetRole(label, "boardCaption");
   label->setAlignment(Qt::AlignCenter);
   return label;
@@ -62,13 +62,13 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   QLabel* quarter =
       AddValue("lblQuarter", this, [](const MatchState& s) { return Number(s.Quarter); });
   quarter->setAlignment(Qt::AlignCenter);
-  quarter->setMinimumWidth(quarter->fontMetrics().averageCharWidth() * 5);
+  SetNarrowest(quarter, quarter->fontMetrics().averageCharWidth() * 5);
   clockRow->addWidget(quarter);
   clockRow->addSpacing(10);
   clockRow->addWidget(Caption(QStringLiteral("Time:"), this));
   QLabel* time = AddValue("lblTime", this, [](const MatchState& s) { return Number(s.Time); });
   time->setAlignment(Qt::AlignCenter);
-  time->setMinimumWidth(time->fontMetrics().averageCharWidth() * 5);
+  SetNarrowest(time, time->fontMetrics().averageCharWidth() * 5);
   clockRow->addWidget(time);
 
   // The rating and the buttons.
@@ -79,7 +79,7 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
       [](const MatchState& s) { return ToQt(FormatNumber(s.MatchRating, kRatingPattern)); },
       "rating");
   lblMatchRating_->setAlignment(Qt::AlignCenter);
-  lblMatchRating_->setMinimumWidth(lblMatchRating_->fontMetrics().averageCharWidth() * 6);
+  SetNarrowest(lblMatchRating_, lblMatchRating_->fontMetrics().averageCharWidth() * 6);
   cmdStart_ = Button(QStringLiteral("Start Match"), "cmdStart", this);
   cmdStart_->setMinimumWidth(cmdStart_->fontMetrics().averageCharWidth() * 18);
   cmdOK_ = Button(QString::fromLatin1(kFinish), "cmdOK", this);
@@ -164,7 +164,7 @@ QWidget* MatchScreen::MakeScoreboard() {
     const auto name = side.name;
     QLabel* team = AddValue(
         side.team, board, [name](const MatchState& s) { return ToQt(s.*name); }, "team");
-    team->setMinimumWidth(team->fontMetrics().averageCharWidth() * 22);
+    SetNarrowest(team, team->fontMetrics().averageCharWidth() * 22);
     grid->addWidget(team, row, 0);
     for (int q = 0; q < kQuarters; ++q) {
       const auto at = static_cast<std::size_t>(q);
@@ -203,11 +203,11 @@ QWidget* MatchScreen::MakeScoreboard() {
   for (QLabel* label : board->findChildren<QLabel*>()) {
     if (label->property("role") != QStringLiteral("team")) label->setAlignment(Qt::AlignCenter);
     if (label->property("role") == QStringLiteral("quarter")) {
-      label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 4);
+      SetNarrowest(label, label->fontMetrics().averageCharWidth() * 4);
     }
     if (label->property("role") == QStringLiteral("score") ||
         label->property("role") == QStringLiteral("points")) {
-      label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 8);
+      SetNarrowest(label, label->fontMetrics().averageCharWidth() * 8);
     }
   }
   grid->setColumnStretch(0, 1);
@@ -239,7 +239,8 @@ QWidget* MatchScreen::MakePlayer() {
   for (const Row& r : kWho) {
     grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 0);
     QLabel* value = AddValue(r.name, frame, r.text);
-    value->setMinimumWidth(
+    SetNarrowest(
+        value,
         value->fontMetrics().horizontalAdvance(QStringLiteral("Centre-Half-Forward  ")) + 16);
     grid->addWidget(value, row++, 1);
   }
@@ -271,11 +272,11 @@ QWidget* MatchScreen::MakePlayer() {
 
 QLabel* MatchScreen::AddValue(const char* name, QWidget* parent,
                               std::function<QString(const MatchState&)> text, const char* role) {
-  auto* label = new QLabel(parent);
+  auto* label = new TextLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
   SetRole(label, role);
   label->ensurePolished();
-  label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 6);
+  SetNarrowest(label, label->fontMetrics().averageCharWidth() * 6);
   texts_.push_back({label, std::move(text)});
   return label;
 }

@@ -31,6 +31,7 @@ namespace {
 
 using testing::Choose;
 using testing::Click;
+using testing::CutLabels;
 using testing::Find;
 using testing::Messages;
 using testing::ShownWindow;
@@ -118,6 +119,11 @@ bool PlayMatchThroughItsButtons(QWidget* window) {
     for (int minute = 0; minute < 40 && clock->isActive(); ++minute) match->tmrMatch_Timer();
     if (clock->isActive()) return false;
   }
+  // Full time: the rating has come up beside the scores.
+  if (const QString cut = CutLabels(window); !cut.isEmpty()) {
+    qWarning("%s", qPrintable(cut));
+    return false;
+  }
   return Click(window, "cmdOK");
 }
 
@@ -203,6 +209,7 @@ class WeekScreensTest : public QObject {
     QCOMPARE(TextOf(contracts, "lblTeam"), QStringLiteral("None"));
     QCOMPARE(TextOf(contracts, "lblMatches"), QStringLiteral("0"));
     QVERIFY(!IsEnabled(contracts, "cmdSign"));
+    QCOMPARE(CutLabels(contracts), QString());
     auto* grid = Find<QTableWidget>(contracts, "grdContracts");
     QVERIFY(grid);
     QCOMPARE(grid->rowCount(), 16);
@@ -259,6 +266,8 @@ class WeekScreensTest : public QObject {
     QCOMPARE(TextOf(hub, "lblTeam"), QStringLiteral("Frankston"));
     QCOMPARE(TextOf(hub, "lblWages"), offer);
     QVERIFY(IsEnabled(hub, "cmdPlay"));
+    QCOMPARE(CutLabels(hub), QString());
+    QCOMPARE(CutLabels(contracts), QString());
     QVERIFY(Click(contracts, "cmdOK"));
     QVERIFY(!ShownWindow("frmContracts"));
     QCOMPARE(prompter_->messages.size(), std::size_t{1});
@@ -308,6 +317,7 @@ class WeekScreensTest : public QObject {
       if (match) {
         QVERIFY(!round->isEnabled());
         QCOMPARE(TextOf(match, "lblTeamOne"), TextOf(round, SlotName("lblTeamOne", press)));
+        QCOMPARE(CutLabels(match), QString());
         QVERIFY(PlayMatchThroughItsButtons(match));
         QVERIFY(!ShownWindow("frmMatch"));
         QVERIFY(round->isEnabled());
@@ -321,6 +331,7 @@ class WeekScreensTest : public QObject {
     QVERIFY(!IsEnabled(round, "cmdStart"));
     QVERIFY(IsShown(round, "cmdOK"));
     QVERIFY(!hub->isEnabled());
+    QCOMPARE(CutLabels(round), QString());
     std::vector<QStringList> played;
     int pointsScored = 0;
     for (int s = 0; s < 8; ++s) {
@@ -335,6 +346,7 @@ class WeekScreensTest : public QObject {
     QCOMPARE(TextOf(hub, "lblBankBalance"), ToQt(game_->career().BankBalance.ToString()));
     QVERIFY(TextOf(hub, "lblBankBalance") != QStringLiteral("15000"));
     QVERIFY(IsEnabled(hub, "cmdPlay"));
+    QCOMPARE(CutLabels(hub), QString());
 
     // The round's record in the results file is what the round screen showed.
     const auto record = ReadRoundResult(Folder(), game_->career(), 1);
@@ -362,6 +374,8 @@ class WeekScreensTest : public QObject {
       pointsFor += table->item(row, 6)->text().toInt();
     }
     QCOMPARE(pointsFor, pointsScored);
+    QCOMPARE(CutLabels(team), QString());
+    QCOMPARE(CutLabels(ladder), QString());
     QVERIFY(Click(ladder, "cmdOK"));
 
     // The browser: round 1 as it was played, round 2 still to come.
@@ -396,6 +410,7 @@ class WeekScreensTest : public QObject {
       QCOMPARE(shown, SlotOf(secondNames[at], secondNames[at + 1], RoundSlot{}));
     }
     QCOMPARE(TextOf(results, "lblDisposals"), QStringLiteral("0"));
+    QCOMPARE(CutLabels(results), QString());
     QVERIFY(Click(results, "cmdOK"));
     QVERIFY(!ShownWindow("frmResults"));
     QVERIFY(team->isEnabled());
@@ -544,6 +559,34 @@ class WeekScreensTest : public QObject {
     QCOMPARE(shown->value(), value);
     const QColor chunk = PaintedAt(shown, QPoint(4, shown->height() / 2));
     QCOMPARE(chunk == QColor(175, 0, 0), low);
+  }
+
+  void bigFiguresStayWholeOnTheHub_data() {
+    QTest::addColumn<qint64>("cents");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a billion") << qint64(100000000000) << QStringLiteral("1000000000");
+    QTest::newRow("a veteran's cents") << qint64(175232950) << QStringLiteral("1752329.5");
+  }
+  void bigFiguresStayWholeOnTheHub() {
+    QFETCH(qint64, cents);
+    QFETCH(QString, shown);
+    km::testing::ScriptedRandom random;
+    MakeGame(random);
+    Career career = SomeCareer("rich");
+    career.BankBalance = Money::Cents(cents);
+    career.Wages = career.Sponsorship = career.OtherIncome = Money::Cents(cents);
+    game_->Adopt(career);
+    MainScreen hub(*game_);
+    hub.show();
+    QCOMPARE(TextOf(&hub, "lblBankBalance"), shown);
+    QCOMPARE(CutLabels(&hub), QString());
+    if (qEnvironmentVariableIsSet("KICKMARK_GRAB")) {
+      hub.grab().save(qEnvironmentVariable("KICKMARK_GRAB") + QString::number(cents) + ".png");
+    }
+    // A figure that grows while the hub is up widens it too.
+    game_->career().BankBalance = Money::Cents(cents * 10);
+    hub.refresh();
+    QCOMPARE(CutLabels(&hub), QString());
   }
 
   void aSponsorWindowHighlightsSponsorship() {
