@@ -361,9 +361,47 @@ bool Game::GoToDraft() {
   return true;
 }
 
-void Game::DraftPick() {
+namespace {
+
+// Passes every message on, once the screen has been brought up to date with
+// what led to it.
+class ShowFirstPrompter final : public Prompter {
+ public:
+  ShowFirstPrompter(Prompter& inner, const std::function<void()>& show)
+      : inner_(inner), show_(show) {}
+
+  void inform(const std::string& text, const std::string& title) override {
+    Show();
+    inner_.inform(text, title);
+  }
+  bool askYesNo(const std::string& text, const std::string& title, Icon icon) override {
+    Show();
+    return inner_.askYesNo(text, title, icon);
+  }
+  void publish(const Story& story) override {
+    Show();
+    inner_.publish(story);
+  }
+  std::optional<std::filesystem::path> chooseFileToOpen(
+      const std::string& filter, const std::filesystem::path& folder) override {
+    return inner_.chooseFileToOpen(filter, folder);
+  }
+
+ private:
+  void Show() {
+    if (show_) show_();
+  }
+
+  Prompter& inner_;
+  const std::function<void()>& show_;
+};
+
+}  // namespace
+
+void Game::DraftPick(const std::function<void()>& showPick) {
   if (!draft_) return;
-  draft_->Pick(*career_, contracts_, run_, prompter_);
+  ShowFirstPrompter prompter(prompter_, showPick);
+  draft_->Pick(*career_, contracts_, run_, prompter);
   if (draft_->state().Finished) {
     draft_.reset();
     camp_.reset();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -158,7 +159,9 @@ class Game {
   // The draft, while its screen is up.
   Draft* draft() { return draft_ ? &*draft_ : nullptr; }
   // The draft's pick button; once the player is taken, both screens close.
-  void DraftPick();
+  // `showPick` puts the pick on the screen before any message about it, so
+  // that the club's congratulations come up over the pick that made them.
+  void DraftPick(const std::function<void()>& showPick = {});
 
   // For tests and tools: make this the running career.
   void Adopt(Career career) { career_ = std::move(career); }

@@ -298,8 +298,9 @@ void DraftScreen::refresh() {
 
 void DraftScreen::cmdPick_Click() {
   if (!game_.draft()) return;
-  // A pick may bring the club's message; Finish brings the papers.
-  game_.DraftPick();
+  // A pick may bring the club's message; Finish brings the papers. Either
+  // comes up over the pick as it now stands.
+  game_.DraftPick([this] { refresh(); });
   if (!game_.draft()) {
     Q_EMIT finished();
     return;
