@@ -33,7 +33,7 @@ std::vector<std::string> CareerFileNames(const Career& c) {
 Game::Game(Random& random, Prompter& prompter, DataFolder folder)
     : random_(random), prompter_(prompter), folder_(std::move(folder)) {}
 
-bool Game::StartNewCareer(const SetupAnswers& answers) {
+bool Game::StartNewCareer(const SetupAnswers& answers, const std::function<void()>& careerShown) {
   lockRefusal_.reset();
   // Answers that pass the checks name the career: one of that name open in
   // another game would have its files written over, so the Start is refused
@@ -49,13 +49,13 @@ bool Game::StartNewCareer(const SetupAnswers& answers) {
     }
     lock = std::get<std::shared_ptr<const CareerLock>>(std::move(taken));
   }
-  auto career = newCareer_.Start(answers, prompter_);
-  if (!career) return false;
-  career_ = std::move(*career);
-  lock_ = std::move(lock);
-  writeFailure_.reset();
-  behind_.reset();
-  return true;
+  return newCareer_.Start(answers, prompter_, [&](Career career) {
+    career_ = std::move(career);
+    lock_ = std::move(lock);
+    writeFailure_.reset();
+    behind_.reset();
+    if (careerShown) careerShown();
+  });
 }
 
 std::variant<std::shared_ptr<const CareerLock>, LockRefusal> Game::LockCareer(
@@ -171,13 +171,18 @@ bool Game::PrepareFirstContract() {
   return true;
 }
 
-bool Game::Play() {
+bool Game::Play(const std::function<void()>& roundShown) {
   if (!career_ || !career_->PlayOpen || career_->DraftDue != 0 || round_) return false;
   writeFailure_.reset();
   // Nothing of the week is kept unless its round can be read.
   const Career before = *career_;
   const RunState runBefore = run_;
-  if (!AdvanceWeek(*career_, run_, prompter_)) return false;
+  if (!StartWeek(*career_, prompter_)) {
+    // He stays on the hub, and the weeks of an injury or suspension still
+    // count down.
+    CountDownWeek(*career_, run_, prompter_);
+    return false;
+  }
   auto round = Round::Load(*career_, run_, folder_.path);
   if (auto* error = std::get_if<FileError>(&round)) {
     *career_ = before;
@@ -186,6 +191,8 @@ bool Game::Play() {
     return false;
   }
   round_ = std::move(std::get<Round>(round));
+  if (roundShown) roundShown();
+  CountDownWeek(*career_, run_, prompter_);
   return true;
 }
 

@@ -395,12 +395,12 @@ void MainScreen::refresh() {
 
 void MainScreen::cmdPlay_Click() {
   if (!game_.HasCareer()) return;
-  // The week goes ahead, or the player stays here (worn gear answered No, a
-  // season file that cannot be read); either way the week's countdown and
-  // its messages may have changed the record.
-  const bool roundOpened = game_.Play();
+  // The week goes ahead and the round screen comes up before the injury and
+  // suspension messages, or the player stays here (worn gear answered No, a
+  // season file that cannot be read); either way the week's countdown may
+  // have changed the record.
+  game_.Play([this] { Q_EMIT playRequested(); });
   refresh();
-  if (roundOpened) Q_EMIT playRequested();
 }
 
 // The other screens of the week are opened by the flow.

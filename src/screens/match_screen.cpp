@@ -320,9 +320,10 @@ void MatchScreen::cmdOK_Click() {
   const Match* match = game_.match();
   if (!match || !match->state().FullTime) return;
   tmrMatch_->stop();
-  // Booking the match may bring message boxes and the newspaper.
-  game_.FinishMatch();
+  // The match screen goes first; booking the match may then bring message
+  // boxes and the newspaper over the round.
   hide();
+  game_.FinishMatch();
   Q_EMIT finished();
 }
 

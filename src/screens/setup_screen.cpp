@@ -254,8 +254,9 @@ void SetupScreen::hsbRunning_Change(int value) { ShowSkill(lblRunning_, value); 
 
 void SetupScreen::cmdStart_Click() {
   // The game checks the answers and shows its own messages; a refused Start
-  // leaves everything on this screen as typed.
-  if (game_.StartNewCareer(answers())) Q_EMIT careerStarted();
+  // leaves everything on this screen as typed. An accepted one brings up the
+  // offers before a special name's message.
+  game_.StartNewCareer(answers(), [this] { Q_EMIT careerStarted(); });
 }
 
 void SetupScreen::cmdBack_Click() { Q_EMIT backChosen(); }

@@ -69,6 +69,17 @@ inline QString TextOf(const QWidget* root, const char* name) {
   return missing;
 }
 
+// The top-level windows in view, by name, in alphabetical order and joined
+// by commas.
+inline QString ShownWindows() {
+  QStringList shown;
+  for (const QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible()) shown << window->objectName();
+  }
+  shown.sort();
+  return shown.join(QLatin1Char(','));
+}
+
 // The labels of a window that are narrower than their text, each named with
 // its text, the room it has and the room the text takes in the label's own
 // font; empty when every text is whole. Wrapped and rich text are left out.

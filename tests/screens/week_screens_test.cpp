@@ -429,6 +429,42 @@ class WeekScreensTest : public QObject {
     QVERIFY(ShownWindow("frmStart"));
   }
 
+  void theCountDownsMessagesComeOverTheRound() {
+    TwisterRandom random(5);
+    MakeGame(random);
+    flow_->Begin();
+    QTest::mouseClick(ShownWindow("frmSplash"), Qt::LeftButton);
+    QVERIFY(Click(ShownWindow("frmStart"), "cmdNew"));
+    QWidget* setup = ShownWindow("frmSetup");
+    QVERIFY(setup);
+    QVERIFY(Type(setup, "txtCareer", QStringLiteral("hurt")));
+    QVERIFY(Type(setup, "txtName", QString::fromLatin1(kPlayer)));
+    QVERIFY(Type(setup, "txtCity", QStringLiteral("Melbourne")));
+    QVERIFY(Choose(setup, "txtState", QStringLiteral("Victoria")));
+    QVERIFY(Choose(setup, "lstPosition", QStringLiteral("Centre")));
+    QVERIFY(Click(setup, "cmdStart"));
+    QWidget* contracts = ShownWindow("frmContracts");
+    QVERIFY(ClickCell(Find<QTableWidget>(contracts, "grdContracts"), 0, 3));
+    QVERIFY(Click(contracts, "cmdSign"));
+    QVERIFY(Click(contracts, "cmdOK"));
+    QWidget* hub = ShownWindow("frmMain");
+    QVERIFY(hub);
+    // Injured and suspended, both for this week only.
+    game_->career().Injury = 1;
+    game_->career().Suspension = 1;
+    QStringList seen;
+    prompter_->onInform = [&seen](const auto& message) {
+      seen << QString::fromStdString(message.text) + " | " + testing::ShownWindows();
+    };
+    QVERIFY(Click(hub, "cmdPlay"));
+    const QStringList expected{
+        QStringLiteral(
+            "You are currently injured and will miss this match | frmMain,frmMatchRound"),
+        QStringLiteral(
+            "You are currently suspended and will miss this match | frmMain,frmMatchRound")};
+    QCOMPARE(seen, expected);
+  }
+
   void aRoundShowsOnlyItsOwnMatches_data() {
     QTest::addColumn<int>("matches");
     QTest::addColumn<int>("slots");
