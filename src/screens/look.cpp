@@ -326,7 +326,18 @@ QPushButton#cmdSponsorship[highlight="true"] {
   background: palette(highlight);
   border-color: palette(dark);
 }
-QProgressBar[low="true"]::chunk {
+QProgressBar[barColour="restored"]::chunk {
+  background: rgb(255, 255, 0);
+}
+QProgressBar#pbGearOverall[barColour="restored"]::chunk,
+QProgressBar#pbHealthOverall[barColour="restored"]::chunk {
+  background: rgb(0, 0, 198);
+}
+QProgressBar#pbGearOverall[barColour="restored"],
+QProgressBar#pbHealthOverall[barColour="restored"] {
+  color: #ffffff;
+}
+QProgressBar[barColour="low"]::chunk {
   background: rgb(175, 0, 0);
 }
 QFrame[role="slot"] {

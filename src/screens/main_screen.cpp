@@ -58,6 +58,19 @@ const char* PlayColourName(PlayColour colour) {
   return "normal";
 }
 
+// How a gear or condition bar is painted, by name for the style sheet.
+const char* BarColourName(BarColour colour) {
+  switch (colour) {
+    case BarColour::Plain:
+      return "plain";
+    case BarColour::Restored:
+      return "restored";
+    case BarColour::Low:
+      return "low";
+  }
+  return "plain";
+}
+
 // Changes a style sheet property and has the widget drawn in its new look.
 void Restyle(QWidget* widget, const char* property, const QVariant& value) {
   if (widget->property(property) == value) return;
@@ -301,7 +314,7 @@ QWidget* MainScreen::MakeFinances() {
 struct MainScreen::BarRow {
   const char* caption;
   const char* name;
-  int Career::*field;
+  HubBar bar;
 };
 
 QWidget* MainScreen::MakeBars(const char* title, const char* frameName,
@@ -312,8 +325,7 @@ QWidget* MainScreen::MakeBars(const char* title, const char* frameName,
   int row = 0;
   for (const BarRow& r : rows) {
     grid->addWidget(Caption(r.caption, frame), row, 0);
-    const auto field = r.field;
-    grid->addWidget(AddBar(r.name, frame, [field](const Career& c) { return c.*field; }), row++, 1);
+    grid->addWidget(AddBar(r.name, frame, r.bar), row++, 1);
   }
   grid->setColumnStretch(1, 1);
   return frame;
@@ -321,21 +333,21 @@ QWidget* MainScreen::MakeBars(const char* title, const char* frameName,
 
 QWidget* MainScreen::MakeGear() {
   static constexpr BarRow kRows[] = {
-      {"Boots:", "pbBoots", &Career::Boots},
-      {"Jumper:", "pbJumper", &Career::Jumper},
-      {"Shorts:", "pbShorts", &Career::Shorts},
-      {"Other:", "pbOther", &Career::Other},
-      {"Overall:", "pbGearOverall", &Career::GearOverall},
+      {"Boots:", "pbBoots", HubBar::Boots},
+      {"Jumper:", "pbJumper", HubBar::Jumper},
+      {"Shorts:", "pbShorts", HubBar::Shorts},
+      {"Other:", "pbOther", HubBar::Other},
+      {"Overall:", "pbGearOverall", HubBar::GearOverall},
   };
   return MakeBars("Match Gear", "fraMatchGear", kRows);
 }
 
 QWidget* MainScreen::MakeHealth() {
   static constexpr BarRow kRows[] = {
-      {"Fitness:", "pbFitness", &Career::Fitness},
-      {"Health:", "pbHealth", &Career::Health},
-      {"Stamina:", "pbStamina", &Career::Stamina},
-      {"Overall:", "pbHealthOverall", &Career::HealthOverall},
+      {"Fitness:", "pbFitness", HubBar::Fitness},
+      {"Health:", "pbHealth", HubBar::Health},
+      {"Stamina:", "pbStamina", HubBar::Stamina},
+      {"Overall:", "pbHealthOverall", HubBar::HealthOverall},
   };
   return MakeBars("Health", "fraHealth", kRows);
 }
@@ -350,15 +362,14 @@ QLabel* MainScreen::AddValue(const char* name, QWidget* parent,
   return label;
 }
 
-QProgressBar* MainScreen::AddBar(const char* name, QWidget* parent,
-                                 std::function<int(const Career&)> value) {
+QProgressBar* MainScreen::AddBar(const char* name, QWidget* parent, HubBar hubBar) {
   auto* bar = new QProgressBar(parent);
   bar->setObjectName(QString::fromLatin1(name));
   bar->setRange(0, 100);
   bar->setFormat(QStringLiteral("%v"));
   bar->setTextVisible(true);
   bar->setMinimumWidth(bar->fontMetrics().averageCharWidth() * 22);
-  bars_.push_back({bar, std::move(value)});
+  bars_.push_back({bar, hubBar});
   return bar;
 }
 
@@ -374,13 +385,12 @@ void MainScreen::refresh() {
   if (!game_.HasCareer()) return;
   const Career& career = game_.career();
   for (const ShownText& shown : texts_) shown.label->setText(ToQt(shown.text(career)));
-  for (const ShownBar& shown : bars_) {
-    const int value = std::clamp(shown.value(career), 0, 100);
-    shown.bar->setValue(value);
-    // A bar below 50 is drawn in dark red.
-    Restyle(shown.bar, "low", IsBarLow(value));
-  }
   const RunState& run = game_.run();
+  for (const ShownBar& shown : bars_) {
+    shown.widget->setValue(std::clamp(HubBarValue(career, shown.bar), 0, 100));
+    // Each bar keeps the colour the last purchase or match gave it.
+    Restyle(shown.widget, "barColour", QString::fromLatin1(BarColourName(run.colourOf(shown.bar))));
+  }
   Restyle(cmdPlay_, "playColour", QString::fromLatin1(PlayColourName(run.playColour)));
   // A sponsor window waits: the Sponsorship button is highlighted.
   Restyle(cmdSponsorship_, "highlight", run.sponsorHighlight);

@@ -274,7 +274,7 @@ void ShopScreen::cmdMax_Click() {
 }
 
 void ShopScreen::cmdOK_Click() {
-  if (!session_.OK(game_.career(), game_.prompter())) return;
+  if (!session_.OK(game_.career(), game_.run(), game_.prompter())) return;
   PutAway();
 }
 

@@ -562,29 +562,43 @@ class WeekScreensTest : public QObject {
     QCOMPARE(PaintedAt(play, inside), normal);
   }
 
-  void barsBelowFiftyAreDarkRed_data() {
+  void barsShowTheColourTheLastPurchaseOrMatchLeft_data() {
     QTest::addColumn<QByteArray>("bar");
+    QTest::addColumn<int>("hubBar");
     QTest::addColumn<int>("value");
-    QTest::addColumn<bool>("low");
-    const std::pair<const char*, const char*> bars[] = {{"pbBoots", "boots"},
-                                                        {"pbGearOverall", "gear overall"},
-                                                        {"pbFitness", "fitness"},
-                                                        {"pbStamina", "stamina"},
-                                                        {"pbHealthOverall", "health overall"}};
-    for (const auto& [bar, what] : bars) {
-      QTest::addRow("%s at 49", what) << QByteArray(bar) << 49 << true;
-      QTest::addRow("%s at 50", what) << QByteArray(bar) << 50 << false;
-    }
+    QTest::addColumn<int>("colour");
+    QTest::addColumn<QColor>("painted");  // invalid: the bar's plain colour
+    const QColor yellow(255, 255, 0);
+    const QColor darkBlue(0, 0, 198);
+    const QColor darkRed(175, 0, 0);
+    const auto row = [](const char* name, const char* bar, HubBar hubBar, int value,
+                        BarColour colour, QColor painted) {
+      QTest::newRow(name) << QByteArray(bar) << int(hubBar) << value << int(colour) << painted;
+    };
+    // Whatever its value, a bar is drawn as the last purchase or match left it.
+    row("plain boots at 49", "pbBoots", HubBar::Boots, 49, BarColour::Plain, QColor());
+    row("restored boots", "pbBoots", HubBar::Boots, 60, BarColour::Restored, yellow);
+    row("restored fitness", "pbFitness", HubBar::Fitness, 49, BarColour::Restored, yellow);
+    row("low stamina", "pbStamina", HubBar::Stamina, 40, BarColour::Low, darkRed);
+    row("low other at 80", "pbOther", HubBar::Other, 80, BarColour::Low, darkRed);
+    row("restored gear overall", "pbGearOverall", HubBar::GearOverall, 60, BarColour::Restored,
+        darkBlue);
+    row("restored health overall", "pbHealthOverall", HubBar::HealthOverall, 60,
+        BarColour::Restored, darkBlue);
+    row("low health overall", "pbHealthOverall", HubBar::HealthOverall, 49, BarColour::Low,
+        darkRed);
   }
-  void barsBelowFiftyAreDarkRed() {
+  void barsShowTheColourTheLastPurchaseOrMatchLeft() {
     QFETCH(QByteArray, bar);
+    QFETCH(int, hubBar);
     QFETCH(int, value);
-    QFETCH(bool, low);
+    QFETCH(int, colour);
+    QFETCH(QColor, painted);
     km::testing::ScriptedRandom random;
     MakeGame(random);
     Career career = SomeCareer("bars");
-    for (int Career::*field : {&Career::Boots, &Career::GearOverall, &Career::Fitness,
-                               &Career::Stamina, &Career::HealthOverall}) {
+    for (int Career::*field : {&Career::Boots, &Career::Other, &Career::GearOverall,
+                               &Career::Fitness, &Career::Stamina, &Career::HealthOverall}) {
       career.*field = value;
     }
     game_->Adopt(career);
@@ -593,8 +607,14 @@ class WeekScreensTest : public QObject {
     auto* shown = Find<QProgressBar>(&hub, bar.constData());
     QVERIFY(shown);
     QCOMPARE(shown->value(), value);
-    const QColor chunk = PaintedAt(shown, QPoint(4, shown->height() / 2));
-    QCOMPARE(chunk == QColor(175, 0, 0), low);
+    const QPoint inside(4, shown->height() / 2);
+    const QColor plain = PaintedAt(shown, inside);
+    game_->run().barColours[static_cast<std::size_t>(hubBar)] = static_cast<BarColour>(colour);
+    hub.refresh();
+    QCOMPARE(PaintedAt(shown, inside), painted.isValid() ? painted : plain);
+    for (const QColor& other : {QColor(255, 255, 0), QColor(0, 0, 198), QColor(175, 0, 0)}) {
+      QVERIFY(plain != other);
+    }
   }
 
   void bigFiguresStayWholeOnTheHub_data() {
