@@ -33,7 +33,7 @@ std::vector<std::string> CareerFileNames(const Career& c) {
 Game::Game(Random& random, Prompter& prompter, DataFolder folder)
     : random_(random), prompter_(prompter), folder_(std::move(folder)) {}
 
-bool Game::StartNewCareer(const SetupAnswers& answers) {
+bool Game::StartNewCareer(const SetupAnswers& answers, const std::function<void()>& careerShown) {
   lockRefusal_.reset();
   // Answers that pass the checks name the career: one of that name open in
   // another game would have its files written over, so the Start is refused
@@ -49,13 +49,13 @@ bool Game::StartNewCareer(const SetupAnswers& answers) {
     }
     lock = std::get<std::shared_ptr<const CareerLock>>(std::move(taken));
   }
-  auto career = newCareer_.Start(answers, prompter_);
-  if (!career) return false;
-  career_ = std::move(*career);
-  lock_ = std::move(lock);
-  writeFailure_.reset();
-  behind_.reset();
-  return true;
+  return newCareer_.Start(answers, prompter_, [&](Career career) {
+    career_ = std::move(career);
+    lock_ = std::move(lock);
+    writeFailure_.reset();
+    behind_.reset();
+    if (careerShown) careerShown();
+  });
 }
 
 std::variant<std::shared_ptr<const CareerLock>, LockRefusal> Game::LockCareer(
@@ -169,13 +169,18 @@ bool Game::PrepareFirstContract() {
   return true;
 }
 
-bool Game::Play() {
+bool Game::Play(const std::function<void()>& roundShown) {
   if (!career_ || !career_->PlayOpen || career_->DraftDue != 0 || round_) return false;
   writeFailure_.reset();
   // Nothing of the week is kept unless its round can be read.
   const Career before = *career_;
   const RunState runBefore = run_;
-  if (!AdvanceWeek(*career_, run_, prompter_)) return false;
+  if (!StartWeek(*career_, prompter_)) {
+    // He stays on the hub, and the weeks of an injury or suspension still
+    // count down.
+    CountDownWeek(*career_, run_, prompter_);
+    return false;
+  }
   auto round = Round::Load(*career_, run_, folder_.path);
   if (auto* error = std::get_if<FileError>(&round)) {
     *career_ = before;
@@ -184,6 +189,8 @@ bool Game::Play() {
     return false;
   }
   round_ = std::move(std::get<Round>(round));
+  if (roundShown) roundShown();
+  CountDownWeek(*career_, run_, prompter_);
   return true;
 }
 
@@ -362,9 +369,47 @@ bool Game::GoToDraft() {
   return true;
 }
 
-void Game::DraftPick() {
+namespace {
+
+// Passes every message on, once the screen has been brought up to date with
+// what led to it.
+class ShowFirstPrompter final : public Prompter {
+ public:
+  ShowFirstPrompter(Prompter& inner, const std::function<void()>& show)
+      : inner_(inner), show_(show) {}
+
+  void inform(const std::string& text, const std::string& title) override {
+    Show();
+    inner_.inform(text, title);
+  }
+  bool askYesNo(const std::string& text, const std::string& title, Icon icon) override {
+    Show();
+    return inner_.askYesNo(text, title, icon);
+  }
+  void publish(const Story& story) override {
+    Show();
+    inner_.publish(story);
+  }
+  std::optional<std::filesystem::path> chooseFileToOpen(
+      const std::string& filter, const std::filesystem::path& folder) override {
+    return inner_.chooseFileToOpen(filter, folder);
+  }
+
+ private:
+  void Show() {
+    if (show_) show_();
+  }
+
+  Prompter& inner_;
+  const std::function<void()>& show_;
+};
+
+}  // namespace
+
+void Game::DraftPick(const std::function<void()>& showPick) {
   if (!draft_) return;
-  draft_->Pick(*career_, contracts_, run_, prompter_);
+  ShowFirstPrompter prompter(prompter_, showPick);
+  draft_->Pick(*career_, contracts_, run_, prompter);
   if (draft_->state().Finished) {
     draft_.reset();
     camp_.reset();

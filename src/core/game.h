@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,8 +42,10 @@ class Game {
   void BeginSetup() { newCareer_ = NewCareer{}; }
 
   // The setup screen's Start. True when a career was started. A career of
-  // the same name open in another game refuses it, with a message.
-  bool StartNewCareer(const SetupAnswers& answers);
+  // the same name open in another game refuses it, with a message. Once the
+  // career is there, `careerShown` brings up its first screen, and a special
+  // career name's message comes up over it.
+  bool StartNewCareer(const SetupAnswers& answers, const std::function<void()>& careerShown = {});
 
   // The start screen's Load: asks for a save file and makes it the career.
   enum class LoadOutcome { Loaded, Cancelled, Failed };
@@ -121,8 +124,10 @@ class Game {
 
   // The hub's Play: the week goes ahead and its round opens, or the player
   // stays on the hub (worn gear answered No, or a season file that cannot be
-  // read, which is reported and leaves the career as it was).
-  bool Play();
+  // read, which is reported and leaves the career as it was). Once the round
+  // is open `roundShown` brings up its screen, and the injury and suspension
+  // count-down's messages come up over it.
+  bool Play(const std::function<void()>& roundShown = {});
   // The round of the week, while its screen is up.
   Round* round() { return round_ ? &*round_ : nullptr; }
   // The round screen's Start: plays the next match. When it is the player's,
@@ -158,7 +163,9 @@ class Game {
   // The draft, while its screen is up.
   Draft* draft() { return draft_ ? &*draft_ : nullptr; }
   // The draft's pick button; once the player is taken, both screens close.
-  void DraftPick();
+  // `showPick` puts the pick on the screen before any message about it, so
+  // that the club's congratulations come up over the pick that made them.
+  void DraftPick(const std::function<void()>& showPick = {});
 
   // For tests and tools: make this the running career.
   void Adopt(Career career) { career_ = std::move(career); }

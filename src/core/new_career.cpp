@@ -153,18 +153,30 @@ Career CreateCareer(const SetupAnswers& a) {
 }
 
 std::optional<Career> NewCareer::Start(const SetupAnswers& answers, Prompter& prompter) {
+  std::optional<Career> made;
+  Start(answers, prompter, [&made](Career career) { made = std::move(career); });
+  return made;
+}
+
+bool NewCareer::Start(const SetupAnswers& answers, Prompter& prompter,
+                      const std::function<void(Career)>& accepted) {
   const auto problem = CheckSetupAnswers(answers);
   if (problem) prompter.inform(*problem);
 
-  // A special career name has its say whether the answers passed or not.
+  // A special career name has its say whether the answers passed or not:
+  // over the setup screen when they did not, over the new career's first
+  // screen when they did.
   const int special = SpecialIndex(answers.careerName);
-  if (special >= 0 && !kSpecialNames[static_cast<std::size_t>(special)].message.empty()) {
-    prompter.inform(std::string(kSpecialNames[static_cast<std::size_t>(special)].message));
-  }
+  const auto tellSpecial = [&] {
+    if (special >= 0 && !kSpecialNames[static_cast<std::size_t>(special)].message.empty()) {
+      prompter.inform(std::string(kSpecialNames[static_cast<std::size_t>(special)].message));
+    }
+  };
   if (problem) {
+    tellSpecial();
     // No career yet: the name's effect waits for the next accepted Start.
     if (special >= 0) pendingSpecials_.push_back(special);
-    return std::nullopt;
+    return false;
   }
 
   Career career = CreateCareer(answers);
@@ -173,7 +185,9 @@ std::optional<Career> NewCareer::Start(const SetupAnswers& answers, Prompter& pr
     kSpecialNames[static_cast<std::size_t>(index)].apply(career);
   }
   pendingSpecials_.clear();
-  return career;
+  accepted(std::move(career));
+  tellSpecial();
+  return true;
 }
 
 bool ChangePosition(Career& career, std::string_view position, Prompter& prompter) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,6 +68,11 @@ class NewCareer {
   // then shows the special career name's message, if any. Gives the new
   // career when the answers were accepted.
   std::optional<Career> Start(const SetupAnswers& answers, Prompter& prompter);
+  // The same, handing an accepted career to `accepted` before the special
+  // name's message, so that the screen it opens is up when the message
+  // comes. True when the answers were accepted.
+  bool Start(const SetupAnswers& answers, Prompter& prompter,
+             const std::function<void(Career)>& accepted);
 
  private:
   std::vector<int> pendingSpecials_;

@@ -8,6 +8,29 @@
 
 namespace km {
 
+struct Career;
+
+// The hub's gear and condition bars, in the order it shows them.
+enum class HubBar {
+  Boots,
+  Jumper,
+  Shorts,
+  Other,
+  GearOverall,
+  Fitness,
+  Health,
+  Stamina,
+  HealthOverall,
+};
+inline constexpr std::size_t kHubBarCount = 9;
+
+// The colour a hub bar is drawn in. Every bar starts Plain. A purchase at the
+// gear store or the health centre draws each of its bars that stands at 50
+// or more Restored (yellow, the overall bar dark blue); each match draws
+// every bar below 50 Low (dark red). In between a bar keeps its colour,
+// whatever its value does.
+enum class BarColour { Plain, Restored, Low };
+
 // How the hub paints its Play button: an injury turns it yellow, a
 // suspension red, and the last missed match light grey.
 enum class PlayColour { Normal, Injured, Suspended, LastMissed };
@@ -67,9 +90,27 @@ struct RunState {
   int brownlowPosition = 0;
   // The player said Yes to a new position: the position screen is due.
   bool positionChangeDue = false;
+  // The hub's bars, each in the colour the last purchase or match left it.
+  std::array<BarColour, kHubBarCount> barColours{};
+
+  [[nodiscard]] BarColour colourOf(HubBar bar) const {
+    return barColours[static_cast<std::size_t>(bar)];
+  }
 };
 
-// A gear or condition bar below 50 is drawn in dark red.
+// A gear or condition bar below 50 is drawn in dark red after a match.
 inline bool IsBarLow(int value) { return value < 50; }
+
+// The value a hub bar shows.
+int HubBarValue(const Career& career, HubBar bar);
+
+// A purchase at the gear store or the health centre, paid for or refused:
+// its bars, `first` to `last`, that stand at 50 or more are drawn restored;
+// those below 50 keep their colour.
+void MarkRestoredBars(const Career& career, RunState& run, HubBar first, HubBar last);
+
+// A match booked: every bar below 50 is drawn low; the rest keep their
+// colour.
+void MarkLowBars(const Career& career, RunState& run);
 
 }  // namespace km

@@ -357,6 +357,7 @@ void FinishMatch(Career& c, const MatchState& m, Random& random, Prompter& promp
     c.Stamina = Bar(c.Stamina - 5);
   }
   RecomputeOverallBars(c);
+  MarkLowBars(c, run);
 
   if (weeklyEvents) weeklyEvents();
 

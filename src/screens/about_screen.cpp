@@ -19,7 +19,7 @@ constexpr const char* kDescription =
     "A career simulation of Australian rules football: from the Local Reserves to the AFL.";
 
 QLabel* AboutLabel(const QString& text, const char* name, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new TextLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setWordWrap(true);
   return label;
@@ -32,7 +32,7 @@ AboutScreen::AboutScreen(Prompter& prompter, QWidget* parent)
   setObjectName(QStringLiteral("frmAbout"));
   setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kProgramTitle));
 
-  auto* picture = new QLabel(this);
+  auto* picture = new TextLabel(this);
   picture->setObjectName(QStringLiteral("picIcon"));
   const int iconSize = fontMetrics().height() * 4;
   picture->setPixmap(GameIcon().pixmap(iconSize, iconSize));

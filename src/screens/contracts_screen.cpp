@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "screens/look.h"
 #include "screens/qt_text.h"
 #include "screens/screen_parts.h"
 
@@ -26,7 +27,7 @@ constexpr int kClubColumn = 3;
 
 QLabel* ContractValue(const char* name, QWidget* parent) {
   QLabel* label = ValueLabel(name, parent);
-  label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 20);
+  SetNarrowest(label, label->fontMetrics().averageCharWidth() * 20);
   return label;
 }
 

@@ -35,12 +35,12 @@ QString Number(int value) { return QString::number(value); }
 QLabel* Figure(const char* name, QWidget* parent, int chars) {
   QLabel* label = ValueLabel(name, parent);
   label->setAlignment(Qt::AlignCenter);
-  label->setMinimumWidth(label->fontMetrics().averageCharWidth() * chars);
+  SetNarrowest(label, label->fontMetrics().averageCharWidth() * chars);
   return label;
 }
 
 QLabel* SubHeading(const char* name, QWidget* parent) {
-  auto* label = new QLabel(parent);
+  auto* label = new TextLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
   SetRole(label, "overall");
   return label;
@@ -70,7 +70,7 @@ DraftCampScreen::DraftCampScreen(Game& game, QWidget* parent)
 
   lblName_ = SubHeading("lblName", this);
   // The session counter is the game's; the screen only holds it.
-  lblTest_ = new QLabel(this);
+  lblTest_ = new TextLabel(this);
   lblTest_->setObjectName(QStringLiteral("lblTest"));
   lblTest_->hide();
 
@@ -102,9 +102,9 @@ QWidget* DraftCampScreen::MakeSession() {
   grid->setVerticalSpacing(6);
 
   lblActivity_ = ValueLabel("lblActivity", frame);
-  lblActivity_->setMinimumWidth(lblActivity_->fontMetrics().averageCharWidth() * 18);
+  SetNarrowest(lblActivity_, lblActivity_->fontMetrics().averageCharWidth() * 18);
   lblResult_ = Figure("lblResult", frame, 8);
-  lblUnit_ = new QLabel(frame);
+  lblUnit_ = new TextLabel(frame);
   lblUnit_->setObjectName(QStringLiteral("lblUnit"));
   SetRole(lblUnit_, "caption");
   lblRank_ = Figure("lblRank", frame, 6);
@@ -119,7 +119,7 @@ QWidget* DraftCampScreen::MakeSession() {
   grid->addWidget(Caption(QStringLiteral("(Out of 70)"), frame), 2, 2);
 
   grid->addWidget(Caption(QStringLiteral("Recruiters' Comments:"), frame), 3, 0, 1, 3);
-  lblComments_ = new QLabel(frame);
+  lblComments_ = new TextLabel(frame);
   lblComments_->setObjectName(QStringLiteral("lblComments"));
   SetRole(lblComments_, "comments");
   lblComments_->setWordWrap(true);
@@ -216,9 +216,9 @@ DraftScreen::DraftScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   lblPick_ = Figure("lblPick", pickFrame, 6);
   lblRound_ = Figure("lblRound", pickFrame, 6);
   lblTeam_ = ValueLabel("lblTeam", pickFrame);
-  lblTeam_->setMinimumWidth(
-      lblTeam_->fontMetrics().horizontalAdvance(QStringLiteral("Draft Not Yet Started")) +
-      lblTeam_->fontMetrics().averageCharWidth() * 4);
+  SetNarrowest(lblTeam_,
+               lblTeam_->fontMetrics().horizontalAdvance(QStringLiteral("Draft Not Yet Started")) +
+                   lblTeam_->fontMetrics().averageCharWidth() * 4);
   pickGrid->addWidget(Caption(QStringLiteral("Pick:"), pickFrame), 0, 0);
   pickGrid->addWidget(lblPick_, 0, 1, Qt::AlignLeft);
   pickGrid->addWidget(Caption(QStringLiteral("Round:"), pickFrame), 1, 0);
@@ -237,16 +237,15 @@ DraftScreen::DraftScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
     const int row = static_cast<int>(i);
     auto* place = Caption(QStringLiteral("%1.").arg(row + 1), orderFrame);
     place->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* club = new QLabel(ToQt(kDraftOrder[i]), orderFrame);
+    auto* club = new TextLabel(ToQt(kDraftOrder[i]), orderFrame);
     club->setObjectName(QString::fromLatin1(kOrderNames[i]));
     SetRole(club, "draftClub");
     // The club on the clock is in bold: room for the longest name so.
     club->ensurePolished();
     QFont bold = club->font();
     bold.setBold(true);
-    club->setMinimumWidth(
-        QFontMetrics(bold).horizontalAdvance(QStringLiteral("Port Adelaide Power")) +
-        club->fontMetrics().averageCharWidth() * 3);
+    SetNarrowest(club, QFontMetrics(bold).horizontalAdvance(QStringLiteral("Port Adelaide Power")) +
+                           club->fontMetrics().averageCharWidth() * 3);
     lblOrder_[i] = club;
     orderGrid->addWidget(place, row, 0);
     orderGrid->addWidget(club, row, 1);
@@ -299,8 +298,9 @@ void DraftScreen::refresh() {
 
 void DraftScreen::cmdPick_Click() {
   if (!game_.draft()) return;
-  // A pick may bring the club's message; Finish brings the papers.
-  game_.DraftPick();
+  // A pick may bring the club's message; Finish brings the papers. Either
+  // comes up over the pick as it now stands.
+  game_.DraftPick([this] { refresh(); });
   if (!game_.draft()) {
     Q_EMIT finished();
     return;

@@ -326,7 +326,18 @@ QPushButton#cmdSponsorship[highlight="true"] {
   background: palette(highlight);
   border-color: palette(dark);
 }
-QProgressBar[low="true"]::chunk {
+QProgressBar[barColour="restored"]::chunk {
+  background: rgb(255, 255, 0);
+}
+QProgressBar#pbGearOverall[barColour="restored"]::chunk,
+QProgressBar#pbHealthOverall[barColour="restored"]::chunk {
+  background: rgb(0, 0, 198);
+}
+QProgressBar#pbGearOverall[barColour="restored"],
+QProgressBar#pbHealthOverall[barColour="restored"] {
+  color: #ffffff;
+}
+QProgressBar[barColour="low"]::chunk {
   background: rgb(175, 0, 0);
 }
 QFrame[role="slot"] {
@@ -648,6 +659,33 @@ void KeepWrappedTextWhole(QLabel* label, int narrowest) {
   label->ensurePolished();
   label->setMinimumWidth(narrowest);
   label->setMinimumHeight(label->heightForWidth(narrowest));
+}
+
+void TextLabel::SetNarrowest(int width) {
+  narrowest_ = width;
+  updateGeometry();
+}
+
+QSize TextLabel::sizeHint() const {
+  QSize size = QLabel::sizeHint();
+  size.setWidth(std::max(size.width(), narrowest_));
+  return size;
+}
+
+QSize TextLabel::minimumSizeHint() const {
+  QSize size = QLabel::minimumSizeHint();
+  // A wrapped text may fold; a single line is kept whole.
+  if (!wordWrap()) size.setWidth(std::max(size.width(), QLabel::sizeHint().width()));
+  size.setWidth(std::max(size.width(), narrowest_));
+  return size;
+}
+
+void SetNarrowest(QLabel* label, int width) {
+  if (auto* text = dynamic_cast<TextLabel*>(label)) {
+    text->SetNarrowest(width);
+  } else {
+    label->setMinimumWidth(width);
+  }
 }
 
 void SetRole(QWidget* widget, const char* role) {

@@ -4,11 +4,11 @@
 // artwork, drawn with QPainter so that it stays sharp at any scaling.
 
 #include <QIcon>
+#include <QLabel>
 #include <QRectF>
 #include <QString>
 
 class QApplication;
-class QLabel;
 class QPainter;
 class QWidget;
 
@@ -36,6 +36,25 @@ QIcon GameIcon();
 // tall enough for its whole text at that width (a window does not grow by
 // itself to fit wrapped text).
 void KeepWrappedTextWhole(QLabel* label, int narrowest);
+
+// A label that is never narrower than its text. A screen may give it a
+// narrowest width so that its column stays put while the figures change, but
+// a longer text widens it, and its window with it, rather than being cut.
+class TextLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+  void SetNarrowest(int width);
+  [[nodiscard]] QSize sizeHint() const override;
+  [[nodiscard]] QSize minimumSizeHint() const override;
+
+ private:
+  int narrowest_ = 0;
+};
+
+// The narrowest width of a label that is a TextLabel; any other label gets
+// it as its minimum width.
+void SetNarrowest(QLabel* label, int width);
 
 // Marks a label for the style sheet ("heading", "value", "caption", ...).
 void SetRole(QWidget* widget, const char* role);

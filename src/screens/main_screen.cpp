@@ -38,7 +38,7 @@ constexpr const char* kWholePattern = "##0";
 std::string Whole(int value) { return std::to_string(value); }
 
 QLabel* Caption(const char* text, QWidget* parent) {
-  auto* label = new QLabel(QString::fromLatin1(text), parent);
+  auto* label = new TextLabel(QString::fromLatin1(text), parent);
   SetRole(label, "caption");
   return label;
 }
@@ -56,6 +56,19 @@ const char* PlayColourName(PlayColour colour) {
       return "lastMissed";
   }
   return "normal";
+}
+
+// How a gear or condition bar is painted, by name for the style sheet.
+const char* BarColourName(BarColour colour) {
+  switch (colour) {
+    case BarColour::Plain:
+      return "plain";
+    case BarColour::Restored:
+      return "restored";
+    case BarColour::Low:
+      return "low";
+  }
+  return "plain";
 }
 
 // Changes a style sheet property and has the widget drawn in its new look.
@@ -94,7 +107,7 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromLatin1(kTitle));
 
-  auto* heading = new QLabel(QString::fromLatin1(kHeading), this);
+  auto* heading = new TextLabel(QString::fromLatin1(kHeading), this);
   heading->setObjectName(QStringLiteral("lblHeading"));
   SetRole(heading, "heading");
 
@@ -203,7 +216,8 @@ QWidget* MainScreen::MakeProfile() {
     QLabel* value = AddValue(r.name, frame, r.text);
     // Room for the longest position and club names.
     value->ensurePolished();
-    value->setMinimumWidth(
+    SetNarrowest(
+        value,
         value->fontMetrics().horizontalAdvance(QStringLiteral("Centre-Half-Forward  ")) + 16);
     grid->addWidget(value, row, 1);
     if (*r.unit != '\0') grid->addWidget(Caption(r.unit, frame), row, 2);
@@ -300,7 +314,7 @@ QWidget* MainScreen::MakeFinances() {
 struct MainScreen::BarRow {
   const char* caption;
   const char* name;
-  int Career::*field;
+  HubBar bar;
 };
 
 QWidget* MainScreen::MakeBars(const char* title, const char* frameName,
@@ -311,8 +325,7 @@ QWidget* MainScreen::MakeBars(const char* title, const char* frameName,
   int row = 0;
   for (const BarRow& r : rows) {
     grid->addWidget(Caption(r.caption, frame), row, 0);
-    const auto field = r.field;
-    grid->addWidget(AddBar(r.name, frame, [field](const Career& c) { return c.*field; }), row++, 1);
+    grid->addWidget(AddBar(r.name, frame, r.bar), row++, 1);
   }
   grid->setColumnStretch(1, 1);
   return frame;
@@ -320,44 +333,43 @@ QWidget* MainScreen::MakeBars(const char* title, const char* frameName,
 
 QWidget* MainScreen::MakeGear() {
   static constexpr BarRow kRows[] = {
-      {"Boots:", "pbBoots", &Career::Boots},
-      {"Jumper:", "pbJumper", &Career::Jumper},
-      {"Shorts:", "pbShorts", &Career::Shorts},
-      {"Other:", "pbOther", &Career::Other},
-      {"Overall:", "pbGearOverall", &Career::GearOverall},
+      {"Boots:", "pbBoots", HubBar::Boots},
+      {"Jumper:", "pbJumper", HubBar::Jumper},
+      {"Shorts:", "pbShorts", HubBar::Shorts},
+      {"Other:", "pbOther", HubBar::Other},
+      {"Overall:", "pbGearOverall", HubBar::GearOverall},
   };
   return MakeBars("Match Gear", "fraMatchGear", kRows);
 }
 
 QWidget* MainScreen::MakeHealth() {
   static constexpr BarRow kRows[] = {
-      {"Fitness:", "pbFitness", &Career::Fitness},
-      {"Health:", "pbHealth", &Career::Health},
-      {"Stamina:", "pbStamina", &Career::Stamina},
-      {"Overall:", "pbHealthOverall", &Career::HealthOverall},
+      {"Fitness:", "pbFitness", HubBar::Fitness},
+      {"Health:", "pbHealth", HubBar::Health},
+      {"Stamina:", "pbStamina", HubBar::Stamina},
+      {"Overall:", "pbHealthOverall", HubBar::HealthOverall},
   };
   return MakeBars("Health", "fraHealth", kRows);
 }
 
 QLabel* MainScreen::AddValue(const char* name, QWidget* parent,
                              std::function<std::string(const Career&)> text) {
-  auto* label = new QLabel(parent);
+  auto* label = new TextLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
   SetRole(label, "value");
-  label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 9);
+  SetNarrowest(label, label->fontMetrics().averageCharWidth() * 9);
   texts_.push_back({label, std::move(text)});
   return label;
 }
 
-QProgressBar* MainScreen::AddBar(const char* name, QWidget* parent,
-                                 std::function<int(const Career&)> value) {
+QProgressBar* MainScreen::AddBar(const char* name, QWidget* parent, HubBar hubBar) {
   auto* bar = new QProgressBar(parent);
   bar->setObjectName(QString::fromLatin1(name));
   bar->setRange(0, 100);
   bar->setFormat(QStringLiteral("%v"));
   bar->setTextVisible(true);
   bar->setMinimumWidth(bar->fontMetrics().averageCharWidth() * 22);
-  bars_.push_back({bar, std::move(value)});
+  bars_.push_back({bar, hubBar});
   return bar;
 }
 
@@ -373,13 +385,12 @@ void MainScreen::refresh() {
   if (!game_.HasCareer()) return;
   const Career& career = game_.career();
   for (const ShownText& shown : texts_) shown.label->setText(ToQt(shown.text(career)));
-  for (const ShownBar& shown : bars_) {
-    const int value = std::clamp(shown.value(career), 0, 100);
-    shown.bar->setValue(value);
-    // A bar below 50 is drawn in dark red.
-    Restyle(shown.bar, "low", IsBarLow(value));
-  }
   const RunState& run = game_.run();
+  for (const ShownBar& shown : bars_) {
+    shown.widget->setValue(std::clamp(HubBarValue(career, shown.bar), 0, 100));
+    // Each bar keeps the colour the last purchase or match gave it.
+    Restyle(shown.widget, "barColour", QString::fromLatin1(BarColourName(run.colourOf(shown.bar))));
+  }
   Restyle(cmdPlay_, "playColour", QString::fromLatin1(PlayColourName(run.playColour)));
   // A sponsor window waits: the Sponsorship button is highlighted.
   Restyle(cmdSponsorship_, "highlight", run.sponsorHighlight);
@@ -394,12 +405,12 @@ void MainScreen::refresh() {
 
 void MainScreen::cmdPlay_Click() {
   if (!game_.HasCareer()) return;
-  // The week goes ahead, or the player stays here (worn gear answered No, a
-  // season file that cannot be read); either way the week's countdown and
-  // its messages may have changed the record.
-  const bool roundOpened = game_.Play();
+  // The week goes ahead and the round screen comes up before the injury and
+  // suspension messages, or the player stays here (worn gear answered No, a
+  // season file that cannot be read); either way the week's countdown may
+  // have changed the record.
+  game_.Play([this] { Q_EMIT playRequested(); });
   refresh();
-  if (roundOpened) Q_EMIT playRequested();
 }
 
 // The other screens of the week are opened by the flow.

@@ -78,14 +78,14 @@ class MainScreen : public QWidget {
   QWidget* MakeProfile();
   QWidget* MakeSeasonStatistics();
   QWidget* MakeFinances();
-  // A frame of bars: its caption, object name and record field each.
+  // A frame of bars: its caption, object name and bar each.
   struct BarRow;
   QWidget* MakeBars(const char* title, const char* frameName, std::span<const BarRow> rows);
   QWidget* MakeGear();
   QWidget* MakeHealth();
   QLabel* AddValue(const char* name, QWidget* parent,
                    std::function<std::string(const Career&)> text);
-  QProgressBar* AddBar(const char* name, QWidget* parent, std::function<int(const Career&)> value);
+  QProgressBar* AddBar(const char* name, QWidget* parent, HubBar bar);
   QPushButton* AddButton(const char* caption, const char* name, void (MainScreen::*slot)());
 
   struct ShownText {
@@ -93,8 +93,8 @@ class MainScreen : public QWidget {
     std::function<std::string(const Career&)> text;
   };
   struct ShownBar {
-    QProgressBar* bar;
-    std::function<int(const Career&)> value;
+    QProgressBar* widget;
+    HubBar bar;
   };
 
   Game& game_;

@@ -35,7 +35,7 @@ void KeepPlaceWhenHidden(QWidget* widget) {
 }
 
 QLabel* BoardCaption(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new TextLabel(text, parent);
   SetRole(label, "boardCaption");
   label->setAlignment(Qt::AlignCenter);
   return label;
@@ -61,13 +61,13 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   QLabel* quarter =
       AddValue("lblQuarter", this, [](const MatchState& s) { return Number(s.Quarter); });
   quarter->setAlignment(Qt::AlignCenter);
-  quarter->setMinimumWidth(quarter->fontMetrics().averageCharWidth() * 5);
+  SetNarrowest(quarter, quarter->fontMetrics().averageCharWidth() * 5);
   clockRow->addWidget(quarter);
   clockRow->addSpacing(10);
   clockRow->addWidget(Caption(QStringLiteral("Time:"), this));
   QLabel* time = AddValue("lblTime", this, [](const MatchState& s) { return Number(s.Time); });
   time->setAlignment(Qt::AlignCenter);
-  time->setMinimumWidth(time->fontMetrics().averageCharWidth() * 5);
+  SetNarrowest(time, time->fontMetrics().averageCharWidth() * 5);
   clockRow->addWidget(time);
 
   // The rating and the buttons.
@@ -78,7 +78,7 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
       [](const MatchState& s) { return ToQt(FormatNumber(s.MatchRating, kMatchRatingPattern)); },
       "rating");
   lblMatchRating_->setAlignment(Qt::AlignCenter);
-  lblMatchRating_->setMinimumWidth(lblMatchRating_->fontMetrics().averageCharWidth() * 6);
+  SetNarrowest(lblMatchRating_, lblMatchRating_->fontMetrics().averageCharWidth() * 6);
   cmdStart_ = Button(QStringLiteral("Start Match"), "cmdStart", this);
   cmdStart_->setMinimumWidth(cmdStart_->fontMetrics().averageCharWidth() * 18);
   cmdOK_ = Button(QString::fromLatin1(kFinish), "cmdOK", this);
@@ -163,7 +163,7 @@ QWidget* MatchScreen::MakeScoreboard() {
     const auto name = side.name;
     QLabel* team = AddValue(
         side.team, board, [name](const MatchState& s) { return ToQt(s.*name); }, "team");
-    team->setMinimumWidth(team->fontMetrics().averageCharWidth() * 22);
+    SetNarrowest(team, team->fontMetrics().averageCharWidth() * 22);
     grid->addWidget(team, row, 0);
     for (int q = 0; q < kQuarters; ++q) {
       const auto at = static_cast<std::size_t>(q);
@@ -202,11 +202,11 @@ QWidget* MatchScreen::MakeScoreboard() {
   for (QLabel* label : board->findChildren<QLabel*>()) {
     if (label->property("role") != QStringLiteral("team")) label->setAlignment(Qt::AlignCenter);
     if (label->property("role") == QStringLiteral("quarter")) {
-      label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 4);
+      SetNarrowest(label, label->fontMetrics().averageCharWidth() * 4);
     }
     if (label->property("role") == QStringLiteral("score") ||
         label->property("role") == QStringLiteral("points")) {
-      label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 8);
+      SetNarrowest(label, label->fontMetrics().averageCharWidth() * 8);
     }
   }
   grid->setColumnStretch(0, 1);
@@ -238,7 +238,8 @@ QWidget* MatchScreen::MakePlayer() {
   for (const Row& r : kWho) {
     grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 0);
     QLabel* value = AddValue(r.name, frame, r.text);
-    value->setMinimumWidth(
+    SetNarrowest(
+        value,
         value->fontMetrics().horizontalAdvance(QStringLiteral("Centre-Half-Forward  ")) + 16);
     grid->addWidget(value, row++, 1);
   }
@@ -270,11 +271,11 @@ QWidget* MatchScreen::MakePlayer() {
 
 QLabel* MatchScreen::AddValue(const char* name, QWidget* parent,
                               std::function<QString(const MatchState&)> text, const char* role) {
-  auto* label = new QLabel(parent);
+  auto* label = new TextLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
   SetRole(label, role);
   label->ensurePolished();
-  label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 6);
+  SetNarrowest(label, label->fontMetrics().averageCharWidth() * 6);
   texts_.push_back({label, std::move(text)});
   return label;
 }
@@ -318,9 +319,10 @@ void MatchScreen::cmdOK_Click() {
   const Match* match = game_.match();
   if (!match || !match->state().FullTime) return;
   tmrMatch_->stop();
-  // Booking the match may bring message boxes and the newspaper.
-  game_.FinishMatch();
+  // The match screen goes first; booking the match may then bring message
+  // boxes and the newspaper over the round.
   hide();
+  game_.FinishMatch();
   Q_EMIT finished();
 }
 

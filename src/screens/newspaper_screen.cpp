@@ -23,7 +23,7 @@ QFrame* Rule(QWidget* parent) {
 }
 
 QLabel* PaperLabel(const QString& text, const char* name, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new TextLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setWordWrap(true);
   return label;

@@ -18,7 +18,7 @@ PositionScreen::PositionScreen(Career& career, Prompter& prompter, QWidget* pare
   setObjectName(QStringLiteral("frmPosition"));
   setWindowTitle(QStringLiteral("New Position"));
 
-  auto* prompt = new QLabel(QStringLiteral("Choose your new position"), this);
+  auto* prompt = new TextLabel(QStringLiteral("Choose your new position"), this);
   prompt->setObjectName(QStringLiteral("lblChoose"));
   SetRole(prompt, "caption");
 

@@ -121,7 +121,7 @@ QGridLayout* FrameGrid(QGroupBox* frame) {
 void AddLevelRow(QGridLayout* grid, QWidget* frame) {
   grid->addWidget(Caption(QString::fromLatin1(kLevelCaption), frame), 0, 0);
   for (int c = 0; c < kCompetitionCount; ++c) {
-    auto* level = new QLabel(ToQt(kCompetitionNames[static_cast<std::size_t>(c)]), frame);
+    auto* level = new TextLabel(ToQt(kCompetitionNames[static_cast<std::size_t>(c)]), frame);
     SetRole(level, "bare");
     level->setAlignment(Qt::AlignCenter);
     grid->addWidget(level, 0, c + 1);
@@ -165,7 +165,7 @@ RecordsScreen::RecordsScreen(const Career& career, QWidget* parent)
   auto* nameRow = new QHBoxLayout;
   nameRow->addWidget(Caption(QStringLiteral("Name:"), this));
   lblName_ = ValueLabel("lblName", this);
-  lblName_->setMinimumWidth(lblName_->fontMetrics().averageCharWidth() * 30);
+  SetNarrowest(lblName_, lblName_->fontMetrics().averageCharWidth() * 30);
   nameRow->addWidget(lblName_);
   nameRow->addStretch(1);
   body->addLayout(nameRow);
@@ -181,7 +181,7 @@ RecordsScreen::RecordsScreen(const Career& career, QWidget* parent)
       const QString name = LabelName(prefix, r.field);
       QLabel* value = ValueLabel(name.toLatin1().constData(), frame);
       value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      value->setMinimumWidth(value->fontMetrics().averageCharWidth() * 12);
+      SetNarrowest(value, value->fontMetrics().averageCharWidth() * 12);
       grid->addWidget(value, row, c + 1);
       values_.emplace_back(value, std::string(prefix) + r.field);
     }
@@ -246,7 +246,7 @@ TeamRecordsScreen::TeamRecordsScreen(QWidget* parent)
     for (int c = 0; c < kCompetitionCount; ++c) {
       const QString name = LabelName(kLevelPrefixes[static_cast<std::size_t>(c)], r.field);
       QLabel* value = ValueLabel(name.toLatin1().constData(), frame);
-      value->setMinimumWidth(value->fontMetrics().averageCharWidth() * 12);
+      SetNarrowest(value, value->fontMetrics().averageCharWidth() * 12);
       grid->addWidget(value, row, c + 1);
     }
     ++row;

@@ -39,7 +39,7 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   lblName_ = ValueLabel("lblName", this);
   lblTeam_ = ValueLabel("lblTeam", this);
   for (QLabel* value : {lblName_, lblTeam_}) {
-    value->setMinimumWidth(value->fontMetrics().averageCharWidth() * 20);
+    SetNarrowest(value, value->fontMetrics().averageCharWidth() * 20);
   }
   who->addWidget(Caption(QStringLiteral("Name:"), this));
   who->addWidget(lblName_);
@@ -59,8 +59,8 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   hsbRound_->setMinimumWidth(hsbRound_->fontMetrics().averageCharWidth() * 30);
   lblRound_ = ValueLabel("lblRound", this);
   lblRound_->setAlignment(Qt::AlignCenter);
-  lblRound_->setMinimumWidth(lblRound_->fontMetrics().averageCharWidth() * 5);
-  lblRoundTitle_ = new QLabel(this);
+  SetNarrowest(lblRound_, lblRound_->fontMetrics().averageCharWidth() * 5);
+  lblRoundTitle_ = new TextLabel(this);
   lblRoundTitle_->setObjectName(QStringLiteral("lblRoundTitle"));
   SetRole(lblRoundTitle_, "bare");
   roundRow->addWidget(Caption(QStringLiteral("Round:"), this));
@@ -94,11 +94,11 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
     playerRow->addWidget(*figure.label);
     playerRow->addSpacing(6);
   }
-  lblPosition_->setMinimumWidth(
-      lblPosition_->fontMetrics().horizontalAdvance(QStringLiteral("Centre-Half-Forward  ")));
+  SetNarrowest(lblPosition_, lblPosition_->fontMetrics().horizontalAdvance(
+                                 QStringLiteral("Centre-Half-Forward  ")));
   playerRow->addStretch(1);
 
-  lblError_ = new QLabel(this);
+  lblError_ = new TextLabel(this);
   lblError_->setObjectName(QStringLiteral("lblError"));
   SetRole(lblError_, "error");
   lblError_->setWordWrap(true);

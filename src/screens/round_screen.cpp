@@ -30,7 +30,7 @@ constexpr const char* kLongNames[] = {"Port Adelaide Power", "Edithvale/Aspendal
 QString SlotSuffix(int slot) { return slot == 0 ? QString() : QString::number(slot + 1); }
 
 QLabel* Cell(const QString& name, const char* role, int width, QWidget* parent) {
-  auto* label = new QLabel(QStringLiteral("0"), parent);
+  auto* label = new TextLabel(QStringLiteral("0"), parent);
   label->setObjectName(name);
   SetRole(label, role);
   label->setAlignment(Qt::AlignCenter);
@@ -39,7 +39,7 @@ QLabel* Cell(const QString& name, const char* role, int width, QWidget* parent) 
 }
 
 QLabel* HeadCell(const QString& text, int width, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new TextLabel(text, parent);
   SetRole(label, "slotHead");
   label->setAlignment(Qt::AlignCenter);
   label->setFixedWidth(width);
@@ -139,7 +139,7 @@ QWidget* MatchSlots::MakeHeader(int nameWidth, int cellWidth, int pointsWidth) {
   grid->setVerticalSpacing(0);
   grid->addWidget(HeadCell(QString(), nameWidth, header), 1, 0);
   for (int q = 0; q < 4; ++q) {
-    auto* quarter = new QLabel(QString::fromLatin1(kQuarterHeads[q]), header);
+    auto* quarter = new TextLabel(QString::fromLatin1(kQuarterHeads[q]), header);
     SetRole(quarter, "slotHead");
     quarter->setAlignment(Qt::AlignCenter);
     grid->addWidget(quarter, 0, 1 + q * 2, 1, 2);
@@ -194,13 +194,13 @@ RoundScreen::RoundScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   auto* roundRow = new QHBoxLayout;
   roundRow->setSpacing(8);
   lblLeague_ = ValueLabel("lblLeague", this);
-  lblLeague_->setMinimumWidth(lblLeague_->fontMetrics().averageCharWidth() * 16);
+  SetNarrowest(lblLeague_, lblLeague_->fontMetrics().averageCharWidth() * 16);
   lblRound_ = ValueLabel("lblRound", this);
   lblRound_->setAlignment(Qt::AlignCenter);
-  lblRound_->setMinimumWidth(lblRound_->fontMetrics().averageCharWidth() * 5);
+  SetNarrowest(lblRound_, lblRound_->fontMetrics().averageCharWidth() * 5);
   // The next match to play, counted from 0; the game keeps it, the screen
   // only holds it.
-  lblMatch_ = new QLabel(this);
+  lblMatch_ = new TextLabel(this);
   lblMatch_->setObjectName(QStringLiteral("lblMatch"));
   lblMatch_->hide();
   roundRow->addWidget(Caption(QStringLiteral("League:"), this));

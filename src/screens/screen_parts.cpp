@@ -13,22 +13,22 @@
 namespace km::screens {
 
 QLabel* Caption(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new TextLabel(text, parent);
   SetRole(label, "caption");
   return label;
 }
 
 QLabel* ValueLabel(const char* name, QWidget* parent) {
-  auto* label = new QLabel(parent);
+  auto* label = new TextLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
   SetRole(label, "value");
   label->ensurePolished();
-  label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 7);
+  SetNarrowest(label, label->fontMetrics().averageCharWidth() * 7);
   return label;
 }
 
 QLabel* Heading(const QString& text, const char* name, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new TextLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
   SetRole(label, "heading");
   return label;

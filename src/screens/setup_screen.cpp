@@ -30,7 +30,7 @@ constexpr int kHighestSkill = 100;
 constexpr int kSkillPage = 10;
 
 QLabel* Caption(const char* text, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  auto* label = new TextLabel(QString::fromUtf8(text), parent);
   SetRole(label, "caption");
   return label;
 }
@@ -80,10 +80,10 @@ QScrollBar* SkillBar(const char* name, QWidget* parent) {
 }
 
 QLabel* SkillLabel(const char* name, QWidget* parent) {
-  auto* label = new QLabel(QString::number(kLowestSkill), parent);
+  auto* label = new TextLabel(QString::number(kLowestSkill), parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+  SetNarrowest(label, label->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
   SetRole(label, "value");
   return label;
 }
@@ -107,7 +107,7 @@ SetupScreen::SetupScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   auto* profile = new QGroupBox(this);
   profile->setObjectName(QStringLiteral("fraPlayer"));
   txtCareer_ = TextBox("txtCareer", profile);
-  auto* note = new QLabel(QString::fromLatin1(kCareerNote), profile);
+  auto* note = new TextLabel(QString::fromLatin1(kCareerNote), profile);
   note->setObjectName(QStringLiteral("lblCareerNote"));
   note->setWordWrap(true);
   SetRole(note, "note");
@@ -159,7 +159,7 @@ SetupScreen::SetupScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   lblTackling_ = SkillLabel("lblTackling", skills);
   lblMarking_ = SkillLabel("lblMarking", skills);
   lblRunning_ = SkillLabel("lblRunning", skills);
-  lblOverall_ = new QLabel(skills);
+  lblOverall_ = new TextLabel(skills);
   lblOverall_->setObjectName(QStringLiteral("lblOverall"));
   SetRole(lblOverall_, "overall");
 
@@ -254,8 +254,9 @@ void SetupScreen::hsbRunning_Change(int value) { ShowSkill(lblRunning_, value); 
 
 void SetupScreen::cmdStart_Click() {
   // The game checks the answers and shows its own messages; a refused Start
-  // leaves everything on this screen as typed.
-  if (game_.StartNewCareer(answers())) Q_EMIT careerStarted();
+  // leaves everything on this screen as typed. An accepted one brings up the
+  // offers before a special name's message.
+  game_.StartNewCareer(answers(), [this] { Q_EMIT careerStarted(); });
 }
 
 void SetupScreen::cmdBack_Click() { Q_EMIT backChosen(); }

@@ -57,7 +57,7 @@ std::vector<int> ShownOrder(const ShopSession& session) {
 }
 
 QLabel* ColumnHead(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new TextLabel(text, parent);
   SetRole(label, "columnHead");
   label->setAlignment(Qt::AlignCenter);
   return label;
@@ -176,7 +176,7 @@ QWidget* ShopScreen::MakeRows() {
     controls.units = Figure(QStringLiteral("lbl%1Units").arg(name), frame);
     controls.rate = Figure(QStringLiteral("lbl%1Rate").arg(name), frame);
     controls.amount = Figure(QStringLiteral("lbl%1Amount").arg(name), frame);
-    controls.amount->setMinimumWidth(controls.amount->fontMetrics().averageCharWidth() * 10);
+    SetNarrowest(controls.amount, controls.amount->fontMetrics().averageCharWidth() * 10);
     grid->addWidget(controls.units, line, 1);
     grid->addWidget(controls.rate, line, 2);
     grid->addWidget(controls.amount, line, 3);
@@ -215,7 +215,7 @@ QWidget* ShopScreen::MakeBalances() {
   lblBalanceBefore_ = Figure(QStringLiteral("lblBalanceBefore"), frame);
   lblBalanceAfter_ = Figure(QStringLiteral("lblBalanceAfter"), frame);
   for (QLabel* balance : {lblBalanceBefore_, lblBalanceAfter_}) {
-    balance->setMinimumWidth(balance->fontMetrics().averageCharWidth() * 14);
+    SetNarrowest(balance, balance->fontMetrics().averageCharWidth() * 14);
   }
   grid->addWidget(lblBalanceBefore_, 0, 1);
   grid->addWidget(lblBalanceAfter_, 1, 1);
@@ -274,7 +274,7 @@ void ShopScreen::cmdMax_Click() {
 }
 
 void ShopScreen::cmdOK_Click() {
-  if (!session_.OK(game_.career(), game_.prompter())) return;
+  if (!session_.OK(game_.career(), game_.run(), game_.prompter())) return;
   PutAway();
 }
 

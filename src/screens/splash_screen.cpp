@@ -20,7 +20,7 @@ constexpr const char* kClickToContinue = "Click to Continue...";
 constexpr const char* kCredit = "A Kickmark career simulation";
 
 QLabel* SplashLabel(const QString& text, const char* name, Qt::Alignment align, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new TextLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setAlignment(align);
   // A soft shadow keeps white lettering readable against sky and grass.

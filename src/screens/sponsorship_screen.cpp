@@ -83,7 +83,7 @@ constexpr PieceLine kPieces[4] = {
 };
 
 QLabel* ColumnHead(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new TextLabel(text, parent);
   SetRole(label, "columnHead");
   label->setAlignment(Qt::AlignCenter);
   return label;
@@ -385,7 +385,7 @@ SponsorOfferScreen::SponsorOfferScreen(Game& game, SponsorSlot slot, QWidget* pa
   layout->setContentsMargins(16, 10, 16, 14);
   layout->setSpacing(10);
   layout->addWidget(Heading(QString::fromLatin1(texts.heading), "lblHeading", this));
-  auto* line = new QLabel(QString::fromLatin1(texts.line), this);
+  auto* line = new TextLabel(QString::fromLatin1(texts.line), this);
   line->setObjectName(QStringLiteral("lblMessage"));
   line->setWordWrap(true);
   SetRole(line, "caption");
@@ -408,7 +408,7 @@ SponsorOfferScreen::SponsorOfferScreen(Game& game, SponsorSlot slot, QWidget* pa
     QLabel* amount = ValueLabel("", frame);
     amount->setObjectName(QStringLiteral("lbl") + ToQt(company.key));
     amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    amount->setMinimumWidth(amount->fontMetrics().averageCharWidth() * 10);
+    SetNarrowest(amount, amount->fontMetrics().averageCharWidth() * 10);
     grid->addWidget(option, i + 1, 0);
     grid->addWidget(amount, i + 1, 1);
     optCompany_[static_cast<std::size_t>(i)] = option;
@@ -526,9 +526,9 @@ QWidget* SponsorshipScreen::MakeSponsors() {
   for (const SlotLine& line : kSlotLines) {
     grid->addWidget(Caption(QString::fromLatin1(line.caption), frame), row, 0);
     QLabel* value = ValueLabel(line.label, frame);
-    value->setMinimumWidth(
-        value->fontMetrics().horizontalAdvance(QStringLiteral("Australia Physio Association")) +
-        value->fontMetrics().averageCharWidth() * 3);
+    SetNarrowest(value, value->fontMetrics().horizontalAdvance(
+                            QStringLiteral("Australia Physio Association")) +
+                            value->fontMetrics().averageCharWidth() * 3);
     grid->addWidget(value, row++, 1);
     lblSlot_[static_cast<std::size_t>(line.slot)] = value;
   }

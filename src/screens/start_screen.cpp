@@ -41,7 +41,7 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   setObjectName(QStringLiteral("frmStart"));
   setWindowTitle(QString::fromLatin1(kProgramTitle));
 
-  auto* heading = new QLabel(QString::fromLatin1(kProgramTitle), this);
+  auto* heading = new TextLabel(QString::fromLatin1(kProgramTitle), this);
   heading->setObjectName(QStringLiteral("lblTitle"));
   heading->setAlignment(Qt::AlignCenter);
   SetRole(heading, "heading");
@@ -53,7 +53,7 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   connect(cmdLoad, &QPushButton::clicked, this, &StartScreen::cmdLoad_Click);
   connect(cmdExit, &QPushButton::clicked, this, &StartScreen::cmdExit_Click);
 
-  lblLoadError_ = new QLabel(this);
+  lblLoadError_ = new TextLabel(this);
   lblLoadError_->setObjectName(QStringLiteral("lblLoadError"));
   lblLoadError_->setWordWrap(true);
   lblLoadError_->setTextInteractionFlags(Qt::TextSelectableByMouse);

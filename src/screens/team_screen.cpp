@@ -160,7 +160,8 @@ QWidget* TeamScreen::MakeTeamInformation() {
   for (const Row& r : kRows) {
     grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 0);
     QLabel* value = AddValue(r.name, frame, r.text);
-    value->setMinimumWidth(
+    SetNarrowest(
+        value,
         value->fontMetrics().horizontalAdvance(QStringLiteral("Centre-Half-Forward  ")) + 16);
     grid->addWidget(value, row++, 1);
   }

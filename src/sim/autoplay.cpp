@@ -128,7 +128,7 @@ std::string ScoreLine(const std::string& club, int goals, int behinds, int point
 
 // What a shop screen's OK bought, one transcript line a row:
 //   buy: training Kicking 3 units for $4500
-void BuyChosen(ShopSession& session, Career& career, TranscriptPrompter& prompter,
+void BuyChosen(ShopSession& session, Career& career, RunState& run, TranscriptPrompter& prompter,
                std::string_view what, OverallBar bar) {
   const auto rows = session.Rows();
   if (std::none_of(rows.begin(), rows.end(), [](const ShopRow& r) { return r.Chosen > 0; })) {
@@ -142,7 +142,7 @@ void BuyChosen(ShopSession& session, Career& career, TranscriptPrompter& prompte
                     (r.Chosen == 1 ? " unit" : " units") + " for $" +
                     Money::Dollars(static_cast<std::int64_t>(r.Chosen) * r.Rate).ToString());
   }
-  if (!session.OK(career, prompter)) {
+  if (!session.OK(career, run, prompter)) {
     throw std::logic_error("the " + std::string(what) +
                            " screen refused a purchase the bank covers");
   }
@@ -156,8 +156,8 @@ void BuyChosen(ShopSession& session, Career& career, TranscriptPrompter& prompte
 // The health centre and the gear store open with a full restore chosen. When
 // the bank cannot pay for it all, he buys the cheapest units first, as far as
 // the bank goes.
-void Restore(Shop shop, Career& career, TranscriptPrompter& prompter, std::string_view what,
-             OverallBar bar) {
+void Restore(Shop shop, Career& career, RunState& run, TranscriptPrompter& prompter,
+             std::string_view what, OverallBar bar) {
   ShopSession session = ShopSession::Open(shop, career);
   if (session.BalanceAfter() < Money()) {
     std::vector<int> order;
@@ -174,13 +174,13 @@ void Restore(Shop shop, Career& career, TranscriptPrompter& prompter, std::strin
                             static_cast<int>(std::clamp<std::int64_t>(affordable, 0, row.Units)));
     }
   }
-  BuyChosen(session, career, prompter, what, bar);
+  BuyChosen(session, career, run, prompter, what, bar);
 }
 
 // Training with the money above the reserve: everything the training centre
 // offers (its Max) when that is affordable, otherwise a unit at a time for the
 // skill that is lowest so far, skipping a unit the money left will not cover.
-void Train(Career& career, TranscriptPrompter& prompter) {
+void Train(Career& career, RunState& run, TranscriptPrompter& prompter) {
   const Money reserve = Money::Dollars(kTrainingReserve);
   if (career.BankBalance <= reserve) return;
   ShopSession session = OpenTraining(career);
@@ -204,7 +204,7 @@ void Train(Career& career, TranscriptPrompter& prompter) {
       session.ChangeSpinner(pick, session.Row(pick).Chosen + 1);
     }
   }
-  BuyChosen(session, career, prompter, "training", OverallBar::Skills);
+  BuyChosen(session, career, run, prompter, "training", OverallBar::Skills);
 }
 
 // The offer of a slot's screen that pays the most, among those he can take.
@@ -291,10 +291,10 @@ void Player::Shop() {
   if (policy_ != Policy::Default || IsRetired(career)) return;
   // Gear first: worn below 50 it keeps him off the ground altogether.
   if (career.GearOverall < kGearFloor)
-    Restore(Shop::Store, career, prompter_, "gear", OverallBar::Gear);
+    Restore(Shop::Store, career, game_.run(), prompter_, "gear", OverallBar::Gear);
   if (career.HealthOverall < kHealthFloor)
-    Restore(Shop::Health, career, prompter_, "health care", OverallBar::Health);
-  Train(career, prompter_);
+    Restore(Shop::Health, career, game_.run(), prompter_, "health care", OverallBar::Health);
+  Train(career, game_.run(), prompter_);
 }
 
 std::optional<std::string> Player::GoThroughTheDraft(std::string* move) {

@@ -190,17 +190,24 @@ void ShopSession::Max() {
   Recount();
 }
 
-bool ShopSession::OK(Career& career, Prompter& prompter) {
+bool ShopSession::OK(Career& career, RunState& run, Prompter& prompter) {
   const ShopRules& rules = RulesOf(shop_);
   // Any shortfall is refused, even one of a few cents left by a sponsor deal.
-  if (balanceAfter_ < Money()) {
+  const bool paid = balanceAfter_ >= Money();
+  if (!paid) {
     prompter.inform(std::string(rules.texts.refusal));
-    return false;
+  } else {
+    for (std::size_t i = 0; i < rows_.size(); ++i) career.*rules.rows[i].field += rows_[i].Chosen;
+    career.BankBalance = balanceAfter_;
+    rules.recompute(career);
   }
-  for (std::size_t i = 0; i < rows_.size(); ++i) career.*rules.rows[i].field += rows_[i].Chosen;
-  career.BankBalance = balanceAfter_;
-  rules.recompute(career);
-  return true;
+  // Paid or refused, the hub draws the shop's bars at 50 or more as
+  // restored.
+  if (shop_ == Shop::Store) MarkRestoredBars(career, run, HubBar::Boots, HubBar::GearOverall);
+  if (shop_ == Shop::Health) {
+    MarkRestoredBars(career, run, HubBar::Fitness, HubBar::HealthOverall);
+  }
+  return paid;
 }
 
 // The balance after purchase from the chosen units, and its colour when

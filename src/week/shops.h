@@ -7,6 +7,7 @@
 #include "core/career.h"
 #include "core/money.h"
 #include "core/ports.h"
+#include "core/run_state.h"
 
 namespace km {
 
@@ -90,8 +91,10 @@ class ShopSession {
   // open). Otherwise adds the chosen units to the career, sets the bank to
   // the balance after, recomputes the overall figure the rows feed (the
   // overall rating, the overall health bar or the overall gear bar) and
-  // returns true: the screen closes and the session is over.
-  bool OK(Career& career, Prompter& prompter);
+  // returns true: the screen closes and the session is over. Either way the
+  // store's and the health centre's bars at 50 or more take the restored
+  // colour on the hub.
+  bool OK(Career& career, RunState& run, Prompter& prompter);
 
   // cmdCancel_Click: nothing is bought; the screen closes.
   void Cancel() {}

@@ -26,7 +26,9 @@ void StartNewSeason(Career& c, Prompter& prompter, bool goodGear) {
   }
 }
 
-void CountDown(Career& c, RunState& run, Prompter& prompter) {
+}  // namespace
+
+void CountDownWeek(Career& c, RunState& run, Prompter& prompter) {
   c.Injury -= 1;
   c.Suspension -= 1;
   if (!MissesThisMatch(c)) return;
@@ -48,14 +50,17 @@ void CountDown(Career& c, RunState& run, Prompter& prompter) {
   }
 }
 
-}  // namespace
-
-bool AdvanceWeek(Career& c, RunState& run, Prompter& prompter) {
+bool StartWeek(Career& c, Prompter& prompter) {
   const bool goodGear = c.GearOverall >= 50;
   const bool play = goodGear || prompter.askYesNo(kWornGearQuestion, kProgramTitle, Icon::Stop);
   if (play && c.Matches == kSeasonWeeks) StartNewSeason(c, prompter, goodGear);
+  return play;
+}
+
+bool AdvanceWeek(Career& c, RunState& run, Prompter& prompter) {
+  const bool play = StartWeek(c, prompter);
   // The count-down runs whether he plays this week or not.
-  CountDown(c, run, prompter);
+  CountDownWeek(c, run, prompter);
   return play;
 }
 

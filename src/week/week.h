@@ -18,6 +18,12 @@ inline constexpr int kSeasonWeeks = 26;
 // the player chose not to play in worn gear.
 bool AdvanceWeek(Career& career, RunState& run, Prompter& prompter);
 
+// The two halves of the week's start, for a caller that opens the round
+// between them: the gear check and the new season (true when he plays this
+// week), then the count-down, which runs whether he plays or not.
+bool StartWeek(Career& career, Prompter& prompter);
+void CountDownWeek(Career& career, RunState& run, Prompter& prompter);
+
 // Whether the player misses this week's match (after the count-down).
 inline bool MissesThisMatch(const Career& career) {
   return career.Injury > -1 || career.Suspension > -1;

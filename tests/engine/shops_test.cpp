@@ -161,7 +161,8 @@ TEST(TrainingHealthStore, OkRefusesANegativeBalanceAndOtherwiseBuys) {
       EXPECT_EQ(s.Colour(), st.colour) << st.row;
     }
     ScriptedPrompter prompter;
-    EXPECT_EQ(s.OK(career, prompter), c.refusal.empty()) << c.bankCents;
+    RunState run;
+    EXPECT_EQ(s.OK(career, run, prompter), c.refusal.empty()) << c.bankCents;
     if (!c.refusal.empty()) {
       EXPECT_EQ(prompter.messageTexts(), std::vector<std::string>{c.refusal});
       EXPECT_EQ(prompter.messages[0].title, "Kickmark");
@@ -198,11 +199,65 @@ TEST(TrainingHealthStore, OkRoundsTheOverallFigureHalvesUp) {
     for (int row = 0; row < static_cast<int>(c.bought.size()); ++row)
       s.ChangeSpinner(row, c.bought[static_cast<std::size_t>(row)]);
     ScriptedPrompter prompter;
-    ASSERT_TRUE(s.OK(career, prompter));
+    RunState run;
+    ASSERT_TRUE(s.OK(career, run, prompter));
     const int overall = c.shop == Training ? career.Overall
                         : c.shop == Health ? career.HealthOverall
                                            : career.GearOverall;
     EXPECT_EQ(overall, c.overall) << c.values[0] << " + " << c.bought[0];
+  }
+}
+
+TEST(HealthStore, OkDrawsTheShopsBarsAtFiftyOrMoreRestored) {
+  constexpr auto L = BarColour::Low;
+  constexpr auto R = BarColour::Restored;
+  struct Case {
+    const char* what;
+    Shop shop;
+    int bank;
+    std::vector<int> values;
+    std::vector<int> bought;  // nothing: the full restore chosen on opening
+    // Boots, Jumper, Shorts, Other, gear overall, Fitness, Health, Stamina,
+    // health overall; every bar was drawn low by the last match.
+    std::array<BarColour, kHubBarCount> colours;
+  };
+  const std::vector<Case> cases = {
+      {"store, nothing bought",
+       Store,
+       100000,
+       {49, 50, 100, 30},
+       {0, 0, 0, 0},
+       {L, R, R, L, R, L, L, L, L}},
+      {"store, boots to 50",
+       Store,
+       100000,
+       {49, 50, 100, 30},
+       {1, 0, 0, 0},
+       {R, R, R, L, R, L, L, L, L}},
+      // Refused, the bars stay as they were, but those at 50 are redrawn.
+      {"store refused", Store, 0, {49, 50, 100, 30}, {}, {L, R, R, L, L, L, L, L, L}},
+      {"health", Health, 100000, {49, 50, 100}, {0, 0, 0}, {L, L, L, L, L, L, R, R, R}},
+      {"training", Training, 100000, {50, 50, 50, 50, 50}, {}, {L, L, L, L, L, L, L, L, L}},
+  };
+  for (const auto& c : cases) {
+    Career career = CareerWith(c.shop, "Local Reserves", Money::Dollars(c.bank), {});
+    // The bars of the other shop, and both overall bars until a purchase
+    // works them out again, stand below 50.
+    for (int Career::*bar :
+         {&Career::Boots, &Career::Jumper, &Career::Shorts, &Career::Other, &Career::GearOverall,
+          &Career::Fitness, &Career::Health, &Career::Stamina, &Career::HealthOverall}) {
+      career.*bar = 40;
+    }
+    const auto fields = FieldsOf(c.shop);
+    for (std::size_t i = 0; i < c.values.size(); ++i) career.*fields[i] = c.values[i];
+    ShopSession s = ShopSession::Open(c.shop, career);
+    for (std::size_t row = 0; row < c.bought.size(); ++row)
+      s.ChangeSpinner(static_cast<int>(row), c.bought[row]);
+    ScriptedPrompter prompter;
+    RunState run;
+    run.barColours.fill(L);
+    s.OK(career, run, prompter);
+    EXPECT_EQ(run.barColours, c.colours) << c.what;
   }
 }
 
@@ -221,7 +276,8 @@ TEST(TrainingCentre, MaxChoosesEveryUnitButLeavesTheSpinners) {
     EXPECT_EQ(s.BalanceAfter(), Money::Dollars(bank - price));
     EXPECT_EQ(s.Colour(), bank == price ? Colour::InCredit : Colour::Short);
     ScriptedPrompter prompter;
-    EXPECT_EQ(s.OK(career, prompter), bank == price);
+    RunState run;
+    EXPECT_EQ(s.OK(career, run, prompter), bank == price);
     EXPECT_EQ(career.Running, bank == price ? 200 : before.Running);
     EXPECT_EQ(career.Overall, bank == price ? 200 : before.Overall);
     EXPECT_EQ(career.BankBalance, bank == price ? Money() : before.BankBalance);

@@ -168,6 +168,7 @@ class DraftScreensTest : public QObject {
     QVERIFY(!IsEnabled(camp, "cmdStart"));
     QVERIFY(IsEnabled(camp, "cmdOK"));
     QVERIFY(!hub->isEnabled());
+    QCOMPARE(testing::CutLabels(camp), QString());
 
     QVERIFY(Click(camp, "cmdOK"));
     QVERIFY(!ShownWindow("frmDraftCamp"));
@@ -182,9 +183,19 @@ class DraftScreensTest : public QObject {
     QCOMPARE(TextOf(draft, "lblTeam"), QStringLiteral("Draft Not Yet Started"));
     QCOMPARE(TextOf(draft, "cmdPick"), QStringLiteral("Begin Draft"));
     QCOMPARE(Highlighted(draft), QStringList{});
+    QCOMPARE(testing::CutLabels(draft), QString());
     for (std::size_t i = 0; i < kDraftOrder.size(); ++i) {
       QCOMPARE(TextOf(draft, kOrderNames[i]), ToQt(kDraftOrder[i]));
     }
+
+    // The club's congratulations come up over the pick that made them.
+    QStringList seenAtMessage;
+    prompter.onInform = [&](const km::testing::ScriptedPrompter::Message&) {
+      const QWidget* shown = ShownWindow("frmDraft");
+      seenAtMessage = shown ? QStringList{TextOf(shown, "lblPick"), TextOf(shown, "lblTeam"),
+                                          TextOf(shown, "lblRound"), Highlighted(shown).join(',')}
+                            : QStringList{QStringLiteral("no draft screen")};
+    };
 
     // Pick after pick, the club on the clock is marked, until one takes him.
     int pick = 0;
@@ -205,6 +216,10 @@ class DraftScreensTest : public QObject {
     const QString club = ToQt(kDraftOrder[static_cast<std::size_t>((pick - 1) % 16)]);
     QCOMPARE(ToQt(prompter.messages.back().text),
              QStringLiteral("Congratulations! You have been drafted by %1!").arg(club));
+    const QStringList taken{
+        QString::number(pick), club, QString::number((pick - 1) / 16 + 1),
+        QString::fromLatin1(kOrderNames[static_cast<std::size_t>((pick - 1) % 16)])};
+    QCOMPARE(seenAtMessage, taken);
     QCOMPARE(prompter.stories.size(), std::size_t{1});
     QCOMPARE(ToQt(prompter.stories.back().headline),
              QStringLiteral("Rookie Luke Hodge Signs With %1").arg(club));

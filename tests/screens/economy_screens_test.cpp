@@ -164,6 +164,7 @@ class EconomyScreensTest : public QObject {
       QCOMPARE(screen.objectName(), QString::fromLatin1(c.screen));
       QCOMPARE(screen.windowTitle(), QString::fromLatin1(c.title));
       QCOMPARE(TextOf(&screen, "lblHeading"), QString::fromLatin1(c.heading));
+      QCOMPARE(testing::CutLabels(&screen), QString());
       bool captioned = false;
       for (auto* label : screen.findChildren<QLabel*>()) {
         captioned = captioned || label->text() == QString::fromLatin1(c.unitsColumn);
@@ -500,6 +501,8 @@ class EconomyScreensTest : public QObject {
     QVERIFY(Click(&sponsorship, "shpJumper"));
     QWidget* offers = ShownWindow("frmSponsorJumper");
     QVERIFY(offers);
+    QCOMPARE(testing::CutLabels(&sponsorship), QString());
+    QCOMPARE(testing::CutLabels(offers), QString());
     QVERIFY(Click(offers, "optBobsBakery"));
     QVERIFY(Click(offers, "cmdCancel"));
     QVERIFY(!ShownWindow("frmSponsorJumper"));

@@ -125,6 +125,29 @@ class FlowTest : public QObject {
     QCOMPARE(Messages(*prompter_), QStringList{kFillOutMessage});
   }
 
+  void aSpecialNamesMessageComesOverTheScreenOfTheStart_data() {
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QStringList>("seen");
+    // Accepted: the offers are up, the setup screen put away.
+    QTest::newRow("accepted") << true << QStringList{QStringLiteral("frmContracts")};
+    // Refused for the missing name: both messages over the setup screen.
+    QTest::newRow("refused") << false
+                             << QStringList{QStringLiteral("frmSetup"), QStringLiteral("frmSetup")};
+  }
+  void aSpecialNamesMessageComesOverTheScreenOfTheStart() {
+    QFETCH(bool, accepted);
+    QFETCH(QStringList, seen);
+    QWidget* setup = OpenSetup();
+    QVERIFY(setup);
+    QVERIFY(AnswerAllButTheName(setup, QStringLiteral("Iron Bolt")));
+    if (accepted) QVERIFY(Type(setup, "txtName", QStringLiteral("Gary Ablett")));
+    QStringList windows;
+    prompter_->onInform = [&windows](const auto&) { windows << testing::ShownWindows(); };
+    QVERIFY(Click(setup, "cmdStart"));
+    QCOMPARE(Messages(*prompter_).last(), QStringLiteral("Nice try mate ;)"));
+    QCOMPARE(windows, seen);
+  }
+
   void backDiscardsTheAnswers() {
     QWidget* setup = OpenSetup();
     QVERIFY(setup);

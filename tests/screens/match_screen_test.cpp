@@ -66,7 +66,10 @@ class MatchScreenTest : public QObject {
     TwisterRandom random(seed);
     km::testing::ScriptedPrompter prompter;
     Game game(random, prompter, DataFolder{"."});
-    game.Adopt(ReadyToPlay());
+    Career career = ReadyToPlay();
+    // His 50th game here: the milestone's message and story at Finish.
+    career.Levels[0].Matches = 49;
+    game.Adopt(career);
     const std::string club = game.career().Team;
     game.BeginMatch(club, game.career().Ladder[9].Team);
 
@@ -132,16 +135,24 @@ class MatchScreenTest : public QObject {
 
     const int clubGoals = Shown(&screen, "lblGoalsOne4");
     const int clubBehinds = Shown(&screen, "lblBehindsOne4");
+    // The match screen is put away before the booking's messages come up.
+    QStringList seenOver;
+    prompter.onInform = [&seenOver](const auto&) { seenOver << testing::ShownWindows(); };
     QVERIFY(Click(&screen, "cmdOK"));
+    QVERIFY(!seenOver.isEmpty());
+    for (const QString& over : seenOver) {
+      QVERIFY2(!over.split(QLatin1Char(',')).contains(QStringLiteral("frmMatch")),
+               qPrintable(over));
+    }
     QCOMPARE(finished.count(), 1);
     QVERIFY(!screen.isVisible());
     QVERIFY(!game.match());
-    const Career& career = game.career();
-    QCOMPARE(career.TeamMatches, 1);
-    QCOMPARE(career.TeamGoals, clubGoals);
-    QCOMPARE(career.TeamBehinds, clubBehinds);
-    QCOMPARE(career.TeamWins + career.TeamLosses + career.TeamDraws, 1);
-    QCOMPARE(career.MatchesPlayed, 1);
+    const Career& booked = game.career();
+    QCOMPARE(booked.TeamMatches, 1);
+    QCOMPARE(booked.TeamGoals, clubGoals);
+    QCOMPARE(booked.TeamBehinds, clubBehinds);
+    QCOMPARE(booked.TeamWins + booked.TeamLosses + booked.TeamDraws, 1);
+    QCOMPARE(booked.MatchesPlayed, 1);
   }
 };
 

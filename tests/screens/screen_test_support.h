@@ -6,10 +6,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTest>
+#include <QTextDocument>
 #include <QWidget>
 
 #include "support/scripted_ports.h"
@@ -65,6 +67,42 @@ inline QString TextOf(const QWidget* root, const char* name) {
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
   if (auto* bar = qobject_cast<QProgressBar*>(widget)) return bar->text();
   return missing;
+}
+
+// The top-level windows in view, by name, in alphabetical order and joined
+// by commas.
+inline QString ShownWindows() {
+  QStringList shown;
+  for (const QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible()) shown << window->objectName();
+  }
+  shown.sort();
+  return shown.join(QLatin1Char(','));
+}
+
+// The labels of a window that are narrower than their text, each named with
+// its text, the room it has and the room the text takes in the label's own
+// font; empty when every text is whole. Wrapped and rich text are left out.
+inline QString CutLabels(const QWidget* root) {
+  QStringList cut;
+  if (!root) return {};
+  // As the player sees them: after the layouts have taken in the last texts.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  for (const QLabel* label : root->findChildren<QLabel*>()) {
+    const QString text = label->text();
+    if (!label->isVisible() || label->wordWrap() || text.isEmpty() || Qt::mightBeRichText(text)) {
+      continue;
+    }
+    const int room = label->contentsRect().width() - 2 * label->margin();
+    const int needed = QFontMetrics(label->font()).horizontalAdvance(text);
+    if (room < needed) {
+      cut << QStringLiteral("%1 \"%2\": %3 < %4")
+                 .arg(label->objectName(), text)
+                 .arg(room)
+                 .arg(needed);
+    }
+  }
+  return cut.join(QStringLiteral("; "));
 }
 
 // The texts of the message boxes the game has shown so far.

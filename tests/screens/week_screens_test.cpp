@@ -31,6 +31,7 @@ namespace {
 
 using testing::Choose;
 using testing::Click;
+using testing::CutLabels;
 using testing::Find;
 using testing::Messages;
 using testing::ShownWindow;
@@ -118,6 +119,11 @@ bool PlayMatchThroughItsButtons(QWidget* window) {
     for (int minute = 0; minute < 40 && clock->isActive(); ++minute) match->tmrMatch_Timer();
     if (clock->isActive()) return false;
   }
+  // Full time: the rating has come up beside the scores.
+  if (const QString cut = CutLabels(window); !cut.isEmpty()) {
+    qWarning("%s", qPrintable(cut));
+    return false;
+  }
   return Click(window, "cmdOK");
 }
 
@@ -203,6 +209,7 @@ class WeekScreensTest : public QObject {
     QCOMPARE(TextOf(contracts, "lblTeam"), QStringLiteral("None"));
     QCOMPARE(TextOf(contracts, "lblMatches"), QStringLiteral("0"));
     QVERIFY(!IsEnabled(contracts, "cmdSign"));
+    QCOMPARE(CutLabels(contracts), QString());
     auto* grid = Find<QTableWidget>(contracts, "grdContracts");
     QVERIFY(grid);
     QCOMPARE(grid->rowCount(), 16);
@@ -259,6 +266,8 @@ class WeekScreensTest : public QObject {
     QCOMPARE(TextOf(hub, "lblTeam"), QStringLiteral("Frankston"));
     QCOMPARE(TextOf(hub, "lblWages"), offer);
     QVERIFY(IsEnabled(hub, "cmdPlay"));
+    QCOMPARE(CutLabels(hub), QString());
+    QCOMPARE(CutLabels(contracts), QString());
     QVERIFY(Click(contracts, "cmdOK"));
     QVERIFY(!ShownWindow("frmContracts"));
     QCOMPARE(prompter_->messages.size(), std::size_t{1});
@@ -308,6 +317,7 @@ class WeekScreensTest : public QObject {
       if (match) {
         QVERIFY(!round->isEnabled());
         QCOMPARE(TextOf(match, "lblTeamOne"), TextOf(round, SlotName("lblTeamOne", press)));
+        QCOMPARE(CutLabels(match), QString());
         QVERIFY(PlayMatchThroughItsButtons(match));
         QVERIFY(!ShownWindow("frmMatch"));
         QVERIFY(round->isEnabled());
@@ -321,6 +331,7 @@ class WeekScreensTest : public QObject {
     QVERIFY(!IsEnabled(round, "cmdStart"));
     QVERIFY(IsShown(round, "cmdOK"));
     QVERIFY(!hub->isEnabled());
+    QCOMPARE(CutLabels(round), QString());
     std::vector<QStringList> played;
     int pointsScored = 0;
     for (int s = 0; s < 8; ++s) {
@@ -335,6 +346,7 @@ class WeekScreensTest : public QObject {
     QCOMPARE(TextOf(hub, "lblBankBalance"), ToQt(game_->career().BankBalance.ToString()));
     QVERIFY(TextOf(hub, "lblBankBalance") != QStringLiteral("15000"));
     QVERIFY(IsEnabled(hub, "cmdPlay"));
+    QCOMPARE(CutLabels(hub), QString());
 
     // The round's record in the results file is what the round screen showed.
     const auto record = ReadRoundResult(Folder(), game_->career(), 1);
@@ -362,6 +374,8 @@ class WeekScreensTest : public QObject {
       pointsFor += table->item(row, 6)->text().toInt();
     }
     QCOMPARE(pointsFor, pointsScored);
+    QCOMPARE(CutLabels(team), QString());
+    QCOMPARE(CutLabels(ladder), QString());
     QVERIFY(Click(ladder, "cmdOK"));
 
     // The browser: round 1 as it was played, round 2 still to come.
@@ -396,6 +410,7 @@ class WeekScreensTest : public QObject {
       QCOMPARE(shown, SlotOf(secondNames[at], secondNames[at + 1], RoundSlot{}));
     }
     QCOMPARE(TextOf(results, "lblDisposals"), QStringLiteral("0"));
+    QCOMPARE(CutLabels(results), QString());
     QVERIFY(Click(results, "cmdOK"));
     QVERIFY(!ShownWindow("frmResults"));
     QVERIFY(team->isEnabled());
@@ -412,6 +427,42 @@ class WeekScreensTest : public QObject {
       QVERIFY2(!ShownWindow(gone), gone);
     }
     QVERIFY(ShownWindow("frmStart"));
+  }
+
+  void theCountDownsMessagesComeOverTheRound() {
+    TwisterRandom random(5);
+    MakeGame(random);
+    flow_->Begin();
+    QTest::mouseClick(ShownWindow("frmSplash"), Qt::LeftButton);
+    QVERIFY(Click(ShownWindow("frmStart"), "cmdNew"));
+    QWidget* setup = ShownWindow("frmSetup");
+    QVERIFY(setup);
+    QVERIFY(Type(setup, "txtCareer", QStringLiteral("hurt")));
+    QVERIFY(Type(setup, "txtName", QString::fromLatin1(kPlayer)));
+    QVERIFY(Type(setup, "txtCity", QStringLiteral("Melbourne")));
+    QVERIFY(Choose(setup, "txtState", QStringLiteral("Victoria")));
+    QVERIFY(Choose(setup, "lstPosition", QStringLiteral("Centre")));
+    QVERIFY(Click(setup, "cmdStart"));
+    QWidget* contracts = ShownWindow("frmContracts");
+    QVERIFY(ClickCell(Find<QTableWidget>(contracts, "grdContracts"), 0, 3));
+    QVERIFY(Click(contracts, "cmdSign"));
+    QVERIFY(Click(contracts, "cmdOK"));
+    QWidget* hub = ShownWindow("frmMain");
+    QVERIFY(hub);
+    // Injured and suspended, both for this week only.
+    game_->career().Injury = 1;
+    game_->career().Suspension = 1;
+    QStringList seen;
+    prompter_->onInform = [&seen](const auto& message) {
+      seen << QString::fromStdString(message.text) + " | " + testing::ShownWindows();
+    };
+    QVERIFY(Click(hub, "cmdPlay"));
+    const QStringList expected{
+        QStringLiteral(
+            "You are currently injured and will miss this match | frmMain,frmMatchRound"),
+        QStringLiteral(
+            "You are currently suspended and will miss this match | frmMain,frmMatchRound")};
+    QCOMPARE(seen, expected);
   }
 
   void aRoundShowsOnlyItsOwnMatches_data() {
@@ -511,29 +562,43 @@ class WeekScreensTest : public QObject {
     QCOMPARE(PaintedAt(play, inside), normal);
   }
 
-  void barsBelowFiftyAreDarkRed_data() {
+  void barsShowTheColourTheLastPurchaseOrMatchLeft_data() {
     QTest::addColumn<QByteArray>("bar");
+    QTest::addColumn<int>("hubBar");
     QTest::addColumn<int>("value");
-    QTest::addColumn<bool>("low");
-    const std::pair<const char*, const char*> bars[] = {{"pbBoots", "boots"},
-                                                        {"pbGearOverall", "gear overall"},
-                                                        {"pbFitness", "fitness"},
-                                                        {"pbStamina", "stamina"},
-                                                        {"pbHealthOverall", "health overall"}};
-    for (const auto& [bar, what] : bars) {
-      QTest::addRow("%s at 49", what) << QByteArray(bar) << 49 << true;
-      QTest::addRow("%s at 50", what) << QByteArray(bar) << 50 << false;
-    }
+    QTest::addColumn<int>("colour");
+    QTest::addColumn<QColor>("painted");  // invalid: the bar's plain colour
+    const QColor yellow(255, 255, 0);
+    const QColor darkBlue(0, 0, 198);
+    const QColor darkRed(175, 0, 0);
+    const auto row = [](const char* name, const char* bar, HubBar hubBar, int value,
+                        BarColour colour, QColor painted) {
+      QTest::newRow(name) << QByteArray(bar) << int(hubBar) << value << int(colour) << painted;
+    };
+    // Whatever its value, a bar is drawn as the last purchase or match left it.
+    row("plain boots at 49", "pbBoots", HubBar::Boots, 49, BarColour::Plain, QColor());
+    row("restored boots", "pbBoots", HubBar::Boots, 60, BarColour::Restored, yellow);
+    row("restored fitness", "pbFitness", HubBar::Fitness, 49, BarColour::Restored, yellow);
+    row("low stamina", "pbStamina", HubBar::Stamina, 40, BarColour::Low, darkRed);
+    row("low other at 80", "pbOther", HubBar::Other, 80, BarColour::Low, darkRed);
+    row("restored gear overall", "pbGearOverall", HubBar::GearOverall, 60, BarColour::Restored,
+        darkBlue);
+    row("restored health overall", "pbHealthOverall", HubBar::HealthOverall, 60,
+        BarColour::Restored, darkBlue);
+    row("low health overall", "pbHealthOverall", HubBar::HealthOverall, 49, BarColour::Low,
+        darkRed);
   }
-  void barsBelowFiftyAreDarkRed() {
+  void barsShowTheColourTheLastPurchaseOrMatchLeft() {
     QFETCH(QByteArray, bar);
+    QFETCH(int, hubBar);
     QFETCH(int, value);
-    QFETCH(bool, low);
+    QFETCH(int, colour);
+    QFETCH(QColor, painted);
     km::testing::ScriptedRandom random;
     MakeGame(random);
     Career career = SomeCareer("bars");
-    for (int Career::*field : {&Career::Boots, &Career::GearOverall, &Career::Fitness,
-                               &Career::Stamina, &Career::HealthOverall}) {
+    for (int Career::*field : {&Career::Boots, &Career::Other, &Career::GearOverall,
+                               &Career::Fitness, &Career::Stamina, &Career::HealthOverall}) {
       career.*field = value;
     }
     game_->Adopt(career);
@@ -542,8 +607,42 @@ class WeekScreensTest : public QObject {
     auto* shown = Find<QProgressBar>(&hub, bar.constData());
     QVERIFY(shown);
     QCOMPARE(shown->value(), value);
-    const QColor chunk = PaintedAt(shown, QPoint(4, shown->height() / 2));
-    QCOMPARE(chunk == QColor(175, 0, 0), low);
+    const QPoint inside(4, shown->height() / 2);
+    const QColor plain = PaintedAt(shown, inside);
+    game_->run().barColours[static_cast<std::size_t>(hubBar)] = static_cast<BarColour>(colour);
+    hub.refresh();
+    QCOMPARE(PaintedAt(shown, inside), painted.isValid() ? painted : plain);
+    for (const QColor& other : {QColor(255, 255, 0), QColor(0, 0, 198), QColor(175, 0, 0)}) {
+      QVERIFY(plain != other);
+    }
+  }
+
+  void bigFiguresStayWholeOnTheHub_data() {
+    QTest::addColumn<qint64>("cents");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a billion") << qint64(100000000000) << QStringLiteral("1000000000");
+    QTest::newRow("a veteran's cents") << qint64(175232950) << QStringLiteral("1752329.5");
+  }
+  void bigFiguresStayWholeOnTheHub() {
+    QFETCH(qint64, cents);
+    QFETCH(QString, shown);
+    km::testing::ScriptedRandom random;
+    MakeGame(random);
+    Career career = SomeCareer("rich");
+    career.BankBalance = Money::Cents(cents);
+    career.Wages = career.Sponsorship = career.OtherIncome = Money::Cents(cents);
+    game_->Adopt(career);
+    MainScreen hub(*game_);
+    hub.show();
+    QCOMPARE(TextOf(&hub, "lblBankBalance"), shown);
+    QCOMPARE(CutLabels(&hub), QString());
+    if (qEnvironmentVariableIsSet("KICKMARK_GRAB")) {
+      hub.grab().save(qEnvironmentVariable("KICKMARK_GRAB") + QString::number(cents) + ".png");
+    }
+    // A figure that grows while the hub is up widens it too.
+    game_->career().BankBalance = Money::Cents(cents * 10);
+    hub.refresh();
+    QCOMPARE(CutLabels(&hub), QString());
   }
 
   void aSponsorWindowHighlightsSponsorship() {

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -61,8 +62,12 @@ class ScriptedPrompter final : public Prompter {
   std::vector<Question> questions;
   std::vector<Story> stories;
 
+  // Called with each message as it comes up, while the caller waits on it.
+  std::function<void(const Message&)> onInform;
+
   void inform(const std::string& text, const std::string& title) override {
     messages.push_back({text, title});
+    if (onInform) onInform(messages.back());
   }
   bool askYesNo(const std::string& text, const std::string& title, Icon icon) override {
     bool answer = false;

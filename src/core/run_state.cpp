@@ -1,0 +1,33 @@
+#include "core/run_state.h"
+
+#include "core/career.h"
+
+namespace km {
+
+namespace {
+
+constexpr std::array<int Career::*, kHubBarCount> kHubBarFields = {
+    &Career::Boots,  &Career::Jumper,      &Career::Shorts,
+    &Career::Other,  &Career::GearOverall, &Career::Fitness,
+    &Career::Health, &Career::Stamina,     &Career::HealthOverall,
+};
+
+}  // namespace
+
+int HubBarValue(const Career& career, HubBar bar) {
+  return career.*kHubBarFields[static_cast<std::size_t>(bar)];
+}
+
+void MarkRestoredBars(const Career& career, RunState& run, HubBar first, HubBar last) {
+  for (auto i = static_cast<std::size_t>(first); i <= static_cast<std::size_t>(last); ++i) {
+    if (!IsBarLow(career.*kHubBarFields[i])) run.barColours[i] = BarColour::Restored;
+  }
+}
+
+void MarkLowBars(const Career& career, RunState& run) {
+  for (std::size_t i = 0; i < kHubBarCount; ++i) {
+    if (IsBarLow(career.*kHubBarFields[i])) run.barColours[i] = BarColour::Low;
+  }
+}
+
+}  // namespace km
