@@ -5,6 +5,7 @@
 #include "core/run_state.h"
 #include "match/after_match.h"
 #include "support/scripted_ports.h"
+#include "support/temp_folder.h"
 
 namespace km {
 namespace {
@@ -430,7 +431,8 @@ TEST(AfterMatch, WeeklyEventRunsBeforeTheSkillClamp) {
 TEST(AfterMatch, GamePlaysAndBooksAWholeMatch) {
   TwisterRandom random(7);
   ScriptedPrompter p;
-  Game game(random, p, DataFolder{"."});
+  const testing::TempFolder folder;
+  Game game(random, p, DataFolder{folder.path});
   game.Adopt(Player());
   Match& match = game.BeginMatch("Carlton", "Richmond", 3);
   game.FinishMatch();  // not before full time

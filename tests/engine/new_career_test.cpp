@@ -3,6 +3,7 @@
 #include "core/game.h"
 #include "core/new_career.h"
 #include "support/scripted_ports.h"
+#include "support/temp_folder.h"
 
 namespace km {
 namespace {
@@ -186,7 +187,8 @@ TEST(NewCareer, PositionChangeCostsTwoBaseSkillPointsNeverBelowOne) {
 TEST(Game, StartAndQuit) {
   testing::ScriptedRandom random;
   ScriptedPrompter prompter;
-  Game game(random, prompter, DataFolder{"."});
+  const testing::TempFolder folder;
+  Game game(random, prompter, DataFolder{folder.path});
   EXPECT_FALSE(game.HasCareer());
   SetupAnswers a = GoodAnswers();
   a.city.clear();
