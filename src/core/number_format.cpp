@@ -159,8 +159,10 @@ std::string FormatGeneral(double value) {
     return text == "-0" ? "0" : text;
   }
   // Very large or very small: write it out in full, then drop trailing zeros.
-  std::snprintf(buffer, sizeof buffer, "%.15f", value);
-  text = buffer;
+  // The largest double has 309 digits before the point.
+  char full[400];
+  std::snprintf(full, sizeof full, "%.15f", value);
+  text = full;
   if (text.find('.') != std::string::npos) {
     while (text.back() == '0') text.pop_back();
     if (text.back() == '.') text.pop_back();

@@ -99,6 +99,10 @@ TEST(NumberFormat, GeneralShowsRunningTotalsWithoutNoise) {
   EXPECT_EQ(FormatGeneral(0.1 + 0.2), "0.3");
   EXPECT_EQ(FormatGeneral(45.3), "45.3");
   EXPECT_EQ(FormatGeneral(-2.5), "-2.5");
+  // Written out in full however large, so that a save reads back the same.
+  for (const double huge : {1.3e62, 1.3222222222222222e107, -1.7e308}) {
+    EXPECT_EQ(*ParseDecimal(FormatGeneral(huge)), huge) << huge;
+  }
 }
 
 TEST(NumberFormat, ParsingAcceptsOnlyNumbers) {
