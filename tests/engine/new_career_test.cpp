@@ -2,6 +2,7 @@
 
 #include "core/game.h"
 #include "core/new_career.h"
+#include "support/playing.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"
 
@@ -11,19 +12,10 @@ namespace {
 using testing::ScriptedPrompter;
 
 SetupAnswers GoodAnswers() {
-  SetupAnswers a;
-  a.careerName = "career1";
-  a.name = "Jack Dyer";
-  a.city = "Richmond";
-  a.state = "Victoria";
+  SetupAnswers a = testing::Answers("career1", "Jack Dyer", "Richmond", "Victoria", "Ruck Rover",
+                                    {60, 55, 40, 50, 45});
   a.height = 188;
   a.weight = 90;
-  a.position = "Ruck Rover";
-  a.kicking = 60;
-  a.handballing = 55;
-  a.tackling = 40;
-  a.marking = 50;
-  a.running = 45;
   return a;
 }
 

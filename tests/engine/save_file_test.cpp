@@ -9,6 +9,7 @@
 #include "core/game.h"
 #include "core/new_career.h"
 #include "core/save_file.h"
+#include "support/playing.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"
 
@@ -21,18 +22,8 @@ using testing::ScriptedRandom;
 using testing::TempFolder;
 
 SetupAnswers Answers() {
-  SetupAnswers a;
-  a.careerName = "career1";
-  a.name = "Jack Dyer";
-  a.city = "Richmond";
-  a.state = "Victoria";
-  a.position = "Centre";
-  a.kicking = 11;
-  a.handballing = 22;
-  a.tackling = 33;
-  a.marking = 44;
-  a.running = 55;
-  return a;
+  return testing::Answers("career1", "Jack Dyer", "Richmond", "Victoria", "Centre",
+                          {11, 22, 33, 44, 55});
 }
 
 // The file's lines without their CRLF ends; fails the test on a bare LF.
