@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "screens/look.h"
+#include "screens/screen_parts.h"
 
 namespace km::screens {
 
@@ -71,7 +72,7 @@ AboutScreen::AboutScreen(Prompter& prompter, QWidget* parent)
   buttons->addWidget(cmdOK);
   buttons->addWidget(cmdSysInfo);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(18, 16, 18, 14);
   layout->setSpacing(14);
   layout->addLayout(top, 1);

@@ -111,7 +111,7 @@ ContractsScreen::ContractsScreen(Game& game, QWidget* parent)
   body->addWidget(grdContracts_, 1);
   body->addLayout(side);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 10, 16, 14);
   layout->setSpacing(10);
   layout->addWidget(lblTitle_);

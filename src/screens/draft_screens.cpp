@@ -55,7 +55,7 @@ QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
 }
 
 QVBoxLayout* ScreenLayout(QWidget* screen) {
-  auto* layout = new QVBoxLayout(screen);
+  auto* layout = new QVBoxLayout(ScreenPage(screen));
   layout->setContentsMargins(16, 10, 16, 14);
   layout->setSpacing(10);
   return layout;

@@ -17,7 +17,7 @@ InfoScreen::InfoScreen(const char* name, const QString& title, QWidget* parent)
 }
 
 QBoxLayout* InfoScreen::Body(const QString& heading) {
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 10, 16, 14);
   layout->setSpacing(10);
   layout->addWidget(Heading(heading, "lblHeading", this));

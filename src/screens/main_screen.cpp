@@ -21,6 +21,7 @@
 #include "screens/about_screen.h"
 #include "screens/look.h"
 #include "screens/qt_text.h"
+#include "screens/screen_parts.h"
 #include "season/season_end.h"
 
 namespace km::screens {
@@ -78,12 +79,6 @@ void Restyle(QWidget* widget, const char* property, const QVariant& value) {
   widget->style()->unpolish(widget);
   widget->style()->polish(widget);
   widget->update();
-}
-
-QGroupBox* Frame(const char* caption, const char* name, QWidget* parent) {
-  auto* frame = new QGroupBox(QString::fromLatin1(caption), parent);
-  frame->setObjectName(QString::fromLatin1(name));
-  return frame;
 }
 
 QGridLayout* FrameGrid(QGroupBox* frame) {
@@ -167,7 +162,7 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
   weekRow->addWidget(cmdAbout);
   weekRow->addWidget(cmdExit);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 10, 16, 14);
   layout->setSpacing(10);
   layout->addWidget(heading);

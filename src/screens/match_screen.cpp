@@ -97,7 +97,7 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   bottomRow->addWidget(cmdStart_);
   bottomRow->addWidget(cmdOK_);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 10, 16, 14);
   layout->setSpacing(10);
   layout->addWidget(title);

@@ -8,6 +8,7 @@
 
 #include "screens/look.h"
 #include "screens/qt_text.h"
+#include "screens/screen_parts.h"
 
 namespace km::screens {
 
@@ -45,7 +46,7 @@ NewspaperScreen::NewspaperScreen(const Story& story, QWidget* parent) : QDialog(
   auto* pressKey = PaperLabel(QString::fromLatin1(kPressAnyKey), "lblPressKey", this);
   pressKey->setAlignment(Qt::AlignCenter);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(24, 18, 24, 14);
   layout->setSpacing(8);
   layout->addWidget(masthead);

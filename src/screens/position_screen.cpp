@@ -10,6 +10,7 @@
 #include "core/new_career.h"
 #include "screens/look.h"
 #include "screens/qt_text.h"
+#include "screens/screen_parts.h"
 
 namespace km::screens {
 
@@ -42,7 +43,7 @@ PositionScreen::PositionScreen(Career& career, Prompter& prompter, QWidget* pare
   buttons->addWidget(cmdOK);
   buttons->addWidget(cmdCancel);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(18, 16, 18, 14);
   layout->setSpacing(12);
   layout->addWidget(prompt);

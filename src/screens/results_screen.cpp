@@ -113,7 +113,7 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   buttons->addStretch(1);
   buttons->addWidget(cmdOK);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 10, 16, 14);
   layout->setSpacing(8);
   layout->addWidget(heading);

@@ -229,7 +229,7 @@ RoundScreen::RoundScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   bottomRow->addWidget(cmdStart_, 0, Qt::AlignBottom);
   bottomRow->addWidget(cmdOK_, 0, Qt::AlignBottom);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 10, 16, 14);
   layout->setSpacing(8);
   layout->addWidget(lblTitle_);

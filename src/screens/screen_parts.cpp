@@ -5,12 +5,122 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
 
 #include "screens/look.h"
 
 namespace km::screens {
+
+namespace {
+
+// How far beyond its natural size a screen's content grows with its window.
+constexpr int kMostGrowthPercent = 125;
+
+constexpr const char* kPageName = "pgeScreen";
+
+// Holds a screen's page: sized by the page, it puts the page in its middle,
+// as large as the window allows up to the page's most growth.
+class PageHolder : public QWidget {
+ public:
+  PageHolder(QWidget* page, QWidget* parent) : QWidget(parent), page_(page) {
+    page_->setParent(this);
+    page_->installEventFilter(this);
+  }
+
+  [[nodiscard]] QSize sizeHint() const override {
+    return page_->sizeHint().expandedTo(page_->minimumSizeHint());
+  }
+  [[nodiscard]] QSize minimumSizeHint() const override { return page_->minimumSizeHint(); }
+
+  // The window is never smaller than the page while its desktop has room.
+  void FitWindow() {
+    QWidget* window = this->window();
+    QSize needed = minimumSizeHint();
+    if (QScreen* screen = window->screen()) {
+      const QSize frame = window->frameGeometry().size() - window->geometry().size();
+      needed = needed.boundedTo(screen->availableGeometry().size() - frame);
+    }
+    if (needed != window->minimumSize()) window->setMinimumSize(needed);
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* /*event*/) override { Place(); }
+  // Before the window first comes up, so that it opens whole.
+  void showEvent(QShowEvent* /*event*/) override { FitWindow(); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == page_ && event->type() == QEvent::LayoutRequest) {
+      // A text or a table of the page has changed its size.
+      updateGeometry();
+      if (auto* area = qobject_cast<QScrollArea*>(parentWidget()->parentWidget())) {
+        area->updateGeometry();
+        // The scroll area fits its widget again at once.
+        area->setWidgetResizable(true);
+      }
+      FitWindow();
+      Place();
+    }
+    return false;
+  }
+
+ private:
+  void Place() {
+    const QSize natural = sizeHint();
+    const QSize most(natural.width() * kMostGrowthPercent / 100,
+                     natural.height() * kMostGrowthPercent / 100);
+    const QSize size = this->size().boundedTo(most).expandedTo(page_->minimumSizeHint());
+    QRect area(QPoint(), size);
+    area.moveCenter(rect().center());
+    area.moveLeft(std::max(0, area.left()));
+    area.moveTop(std::max(0, area.top()));
+    page_->setGeometry(area);
+  }
+
+  QWidget* page_;
+};
+
+// A scroll area as large as the page it holds, so that a window opens at the
+// page's natural size.
+class PageArea : public QScrollArea {
+ public:
+  using QScrollArea::QScrollArea;
+
+  [[nodiscard]] QSize sizeHint() const override {
+    const QWidget* holder = widget();
+    return holder ? holder->sizeHint() : QScrollArea::sizeHint();
+  }
+};
+
+}  // namespace
+
+QWidget* ScreenPage(QWidget* screen) {
+  auto* area = new PageArea(screen);
+  area->setObjectName(QStringLiteral("scrScreen"));
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(true);
+  // The screen's own background shows through.
+  area->setStyleSheet(QStringLiteral("QScrollArea#scrScreen { background: transparent; }"));
+  area->viewport()->setAutoFillBackground(false);
+
+  auto* page = new QWidget;
+  page->setObjectName(QString::fromLatin1(kPageName));
+  auto* holder = new PageHolder(page, area);
+  holder->setAutoFillBackground(false);
+  area->setWidget(holder);
+
+  auto* layout = new QVBoxLayout(screen);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(area);
+  return page;
+}
+
+QWidget* PageOf(const QWidget* screen) {
+  return screen ? screen->findChild<QWidget*>(QString::fromLatin1(kPageName)) : nullptr;
+}
 
 QLabel* Caption(const QString& text, QWidget* parent) {
   auto* label = new TextLabel(text, parent);

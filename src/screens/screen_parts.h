@@ -13,6 +13,19 @@ class QWidget;
 
 namespace km::screens {
 
+// How every screen fits its window. The screen's content sits on a page of
+// its own: the page grows with the window up to a quarter beyond its natural
+// size, and beyond that it stays that size, centred on the screen's
+// background, so that values never drift away from their captions. A window
+// is never made smaller than its content while the desktop has room for it;
+// on a desktop too small for the content (a small laptop at 200%) the page
+// scrolls rather than being cut. The screen builds its layout on the page it
+// returns: `new QVBoxLayout(ScreenPage(this))`.
+QWidget* ScreenPage(QWidget* screen);
+
+// The page ScreenPage made for a screen; nothing for a screen without one.
+QWidget* PageOf(const QWidget* screen);
+
 // A caption beside a value ("Matches:").
 QLabel* Caption(const QString& text, QWidget* parent);
 

@@ -14,6 +14,7 @@
 #include "core/game_data.h"
 #include "screens/look.h"
 #include "screens/qt_text.h"
+#include "screens/screen_parts.h"
 
 namespace km::screens {
 
@@ -215,7 +216,7 @@ SetupScreen::SetupScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   buttons->addWidget(cmdBack);
   buttons->addWidget(cmdExit);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 14, 16, 14);
   layout->setSpacing(14);
   layout->addLayout(panels, 1);

@@ -121,7 +121,7 @@ ShopScreen::ShopScreen(Game& game, Shop shop, QWidget* parent)
   const ShopTexts& texts = session_.Texts();
   setWindowTitle(ToQt(texts.windowTitle));
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 10, 16, 14);
   layout->setSpacing(10);
   layout->addWidget(Heading(ToQt(texts.heading), "lblHeading", this));

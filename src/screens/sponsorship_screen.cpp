@@ -381,7 +381,7 @@ SponsorOfferScreen::SponsorOfferScreen(Game& game, SponsorSlot slot, QWidget* pa
   setObjectName(QString::fromLatin1(texts.screen));
   setWindowTitle(QString::fromLatin1(texts.title));
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 10, 16, 14);
   layout->setSpacing(10);
   layout->addWidget(Heading(QString::fromLatin1(texts.heading), "lblHeading", this));
@@ -486,7 +486,7 @@ SponsorshipScreen::SponsorshipScreen(Game& game, QWidget* parent)
   buttons->addWidget(cmdClose);
   right->addLayout(buttons);
 
-  auto* layout = new QHBoxLayout(this);
+  auto* layout = new QHBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 14, 16, 14);
   layout->setSpacing(14);
   layout->addWidget(MakeKit());

@@ -8,6 +8,7 @@
 
 #include "screens/look.h"
 #include "screens/qt_text.h"
+#include "screens/screen_parts.h"
 
 namespace km::screens {
 
@@ -74,7 +75,7 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   centred->addLayout(buttons);
   centred->addStretch(1);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(0, 0, 0, 16);
   layout->setSpacing(14);
   layout->addWidget(new Banner(this));

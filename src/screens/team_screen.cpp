@@ -128,7 +128,7 @@ TeamScreen::TeamScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window
   weekRow->addWidget(make({"&About", "cmdAbout", &TeamScreen::cmdAbout_Click}));
   weekRow->addWidget(make({"Exit", "cmdExit", &TeamScreen::cmdExit_Click}));
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 10, 16, 14);
   layout->setSpacing(10);
   layout->addWidget(Heading(QString::fromLatin1(kHeading), "lblHeading", this));
