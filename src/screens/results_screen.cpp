@@ -34,8 +34,12 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
 
   auto* heading = Heading(QString::fromLatin1(kHeading), "lblHeading", this);
 
+  // The heading shares its line with the player's name and club, and OK
+  // stands beside the matches, so that the page fits a laptop's screen.
   auto* who = new QHBoxLayout;
   who->setSpacing(8);
+  who->addWidget(heading);
+  who->addStretch(1);
   lblName_ = ValueLabel("lblName", this);
   lblTeam_ = ValueLabel("lblTeam", this);
   for (QLabel* value : {lblName_, lblTeam_}) {
@@ -46,7 +50,6 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   who->addSpacing(12);
   who->addWidget(Caption(QStringLiteral("Team:"), this));
   who->addWidget(lblTeam_);
-  who->addStretch(1);
 
   // The round to show: 1 to 26, home-and-away rounds and finals alike.
   auto* roundRow = new QHBoxLayout;
@@ -109,20 +112,19 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   auto* cmdOK = Button(QStringLiteral("OK"), "cmdOK", this);
   cmdOK->setDefault(true);
   connect(cmdOK, &QPushButton::clicked, this, &ResultsScreen::cmdOK_Click);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(cmdOK);
+  auto* matches = new QHBoxLayout;
+  matches->setSpacing(12);
+  matches->addWidget(slots_, 1);
+  matches->addWidget(cmdOK, 0, Qt::AlignBottom);
 
   auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 10, 16, 14);
   layout->setSpacing(8);
-  layout->addWidget(heading);
   layout->addLayout(who);
   layout->addLayout(roundRow);
   layout->addWidget(player);
   layout->addWidget(lblError_);
-  layout->addWidget(slots_, 1);
-  layout->addLayout(buttons);
+  layout->addLayout(matches, 1);
 }
 
 void ResultsScreen::refresh() {

@@ -78,6 +78,8 @@ TeamScreen::TeamScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window
   left->addWidget(MakeTeamInformation());
   left->addWidget(MakeSeasonStatistics());
   left->addStretch(1);
+  // PLAY and CAREER DETAILS sit under the left frames, which are shorter
+  // than the right ones, so that the page fits a laptop's screen.
 
   auto* right = new QVBoxLayout;
   right->setSpacing(10);
@@ -112,6 +114,7 @@ TeamScreen::TeamScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window
   topRow->addWidget(cmdPlay);
   topRow->addWidget(cmdCareerDetails);
   topRow->addStretch(1);
+  left->addLayout(topRow);
 
   constexpr ButtonSpec kWeekButtons[] = {
       {"&Training", "cmdStore", &TeamScreen::cmdStore_Click},
@@ -133,7 +136,6 @@ TeamScreen::TeamScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window
   layout->setSpacing(10);
   layout->addWidget(Heading(QString::fromLatin1(kHeading), "lblHeading", this));
   layout->addLayout(frames, 1);
-  layout->addLayout(topRow);
   layout->addLayout(weekRow);
 
   refresh();
