@@ -690,6 +690,10 @@ void SetNarrowest(QLabel* label, int width) {
 
 void SetRole(QWidget* widget, const char* role) {
   widget->setProperty("role", QString::fromLatin1(role));
+  // A boxed value is one line high however tall its row grows.
+  if (qstrcmp(role, "value") == 0) {
+    widget->setSizePolicy(widget->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+  }
 }
 
 QString ShortVersion() {

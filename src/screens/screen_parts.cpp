@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -69,9 +70,16 @@ class PageHolder : public QWidget {
 
  private:
   void Place() {
+    // A page grows only in the directions a table, a list or a text box on
+    // it can use; boxed values and their captions stay together.
     const QSize natural = sizeHint();
-    const QSize most(natural.width() * kMostGrowthPercent / 100,
-                     natural.height() * kMostGrowthPercent / 100);
+    Qt::Orientations grows;
+    for (const QAbstractScrollArea* view : page_->findChildren<QAbstractScrollArea*>()) {
+      if (view->isVisibleTo(page_)) grows |= view->sizePolicy().expandingDirections();
+    }
+    const QSize most(
+        grows & Qt::Horizontal ? natural.width() * kMostGrowthPercent / 100 : natural.width(),
+        grows & Qt::Vertical ? natural.height() * kMostGrowthPercent / 100 : natural.height());
     const QSize size = this->size().boundedTo(most).expandedTo(page_->minimumSizeHint());
     QRect area(QPoint(), size);
     area.moveCenter(rect().center());
