@@ -53,6 +53,8 @@ ContractsScreen::ContractsScreen(Game& game, QWidget* parent)
   grdContracts_->setAlternatingRowColors(true);
   grdContracts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grdContracts_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Every offer is in view: a taller window gives the grid nothing to show.
+  grdContracts_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   grdContracts_->ensurePolished();
   const QFontMetrics metrics = grdContracts_->fontMetrics();
   grdContracts_->verticalHeader()->setDefaultSectionSize(metrics.height() + 8);

@@ -47,6 +47,8 @@ LadderScreen::LadderScreen(const Career& career, QWidget* parent)
   grdLadder_->setAlternatingRowColors(true);
   grdLadder_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grdLadder_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Every club and column is in view: a larger window gives it nothing to show.
+  grdLadder_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   for (int row = 0; row < kLadderRows; ++row) {
     for (int column = 0; column < grdLadder_->columnCount(); ++column) {
       auto* cell = new QTableWidgetItem;

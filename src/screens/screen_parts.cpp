@@ -1,5 +1,6 @@
 #include "screens/screen_parts.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -22,6 +23,15 @@ namespace {
 constexpr int kMostGrowthPercent = 125;
 
 constexpr const char* kPageName = "pgeScreen";
+
+// True for a part of a table, a list or a text box (its headers, its
+// scroll bars) below `page`.
+bool InsideAView(const QWidget* widget, const QWidget* page) {
+  for (const QWidget* up = widget->parentWidget(); up && up != page; up = up->parentWidget()) {
+    if (qobject_cast<const QAbstractScrollArea*>(up)) return true;
+  }
+  return false;
+}
 
 // Holds a screen's page: sized by the page, it puts the page in its middle,
 // as large as the window allows up to the page's most growth.
@@ -75,7 +85,9 @@ class PageHolder : public QWidget {
     const QSize natural = sizeHint();
     Qt::Orientations grows;
     for (const QAbstractScrollArea* view : page_->findChildren<QAbstractScrollArea*>()) {
-      if (view->isVisibleTo(page_)) grows |= view->sizePolicy().expandingDirections();
+      if (view->isVisibleTo(page_) && !InsideAView(view, page_)) {
+        grows |= view->sizePolicy().expandingDirections();
+      }
     }
     const QSize most(
         grows & Qt::Horizontal ? natural.width() * kMostGrowthPercent / 100 : natural.width(),
@@ -119,6 +131,10 @@ QWidget* ScreenPage(QWidget* screen) {
   auto* holder = new PageHolder(page, area);
   holder->setAutoFillBackground(false);
   area->setWidget(holder);
+  // On a page that scrolls, the control a key moves to comes into view.
+  QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* now) {
+    if (now && area->widget() && area->widget()->isAncestorOf(now)) area->ensureWidgetVisible(now);
+  });
 
   auto* layout = new QVBoxLayout(screen);
   layout->setContentsMargins(0, 0, 0, 0);
