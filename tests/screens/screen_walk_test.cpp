@@ -24,6 +24,7 @@
 #include "core/new_career.h"
 #include "core/save_file.h"
 #include "screens/about_screen.h"
+#include "screens/contracts_screen.h"
 #include "screens/look.h"
 #include "screens/main_screen.h"
 #include "screens/match_screen.h"
@@ -37,6 +38,7 @@
 #include "screens/sponsorship_screen.h"
 #include "screens/team_screen.h"
 #include "season/fixture.h"
+#include "season/season_end.h"
 #include "support/scripted_ports.h"
 #include "week/sponsors.h"
 
@@ -293,6 +295,21 @@ class ScreenWalkTest : public QObject {
       TeamScreen team(game);
       team.show();
       Look("team-veteran", &team);
+    }
+    {
+      // A re-signing: the AFL clubs' offers, the longest names among them.
+      ContractOffers& offers = game.contracts();
+      offers.title = OffersTitle(game.career().League);
+      const ClubList& clubs = ClubsOf("AFL", "Victoria");
+      for (std::size_t k = 0; k < offers.rows.size(); ++k) {
+        offers.rows[k] = {std::string(clubs[k]), Money::Dollars(32000), 5};
+      }
+      game.career().ContractMatches = 0;
+      game.ClickOffer(15, offers.rows[14].club);  // rows count from 1
+      ContractsScreen contracts(game);
+      contracts.refresh();
+      contracts.show();
+      Look("contracts-afl", &contracts);
     }
     // A sponsor window with offers in every slot.
     game.career().Matches = 12;
