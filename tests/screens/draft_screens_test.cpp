@@ -168,7 +168,6 @@ class DraftScreensTest : public QObject {
     QVERIFY(!IsEnabled(camp, "cmdStart"));
     QVERIFY(IsEnabled(camp, "cmdOK"));
     QVERIFY(!hub->isEnabled());
-    QCOMPARE(testing::CutLabels(camp), QString());
 
     QVERIFY(Click(camp, "cmdOK"));
     QVERIFY(!ShownWindow("frmDraftCamp"));
@@ -183,7 +182,6 @@ class DraftScreensTest : public QObject {
     QCOMPARE(TextOf(draft, "lblTeam"), QStringLiteral("Draft Not Yet Started"));
     QCOMPARE(TextOf(draft, "cmdPick"), QStringLiteral("Begin Draft"));
     QCOMPARE(Highlighted(draft), QStringList{});
-    QCOMPARE(testing::CutLabels(draft), QString());
     for (std::size_t i = 0; i < kDraftOrder.size(); ++i) {
       QCOMPARE(TextOf(draft, kOrderNames[i]), ToQt(kDraftOrder[i]));
     }
