@@ -131,12 +131,12 @@ class LookTest : public QObject {
     QTest::addColumn<int>("hubBar");  // the hub's bars only
     QTest::addColumn<int>("value");   // the hub's bars only
     QTest::newRow("balance after purchase") << QByteArray("lblBalanceAfter") << 0 << 0;
-    // A full bar has its figure on the filled part, a low one on the empty
-    // part.
+    // A full bar has its figure on the filled part, a bar at 30 or 0 on the
+    // empty part.
     QTest::newRow("full boots bar") << QByteArray("pbBoots") << int(HubBar::Boots) << 100;
     QTest::newRow("full gear overall bar")
         << QByteArray("pbGearOverall") << int(HubBar::GearOverall) << 100;
-    QTest::newRow("low health overall bar")
+    QTest::newRow("health overall bar at 30")
         << QByteArray("pbHealthOverall") << int(HubBar::HealthOverall) << 30;
     QTest::newRow("empty stamina bar") << QByteArray("pbStamina") << int(HubBar::Stamina) << 0;
     QTest::newRow("sponsorship button") << QByteArray("cmdSponsorship") << 0 << 0;
