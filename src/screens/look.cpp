@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPixmapCache>
 #include <QRadialGradient>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QVariant>
@@ -133,12 +134,12 @@ QPushButton:disabled {
 QPushButton#cmdPlay {
   font-size: 16pt;
   color: #ffffff;
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3f9a4a, stop:1 #1f6a2a);
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #368f41, stop:1 #1b6427);
   border: 1px solid #14501d;
   padding: 0.35em 1.5em;
 }
 QPushButton#cmdPlay:hover {
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4cab57, stop:1 #267a32);
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #389143, stop:1 #1e6a2a);
 }
 QPushButton#cmdPlay:disabled {
   color: #f1f1f1;
@@ -151,7 +152,7 @@ QPushButton#cmdTeamDetails, QPushButton#cmdStart, QPushButton#cmdNew {
   border: 1px solid #1b4523;
 }
 QPushButton#cmdTeamDetails:hover, QPushButton#cmdStart:hover, QPushButton#cmdNew:hover {
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a9a58, stop:1 #2e6d39);
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #428f4f, stop:1 #2a6535);
 }
 QPushButton#cmdTeamDetails:disabled, QPushButton#cmdStart:disabled, QPushButton#cmdNew:disabled,
 QPushButton#cmdCareerDetails:disabled {
@@ -166,6 +167,7 @@ QProgressBar {
   text-align: center;
   font-weight: bold;
   min-height: 1.3em;
+  selection-color: #1b261d;
 }
 QProgressBar::chunk {
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #8fd18e, stop:1 #4e9f4f);
@@ -233,7 +235,7 @@ QPushButton#cmdCareerDetails {
   border: 1px solid #1b4523;
 }
 QPushButton#cmdCareerDetails:hover {
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a9a58, stop:1 #2e6d39);
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #428f4f, stop:1 #2a6535);
 }
 QTableWidget#grdLadder {
   background: #ffffff;
@@ -248,6 +250,10 @@ QHeaderView::section {
   border: none;
   border-right: 1px solid #1f5a2c;
   padding: 0.25em 0.5em;
+}
+/* Message boxes, questions and the file dialog stand on the screens' ground. */
+QMessageBox, QInputDialog, QFileDialog {
+  background: #e9efe6;
 }
 QDialog#frmNewspaper {
   background: #f5efdf;
@@ -312,7 +318,7 @@ QPushButton#cmdPlay[playColour="injured"] {
   border-color: #8f8500;
 }
 QPushButton#cmdPlay[playColour="suspended"] {
-  color: #ffffff;
+  color: #1c0000;
   background: rgb(255, 0, 0);
   border-color: #7a0000;
 }
@@ -321,11 +327,23 @@ QPushButton#cmdPlay[playColour="lastMissed"] {
   background: rgb(224, 224, 224);
   border-color: #8a8a8a;
 }
+/* A sponsor window waits: the Sponsorship button turns the gold of the
+   scoreboard's figures (and the hub draws a dot before its caption). */
 QPushButton#cmdSponsorship[highlight="true"] {
-  color: palette(highlighted-text);
-  background: palette(highlight);
-  border-color: palette(dark);
+  color: #1d3b22;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffe27a, stop:1 #f0c419);
+  border-color: #7a5c00;
 }
+QPushButton#cmdSponsorship[highlight="true"]:hover {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffeb9c, stop:1 #f5cd3a);
+}
+QPushButton#cmdSponsorship[highlight="true"]:disabled {
+  color: #9aa59b;
+  background: #eef1ec;
+  border-color: #c3ccc2;
+}
+/* The hub's bars: the figure takes selection-color over the filled part and
+   color over the empty part. */
 QProgressBar[barColour="restored"]::chunk {
   background: rgb(255, 255, 0);
 }
@@ -334,8 +352,9 @@ QProgressBar#pbHealthOverall[barColour="restored"]::chunk {
   background: rgb(0, 0, 198);
 }
 QProgressBar#pbGearOverall[barColour="restored"],
-QProgressBar#pbHealthOverall[barColour="restored"] {
-  color: #ffffff;
+QProgressBar#pbHealthOverall[barColour="restored"],
+QProgressBar[barColour="low"] {
+  selection-color: #ffffff;
 }
 QProgressBar[barColour="low"]::chunk {
   background: rgb(175, 0, 0);
@@ -354,6 +373,7 @@ QLabel[role="roundName"] {
 }
 QLabel[role="roundName"][nameColour="player"] {
   background: rgb(225, 128, 128);
+  text-decoration: underline;
 }
 QLabel[role="roundName"][nameColour="next"] {
   background: rgb(190, 190, 255);
@@ -405,6 +425,18 @@ QFrame#fraKit, QFrame#fraSponsors, QFrame#fraOffers {
   background: #fbfcf9;
   border: 1px solid #6f8f72;
   border-radius: 6px;
+}
+/* The balance after purchase: in the red when the purchase is more than the
+   bank holds, blue while money is left over. */
+QLabel#lblBalanceAfter[balance="short"] {
+  color: #ffffff;
+  background: #a5161c;
+  border-color: #7a0f14;
+}
+QLabel#lblBalanceAfter[balance="inCredit"] {
+  color: #1f3a93;
+  background: #dde4fa;
+  border-color: #1f3a93;
 }
 QLabel[role="value"]:disabled {
   color: #9aa59b;
@@ -694,6 +726,14 @@ void SetRole(QWidget* widget, const char* role) {
   if (qstrcmp(role, "value") == 0) {
     widget->setSizePolicy(widget->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
   }
+}
+
+void Restyle(QWidget* widget, const char* property, const QVariant& value) {
+  if (widget->property(property) == value) return;
+  widget->setProperty(property, value);
+  widget->style()->unpolish(widget);
+  widget->style()->polish(widget);
+  widget->update();
 }
 
 QString ShortVersion() {

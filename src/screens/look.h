@@ -10,6 +10,7 @@
 
 class QApplication;
 class QPainter;
+class QVariant;
 class QWidget;
 
 namespace km::screens {
@@ -58,6 +59,10 @@ void SetNarrowest(QLabel* label, int width);
 
 // Marks a label for the style sheet ("heading", "value", "caption", ...).
 void SetRole(QWidget* widget, const char* role);
+
+// Sets a property the style sheet reads ("barColour", "highlight", ...) and
+// has the widget drawn again in the look that value gives it.
+void Restyle(QWidget* widget, const char* property, const QVariant& value);
 
 // The version as the splash screen shows it ("1.3") and as the about box
 // shows it ("1.3.0": major, minor and revision).

@@ -8,9 +8,12 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionProgressBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -72,14 +75,92 @@ const char* BarColourName(BarColour colour) {
   return "plain";
 }
 
-// Changes a style sheet property and has the widget drawn in its new look.
-void Restyle(QWidget* widget, const char* property, const QVariant& value) {
-  if (widget->property(property) == value) return;
-  widget->setProperty(property, value);
-  widget->style()->unpolish(widget);
-  widget->style()->polish(widget);
-  widget->update();
-}
+// A gear or condition bar. Its figure reads on either part of the bar: it is
+// drawn in the style sheet's selection-color over the filled part and in its
+// color over the empty part. The bar's state shows in more than its colour:
+// a low bar is hatched, a restored one framed.
+class ConditionBar : public QProgressBar {
+ public:
+  using QProgressBar::QProgressBar;
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QStyleOptionProgressBar option;
+    initStyleOption(&option);
+    option.textVisible = false;
+    QPainter painter(this);
+    style()->drawControl(QStyle::CE_ProgressBar, &option, &painter, this);
+
+    const QRect inside = style()->subElementRect(QStyle::SE_ProgressBarContents, &option, this);
+    const int span = std::max(1, maximum() - minimum());
+    const int reached = std::clamp(value(), minimum(), maximum()) - minimum();
+    const QRegion filled(
+        QRect(inside.topLeft(), QSize(inside.width() * reached / span, inside.height())));
+    const QRegion empty = QRegion(rect()) - filled;
+    const QColor onFilled = palette().color(QPalette::HighlightedText);
+    const QColor onEmpty = palette().color(QPalette::Text);
+
+    const QString state = property("barColour").toString();
+    if (state == QLatin1String("low")) {
+      // Hatching, kept clear of the figure.
+      QRect figure = fontMetrics().boundingRect(text());
+      figure.moveCenter(rect().center());
+      const int margin = fontMetrics().averageCharWidth();
+      const QRegion hatched = QRegion(inside) - figure.adjusted(-margin, 0, margin, 0);
+      painter.setClipRegion(hatched & filled);
+      painter.fillRect(inside, QBrush(Faded(onFilled, 120), Qt::BDiagPattern));
+      painter.setClipRegion(hatched & empty);
+      painter.fillRect(inside, QBrush(Faded(onEmpty, 90), Qt::BDiagPattern));
+      painter.setClipping(false);
+    } else if (state == QLatin1String("restored")) {
+      painter.save();
+      painter.setRenderHint(QPainter::Antialiasing);
+      painter.setPen(QPen(onEmpty, 2));
+      painter.setBrush(Qt::NoBrush);
+      painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
+      painter.restore();
+    }
+
+    if (!isTextVisible()) return;
+    painter.setFont(font());
+    painter.setClipRegion(filled);
+    painter.setPen(onFilled);
+    painter.drawText(rect(), Qt::AlignCenter, text());
+    painter.setClipRegion(empty);
+    painter.setPen(onEmpty);
+    painter.drawText(rect(), Qt::AlignCenter, text());
+  }
+
+ private:
+  static QColor Faded(QColor colour, int alpha) {
+    colour.setAlpha(alpha);
+    return colour;
+  }
+};
+
+// A button of the hub. While its "highlight" is on (a sponsor window waits on
+// Sponsorship) it carries a dot before its caption, so that the call shows in
+// more than the button's colour.
+class HubButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPushButton::paintEvent(event);
+    if (!property("highlight").toBool()) return;
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    // In the middle of the space before the caption.
+    const QRect caption = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    const double radius = fontMetrics().height() * 0.22;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette().color(QPalette::ButtonText));
+    painter.drawEllipse(QPointF(caption.left() / 2.0, QRectF(rect()).center().y()), radius, radius);
+  }
+};
 
 QGridLayout* FrameGrid(QGroupBox* frame) {
   auto* grid = new QGridLayout(frame);
@@ -358,7 +439,7 @@ QLabel* MainScreen::AddValue(const char* name, QWidget* parent,
 }
 
 QProgressBar* MainScreen::AddBar(const char* name, QWidget* parent, HubBar hubBar) {
-  auto* bar = new QProgressBar(parent);
+  auto* bar = new ConditionBar(parent);
   bar->setObjectName(QString::fromLatin1(name));
   bar->setRange(0, 100);
   bar->setFormat(QStringLiteral("%v"));
@@ -370,7 +451,7 @@ QProgressBar* MainScreen::AddBar(const char* name, QWidget* parent, HubBar hubBa
 
 QPushButton* MainScreen::AddButton(const char* caption, const char* name,
                                    void (MainScreen::*slot)()) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), this);
+  auto* button = new HubButton(QString::fromLatin1(caption), this);
   button->setObjectName(QString::fromLatin1(name));
   connect(button, &QPushButton::clicked, this, slot);
   return button;

@@ -78,8 +78,10 @@ void QtPrompter::publish(const Story& story) {
 
 std::optional<std::filesystem::path> QtPrompter::chooseFileToOpen(
     const std::string& filter, const std::filesystem::path& folder) {
-  const QString chosen = QFileDialog::getOpenFileName(DialogParent(), QStringLiteral("Load Career"),
-                                                      PathToQt(folder), QtFileFilter(filter));
+  // Qt's own dialog rather than the system's, so that it takes the game's look.
+  const QString chosen =
+      QFileDialog::getOpenFileName(DialogParent(), QStringLiteral("Load Career"), PathToQt(folder),
+                                   QtFileFilter(filter), nullptr, QFileDialog::DontUseNativeDialog);
   if (chosen.isEmpty()) return std::nullopt;
   return PathFromQt(chosen);
 }

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -44,16 +43,6 @@ QLabel* HeadCell(const QString& text, int width, QWidget* parent) {
   label->setAlignment(Qt::AlignCenter);
   label->setFixedWidth(width);
   return label;
-}
-
-// Changes a style sheet property and has the widget drawn again in its new
-// look.
-void Restyle(QWidget* widget, const char* property, const QString& value) {
-  if (widget->property(property).toString() == value) return;
-  widget->setProperty(property, value);
-  widget->style()->unpolish(widget);
-  widget->style()->polish(widget);
-  widget->update();
 }
 
 QString Number(int value) { return QString::number(value); }

@@ -36,10 +36,21 @@ constexpr const char* kBalanceAfter = "Balance after purchase:";
 constexpr std::array<std::string_view, 5> kTrainingOrder = {"Kicking", "Handballing", "Marking",
                                                             "Tackling", "Running"};
 
-// The colours of the balance after purchase: light red when the purchase is
-// more than the bank holds, a soft blue while money is left over.
-const QColor kShortColour(Qt::red);
-const QColor kInCreditColour(128, 128, 255);
+// How the balance after purchase is drawn, by name for the style sheet: in
+// the red when the purchase is more than the bank holds, in blue while money
+// is left over, and plain as the screen opened. A balance of exactly 0 keeps
+// whichever look it had.
+const char* BalanceLook(BalanceColour colour) {
+  switch (colour) {
+    case BalanceColour::Short:
+      return "short";
+    case BalanceColour::InCredit:
+      return "inCredit";
+    case BalanceColour::Unchanged:
+      break;
+  }
+  return "unchanged";
+}
 
 // The rows in the order the screen shows them, as indexes into the
 // session's rows.
@@ -246,17 +257,7 @@ void ShopScreen::Fill(bool spinners) {
   }
   lblBalanceBefore_->setText(Dollars(session_.BalanceBefore()));
   lblBalanceAfter_->setText(Dollars(session_.BalanceAfter()));
-  switch (session_.Colour()) {
-    case BalanceColour::Unchanged:
-      lblBalanceAfter_->setStyleSheet(QString());
-      break;
-    case BalanceColour::Short:
-      lblBalanceAfter_->setStyleSheet(QStringLiteral("color: %1;").arg(kShortColour.name()));
-      break;
-    case BalanceColour::InCredit:
-      lblBalanceAfter_->setStyleSheet(QStringLiteral("color: %1;").arg(kInCreditColour.name()));
-      break;
-  }
+  Restyle(lblBalanceAfter_, "balance", QString::fromLatin1(BalanceLook(session_.Colour())));
 }
 
 void ShopScreen::SpinnerChanged(const RowControls& controls, int value) {

@@ -22,10 +22,10 @@ namespace km {
 //     full repair chosen on opening.
 enum class Shop { Training, Health, Store };
 
-// The colour of lblBalanceAfter. Unchanged is the label's own colour, the one
-// it has when the screen opens; Short is light red (colour 12 of the
-// standard 16-colour palette), InCredit is red 128, green 128, blue 255. A
-// balance after of exactly 0 leaves whichever colour the label already had.
+// The colour of lblBalanceAfter. Unchanged is the label's own look, the one
+// it has when the screen opens; Short marks a purchase that is more than the
+// bank holds, InCredit one that leaves money over.
+// A balance after of exactly 0 leaves whichever colour the label already had.
 enum class BalanceColour { Unchanged, Short, InCredit };
 
 // The captions that tell the three screens apart.

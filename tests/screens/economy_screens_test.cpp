@@ -58,6 +58,11 @@ QColor TextColour(const QWidget* root, const char* name) {
   return label->palette().color(label->foregroundRole());
 }
 
+// The balance after purchase's text: white on the red when the purchase is
+// more than the bank holds, blue while money is left over.
+const QColor kShortText(255, 255, 255);
+const QColor kInCreditText(0x1f, 0x3a, 0x93);
+
 // Steps a spinner with the keyboard's arrow keys, as the player would.
 void Step(const QWidget* root, const char* name, Qt::Key key, int times = 1) {
   auto* spinner = Find<QSpinBox>(root, name);
@@ -211,13 +216,13 @@ class EconomyScreensTest : public QObject {
     Step(&screen, "udMarking", Qt::Key_Up, 3);
     QCOMPARE(TextOf(&screen, "lblMarking"), QStringLiteral("3"));
     QCOMPARE(TextOf(&screen, "lblBalanceAfter"), QStringLiteral("2000"));
-    QCOMPARE(TextColour(&screen, "lblBalanceAfter"), QColor(128, 128, 255));
+    QCOMPARE(TextColour(&screen, "lblBalanceAfter"), kInCreditText);
     Step(&screen, "udRunning", Qt::Key_Up, 2);
     QCOMPARE(TextOf(&screen, "lblRunning"), QStringLiteral("2"));
     // Spending every dollar leaves the colour as it was.
     QCOMPARE(TextOf(&screen, "lblBalanceAfter"), QStringLiteral("0"));
-    QCOMPARE(TextColour(&screen, "lblBalanceAfter"), QColor(128, 128, 255));
-    QVERIFY(own != QColor(128, 128, 255));
+    QCOMPARE(TextColour(&screen, "lblBalanceAfter"), kInCreditText);
+    QVERIFY(own != kInCreditText);
     QVERIFY(s.career() == career);
 
     QVERIFY(Click(&screen, "cmdOK"));
@@ -258,7 +263,7 @@ class EconomyScreensTest : public QObject {
       screen.Open();
       if (c.useMax) QVERIFY(Click(&screen, "cmdMax"));
       QVERIFY(TextOf(&screen, "lblBalanceAfter").startsWith(QLatin1Char('-')));
-      QCOMPARE(TextColour(&screen, "lblBalanceAfter"), QColor(Qt::red));
+      QCOMPARE(TextColour(&screen, "lblBalanceAfter"), kShortText);
 
       QVERIFY(Click(&screen, "cmdOK"));
       QCOMPARE(Messages(s.prompter), QStringList{QString::fromLatin1(c.refusal)});
@@ -288,7 +293,7 @@ class EconomyScreensTest : public QObject {
     Step(&screen, "udStamina", Qt::Key_Down, 4);
     QCOMPARE(TextOf(&screen, "lblStamina"), QStringLiteral("6"));
     QCOMPARE(TextOf(&screen, "lblBalanceAfter"), QStringLiteral("100"));
-    QCOMPARE(TextColour(&screen, "lblBalanceAfter"), QColor(128, 128, 255));
+    QCOMPARE(TextColour(&screen, "lblBalanceAfter"), kInCreditText);
     QVERIFY(Click(&screen, "cmdOK"));
     QVERIFY(!screen.isVisible());
     QCOMPARE(s.career().Stamina, 96);

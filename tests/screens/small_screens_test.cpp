@@ -2,6 +2,7 @@
 // Prompter's message boxes and the game's start-up options.
 
 #include <QComboBox>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 #include "core/game_data.h"
 #include "core/new_career.h"
 #include "screens/launch_options.h"
+#include "screens/look.h"
 #include "screens/main_screen.h"
 #include "screens/newspaper_screen.h"
 #include "screens/position_screen.h"
@@ -70,12 +72,19 @@ void PressEnterOnNextBox(SeenBox& seen) {
   });
 }
 
+// The colour a top-level window is painted in, just inside its top left
+// corner.
+QColor GroundOf(QWidget* window) { return QColor(window->grab().toImage().pixel(2, 2)); }
+
 }  // namespace
 
 class SmallScreensTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  // The game's own look is on, as in the game.
+  void initTestCase() { ApplyGameLook(*qApp); }
+
   void positionScreenRefusesNoChoiceAndStaysOpen() {
     km::testing::ScriptedPrompter prompter;
     Career career = CareerWithBaseSkills(10, 10, 10, 10, 10);
@@ -225,6 +234,37 @@ class SmallScreensTest : public QObject {
     QCOMPARE(
         seen.defaultButton,
         QMessageBox(QMessageBox::NoIcon, {}, {}, QMessageBox::No).button(QMessageBox::No)->text());
+  }
+
+  // Message boxes, questions and the file dialog stand on the same ground as
+  // the game's screens, not on the system's.
+  void dialogsTakeTheGameLook_data() {
+    QTest::addColumn<int>("dialog");
+    QTest::newRow("message") << 0;
+    QTest::newRow("question") << 1;
+    QTest::newRow("file to open") << 2;
+  }
+  void dialogsTakeTheGameLook() {
+    QFETCH(int, dialog);
+    QWidget screen;
+    screen.setObjectName(QStringLiteral("frmStart"));
+    screen.resize(40, 40);
+    const QColor game = GroundOf(&screen);
+    QVERIFY(game != QApplication::style()->standardPalette().color(QPalette::Window));
+
+    QColor ground;
+    QTimer::singleShot(0, [&ground] {
+      auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!shown) return;
+      ground = GroundOf(shown);
+      shown->reject();
+    });
+    QtPrompter real;
+    Prompter& prompter = real;
+    if (dialog == 0) prompter.inform("Please sign a contract", "Kickmark");
+    if (dialog == 1) QVERIFY(!prompter.askYesNo("Are you sure ?", "Kickmark", Icon::Question));
+    if (dialog == 2) QVERIFY(!prompter.chooseFileToOpen("Saves (*.kms)|*.kms", "."));
+    QCOMPARE(ground, game);
   }
 
   void fileFiltersTurnIntoQtsForm_data() {

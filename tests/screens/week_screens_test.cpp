@@ -611,24 +611,6 @@ class WeekScreensTest : public QObject {
     QCOMPARE(CutLabels(&hub), QString());
   }
 
-  void aSponsorWindowHighlightsSponsorship() {
-    km::testing::ScriptedRandom random;
-    MakeGame(random);
-    game_->Adopt(SomeCareer("sponsor"));
-    MainScreen hub(*game_);
-    hub.show();
-    auto* sponsorship = Find<QPushButton>(&hub, "cmdSponsorship");
-    QVERIFY(sponsorship);
-    const QPoint inside(5, sponsorship->height() / 2);
-    const QColor plain = PaintedAt(sponsorship, inside);
-    game_->run().sponsorHighlight = true;
-    hub.refresh();
-    QCOMPARE(PaintedAt(sponsorship, inside), sponsorship->palette().color(QPalette::Highlight));
-    game_->run().sponsorHighlight = false;
-    hub.refresh();
-    QCOMPARE(PaintedAt(sponsorship, inside), plain);
-  }
-
   void aRetiredPlayerOnlyLooksBack() {
     km::testing::ScriptedRandom random;
     MakeGame(random);
