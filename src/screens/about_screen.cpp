@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "screens/look.h"
+#include "screens/screen_parts.h"
 
 namespace km::screens {
 
@@ -77,6 +78,7 @@ AboutScreen::AboutScreen(Prompter& prompter, QWidget* parent)
   layout->addLayout(top, 1);
   layout->addLayout(buttons);
   setMinimumWidth(fontMetrics().averageCharWidth() * 60);
+  RingKeyboardFocus();
 }
 
 void AboutScreen::cmdOK_Click() { accept(); }

@@ -21,6 +21,7 @@
 #include "screens/about_screen.h"
 #include "screens/look.h"
 #include "screens/qt_text.h"
+#include "screens/screen_parts.h"
 #include "season/season_end.h"
 
 namespace km::screens {
@@ -41,6 +42,11 @@ QLabel* Caption(const char* text, QWidget* parent) {
   auto* label = new TextLabel(QString::fromLatin1(text), parent);
   SetRole(label, "caption");
   return label;
+}
+
+// The caption of a value or bar, which names it for screen readers.
+QLabel* CaptionOf(QWidget* shown, const char* text, QWidget* parent) {
+  return km::screens::CaptionOf(shown, QString::fromLatin1(text), parent);
 }
 
 // How the Play button is painted, by name for the style sheet.
@@ -78,12 +84,6 @@ void Restyle(QWidget* widget, const char* property, const QVariant& value) {
   widget->style()->unpolish(widget);
   widget->style()->polish(widget);
   widget->update();
-}
-
-QGroupBox* Frame(const char* caption, const char* name, QWidget* parent) {
-  auto* frame = new QGroupBox(QString::fromLatin1(caption), parent);
-  frame->setObjectName(QString::fromLatin1(name));
-  return frame;
 }
 
 QGridLayout* FrameGrid(QGroupBox* frame) {
@@ -138,6 +138,7 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
   cmdLadderStats_->setObjectName(QStringLiteral("cmdLadderStats"));
   cmdLadderStats_->setEnabled(false);
   cmdLadderStats_->setToolTip(QStringLiteral("Ladder table"));
+  ReadWithCaption(cmdLadderStats_, cmdLadderStats_->toolTip());
   cmdTraining_ = AddButton("&Training", "cmdTraining", &MainScreen::cmdTraining_Click);
   cmdHealth_ = AddButton("&Health", "cmdHealth", &MainScreen::cmdHealth_Click);
   cmdStore_ = AddButton("&Store", "cmdStore", &MainScreen::cmdStore_Click);
@@ -176,7 +177,10 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
   layout->addLayout(weekRow);
 
   // Key preview: the hub sees every key before the control with the focus.
+  // Only its letters are taken; Enter, Space, Escape and the keys of the
+  // other screens pass.
   qApp->installEventFilter(this);
+  UseScreenKeys(this, {cmdPlay_});
 
   refresh();
   cmdPlay_->setFocus();
@@ -212,8 +216,8 @@ QWidget* MainScreen::MakeProfile() {
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const Row& r : kRows) {
-    grid->addWidget(Caption(r.caption, frame), row, 0);
     QLabel* value = AddValue(r.name, frame, r.text);
+    grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     // Room for the longest position and club names.
     value->ensurePolished();
     SetNarrowest(
@@ -252,8 +256,8 @@ QWidget* MainScreen::MakeSeasonStatistics() {
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const Row& r : kRows) {
-    grid->addWidget(Caption(r.caption, frame), row, 0);
     QLabel* value = AddValue(r.name, frame, r.text);
+    grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row++, 1);
   }
@@ -267,6 +271,8 @@ QWidget* MainScreen::MakeSeasonStatistics() {
   });
   average->setToolTip(QStringLiteral("Average match rating"));
   for (QLabel* bare : {rating, average}) {
+    // Read out with what its tool tip says it is.
+    ReadWithCaption(bare, bare->toolTip());
     SetRole(bare, "bare");
     bare->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   }
@@ -296,7 +302,6 @@ QWidget* MainScreen::MakeFinances() {
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const Row& r : kRows) {
-    grid->addWidget(Caption(r.caption, frame), row, 0);
     auto* dollar = Caption("$", frame);
     dollar->setObjectName(QString::fromLatin1(r.dollarName));
     dollar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -304,6 +309,7 @@ QWidget* MainScreen::MakeFinances() {
     const auto field = r.field;
     QLabel* value =
         AddValue(r.name, frame, [field](const Career& c) { return (c.*field).ToString(); });
+    grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row++, 2);
   }
@@ -324,8 +330,9 @@ QWidget* MainScreen::MakeBars(const char* title, const char* frameName,
   AlignBarCaptions(grid, frame);
   int row = 0;
   for (const BarRow& r : rows) {
-    grid->addWidget(Caption(r.caption, frame), row, 0);
-    grid->addWidget(AddBar(r.name, frame, r.bar), row++, 1);
+    QProgressBar* bar = AddBar(r.name, frame, r.bar);
+    grid->addWidget(CaptionOf(bar, r.caption, frame), row, 0);
+    grid->addWidget(bar, row++, 1);
   }
   grid->setColumnStretch(1, 1);
   return frame;

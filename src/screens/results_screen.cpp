@@ -41,10 +41,10 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   for (QLabel* value : {lblName_, lblTeam_}) {
     SetNarrowest(value, value->fontMetrics().averageCharWidth() * 20);
   }
-  who->addWidget(Caption(QStringLiteral("Name:"), this));
+  who->addWidget(CaptionOf(lblName_, QStringLiteral("Name:"), this));
   who->addWidget(lblName_);
   who->addSpacing(12);
-  who->addWidget(Caption(QStringLiteral("Team:"), this));
+  who->addWidget(CaptionOf(lblTeam_, QStringLiteral("Team:"), this));
   who->addWidget(lblTeam_);
   who->addStretch(1);
 
@@ -56,6 +56,9 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   hsbRound_->setRange(1, kSeasonRounds);
   hsbRound_->setSingleStep(1);
   hsbRound_->setPageStep(1);
+  // The arrow keys step through the rounds.
+  hsbRound_->setFocusPolicy(Qt::StrongFocus);
+  hsbRound_->setInvertedControls(false);
   hsbRound_->setMinimumWidth(hsbRound_->fontMetrics().averageCharWidth() * 30);
   lblRound_ = ValueLabel("lblRound", this);
   lblRound_->setAlignment(Qt::AlignCenter);
@@ -63,7 +66,8 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   lblRoundTitle_ = new TextLabel(this);
   lblRoundTitle_->setObjectName(QStringLiteral("lblRoundTitle"));
   SetRole(lblRoundTitle_, "bare");
-  roundRow->addWidget(Caption(QStringLiteral("Round:"), this));
+  roundRow->addWidget(CaptionOf(lblRound_, QStringLiteral("Round:"), this));
+  ReadWithCaption(hsbRound_, QStringLiteral("Round:"));
   roundRow->addWidget(lblRound_);
   roundRow->addWidget(hsbRound_, 1);
   roundRow->addSpacing(12);
@@ -90,7 +94,7 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   for (const Figure& figure : figures) {
     *figure.label = ValueLabel(figure.name, player);
     (*figure.label)->setAlignment(Qt::AlignCenter);
-    playerRow->addWidget(Caption(QString::fromLatin1(figure.caption), player));
+    playerRow->addWidget(CaptionOf(*figure.label, QString::fromLatin1(figure.caption), player));
     playerRow->addWidget(*figure.label);
     playerRow->addSpacing(6);
   }
@@ -123,6 +127,10 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   layout->addWidget(lblError_);
   layout->addWidget(slots_, 1);
   layout->addLayout(buttons);
+
+  // Enter and Escape are OK.
+  UseScreenKeys(this, {cmdOK}, {cmdOK});
+  hsbRound_->setFocus();
 }
 
 void ResultsScreen::refresh() {

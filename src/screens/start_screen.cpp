@@ -8,6 +8,7 @@
 
 #include "screens/look.h"
 #include "screens/qt_text.h"
+#include "screens/screen_parts.h"
 
 namespace km::screens {
 
@@ -87,6 +88,7 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   layout->addStretch(1);
 
   setMinimumWidth(fontMetrics().averageCharWidth() * 72);
+  UseScreenKeys(this, {cmdNew});
   cmdNew->setFocus();
 }
 
