@@ -52,8 +52,7 @@ ContractsScreen::ContractsScreen(Game& game, QWidget* parent)
   // From the keyboard the arrow keys move from cell to cell and Enter or
   // Space is a click on the cell.
   grdContracts_->setSelectionMode(QAbstractItemView::NoSelection);
-  grdContracts_->setFocusPolicy(Qt::StrongFocus);
-  grdContracts_->setTabKeyNavigation(false);
+  ReadyForKeys(grdContracts_);
   grdContracts_->setAccessibleName(QString::fromLatin1(kTitle));
   grdContracts_->installEventFilter(this);
   grdContracts_->setAlternatingRowColors(true);

@@ -45,8 +45,7 @@ LadderScreen::LadderScreen(const Career& career, QWidget* parent)
   grdLadder_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grdLadder_->setSelectionMode(QAbstractItemView::NoSelection);
   // The arrow keys read the ladder cell by cell.
-  grdLadder_->setFocusPolicy(Qt::StrongFocus);
-  grdLadder_->setTabKeyNavigation(false);
+  ReadyForKeys(grdLadder_);
   grdLadder_->setAlternatingRowColors(true);
   grdLadder_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grdLadder_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

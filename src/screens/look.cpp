@@ -413,13 +413,10 @@ QLabel[role="value"]:disabled {
 QRadioButton {
   spacing: 0.5em;
 }
-/* Keyboard focus. Every control with the focus is ringed in green by the
-   screens (screen_parts); the grids frame their current cell, and the
-   style's own focus marks are green, not the system's blue. */
-QTableWidget#grdContracts::item:focus, QTableWidget#grdLadder::item:focus {
-  border: 2px solid #2f6b3a;
-}
-QAbstractSpinBox:focus, QComboBox:focus, QRadioButton:focus, QAbstractItemView:focus {
+/* Keyboard focus. The screens ring the control with the focus in green and
+   frame a grid's current cell; the style's own focus marks are green too,
+   not the system's blue. */
+QAbstractSpinBox:focus, QComboBox:focus, QRadioButton:focus {
   selection-background-color: #2f6b3a;
 }
 )";

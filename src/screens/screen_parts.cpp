@@ -1,5 +1,6 @@
 #include "screens/screen_parts.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QWidget>
 #include <algorithm>
 #include <vector>
@@ -19,6 +21,9 @@
 namespace km::screens {
 
 namespace {
+
+// The green of the keyboard's focus.
+QColor FocusGreen() { return {0x2f, 0x6b, 0x3a}; }
 
 // The property that holds a value label's caption for screen readers.
 constexpr const char* kReadCaption = "readCaption";
@@ -152,7 +157,7 @@ class FocusRing : public QWidget {
   void paintEvent(QPaintEvent* /*event*/) override {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x2f, 0x6b, 0x3a), 2));
+    painter.setPen(QPen(FocusGreen(), 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
   }
@@ -216,6 +221,30 @@ class FocusRingKeeper : public QObject {
 
   QPointer<QWidget> target_;
   QPointer<FocusRing> ring_;
+};
+
+// A grid's cells as the style draws them, the current one framed instead of
+// the style's own mark: green, lined with white so that it shows on a cell
+// painted green too.
+class CurrentCellFrame : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem plain(option);
+    plain.state &= ~QStyle::State_HasFocus;
+    QStyledItemDelegate::paint(painter, plain, index);
+    if (!(option.state & QStyle::State_HasFocus)) return;
+    painter->save();
+    const QRectF cell = QRectF(option.rect).adjusted(1, 1, -1, -1);
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(QPen(FocusGreen(), 2));
+    painter->drawRect(cell);
+    painter->setPen(QPen(Qt::white, 1));
+    painter->drawRect(cell.adjusted(1.5, 1.5, -1.5, -1.5));
+    painter->restore();
+  }
 };
 
 }  // namespace
@@ -312,6 +341,12 @@ void UseScreenKeys(QWidget* screen, std::initializer_list<QAbstractButton*> defa
                    std::initializer_list<QAbstractButton*> closers) {
   new ScreenKeys(screen, defaults, closers);
   RingKeyboardFocus();
+}
+
+void ReadyForKeys(QAbstractItemView* grid) {
+  grid->setFocusPolicy(Qt::StrongFocus);
+  grid->setTabKeyNavigation(false);
+  grid->setItemDelegate(new CurrentCellFrame(grid));
 }
 
 void RingKeyboardFocus() {

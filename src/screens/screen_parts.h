@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 class QAbstractButton;
+class QAbstractItemView;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -55,6 +56,11 @@ void PlaceBeside(QWidget* screen, const QWidget* beside);
 // focus is ringed in the game's green on every screen.
 void UseScreenKeys(QWidget* screen, std::initializer_list<QAbstractButton*> defaults,
                    std::initializer_list<QAbstractButton*> closers = {});
+
+// A grid the keyboard reads: it takes the focus, the arrow keys move from
+// cell to cell (Tab leaves it), and while it has the focus its current cell
+// is framed in green.
+void ReadyForKeys(QAbstractItemView* grid);
 
 // The green ring round the control with the keyboard focus, on every window
 // of the game from now on. UseScreenKeys starts it; a dialog of its own may
