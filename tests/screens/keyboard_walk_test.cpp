@@ -28,6 +28,7 @@
 #include "screens/shop_screen.h"
 #include "screens/sponsorship_screen.h"
 #include "screens/team_screen.h"
+#include "support/playing.h"
 #include "support/scripted_ports.h"
 
 namespace km::screens {
@@ -124,22 +125,6 @@ QString ValuesReadBare(const QWidget* window) {
     }
   }
   return bare.join(QStringLiteral(", "));
-}
-
-// A new career that has signed with a Local Reserves club.
-Career SignedCareer() {
-  SetupAnswers answers;
-  answers.careerName = "reader";
-  answers.name = kPlayer;
-  answers.city = "Bendigo";
-  answers.state = "Victoria";
-  answers.position = "Centre";
-  Career career = CreateCareer(answers);
-  career.Team = "Frankston";
-  career.ContractTeam = "Frankston";
-  career.ContractMatches = 26;
-  career.BankBalance = Money::Dollars(15000);
-  return career;
 }
 
 template <typename Screen>
@@ -338,7 +323,8 @@ class KeyboardWalkTest : public QObject {
     km::testing::ScriptedRandom random;
     random.fallback = 0.5;
     Game game(random, *prompter_, DataFolder{"."});
-    game.Adopt(SignedCareer());
+    game.Adopt(CreateCareer(km::testing::Answers("reader", kPlayer, "Bendigo", "Victoria", "Centre",
+                                                 {50, 50, 50, 50, 50})));
     std::unique_ptr<QWidget> screen = make(game);
     screen->show();
     QVERIFY(QTest::qWaitForWindowActive(screen.get()));
