@@ -82,7 +82,8 @@ QString ReadName(QWidget* widget) {
 }
 
 // The controls of a window a player can Tab to that a screen reader cannot
-// name, or that show no green ring when they have the focus. The focus is
+// name (or names with a keyboard letter's ampersand), or that show no green
+// ring when they have the focus. The focus is
 // put back where it was.
 QString UnnamedOrUnringed(QWidget* window) {
   QCoreApplication::processEvents();
@@ -94,7 +95,11 @@ QString UnnamedOrUnringed(QWidget* window) {
         !control->isVisible() || !control->isEnabled()) {
       continue;
     }
-    if (ReadName(control).isEmpty()) faults << control->objectName() + QStringLiteral(" unnamed");
+    // A keyboard letter's ampersand is not read out.
+    const QString name = ReadName(control);
+    if (name.isEmpty() || name.contains(QLatin1Char('&'))) {
+      faults << control->objectName() + QStringLiteral(" named \"%1\"").arg(name);
+    }
     control->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
     const auto* ring = control->parentWidget()->findChild<QWidget*>(QStringLiteral("focusRing"),
