@@ -78,6 +78,7 @@ AboutScreen::AboutScreen(Prompter& prompter, QWidget* parent)
   layout->addLayout(top, 1);
   layout->addLayout(buttons);
   setMinimumWidth(fontMetrics().averageCharWidth() * 60);
+  RingKeyboardFocus();
 }
 
 void AboutScreen::cmdOK_Click() { accept(); }

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -48,8 +49,12 @@ ContractsScreen::ContractsScreen(Game& game, QWidget* parent)
   grdContracts_->verticalHeader()->hide();
   grdContracts_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   // The picked offer is marked by the screen itself; a click only picks.
+  // From the keyboard the arrow keys move from cell to cell and Enter or
+  // Space is a click on the cell.
   grdContracts_->setSelectionMode(QAbstractItemView::NoSelection);
-  grdContracts_->setFocusPolicy(Qt::NoFocus);
+  ReadyForKeys(grdContracts_);
+  grdContracts_->setAccessibleName(QString::fromLatin1(kTitle));
+  grdContracts_->installEventFilter(this);
   grdContracts_->setAlternatingRowColors(true);
   grdContracts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grdContracts_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -82,6 +87,7 @@ ContractsScreen::ContractsScreen(Game& game, QWidget* parent)
     }
     grdContracts_->item(row, 0)->setText(QStringLiteral("Team %1").arg(row + 1));
   }
+  grdContracts_->setCurrentCell(0, kClubColumn);
   // Every offer in view at once: the header and sixteen rows.
   grdContracts_->setMinimumWidth(fixedWidth +
                                  metrics.horizontalAdvance(QStringLiteral("Port Adelaide Power")) +
@@ -119,7 +125,9 @@ ContractsScreen::ContractsScreen(Game& game, QWidget* parent)
   layout->addWidget(lblTitle_);
   layout->addLayout(body, 1);
 
+  UseScreenKeys(this, {cmdSign_, cmdOK_}, {cmdOK_});
   refresh();
+  grdContracts_->setFocus();
 }
 
 QWidget* ContractsScreen::MakeCurrentContract() {
@@ -139,7 +147,7 @@ QWidget* ContractsScreen::MakeCurrentContract() {
   };
   int row = 0;
   for (const auto& [caption, value] : rows) {
-    grid->addWidget(Caption(QString::fromLatin1(caption), frame), row, 0);
+    grid->addWidget(CaptionOf(value, QString::fromLatin1(caption), frame), row, 0);
     grid->addWidget(value, row++, 1);
   }
   for (QLabel* number : {lblCurrent_, lblLength_, lblMatches_}) {
@@ -166,7 +174,7 @@ QWidget* ContractsScreen::MakeChoice() {
   };
   int row = 0;
   for (const auto& [caption, value] : rows) {
-    grid->addWidget(Caption(QString::fromLatin1(caption), frame), row, 0);
+    grid->addWidget(CaptionOf(value, QString::fromLatin1(caption), frame), row, 0);
     grid->addWidget(value, row++, 1);
   }
   grid->setColumnStretch(1, 1);
@@ -231,6 +239,18 @@ void ContractsScreen::cmdOK_Click() {
   if (!game_.CloseContracts()) return;
   hide();
   Q_EMIT closed();
+}
+
+bool ContractsScreen::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grdContracts_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+        grdContracts_->currentItem()) {
+      grdContracts_Click(grdContracts_->currentRow(), grdContracts_->currentColumn());
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void ContractsScreen::showEvent(QShowEvent* event) {

@@ -11,9 +11,9 @@ class QTableWidget;
 namespace km::screens {
 
 // frmContracts: the clubs' offers and the contract in force. A click on a
-// club's name picks its offer, Sign makes it the contract, and OK puts the
-// screen away once a contract is in force. The hub stays usable while it is
-// up.
+// club's name (or Enter or Space on it) picks its offer, Sign makes it the
+// contract, and OK (or Escape) puts the screen away once a contract is in
+// force. The hub stays usable while it is up.
 class ContractsScreen : public QWidget {
   Q_OBJECT
 
@@ -35,6 +35,7 @@ class ContractsScreen : public QWidget {
   void cmdOK_Click();
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 

@@ -91,6 +91,8 @@ DraftCampScreen::DraftCampScreen(Game& game, QWidget* parent)
   layout->addLayout(body, 1);
   layout->addLayout(ButtonRow({cmdStart_, cmdOK_}));
 
+  // Enter runs the next session, then goes to the draft.
+  UseScreenKeys(this, {cmdStart_, cmdOK_});
   refresh();
   cmdStart_->setFocus();
 }
@@ -109,17 +111,18 @@ QWidget* DraftCampScreen::MakeSession() {
   SetRole(lblUnit_, "caption");
   lblRank_ = Figure("lblRank", frame, 6);
 
-  grid->addWidget(Caption(QStringLiteral("Activity:"), frame), 0, 0);
+  grid->addWidget(CaptionOf(lblActivity_, QStringLiteral("Activity:"), frame), 0, 0);
   grid->addWidget(lblActivity_, 0, 1, 1, 2);
-  grid->addWidget(Caption(QStringLiteral("Result:"), frame), 1, 0);
+  grid->addWidget(CaptionOf(lblResult_, QStringLiteral("Result:"), frame), 1, 0);
   grid->addWidget(lblResult_, 1, 1);
   grid->addWidget(lblUnit_, 1, 2);
-  grid->addWidget(Caption(QStringLiteral("Rank:"), frame), 2, 0);
+  grid->addWidget(CaptionOf(lblRank_, QStringLiteral("Rank:"), frame), 2, 0);
   grid->addWidget(lblRank_, 2, 1);
   grid->addWidget(Caption(QStringLiteral("(Out of 70)"), frame), 2, 2);
 
-  grid->addWidget(Caption(QStringLiteral("Recruiters' Comments:"), frame), 3, 0, 1, 3);
   lblComments_ = new TextLabel(frame);
+  grid->addWidget(CaptionOf(lblComments_, QStringLiteral("Recruiters' Comments:"), frame), 3, 0, 1,
+                  3);
   lblComments_->setObjectName(QStringLiteral("lblComments"));
   SetRole(lblComments_, "comments");
   lblComments_->setWordWrap(true);
@@ -146,12 +149,16 @@ QWidget* DraftCampScreen::MakeTests() {
     const QByteArray number = QByteArray::number(t + 1);
     lblResults_[at] = Figure(QByteArray("lblResult" + number).constData(), frame, 8);
     lblRanks_[at] = Figure(QByteArray("lblRank" + number).constData(), frame, 5);
+    const QString test = QString::fromLatin1(kTestCaptions[t]).chopped(1);
+    ReadWithCaption(lblResults_[at], test + QStringLiteral(" Result"));
+    ReadWithCaption(lblRanks_[at], test + QStringLiteral(" Rank"));
     grid->addWidget(Caption(QString::fromLatin1(kTestCaptions[t]), frame), t + 1, 0);
     grid->addWidget(lblResults_[at], t + 1, 1);
     grid->addWidget(lblRanks_[at], t + 1, 2);
   }
   lblRankAverage_ = Figure("lblRankAverage", frame, 5);
-  grid->addWidget(Caption(QStringLiteral("Average Rank:"), frame), kCampTests + 1, 0);
+  grid->addWidget(CaptionOf(lblRankAverage_, QStringLiteral("Average Rank:"), frame),
+                  kCampTests + 1, 0);
   grid->addWidget(lblRankAverage_, kCampTests + 1, 2);
   grid->setRowStretch(kCampTests + 2, 1);
   return frame;
@@ -219,11 +226,11 @@ DraftScreen::DraftScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   SetNarrowest(lblTeam_,
                lblTeam_->fontMetrics().horizontalAdvance(QStringLiteral("Draft Not Yet Started")) +
                    lblTeam_->fontMetrics().averageCharWidth() * 4);
-  pickGrid->addWidget(Caption(QStringLiteral("Pick:"), pickFrame), 0, 0);
+  pickGrid->addWidget(CaptionOf(lblPick_, QStringLiteral("Pick:"), pickFrame), 0, 0);
   pickGrid->addWidget(lblPick_, 0, 1, Qt::AlignLeft);
-  pickGrid->addWidget(Caption(QStringLiteral("Round:"), pickFrame), 1, 0);
+  pickGrid->addWidget(CaptionOf(lblRound_, QStringLiteral("Round:"), pickFrame), 1, 0);
   pickGrid->addWidget(lblRound_, 1, 1, Qt::AlignLeft);
-  pickGrid->addWidget(Caption(QStringLiteral("Team:"), pickFrame), 2, 0);
+  pickGrid->addWidget(CaptionOf(lblTeam_, QStringLiteral("Team:"), pickFrame), 2, 0);
   pickGrid->addWidget(lblTeam_, 2, 1);
   pickGrid->setColumnStretch(1, 1);
   pickGrid->setRowStretch(3, 1);
@@ -272,6 +279,8 @@ DraftScreen::DraftScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   layout->addLayout(body, 1);
   layout->addLayout(ButtonRow({cmdPick_}));
 
+  // Enter makes the next pick.
+  UseScreenKeys(this, {cmdPick_});
   refresh();
   cmdPick_->setFocus();
 }

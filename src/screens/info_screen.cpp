@@ -33,6 +33,9 @@ QBoxLayout* InfoScreen::Body(const QString& heading) {
   buttons->addStretch(1);
   buttons->addWidget(cmdOK_);
   layout->addLayout(buttons);
+  // Enter and Escape are OK.
+  UseScreenKeys(this, {cmdOK_}, {cmdOK_});
+  cmdOK_->setFocus();
   return body;
 }
 

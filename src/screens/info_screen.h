@@ -8,7 +8,7 @@ class QPushButton;
 namespace km::screens {
 
 // A screen that only shows the career record and is put away with OK (or
-// its window's close box). Whoever opened it hears `closed` and takes over
+// Enter, Escape or its window's close box). Whoever opened it hears `closed` and takes over
 // again.
 class InfoScreen : public QWidget {
   Q_OBJECT
@@ -28,6 +28,9 @@ class InfoScreen : public QWidget {
   // The screen's layout: a heading on top, OK at the bottom right; the
   // screen puts its own content in between.
   QBoxLayout* Body(const QString& heading);
+
+  // OK, last in the order of the Tab key after the content.
+  [[nodiscard]] QPushButton* okButton() const { return cmdOK_; }
 
  private:
   QPushButton* cmdOK_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <array>
 
@@ -43,7 +44,8 @@ LadderScreen::LadderScreen(const Career& career, QWidget* parent)
   grdLadder_->verticalHeader()->hide();
   grdLadder_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grdLadder_->setSelectionMode(QAbstractItemView::NoSelection);
-  grdLadder_->setFocusPolicy(Qt::NoFocus);
+  // The arrow keys read the ladder cell by cell.
+  ReadyForKeys(grdLadder_);
   grdLadder_->setAlternatingRowColors(true);
   grdLadder_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grdLadder_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -58,6 +60,8 @@ LadderScreen::LadderScreen(const Career& career, QWidget* parent)
     }
   }
   body->addWidget(grdLadder_);
+  grdLadder_->setCurrentCell(0, kTeamColumn);
+  setTabOrder(grdLadder_, okButton());
   refresh();
 }
 
@@ -65,6 +69,7 @@ void LadderScreen::refresh() {
   const QString title = ToQt(LadderTitle(career_.League));
   setWindowTitle(title);
   lblTitle_->setText(title);
+  grdLadder_->setAccessibleName(title);
   const LadderView ladder = BuildLadder(career_);
   for (int row = 0; row < kLadderRows; ++row) {
     const LadderLine& line = ladder[static_cast<std::size_t>(row)];

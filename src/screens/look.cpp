@@ -445,6 +445,12 @@ QLabel[role="value"]:disabled {
 QRadioButton {
   spacing: 0.5em;
 }
+/* Keyboard focus. The screens ring the control with the focus in green and
+   frame a grid's current cell; the style's own focus marks are green too,
+   not the system's blue. */
+QAbstractSpinBox:focus, QComboBox:focus, QRadioButton:focus {
+  selection-background-color: #2f6b3a;
+}
 )";
 
 // A tiny fixed pseudo-random sequence for the crowd's dots, so that the

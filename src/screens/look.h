@@ -41,7 +41,11 @@ void KeepWrappedTextWhole(QLabel* label, int narrowest);
 // A label that is never narrower than its text. A screen may give it a
 // narrowest width so that its column stays put while the figures change, but
 // a longer text widens it, and its window with it, rather than being cut.
+// A class of its own to Qt, so that a screen reader can be told how to read
+// the game's values (see ReadWithCaption).
 class TextLabel : public QLabel {
+  Q_OBJECT
+
  public:
   using QLabel::QLabel;
 

@@ -47,6 +47,11 @@ QLabel* Caption(const char* text, QWidget* parent) {
   return label;
 }
 
+// The caption of a value or bar, which names it for screen readers.
+QLabel* CaptionOf(QWidget* shown, const char* text, QWidget* parent) {
+  return km::screens::CaptionOf(shown, QString::fromLatin1(text), parent);
+}
+
 // How the Play button is painted, by name for the style sheet.
 const char* PlayColourName(PlayColour colour) {
   switch (colour) {
@@ -83,6 +88,7 @@ class ConditionBar : public QProgressBar {
  public:
   using QProgressBar::QProgressBar;
 
+<<<<<<< HEAD
  protected:
   void paintEvent(QPaintEvent* /*event*/) override {
     QStyleOptionProgressBar option;
@@ -162,6 +168,8 @@ class HubButton : public QPushButton {
   }
 };
 
+=======
+>>>>>>> h-keys
 QGridLayout* FrameGrid(QGroupBox* frame) {
   auto* grid = new QGridLayout(frame);
   grid->setHorizontalSpacing(8);
@@ -214,6 +222,7 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
   cmdLadderStats_->setObjectName(QStringLiteral("cmdLadderStats"));
   cmdLadderStats_->setEnabled(false);
   cmdLadderStats_->setToolTip(QStringLiteral("Ladder table"));
+  ReadWithCaption(cmdLadderStats_, cmdLadderStats_->toolTip());
   cmdTraining_ = AddButton("&Training", "cmdTraining", &MainScreen::cmdTraining_Click);
   cmdHealth_ = AddButton("&Health", "cmdHealth", &MainScreen::cmdHealth_Click);
   cmdStore_ = AddButton("&Store", "cmdStore", &MainScreen::cmdStore_Click);
@@ -252,7 +261,10 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
   layout->addLayout(weekRow);
 
   // Key preview: the hub sees every key before the control with the focus.
+  // Only its letters are taken; Enter, Space, Escape and the keys of the
+  // other screens pass.
   qApp->installEventFilter(this);
+  UseScreenKeys(this, {cmdPlay_});
 
   refresh();
   cmdPlay_->setFocus();
@@ -288,8 +300,8 @@ QWidget* MainScreen::MakeProfile() {
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const Row& r : kRows) {
-    grid->addWidget(Caption(r.caption, frame), row, 0);
     QLabel* value = AddValue(r.name, frame, r.text);
+    grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     // Room for the longest position and club names.
     value->ensurePolished();
     SetNarrowest(
@@ -328,8 +340,8 @@ QWidget* MainScreen::MakeSeasonStatistics() {
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const Row& r : kRows) {
-    grid->addWidget(Caption(r.caption, frame), row, 0);
     QLabel* value = AddValue(r.name, frame, r.text);
+    grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row++, 1);
   }
@@ -343,6 +355,8 @@ QWidget* MainScreen::MakeSeasonStatistics() {
   });
   average->setToolTip(QStringLiteral("Average match rating"));
   for (QLabel* bare : {rating, average}) {
+    // Read out with what its tool tip says it is.
+    ReadWithCaption(bare, bare->toolTip());
     SetRole(bare, "bare");
     bare->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   }
@@ -372,7 +386,6 @@ QWidget* MainScreen::MakeFinances() {
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const Row& r : kRows) {
-    grid->addWidget(Caption(r.caption, frame), row, 0);
     auto* dollar = Caption("$", frame);
     dollar->setObjectName(QString::fromLatin1(r.dollarName));
     dollar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -380,6 +393,7 @@ QWidget* MainScreen::MakeFinances() {
     const auto field = r.field;
     QLabel* value =
         AddValue(r.name, frame, [field](const Career& c) { return (c.*field).ToString(); });
+    grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row++, 2);
   }
@@ -400,8 +414,9 @@ QWidget* MainScreen::MakeBars(const char* title, const char* frameName,
   AlignBarCaptions(grid, frame);
   int row = 0;
   for (const BarRow& r : rows) {
-    grid->addWidget(Caption(r.caption, frame), row, 0);
-    grid->addWidget(AddBar(r.name, frame, r.bar), row++, 1);
+    QProgressBar* bar = AddBar(r.name, frame, r.bar);
+    grid->addWidget(CaptionOf(bar, r.caption, frame), row, 0);
+    grid->addWidget(bar, row++, 1);
   }
   grid->setColumnStretch(1, 1);
   return frame;

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -57,15 +58,15 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
       "lblQuarterTitle", this, [](const MatchState& s) { return ToQt(s.QuarterTitle); }, "break");
   clockRow->addWidget(quarterTitle);
   clockRow->addStretch(1);
-  clockRow->addWidget(Caption(QStringLiteral("Quarter:"), this));
   QLabel* quarter =
       AddValue("lblQuarter", this, [](const MatchState& s) { return Number(s.Quarter); });
+  clockRow->addWidget(CaptionOf(quarter, QStringLiteral("Quarter:"), this));
   quarter->setAlignment(Qt::AlignCenter);
   SetNarrowest(quarter, quarter->fontMetrics().averageCharWidth() * 5);
   clockRow->addWidget(quarter);
   clockRow->addSpacing(10);
-  clockRow->addWidget(Caption(QStringLiteral("Time:"), this));
   QLabel* time = AddValue("lblTime", this, [](const MatchState& s) { return Number(s.Time); });
+  clockRow->addWidget(CaptionOf(time, QStringLiteral("Time:"), this));
   time->setAlignment(Qt::AlignCenter);
   SetNarrowest(time, time->fontMetrics().averageCharWidth() * 5);
   clockRow->addWidget(time);
@@ -78,6 +79,7 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
       [](const MatchState& s) { return ToQt(FormatNumber(s.MatchRating, kMatchRatingPattern)); },
       "rating");
   lblMatchRating_->setAlignment(Qt::AlignCenter);
+  ReadWithCaption(lblMatchRating_, QString::fromLatin1(kRatingCaption));
   SetNarrowest(lblMatchRating_, lblMatchRating_->fontMetrics().averageCharWidth() * 6);
   cmdStart_ = Button(QStringLiteral("Start Match"), "cmdStart", this);
   cmdStart_->setMinimumWidth(cmdStart_->fontMetrics().averageCharWidth() * 18);
@@ -110,6 +112,14 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   tmrMatch_->setObjectName(QStringLiteral("tmrMatch"));
   tmrMatch_->setInterval(kClockMinuteMilliseconds);
   connect(tmrMatch_, &QTimer::timeout, this, &MatchScreen::tmrMatch_Timer);
+
+  // Space starts the next quarter whatever has the focus; Enter presses the
+  // button with the focus, or Start, or Finish at full time, which Escape
+  // presses too.
+  startKey_ = new QShortcut(QKeySequence(Qt::Key_Space), this);
+  startKey_->setAutoRepeat(false);
+  connect(startKey_, &QShortcut::activated, cmdStart_, &QPushButton::click);
+  UseScreenKeys(this, {cmdStart_, cmdOK_}, {cmdOK_});
 
   refresh();
   cmdStart_->setFocus();
@@ -236,8 +246,8 @@ QWidget* MatchScreen::MakePlayer() {
   };
   int row = 0;
   for (const Row& r : kWho) {
-    grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 0);
     QLabel* value = AddValue(r.name, frame, r.text);
+    grid->addWidget(CaptionOf(value, QString::fromLatin1(r.caption), frame), row, 0);
     SetNarrowest(
         value,
         value->fontMetrics().horizontalAdvance(QStringLiteral("Centre-Half-Forward  ")) + 16);
@@ -245,8 +255,8 @@ QWidget* MatchScreen::MakePlayer() {
   }
   row = 0;
   for (const Row& r : kFigures) {
-    grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 3);
     QLabel* value = AddValue(r.name, frame, r.text);
+    grid->addWidget(CaptionOf(value, QString::fromLatin1(r.caption), frame), row, 3);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row++, 4);
   }
@@ -254,9 +264,9 @@ QWidget* MatchScreen::MakePlayer() {
   grid->setColumnStretch(1, 1);
 
   // What the commentators make of his game, below his figures.
-  grid->addWidget(Caption(QStringLiteral("Comments:"), frame), row, 0, Qt::AlignTop);
   QLabel* comments = AddValue(
       "lblComments", frame, [](const MatchState& s) { return ToQt(s.Comments); }, "comments");
+  grid->addWidget(CaptionOf(comments, QStringLiteral("Comments:"), frame), row, 0, Qt::AlignTop);
   comments->setWordWrap(true);
   comments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // Room for the longest verdict, five lines of it.
@@ -288,6 +298,8 @@ void MatchScreen::Show(const MatchState& state) {
   for (const ShownText& shown : texts_) shown.label->setText(shown.text(state));
   cmdStart_->setText(ToQt(state.StartCaption));
   cmdStart_->setEnabled(state.StartEnabled);
+  // While the clock runs Space goes to the control with the focus.
+  startKey_->setEnabled(state.StartEnabled);
   // The rating and Finish come at full time.
   label7_->setVisible(state.FullTime);
   lblMatchRating_->setVisible(state.FullTime);

@@ -8,6 +8,7 @@
 
 class QLabel;
 class QPushButton;
+class QShortcut;
 class QTimer;
 
 namespace km::screens {
@@ -19,7 +20,8 @@ inline constexpr int kClockMinuteMilliseconds = 33;
 // frmMatch: the player's match of the week, the one Game::BeginMatch made
 // ready. Start plays a quarter: the player's figures come at once, then the
 // clock runs the quarter's minutes on the timer while both teams score.
-// After full time Finish books the match and hands over.
+// After full time Finish books the match and hands over. Space presses
+// Start wherever the focus is.
 class MatchScreen : public QWidget {
   Q_OBJECT
 
@@ -60,6 +62,7 @@ class MatchScreen : public QWidget {
   QTimer* tmrMatch_ = nullptr;
   QPushButton* cmdStart_ = nullptr;
   QPushButton* cmdOK_ = nullptr;
+  QShortcut* startKey_ = nullptr;
   QLabel* lblMatchRating_ = nullptr;
   QLabel* label7_ = nullptr;
 };

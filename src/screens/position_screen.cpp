@@ -29,6 +29,9 @@ PositionScreen::PositionScreen(Career& career, Prompter& prompter, QWidget* pare
   for (std::string_view position : kPositions) lstPosition_->addItem(ToQt(position));
   lstPosition_->setCurrentIndex(-1);
   lstPosition_->setMinimumWidth(lstPosition_->fontMetrics().averageCharWidth() * 28);
+  prompt->setBuddy(lstPosition_);
+  ReadWithCaption(lstPosition_, prompt->text());
+  RingKeyboardFocus();
 
   auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));

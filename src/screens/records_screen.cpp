@@ -128,6 +128,13 @@ void AddLevelRow(QGridLayout* grid, QWidget* frame) {
   }
 }
 
+// A figure of one competition's column, as a screen reader reads it:
+// "Local Reserves, Matches:".
+QString CompetitionCaption(int competition, const char* caption) {
+  return ToQt(kCompetitionNames[static_cast<std::size_t>(competition)]) + QStringLiteral(", ") +
+         QString::fromLatin1(caption);
+}
+
 QString LabelName(std::string_view prefix, const char* field) {
   return QStringLiteral("lbl") + ToQt(prefix) + QString::fromLatin1(field);
 }
@@ -143,8 +150,8 @@ AwardsScreen::AwardsScreen(const Career& career, const AwardList& list, QWidget*
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const AwardLine& line : list.lines) {
-    grid->addWidget(Caption(QString::fromUtf8(line.caption), frame), row, 0);
     QLabel* value = ValueLabel(line.label, frame);
+    grid->addWidget(CaptionOf(value, QString::fromUtf8(line.caption), frame), row, 0);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row++, 1);
     values_.emplace_back(value, line.field);
@@ -163,8 +170,8 @@ RecordsScreen::RecordsScreen(const Career& career, QWidget* parent)
   QBoxLayout* body = Body(QString::fromLatin1(kRecordsHeading));
 
   auto* nameRow = new QHBoxLayout;
-  nameRow->addWidget(Caption(QStringLiteral("Name:"), this));
   lblName_ = ValueLabel("lblName", this);
+  nameRow->addWidget(CaptionOf(lblName_, QStringLiteral("Name:"), this));
   SetNarrowest(lblName_, lblName_->fontMetrics().averageCharWidth() * 30);
   nameRow->addWidget(lblName_);
   nameRow->addStretch(1);
@@ -180,6 +187,7 @@ RecordsScreen::RecordsScreen(const Career& career, QWidget* parent)
       const std::string_view prefix = kLevelPrefixes[static_cast<std::size_t>(c)];
       const QString name = LabelName(prefix, r.field);
       QLabel* value = ValueLabel(name.toLatin1().constData(), frame);
+      ReadWithCaption(value, CompetitionCaption(c, r.caption));
       value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
       SetNarrowest(value, value->fontMetrics().averageCharWidth() * 12);
       grid->addWidget(value, row, c + 1);
@@ -195,8 +203,11 @@ RecordsScreen::RecordsScreen(const Career& career, QWidget* parent)
       &RecordsScreen::cmdStateAwards_Click, &RecordsScreen::cmdAFLAwards_Click};
   for (int c = 0; c < kCompetitionCount; ++c) {
     auto* awards = Button(QStringLiteral("Awards"), kAwardButtons[c], frame);
+    // Four buttons of one caption: each is named for its competition.
+    ReadWithCaption(awards, QString::fromUtf8(kAwardLists[c].title));
     connect(awards, &QPushButton::clicked, this, kSlots[c]);
     grid->addWidget(awards, row, c + 1);
+    setTabOrder(awards, okButton());
   }
   body->addWidget(frame);
   refresh();
@@ -246,6 +257,7 @@ TeamRecordsScreen::TeamRecordsScreen(QWidget* parent)
     for (int c = 0; c < kCompetitionCount; ++c) {
       const QString name = LabelName(kLevelPrefixes[static_cast<std::size_t>(c)], r.field);
       QLabel* value = ValueLabel(name.toLatin1().constData(), frame);
+      ReadWithCaption(value, CompetitionCaption(c, r.caption));
       SetNarrowest(value, value->fontMetrics().averageCharWidth() * 12);
       grid->addWidget(value, row, c + 1);
     }

@@ -45,10 +45,10 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   for (QLabel* value : {lblName_, lblTeam_}) {
     SetNarrowest(value, value->fontMetrics().averageCharWidth() * 20);
   }
-  who->addWidget(Caption(QStringLiteral("Name:"), this));
+  who->addWidget(CaptionOf(lblName_, QStringLiteral("Name:"), this));
   who->addWidget(lblName_);
   who->addSpacing(12);
-  who->addWidget(Caption(QStringLiteral("Team:"), this));
+  who->addWidget(CaptionOf(lblTeam_, QStringLiteral("Team:"), this));
   who->addWidget(lblTeam_);
 
   // The round to show: 1 to 26, home-and-away rounds and finals alike.
@@ -59,6 +59,9 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   hsbRound_->setRange(1, kSeasonRounds);
   hsbRound_->setSingleStep(1);
   hsbRound_->setPageStep(1);
+  // The arrow keys step through the rounds.
+  hsbRound_->setFocusPolicy(Qt::StrongFocus);
+  hsbRound_->setInvertedControls(false);
   hsbRound_->setMinimumWidth(hsbRound_->fontMetrics().averageCharWidth() * 30);
   lblRound_ = ValueLabel("lblRound", this);
   lblRound_->setAlignment(Qt::AlignCenter);
@@ -66,7 +69,8 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   lblRoundTitle_ = new TextLabel(this);
   lblRoundTitle_->setObjectName(QStringLiteral("lblRoundTitle"));
   SetRole(lblRoundTitle_, "bare");
-  roundRow->addWidget(Caption(QStringLiteral("Round:"), this));
+  roundRow->addWidget(CaptionOf(lblRound_, QStringLiteral("Round:"), this));
+  ReadWithCaption(hsbRound_, QStringLiteral("Round:"));
   roundRow->addWidget(lblRound_);
   roundRow->addWidget(hsbRound_, 1);
   roundRow->addSpacing(12);
@@ -93,7 +97,7 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   for (const Figure& figure : figures) {
     *figure.label = ValueLabel(figure.name, player);
     (*figure.label)->setAlignment(Qt::AlignCenter);
-    playerRow->addWidget(Caption(QString::fromLatin1(figure.caption), player));
+    playerRow->addWidget(CaptionOf(*figure.label, QString::fromLatin1(figure.caption), player));
     playerRow->addWidget(*figure.label);
     playerRow->addSpacing(6);
   }
@@ -124,7 +128,16 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   layout->addLayout(roundRow);
   layout->addWidget(player);
   layout->addWidget(lblError_);
+<<<<<<< HEAD
   layout->addLayout(matches, 1);
+=======
+  layout->addWidget(slots_, 1);
+  layout->addLayout(buttons);
+
+  // Enter and Escape are OK.
+  UseScreenKeys(this, {cmdOK}, {cmdOK});
+  hsbRound_->setFocus();
+>>>>>>> h-keys
 }
 
 void ResultsScreen::refresh() {

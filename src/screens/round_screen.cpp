@@ -192,10 +192,10 @@ RoundScreen::RoundScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   lblMatch_ = new TextLabel(this);
   lblMatch_->setObjectName(QStringLiteral("lblMatch"));
   lblMatch_->hide();
-  roundRow->addWidget(Caption(QStringLiteral("League:"), this));
+  roundRow->addWidget(CaptionOf(lblLeague_, QStringLiteral("League:"), this));
   roundRow->addWidget(lblLeague_);
   roundRow->addSpacing(12);
-  roundRow->addWidget(Caption(QStringLiteral("Round:"), this));
+  roundRow->addWidget(CaptionOf(lblRound_, QStringLiteral("Round:"), this));
   roundRow->addWidget(lblRound_);
   roundRow->addStretch(1);
 
@@ -226,6 +226,9 @@ RoundScreen::RoundScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   layout->addWidget(slots_, 1);
   layout->addLayout(bottomRow);
 
+  // Enter plays the next match, and once they are all played finishes the
+  // round, as does Escape.
+  UseScreenKeys(this, {cmdStart_, cmdOK_}, {cmdOK_});
   refresh();
   cmdStart_->setFocus();
 }
@@ -269,9 +272,9 @@ QWidget* RoundScreen::MakeScoreboard() {
   }
   lblQuarter_ = Cell(QStringLiteral("lblQuarter"), "slotGoals", cell, fraScoreboard_);
   lblTime_ = Cell(QStringLiteral("lblTime"), "slotGoals", cell, fraScoreboard_);
-  grid->addWidget(Caption(QStringLiteral("Quarter:"), fraScoreboard_), 0, 13);
+  grid->addWidget(CaptionOf(lblQuarter_, QStringLiteral("Quarter:"), fraScoreboard_), 0, 13);
   grid->addWidget(lblQuarter_, 0, 14);
-  grid->addWidget(Caption(QStringLiteral("Time:"), fraScoreboard_), 1, 13);
+  grid->addWidget(CaptionOf(lblTime_, QStringLiteral("Time:"), fraScoreboard_), 1, 13);
   grid->addWidget(lblTime_, 1, 14);
   grid->setColumnStretch(15, 1);
   return fraScoreboard_;

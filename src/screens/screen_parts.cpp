@@ -1,17 +1,31 @@
 #include "screens/screen_parts.h"
 
+<<<<<<< HEAD
+=======
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
+>>>>>>> h-keys
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+<<<<<<< HEAD
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
+=======
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+>>>>>>> h-keys
 #include <QWidget>
 #include <algorithm>
+#include <vector>
 
 #include "screens/look.h"
 
@@ -19,6 +33,7 @@ namespace km::screens {
 
 namespace {
 
+<<<<<<< HEAD
 // How far beyond its natural size a screen's content grows with its window.
 constexpr int kMostGrowthPercent = 125;
 
@@ -74,11 +89,178 @@ class PageHolder : public QWidget {
       }
       FitWindow();
       Place();
+=======
+// The green of the keyboard's focus.
+QColor FocusGreen() { return {0x2f, 0x6b, 0x3a}; }
+
+// The property that holds a value label's caption for screen readers.
+constexpr const char* kReadCaption = "readCaption";
+
+// A caption as a screen reader says it: without the ampersand that marks a
+// keyboard letter ("&&" stands for one ampersand).
+QString WithoutMnemonic(const QString& text) {
+  QString plain;
+  plain.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == QLatin1Char('&')) {
+      if (i + 1 >= text.size()) break;
+      ++i;
+    }
+    plain += text[i];
+  }
+  return plain.trimmed();
+}
+
+// A control's name: its caption without the colon ("Career File Name").
+QString ControlName(const QString& caption) {
+  QString name = WithoutMnemonic(caption);
+  if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+  return name.trimmed();
+}
+
+// A value with its caption: "Bank Balance: 15000".
+QString CaptionedText(const QString& caption, const QString& value) {
+  QString text = WithoutMnemonic(caption);
+  if (!text.endsWith(QLatin1Char(':'))) text += QLatin1Char(':');
+  const QString shown = value.trimmed();
+  return shown.isEmpty() ? text : text + QLatin1Char(' ') + shown;
+}
+
+// A value label as a screen reader sees it: named by its caption and the
+// value it shows at the moment it is read.
+class CaptionedValue : public QAccessibleWidget {
+ public:
+  explicit CaptionedValue(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+  [[nodiscard]] QString text(QAccessible::Text t) const override {
+    if (t != QAccessible::Name) return QAccessibleWidget::text(t);
+    const auto* label = static_cast<const QLabel*>(widget());
+    if (!label->accessibleName().isEmpty()) return label->accessibleName();
+    return CaptionedText(label->property(kReadCaption).toString(), label->text());
+  }
+};
+
+// Asked before Qt's own label interface, as a TextLabel is a class of its
+// own; labels without a caption are left to Qt.
+QAccessibleInterface* CaptionedValueFactory(const QString& /*className*/, QObject* object) {
+  auto* label = qobject_cast<TextLabel*>(object);
+  if (!label || !label->property(kReadCaption).isValid()) return nullptr;
+  return new CaptionedValue(label);
+}
+
+// Enter and Escape of one screen, once the control with the focus has let
+// them pass.
+class ScreenKeys : public QObject {
+ public:
+  ScreenKeys(QWidget* screen, std::initializer_list<QAbstractButton*> defaults,
+             std::initializer_list<QAbstractButton*> closers)
+      : QObject(screen),
+        screen_(screen),
+        defaults_(defaults.begin(), defaults.end()),
+        closers_(closers.begin(), closers.end()) {
+    screen->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != screen_ || event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->isAutoRepeat() || (key->modifiers() & ~Qt::KeypadModifier)) return false;
+    QAbstractButton* pressed = nullptr;
+    switch (key->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        pressed = FocusedButton();
+        if (!pressed) pressed = FirstReady(defaults_);
+        break;
+      case Qt::Key_Escape:
+        pressed = FirstReady(closers_);
+        break;
+      default:
+        break;
+    }
+    if (!pressed) return false;
+    pressed->click();
+    return true;
+  }
+
+ private:
+  [[nodiscard]] bool Ready(const QAbstractButton* button) const {
+    return button && button->isEnabled() && button->isVisibleTo(screen_);
+  }
+
+  // A button with the focus takes Enter itself; an option button is chosen
+  // with Space, and Enter goes on to the screen's own button.
+  [[nodiscard]] QAbstractButton* FocusedButton() const {
+    auto* button = qobject_cast<QAbstractButton*>(screen_->focusWidget());
+    return button && !button->isCheckable() && Ready(button) ? button : nullptr;
+  }
+
+  [[nodiscard]] QAbstractButton* FirstReady(
+      const std::vector<QPointer<QAbstractButton>>& buttons) const {
+    for (const QPointer<QAbstractButton>& button : buttons) {
+      if (Ready(button)) return button;
+    }
+    return nullptr;
+  }
+
+  QWidget* screen_;
+  std::vector<QPointer<QAbstractButton>> defaults_;
+  std::vector<QPointer<QAbstractButton>> closers_;
+};
+
+// The ring: drawn just outside the control, over its neighbours' margins,
+// and never in the way of the mouse.
+class FocusRing : public QWidget {
+ public:
+  static constexpr int kGap = 4;
+
+  explicit FocusRing(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("focusRing"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(FocusGreen(), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
+  }
+};
+
+// Moves the one ring to whichever control has the focus, in whichever
+// window, and keeps it round the control while the control moves.
+class FocusRingKeeper : public QObject {
+ public:
+  explicit FocusRingKeeper(QObject* parent) : QObject(parent) {
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget* /*old*/, QWidget* now) { Follow(now); });
+    Follow(QApplication::focusWidget());
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == target_) {
+      switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+          Place();
+          break;
+        default:
+          break;
+      }
+>>>>>>> h-keys
     }
     return false;
   }
 
  private:
+<<<<<<< HEAD
   void Place() {
     // A page grows only in the directions a table, a list or a text box on
     // it can use; boxed values and their captions stay together.
@@ -112,15 +294,73 @@ class PageArea : public QScrollArea {
   [[nodiscard]] QSize sizeHint() const override {
     const QWidget* holder = widget();
     return holder ? holder->sizeHint() : QScrollArea::sizeHint();
+=======
+  void Follow(QWidget* now) {
+    if (target_) target_->removeEventFilter(this);
+    // A window with the focus itself (the splash screen, the newspaper) and
+    // a drop-down list's popup have no ring.
+    const bool ringed =
+        now && !now->isWindow() && now->parentWidget() && now->window()->windowType() != Qt::Popup;
+    target_ = ringed ? now : nullptr;
+    if (target_) target_->installEventFilter(this);
+    Place();
+  }
+
+  void Place() {
+    if (!target_ || !target_->isVisible()) {
+      if (ring_) ring_->hide();
+      return;
+    }
+    QWidget* parent = target_->parentWidget();
+    if (!ring_) {
+      ring_ = new FocusRing(parent);
+    } else if (ring_->parentWidget() != parent) {
+      ring_->setParent(parent);
+    }
+    const int gap = FocusRing::kGap;
+    ring_->setGeometry(target_->geometry().adjusted(-gap, -gap, gap, gap));
+    ring_->raise();
+    ring_->show();
+  }
+
+  QPointer<QWidget> target_;
+  QPointer<FocusRing> ring_;
+};
+
+// A grid's cells as the style draws them, the current one framed instead of
+// the style's own mark: green, lined with white so that it shows on a cell
+// painted green too.
+class CurrentCellFrame : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem plain(option);
+    plain.state &= ~QStyle::State_HasFocus;
+    QStyledItemDelegate::paint(painter, plain, index);
+    if (!(option.state & QStyle::State_HasFocus)) return;
+    painter->save();
+    const QRectF cell = QRectF(option.rect).adjusted(1, 1, -1, -1);
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(QPen(FocusGreen(), 2));
+    painter->drawRect(cell);
+    painter->setPen(QPen(Qt::white, 1));
+    painter->drawRect(cell.adjusted(1.5, 1.5, -1.5, -1.5));
+    painter->restore();
+>>>>>>> h-keys
   }
 };
 
 }  // namespace
 
+<<<<<<< HEAD
 QWidget* ScreenPage(QWidget* screen) {
   auto* area = new PageArea(screen);
   area->setObjectName(QStringLiteral("scrScreen"));
   area->setFrameShape(QFrame::NoFrame);
+  // The page's controls take the focus, never the area that holds them.
+  area->setFocusPolicy(Qt::NoFocus);
   area->setWidgetResizable(true);
   // The screen's own background shows through.
   area->setStyleSheet(QStringLiteral("QScrollArea#scrScreen { background: transparent; }"));
@@ -146,10 +386,40 @@ QWidget* PageOf(const QWidget* screen) {
   return screen ? screen->findChild<QWidget*>(QString::fromLatin1(kPageName)) : nullptr;
 }
 
+=======
+>>>>>>> h-keys
 QLabel* Caption(const QString& text, QWidget* parent) {
   auto* label = new TextLabel(text, parent);
   SetRole(label, "caption");
   return label;
+}
+
+QLabel* CaptionOf(QWidget* shown, const QString& text, QWidget* parent) {
+  QLabel* label = Caption(text, parent);
+  // Qt names text boxes, lists and sliders after their buddy, and tells a
+  // screen reader which label goes with which control.
+  if (!qobject_cast<QLabel*>(shown)) label->setBuddy(shown);
+  ReadWithCaption(shown, text);
+  return label;
+}
+
+void ReadWithCaption(QWidget* shown, const QString& caption) {
+  if (qobject_cast<QLabel*>(shown)) {
+    static const bool installed = [] {
+      QAccessible::installFactory(CaptionedValueFactory);
+      return true;
+    }();
+    Q_UNUSED(installed);
+    shown->setProperty(kReadCaption, caption);
+    // Qt may have made the label's interface already, when a text was set
+    // before the caption came: that one is replaced.
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(shown);
+    if (read && !dynamic_cast<CaptionedValue*>(read)) {
+      QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(read));
+    }
+    return;
+  }
+  shown->setAccessibleName(ControlName(caption));
 }
 
 QLabel* ValueLabel(const char* name, QWidget* parent) {
@@ -204,6 +474,23 @@ void PlaceBeside(QWidget* screen, const QWidget* beside) {
   if (!beside || !beside->isVisible()) return;
   const QRect frame = beside->frameGeometry();
   screen->move(frame.right() + 12, frame.top());
+}
+
+void UseScreenKeys(QWidget* screen, std::initializer_list<QAbstractButton*> defaults,
+                   std::initializer_list<QAbstractButton*> closers) {
+  new ScreenKeys(screen, defaults, closers);
+  RingKeyboardFocus();
+}
+
+void ReadyForKeys(QAbstractItemView* grid) {
+  grid->setFocusPolicy(Qt::StrongFocus);
+  grid->setTabKeyNavigation(false);
+  grid->setItemDelegate(new CurrentCellFrame(grid));
+}
+
+void RingKeyboardFocus() {
+  static QPointer<FocusRingKeeper> keeper;
+  if (!keeper) keeper = new FocusRingKeeper(qApp);
 }
 
 void CancellableScreen::closeEvent(QCloseEvent* event) {

@@ -5,7 +5,10 @@
 
 #include <QString>
 #include <QWidget>
+#include <initializer_list>
 
+class QAbstractButton;
+class QAbstractItemView;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -29,6 +32,16 @@ QWidget* PageOf(const QWidget* screen);
 // A caption beside a value ("Matches:").
 QLabel* Caption(const QString& text, QWidget* parent);
 
+// The caption of `shown`, the value or control beside it: a screen reader
+// reads the value with it ("Bank Balance: 15000") and names the control
+// after it ("Career File Name").
+QLabel* CaptionOf(QWidget* shown, const QString& text, QWidget* parent);
+
+// What a screen reader says for `shown` when no caption label stands beside
+// it: a value label is read as the caption, a colon and the value it shows
+// at the time; any other control is named after the caption.
+void ReadWithCaption(QWidget* shown, const QString& caption);
+
 // A boxed value the screen fills in from the career record.
 QLabel* ValueLabel(const char* name, QWidget* parent);
 
@@ -49,6 +62,23 @@ void HandBackTo(QWidget* owner);
 
 // Puts `screen` just to the right of `beside`, tops level.
 void PlaceBeside(QWidget* screen, const QWidget* beside);
+
+// The keys every screen answers alike. Enter presses the button with the
+// focus, or else the first of `defaults` that can be pressed; Escape presses
+// the first of `closers` that can be pressed. The control with the keyboard
+// focus is ringed in the game's green on every screen.
+void UseScreenKeys(QWidget* screen, std::initializer_list<QAbstractButton*> defaults,
+                   std::initializer_list<QAbstractButton*> closers = {});
+
+// A grid the keyboard reads: it takes the focus, the arrow keys move from
+// cell to cell (Tab leaves it), and while it has the focus its current cell
+// is framed in green.
+void ReadyForKeys(QAbstractItemView* grid);
+
+// The green ring round the control with the keyboard focus, on every window
+// of the game from now on. UseScreenKeys starts it; a dialog of its own may
+// start it too.
+void RingKeyboardFocus();
 
 // A screen whose close box and Escape key do what its Cancel does.
 class CancellableScreen : public QWidget {

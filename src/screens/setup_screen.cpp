@@ -36,6 +36,11 @@ QLabel* Caption(const char* text, QWidget* parent) {
   return label;
 }
 
+// The caption of a box, list or skill, which names it for screen readers.
+QLabel* CaptionOf(QWidget* shown, const char* text, QWidget* parent) {
+  return km::screens::CaptionOf(shown, QString::fromUtf8(text), parent);
+}
+
 QLineEdit* TextBox(const char* name, QWidget* parent) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(QString::fromLatin1(name));
@@ -76,6 +81,9 @@ QScrollBar* SkillBar(const char* name, QWidget* parent) {
   bar->setPageStep(kSkillPage);
   bar->setValue(kLowestSkill);
   bar->setFocusPolicy(Qt::StrongFocus);
+  // Right, Up, Page Up and End raise the skill, as on a slider (a scroll
+  // bar's keys run the other way by default).
+  bar->setInvertedControls(false);
   bar->setMinimumWidth(bar->fontMetrics().averageCharWidth() * 30);
   return bar;
 }
@@ -127,22 +135,22 @@ SetupScreen::SetupScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   form->setHorizontalSpacing(10);
   form->setVerticalSpacing(8);
   int row = 0;
-  form->addWidget(Caption("Career File Name:", profile), row, 0);
+  form->addWidget(CaptionOf(txtCareer_, "Career File Name:", profile), row, 0);
   form->addWidget(txtCareer_, row++, 1, 1, 2);
   form->addWidget(note, row++, 0, 1, 3);
-  form->addWidget(Caption("Name:", profile), row, 0);
+  form->addWidget(CaptionOf(txtName_, "Name:", profile), row, 0);
   form->addWidget(txtName_, row++, 1, 1, 2);
-  form->addWidget(Caption("City:", profile), row, 0);
+  form->addWidget(CaptionOf(txtCity_, "City:", profile), row, 0);
   form->addWidget(txtCity_, row++, 1, 1, 2);
-  form->addWidget(Caption("State:", profile), row, 0);
+  form->addWidget(CaptionOf(txtState_, "State:", profile), row, 0);
   form->addWidget(txtState_, row++, 1, 1, 2);
-  form->addWidget(Caption("Height:", profile), row, 0);
+  form->addWidget(CaptionOf(lstHeight_, "Height:", profile), row, 0);
   form->addWidget(lstHeight_, row, 1);
   form->addWidget(Caption("cm", profile), row++, 2);
-  form->addWidget(Caption("Weight:", profile), row, 0);
+  form->addWidget(CaptionOf(lstWeight_, "Weight:", profile), row, 0);
   form->addWidget(lstWeight_, row, 1);
   form->addWidget(Caption("kg", profile), row++, 2);
-  form->addWidget(Caption("Favoured Position:", profile), row, 0);
+  form->addWidget(CaptionOf(lstPosition_, "Favoured Position:", profile), row, 0);
   form->addWidget(lstPosition_, row++, 1, 1, 2);
   form->setRowStretch(row, 1);
   form->setColumnStretch(1, 1);
@@ -179,13 +187,14 @@ SetupScreen::SetupScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   skillGrid->setVerticalSpacing(12);
   row = 0;
   for (const SkillRow& skill : skillRows) {
-    skillGrid->addWidget(Caption(skill.caption, skills), row, 0);
+    skillGrid->addWidget(CaptionOf(skill.bar, skill.caption, skills), row, 0);
+    ReadWithCaption(skill.label, QString::fromLatin1(skill.caption));
     skillGrid->addWidget(skill.bar, row, 1);
     skillGrid->addWidget(skill.label, row++, 2);
   }
   auto* overallRow = new QHBoxLayout;
   overallRow->addStretch(1);
-  overallRow->addWidget(Caption("Player's Overall Skill:", skills));
+  overallRow->addWidget(CaptionOf(lblOverall_, "Player's Overall Skill:", skills));
   overallRow->addWidget(lblOverall_);
   skillGrid->addLayout(overallRow, row++, 0, 1, 3);
   skillGrid->setRowStretch(row, 1);
@@ -224,6 +233,9 @@ SetupScreen::SetupScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
 
   note->ensurePolished();
   KeepWrappedTextWhole(note, note->fontMetrics().averageCharWidth() * 56);
+
+  // Enter is Start wherever the focus is, but on Back or Exit.
+  UseScreenKeys(this, {cmdStart});
 
   ShowOverall();
   txtCareer_->setFocus();

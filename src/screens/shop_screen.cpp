@@ -155,6 +155,8 @@ ShopScreen::ShopScreen(Game& game, Shop shop, QWidget* parent)
   buttons->addWidget(cmdOK);
   buttons->addWidget(cmdCancel);
   layout->addLayout(buttons);
+  // Enter buys, as OK does; Escape is Cancel.
+  UseScreenKeys(this, {cmdOK});
 
   Fill(true);
 }
@@ -187,6 +189,13 @@ QWidget* ShopScreen::MakeRows() {
     controls.units = Figure(QStringLiteral("lbl%1Units").arg(name), frame);
     controls.rate = Figure(QStringLiteral("lbl%1Rate").arg(name), frame);
     controls.amount = Figure(QStringLiteral("lbl%1Amount").arg(name), frame);
+    // Each figure is read with its row and its column: "Kicking, Rate ($): 30".
+    const auto rowAndColumn = [&name](const QString& column) {
+      return name + QStringLiteral(", ") + column;
+    };
+    ReadWithCaption(controls.units, rowAndColumn(ToQt(texts.unitsColumn)));
+    ReadWithCaption(controls.rate, rowAndColumn(QString::fromLatin1(kRateColumn)));
+    ReadWithCaption(controls.amount, rowAndColumn(QString::fromLatin1(kAmountColumn)));
     SetNarrowest(controls.amount, controls.amount->fontMetrics().averageCharWidth() * 10);
     grid->addWidget(controls.units, line, 1);
     grid->addWidget(controls.rate, line, 2);
@@ -196,9 +205,9 @@ QWidget* ShopScreen::MakeRows() {
     chosenRow->setSpacing(4);
     chosenRow->addStretch(1);
     controls.chosen = Figure(QStringLiteral("lbl%1").arg(name), frame);
+    ReadWithCaption(controls.chosen, rowAndColumn(ToQt(texts.spinnerBlock)));
     controls.spinner = new UnitSpinner(frame);
     controls.spinner->setObjectName(QStringLiteral("ud%1").arg(name));
-    controls.spinner->setAccessibleName(name);
     chosenRow->addWidget(controls.chosen);
     chosenRow->addWidget(controls.spinner);
     chosenRow->addStretch(1);
@@ -221,10 +230,10 @@ QWidget* ShopScreen::MakeBalances() {
   grid->setContentsMargins(12, 8, 12, 8);
   grid->setHorizontalSpacing(10);
   grid->setVerticalSpacing(6);
-  grid->addWidget(Caption(QString::fromLatin1(kBalanceBefore), frame), 0, 0);
-  grid->addWidget(Caption(QString::fromLatin1(kBalanceAfter), frame), 1, 0);
   lblBalanceBefore_ = Figure(QStringLiteral("lblBalanceBefore"), frame);
   lblBalanceAfter_ = Figure(QStringLiteral("lblBalanceAfter"), frame);
+  grid->addWidget(CaptionOf(lblBalanceBefore_, QString::fromLatin1(kBalanceBefore), frame), 0, 0);
+  grid->addWidget(CaptionOf(lblBalanceAfter_, QString::fromLatin1(kBalanceAfter), frame), 1, 0);
   for (QLabel* balance : {lblBalanceBefore_, lblBalanceAfter_}) {
     SetNarrowest(balance, balance->fontMetrics().averageCharWidth() * 14);
   }
@@ -249,6 +258,10 @@ void ShopScreen::Fill(bool spinners) {
     controls.rate->setText(QString::number(row.Rate));
     controls.amount->setText(Dollars(row.Amount));
     controls.chosen->setText(QString::number(row.Chosen));
+    // The arrows show no number: a screen reader hears the units chosen
+    // with the row's name.
+    controls.spinner->setAccessibleName(
+        QStringLiteral("%1: %2").arg(ToQt(row.name)).arg(row.Chosen));
     if (!spinners) continue;
     // One step past either end is allowed, so that the spinner can wrap.
     const QSignalBlocker quiet(controls.spinner);

@@ -407,6 +407,7 @@ SponsorOfferScreen::SponsorOfferScreen(Game& game, SponsorSlot slot, QWidget* pa
     options_->addButton(option, i);
     QLabel* amount = ValueLabel("", frame);
     amount->setObjectName(QStringLiteral("lbl") + ToQt(company.key));
+    ReadWithCaption(amount, option->text());
     amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetNarrowest(amount, amount->fontMetrics().averageCharWidth() * 10);
     grid->addWidget(option, i + 1, 0);
@@ -419,14 +420,16 @@ SponsorOfferScreen::SponsorOfferScreen(Game& game, SponsorSlot slot, QWidget* pa
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  auto* cmdOK = Button(QStringLiteral("OK"), "cmdOK", this);
-  cmdOK->setDefault(true);
-  connect(cmdOK, &QPushButton::clicked, this, &SponsorOfferScreen::cmdOK_Click);
+  cmdOK_ = Button(QStringLiteral("OK"), "cmdOK", this);
+  cmdOK_->setDefault(true);
+  connect(cmdOK_, &QPushButton::clicked, this, &SponsorOfferScreen::cmdOK_Click);
   auto* cmdCancel = Button(QStringLiteral("Cancel"), "cmdCancel", this);
   connect(cmdCancel, &QPushButton::clicked, this, &SponsorOfferScreen::cmdCancel_Click);
-  buttons->addWidget(cmdOK);
+  buttons->addWidget(cmdOK_);
   buttons->addWidget(cmdCancel);
   layout->addLayout(buttons);
+  // Enter is OK, Escape Cancel.
+  UseScreenKeys(this, {cmdOK_});
 }
 
 void SponsorOfferScreen::Open() {
@@ -442,6 +445,18 @@ void SponsorOfferScreen::Open() {
     lblCompany_[i]->setText(ToQt(offer.Amount.ToString()));
   }
   options_->setExclusive(true);
+  // The keyboard starts on the company chosen, or else the first that
+  // offers, or else OK.
+  QWidget* start = cmdOK_;
+  for (QRadioButton* option : optCompany_) {
+    if (!option->isEnabled()) continue;
+    if (option->isChecked()) {
+      start = option;
+      break;
+    }
+    if (start == cmdOK_) start = option;
+  }
+  start->setFocus();
   adjustSize();
   show();
   raise();
@@ -477,13 +492,13 @@ SponsorshipScreen::SponsorshipScreen(Game& game, QWidget* parent)
   right->addWidget(new GroundPicture(this), 1);
   cmdNegotiate_ = Button(QStringLiteral("Negotiate"), "cmdNegotiate", this);
   connect(cmdNegotiate_, &QPushButton::clicked, this, &SponsorshipScreen::cmdNegotiate_Click);
-  auto* cmdClose = Button(QStringLiteral("Close"), "cmdClose", this);
-  connect(cmdClose, &QPushButton::clicked, this, &SponsorshipScreen::cmdClose_Click);
+  cmdClose_ = Button(QStringLiteral("Close"), "cmdClose", this);
+  connect(cmdClose_, &QPushButton::clicked, this, &SponsorshipScreen::cmdClose_Click);
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(8);
   buttons->addStretch(1);
   buttons->addWidget(cmdNegotiate_);
-  buttons->addWidget(cmdClose);
+  buttons->addWidget(cmdClose_);
   right->addLayout(buttons);
 
   auto* layout = new QHBoxLayout(ScreenPage(this));
@@ -491,6 +506,13 @@ SponsorshipScreen::SponsorshipScreen(Game& game, QWidget* parent)
   layout->setSpacing(14);
   layout->addWidget(MakeKit());
   layout->addLayout(right, 1);
+
+  // The keyboard reads the kit on the left before the buttons; Escape is
+  // Close.
+  for (std::size_t i = 1; i < pieces_.size(); ++i) setTabOrder(pieces_[i - 1], pieces_[i]);
+  setTabOrder(pieces_.back(), cmdNegotiate_);
+  setTabOrder(cmdNegotiate_, cmdClose_);
+  UseScreenKeys(this, {cmdClose_}, {cmdClose_});
 }
 
 SponsorshipScreen::~SponsorshipScreen() = default;
@@ -524,8 +546,8 @@ QWidget* SponsorshipScreen::MakeSponsors() {
   grid->setVerticalSpacing(8);
   int row = 0;
   for (const SlotLine& line : kSlotLines) {
-    grid->addWidget(Caption(QString::fromLatin1(line.caption), frame), row, 0);
     QLabel* value = ValueLabel(line.label, frame);
+    grid->addWidget(CaptionOf(value, QString::fromLatin1(line.caption), frame), row, 0);
     SetNarrowest(value, value->fontMetrics().horizontalAdvance(
                             QStringLiteral("Australia Physio Association")) +
                             value->fontMetrics().averageCharWidth() * 3);
@@ -533,8 +555,8 @@ QWidget* SponsorshipScreen::MakeSponsors() {
     lblSlot_[static_cast<std::size_t>(line.slot)] = value;
   }
   grid->setRowMinimumHeight(row++, 8);
-  grid->addWidget(Caption(QString::fromLatin1(kRemainingCaption), frame), row, 0);
   lblRemaining_ = ValueLabel("lblRemaining", frame);
+  grid->addWidget(CaptionOf(lblRemaining_, QString::fromLatin1(kRemainingCaption), frame), row, 0);
   lblRemaining_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   auto* remaining = new QHBoxLayout;
   remaining->addWidget(lblRemaining_);
@@ -551,6 +573,12 @@ void SponsorshipScreen::Open() {
   lblRemaining_->setText(view.remaining ? QString::number(*view.remaining) : QString());
   for (KitPiece* piece : pieces_) piece->setEnabled(view.windowOpen);
   cmdNegotiate_->setEnabled(view.windowOpen);
+  // At a sponsor window the keyboard starts on the kit, otherwise on Close.
+  if (view.windowOpen) {
+    pieces_.front()->setFocus();
+  } else {
+    cmdClose_->setFocus();
+  }
   refresh();
   show();
   raise();

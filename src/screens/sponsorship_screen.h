@@ -76,6 +76,7 @@ class SponsorOfferScreen : public CancellableScreen {
   QButtonGroup* options_ = nullptr;
   std::array<QRadioButton*, kCompanyCount> optCompany_{};
   std::array<QLabel*, kCompanyCount> lblCompany_{};
+  QPushButton* cmdOK_ = nullptr;
 };
 
 // frmSponsorship: the player's five sponsors and the matches to the next
@@ -125,6 +126,7 @@ class SponsorshipScreen : public QWidget {
   Game& game_;
   std::array<KitPiece*, 4> pieces_{};
   QPushButton* cmdNegotiate_ = nullptr;
+  QPushButton* cmdClose_ = nullptr;
   QLabel* lblRemaining_ = nullptr;
   std::array<QLabel*, kSlotCount> lblSlot_{};
   std::array<std::unique_ptr<SponsorOfferScreen>, kSlotCount> offers_;

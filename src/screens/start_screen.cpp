@@ -88,6 +88,7 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   layout->addStretch(1);
 
   setMinimumWidth(fontMetrics().averageCharWidth() * 72);
+  UseScreenKeys(this, {cmdNew});
   cmdNew->setFocus();
 }
 

@@ -54,8 +54,8 @@ QWidget* BarFrame(const char* caption, const char* name, QWidget* parent,
   AlignCaptions(grid, frame);
   int row = 0;
   for (const auto& [barCaption, barName] : bars) {
-    grid->addWidget(Caption(QString::fromLatin1(barCaption), frame), row, 0);
     auto* bar = new QProgressBar(frame);
+    grid->addWidget(CaptionOf(bar, QString::fromLatin1(barCaption), frame), row, 0);
     bar->setObjectName(QString::fromLatin1(barName));
     bar->setRange(0, 100);
     bar->setValue(0);
@@ -138,6 +138,7 @@ TeamScreen::TeamScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window
   layout->addLayout(frames, 1);
   layout->addLayout(weekRow);
 
+  UseScreenKeys(this, {cmdCareerDetails});
   refresh();
   cmdCareerDetails->setFocus();
 }
@@ -160,8 +161,8 @@ QWidget* TeamScreen::MakeTeamInformation() {
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const Row& r : kRows) {
-    grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 0);
     QLabel* value = AddValue(r.name, frame, r.text);
+    grid->addWidget(CaptionOf(value, QString::fromLatin1(r.caption), frame), row, 0);
     SetNarrowest(
         value,
         value->fontMetrics().horizontalAdvance(QStringLiteral("Centre-Half-Forward  ")) + 16);
@@ -189,14 +190,14 @@ QWidget* TeamScreen::MakeSeasonStatistics() {
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const Row& r : kRows) {
-    grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 0);
     const auto field = r.field;
     QLabel* value = AddValue(r.name, frame, [field](const Career& c) { return Whole(c.*field); });
+    grid->addWidget(CaptionOf(value, QString::fromLatin1(r.caption), frame), row, 0);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row++, 1);
   }
-  grid->addWidget(Caption(QStringLiteral("League Position:"), frame), row, 0);
   lblPosition_ = ValueLabel("lblPosition", frame);
+  grid->addWidget(CaptionOf(lblPosition_, QStringLiteral("League Position:"), frame), row, 0);
   lblPosition_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   grid->addWidget(lblPosition_, row, 1);
   grid->setColumnStretch(1, 1);
@@ -237,11 +238,11 @@ QWidget* TeamScreen::MakeFinances() {
   AlignCaptions(grid, frame);
   int row = 0;
   for (const Row& r : kRows) {
-    grid->addWidget(Caption(QString::fromLatin1(r.caption), frame), row, 0);
     auto* dollar = Caption(QStringLiteral("$"), frame);
     dollar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(dollar, row, 1);
     QLabel* value = ValueLabel(r.name, frame);
+    grid->addWidget(CaptionOf(value, QString::fromLatin1(r.caption), frame), row, 0);
     value->setText(QString::fromLatin1(r.shown));
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row++, 2);

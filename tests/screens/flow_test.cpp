@@ -61,13 +61,8 @@ class FlowTest : public QObject {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
-  void splashGivesWayToTheStartScreen_data() {
-    QTest::addColumn<bool>("byKey");
-    QTest::newRow("click") << false;
-    QTest::newRow("key") << true;
-  }
+  // A key puts it away too: the keyboard walk starts so.
   void splashGivesWayToTheStartScreen() {
-    QFETCH(bool, byKey);
     flow_->Begin();
     QWidget* splash = ShownWindow("frmSplash");
     QVERIFY(splash);
@@ -77,12 +72,8 @@ class FlowTest : public QObject {
     QCOMPARE(
         TextOf(splash, "lblSplashVersion"),
         QStringLiteral("Version %1.%2").arg(KICKMARK_VERSION_MAJOR).arg(KICKMARK_VERSION_MINOR));
-    if (byKey) {
-      QTest::keyClick(splash, Qt::Key_Space);
-    } else {
-      // A click on any part of it, its labels included.
-      QTest::mouseClick(testing::Find(splash, "lblCredit"), Qt::LeftButton);
-    }
+    // A click on any part of it, its labels included.
+    QTest::mouseClick(testing::Find(splash, "lblCredit"), Qt::LeftButton);
     QVERIFY(!ShownWindow("frmSplash"));
     QWidget* start = ShownWindow("frmStart");
     QVERIFY(start);
@@ -276,20 +267,11 @@ class FlowTest : public QObject {
     QCOMPARE(TextOf(hub, "lblName"), QStringLiteral("Glenn Archer"));
   }
 
-  void recordsOpenOverTheHubAndHandBack_data() {
-    QTest::addColumn<bool>("byKey");
-    QTest::newRow("button") << false;
-    QTest::newRow("letter R") << true;
-  }
+  // The letter R opens them too: the keyboard walk ends so.
   void recordsOpenOverTheHubAndHandBack() {
-    QFETCH(bool, byKey);
     QWidget* hub = StartCareer(QStringLiteral("Wayne Carey"));
     QVERIFY(hub);
-    if (byKey) {
-      QTest::keyClick(hub, Qt::Key_R);
-    } else {
-      QVERIFY(Click(hub, "cmdRecords"));
-    }
+    QVERIFY(Click(hub, "cmdRecords"));
     QWidget* records = ShownWindow("frmRecords");
     QVERIFY(records);
     QCOMPARE(TextOf(records, "lblName"), QStringLiteral("Wayne Carey"));
