@@ -88,7 +88,6 @@ class ConditionBar : public QProgressBar {
  public:
   using QProgressBar::QProgressBar;
 
-<<<<<<< HEAD
  protected:
   void paintEvent(QPaintEvent* /*event*/) override {
     QStyleOptionProgressBar option;
@@ -168,8 +167,6 @@ class HubButton : public QPushButton {
   }
 };
 
-=======
->>>>>>> h-keys
 QGridLayout* FrameGrid(QGroupBox* frame) {
   auto* grid = new QGridLayout(frame);
   grid->setHorizontalSpacing(8);

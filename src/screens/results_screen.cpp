@@ -128,16 +128,11 @@ ResultsScreen::ResultsScreen(Game& game, QWidget* parent)
   layout->addLayout(roundRow);
   layout->addWidget(player);
   layout->addWidget(lblError_);
-<<<<<<< HEAD
   layout->addLayout(matches, 1);
-=======
-  layout->addWidget(slots_, 1);
-  layout->addLayout(buttons);
 
   // Enter and Escape are OK.
   UseScreenKeys(this, {cmdOK}, {cmdOK});
   hsbRound_->setFocus();
->>>>>>> h-keys
 }
 
 void ResultsScreen::refresh() {

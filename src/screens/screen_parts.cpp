@@ -1,28 +1,21 @@
 #include "screens/screen_parts.h"
 
-<<<<<<< HEAD
-=======
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
->>>>>>> h-keys
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-<<<<<<< HEAD
 #include <QLayout>
-#include <QPushButton>
-#include <QScreen>
-#include <QScrollArea>
-#include <QVBoxLayout>
-=======
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStyledItemDelegate>
->>>>>>> h-keys
+#include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
 #include <vector>
@@ -33,7 +26,6 @@ namespace km::screens {
 
 namespace {
 
-<<<<<<< HEAD
 // How far beyond its natural size a screen's content grows with its window.
 constexpr int kMostGrowthPercent = 125;
 
@@ -89,7 +81,47 @@ class PageHolder : public QWidget {
       }
       FitWindow();
       Place();
-=======
+    }
+    return false;
+  }
+
+ private:
+  void Place() {
+    // A page grows only in the directions a table, a list or a text box on
+    // it can use; boxed values and their captions stay together.
+    const QSize natural = sizeHint();
+    Qt::Orientations grows;
+    for (const QAbstractScrollArea* view : page_->findChildren<QAbstractScrollArea*>()) {
+      if (view->isVisibleTo(page_) && !InsideAView(view, page_)) {
+        grows |= view->sizePolicy().expandingDirections();
+      }
+    }
+    const QSize most(
+        grows & Qt::Horizontal ? natural.width() * kMostGrowthPercent / 100 : natural.width(),
+        grows & Qt::Vertical ? natural.height() * kMostGrowthPercent / 100 : natural.height());
+    const QSize size = this->size().boundedTo(most).expandedTo(page_->minimumSizeHint());
+    QRect area(QPoint(), size);
+    area.moveCenter(rect().center());
+    area.moveLeft(std::max(0, area.left()));
+    area.moveTop(std::max(0, area.top()));
+    page_->setGeometry(area);
+  }
+
+  QWidget* page_;
+};
+
+// A scroll area as large as the page it holds, so that a window opens at the
+// page's natural size.
+class PageArea : public QScrollArea {
+ public:
+  using QScrollArea::QScrollArea;
+
+  [[nodiscard]] QSize sizeHint() const override {
+    const QWidget* holder = widget();
+    return holder ? holder->sizeHint() : QScrollArea::sizeHint();
+  }
+};
+
 // The green of the keyboard's focus.
 QColor FocusGreen() { return {0x2f, 0x6b, 0x3a}; }
 
@@ -254,47 +286,11 @@ class FocusRingKeeper : public QObject {
         default:
           break;
       }
->>>>>>> h-keys
     }
     return false;
   }
 
  private:
-<<<<<<< HEAD
-  void Place() {
-    // A page grows only in the directions a table, a list or a text box on
-    // it can use; boxed values and their captions stay together.
-    const QSize natural = sizeHint();
-    Qt::Orientations grows;
-    for (const QAbstractScrollArea* view : page_->findChildren<QAbstractScrollArea*>()) {
-      if (view->isVisibleTo(page_) && !InsideAView(view, page_)) {
-        grows |= view->sizePolicy().expandingDirections();
-      }
-    }
-    const QSize most(
-        grows & Qt::Horizontal ? natural.width() * kMostGrowthPercent / 100 : natural.width(),
-        grows & Qt::Vertical ? natural.height() * kMostGrowthPercent / 100 : natural.height());
-    const QSize size = this->size().boundedTo(most).expandedTo(page_->minimumSizeHint());
-    QRect area(QPoint(), size);
-    area.moveCenter(rect().center());
-    area.moveLeft(std::max(0, area.left()));
-    area.moveTop(std::max(0, area.top()));
-    page_->setGeometry(area);
-  }
-
-  QWidget* page_;
-};
-
-// A scroll area as large as the page it holds, so that a window opens at the
-// page's natural size.
-class PageArea : public QScrollArea {
- public:
-  using QScrollArea::QScrollArea;
-
-  [[nodiscard]] QSize sizeHint() const override {
-    const QWidget* holder = widget();
-    return holder ? holder->sizeHint() : QScrollArea::sizeHint();
-=======
   void Follow(QWidget* now) {
     if (target_) target_->removeEventFilter(this);
     // A window with the focus itself (the splash screen, the newspaper) and
@@ -348,13 +344,11 @@ class CurrentCellFrame : public QStyledItemDelegate {
     painter->setPen(QPen(Qt::white, 1));
     painter->drawRect(cell.adjusted(1.5, 1.5, -1.5, -1.5));
     painter->restore();
->>>>>>> h-keys
   }
 };
 
 }  // namespace
 
-<<<<<<< HEAD
 QWidget* ScreenPage(QWidget* screen) {
   auto* area = new PageArea(screen);
   area->setObjectName(QStringLiteral("scrScreen"));
@@ -386,8 +380,6 @@ QWidget* PageOf(const QWidget* screen) {
   return screen ? screen->findChild<QWidget*>(QString::fromLatin1(kPageName)) : nullptr;
 }
 
-=======
->>>>>>> h-keys
 QLabel* Caption(const QString& text, QWidget* parent) {
   auto* label = new TextLabel(text, parent);
   SetRole(label, "caption");

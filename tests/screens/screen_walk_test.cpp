@@ -122,6 +122,10 @@ QStringList Faults(QWidget* window, QSize asked) {
       faults << QStringLiteral("%1 \"%2\" is cut").arg(NameOf(widget), button->text());
     }
   }
+  // The keyboard's focus ring is drawn over the control it rings.
+  shown.removeIf([](const QWidget* widget) {
+    return widget->testAttribute(Qt::WA_TransparentForMouseEvents);
+  });
   for (qsizetype i = 0; i < shown.size(); ++i) {
     for (qsizetype j = i + 1; j < shown.size(); ++j) {
       if (shown[i]->parentWidget() == shown[j]->parentWidget() &&
