@@ -12,8 +12,8 @@
 
 #include "core/career.h"
 #include "core/file_system.h"
-#include "core/game.h"
 #include "core/new_career.h"
+#include "game/game.h"
 #include "match/match.h"
 #include "scratch_folder.h"
 #include "season/fixture.h"

@@ -9,8 +9,8 @@
 #include <variant>
 
 #include "app/first_paint_report.h"
-#include "core/game.h"
 #include "core/ports.h"
+#include "game/game.h"
 #include "screens/launch_options.h"
 #include "screens/look.h"
 #include "screens/qt_prompter.h"

@@ -3,9 +3,9 @@
 #include <QWidget>
 #include <array>
 
-#include "core/game.h"
 #include "draft/draft.h"
 #include "draft/draft_camp.h"
+#include "game/game.h"
 
 class QLabel;
 class QPushButton;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "screens/about_screen.h"
 
 class QLabel;

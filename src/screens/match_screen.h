@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 
 class QLabel;
 class QPushButton;

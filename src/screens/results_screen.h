@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "core/game.h"
+#include "game/game.h"
 
 class QLabel;
 class QScrollBar;

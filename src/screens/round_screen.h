@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <array>
 
-#include "core/game.h"
 #include "core/run_state.h"
+#include "game/game.h"
 #include "season/round.h"
 
 class QFrame;

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <memory>
 
-#include "core/game.h"
+#include "game/game.h"
 
 namespace km::screens {
 

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "core/game.h"
 #include "core/new_career.h"
+#include "game/game.h"
 
 class QComboBox;
 class QLabel;

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "week/shops.h"
 
 class QLabel;

@@ -7,8 +7,8 @@
 #include <array>
 #include <memory>
 
-#include "core/game.h"
 #include "core/game_data.h"
+#include "game/game.h"
 
 class QButtonGroup;
 class QLabel;

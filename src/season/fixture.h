@@ -9,17 +9,12 @@
 #include <vector>
 
 #include "core/career.h"
+#include "core/clubs.h"
 #include "core/ports.h"
 #include "core/run_state.h"
 #include "core/save_file.h"
 
 namespace km {
-
-using ClubList = std::array<std::string_view, 16>;
-
-// The sixteen clubs of a competition, in their fixture slot order. The State
-// League's clubs depend on the player's home state.
-const ClubList& ClubsOf(std::string_view league, std::string_view homeState);
 
 // The 22 home-and-away rounds over slots 1..16: each round eight matches,
 // the first-named slot first.

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "sim/seasons.h"
 #include "sim/transcript.h"
 #include "week/contracts.h"

@@ -15,11 +15,11 @@
 #include <string_view>
 
 #include "core/file_system.h"
-#include "core/game.h"
 #include "core/game_data.h"
 #include "core/new_career.h"
 #include "core/ports.h"
 #include "core/save_file.h"
+#include "game/game.h"
 #include "season/season_end.h"
 #include "sim/autoplay.h"
 #include "sim/record_json.h"

@@ -15,10 +15,10 @@
 #include <unistd.h>
 
 #include "core/file_system.h"
-#include "core/game.h"
 #include "core/game_data.h"
 #include "core/ports.h"
 #include "core/save_file.h"
+#include "game/game.h"
 #include "season/season_end.h"
 #include "sim/sim.h"
 #include "sim/transcript.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "season/fixture.h"
+#include "core/clubs.h"
 
 namespace km {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/career.h"
-#include "core/game.h"
 #include "core/run_state.h"
+#include "game/game.h"
 #include "match/after_match.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"

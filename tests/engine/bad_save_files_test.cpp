@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "core/game.h"
 #include "core/new_career.h"
 #include "core/save_file.h"
+#include "game/game.h"
 #include "support/playing.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"

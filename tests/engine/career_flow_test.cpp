@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "core/game.h"
 #include "core/invariants.h"
+#include "game/game.h"
 #include "season/season_end.h"
 #include "support/playing.h"
 #include "support/scripted_ports.h"

@@ -8,9 +8,9 @@
 #include <thread>
 
 #include "core/file_system.h"
-#include "core/game.h"
 #include "core/text_file.h"
 #include "draft/draft_camp.h"
+#include "game/game.h"
 #include "season/fixture.h"
 #include "support/failing_file_system.h"
 #include "support/playing.h"

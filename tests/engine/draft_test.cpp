@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/game.h"
 #include "draft/draft.h"
 #include "draft/draft_camp.h"
+#include "game/game.h"
 #include "season/fixture.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"

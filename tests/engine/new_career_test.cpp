@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/game.h"
 #include "core/new_career.h"
+#include "game/game.h"
 #include "support/playing.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"

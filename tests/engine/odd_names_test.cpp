@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "core/file_names.h"
-#include "core/game.h"
 #include "core/invariants.h"
 #include "core/new_career.h"
 #include "core/save_file.h"
 #include "core/text_file.h"
+#include "game/game.h"
 #include "season/fixture.h"
 #include "support/playing.h"
 #include "support/scripted_ports.h"

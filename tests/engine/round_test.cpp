@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "season/finals.h"
 #include "season/fixture.h"
 #include "season/ladder.h"

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/career_fields.h"
-#include "core/game.h"
 #include "core/new_career.h"
 #include "core/save_file.h"
+#include "game/game.h"
 #include "support/playing.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"

@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/game.h"
 #include "core/new_career.h"
 #include "core/save_file.h"
 #include "draft/draft.h"
+#include "game/game.h"
 #include "screens/qt_text.h"
 #include "screens/screen_flow.h"
 #include "screens/screen_test_support.h"

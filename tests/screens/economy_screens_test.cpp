@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "screens/look.h"
 #include "screens/main_screen.h"
 #include "screens/screen_parts.h"

@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/game.h"
 #include "core/new_career.h"
 #include "core/save_file.h"
+#include "game/game.h"
 #include "screens/main_screen.h"
 #include "screens/qt_text.h"
 #include "screens/screen_flow.h"

@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "core/career_fields.h"
-#include "core/game.h"
 #include "core/new_career.h"
+#include "game/game.h"
 #include "screens/about_screen.h"
 #include "screens/ladder_screen.h"
 #include "screens/records_screen.h"

@@ -12,8 +12,8 @@
 #include <functional>
 #include <memory>
 
-#include "core/game.h"
 #include "core/new_career.h"
+#include "game/game.h"
 #include "screens/about_screen.h"
 #include "screens/contracts_screen.h"
 #include "screens/look.h"

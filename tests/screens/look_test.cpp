@@ -14,8 +14,8 @@
 #include <memory>
 #include <vector>
 
-#include "core/game.h"
 #include "core/new_career.h"
+#include "game/game.h"
 #include "screens/look.h"
 #include "screens/main_screen.h"
 #include "screens/round_screen.h"

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <functional>
 
-#include "core/game.h"
 #include "core/new_career.h"
+#include "game/game.h"
 #include "screens/about_screen.h"
 #include "screens/main_screen.h"
 #include "screens/screen_test_support.h"

@@ -7,9 +7,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/game.h"
 #include "core/new_career.h"
 #include "core/number_format.h"
+#include "game/game.h"
 #include "screens/match_screen.h"
 #include "screens/qt_text.h"
 #include "screens/screen_test_support.h"

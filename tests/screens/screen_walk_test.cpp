@@ -20,9 +20,9 @@
 #include <functional>
 
 #include "core/career_fields.h"
-#include "core/game.h"
 #include "core/new_career.h"
 #include "core/save_file.h"
+#include "game/game.h"
 #include "screens/about_screen.h"
 #include "screens/contracts_screen.h"
 #include "screens/look.h"

@@ -7,9 +7,9 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "core/game.h"
 #include "core/game_data.h"
 #include "core/new_career.h"
+#include "game/game.h"
 #include "screens/qt_text.h"
 #include "screens/screen_test_support.h"
 #include "screens/setup_screen.h"

@@ -9,9 +9,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/game.h"
 #include "core/game_data.h"
 #include "core/new_career.h"
+#include "game/game.h"
 #include "screens/launch_options.h"
 #include "screens/look.h"
 #include "screens/main_screen.h"

@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <set>
 
-#include "core/game.h"
 #include "core/new_career.h"
+#include "game/game.h"
 #include "screens/look.h"
 #include "screens/main_screen.h"
 #include "screens/match_screen.h"

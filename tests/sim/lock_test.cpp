@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "core/career_lock.h"
-#include "core/game.h"
 #include "core/save_file.h"
+#include "game/game.h"
 #include "sim/autoplay.h"
 #include "sim_fixture.h"
 #include "support/playing.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "core/career_fields.h"
-#include "core/game.h"
 #include "core/new_career.h"
+#include "game/game.h"
 #include "sim/record_json.h"
 #include "sim/transcript.h"
 #include "sim_fixture.h"

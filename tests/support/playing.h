@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/game.h"
 #include "core/new_career.h"
+#include "game/game.h"
 #include "week/sponsors.h"
 
 namespace km::testing {

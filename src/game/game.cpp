@@ -1,4 +1,4 @@
-#include "core/game.h"
+#include "game/game.h"
 
 #include "core/file_names.h"
 #include "core/file_system.h"
