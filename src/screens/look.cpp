@@ -369,7 +369,8 @@ QLabel[role="roundName"] {
   color: #10240f;
   background: rgb(224, 224, 224);
   border: none;
-  padding: 0.1em 0.4em;
+  border-left: 0.3em solid transparent;
+  padding: 0.1em 0.4em 0.1em 0.1em;
 }
 QLabel[role="roundName"][nameColour="player"] {
   background: rgb(225, 128, 128);
@@ -377,6 +378,7 @@ QLabel[role="roundName"][nameColour="player"] {
 }
 QLabel[role="roundName"][nameColour="next"] {
   background: rgb(190, 190, 255);
+  border-left: 0.3em solid rgb(60, 60, 150);
 }
 QLabel[role="slotHead"] {
   font-size: 9pt;

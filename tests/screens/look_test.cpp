@@ -236,15 +236,17 @@ class LookTest : public QObject {
     }
   }
 
-  // A club's name in a round's slot: the player's club, and any other.
+  // A club's name in a round's slot: the player's club, the next match's,
+  // and any other.
   static void DrawClubName(std::vector<Drawn>& states) {
     MatchSlots slots;
     slots.ShowSlot(0, QStringLiteral("Frankston"), QStringLiteral("Sandringham"), RoundSlot{});
     slots.show();
     auto* name = Find(&slots, "lblTeamOne");
     QVERIFY(name);
-    for (const auto& [state, colour] : {std::pair{"player's club", NameColour::PlayerClub},
-                                        std::pair{"other", NameColour::Other}}) {
+    for (const auto& [state, colour] :
+         {std::pair{"player's club", NameColour::PlayerClub},
+          std::pair{"next match", NameColour::NextMatch}, std::pair{"other", NameColour::Other}}) {
       slots.Paint(0, 0, colour);
       states.push_back(Draw(QString::fromLatin1(state), name));
     }

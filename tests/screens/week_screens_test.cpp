@@ -94,9 +94,10 @@ QColor PaintedAt(QWidget* widget, QPoint at = {1, 1}) {
   return QColor(widget->grab().toImage().pixel(at));
 }
 
+// A club name's colour, right of the marker the next match carries.
 QColor NameColourOf(const QWidget* root, const QByteArray& name) {
   auto* label = Find(root, name.constData());
-  return label ? PaintedAt(label) : QColor();
+  return label ? PaintedAt(label, {label->width() - 2, 1}) : QColor();
 }
 
 // Clicks the cell of the grid as the player would.
