@@ -2,53 +2,26 @@
 // sponsorship screen and its five offer screens: what they show from the
 // record, what their controls buy, and how they hand back.
 
-#include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
-#include <string>
-#include <vector>
 
-#include "game/game.h"
 #include "screens/look.h"
 #include "screens/main_screen.h"
+#include "screens/qt_text.h"
 #include "screens/screen_parts.h"
 #include "screens/screen_test_support.h"
 #include "screens/shop_screen.h"
 #include "screens/sponsorship_screen.h"
-#include "support/scripted_ports.h"
 #include "week/sponsors.h"
 
 namespace km::screens {
 namespace {
 
-using testing::Click;
-using testing::Find;
-using testing::Messages;
-using testing::ShownWindow;
-using testing::TextOf;
+using namespace testing;
 
-// A running game with scripted ports around one career.
-struct Session {
-  km::testing::ScriptedRandom random;
-  km::testing::ScriptedPrompter prompter;
-  Game game{random, prompter, DataFolder{"."}};
-  explicit Session(Career career) { game.Adopt(std::move(career)); }
-  Career& career() { return game.career(); }
-};
-
-Career SomeCareer() {
-  Career career = Career::Create();
-  career.Name = "Tony Lockett";
-  for (int* skill :
-       {&career.Kicking, &career.Handballing, &career.Tackling, &career.Marking, &career.Running}) {
-    *skill = 50;
-  }
-  career.Overall = 0;  // stale on purpose: a purchase works it out again
-  return career;
-}
+Career SomeCareer() { return ACareer("Tony Lockett"); }
 
 // The colour a label's text is drawn in.
 QColor TextColour(const QWidget* root, const char* name) {
@@ -93,134 +66,33 @@ class EconomyScreensTest : public QObject {
   // come through it.
   void initTestCase() { ApplyGameLook(*qApp); }
 
-  void shopsOpenWithTheirRowsPricedByCompetition() {
-    struct Row {
-      const char* name;
-      const char* units;
-      const char* rate;
-      const char* amount;
-      const char* chosen;
-    };
-    struct Case {
-      Shop shop;
-      const char* screen;
-      const char* title;
-      const char* heading;
-      const char* unitsColumn;
-      const char* league;
-      std::vector<std::pair<int Career::*, int>> values;
-      const char* before;
-      const char* after;
-      bool max;
-      std::vector<Row> rows;  // top to bottom
-    };
-    const Case cases[] = {
-        {Shop::Training,
-         "frmTraining",
-         "Kickmark - Training Centre",
-         "TRAINING CENTRE RATES",
-         "Available Units",
-         "AFL",
-         {{&Career::Kicking, 150}, {&Career::Marking, 200}, {&Career::Tackling, 199}},
-         "300000",
-         "300000",
-         true,
-         {{"Kicking", "50", "5000", "250000", "0"},
-          {"Handballing", "150", "5000", "750000", "0"},
-          {"Marking", "0", "3500", "0", "0"},
-          {"Tackling", "1", "3500", "3500", "0"},
-          {"Running", "150", "3500", "525000", "0"}}},
-        {Shop::Health,
-         "frmHealth",
-         "Kickmark - Health Care",
-         "HEALTH CARE CENTRE",
-         "Required Units",
-         "State",
-         {{&Career::Fitness, 40}, {&Career::Stamina, 95}},
-         "30000",
-         "7500",
-         false,
-         {{"Fitness", "60", "350", "21000", "60"},
-          {"Health", "0", "500", "0", "0"},
-          {"Stamina", "5", "300", "1500", "5"}}},
-        {Shop::Store,
-         "frmStore",
-         "Kickmark - Football Store",
-         "FOOTBALL GEAR STORE",
-         "Required Units",
-         "Local Reserves",
-         {{&Career::Boots, 50}, {&Career::Jumper, 80}, {&Career::Other, 70}},
-         "30000",
-         "5250",
-         false,
-         {{"Boots", "50", "225", "11250", "50"},
-          {"Jumper", "20", "150", "3000", "20"},
-          {"Shorts", "0", "100", "0", "0"},
-          {"Other", "30", "350", "10500", "30"}}},
-    };
-    for (const Case& c : cases) {
-      Career career = SomeCareer();
-      career.League = c.league;
-      career.BankBalance = *Money::Parse(c.before);
-      for (const auto& [field, value] : c.values) career.*field = value;
-      Session s(career);
-      ShopScreen screen(s.game, c.shop);
-      screen.Open();
-      QCOMPARE(screen.objectName(), QString::fromLatin1(c.screen));
-      QCOMPARE(screen.windowTitle(), QString::fromLatin1(c.title));
-      QCOMPARE(TextOf(&screen, "lblHeading"), QString::fromLatin1(c.heading));
-      QCOMPARE(testing::CutLabels(&screen), QString());
-      bool captioned = false;
-      for (auto* label : screen.findChildren<QLabel*>()) {
-        captioned = captioned || label->text() == QString::fromLatin1(c.unitsColumn);
-      }
-      QVERIFY2(captioned, c.unitsColumn);
-      QCOMPARE(Find<QPushButton>(&screen, "cmdMax") != nullptr, c.max);
-      QCOMPARE(TextOf(&screen, "lblBalanceBefore"), QString::fromLatin1(c.before));
-      QCOMPARE(TextOf(&screen, "lblBalanceAfter"), QString::fromLatin1(c.after));
-      int above = -1;
-      for (const Row& row : c.rows) {
-        const QString name = QString::fromLatin1(row.name);
-        const auto text = [&](const QString& label) {
-          return TextOf(&screen, label.toLatin1().constData());
-        };
-        QCOMPARE(text(QStringLiteral("lbl%1Units").arg(name)), QString::fromLatin1(row.units));
-        QCOMPARE(text(QStringLiteral("lbl%1Rate").arg(name)), QString::fromLatin1(row.rate));
-        QCOMPARE(text(QStringLiteral("lbl%1Amount").arg(name)), QString::fromLatin1(row.amount));
-        QCOMPARE(text(QStringLiteral("lbl%1").arg(name)), QString::fromLatin1(row.chosen));
-        auto* spinner =
-            Find<QSpinBox>(&screen, QStringLiteral("ud%1").arg(name).toLatin1().constData());
-        QVERIFY2(spinner, row.name);
-        QCOMPARE(spinner->value(), QString::fromLatin1(row.chosen).toInt());
-        // The rows stand in the listed order.
-        const int top = Find(&screen, QStringLiteral("lbl%1Units").arg(name).toLatin1().constData())
-                            ->mapTo(&screen, QPoint(0, 0))
-                            .y();
-        QVERIFY2(top > above, row.name);
-        above = top;
-      }
-      // Opening buys nothing.
-      QVERIFY(s.career() == career);
-    }
-  }
-
-  void trainingBuysWhatTheSpinnersChose() {
+  void trainingShowsItsRowsAndBuysWhatTheSpinnersChose() {
     Career career = SomeCareer();
     career.BankBalance = Money::Dollars(5000);
+    career.Marking = 48;
+    career.Overall = 0;  // stale on purpose: a purchase works it out again
     Session s(career);
     ShopScreen screen(s.game, Shop::Training);
     QSignalSpy closed(&screen, &ShopScreen::closed);
     screen.Open();
+    // A row's units, rate, amount and choice; the rows stand in the
+    // centre's order, which is not the record's.
+    const QStringList marking{TextOf(&screen, "lblMarkingUnits"), TextOf(&screen, "lblMarkingRate"),
+                              TextOf(&screen, "lblMarkingAmount"), TextOf(&screen, "lblMarking")};
+    QCOMPARE(marking, (QStringList{"152", "1000", "152000", "0"}));
+    int above = -1;
+    for (const char* row : {"lblKickingUnits", "lblHandballingUnits", "lblMarkingUnits",
+                            "lblTacklingUnits", "lblRunningUnits"}) {
+      const int top = Find(&screen, row)->mapTo(&screen, QPoint(0, 0)).y();
+      QVERIFY2(top > above, row);
+      above = top;
+    }
     const QColor own = TextColour(&screen, "lblBalanceAfter");
 
-    Step(&screen, "udMarking", Qt::Key_Up, 3);
-    QCOMPARE(TextOf(&screen, "lblMarking"), QStringLiteral("3"));
-    QCOMPARE(TextOf(&screen, "lblBalanceAfter"), QStringLiteral("2000"));
-    QCOMPARE(TextColour(&screen, "lblBalanceAfter"), kInCreditText);
-    Step(&screen, "udRunning", Qt::Key_Up, 2);
-    QCOMPARE(TextOf(&screen, "lblRunning"), QStringLiteral("2"));
-    // Spending every dollar leaves the colour as it was.
+    Step(&screen, "udMarking", Qt::Key_Up, 5);
+    QCOMPARE(TextOf(&screen, "lblMarking"), QStringLiteral("5"));
     QCOMPARE(TextOf(&screen, "lblBalanceAfter"), QStringLiteral("0"));
+    // Spending every dollar keeps the colour of money left over.
     QCOMPARE(TextColour(&screen, "lblBalanceAfter"), kInCreditText);
     QVERIFY(own != kInCreditText);
     QVERIFY(s.career() == career);
@@ -231,137 +103,36 @@ class EconomyScreensTest : public QObject {
     QVERIFY(s.prompter.messages.empty());
     QCOMPARE(s.career().BankBalance.cents(), 0);
     QCOMPARE(s.career().Marking, 53);
-    QCOMPARE(s.career().Running, 52);
     QCOMPARE(s.career().Kicking, 50);
-    QCOMPARE(s.career().Tackling, 50);
-    // (50 × 1.25 × 2 + (50 + 53 + 52) × 0.833) / 5 = 50.82
-    QCOMPARE(s.career().Overall, 51);
+    QCOMPARE(s.career().Overall, 50);
   }
 
-  void aPurchaseTheBankCannotMeetIsRefused() {
-    struct Case {
-      Shop shop;
-      int Career::*worn;
-      bool useMax;
-      const char* refusal;
-    };
-    const Case cases[] = {
-        {Shop::Training, &Career::Kicking, true,
-         "You do not have enough cash for that amount of training!"},
-        {Shop::Health, &Career::Fitness, false,
-         "You do not have enough money to pay for that level of service!"},
-        {Shop::Store, &Career::Shorts, false,
-         "You do not have enough money to purchase that much gear!"},
-    };
-    for (const Case& c : cases) {
-      Career career = SomeCareer();
-      career.BankBalance = Money::Dollars(10);
-      career.*c.worn = 60;
-      Session s(career);
-      ShopScreen screen(s.game, c.shop);
-      QSignalSpy closed(&screen, &ShopScreen::closed);
-      screen.Open();
-      if (c.useMax) QVERIFY(Click(&screen, "cmdMax"));
-      QVERIFY(TextOf(&screen, "lblBalanceAfter").startsWith(QLatin1Char('-')));
-      QCOMPARE(TextColour(&screen, "lblBalanceAfter"), kShortText);
-
-      QVERIFY(Click(&screen, "cmdOK"));
-      QCOMPARE(Messages(s.prompter), QStringList{QString::fromLatin1(c.refusal)});
-      QVERIFY(screen.isVisible());
-      QCOMPARE(closed.count(), 0);
-      QVERIFY(s.career() == career);
-
-      QVERIFY(Click(&screen, "cmdCancel"));
-      QVERIFY(!screen.isVisible());
-      QCOMPARE(closed.count(), 1);
-      QVERIFY(s.career() == career);
-    }
-  }
-
-  void loweringTheRestoreBringsItWithinTheBank() {
+  void aPurchaseTheBankCannotMeetIsRefusedUntilLowered() {
     Career career = SomeCareer();
     career.BankBalance = Money::Dollars(1000);
     career.Stamina = 90;
     career.HealthOverall = 97;
     Session s(career);
     ShopScreen screen(s.game, Shop::Health);
+    QSignalSpy closed(&screen, &ShopScreen::closed);
     screen.Open();
     QCOMPARE(TextOf(&screen, "lblBalanceAfter"), QStringLiteral("-500"));
+    QCOMPARE(TextColour(&screen, "lblBalanceAfter"), kShortText);
     QVERIFY(Click(&screen, "cmdOK"));
-    QCOMPARE(s.prompter.messages.size(), std::size_t{1});
+    QCOMPARE(Messages(s.prompter),
+             QStringList{"You do not have enough money to pay for that level of service!"});
+    QVERIFY(screen.isVisible());
+    QCOMPARE(closed.count(), 0);
+    QVERIFY(s.career() == career);
 
     Step(&screen, "udStamina", Qt::Key_Down, 4);
     QCOMPARE(TextOf(&screen, "lblStamina"), QStringLiteral("6"));
     QCOMPARE(TextOf(&screen, "lblBalanceAfter"), QStringLiteral("100"));
     QCOMPARE(TextColour(&screen, "lblBalanceAfter"), kInCreditText);
     QVERIFY(Click(&screen, "cmdOK"));
-    QVERIFY(!screen.isVisible());
+    QCOMPARE(closed.count(), 1);
     QCOMPARE(s.career().Stamina, 96);
     QCOMPARE(s.career().BankBalance.cents(), 100 * 100);
-    QCOMPARE(s.career().HealthOverall, 99);  // 296 / 3
-  }
-
-  void spinnersWrapAroundTheirUnits() {
-    Career career = SomeCareer();
-    career.Kicking = 198;
-    career.Handballing = 200;
-    Session s(career);
-    ShopScreen screen(s.game, Shop::Training);
-    screen.Open();
-    struct Move {
-      const char* spinner;
-      Qt::Key key;
-      const char* label;
-      int shown;
-    };
-    const Move moves[] = {
-        // Below 0 goes round to every unit, past them back to 0.
-        {"udKicking", Qt::Key_Down, "lblKicking", 2},
-        {"udKicking", Qt::Key_Down, "lblKicking", 1},
-        {"udKicking", Qt::Key_Up, "lblKicking", 2},
-        {"udKicking", Qt::Key_Up, "lblKicking", 0},
-        {"udKicking", Qt::Key_Up, "lblKicking", 1},
-        // A skill at its cap has nothing to take either way.
-        {"udHandballing", Qt::Key_Up, "lblHandballing", 0},
-        {"udHandballing", Qt::Key_Down, "lblHandballing", 0},
-    };
-    for (const Move& m : moves) {
-      Step(&screen, m.spinner, m.key);
-      QCOMPARE(SpinnerValue(&screen, m.spinner), m.shown);
-      QCOMPARE(TextOf(&screen, m.label), QString::number(m.shown));
-    }
-    // One unit of kicking at the Local Reserves rate.
-    QCOMPARE(TextOf(&screen, "lblBalanceAfter"), QStringLiteral("13500"));
-  }
-
-  void maxChoosesEveryUnitAndLeavesTheSpinners() {
-    Career career = SomeCareer();
-    career.BankBalance = Money::Dollars(2000000);
-    career.Kicking = 190;
-    career.Handballing = 195;
-    career.Tackling = 199;
-    career.Marking = 200;
-    career.Running = 180;
-    Session s(career);
-    ShopScreen screen(s.game, Shop::Training);
-    screen.Open();
-    Step(&screen, "udRunning", Qt::Key_Up, 3);
-    QVERIFY(Click(&screen, "cmdMax"));
-    const std::pair<const char*, const char*> chosen[] = {
-        {"lblKicking", "10"}, {"lblHandballing", "5"}, {"lblTackling", "1"},
-        {"lblMarking", "0"},  {"lblRunning", "20"},
-    };
-    for (const auto& [label, units] : chosen) {
-      QCOMPARE(TextOf(&screen, label), QString::fromLatin1(units));
-    }
-    QCOMPARE(SpinnerValue(&screen, "udKicking"), 0);
-    QCOMPARE(SpinnerValue(&screen, "udRunning"), 3);
-    // 15 × 1500 + 21 × 1000 = 43500
-    QCOMPARE(TextOf(&screen, "lblBalanceAfter"), QStringLiteral("1956500"));
-    QVERIFY(Click(&screen, "cmdOK"));
-    QCOMPARE(s.career().Kicking, 200);
-    QCOMPARE(s.career().Running, 200);
-    QCOMPARE(s.career().BankBalance.cents(), 1956500 * 100);
   }
 
   void everyOpeningStartsFromTheRecord() {
@@ -373,6 +144,7 @@ class EconomyScreensTest : public QObject {
     Step(&screen, "udBoots", Qt::Key_Down, 4);
     QCOMPARE(TextOf(&screen, "lblBoots"), QStringLiteral("6"));
     QVERIFY(Click(&screen, "cmdCancel"));
+    QVERIFY(!screen.isVisible());
     QVERIFY(s.career() == career);
 
     // The cancelled choice is forgotten: the full repair is chosen again.
@@ -393,44 +165,50 @@ class EconomyScreensTest : public QObject {
     QCOMPARE(TextOf(&screen, "lblBalanceAfter"), QStringLiteral("-798"));
   }
 
+  // Below 0 a spinner goes round to every unit, past them back to 0; Max
+  // chooses every unit and leaves the spinners where they were.
+  void spinnersWrapAndMaxLeavesThem() {
+    Career career = SomeCareer();
+    career.Kicking = 198;
+    career.Handballing = 200;
+    Session s(career);
+    ShopScreen screen(s.game, Shop::Training);
+    screen.Open();
+    Step(&screen, "udKicking", Qt::Key_Down);
+    QCOMPARE(TextOf(&screen, "lblKicking"), QStringLiteral("2"));
+    QCOMPARE(SpinnerValue(&screen, "udKicking"), 2);
+    Step(&screen, "udKicking", Qt::Key_Up);
+    QCOMPARE(SpinnerValue(&screen, "udKicking"), 0);
+    Step(&screen, "udHandballing", Qt::Key_Up);
+    QCOMPARE(SpinnerValue(&screen, "udHandballing"), 0);
+    QVERIFY(Click(&screen, "cmdMax"));
+    QCOMPARE(TextOf(&screen, "lblKicking"), QStringLiteral("2"));
+    QCOMPARE(TextOf(&screen, "lblRunning"), QStringLiteral("150"));
+    QCOMPARE(SpinnerValue(&screen, "udKicking"), 0);
+  }
+
   void offerScreensTakeTheChosenCompany_data() {
     QTest::addColumn<QByteArray>("opener");
     QTest::addColumn<QByteArray>("screen");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("heading");
-    QTest::addColumn<QString>("item");
     QTest::addColumn<QByteArray>("label");
     QTest::addColumn<QString>("weekly");
     // The tier's deals (boots 440, jumper 220, major 880, shorts 110,
     // socks 55) with one slot's deal swapped for Not Just Tennis's offer,
     // its base amount times 1.1.
     QTest::newRow("jumper") << QByteArray("shpJumper") << QByteArray("frmSponsorJumper")
-                            << "Jumper Sponsorship"
-                            << "JUMPER SPONSORSHIP OFFERS"
-                            << "on your jumper" << QByteArray("lblJumper") << "1650";
+                            << QByteArray("lblJumper") << "1650";
     QTest::newRow("shorts") << QByteArray("shpShorts") << QByteArray("frmSponsorShorts")
-                            << "Shorts Sponsorship"
-                            << "SHORTS SPONSORSHIP OFFERS"
-                            << "on your shorts" << QByteArray("lblShorts") << "1677";
+                            << QByteArray("lblShorts") << "1677";
     QTest::newRow("boots") << QByteArray("shpBoots") << QByteArray("frmSponsorBoots")
-                           << "Boot Sponsorship"
-                           << "BOOT SPONSORSHIP OFFERS"
-                           << "on your boots" << QByteArray("lblBoots") << "1595";
+                           << QByteArray("lblBoots") << "1595";
     QTest::newRow("socks") << QByteArray("shpSocks") << QByteArray("frmSponsorSocks")
-                           << "Sock Sponsorship"
-                           << "SOCK SPONSORSHIP OFFERS"
-                           << "on your socks" << QByteArray("lblSocks") << "1694";
+                           << QByteArray("lblSocks") << "1694";
     QTest::newRow("major") << QByteArray("cmdNegotiate") << QByteArray("frmSponsorMajor")
-                           << "Major Sponsor"
-                           << "MAJOR SPONSOR OFFERS"
-                           << "major sponsor" << QByteArray("lblMajor") << "1595";
+                           << QByteArray("lblMajor") << "1595";
   }
   void offerScreensTakeTheChosenCompany() {
     QFETCH(QByteArray, opener);
     QFETCH(QByteArray, screen);
-    QFETCH(QString, title);
-    QFETCH(QString, heading);
-    QFETCH(QString, item);
     QFETCH(QByteArray, label);
     QFETCH(QString, weekly);
     Career career = SomeCareer();
@@ -440,8 +218,6 @@ class EconomyScreensTest : public QObject {
     PrepareWindow(s, 2, 4);
     SponsorshipScreen sponsorship(s.game);
     sponsorship.Open();
-    QCOMPARE(sponsorship.windowTitle(), QStringLiteral("Kickmark - Sponsorship"));
-    QCOMPARE(TextOf(&sponsorship, "lblRemaining"), QStringLiteral("12"));
     // Good form in the Local Reserves: the tier's company holds every slot.
     QCOMPARE(TextOf(&sponsorship, label.constData()), QStringLiteral("Lightning Auto Repairs"));
 
@@ -449,32 +225,18 @@ class EconomyScreensTest : public QObject {
     QWidget* offers = ShownWindow(screen.constData());
     QVERIFY(offers);
     QVERIFY(!sponsorship.isEnabled());
-    QCOMPARE(offers->windowTitle(), title);
-    QCOMPARE(TextOf(offers, "lblHeading"), heading);
-    QVERIFY(TextOf(offers, "lblMessage")
-                .startsWith(QStringLiteral(
-                    "The following companies have offered money for you to display their logo")));
-    QVERIFY(TextOf(offers, "lblMessage").endsWith(item));
-
     // Each company's option and amount as the record holds them.
     const SponsorScreen& record = s.career().SponsorOffers[static_cast<std::size_t>(
         qobject_cast<SponsorOfferScreen*>(offers)->slot())];
-    int enabled = 0;
     for (std::size_t i = 0; i < kCompanyCount; ++i) {
       const QByteArray key(kCompanies[i].key.data(),
                            static_cast<qsizetype>(kCompanies[i].key.size()));
       auto* option = Find<QRadioButton>(offers, ("opt" + key).constData());
       QVERIFY2(option, key.constData());
-      QCOMPARE(option->text(), QString::fromStdString(std::string(kCompanies[i].shown)));
       QCOMPARE(option->isEnabled(), record.Offers[i].Enabled);
       QCOMPARE(option->isChecked(), record.Offers[i].Chosen);
-      QCOMPARE(TextOf(offers, ("lbl" + key).constData()),
-               QString::fromStdString(record.Offers[i].Amount.ToString()));
-      enabled += option->isEnabled() ? 1 : 0;
+      QCOMPARE(TextOf(offers, ("lbl" + key).constData()), ToQt(record.Offers[i].Amount.ToString()));
     }
-    QCOMPARE(enabled, 4);
-    QVERIFY(Find<QRadioButton>(offers, "optLightningAutoRepairs")->isChecked());
-
     // A company without an offer cannot be taken.
     QVERIFY(Click(offers, "optNike"));
     QVERIFY(Find<QRadioButton>(offers, "optLightningAutoRepairs")->isChecked());
@@ -484,7 +246,7 @@ class EconomyScreensTest : public QObject {
     QVERIFY(!ShownWindow(screen.constData()));
     QVERIFY(sponsorship.isEnabled());
     QCOMPARE(TextOf(&sponsorship, label.constData()), QStringLiteral("Not Just Tennis"));
-    QCOMPARE(QString::fromStdString(s.career().Sponsorship.ToString()), weekly);
+    QCOMPARE(ToQt(s.career().Sponsorship.ToString()), weekly);
     // The other slots keep their deals.
     int others = 0;
     for (const char* slot : {"lblMajor", "lblJumper", "lblShorts", "lblBoots", "lblSocks"}) {
@@ -502,10 +264,8 @@ class EconomyScreensTest : public QObject {
     const Career prepared = s.career();
     SponsorshipScreen sponsorship(s.game);
     sponsorship.Open();
-    QCOMPARE(TextOf(&sponsorship, "lblRemaining"), QStringLiteral("13"));
     QVERIFY(Click(&sponsorship, "shpJumper"));
     QWidget* offers = ShownWindow("frmSponsorJumper");
-    QVERIFY(offers);
     QVERIFY(Click(offers, "optBobsBakery"));
     QVERIFY(Click(offers, "cmdCancel"));
     QVERIFY(!ShownWindow("frmSponsorJumper"));
@@ -526,7 +286,7 @@ class EconomyScreensTest : public QObject {
     PrepareWindow(s, 1, 1);
     MainScreen hub(s.game);
     hub.show();
-    QVERIFY(!Find(&hub, "cmdPlay")->isEnabled());
+    QVERIFY(!IsEnabled(&hub, "cmdPlay"));
     SponsorshipScreen sponsorship(s.game);
     QObject::connect(&sponsorship, &SponsorshipScreen::closed, &hub, [&hub] { HandBackTo(&hub); });
     sponsorship.Open();
@@ -537,35 +297,21 @@ class EconomyScreensTest : public QObject {
     QVERIFY(Click(&sponsorship, "cmdClose"));
     QVERIFY(!sponsorship.isVisible());
     QVERIFY(hub.isEnabled());
-    QVERIFY(Find(&hub, "cmdPlay")->isEnabled());
+    QVERIFY(IsEnabled(&hub, "cmdPlay"));
     QVERIFY(!s.game.run().sponsorHighlight);
   }
 
   void slotsOpenOnlyAtAWindow() {
-    Career career = SomeCareer();
-    Session s(career);
+    Session s(SomeCareer());
     SponsorshipScreen screen(s.game);
-    struct Visit {
-      int week;
-      const char* remaining;
-      bool open;
-    };
-    const Visit visits[] = {
-        {13, "11", false},
-        // Outside the season the screen shows what it showed before.
-        {26, "11", false},
-        {12, "12", true},
-        {0, "12", true},
-        {23, "1", false},
-        {25, "12", false},
-    };
-    for (const Visit& v : visits) {
-      s.career().Matches = v.week;
+    // Outside the season the screen shows what it showed before.
+    for (const auto& [week, remaining, open] :
+         {std::tuple{13, "11", false}, {26, "11", false}, {12, "12", true}}) {
+      s.career().Matches = week;
       screen.Open();
-      const QByteArray week = QByteArray::number(v.week);
-      QVERIFY2(TextOf(&screen, "lblRemaining") == QLatin1String(v.remaining), week.constData());
+      QCOMPARE(TextOf(&screen, "lblRemaining"), QString::fromLatin1(remaining));
       for (const char* name : {"shpJumper", "shpShorts", "shpBoots", "shpSocks", "cmdNegotiate"}) {
-        QVERIFY2(Find(&screen, name)->isEnabled() == v.open, (week + " " + name).constData());
+        QVERIFY2(IsEnabled(&screen, name) == open, name);
       }
       QVERIFY(Click(&screen, "cmdClose"));
     }
