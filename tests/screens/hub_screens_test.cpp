@@ -1,0 +1,434 @@
+// The hub and the screens that show the record: what the hub shows of the
+// career, which of its buttons and letters work, the about box and the
+// newspaper over it; the records and their awards, the ladder and the team
+// page, and how each hands back to the screen that opened it.
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "core/career_fields.h"
+#include "screens/about_screen.h"
+#include "screens/ladder_screen.h"
+#include "screens/main_screen.h"
+#include "screens/qt_prompter.h"
+#include "screens/records_screen.h"
+#include "screens/screen_test_support.h"
+#include "screens/team_screen.h"
+
+namespace km::screens {
+namespace {
+
+using namespace testing;
+
+// Sixteen clubs; the fourth row has won the most, the eighth is second.
+Career SomeCareer() {
+  Career career = ACareer("Jim Stynes", "Ruck");
+  for (std::size_t i = 0; i < kLadderRows; ++i) {
+    career.Ladder[i] = {"Club " + std::to_string(i + 1), 1, 3, 0, 200, 300};
+  }
+  career.Ladder[3] = {"Frankston", 3, 0, 1, 450, 300};
+  career.Ladder[7] = {"Seaford", 2, 1, 1, 400, 300};
+  return career;
+}
+
+bool Set(Career& career, const char* field, const char* value) {
+  const CareerField* f = FindCareerField(field);
+  return f && f->set(career, value);
+}
+
+// The signals of the buttons whose screens are opened elsewhere.
+constexpr const char* kRequests[] = {
+    "playRequested",  "teamDetailsRequested", "trainingRequested", "healthRequested",
+    "storeRequested", "sponsorshipRequested", "contractRequested", "recordsRequested",
+};
+
+}  // namespace
+
+class HubScreensTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void init() {
+    session_ = std::make_unique<Session>(SomeCareer());
+    hub_ = std::make_unique<MainScreen>(session_->game);
+    hub_->show();
+    spies_.clear();
+    for (const char* request : kRequests) {
+      const QByteArray signal = QByteArray("2") + request + "()";
+      spies_.push_back(std::make_unique<QSignalSpy>(hub_.get(), signal.constData()));
+    }
+  }
+  void cleanup() {
+    spies_.clear();
+    hub_.reset();
+    session_.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  // Each label and bar shows its own field, in the game's patterns.
+  void theHubShowsTheRecord() {
+    Career& c = session_->career();
+    c.Name = "Gary Ablett";
+    c.Team = "Geelong";
+    c.State = "Tasmania";
+    c.League = "State";
+    c.Position = "Ruck Rover";
+    c.Height = 203;
+    c.Weight = 61;
+    c.Age = 23;
+    c.Kicking = 131;
+    c.Handballing = 132;
+    c.Tackling = 133;
+    c.Marking = 134;
+    c.Running = 135;
+    c.Overall = 97;
+    c.Matches = 21;
+    c.Disposals = 402;
+    c.Goals = 57;
+    c.Behinds = 31;
+    c.MostDisposals = 38;
+    c.MostGoals = 9;
+    c.BOGs = 4;
+    c.MatchesPlayed = 7;
+    c.AverageDisposals = 19.14285;
+    c.AverageGoals = 2.25;
+    c.MatchRatingAverage = 6.95;
+    c.MatchRating = 45.3;
+    c.Wages = Money::Dollars(350);
+    c.Sponsorship = Money::Cents(24750);
+    c.OtherIncome = Money::Cents(7875);
+    c.BankBalance = Money::Dollars(-1200);
+    int value = 11;
+    for (int Career::*bar :
+         {&Career::Boots, &Career::Jumper, &Career::Shorts, &Career::Other, &Career::GearOverall,
+          &Career::Fitness, &Career::Health, &Career::Stamina, &Career::HealthOverall}) {
+      c.*bar = value++;
+    }
+    hub_->refresh();
+    QStringList shown;
+    for (const char* label : {"lblName",          "lblTeam",
+                              "lblState",         "lblLeague",
+                              "lblPosition",      "lblHeight",
+                              "lblWeight",        "lblAge",
+                              "lblKicking",       "lblHandballing",
+                              "lblTackling",      "lblMarking",
+                              "lblRunning",       "lblOverall",
+                              "lblMatches",       "lblDisposals",
+                              "lblGoals",         "lblBehinds",
+                              "lblMostDisposals", "lblMostGoals",
+                              "lblBOGs",          "lblAverageDisposals",
+                              "lblAverageGoals",  "lblMatchRatingAverage",
+                              "lblMatchRating",   "lblWages",
+                              "lblSponsorship",   "lblOtherIncome",
+                              "lblBankBalance",   "pbBoots",
+                              "pbJumper",         "pbShorts",
+                              "pbOther",          "pbGearOverall",
+                              "pbFitness",        "pbHealth",
+                              "pbStamina",        "pbHealthOverall"}) {
+      shown << TextOf(hub_.get(), label);
+    }
+    QCOMPARE(shown.join(QLatin1Char('|')),
+             QStringLiteral("Gary Ablett|Geelong|Tasmania|State|Ruck Rover|203|61|23|131|132|133|"
+                            "134|135|97|21|402|57|31|38|9|4|19.1|2.3|7.0|45.3|350|247.5|78.75|"
+                            "-1200|11|12|13|14|15|16|17|18|19"));
+  }
+
+  void switchesDecideWhichButtonsCanBePressed_data() {
+    QTest::addColumn<bool>("play");
+    QTest::addColumn<bool>("sponsorship");
+    QTest::addColumn<bool>("contract");
+    QTest::newRow("all open") << true << true << true;
+    // All three closed is a retired player: the week's shops close too.
+    QTest::newRow("retired") << false << false << false;
+    QTest::newRow("waiting for a contract") << false << false << true;
+    QTest::newRow("sponsorship only") << false << true << false;
+  }
+  void switchesDecideWhichButtonsCanBePressed() {
+    QFETCH(bool, play);
+    QFETCH(bool, sponsorship);
+    QFETCH(bool, contract);
+    SetSwitches(play, sponsorship, contract);
+    QCOMPARE(IsEnabled(hub_.get(), "cmdPlay"), play);
+    QCOMPARE(IsEnabled(hub_.get(), "cmdSponsorship"), sponsorship);
+    QCOMPARE(IsEnabled(hub_.get(), "cmdContract"), contract);
+    // Nothing ever opens the ladder table.
+    QVERIFY(!IsEnabled(hub_.get(), "cmdLadderStats"));
+    for (const char* always : {"cmdTeamDetails", "cmdRecords", "cmdAbout", "cmdExit"}) {
+      QVERIFY2(IsEnabled(hub_.get(), always), always);
+    }
+    const bool retired = !play && !sponsorship && !contract;
+    for (const char* shop : {"cmdTraining", "cmdHealth", "cmdStore"}) {
+      QVERIFY2(IsEnabled(hub_.get(), shop) == !retired, shop);
+    }
+  }
+
+  // The letter runs the button's action whatever has the focus and even
+  // when the button is disabled; once retired, only the screens that show
+  // the career.
+  void letterKeysWorkWhereverTheFocusIs_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("retired");
+    QTest::addColumn<QString>("request");
+    const int none = Qt::NoModifier;
+    QTest::newRow("T") << int(Qt::Key_T) << none << false << "trainingRequested";
+    QTest::newRow("H") << int(Qt::Key_H) << none << false << "healthRequested";
+    QTest::newRow("S") << int(Qt::Key_S) << none << false << "storeRequested";
+    QTest::newRow("O") << int(Qt::Key_O) << none << false << "sponsorshipRequested";
+    QTest::newRow("C, contract closed") << int(Qt::Key_C) << none << false << "contractRequested";
+    QTest::newRow("shift R") << int(Qt::Key_R) << int(Qt::ShiftModifier) << false
+                             << "recordsRequested";
+    // Other keys do nothing; Ctrl belongs to shortcuts.
+    QTest::newRow("P") << int(Qt::Key_P) << none << false << "";
+    QTest::newRow("ctrl C") << int(Qt::Key_C) << int(Qt::ControlModifier) << false << "";
+    QTest::newRow("T, retired") << int(Qt::Key_T) << none << true << "";
+    QTest::newRow("R, retired") << int(Qt::Key_R) << none << true << "recordsRequested";
+  }
+  void letterKeysWorkWhereverTheFocusIs() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, retired);
+    QFETCH(QString, request);
+    SetSwitches(!retired, !retired, false);
+    QTest::keyClick(Find(hub_.get(), "cmdExit"), static_cast<Qt::Key>(key),
+                    static_cast<Qt::KeyboardModifiers>(modifiers));
+    QCOMPARE(Requests(), request);
+    QVERIFY(!ShownWindow("frmAbout"));
+  }
+
+  void aboutOpensFromItsLetterAndHoldsTheHubUntilOK() {
+    auto* focused = Find(hub_.get(), "cmdTraining");
+    QTest::keyClick(focused, Qt::Key_A);
+    QWidget* about = ShownWindow("frmAbout");
+    QVERIFY(about);
+    QVERIFY(!hub_->isEnabled());
+    QCOMPARE(TextOf(about, "lblVersion"), QStringLiteral("Version " KICKMARK_PROJECT_VERSION));
+    // The hub takes no keys while the about box is up.
+    QTest::keyClick(focused, Qt::Key_C);
+    QCOMPARE(Requests(), QString());
+    QVERIFY(Click(about, "cmdSysInfo"));
+    QCOMPARE(Messages(session_->prompter),
+             QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
+    QVERIFY(Click(about, "cmdOK"));
+    QVERIFY(!ShownWindow("frmAbout"));
+    QVERIFY(hub_->isEnabled());
+    QTest::keyClick(focused, Qt::Key_C);
+    QCOMPARE(Requests(), QStringLiteral("contractRequested"));
+  }
+
+  void takingOverAgainShowsTheRecordAsLeft_data() {
+    QTest::addColumn<bool>("hidden");  // or only disabled
+    QTest::newRow("after a screen opened over it") << false;
+    QTest::newRow("after the team page") << true;
+  }
+  void takingOverAgainShowsTheRecordAsLeft() {
+    QFETCH(bool, hidden);
+    hidden ? hub_->hide() : hub_->setEnabled(false);
+    // What a finished match leaves in the record.
+    session_->career().BankBalance = Money::Dollars(16125);
+    hidden ? hub_->show() : hub_->setEnabled(true);
+    QCOMPARE(TextOf(hub_.get(), "lblBankBalance"), QStringLiteral("16125"));
+  }
+
+  // The paper comes up over a disabled hub; a key or a click anywhere on it
+  // puts it away, and the hub wakes unless the draft is due.
+  void theNewspaperHandsBackToTheHubUnlessTheDraftIsDue_data() {
+    QTest::addColumn<QByteArray>("clicked");  // empty: a key instead
+    QTest::addColumn<int>("draftDue");
+    QTest::newRow("key") << QByteArray() << 0;
+    QTest::newRow("click on the headline") << QByteArray("lblHeadline") << 0;
+    QTest::newRow("click on the paper") << QByteArray("frmNewspaper") << 0;
+    QTest::newRow("click, draft due") << QByteArray("lblText") << 1;
+  }
+  void theNewspaperHandsBackToTheHubUnlessTheDraftIsDue() {
+    QFETCH(QByteArray, clicked);
+    QFETCH(int, draftDue);
+    QtPrompter real;
+    Game game(session_->random, real, DataFolder{"."});
+    game.Adopt(SomeCareer());
+    game.career().DraftDue = draftDue;
+    MainScreen hub(game);
+    hub.show();
+    real.SetHub([&hub] { return &hub; });
+    bool hubAwakeUnderThePaper = true;
+    QStringList story;
+    QTimer::singleShot(0, [&] {
+      QWidget* paper = QApplication::activeModalWidget();
+      if (!paper || paper->objectName() != QStringLiteral("frmNewspaper")) return;
+      hubAwakeUnderThePaper = hub.isEnabled();
+      story = QStringList{TextOf(paper, "lblNewspaperName"), TextOf(paper, "lblHeadline"),
+                          TextOf(paper, "lblText")};
+      if (clicked.isEmpty()) {
+        QTest::keyClick(paper, Qt::Key_Space);
+      } else {
+        QTest::mouseClick(clicked == "frmNewspaper" ? paper : Find(paper, clicked.constData()),
+                          Qt::LeftButton);
+      }
+    });
+    static_cast<Prompter&>(real).publish({"The Age", "Roos Signs On", "A new contract."});
+    QCOMPARE(story, (QStringList{"The Age", "Roos Signs On", "A new contract."}));
+    QVERIFY(!hubAwakeUnderThePaper);
+    QCOMPARE(hub.isEnabled(), draftDue == 0);
+  }
+
+  void recordsShowEachCompetitionsFigures() {
+    Career career = SomeCareer();
+    // Figures of each competition; career averages show one or two decimal
+    // places once he has played there.
+    const std::pair<const char*, const char*> figures[] = {{"LocalMatches", "12"},
+                                                           {"RegionalDisposals", "301"},
+                                                           {"StateMatches", "8"},
+                                                           {"StateAverageGoals", "2.125"},
+                                                           {"AFLBOGs", "4"}};
+    for (const auto& [field, value] : figures) QVERIFY2(Set(career, field, value), field);
+    RecordsScreen records(career);
+    records.show();
+    QStringList shown;
+    for (const char* label : {"lblName", "lblLocalMatches", "lblRegionalDisposals",
+                              "lblStateMatches", "lblStateAverageGoals", "lblAFLBOGs"}) {
+      shown << TextOf(&records, label);
+    }
+    QCOMPARE(shown, (QStringList{"Jim Stynes", "12", "301", "8", "2.13", "4"}));
+    // Figures written later show when the screen opens again.
+    career.Levels[1].Goals = 7;
+    records.refresh();
+    QCOMPARE(TextOf(&records, "lblRegionalGoals"), QStringLiteral("7"));
+  }
+
+  void awardScreensOpenBesideTheRecords_data() {
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QByteArray>("screen");
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QByteArray>("label");
+    QTest::newRow("local") << QByteArray("cmdLocalAwards") << QByteArray("frmLocalAwards")
+                           << QByteArray("LocalGoalsAward") << QByteArray("lblGoals");
+    QTest::newRow("regional") << QByteArray("cmdRegionalAwards") << QByteArray("frmRegionalAwards")
+                              << QByteArray("RegionalMVP") << QByteArray("lblMVP");
+    QTest::newRow("state") << QByteArray("cmdStateAwards") << QByteArray("frmStateAwards")
+                           << QByteArray("StateMatchesAward") << QByteArray("lblMatches");
+    QTest::newRow("afl") << QByteArray("cmdAFLAwards") << QByteArray("frmAFLAwards")
+                         << QByteArray("AFLAllAustralian") << QByteArray("lblAllAustralian");
+  }
+  void awardScreensOpenBesideTheRecords() {
+    QFETCH(QByteArray, button);
+    QFETCH(QByteArray, screen);
+    QFETCH(QByteArray, field);
+    QFETCH(QByteArray, label);
+    Career career = SomeCareer();
+    QVERIFY(Set(career, field.constData(), "3"));
+    RecordsScreen records(career);
+    records.show();
+    QVERIFY(Click(&records, button.constData()));
+    QWidget* awards = ShownWindow(screen.constData());
+    QVERIFY(awards);
+    QVERIFY(records.isEnabled());
+    QCOMPARE(TextOf(awards, label.constData()), QStringLiteral("3"));
+    // OK puts away the award list only.
+    QVERIFY(Click(awards, "cmdOK"));
+    QVERIFY(!ShownWindow(screen.constData()));
+    QVERIFY(records.isVisible());
+  }
+
+  // The ladder's rows in ladder order, titled after the competition he is
+  // in now.
+  void theLadder() {
+    Career career = SomeCareer();
+    LadderScreen ladder(career);
+    career.League = "State";
+    ladder.refresh();
+    QCOMPARE(ladder.windowTitle() + "|" + TextOf(&ladder, "lblTitle"),
+             QStringLiteral("State Ladder|State Ladder"));
+    auto* grid = Find<QTableWidget>(&ladder, "grdLadder");
+    QStringList cells;
+    for (int column = 0; column < grid->columnCount(); ++column) {
+      cells << grid->item(1, column)->text();
+    }
+    QCOMPARE(cells,
+             (QStringList{"2nd", "Seaford", "4", "2", "1", "1", "400", "300", "133.3", "10"}));
+  }
+
+  void theTeamPageShowsTheClubAndItsLeaguePosition() {
+    Career& career = session_->career();
+    career.Team = "Seaford";
+    career.TeamMatches = 4;
+    career.TeamDraws = 1;
+    career.TeamBehinds = 38;
+    TeamScreen team(session_->game);
+    team.show();
+    QStringList shown;
+    for (const char* label : {"lblTeam", "lblLeague", "lblMatches", "lblDraws", "lblBehinds"}) {
+      shown << TextOf(&team, label);
+    }
+    QCOMPARE(shown, (QStringList{"Seaford", "Local Reserves", "4", "1", "38"}));
+    // A club on no row keeps the position shown before.
+    for (const auto& [club, position] :
+         {std::pair{"Seaford", "2nd"}, {"Frankston", "1st"}, {"Nowhere", "1st"}}) {
+      career.Team = club;
+      team.refresh();
+      QCOMPARE(TextOf(&team, "lblPosition"), QString::fromLatin1(position));
+    }
+    TeamScreen fresh(session_->game);
+    QCOMPARE(TextOf(&fresh, "lblPosition"), QString());
+  }
+
+  void teamPageScreensHandBackToIt_data() {
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QByteArray>("screen");
+    QTest::newRow("ladder") << QByteArray("cmdLadder") << QByteArray("frmLadder");
+    QTest::newRow("records") << QByteArray("cmdRecords") << QByteArray("frmRecordsTeam");
+    QTest::newRow("about") << QByteArray("cmdAbout") << QByteArray("frmAboutTeam");
+  }
+  void teamPageScreensHandBackToIt() {
+    QFETCH(QByteArray, button);
+    QFETCH(QByteArray, screen);
+    TeamScreen team(session_->game);
+    team.show();
+    QVERIFY(Click(&team, button.constData()));
+    QWidget* opened = ShownWindow(screen.constData());
+    QVERIFY(opened && opened->isEnabled());
+    QVERIFY(team.isVisible());
+    QVERIFY(!team.isEnabled());
+    QVERIFY(Click(opened, "cmdOK"));
+    QVERIFY(!ShownWindow(screen.constData()));
+    QVERIFY(team.isEnabled());
+  }
+
+  void teamPageButtonsThatDoNothingLeaveItAsItIs() {
+    const Career before = session_->career();
+    TeamScreen team(session_->game);
+    team.show();
+    for (const char* button : {"cmdPlay", "cmdStore", "cmdSponsorship", "cmdManagement"}) {
+      QVERIFY2(Click(&team, button), button);
+    }
+    QCOMPARE(ShownWindows(), QStringLiteral("frmMain,frmTeam"));
+    QVERIFY(team.isEnabled());
+    QVERIFY(session_->career() == before);
+    QVERIFY(session_->prompter.messages.empty());
+  }
+
+ private:
+  void SetSwitches(bool play, bool sponsorship, bool contract) {
+    session_->career().PlayOpen = play;
+    session_->career().SponsorshipOpen = sponsorship;
+    session_->career().ContractOpen = contract;
+    hub_->refresh();
+  }
+
+  // The screens the hub asked for, in the order of kRequests.
+  QString Requests() const {
+    QStringList asked;
+    for (std::size_t i = 0; i < spies_.size(); ++i) {
+      for (qsizetype n = 0; n < spies_[i]->count(); ++n) asked << QString::fromLatin1(kRequests[i]);
+    }
+    return asked.join(QLatin1Char(','));
+  }
+
+  std::unique_ptr<Session> session_;
+  std::unique_ptr<MainScreen> hub_;
+  std::vector<std::unique_ptr<QSignalSpy>> spies_;
+};
+
+}  // namespace km::screens
+
+QTEST_MAIN(km::screens::HubScreensTest)
+#include "hub_screens_test.moc"
