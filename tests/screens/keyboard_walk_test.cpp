@@ -22,10 +22,7 @@
 namespace km::screens {
 namespace {
 
-using testing::Find;
-using testing::Messages;
-using testing::ShownWindow;
-using testing::TextOf;
+using namespace testing;
 
 constexpr const char* kPlayer = "Chris Judd";
 
@@ -193,13 +190,11 @@ class KeyboardWalkTest : public QObject {
     QVERIFY(!ShownWindow("frmSetup"));
     QVERIFY(game_->HasCareer());
     const Career& career = game_->career();
-    QCOMPARE(ToQt(career.CareerName), QStringLiteral("walk"));
-    QCOMPARE(ToQt(career.Name), QString::fromLatin1(kPlayer));
-    QCOMPARE(ToQt(career.State), QStringLiteral("Victoria"));
-    QCOMPARE(career.Height, 191);
-    QCOMPARE(ToQt(career.Position), QStringLiteral("Wing"));
-    QCOMPARE(career.Kicking, 51);
-    QCOMPARE(career.Handballing, 3);
+    QCOMPARE(
+        ToQt(career.CareerName + "|" + career.Name + "|" + career.State + "|" + career.Position),
+        QStringLiteral("walk|Chris Judd|Victoria|Wing"));
+    QCOMPARE((std::array{career.Height, career.Kicking, career.Handballing}),
+             (std::array{191, 51, 3}));
 
     // The offers: Escape is OK, refused without a contract; the arrows
     // move down the clubs and Enter picks one; Tab to Sign, then Enter on
@@ -296,7 +291,7 @@ class KeyboardWalkTest : public QObject {
     km::testing::ScriptedRandom random;
     random.fallback = 0.5;
     Game game(random, *prompter_, DataFolder{"."});
-    game.Adopt(testing::ACareer(kPlayer));
+    game.Adopt(ACareer(kPlayer));
     std::unique_ptr<QWidget> shown = Make(screen, game);
     shown->show();
     QVERIFY(QTest::qWaitForWindowActive(shown.get()));
