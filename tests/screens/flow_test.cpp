@@ -69,8 +69,7 @@ class FlowTest : public QObject {
   void splashGivesWayToTheStartScreen() {
     flow_->Begin();
     QWidget* splash = ShownWindow("frmSplash");
-    QVERIFY(splash);
-    QVERIFY(!ShownWindow("frmStart"));
+    QCOMPARE(ShownWindows(), QStringLiteral("frmSplash"));
     // The splash screen names the major and minor version only.
     QCOMPARE(
         TextOf(splash, "lblSplashVersion"),
@@ -82,10 +81,7 @@ class FlowTest : public QObject {
 
   void refusedStartThenAcceptedReachesTheHub() {
     QWidget* setup = OpenSetup();
-    QVERIFY(setup);
-    QVERIFY(!ShownWindow("frmStart"));
     QVERIFY(AnswerSetup(setup, QStringLiteral("career1"), QString()));
-    Find<QScrollBar>(setup, "hsbKicking")->setValue(80);
 
     QVERIFY(Click(setup, "cmdStart"));
     QCOMPARE(Messages(*prompter_), QStringList{kFillOutMessage});

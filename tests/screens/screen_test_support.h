@@ -226,18 +226,4 @@ inline QWidget* StartCareer(ScreenFlow& flow, const QString& name) {
   return SignOffer();
 }
 
-// A whole match on the match screen: four quarters, the clock run by the
-// test, then Finish.
-inline bool PlayMatch(QWidget* window) {
-  auto* match = qobject_cast<MatchScreen*>(window);
-  auto* clock = window ? window->findChild<QTimer*>(QStringLiteral("tmrMatch")) : nullptr;
-  if (!match || !clock) return false;
-  for (int quarter = 0; quarter < 4; ++quarter) {
-    if (!Click(window, "cmdStart")) return false;
-    for (int minute = 0; minute < 40 && clock->isActive(); ++minute) match->tmrMatch_Timer();
-    if (clock->isActive()) return false;
-  }
-  return Click(window, "cmdOK");
-}
-
 }  // namespace km::screens::testing
