@@ -14,14 +14,11 @@
 #include <memory>
 #include <vector>
 
-#include "core/new_career.h"
-#include "game/game.h"
 #include "screens/look.h"
 #include "screens/main_screen.h"
 #include "screens/round_screen.h"
 #include "screens/screen_test_support.h"
 #include "screens/shop_screen.h"
-#include "support/scripted_ports.h"
 
 namespace km::screens {
 namespace {
@@ -103,16 +100,7 @@ double ShareChangedInGrey(const QImage& one, const QImage& other) {
   return static_cast<double>(changed) / (a.width() * a.height());
 }
 
-Career SomeCareer() {
-  SetupAnswers answers;
-  answers.careerName = "look";
-  answers.name = "Chris Judd";
-  answers.city = "Bendigo";
-  answers.state = "Victoria";
-  answers.position = "Centre";
-  answers.kicking = answers.handballing = answers.tackling = answers.marking = answers.running = 60;
-  return CreateCareer(answers);
-}
+Career SomeCareer() { return testing::ACareer("Chris Judd", "Centre", 60); }
 
 }  // namespace
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // Helpers for the screen tests: find a widget by its object name, click it,
-// type into it, read what it shows.
+// type into it, read what it shows; careers and games to open screens on,
+// and the way from the splash screen to a signed career's hub.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -10,10 +11,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 #include <QWidget>
 
+#include "core/clubs.h"
+#include "core/new_career.h"
+#include "game/game.h"
+#include "screens/match_screen.h"
+#include "screens/screen_flow.h"
+#include "support/playing.h"
 #include "support/scripted_ports.h"
 
 namespace km::screens::testing {
@@ -21,6 +30,16 @@ namespace km::screens::testing {
 template <typename T = QWidget>
 T* Find(const QWidget* root, const char* name) {
   return root ? root->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}
+
+inline bool IsShown(const QWidget* root, const char* name) {
+  const QWidget* widget = Find(root, name);
+  return widget && widget->isVisible();
+}
+
+inline bool IsEnabled(const QWidget* root, const char* name) {
+  const QWidget* widget = Find(root, name);
+  return widget && widget->isEnabled();
 }
 
 // The visible top-level window of that name, if there is one.
@@ -36,6 +55,15 @@ inline bool Click(const QWidget* root, const char* name) {
   auto* button = Find<QAbstractButton>(root, name);
   if (!button) return false;
   QTest::mouseClick(button, Qt::LeftButton);
+  return true;
+}
+
+// Clicks a cell of a grid as the player would.
+inline bool ClickCell(QTableWidget* grid, int row, int column) {
+  QTableWidgetItem* item = grid ? grid->item(row, column) : nullptr;
+  if (!item) return false;
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    grid->visualItemRect(item).center());
   return true;
 }
 
@@ -110,6 +138,92 @@ inline QStringList Messages(const km::testing::ScriptedPrompter& prompter) {
   QStringList texts;
   for (const auto& message : prompter.messages) texts << QString::fromStdString(message.text);
   return texts;
+}
+
+// A Victorian fresh from the setup screen, every skill at `skill`.
+inline Career ACareer(const std::string& name, const std::string& position = "Centre",
+                      int skill = 50) {
+  return CreateCareer(km::testing::Answers("screens", name, "Bendigo", "Victoria", position,
+                                           {skill, skill, skill, skill, skill}));
+}
+
+// Puts him at the club on row `row` of a full ladder of `league`, fit and
+// free to play.
+inline void SeatAt(Career& career, const std::string& league, std::size_t row) {
+  career.League = league;
+  const ClubList& clubs = ClubsOf(league, career.State);
+  for (std::size_t k = 0; k < kLadderRows; ++k) career.Ladder[k].Team = std::string(clubs[k]);
+  career.Team = std::string(clubs[row]);
+  career.Injury = career.Suspension = -3;
+}
+
+// A State League player at the season's end, his contract run out and his
+// season good enough for the AFL scouts: loading him takes him to the camp.
+inline Career OnHisWayToTheCamp(const std::string& name, int skill, double ratingAverage) {
+  Career career = ACareer(name, "Centre-Half-Back", std::min(skill, 100));
+  SeatAt(career, "State", 0);
+  career.Team = "Geelong Falcons";
+  career.Age = 18;
+  career.Kicking = career.Handballing = career.Tackling = career.Marking = career.Running = skill;
+  career.Overall = OverallOf(skill, skill, skill, skill, skill);
+  career.Matches = 26;
+  career.ContractMatches = 0;
+  career.PlayOpen = false;
+  career.MatchesPlayed = 20;
+  career.MatchRatingAverage = ratingAverage;
+  return career;
+}
+
+// A running game with scripted ports around one career, saved nowhere.
+struct Session {
+  km::testing::ScriptedRandom random;
+  km::testing::ScriptedPrompter prompter;
+  Game game{random, prompter, DataFolder{"."}};
+  explicit Session(Career career) {
+    random.fallback = 0.5;
+    game.Adopt(std::move(career));
+  }
+  Career& career() { return game.career(); }
+};
+
+// From the splash screen to the start screen.
+inline QWidget* PastTheSplash(ScreenFlow& flow) {
+  flow.Begin();
+  if (QWidget* splash = ShownWindow("frmSplash")) QTest::mouseClick(splash, Qt::LeftButton);
+  return ShownWindow("frmStart");
+}
+
+// Fills in the setup screen for a Victorian Wing, the name left out when
+// empty.
+inline bool AnswerSetup(QWidget* setup, const QString& careerName, const QString& name) {
+  return Type(setup, "txtCareer", careerName) && (name.isEmpty() || Type(setup, "txtName", name)) &&
+         Type(setup, "txtCity", QStringLiteral("Geelong")) &&
+         Choose(setup, "txtState", QStringLiteral("Victoria")) &&
+         Choose(setup, "lstPosition", QStringLiteral("Wing")) &&
+         Choose(setup, "lstHeight", QStringLiteral("191"));
+}
+
+// A new career's first stop, the offers: he signs the club of row `row` and
+// puts them away. The hub that then takes over, if it does.
+inline QWidget* SignOffer(int row = 0) {
+  QWidget* contracts = ShownWindow("frmContracts");
+  if (!ClickCell(Find<QTableWidget>(contracts, "grdContracts"), row, 3) ||
+      !Click(contracts, "cmdSign") || !Click(contracts, "cmdOK")) {
+    return nullptr;
+  }
+  return ShownWindow("frmMain");
+}
+
+// From the splash screen to the hub of a new career signed with the first
+// club offered.
+inline QWidget* StartCareer(ScreenFlow& flow, const QString& name) {
+  QWidget* start = PastTheSplash(flow);
+  if (!Click(start, "cmdNew")) return nullptr;
+  QWidget* setup = ShownWindow("frmSetup");
+  if (!AnswerSetup(setup, QStringLiteral("career1"), name) || !Click(setup, "cmdStart")) {
+    return nullptr;
+  }
+  return SignOffer();
 }
 
 }  // namespace km::screens::testing

@@ -20,7 +20,6 @@
 #include <functional>
 
 #include "core/career_fields.h"
-#include "core/new_career.h"
 #include "core/save_file.h"
 #include "game/game.h"
 #include "screens/about_screen.h"
@@ -37,7 +36,6 @@
 #include "screens/shop_screen.h"
 #include "screens/sponsorship_screen.h"
 #include "screens/team_screen.h"
-#include "season/fixture.h"
 #include "season/season_end.h"
 #include "support/scripted_ports.h"
 #include "week/sponsors.h"
@@ -139,18 +137,8 @@ QStringList Faults(QWidget* window, QSize asked) {
 
 // Career figures of a long AFL career: seven-figure money, wide figures.
 Career Veteran() {
-  SetupAnswers answers;
-  answers.careerName = "veteran";
-  answers.name = "Maximilian Featherstonehaugh";
-  answers.city = "Wangaratta";
-  answers.state = "Victoria";
-  answers.position = "Centre-Half-Forward";
-  answers.kicking = answers.handballing = answers.tackling = answers.marking = answers.running = 90;
-  Career career = CreateCareer(answers);
-  career.League = "AFL";
-  const ClubList& clubs = ClubsOf("AFL", "Victoria");
-  for (std::size_t k = 0; k < clubs.size(); ++k) career.Ladder[k].Team = clubs[k];
-  career.Team = std::string(clubs[6]);
+  Career career = testing::ACareer("Maximilian Featherstonehaugh", "Centre-Half-Forward", 90);
+  testing::SeatAt(career, "AFL", 6);
   career.Age = 33;
   career.Kicking = career.Handballing = career.Tackling = career.Marking = career.Running = 188;
   career.Overall = OverallOf(188, 188, 188, 188, 188);
@@ -214,14 +202,7 @@ class ScreenWalkTest : public QObject {
 
     QWidget* contracts = ShownWindow("frmContracts");
     Look("contracts", contracts);
-    auto* grid = Find<QTableWidget>(contracts, "grdContracts");
-    QVERIFY(grid);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      grid->visualItemRect(grid->item(0, 3)).center());
-    QVERIFY(Click(contracts, "cmdSign"));
-    QVERIFY(Click(contracts, "cmdOK"));
-
-    QWidget* hub = ShownWindow("frmMain");
+    QWidget* hub = testing::SignOffer();
     Look("hub-new", hub);
     for (const auto& [button, screen] : {std::pair{"cmdTraining", "frmTraining"},
                                          {"cmdHealth", "frmHealth"},
@@ -274,11 +255,8 @@ class ScreenWalkTest : public QObject {
 
   // A veteran's screens, and those opened from the hub's frames.
   void aVeteransScreens() {
-    km::testing::ScriptedRandom random;
-    random.fallback = 0.5;
-    km::testing::ScriptedPrompter prompter;
-    Game game(random, prompter, DataFolder{"."});
-    game.Adopt(Veteran());
+    testing::Session session(Veteran());
+    auto& [random, prompter, game] = session;
     {
       MainScreen hub(game);
       hub.show();
@@ -344,20 +322,8 @@ class ScreenWalkTest : public QObject {
 
   void theDraftCampAndTheDraft() {
     QTemporaryDir folder;
-    QVERIFY(folder.isValid());
     const std::filesystem::path data = PathFromQt(folder.path());
-    Career career = Veteran();
-    career.CareerName = "draftee";
-    career.League = "State";
-    career.Team = "Geelong Falcons";
-    const ClubList& clubs = ClubsOf("State", "Victoria");
-    for (std::size_t k = 0; k < clubs.size(); ++k) career.Ladder[k].Team = clubs[k];
-    career.Age = 18;
-    career.Matches = 26;
-    career.ContractMatches = 0;
-    career.PlayOpen = false;
-    career.MatchesPlayed = 20;
-    career.MatchRatingAverage = 8.5;
+    const Career career = testing::OnHisWayToTheCamp("Maximilian Featherstonehaugh", 188, 8.5);
     QVERIFY(!SaveCareer(data, career));
     km::testing::ScriptedRandom random;
     random.fallback = 0.5;
@@ -365,9 +331,7 @@ class ScreenWalkTest : public QObject {
     prompter.files.emplace_back(SaveFilePath(data, career));
     Game game(random, prompter, DataFolder{data});
     ScreenFlow flow(game);
-    flow.Begin();
-    QTest::mouseClick(ShownWindow("frmSplash"), Qt::LeftButton);
-    QVERIFY(Click(ShownWindow("frmStart"), "cmdLoad"));
+    QVERIFY(Click(testing::PastTheSplash(flow), "cmdLoad"));
     QWidget* camp = ShownWindow("frmDraftCamp");
     QVERIFY(camp);
     QVERIFY(Click(camp, "cmdStart"));
