@@ -217,40 +217,66 @@ TEST(Round, AMissingFixtureLeavesTheWeekUntouched) {
             "or directory.");
 }
 
-TEST(Round, AFinalsWeekWithoutThePlayersClub) {
-  TempFolder folder;
-  TwisterRandom random(8);
-  ScriptedPrompter p;
-  Game game(random, p, DataFolder{folder.path});
-  Signed(game);
-  Career& c = game.career();
-  // Frankston finished outside the eight: the top eight are the other clubs.
-  for (LadderRow& row : c.Ladder) row.Wins = row.Team == "Frankston" ? 0 : 10;
-  c.Matches = 21;
-  ASSERT_FALSE(DrawNextFinals(c, game.run(), folder.path));
-  c.Matches = 22;
-  game.run().lastPlayer = {"20", "2", "1", "6.5", "Rover"};
-  ASSERT_TRUE(game.Play());
-  EXPECT_EQ(game.round()->title(), "QUALIFYING FINALS MATCHES");
-  EXPECT_EQ(game.round()->matchCount(), 4);
-  int presses = 0;
-  while (game.round()->startEnabled()) {
-    EXPECT_FALSE(game.StartNextMatch());  // every final is simulated
-    ++presses;
+// The first finals week (1st v 4th, 2nd v 3rd, 5th v 8th, 6th v 7th): the
+// round's record keeps his line when his club plays, whether it is named
+// first or second, and five zeros when it finished outside the eight.
+TEST(Round, AFinalsWeekRecordsHisLineOnlyWhenHisClubPlays) {
+  const struct {
+    const char* what;
+    int rank;  // Frankston's place on the ladder, from 0
+    bool plays;
+  } cases[] = {
+      {"named first", 0, true}, {"named second", 3, true}, {"outside the eight", 15, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    TwisterRandom random(8);
+    ScriptedPrompter p;
+    Game game(random, p, DataFolder{folder.path});
+    Signed(game);
+    Career& career = game.career();
+    int next = 0;  // the next place for another club
+    for (LadderRow& row : career.Ladder) {
+      if (row.Team == "Frankston") {
+        row.Wins = 20 - c.rank;
+        continue;
+      }
+      if (next == c.rank) ++next;
+      row.Wins = 20 - next++;
+    }
+    career.Matches = 21;
+    ASSERT_FALSE(DrawNextFinals(career, game.run(), folder.path));
+    career.Matches = 22;
+    ASSERT_TRUE(game.Play());
+    EXPECT_EQ(game.round()->matchCount(), 4);
+    bool played = false;
+    while (game.round()->startEnabled()) {
+      if (game.StartNextMatch()) {
+        played = true;
+        game.match()->PlayToFullTime();
+        game.FinishMatch();
+      }
+    }
+    EXPECT_EQ(played, c.plays);
+    for (int s = 0; s < 4; ++s) {
+      EXPECT_NE(game.run().roundSlots[static_cast<std::size_t>(s)].PointsOne,
+                game.run().roundSlots[static_cast<std::size_t>(s)].PointsTwo);
+    }
+    const PlayerLine line = game.run().lastPlayer;
+    game.FinishRound();
+    EXPECT_EQ(game.career().Matches, 23);
+    const auto values =
+        std::get<std::vector<std::string>>(ReadQuotedValues(ResultsPath(folder.path, career)));
+    ASSERT_EQ(values.size(), 149u);
+    const std::vector<std::string> recorded(values.begin(), values.begin() + 5);
+    const std::vector<std::string> expected =
+        c.plays ? std::vector<std::string>{line.Disposals, line.Goals, line.Behinds,
+                                           line.MatchRating, line.Position}
+                : std::vector<std::string>(5, "0");
+    EXPECT_EQ(recorded, expected);
+    EXPECT_EQ(std::get<std::vector<std::string>>(ReadRoundPairings(folder.path, career, 24)).size(),
+              6u);
   }
-  EXPECT_EQ(presses, 4);
-  for (int s = 0; s < 4; ++s) {
-    EXPECT_NE(game.run().roundSlots[static_cast<std::size_t>(s)].PointsOne,
-              game.run().roundSlots[static_cast<std::size_t>(s)].PointsTwo);
-  }
-  game.FinishRound();
-  EXPECT_EQ(game.career().Matches, 23);
-  // The round's record starts with five zeros, and the semi finals are drawn.
-  const auto values =
-      std::get<std::vector<std::string>>(ReadQuotedValues(ResultsPath(folder.path, c)));
-  ASSERT_EQ(values.size(), 149u);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(values[static_cast<std::size_t>(i)], "0");
-  EXPECT_EQ(std::get<std::vector<std::string>>(ReadRoundPairings(folder.path, c, 24)).size(), 6u);
 }
 
 }  // namespace
