@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -155,6 +157,38 @@ TEST(SaveFile, EveryFieldRoundTrips) {
   expected.DraftDue = 0;
   expected.SeasonMVP = "N";
   EXPECT_EQ(back, expected);
+}
+
+// Every line of the save stands where it always stood: a career whose
+// values all differ, and whose switches alternate, is written
+// as the file kept under tests/engine/data (a swapped pair of lines of the
+// layout reads back whole, but every old save would load with two fields
+// exchanged). KICKMARK_UPDATE_GOLDEN=1 writes the file anew after a change of
+// the layout that is meant.
+TEST(SaveFile, EveryLineStandsWhereItAlwaysStood) {
+  Career c = EveryFieldSet();
+  // The switches alternate in the order of the record's fields, which is
+  // not the file's: neighbouring switch lines differ all the same.
+  bool on = true;
+  for (const CareerField& field : CareerFields()) {
+    if (!field.saved || field.kind != FieldKind::Switch) continue;
+    field.setSwitch(c, on);
+    on = !on;
+  }
+  const std::string text = SaveFileText(c);
+  const fs::path golden = fs::path(KICKMARK_TEST_DATA) / "every_line.kms";
+  if (std::getenv("KICKMARK_UPDATE_GOLDEN") != nullptr) {
+    std::ofstream(golden, std::ios::binary) << text;
+  }
+  std::ifstream in(golden, std::ios::binary);
+  const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(kept.empty()) << golden;
+  const auto keptLines = Lines(kept);
+  const auto lines = Lines(text);
+  ASSERT_EQ(lines.size(), keptLines.size());
+  for (std::size_t n = 0; n < lines.size(); ++n) {
+    EXPECT_EQ(lines[n], keptLines[n]) << "line " << n + 1;
+  }
 }
 
 TEST(SaveFile, WindowsCodePageNamesRoundTrip) {
