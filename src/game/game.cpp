@@ -114,16 +114,9 @@ Game::LoadResult Game::LoadFrom(const std::filesystem::path& file) {
   }
   career_ = std::move(std::get<Career>(loaded));
   lock_ = std::move(lock);
-  writeFailure_.reset();
   // Held now, the career's folder can be tidied of what a stopped game left.
   RemoveLeftoverTemporaries(folder_.path, CareerFileNames(*career_));
-  match_.reset();
-  round_.reset();
-  camp_.reset();
-  draft_.reset();
-  contracts_ = ContractOffers{};
-  run_ = RunState{};
-  behind_.reset();
+  ForgetTheRunningCareer();
   ResumePendingDecisions();
   return {LoadOutcome::Loaded, {}};
 }

@@ -98,15 +98,8 @@ class Game {
   // the career is free for another game to open.
   void Quit() {
     lock_.reset();
-    writeFailure_.reset();
     career_.reset();
-    match_.reset();
-    round_.reset();
-    camp_.reset();
-    draft_.reset();
-    contracts_ = ContractOffers{};
-    run_ = RunState{};
-    behind_.reset();
+    ForgetTheRunningCareer();
   }
 
   // The contract screen's offers and pending choice.
@@ -171,6 +164,19 @@ class Game {
   void Adopt(Career career) { career_ = std::move(career); }
 
  private:
+  // Drops what the game holds beside the record: the week's match, round,
+  // camp, draft and offers, the run state and any failed write.
+  void ForgetTheRunningCareer() {
+    writeFailure_.reset();
+    match_.reset();
+    round_.reset();
+    camp_.reset();
+    draft_.reset();
+    contracts_ = ContractOffers{};
+    run_ = RunState{};
+    behind_.reset();
+  }
+
   Random& random_;
   Prompter& prompter_;
   DataFolder folder_;
