@@ -9,14 +9,12 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "core/career_lock.h"
 #include "core/save_file.h"
 #include "game/game.h"
-#include "sim/autoplay.h"
 #include "sim_fixture.h"
 #include "support/playing.h"
 #include "support/scripted_ports.h"
@@ -25,19 +23,16 @@ namespace km::sim::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using km::testing::ScriptedPrompter;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 // A game over the test's folder, with its own prompter.
 struct Window {
   TwisterRandom random{1};
-  ScriptedPrompter prompter;
+  km::testing::ScriptedPrompter prompter;
   Game game;
   explicit Window(const fs::path& folder) : game(random, prompter, DataFolder{folder}) {}
-  Game::LoadResult Load(const std::string& career, const fs::path& folder) {
-    return game.LoadFrom(folder / (career + kSaveExtension));
-  }
+  Game::LoadOutcome Load(const fs::path& save) { return game.LoadFrom(save).outcome; }
 };
 
 SetupAnswers AnswersFor(const std::string& career) {
@@ -49,83 +44,57 @@ class SimLock : public SimTest {
  protected:
   void SetUp() override {
     SimTest::SetUp();
-    for (const char* career : {"Alpha", "Beta"}) {
-      ASSERT_EQ(Run(NewArgs(career)).code, kExitOk);
-    }
+    for (const char* career : {"Alpha", "Beta"}) ASSERT_EQ(Run(NewArgs(career)).code, kExitOk);
   }
-  bool LoadedIn(Window& window, const std::string& career) const {
-    return window.Load(career, dir()).outcome == Game::LoadOutcome::Loaded;
+  [[nodiscard]] fs::path Save(const std::string& career) const {
+    return dir() / (career + kSaveExtension);
   }
   // Whether another game is refused the career because it is open.
-  bool Held(const std::string& career) const {
+  [[nodiscard]] bool Held(const std::string& career) const {
     Window other(dir());
-    const auto result = other.Load(career, dir());
+    const auto result = other.game.LoadFrom(Save(career));
     return result.outcome == Game::LoadOutcome::Failed && other.game.lockRefusal() &&
            other.game.lockRefusal()->openElsewhere && result.error == kCareerOpenElsewhereMessage;
-  }
-  // The data folder's files and their bytes, the transcript left out.
-  std::map<std::string, std::string> Files() const {
-    std::map<std::string, std::string> files;
-    for (const std::string& name : DataFiles()) files[name] = ReadFile(dir() / name);
-    return files;
   }
 };
 
 TEST_F(SimLock, AnOpenCareerIsHeldUntilTheGameLetsGoOfIt) {
+  constexpr auto kLoaded = Game::LoadOutcome::Loaded;
   Window first(dir());
-  ASSERT_TRUE(LoadedIn(first, "Alpha"));
+  ASSERT_EQ(first.Load(Save("Alpha")), kLoaded);
   EXPECT_TRUE(Held("Alpha"));
   EXPECT_FALSE(Held("Beta"));
   // The same game loads its own career again, under another spelling of
   // the path too.
-  EXPECT_EQ(first.Load("Alpha", dir() / "." / ".." / dir().filename()).outcome,
-            Game::LoadOutcome::Loaded);
+  EXPECT_EQ(first.Load(dir() / "." / ".." / dir().filename() / "Alpha.kms"), kLoaded);
   EXPECT_TRUE(Held("Alpha"));
-  // A load that fails keeps the running career and its lock.
+  // A load that fails, or is refused for a career open elsewhere, keeps the
+  // running career and its lock.
   std::ofstream(dir() / "Broken.kms") << "\"Jack\"\r\n";
   const Career before = first.game.career();
-  EXPECT_EQ(first.Load("Broken", dir()).outcome, Game::LoadOutcome::Failed);
-  EXPECT_EQ(first.game.career(), before);
-  EXPECT_TRUE(Held("Alpha"));
-  // Loading another career lets go of the first.
-  ASSERT_TRUE(LoadedIn(first, "Beta"));
-  EXPECT_FALSE(Held("Alpha"));
-  EXPECT_TRUE(Held("Beta"));
-  // Quitting lets go, and so does a game that ends.
-  first.game.Quit();
-  EXPECT_FALSE(Held("Beta"));
+  EXPECT_EQ(first.Load(dir() / "Broken.kms"), Game::LoadOutcome::Failed);
   {
     Window second(dir());
-    ASSERT_TRUE(LoadedIn(second, "Beta"));
-    EXPECT_TRUE(Held("Beta"));
+    ASSERT_EQ(second.Load(Save("Beta")), kLoaded);
+    EXPECT_EQ(first.Load(Save("Beta")), Game::LoadOutcome::Failed);
   }
-  EXPECT_FALSE(Held("Beta"));
-}
-
-TEST_F(SimLock, ARefusedLoadLeavesTheRunningCareerAsItWas) {
-  Window first(dir());
-  Window second(dir());
-  ASSERT_TRUE(LoadedIn(first, "Alpha"));
-  ASSERT_TRUE(LoadedIn(second, "Beta"));
-  const Career before = second.game.career();
-  const auto refused = second.Load("Alpha", dir());
-  EXPECT_EQ(refused.error, kCareerOpenElsewhereMessage);
-  EXPECT_EQ(second.game.career(), before);
+  EXPECT_EQ(first.game.career(), before);
+  EXPECT_TRUE(Held("Alpha"));
+  // Loading another career lets go of the first; quitting lets go.
+  ASSERT_EQ(first.Load(Save("Beta")), kLoaded);
+  EXPECT_FALSE(Held("Alpha"));
   EXPECT_TRUE(Held("Beta"));
-}
-
-// The lock is the career's own name in the data folder, whatever the save
-// file it was loaded from is called.
-TEST_F(SimLock, ARenamedSaveHoldsTheCareerItsFilesBelongTo) {
-  fs::copy_file(dir() / "Alpha.kms", dir() / "Copy of Alpha.kms");
-  Window first(dir());
-  ASSERT_TRUE(LoadedIn(first, "Copy of Alpha"));
+  first.game.Quit();
+  EXPECT_FALSE(Held("Beta"));
+  // The lock is the career's own name, whatever its save file is called.
+  fs::copy_file(Save("Alpha"), Save("Copy of Alpha"));
+  ASSERT_EQ(first.Load(Save("Copy of Alpha")), kLoaded);
   EXPECT_TRUE(Held("Alpha"));
 }
 
 TEST_F(SimLock, ANewCareerOverOneThatIsOpenIsRefusedBeforeAnyFileIsWritten) {
   Window first(dir());
-  ASSERT_TRUE(LoadedIn(first, "Alpha"));
+  ASSERT_EQ(first.Load(Save("Alpha")), Game::LoadOutcome::Loaded);
   const auto files = Files();
   Window second(dir());
   // The setup screen's checks come first.
@@ -145,66 +114,45 @@ TEST_F(SimLock, ANewCareerOverOneThatIsOpenIsRefusedBeforeAnyFileIsWritten) {
   EXPECT_TRUE(Held("Alpha"));
 }
 
-// A process that has the career open in a game until it is killed.
-class OtherProcess {
- public:
-  OtherProcess(const fs::path& folder, const std::string& career) {
-    int ready[2];
-    if (::pipe(ready) != 0) return;
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-      ::close(ready[0]);
-      Window window(folder);
-      const char loaded =
-          window.Load(career, folder).outcome == Game::LoadOutcome::Loaded ? 'y' : 'n';
-      if (::write(ready[1], &loaded, 1) != 1) ::_exit(1);
-      for (;;) ::pause();
-    }
-    ::close(ready[1]);
-    char loaded = 'n';
-    holding_ = pid_ > 0 && ::read(ready[0], &loaded, 1) == 1 && loaded == 'y';
-    ::close(ready[0]);
-  }
-  ~OtherProcess() { Kill(); }
-  OtherProcess(const OtherProcess&) = delete;
-  OtherProcess& operator=(const OtherProcess&) = delete;
-
-  [[nodiscard]] bool holding() const { return holding_; }
-  void Kill() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-    pid_ = -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-  bool holding_ = false;
-};
-
 TEST_F(SimLock, EveryCommandExitsSixWhileAnotherProcessHoldsTheCareerAndAKilledOneHoldsNothing) {
-  OtherProcess other(dir(), "Alpha");
-  ASSERT_TRUE(other.holding());
+  // Another process with Alpha open in a game until it is killed.
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t other = ::fork();
+  if (other == 0) {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    Window window(dir());
+    const char loaded = window.Load(Save("Alpha")) == Game::LoadOutcome::Loaded ? 'y' : 'n';
+    if (::write(ready[1], &loaded, 1) != 1) ::_exit(1);
+    for (;;) ::pause();
+  }
+  ::close(ready[1]);
+  char loaded = 'n';
+  const bool holding = other > 0 && ::read(ready[0], &loaded, 1) == 1 && loaded == 'y';
+  ::close(ready[0]);
+  const auto kill = [other] {
+    if (other <= 0) return;
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+  };
+  if (!holding) kill();
+  ASSERT_TRUE(holding);
+
   const auto files = Files();
-  const struct {
-    std::vector<std::string> args;
-    const char* message;
-  } cases[] = {
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
       {{"play", "--career", "Alpha", "--weeks", "1"}, kCareerOpenElsewhereMessage},
       {{"show", "--career", "Alpha"}, kCareerOpenElsewhereMessage},
       {NewArgs("Alpha"), kNewCareerOpenElsewhereMessage},
   };
-  for (const auto& c : cases) {
-    const SimRun run = Run(c.args);
-    EXPECT_EQ(run.code, kExitOpenElsewhere) << c.args[0];
-    EXPECT_EQ(run.err, std::string(c.message) + "\n") << c.args[0];
-    EXPECT_THAT(run.out, IsEmpty()) << c.args[0];
-    EXPECT_EQ(Files(), files) << c.args[0];
+  for (const auto& [args, message] : cases) {
+    const SimRun run = Run(args);
+    EXPECT_EQ(run.code, kExitOpenElsewhere) << args[0];
+    EXPECT_EQ(run.err, std::string(message) + "\n") << args[0];
+    EXPECT_THAT(run.out, IsEmpty()) << args[0];
+    EXPECT_EQ(Files(), files) << args[0];
   }
   EXPECT_EQ(Run({"play", "--career", "Beta", "--weeks", "1"}).code, kExitOk);
-
-  other.Kill();
+  kill();
   const SimRun after = Run({"play", "--career", "Alpha", "--weeks", "1"});
   EXPECT_EQ(after.code, kExitOk) << after.err;
 }
