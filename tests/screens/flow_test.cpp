@@ -1,11 +1,9 @@
-// The way through the game's screens: the setup screen's answers and
-// refusals, loading a career, quitting back to the start screen, the screens
+// The way through the game's screens: the setup screen's refusals, loading a career, quitting back to the start screen, the screens
 // the hub and the team page open and how they hand back, the count-down
 // messages over a round, and at the season's end the new position, the
 // draft camp and the draft, or retirement.
 
 #include <QFile>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,7 +12,6 @@
 #include "draft/draft.h"
 #include "screens/qt_text.h"
 #include "screens/screen_test_support.h"
-#include "screens/setup_screen.h"
 #include "season/fixture.h"
 
 namespace km::screens {
@@ -92,43 +89,6 @@ class FlowTest : public QObject {
     const bool accepted = seen.last().endsWith(QStringLiteral("frmContracts"));
     QCOMPARE(game_->HasCareer(), accepted);
     if (!accepted) QCOMPARE(TextOf(setup, "txtName") + TextOf(setup, "lstPosition"), name + "Wing");
-  }
-
-  // The lists start with a height and a weight chosen and nothing else; each
-  // skill bar runs from 1 to 100 in steps of 1 and 10 and shows its own
-  // skill; the answers carry what was typed, the overall every bar.
-  void theSetupScreensAnswers() {
-    SetupScreen screen(*game_);
-    screen.show();
-    QCOMPARE(TextOf(&screen, "txtState") + TextOf(&screen, "lstPosition") + "|" +
-                 TextOf(&screen, "lstHeight") + "|" + TextOf(&screen, "lstWeight"),
-             QStringLiteral("|185|85"));
-    const char* bars[] = {"hsbKicking", "hsbHandBalling", "hsbTackling", "hsbMarking",
-                          "hsbRunning"};
-    const char* labels[] = {"lblKicking", "lblHandballing", "lblTackling", "lblMarking",
-                            "lblRunning"};
-    // Last first, so that Kicking's bar is the last to work out the overall.
-    for (std::size_t i = std::size(bars); i-- > 0;) {
-      auto* bar = Find<QScrollBar>(&screen, bars[i]);
-      bar->setValue(500);
-      QCOMPARE(TextOf(&screen, labels[i]), QStringLiteral("100"));
-      bar->setValue(-3);
-      bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-      bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-      QCOMPARE(TextOf(&screen, labels[i]), QStringLiteral("12"));
-      bar->setValue(11 * static_cast<int>(i + 1));
-    }
-    QVERIFY(AnswerSetup(&screen, QStringLiteral("career1"), QStringLiteral("Leigh Matthews"),
-                        QStringLiteral("Rover")));
-    QVERIFY(Choose(&screen, "lstWeight", QStringLiteral("86")));
-    const SetupAnswers a = screen.answers();
-    QCOMPARE(ToQt(a.careerName + "|" + a.name + "|" + a.city + "|" + a.state + "|" + a.position),
-             QStringLiteral("career1|Leigh Matthews|Geelong|Victoria|Rover"));
-    QCOMPARE((std::array{a.height, a.weight, a.kicking, a.handballing, a.tackling, a.marking,
-                         a.running}),
-             (std::array{191, 86, 11, 22, 33, 44, 55}));
-    // Kicking and Handballing weigh 1.25, the others 0.833.
-    QCOMPARE(TextOf(&screen, "lblOverall"), QStringLiteral("30"));
   }
 
   // Back forgets the answers; Exit leaves from the start and setup screens
