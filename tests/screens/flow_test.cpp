@@ -1,7 +1,8 @@
-// The way through the game's screens: the setup screen's refusals, loading a career, quitting back to the start screen, the screens
-// the hub and the team page open and how they hand back, the count-down
-// messages over a round, and at the season's end the new position, the
-// draft camp and the draft, or retirement.
+// The way through the game's screens: the setup screen's refusals, loading
+// a career, quitting back to the start screen, the screens the hub and the
+// team page open and how they hand back, the count-down messages over a
+// round, and at the season's end the new position, the camp or retirement.
+// (The screen walk plays a new career's first week, the camp and the draft.)
 
 #include <QFile>
 #include <QSignalSpy>
@@ -9,7 +10,6 @@
 #include <QTest>
 
 #include "core/save_file.h"
-#include "draft/draft.h"
 #include "screens/qt_text.h"
 #include "screens/screen_test_support.h"
 #include "season/fixture.h"
@@ -18,24 +18,6 @@ namespace km::screens {
 namespace {
 
 using namespace testing;
-
-// The labels of the draft order, one a club, and those marked as on the
-// clock.
-QByteArray OrderLabel(std::size_t slot) {
-  constexpr const char* kNames[] = {
-      "lblFirst",      "lblSecond",     "lblThird",     "lblFourth",   "lblFifth",    "lblSixth",
-      "lblSeventh",    "lblEighth",     "lblNinth",     "lblTenth",    "lblEleventh", "lblTwelfth",
-      "lblThirteenth", "lblFourteenth", "lblFifteenth", "lblSixteenth"};
-  return kNames[slot];
-}
-QString Highlighted(const QWidget* draft) {
-  QStringList marked;
-  for (std::size_t slot = 0; slot < kDraftOrder.size(); ++slot) {
-    const QWidget* club = Find(draft, OrderLabel(slot).constData());
-    if (club && club->property("current").toBool()) marked << OrderLabel(slot);
-  }
-  return marked.join(QLatin1Char(','));
-}
 
 }  // namespace
 
@@ -254,100 +236,6 @@ class FlowTest : public QObject {
                        "You are currently injured and will miss this match | frmMain,frmMatchRound",
                        "You are currently suspended and will miss this match | "
                        "frmMain,frmMatchRound"}));
-  }
-
-  void theCampAndTheDraftThroughTheirButtons_data() {
-    QTest::addColumn<int>("skill");
-    QTest::addColumn<double>("rating");
-    QTest::addColumn<int>("firstPick");  // he goes at this pick or later
-    QTest::addColumn<int>("lastPick");
-    // Too little skill for any tier before the last pick.
-    QTest::newRow("a battler") << 60 << 6.5 << 80 << 80;
-    // The best there is: the first round takes him at once.
-    QTest::newRow("a champion") << 200 << 9.0 << 1 << 2;
-  }
-  void theCampAndTheDraftThroughTheirButtons() {
-    QFETCH(int, skill);
-    QFETCH(double, rating);
-    QFETCH(int, firstPick);
-    QFETCH(int, lastPick);
-    MakeGame(3);
-    const Career saved = OnHisWayToTheCamp("Luke Hodge", skill, rating);
-    QVERIFY(!SaveCareer(Folder(), saved));
-    prompter_->files.emplace_back(SaveFilePath(Folder(), saved));
-    QVERIFY(Click(PastTheSplash(*flow_), "cmdLoad"));
-
-    // The hub is in view but waits for the draft; the camp is not left
-    // half way.
-    QWidget* hub = ShownWindow("frmMain");
-    QWidget* camp = ShownWindow("frmDraftCamp");
-    QVERIFY(hub && !hub->isEnabled() && camp);
-    camp->close();
-    QVERIFY(ShownWindow("frmDraftCamp"));
-    // The introduction, then a test a press: each test's line keeps its
-    // result and rank, the lines to come stay 0.
-    QVERIFY(Click(camp, "cmdStart"));
-    int sum = 0;
-    for (int test = 1; test <= 6; ++test) {
-      QVERIFY(!IsEnabled(camp, "cmdOK"));
-      QVERIFY(Click(camp, "cmdStart"));
-      QVERIFY(TextOf(camp, "lblComments").startsWith(QStringLiteral("Luke Hodge ")));
-      const QByteArray row = QByteArray::number(test);
-      QCOMPARE(TextOf(camp, "lblResult" + row) + "|" + TextOf(camp, "lblRank" + row),
-               TextOf(camp, "lblResult") + "|" + TextOf(camp, "lblRank"));
-      QVERIFY(test == 6 || TextOf(camp, "lblResult" + QByteArray::number(test + 1)) == "0");
-    }
-    // At the end every rank is a place among the 70, and the average is
-    // their rounded mean.
-    for (int test = 1; test <= 6; ++test) {
-      const int rank = TextOf(camp, "lblRank" + QByteArray::number(test)).toInt();
-      QVERIFY2(rank >= 1 && rank <= 70, qPrintable(QString::number(rank)));
-      sum += rank;
-    }
-    QVERIFY(std::abs(TextOf(camp, "lblRankAverage").toInt() * 6 - sum) <= 3);
-    QVERIFY(Click(camp, "cmdStart"));
-    QCOMPARE(TextOf(camp, "lblRank"), TextOf(camp, "lblRankAverage"));
-    QVERIFY(!IsEnabled(camp, "cmdStart") && IsEnabled(camp, "cmdOK"));
-    QVERIFY(Click(camp, "cmdOK"));
-    QWidget* draft = ShownWindow("frmDraft");
-    QVERIFY(draft && !ShownWindow("frmDraftCamp") && !hub->isEnabled());
-    QCOMPARE(Highlighted(draft), QString());
-
-    // Pick after pick, the club on the clock is marked, until one takes him;
-    // its congratulations come up over the pick that made them.
-    QStringList seenAtMessage;
-    prompter_->onInform = [&](const auto&) {
-      seenAtMessage << QStringList{TextOf(draft, "lblPick"), TextOf(draft, "lblTeam"),
-                                   TextOf(draft, "lblRound"), Highlighted(draft),
-                                   ShownWindow("frmDraft") ? "shown" : "gone"}
-                           .join(QLatin1Char('|'));
-    };
-    int pick = 0;
-    while (ShownWindow("frmDraft") && pick < 80) {
-      QVERIFY(Click(draft, "cmdPick"));
-      const std::size_t slot = static_cast<std::size_t>(pick++ % 16);
-      if (!ShownWindow("frmDraft")) break;
-      QVERIFY(seenAtMessage.isEmpty());
-      QCOMPARE(TextOf(draft, "lblPick") + "|" + TextOf(draft, "lblTeam") + "|" + Highlighted(draft),
-               QString::number(pick) + "|" + ToQt(kDraftOrder[slot]) + "|" + OrderLabel(slot));
-    }
-    QVERIFY2(pick >= firstPick && pick <= lastPick, qPrintable(QString::number(pick)));
-    const std::size_t slot = static_cast<std::size_t>((pick - 1) % 16);
-    const QString club = ToQt(kDraftOrder[slot]);
-    QCOMPARE(Messages(*prompter_).last(),
-             QStringLiteral("Congratulations! You have been drafted by %1!").arg(club));
-    QCOMPARE(seenAtMessage, QStringList{QStringLiteral("%1|%2|%3|%4|shown")
-                                            .arg(pick)
-                                            .arg(club)
-                                            .arg((pick - 1) / 16 + 1)
-                                            .arg(OrderLabel(slot))});
-    QCOMPARE(prompter_->stories.size(), std::size_t{1});
-    QVERIFY(ToQt(prompter_->stories.back().text)
-                .contains(QStringLiteral("picked at pick number %1,").arg(pick)));
-    // Both screens are gone and the hub has its AFL player.
-    QVERIFY(!flow_->camp() && !flow_->draft());
-    QVERIFY(hub->isEnabled() && IsEnabled(hub, "cmdPlay"));
-    QCOMPARE(TextOf(hub, "lblTeam") + "|" + TextOf(hub, "lblLeague"), club + "|AFL");
   }
 
   // The grand final's OK, his contract's last match: a player of 20 or 30

@@ -25,6 +25,7 @@
 #include "core/career_fields.h"
 #include "core/number_format.h"
 #include "core/save_file.h"
+#include "draft/draft.h"
 #include "screens/about_screen.h"
 #include "screens/contracts_screen.h"
 #include "screens/look.h"
@@ -536,26 +537,76 @@ class ScreenWalkTest : public QObject {
     Look("about", &about);
   }
 
+  // A State League player the scouts liked, loaded: the camp over a hub
+  // that waits, a test a press (each line keeping its result, none left
+  // half way), then the draft, pick after pick with the club on the clock
+  // marked, until a club takes him; its word comes up over the pick that
+  // made it, and the hub has its AFL player.
   void theDraftCampAndTheDraft() {
     QTemporaryDir folder;
     const std::filesystem::path data = PathFromQt(folder.path());
-    const Career career = OnHisWayToTheCamp("Maximilian Featherstonehaugh", 188, 8.5);
+    const Career career = OnHisWayToTheCamp("Maximilian Featherstonehaugh", 60, 6.5);
     QVERIFY(!SaveCareer(data, career));
-    km::testing::ScriptedRandom random;
-    random.fallback = 0.5;
+    TwisterRandom random(3);
     km::testing::ScriptedPrompter prompter;
     prompter.files.emplace_back(SaveFilePath(data, career));
     Game game(random, prompter, DataFolder{data});
     ScreenFlow flow(game);
     QVERIFY(Click(PastTheSplash(flow), "cmdLoad"));
+    QWidget* hub = ShownWindow("frmMain");
     QWidget* camp = ShownWindow("frmDraftCamp");
-    QVERIFY(camp);
+    QVERIFY(hub && !hub->isEnabled() && camp);
+    camp->close();
+    QVERIFY(ShownWindow("frmDraftCamp"));
     QVERIFY(Click(camp, "cmdStart"));
     Look("camp", camp);
-    while (Find<QPushButton>(camp, "cmdStart")->isEnabled()) QVERIFY(Click(camp, "cmdStart"));
+    for (int test = 1; test <= 6; ++test) {
+      QVERIFY(!IsEnabled(camp, "cmdOK"));
+      QVERIFY(Click(camp, "cmdStart"));
+      const QByteArray row = QByteArray::number(test);
+      QCOMPARE(TextOf(camp, "lblResult" + row) + "|" + TextOf(camp, "lblRank" + row),
+               TextOf(camp, "lblResult") + "|" + TextOf(camp, "lblRank"));
+    }
+    QVERIFY(Click(camp, "cmdStart"));
+    QCOMPARE(TextOf(camp, "lblRank"), TextOf(camp, "lblRankAverage"));
+    QVERIFY(!IsEnabled(camp, "cmdStart") && IsEnabled(camp, "cmdOK"));
     Look("camp-done", camp);
     QVERIFY(Click(camp, "cmdOK"));
-    Look("draft", ShownWindow("frmDraft"));
+    QWidget* draft = ShownWindow("frmDraft");
+    QVERIFY(draft && !ShownWindow("frmDraftCamp") && !hub->isEnabled());
+    Look("draft", draft);
+    // The pick, the club and the round shown, and the club marked.
+    const auto shown = [draft] {
+      QString marked;
+      for (QLabel* club : draft->findChildren<QLabel*>()) {
+        if (club->property("current").toBool()) marked += club->text();
+      }
+      return QStringList{TextOf(draft, "lblPick"), TextOf(draft, "lblTeam"), marked}.join(
+          QLatin1Char('|'));
+    };
+    QStringList seenAtMessage;
+    prompter.onInform = [&](const auto&) {
+      seenAtMessage << shown() + " in round " + TextOf(draft, "lblRound");
+    };
+    int pick = 0;
+    while (ShownWindow("frmDraft") && pick < 80) {
+      QVERIFY(Click(draft, "cmdPick"));
+      const QString club = ToQt(kDraftOrder[static_cast<std::size_t>(pick++ % 16)]);
+      const QString expected = QStringLiteral("%1|%2|%2").arg(pick).arg(club);
+      if (ShownWindow("frmDraft")) {
+        QVERIFY(seenAtMessage.isEmpty());
+        QCOMPARE(shown(), expected);
+        continue;
+      }
+      QCOMPARE(seenAtMessage,
+               QStringList{expected + QStringLiteral(" in round %1").arg((pick - 1) / 16 + 1)});
+      QCOMPARE(Messages(prompter).last(),
+               QStringLiteral("Congratulations! You have been drafted by %1!").arg(club));
+      QCOMPARE(TextOf(hub, "lblTeam") + "|" + TextOf(hub, "lblLeague"), club + "|AFL");
+    }
+    // Too little skill for any tier: the last pick takes him.
+    QCOMPARE(pick, 80);
+    QVERIFY(!ShownWindow("frmDraft") && hub->isEnabled() && IsEnabled(hub, "cmdPlay"));
   }
 
   // Every fault the walk met, screen by screen.
