@@ -1,8 +1,8 @@
 // What the controls of the hub and the week's screens do to the career and
 // what the screens show of it: the hub's and the records' labels, the hub's
-// buttons and letters, the newspaper, the ladder and the team page, the
+// buttons and letters, the newspaper, the team page, the
 // position screen, the shops, the sponsor offers, the round and the results
-// browser; the real Prompter's questions and the game's start-up options.
+// browser; the real Prompter's questions.
 
 #include <QDialog>
 #include <QMessageBox>
@@ -17,8 +17,6 @@
 #include <QTimer>
 
 #include "core/career_fields.h"
-#include "screens/ladder_screen.h"
-#include "screens/launch_options.h"
 #include "screens/look.h"
 #include "screens/main_screen.h"
 #include "screens/position_screen.h"
@@ -256,18 +254,10 @@ class ControlsTest : public QObject {
     QCOMPARE(hub.isEnabled(), draftDue == 0);
   }
 
-  // The ladder's rows in ladder order, with the percentage and the points;
-  // the team page shows his club's season and its place on the ladder (a
+  // The team page shows his club's season and its place on the ladder (a
   // club on no row keeps the place shown before).
-  void theLadderAndTheTeamPage() {
+  void theTeamPage() {
     Career& career = session_->career();
-    LadderScreen ladder(career);
-    ladder.refresh();
-    auto* grid = Find<QTableWidget>(&ladder, "grdLadder");
-    QString row;
-    for (int column = 0; column < grid->columnCount(); ++column)
-      row += grid->item(1, column)->text() + " ";
-    QCOMPARE(row, QStringLiteral("2nd Seaford 4 2 1 1 400 300 133.3 10 "));
     QVERIFY(Set(career, QStringLiteral("Team=Seaford|TeamMatches=4|TeamDraws=1|TeamBehinds=38")));
     TeamScreen team(session_->game);
     team.show();
@@ -496,33 +486,6 @@ class ControlsTest : public QObject {
       QtPrompter real;
       QVERIFY(!static_cast<Prompter&>(real).askYesNo("Play this match ?", "Kickmark", icon));
       QCOMPARE(seen, QStringLiteral("Kickmark|Play this match ?|%1|1").arg(int(shown)));
-    }
-  }
-
-  // The game's start-up options: a seed and a data folder that exists.
-  void launchOptions() {
-    QTemporaryDir folder;
-    const auto parsed = [&folder](QStringList arguments) {
-      arguments.replaceInStrings(QStringLiteral("@TMP@"), folder.path());
-      const auto options = ParseLaunchOptions(QStringList{"kickmark"} + arguments);
-      if (const auto* refusal = std::get_if<QString>(&options)) {
-        return refusal->isEmpty() ? QStringLiteral("refused without a word")
-                                  : QStringLiteral("refused");
-      }
-      const auto& o = std::get<LaunchOptions>(options);
-      return QStringLiteral("seed %1, folder %2")
-          .arg(o.seed ? QString::number(*o.seed) : QStringLiteral("none"))
-          .arg(!o.dataDir ? QStringLiteral("none")
-               : std::filesystem::equivalent(*o.dataDir, PathFromQt(folder.path())) ? "given"
-                                                                                    : "another");
-    };
-    QCOMPARE(parsed({}), QStringLiteral("seed none, folder none"));
-    QCOMPARE(parsed({"--seed=7"}), QStringLiteral("seed 7, folder none"));
-    QCOMPARE(parsed({"--data-dir", "@TMP@", "--seed", "9"}),
-             QStringLiteral("seed 9, folder given"));
-    for (const QStringList& refused :
-         {QStringList{"--seed", "-5"}, {"--data-dir", "@TMP@/not-there"}, {"--cheat"}}) {
-      QCOMPARE(parsed(refused), QStringLiteral("refused"));
     }
   }
 

@@ -203,24 +203,6 @@ class FlowTest : public QObject {
     QVERIFY(owner->isEnabled());
   }
 
-  // The team page takes the hub's place until Career Details, and the hub
-  // shows the record as it was left meanwhile.
-  void theTeamPageTakesTheHubsPlace() {
-    QWidget* hub = StartCareer(*flow_, QStringLiteral("Wayne Carey"));
-    QVERIFY(hub);
-    for (int visit = 1; visit <= 2; ++visit) {
-      QVERIFY(Click(hub, "cmdTeamDetails"));
-      QCOMPARE(ShownWindows(), QStringLiteral("frmTeam"));
-      QCOMPARE(TextOf(ShownWindow("frmTeam"), "lblName"), QStringLiteral("Wayne Carey"));
-      game_->career().BankBalance = Money::Dollars(16000 + visit);
-      QVERIFY(Click(ShownWindow("frmTeam"), "cmdCareerDetails"));
-      QCOMPARE(ShownWindows(), QStringLiteral("frmMain"));
-      QCOMPARE(ShownWindow("frmMain"), hub);
-      QVERIFY(hub->isEnabled());
-      QCOMPARE(TextOf(hub, "lblBankBalance"), QString::number(16000 + visit));
-    }
-  }
-
   // Injured and suspended for this week only: both messages come up over
   // the round screen, which then plays on without him.
   void theCountDownsMessagesComeOverTheRound() {

@@ -1,15 +1,12 @@
-// The screen walk: every screen of the game in a realistic state, at its
-// natural size and at the windows of a 1280x720 and a 1920x1080 desktop,
-// checked for cut texts, widgets outside the window and widgets on top of
-// each other, for controls a screen reader cannot name or that show no focus
-// ring, and for values read without their captions; written out as pictures
-// for a person to look at. On the way, a new career plays its first week by
-// key presses alone, and each screen shows what the week did.
-//
-// CTest runs it at scale 1, 1.5 and 2 (a 4K desktop at 200%) on an offscreen
-// desktop large enough for every window, and once on a 1280x720 desktop at
-// 150%, too small for most screens, where the windows must fit the desktop
-// and their pages scroll.
+// The screen walk: every screen in a realistic state, at its natural size
+// and at the windows of a 1280x720 and a 1920x1080 desktop, checked for cut
+// texts, widgets outside the window or on top of each other, controls a
+// screen reader cannot name or that show no focus ring, and values read
+// without their captions; written out as pictures for a person to look at.
+// On the way a new career plays its first week by keys alone, and a drafted
+// player goes through the camp and the draft. CTest runs it at scale 1, 1.5
+// and 2 on a 4K offscreen desktop, and at 150% on a 1280x720 one, where the
+// windows must fit the desktop and their pages scroll.
 
 #include <QAccessible>
 #include <QDir>
@@ -245,16 +242,6 @@ QStringList SlotShown(const QWidget* root, int slot) {
   return shown << TextOf(root, SlotName("lblPointsOne", slot))
                << TextOf(root, SlotName("lblPointsTwo", slot));
 }
-QStringList SlotOf(const std::string& one, const std::string& two, const RoundSlot& score) {
-  QStringList values{ToQt(one)};
-  for (std::size_t q = 0; q < 4; ++q)
-    values << QString::number(score.GoalsOne[q]) << QString::number(score.BehindsOne[q]);
-  values << ToQt(two);
-  for (std::size_t q = 0; q < 4; ++q)
-    values << QString::number(score.GoalsTwo[q]) << QString::number(score.BehindsTwo[q]);
-  return values << QString::number(score.PointsOne) << QString::number(score.PointsTwo);
-}
-
 // A club name's colour, right of the marker the next match carries.
 QColor NameColourOf(const QWidget* root, const QByteArray& name) {
   auto* label = Find(root, name.constData());
@@ -402,7 +389,13 @@ class ScreenWalkTest : public QObject {
       Look(screen, ShownWindow(screen));
       QVERIFY(Click(ShownWindow(screen), "cmdOK"));
     }
+    // The team page took the hub's place; Career Details brings it back,
+    // showing the record as it was left meanwhile.
+    QCOMPARE(ShownWindows(), QStringLiteral("frmTeam"));
+    game.career().BankBalance = Money::Dollars(16125);
     QVERIFY(Click(team, "cmdCareerDetails"));
+    QCOMPARE(ShownWindows(), QStringLiteral("frmMain"));
+    QCOMPARE(TextOf(hub, "lblBankBalance"), QStringLiteral("16125"));
 
     // His 50th game at this level: its message and story come at Finish.
     game.career().Levels[0].Matches = 49;
@@ -445,12 +438,9 @@ class ScreenWalkTest : public QObject {
     QCOMPARE(TextOf(hub, "lblMatches"), QStringLiteral("1"));
     QCOMPARE(TextOf(hub, "lblBankBalance"), ToQt(game.career().BankBalance.ToString()));
 
-    // The results file keeps the round as the round screen showed it, and
-    // the browser shows it so, his line with it; round 2 is still to come.
+    // The browser reads the round back from the results file as the round
+    // screen showed it, his line with it.
     const auto kept = std::get<RoundRecord>(ReadRoundResult(data, game.career(), 1));
-    for (std::size_t s = 0; s < 8; ++s) {
-      QCOMPARE(SlotOf(kept.teamOne[s], kept.teamTwo[s], kept.slots[s]), played[s]);
-    }
     QVERIFY(Press(Qt::Key_Tab));
     QVERIFY(Press(Qt::Key_Return));
     QVERIFY(Click(team, "cmdResults"));
@@ -460,10 +450,6 @@ class ScreenWalkTest : public QObject {
     QCOMPARE(TextOf(results, "lblDisposals") + "|" + TextOf(results, "lblGoals") + "|" +
                  TextOf(results, "lblMatchRating"),
              ToQt(kept.player.Disposals + "|" + kept.player.Goals + "|" + kept.player.MatchRating));
-    Find<QScrollBar>(results, "hsbRound")->setValue(2);
-    const auto second = std::get<std::vector<std::string>>(ReadRoundPairings(data, career, 2));
-    QCOMPARE(TextOf(results, "lblDisposals"), QStringLiteral("0"));
-    QCOMPARE(SlotShown(results, 7), SlotOf(second[14], second[15], RoundSlot{}));
     QVERIFY(Click(results, "cmdOK"));
     QVERIFY(team->isEnabled());
   }
