@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -31,19 +32,13 @@ inline std::vector<std::string> NewArgs(const std::string& career = "Test1") {
 // Replaces the value of one option in a list of arguments.
 inline std::vector<std::string> With(std::vector<std::string> args, const std::string& option,
                                      const std::string& value) {
-  for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-    if (args[i] == option) {
-      args[i + 1] = value;
-      return args;
-    }
-  }
-  ADD_FAILURE() << "no option " << option;
+  const auto at = std::find(args.begin(), args.end(), option);
+  EXPECT_LT(at + 1, args.end()) << "no option " << option;
+  if (at + 1 < args.end()) *(at + 1) = value;
   return args;
 }
 
-inline std::string ReadFile(const std::filesystem::path& file) {
-  return km::testing::ReadBytes(file);
-}
+inline std::string ReadFile(const std::filesystem::path& f) { return km::testing::ReadBytes(f); }
 
 inline std::vector<std::string> Lines(const std::string& text) {
   std::istringstream in(text);

@@ -1,8 +1,8 @@
 // kickmark-sim's commands: new through the setup screen's checks, show's
 // record of the save, the transcript's escapes, the answers and files it
 // refuses, names with spaces, apostrophes and accents from the folder to the
-// save; what each policy of its player buys and chooses, and the weeks that
-// cannot go ahead, each with its exit code.
+// save; what each policy of its player buys and chooses, the weeks that
+// cannot go ahead, each with its exit code, and the lock on an open career.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/career_fields.h"
+#include "core/career_lock.h"
 #include "core/file_system.h"
 #include "core/new_career.h"
 #include "core/save_file.h"
@@ -24,6 +25,7 @@
 #include "sim/record_json.h"
 #include "sim/transcript.h"
 #include "sim_fixture.h"
+#include "support/playing.h"
 #include "support/scripted_ports.h"
 
 namespace km::sim::testing {
@@ -135,32 +137,6 @@ TEST_F(SimTest, RefusedAnswersExitTwoWithTheSetupScreensMessage) {
   }
 }
 
-// A save file that is missing, empty or cut short: show and play exit 3
-// with the start screen's sentence.
-TEST_F(SimTest, AnUnreadableSaveExitsThreeWithTheStartScreensSentence) {
-  ASSERT_EQ(Run(NewArgs("Broken")).code, kExitOk);
-  const auto lines = Lines(ReadFile(dir() / "Broken.kms"));
-  for (const int keepLines : {-1, 0, 100}) {
-    std::string cut;
-    for (int i = 0; i < keepLines; ++i) cut += lines[static_cast<std::size_t>(i)] + "\r\n";
-    fs::remove(dir() / "Broken.kms");
-    if (keepLines >= 0) std::ofstream(dir() / "Broken.kms", std::ios::binary) << cut;
-    km::testing::ScriptedRandom random;
-    km::testing::ScriptedPrompter prompter;
-    Game game(random, prompter, DataFolder{dir()});
-    const auto load = game.LoadFrom(dir() / "Broken.kms");
-    ASSERT_EQ(load.outcome, Game::LoadOutcome::Failed);
-    game.Quit();
-    for (const auto& args : {std::vector<std::string>{"show", "--career", "Broken"},
-                             std::vector<std::string>{"play", "--career", "Broken", "--to-end"}}) {
-      const SimRun run = Run(args);
-      EXPECT_EQ(run.code, kExitUnreadableFile) << args[0] << " " << keepLines;
-      EXPECT_THAT(run.out, IsEmpty());
-      EXPECT_EQ(run.err, load.error + "\n");
-    }
-  }
-}
-
 // One week of a new Local Reserves career (every skill 50) set up for the
 // case: the purchases and sponsor choices the policy makes before Play, in
 // transcript order (shopping comes before the match and its chances).
@@ -257,7 +233,6 @@ INSTANTIATE_TEST_SUITE_P(
                    Policy::Default,
                    Set(kGearFloor, kHealthFloor, kTrainingReserve),
                    {}},
-        PolicyCase{"PassiveBuysNothing", Policy::Passive, Set(55, 50, 1000000), {}},
         PolicyCase{"TheBestPayingOfferInEverySlot",
                    Policy::Default,
                    SponsorWindow,
@@ -290,11 +265,9 @@ class SimPlayWeeks : public SimTest, public ::testing::WithParamInterface<WeekCa
 
 TEST_P(SimPlayWeeks, GoAheadOrStopWithTheSaveLeftAsItWas) {
   const WeekCase& c = GetParam();
-  ASSERT_EQ(
-      Run({"--seed", "9", "new", "--career", "Stop", "--name", "Jack Riley", "--city", "Ballarat",
-           "--state", "Victoria", "--position", "Rover", "--skills", "30,30,30,30,30"})
-          .code,
-      kExitOk);
+  auto args = With(NewArgs("Stop"), "--skills", "30,30,30,30,30");
+  args.insert(args.begin(), {"--seed", "9"});
+  ASSERT_EQ(Run(args).code, kExitOk);
   const fs::path save = dir() / "Stop.kms";
   Career career = Loaded(save);
   c.prepare(career, dir());
@@ -359,6 +332,120 @@ INSTANTIATE_TEST_SUITE_P(
                  "Input/output error.\n",
                  "", 1, 1, "passive", &saveFlushFails}),
     [](const auto& info) { return std::string(info.param.label); });
+
+// One career, one game at a time: a second game is refused a career that is
+// open, and gets it once the first lets go of it by quitting, loading
+// another or ending. (cli_exit_codes.cmake holds a career's lock from another
+// process while each command tries it.)
+// A game over the test's folder, with its own prompter.
+struct Window {
+  TwisterRandom random{1};
+  km::testing::ScriptedPrompter prompter;
+  Game game;
+  explicit Window(const fs::path& folder) : game(random, prompter, DataFolder{folder}) {}
+  Game::LoadOutcome Load(const fs::path& save) { return game.LoadFrom(save).outcome; }
+};
+
+SetupAnswers AnswersFor(const std::string& career) {
+  return km::testing::Answers(career, "Jack Riley", "Ballarat", "Victoria", "Rover",
+                              {60, 55, 40, 70, 50});
+}
+
+class SimLock : public SimTest {
+ protected:
+  void SetUp() override {
+    SimTest::SetUp();
+    for (const char* career : {"Alpha", "Beta"}) ASSERT_EQ(Run(NewArgs(career)).code, kExitOk);
+  }
+  [[nodiscard]] fs::path Save(const std::string& career) const {
+    return dir() / (career + kSaveExtension);
+  }
+  // Whether another game is refused the career because it is open.
+  [[nodiscard]] bool Held(const std::string& career) const {
+    Window other(dir());
+    const auto result = other.game.LoadFrom(Save(career));
+    return result.outcome == Game::LoadOutcome::Failed && other.game.lockRefusal() &&
+           other.game.lockRefusal()->openElsewhere && result.error == kCareerOpenElsewhereMessage;
+  }
+};
+
+TEST_F(SimLock, AnOpenCareerIsHeldUntilTheGameLetsGoOfIt) {
+  constexpr auto kLoaded = Game::LoadOutcome::Loaded;
+  Window first(dir());
+  ASSERT_EQ(first.Load(Save("Alpha")), kLoaded);
+  EXPECT_TRUE(Held("Alpha"));
+  EXPECT_FALSE(Held("Beta"));
+  // The same game loads its own career again, under another spelling of
+  // the path too.
+  EXPECT_EQ(first.Load(dir() / "." / ".." / dir().filename() / "Alpha.kms"), kLoaded);
+  EXPECT_TRUE(Held("Alpha"));
+  // A load that fails, or is refused for a career open elsewhere, keeps the
+  // running career and its lock.
+  std::ofstream(dir() / "Broken.kms") << "\"Jack\"\r\n";
+  const Career before = first.game.career();
+  EXPECT_EQ(first.Load(dir() / "Broken.kms"), Game::LoadOutcome::Failed);
+  {
+    Window second(dir());
+    ASSERT_EQ(second.Load(Save("Beta")), kLoaded);
+    EXPECT_EQ(first.Load(Save("Beta")), Game::LoadOutcome::Failed);
+  }
+  EXPECT_EQ(first.game.career(), before);
+  EXPECT_TRUE(Held("Alpha"));
+  // Loading another career lets go of the first; quitting lets go.
+  ASSERT_EQ(first.Load(Save("Beta")), kLoaded);
+  EXPECT_FALSE(Held("Alpha"));
+  EXPECT_TRUE(Held("Beta"));
+  first.game.Quit();
+  EXPECT_FALSE(Held("Beta"));
+  // The lock is the career's own name, whatever its save file is called.
+  fs::copy_file(Save("Alpha"), Save("Copy of Alpha"));
+  ASSERT_EQ(first.Load(Save("Copy of Alpha")), kLoaded);
+  EXPECT_TRUE(Held("Alpha"));
+}
+
+TEST_F(SimLock, ANewCareerOverOneThatIsOpenIsRefusedBeforeAnyFileIsWritten) {
+  Window first(dir());
+  ASSERT_EQ(first.Load(Save("Alpha")), Game::LoadOutcome::Loaded);
+  const auto files = Files();
+  Window second(dir());
+  // The setup screen's checks come first.
+  SetupAnswers noCity = AnswersFor("Alpha");
+  noCity.city.clear();
+  EXPECT_FALSE(second.game.StartNewCareer(noCity));
+  EXPECT_FALSE(second.game.lockRefusal());
+  EXPECT_FALSE(second.game.StartNewCareer(AnswersFor("Alpha")));
+  EXPECT_THAT(second.prompter.messageTexts(),
+              ElementsAre(kFillOutMessage, kNewCareerOpenElsewhereMessage));
+  ASSERT_TRUE(second.game.lockRefusal());
+  EXPECT_TRUE(second.game.lockRefusal()->openElsewhere);
+  EXPECT_FALSE(second.game.HasCareer());
+  EXPECT_EQ(Files(), files);
+  // The game that holds it may start it afresh.
+  EXPECT_TRUE(first.game.StartNewCareer(AnswersFor("Alpha")));
+  EXPECT_TRUE(Held("Alpha"));
+}
+
+// A save file that is missing, empty or cut short: show and play exit 3
+// with the start screen's sentence.
+TEST_F(SimTest, AnUnreadableSaveExitsThreeWithTheStartScreensSentence) {
+  ASSERT_EQ(Run(NewArgs("Broken")).code, kExitOk);
+  const auto lines = Lines(ReadFile(dir() / "Broken.kms"));
+  for (const int keepLines : {-1, 0, 100}) {
+    std::string cut;
+    for (int i = 0; i < keepLines; ++i) cut += lines[static_cast<std::size_t>(i)] + "\r\n";
+    fs::remove(dir() / "Broken.kms");
+    if (keepLines >= 0) std::ofstream(dir() / "Broken.kms", std::ios::binary) << cut;
+    const auto load = Window(dir()).game.LoadFrom(dir() / "Broken.kms");
+    ASSERT_EQ(load.outcome, Game::LoadOutcome::Failed);
+    for (const auto& args : {std::vector<std::string>{"show", "--career", "Broken"},
+                             std::vector<std::string>{"play", "--career", "Broken", "--to-end"}}) {
+      const SimRun run = Run(args);
+      EXPECT_EQ(run.code, kExitUnreadableFile) << args[0] << " " << keepLines;
+      EXPECT_THAT(run.out, IsEmpty());
+      EXPECT_EQ(run.err, load.error + "\n");
+    }
+  }
+}
 
 }  // namespace
 }  // namespace km::sim::testing

@@ -56,11 +56,9 @@ TEST(SoakPlan, ReplayCommandsQuoteWhatTheShellWouldSplit) {
             "kickmark-sim --data-dir DIR --seed 42 new --career 'Old Timer Bloke' --name "
             "'Liam O'\\''Connor' --city 'Wagga Wagga' --state 'New South Wales' --height 170 "
             "--weight 72 --position 'Full Back' --skills 1,2,3,4,5");
-  const std::vector<std::string> lines = Lines(ReplayCommands(plan, 31));
-  ASSERT_EQ(lines.size(), 2U);
-  EXPECT_EQ(lines[1],
-            "kickmark-sim --data-dir DIR --seed 42 play --career 'Old Timer Bloke' --policy "
-            "passive --reloads --weeks 31");
+  EXPECT_TRUE(ReplayCommands(plan, 31).ends_with(
+      "\nkickmark-sim --data-dir DIR --seed 42 play --career 'Old Timer Bloke' --policy passive "
+      "--reloads --weeks 31"));
 }
 
 // A soak's career is the career kickmark-sim makes of the replay commands:
@@ -72,7 +70,6 @@ TEST_F(SimTest, SoakedCareerIsTheOneItsReplayCommandsPlay) {
   SoakedCareer soaked;
   SoakCareer(plan, dir() / "soak", soaked);
   ASSERT_EQ(soaked.fault, SoakedCareer::Fault::None) << soaked.what;
-  EXPECT_GT(soaked.seasons, 0);
   const SetupAnswers& a = plan.answers;
   const std::string seed = std::to_string(plan.seed);
   std::string skills;
