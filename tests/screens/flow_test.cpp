@@ -60,8 +60,7 @@ class FlowTest : public QObject {
     QFETCH(QString, name);
     QFETCH(QStringList, seen);
     QWidget* setup = OpenSetup();
-    QVERIFY(AnswerSetup(setup, career, QString()));
-    Find<QLineEdit>(setup, "txtName")->setText(name);
+    QVERIFY(AnswerSetup(setup, career, name));
     QStringList shown;
     prompter_->onInform = [&shown](const auto& m) {
       shown << QString::fromStdString(m.text) + " | " + ShownWindows();
