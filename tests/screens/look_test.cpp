@@ -125,13 +125,14 @@ class LookTest : public QObject {
       // each showing 0: as opened, short (below 0, then back to 0) and in
       // credit (above 0, then down to 0).
       ShopScreen shop(s.game, Shop::Training);
-      for (const auto& [state, bank, up] :
-           {std::tuple{"as opened", 0, 0}, {"short", 0, 1}, {"in credit", 3000, 2}}) {
+      const std::tuple<const char*, int, std::vector<Qt::Key>> visits[] = {
+          {"as opened", 0, {}},
+          {"short", 0, {Qt::Key_Up, Qt::Key_Down}},
+          {"in credit", 3000, {Qt::Key_Up, Qt::Key_Up}}};
+      for (const auto& [state, bank, keys] : visits) {
         s.career().BankBalance = Money::Dollars(bank);
         shop.Open();
-        if (up > 0) QTest::keyClick(Find(&shop, "udKicking"), Qt::Key_Up);
-        if (up > 1) QTest::keyClick(Find(&shop, "udKicking"), Qt::Key_Up);
-        if (up == 1) QTest::keyClick(Find(&shop, "udKicking"), Qt::Key_Down);
+        for (const Qt::Key key : keys) QTest::keyClick(Find(&shop, "udKicking"), key);
         QCOMPARE(testing::TextOf(&shop, "lblBalanceAfter"), QStringLiteral("0"));
         states.push_back(Draw(QString::fromLatin1(state), Find(&shop, "lblBalanceAfter")));
       }
