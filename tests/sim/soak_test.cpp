@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -93,8 +94,7 @@ TEST_F(SimTest, SoakedCareerIsTheOneItsReplayCommandsPlay) {
   EXPECT_EQ(soaked.what, "retired");
   EXPECT_TRUE(played.out.ends_with(" retired\n")) << played.out;
   const testing::SimRun again = Run({"play", "--career", a.careerName, "--to-end"});
-  EXPECT_EQ(again.code, kExitOk);
-  EXPECT_EQ(again.out, "");
+  EXPECT_EQ(std::to_string(again.code) + again.out, "0");
   EXPECT_EQ(Run({"play", "--career", a.careerName, "--seasons", "1"}).code, kExitCannotAdvance);
 }
 
@@ -106,14 +106,7 @@ TEST(Soak, SummaryIsTheSameOnOneThreadOrTwo) {
     std::ostringstream err;
     EXPECT_EQ(RunSoak({2, 11, jobs, {}}, out, err), kExitOk) << err.str();
     EXPECT_EQ(err.str(), "");
-    // Everything but the seconds.
-    std::string line = out.str();
-    const std::size_t seconds = line.find(", seconds ");
-    const std::size_t after = line.find(' ', seconds + 10);
-    if (seconds != std::string::npos && after != std::string::npos) {
-      line.erase(seconds, after - seconds);
-    }
-    return line;
+    return std::regex_replace(out.str(), std::regex(", seconds [^ ]+"), "");  // but the time
   };
   const std::string one = summary(1);
   EXPECT_TRUE(one.starts_with("soak: careers 2, seasons ")) << one;
