@@ -1,8 +1,8 @@
 // The way through the game's screens: the setup screen's refusals, loading
-// a career, quitting back to the start screen, the screens the hub and the
-// team page open and how they hand back, the count-down messages over a
-// round, and at the season's end the new position, the camp or retirement.
-// (The screen walk plays a new career's first week, the camp and the draft.)
+// a career, quitting back to the start screen, the count-down messages over
+// a round, and at the season's end the new position, the camp or
+// retirement. (The screen walk plays a new career's first week, opening
+// every screen of the hub and the team page, then the camp and the draft.)
 
 #include <QFile>
 #include <QSignalSpy>
@@ -153,46 +153,6 @@ class FlowTest : public QObject {
     QCOMPARE(ShownWindows(), shown);
     QCOMPARE(game_->HasCareer(), !answer);
     QVERIFY(ShownWindow(qPrintable(shown))->isEnabled());
-  }
-
-  // Each screen comes up over the hub or the team page by its letter or
-  // button, holds it until closed, and hands back to it.
-  void screensOpenAndHandBack_data() {
-    QTest::addColumn<QByteArray>("opener");  // a button, or a hub's letter
-    QTest::addColumn<QByteArray>("screen");
-    QTest::addColumn<QByteArray>("close");
-    const auto row = [](const char* opener, const char* screen, const char* close) {
-      QTest::newRow(screen) << QByteArray(opener) << QByteArray(screen) << QByteArray(close);
-    };
-    row("R", "frmRecords", "cmdOK");
-    row("T", "frmTraining", "cmdCancel");
-    row("H", "frmHealth", "cmdCancel");
-    row("S", "frmStore", "cmdCancel");
-    row("O", "frmSponsorship", "cmdClose");
-    row("A", "frmAbout", "cmdOK");
-    row("cmdLadder", "frmLadder", "cmdOK");
-    row("cmdRecords", "frmRecordsTeam", "cmdOK");
-    row("cmdAbout", "frmAboutTeam", "cmdOK");
-  }
-  void screensOpenAndHandBack() {
-    QFETCH(QByteArray, opener);
-    QFETCH(QByteArray, screen);
-    QFETCH(QByteArray, close);
-    QWidget* hub = StartCareer(*flow_, QStringLiteral("Wayne Carey"));
-    QVERIFY(hub);
-    QWidget* owner = hub;
-    if (opener.size() == 1) {
-      QTest::keyClick(Find(hub, "cmdExit"), Qt::Key(opener[0]));
-    } else {
-      QVERIFY(Click(hub, "cmdTeamDetails"));
-      owner = ShownWindow("frmTeam");
-      QVERIFY(Click(owner, opener.constData()));
-    }
-    QWidget* shown = ShownWindow(screen.constData());
-    QVERIFY(shown && owner->isVisible() && !owner->isEnabled());
-    QVERIFY(Click(shown, close.constData()));
-    QVERIFY(!ShownWindow(screen.constData()));
-    QVERIFY(owner->isEnabled());
   }
 
   // Injured and suspended for this week only: both messages come up over

@@ -372,12 +372,19 @@ class ScreenWalkTest : public QObject {
     QCOMPARE(prompter.messages.size(), std::size_t{1});
     QCOMPARE(FocusName(), QStringLiteral("cmdPlay"));  // Enter is PLAY
     Look("hub-new", hub);
-    for (const auto& [key, screen] :
-         {std::pair{Qt::Key_T, "frmTraining"}, {Qt::Key_H, "frmHealth"}, {Qt::Key_S, "frmStore"}}) {
+    // Each screen the hub's letters open holds the hub until Escape, and
+    // hands back to it; the team page's do the same by their buttons.
+    for (const auto& [key, screen] : {std::pair{Qt::Key_T, "frmTraining"},
+                                      {Qt::Key_H, "frmHealth"},
+                                      {Qt::Key_S, "frmStore"},
+                                      {Qt::Key_R, "frmRecords"},
+                                      {Qt::Key_O, "frmSponsorship"},
+                                      {Qt::Key_A, "frmAbout"}}) {
       QVERIFY(Press(key));
       Look(screen, ShownWindow(screen));
+      QVERIFY2(ShownWindow(screen) && !hub->isEnabled(), screen);
       QVERIFY(Press(Qt::Key_Escape));
-      QVERIFY(!ShownWindow(screen));
+      QVERIFY2(!ShownWindow(screen) && hub->isEnabled(), screen);
     }
     QVERIFY(Click(hub, "cmdTeamDetails"));
     QWidget* team = ShownWindow("frmTeam");
@@ -387,7 +394,9 @@ class ScreenWalkTest : public QObject {
                                          {"cmdAbout", "frmAboutTeam"}}) {
       QVERIFY2(Click(team, button), button);
       Look(screen, ShownWindow(screen));
+      QVERIFY2(ShownWindow(screen) && !team->isEnabled(), screen);
       QVERIFY(Click(ShownWindow(screen), "cmdOK"));
+      QVERIFY2(!ShownWindow(screen) && team->isEnabled(), screen);
     }
     // The team page took the hub's place; Career Details brings it back,
     // showing the record as it was left meanwhile.
