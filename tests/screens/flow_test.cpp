@@ -216,8 +216,10 @@ class FlowTest : public QObject {
     QVERIFY2(hub, qPrintable(TextOf(ShownWindow("frmStart"), "lblLoadError")));
 
     QVERIFY(Click(hub, "cmdPlay"));
+    // The grand final is one match: one slot, and one Start brings OK.
     QWidget* round = ShownWindow("frmMatchRound");
-    QVERIFY(Click(round, "cmdStart"));
+    QVERIFY(IsShown(round, "fraSlot1") && !IsShown(round, "fraSlot2"));
+    QVERIFY(!IsShown(round, "cmdOK") && Click(round, "cmdStart") && IsShown(round, "cmdOK"));
     QVERIFY(Click(round, "cmdOK"));
     QVERIFY(!ShownWindow("frmMatchRound"));
     // He is asked once, young or in his twilight years.
