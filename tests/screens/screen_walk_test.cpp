@@ -23,7 +23,6 @@
 #include "core/number_format.h"
 #include "core/save_file.h"
 #include "draft/draft.h"
-#include "screens/about_screen.h"
 #include "screens/contracts_screen.h"
 #include "screens/look.h"
 #include "screens/main_screen.h"
@@ -524,9 +523,6 @@ class ScreenWalkTest : public QObject {
                                 "competition in a season few will forget."});
     paper.show();
     Look("newspaper", &paper);
-    AboutScreen about(prompter);
-    about.show();
-    Look("about", &about);
   }
 
   // A State League player the scouts liked, loaded: the camp over a hub
