@@ -425,16 +425,15 @@ TEST_F(SimLock, ANewCareerOverOneThatIsOpenIsRefusedBeforeAnyFileIsWritten) {
   EXPECT_TRUE(Held("Alpha"));
 }
 
-// A save file that is missing, empty or cut short: show and play exit 3
-// with the start screen's sentence.
+// A save file that is empty or cut short: show and play exit 3 with the
+// start screen's sentence. (A missing one: cli_exit_codes.cmake.)
 TEST_F(SimTest, AnUnreadableSaveExitsThreeWithTheStartScreensSentence) {
   ASSERT_EQ(Run(NewArgs("Broken")).code, kExitOk);
   const auto lines = Lines(ReadFile(dir() / "Broken.kms"));
-  for (const int keepLines : {-1, 0, 100}) {
+  for (const int keepLines : {0, 100}) {
     std::string cut;
     for (int i = 0; i < keepLines; ++i) cut += lines[static_cast<std::size_t>(i)] + "\r\n";
-    fs::remove(dir() / "Broken.kms");
-    if (keepLines >= 0) std::ofstream(dir() / "Broken.kms", std::ios::binary) << cut;
+    std::ofstream(dir() / "Broken.kms", std::ios::binary | std::ios::trunc) << cut;
     const auto load = Window(dir()).game.LoadFrom(dir() / "Broken.kms");
     ASSERT_EQ(load.outcome, Game::LoadOutcome::Failed);
     for (const auto& args : {std::vector<std::string>{"show", "--career", "Broken"},
