@@ -45,13 +45,11 @@ class ScratchFolder {
     // folder goes where whoever runs it can clear it: under TMPDIR when that
     // is set (scripts/fuzz sets it to a folder it removes), else in memory.
     std::error_code ec;
-    const std::filesystem::path shm("/dev/shm");
     const char* tmpdir = std::getenv("TMPDIR");
-    const std::filesystem::path base =
-        tmpdir != nullptr && *tmpdir != '\0'     ? std::filesystem::path(tmpdir)
-        : std::filesystem::is_directory(shm, ec) ? shm
-                                                 : std::filesystem::temp_directory_path();
-    path_ = base / ("kickmark-fuzz-" + std::to_string(::getpid()));
+    const bool shm =
+        (tmpdir == nullptr || *tmpdir == '\0') && std::filesystem::is_directory("/dev/shm", ec);
+    path_ = (shm ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path()) /
+            ("kickmark-fuzz-" + std::to_string(::getpid()));
     std::filesystem::remove_all(path_, ec);
     std::filesystem::create_directories(path_, ec);
     if (ec) Broken("the scratch folder cannot be made: " + ec.message());

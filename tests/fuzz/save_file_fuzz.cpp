@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (const auto* error = std::get_if<km::FileError>(&again)) {
     km::fuzz::Broken("a career read from a file cannot read its own save: " + error->message);
   }
-  const km::Career& back = std::get<km::Career>(again);
-  Require(km::SaveFileText(back) == text, "a career read back from its save saves differently");
+  Require(km::SaveFileText(std::get<km::Career>(again)) == text,
+          "a career read back from its save saves differently");
 
   // What a load takes is a career the game can go on with.
   const auto loaded = km::ReadCareer(bytes, kFileName);

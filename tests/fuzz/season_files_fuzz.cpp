@@ -26,8 +26,8 @@ void Write(const fs::path& file, std::string_view bytes) {
   Require(static_cast<bool>(out.flush()), "the scratch file cannot be written");
 }
 
-bool NamesFile(const km::FileError& error, const std::string& file) {
-  return error.message.find(file) != std::string::npos;
+bool NamesFile(const km::FileError& error, const fs::path& file) {
+  return error.message.find(file.filename().string()) != std::string::npos;
 }
 
 }  // namespace
@@ -49,16 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // own and read again unchanged.
   const auto values = km::ReadQuotedValues(fixture);
   if (const auto* error = std::get_if<km::FileError>(&values)) {
-    Require(NamesFile(*error, fixture.filename().string()),
-            "a refused file is not named: " + error->message);
+    Require(NamesFile(*error, fixture), "a refused file is not named: " + error->message);
   } else {
     std::string text;
     for (const std::string& value : std::get<std::vector<std::string>>(values)) {
       text += '"' + km::ToWindows1252(value) + "\"\r\n";
     }
-    const fs::path copy = folder / "copy.kmf";
-    Write(copy, text);
-    const auto again = km::ReadQuotedValues(copy);
+    Write(folder / "copy.kmf", text);
+    const auto again = km::ReadQuotedValues(folder / "copy.kmf");
     Require(
         std::holds_alternative<std::vector<std::string>>(again) &&
             std::get<std::vector<std::string>>(again) == std::get<std::vector<std::string>>(values),
@@ -81,8 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "a round record of the wrong size");
   } else {
     const auto& error = std::get<km::FileError>(record);
-    Require(NamesFile(error, results.filename().string()),
-            "a refused results file is not named: " + error.message);
+    Require(NamesFile(error, results), "a refused results file is not named: " + error.message);
   }
   return 0;
 }

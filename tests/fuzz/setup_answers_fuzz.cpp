@@ -12,9 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "core/game_data.h"
 #include "core/invariants.h"
@@ -22,23 +20,11 @@
 #include "core/save_file.h"
 #include "core/text_file.h"
 #include "fuzz_support.h"
+#include "support/scripted_ports.h"
 
 namespace {
 
 using km::fuzz::Require;
-
-// Takes every message and answers No.
-class QuietPrompter final : public km::Prompter {
- public:
-  std::vector<std::string> messages;
-  void inform(const std::string& text, const std::string&) override { messages.push_back(text); }
-  bool askYesNo(const std::string&, const std::string&, km::Icon) override { return false; }
-  void publish(const km::Story&) override {}
-  std::optional<std::filesystem::path> chooseFileToOpen(const std::string&,
-                                                        const std::filesystem::path&) override {
-    return std::nullopt;
-  }
-};
 
 template <typename List>
 std::string ListAnswer(FuzzedDataProvider& in, const List& list) {
@@ -64,11 +50,9 @@ km::SetupAnswers Answers(FuzzedDataProvider& in) {
   return a;
 }
 
-void CheckNameReadsBack(const std::string& name) {
-  if (km::IsFileNameSafe(name)) {
-    Require(km::FromWindows1252(km::ToWindows1252(name)) == name,
-            "a name taken at setup does not read back from the save's code page: " + name);
-  }
+void KeepsTheRules(const km::Career& career, const std::string& what) {
+  const auto broken = km::CheckInvariants(career);
+  Require(broken.empty(), what + (broken.empty() ? "" : broken[0]));
 }
 
 }  // namespace
@@ -79,13 +63,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const km::SetupAnswers second = Answers(in);
   const std::string newPosition = ListAnswer(in, km::kPositions);
 
-  CheckNameReadsBack(first.name);
-  CheckNameReadsBack(first.careerName);
+  for (const std::string& name : {first.name, first.careerName}) {
+    Require(!km::IsFileNameSafe(name) || km::FromWindows1252(km::ToWindows1252(name)) == name,
+            "a name taken at setup does not read back from the save's code page: " + name);
+  }
 
   // Two presses of Start on one setup screen, as a player who fixes the
   // answers after a refusal would make them.
   km::NewCareer setup;
-  QuietPrompter prompter;
+  km::testing::ScriptedPrompter prompter;  // every question answered No
   for (const km::SetupAnswers* answers : {&first, &second}) {
     const auto problem = km::CheckSetupAnswers(*answers);
     const std::size_t before = prompter.messages.size();
@@ -93,12 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(career.has_value() == !problem.has_value(),
             "Start and the answer checks disagree on whether the answers are in order");
     if (problem) {
-      Require(prompter.messages.size() > before && prompter.messages[before] == *problem,
+      Require(prompter.messages.size() > before && prompter.messages[before].text == *problem,
               "a refused Start did not show the first failing check's message");
       continue;
     }
-    const auto broken = km::CheckInvariants(*career);
-    Require(broken.empty(), "a new career breaks a rule: " + (broken.empty() ? "" : broken[0]));
+    KeepsTheRules(*career, "a new career breaks a rule: ");
     const std::filesystem::path folder("data folder");
     const auto file = km::SaveFilePath(folder, *career);
     Require(file.parent_path() == folder &&
@@ -106,12 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "the save file of a new career is not CareerName.kms in the data folder");
 
     km::Career moved = *career;
-    QuietPrompter positionPrompter;
-    const bool changed = km::ChangePosition(moved, newPosition, positionPrompter);
-    Require(changed == km::IsPosition(newPosition), "the position screen took no position");
-    const auto brokenAfter = km::CheckInvariants(moved);
-    Require(brokenAfter.empty(),
-            "a change of position breaks a rule: " + (brokenAfter.empty() ? "" : brokenAfter[0]));
+    Require(km::ChangePosition(moved, newPosition, prompter) == km::IsPosition(newPosition),
+            "the position screen took no position");
+    KeepsTheRules(moved, "a change of position breaks a rule: ");
   }
   return 0;
 }

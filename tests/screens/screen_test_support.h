@@ -7,14 +7,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTableWidget>
 #include <QTest>
-#include <QTextDocument>
-#include <QTimer>
 #include <QWidget>
 
 #include "core/clubs.h"
@@ -31,12 +28,10 @@ template <typename T = QWidget>
 T* Find(const QWidget* root, const char* name) {
   return root ? root->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }
-
 inline bool IsShown(const QWidget* root, const char* name) {
   const QWidget* widget = Find(root, name);
   return widget && widget->isVisible();
 }
-
 inline bool IsEnabled(const QWidget* root, const char* name) {
   const QWidget* widget = Find(root, name);
   return widget && widget->isEnabled();
@@ -50,55 +45,7 @@ inline QWidget* ShownWindow(const char* name) {
   return nullptr;
 }
 
-// Clicks a button as the player would. False when there is no such button.
-inline bool Click(const QWidget* root, const char* name) {
-  auto* button = Find<QAbstractButton>(root, name);
-  if (!button) return false;
-  QTest::mouseClick(button, Qt::LeftButton);
-  return true;
-}
-
-// Clicks a cell of a grid as the player would.
-inline bool ClickCell(QTableWidget* grid, int row, int column) {
-  QTableWidgetItem* item = grid ? grid->item(row, column) : nullptr;
-  if (!item) return false;
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
-                    grid->visualItemRect(item).center());
-  return true;
-}
-
-inline bool Type(const QWidget* root, const char* name, const QString& text) {
-  auto* box = Find<QLineEdit>(root, name);
-  if (!box) return false;
-  box->clear();
-  QTest::keyClicks(box, text);
-  return true;
-}
-
-// Picks an entry of a drop-down list by its text.
-inline bool Choose(const QWidget* root, const char* name, const QString& text) {
-  auto* list = Find<QComboBox>(root, name);
-  if (!list) return false;
-  const int index = list->findText(text, Qt::MatchExactly);
-  if (index < 0) return false;
-  list->setCurrentIndex(index);
-  return true;
-}
-
-// What a label, text box, list, button or bar shows.
-inline QString TextOf(const QWidget* root, const char* name) {
-  const QString missing = QStringLiteral("<no %1>").arg(QLatin1String(name));
-  auto* widget = Find(root, name);
-  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
-  if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text();
-  if (auto* list = qobject_cast<QComboBox*>(widget)) return list->currentText();
-  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
-  if (auto* bar = qobject_cast<QProgressBar*>(widget)) return bar->text();
-  return missing;
-}
-
-// The top-level windows in view, by name, in alphabetical order and joined
-// by commas.
+// The top-level windows in view, by name, in alphabetical order.
 inline QString ShownWindows() {
   QStringList shown;
   for (const QWidget* window : QApplication::topLevelWidgets()) {
@@ -108,29 +55,30 @@ inline QString ShownWindows() {
   return shown.join(QLatin1Char(','));
 }
 
-// The labels of a window that are narrower than their text, each named with
-// its text, the room it has and the room the text takes in the label's own
-// font; empty when every text is whole. Wrapped and rich text are left out.
-inline QString CutLabels(const QWidget* root) {
-  QStringList cut;
-  if (!root) return {};
-  // As the player sees them: after the layouts have taken in the last texts.
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-  for (const QLabel* label : root->findChildren<QLabel*>()) {
-    const QString text = label->text();
-    if (!label->isVisible() || label->wordWrap() || text.isEmpty() || Qt::mightBeRichText(text)) {
-      continue;
-    }
-    const int room = label->contentsRect().width() - 2 * label->margin();
-    const int needed = QFontMetrics(label->font()).horizontalAdvance(text);
-    if (room < needed) {
-      cut << QStringLiteral("%1 \"%2\": %3 < %4")
-                 .arg(label->objectName(), text)
-                 .arg(room)
-                 .arg(needed);
-    }
-  }
-  return cut.join(QStringLiteral("; "));
+// Clicks a button as the player would. False when there is no such button.
+inline bool Click(const QWidget* root, const char* name) {
+  auto* button = Find<QAbstractButton>(root, name);
+  if (button) QTest::mouseClick(button, Qt::LeftButton);
+  return button != nullptr;
+}
+
+// Picks an entry of a drop-down list by its text.
+inline bool Choose(const QWidget* root, const char* name, const QString& text) {
+  auto* list = Find<QComboBox>(root, name);
+  const int index = list ? list->findText(text, Qt::MatchExactly) : -1;
+  if (index >= 0) list->setCurrentIndex(index);
+  return index >= 0;
+}
+
+// What a label, text box, list, button or bar shows.
+inline QString TextOf(const QWidget* root, const char* name) {
+  auto* widget = Find(root, name);
+  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+  if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text();
+  if (auto* list = qobject_cast<QComboBox*>(widget)) return list->currentText();
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+  if (auto* bar = qobject_cast<QProgressBar*>(widget)) return bar->text();
+  return QStringLiteral("<no %1>").arg(QLatin1String(name));
 }
 
 // The texts of the message boxes the game has shown so far.
@@ -186,44 +134,42 @@ struct Session {
   Career& career() { return game.career(); }
 };
 
-// From the splash screen to the start screen.
+// From the splash screen (a click anywhere on it) to the start screen.
 inline QWidget* PastTheSplash(ScreenFlow& flow) {
   flow.Begin();
   if (QWidget* splash = ShownWindow("frmSplash")) QTest::mouseClick(splash, Qt::LeftButton);
   return ShownWindow("frmStart");
 }
 
-// Fills in the setup screen for a Victorian Wing, the name left out when
-// empty.
-inline bool AnswerSetup(QWidget* setup, const QString& careerName, const QString& name) {
-  return Type(setup, "txtCareer", careerName) && (name.isEmpty() || Type(setup, "txtName", name)) &&
-         Type(setup, "txtCity", QStringLiteral("Geelong")) &&
-         Choose(setup, "txtState", QStringLiteral("Victoria")) &&
-         Choose(setup, "lstPosition", QStringLiteral("Wing")) &&
+// Fills in the setup screen for a Victorian (the boxes as if pasted: key
+// clicks type ASCII only).
+inline bool AnswerSetup(QWidget* setup, const QString& careerName, const QString& name,
+                        const QString& position = QStringLiteral("Wing")) {
+  for (const auto& [box, text] : {std::pair{"txtCareer", careerName},
+                                  {"txtName", name},
+                                  {"txtCity", QStringLiteral("Geelong")}}) {
+    if (!Find<QLineEdit>(setup, box)) return false;
+    Find<QLineEdit>(setup, box)->setText(text);
+  }
+  return Choose(setup, "txtState", QStringLiteral("Victoria")) &&
+         Choose(setup, "lstPosition", position) &&
          Choose(setup, "lstHeight", QStringLiteral("191"));
 }
 
-// A new career's first stop, the offers: he signs the club of row `row` and
-// puts them away. The hub that then takes over, if it does.
-inline QWidget* SignOffer(int row = 0) {
-  QWidget* contracts = ShownWindow("frmContracts");
-  if (!ClickCell(Find<QTableWidget>(contracts, "grdContracts"), row, 3) ||
-      !Click(contracts, "cmdSign") || !Click(contracts, "cmdOK")) {
-    return nullptr;
-  }
-  return ShownWindow("frmMain");
-}
-
-// From the splash screen to the hub of a new career signed with the first
-// club offered.
+// From the splash screen to the hub of a new career: he signs the first
+// club offered and puts the offers away.
 inline QWidget* StartCareer(ScreenFlow& flow, const QString& name) {
-  QWidget* start = PastTheSplash(flow);
-  if (!Click(start, "cmdNew")) return nullptr;
+  if (!Click(PastTheSplash(flow), "cmdNew")) return nullptr;
   QWidget* setup = ShownWindow("frmSetup");
   if (!AnswerSetup(setup, QStringLiteral("career1"), name) || !Click(setup, "cmdStart")) {
     return nullptr;
   }
-  return SignOffer();
+  QWidget* offers = ShownWindow("frmContracts");
+  auto* grid = Find<QTableWidget>(offers, "grdContracts");
+  if (!grid || !grid->item(0, 3)) return nullptr;
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    grid->visualItemRect(grid->item(0, 3)).center());
+  return Click(offers, "cmdSign") && Click(offers, "cmdOK") ? ShownWindow("frmMain") : nullptr;
 }
 
 }  // namespace km::screens::testing

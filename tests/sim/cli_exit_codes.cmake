@@ -12,11 +12,42 @@ function(expect_exit code)
   set(err "${err}" PARENT_SCOPE)
 endfunction()
 
+# The files of the scratch folder and their bytes' hashes.
+function(folder_state out)
+  file(GLOB_RECURSE files "${WORK}/*")
+  set(state)
+  foreach(f IN LISTS files)
+    file(SHA256 "${f}" sum)
+    string(APPEND state "${f} ${sum}\n")
+  endforeach()
+  set(${out} "${state}" PARENT_SCOPE)
+endfunction()
+
+# Arguments it refuses: exit 2, a word on stderr about the option at fault,
+# and no file written.
+function(expect_refusal pattern)
+  folder_state(before)
+  expect_exit(2 ${ARGN})
+  folder_state(after)
+  if(NOT err MATCHES "${pattern}" OR NOT before STREQUAL after)
+    message(FATAL_ERROR "kickmark-sim ${ARGN}: stderr \"${err}\", files ${after}")
+  endif()
+endfunction()
+
 set(answers --name "Jo Kelly" --city Perth --state "Western Australia" --height 180
             --weight 75 --position Wing --skills 40,40,40,40,40)
 expect_exit(0 new --career Cli ${answers})
 expect_exit(0 show --career Cli)
-expect_exit(2 new --career Cli2 ${answers} --skills 40,40)
+expect_refusal(--skills new --career Cli2 ${answers} --skills 40,40)
+expect_refusal(--skills new --career Cli2 ${answers} --skills 40,40,40,40,101)
+expect_refusal(--skills new --career Cli2 ${answers} --skills 40,40,40,40,40,)
+expect_refusal(subcommand)
+expect_refusal("--weeks N, --seasons N or --to-end" play --career Cli)
+expect_refusal(--weeks play --career Cli --weeks 0)
+expect_refusal(excludes play --career Cli --weeks 2 --seasons 1)
+expect_refusal(excludes play --career Cli --seasons 2 --to-end)
+expect_refusal(--policy play --career Cli --to-end --policy lazy)
+expect_refusal(--career play --weeks 1)
 expect_exit(2 new --career "" ${answers})
 expect_exit(3 show --career Nobody)
 expect_exit(0 play --career Cli --weeks 1)
@@ -31,9 +62,11 @@ if(NOT err MATCHES "^The season's fixture could not be written\\. BlockedFixture
   message(FATAL_ERROR "a fixture not written, but stderr says: ${err}")
 endif()
 # A career whose lock file another program holds (here flock(1)) is open
-# elsewhere.
+# elsewhere: each command exits 6 and writes nothing; once that program has
+# ended, the career plays on.
 find_program(FLOCK flock)
 if(FLOCK)
+  folder_state(before)
   foreach(command show play new)
     set(rest)
     if(command STREQUAL "play")
@@ -44,10 +77,12 @@ if(FLOCK)
     execute_process(COMMAND "${FLOCK}" "${WORK}/Cli.lock" "${SIM}" --data-dir "${WORK}" ${command}
                             --career Cli ${rest}
                     RESULT_VARIABLE result ERROR_VARIABLE err)
-    if(NOT result EQUAL 6 OR NOT err MATCHES "open in another window")
-      message(FATAL_ERROR "${command} under flock: exit ${result}, expected 6\n${err}")
+    folder_state(after)
+    if(NOT result EQUAL 6 OR NOT err MATCHES "open in another window" OR NOT before STREQUAL after)
+      message(FATAL_ERROR "${command} under flock: exit ${result}, expected 6\n${err}${after}")
     endif()
   endforeach()
+  expect_exit(0 play --career Cli --weeks 1)
 endif()
 expect_exit(0 --help)
 file(REMOVE_RECURSE "${WORK}")

@@ -4,14 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <random>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "sim/sim.h"
+#include "support/temp_folder.h"
 
 namespace km::sim::testing {
 
@@ -30,22 +32,13 @@ inline std::vector<std::string> NewArgs(const std::string& career = "Test1") {
 // Replaces the value of one option in a list of arguments.
 inline std::vector<std::string> With(std::vector<std::string> args, const std::string& option,
                                      const std::string& value) {
-  for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-    if (args[i] == option) {
-      args[i + 1] = value;
-      return args;
-    }
-  }
-  ADD_FAILURE() << "no option " << option;
+  const auto at = std::find(args.begin(), args.end(), option);
+  EXPECT_LT(at + 1, args.end()) << "no option " << option;
+  if (at + 1 < args.end()) *(at + 1) = value;
   return args;
 }
 
-inline std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+inline std::string ReadFile(const std::filesystem::path& f) { return km::testing::ReadBytes(f); }
 
 inline std::vector<std::string> Lines(const std::string& text) {
   std::istringstream in(text);
@@ -59,46 +52,36 @@ inline std::vector<std::string> Lines(const std::string& text) {
 
 class SimTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device seed;
-    dir_ = std::filesystem::temp_directory_path() /
-           ("kickmark-sim-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
-  }
+  [[nodiscard]] const std::filesystem::path& dir() const { return folder_.path; }
+  [[nodiscard]] std::filesystem::path transcriptPath() const { return dir() / "transcript.txt"; }
 
-  [[nodiscard]] const std::filesystem::path& dir() const { return dir_; }
-  [[nodiscard]] std::filesystem::path transcriptPath() const { return dir_ / "transcript.txt"; }
-
-  // kickmark-sim in-process, with the data folder `folder` (this test's own
-  // by default) and a transcript.
+  // kickmark-sim in-process, over `folder` (this test's own by default),
+  // with a transcript.
   SimRun Run(std::vector<std::string> args, const std::filesystem::path& folder = {}) const {
-    args.insert(args.begin(), {"--data-dir", (folder.empty() ? dir_ : folder).string(),
+    args.insert(args.begin(), {"--data-dir", (folder.empty() ? dir() : folder).string(),
                                "--transcript", transcriptPath().string()});
     std::ostringstream out;
     std::ostringstream err;
     const int code = RunSim(std::move(args), out, err);
     return {code, out.str(), err.str()};
   }
-
   [[nodiscard]] std::vector<std::string> TranscriptLines() const {
     return Lines(ReadFile(transcriptPath()));
   }
-
-  // The files in the data folder other than the transcript.
-  [[nodiscard]] std::vector<std::string> DataFiles() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
-      if (entry.path() != transcriptPath()) names.push_back(entry.path().filename().string());
+  // The files of a folder (this test's own by default) and their bytes, the
+  // transcript left out.
+  [[nodiscard]] std::map<std::string, std::string> Files(std::filesystem::path folder = {}) const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.empty() ? dir() : folder)) {
+      if (entry.path() != transcriptPath()) {
+        files[entry.path().filename().string()] = ReadFile(entry.path());
+      }
     }
-    return names;
+    return files;
   }
 
  private:
-  std::filesystem::path dir_;
+  km::testing::TempFolder folder_;
 };
 
 }  // namespace km::sim::testing

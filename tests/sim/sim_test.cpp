@@ -1,60 +1,86 @@
-// kickmark-sim's commands other than play: new through the setup screen's
-// checks, show's record of the save, the transcript's lines, and the
-// arguments and files it refuses.
+// kickmark-sim's commands: new through the setup screen's checks, show's
+// record of the save, the transcript's escapes, the answers and files it
+// refuses, names with spaces, apostrophes and accents from the folder to the
+// save; what each policy of its player buys and chooses, the weeks that
+// cannot go ahead, each with its exit code, and the lock on an open career.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <functional>
 #include <nlohmann/json.hpp>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/career_fields.h"
+#include "core/career_lock.h"
+#include "core/file_system.h"
 #include "core/new_career.h"
+#include "core/save_file.h"
 #include "game/game.h"
+#include "match/after_match.h"
+#include "sim/autoplay.h"
 #include "sim/record_json.h"
 #include "sim/transcript.h"
 #include "sim_fixture.h"
+#include "support/playing.h"
 #include "support/scripted_ports.h"
 
 namespace km::sim::testing {
 namespace {
 
+namespace fs = std::filesystem;
 using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::StartsWith;
 
-using SimNew = SimTest;
+Career Loaded(const fs::path& file) { return std::get<Career>(LoadCareer(file)); }
 
-TEST_F(SimNew, WritesTheSaveFileAndShowReadsTheCareerBack) {
-  const SimRun made = Run(NewArgs("Test1"));
+// A data folder, a career file name and a player's name with spaces,
+// apostrophes and Windows-1252 letters: new, three weeks of play and show,
+// each file under its own name, and every field of the record shown back in
+// its order.
+TEST_F(SimTest, NewPlayAndShowUnderOddNames) {
+  const fs::path folder = dir() / "Footy's F\xc3\xb6lder 1";
+  fs::create_directories(folder);
+  const std::string career = "Zo\xc3\xab's Career 1";
+  const std::string name =
+      "S\xc3\xa9"
+      "an O'Dwyer-M\xc3\xbcller";
+  auto args = With(With(NewArgs(career), "--name", name), "--city", "Coff's Harbour");
+  args.insert(args.begin(), {"--seed", "4"});
+  const SimRun made = Run(args, folder);
   ASSERT_EQ(made.code, kExitOk) << made.err;
-  EXPECT_EQ(made.out, (dir() / "Test1.kms").string() + "\n");
-
-  const SimRun shown = Run({"show", "--career", "Test1"});
+  EXPECT_EQ(made.out, (folder / (career + ".kms")).string() + "\n");
+  // The save holds the names in Windows-1252, one byte a letter.
+  EXPECT_TRUE(ReadFile(folder / (career + ".kms"))
+                  .starts_with("\"S\xe9"
+                               "an O'Dwyer-M\xfcller\"\r\n"));
+  const SimRun shown = Run({"show", "--career", career}, folder);
   ASSERT_EQ(shown.code, kExitOk) << shown.err;
   const auto record = nlohmann::ordered_json::parse(shown.out);
+  EXPECT_EQ(record.at("Name"), name);
+  EXPECT_EQ(record.at("CareerName"), career);
   // A key per field in the record's order, each value of its kind's type.
-  const auto fields = CareerFields();
-  ASSERT_EQ(record.size(), fields.size());
+  ASSERT_EQ(record.size(), CareerFields().size());
   auto item = record.begin();
-  for (const CareerField& field : fields) {
-    EXPECT_EQ(item.key(), field.name);
-    const auto& v = item.value();
-    const bool typed = field.kind == FieldKind::Text     ? v.is_string()
-                       : field.kind == FieldKind::Switch ? v.is_boolean()
-                       : field.kind == FieldKind::Whole || field.kind == FieldKind::Bar
-                           ? v.is_number_integer()
-                           : v.is_number();
-    EXPECT_TRUE(typed) << field.name << " is " << v.dump();
-    ++item;
+  for (const CareerField& field : CareerFields()) {
+    const auto& v = (item++).value();
+    EXPECT_EQ(std::prev(item).key(), field.name);
+    EXPECT_TRUE(field.kind == FieldKind::Text     ? v.is_string()
+                : field.kind == FieldKind::Switch ? v.is_boolean()
+                : field.kind == FieldKind::Whole || field.kind == FieldKind::Bar
+                    ? v.is_number_integer()
+                    : v.is_number())
+        << field.name << " is " << v.dump();
   }
-  EXPECT_EQ(record.at("Name"), "Jack Riley");
-  EXPECT_EQ(record.at("League"), "Local Reserves");
-  EXPECT_EQ(record.at("BankBalance"), 15000);
   // --skills runs Kicking,Handballing,Tackling,Marking,Running; the save file
-  // keeps the base skills with Marking before Tackling, so a swap shows here.
+  // keeps Marking before Tackling, so a swap shows here.
   for (const auto& [skill, value] : {std::pair{"Kicking", 60},
                                      {"Handballing", 55},
                                      {"Tackling", 40},
@@ -64,10 +90,7 @@ TEST_F(SimNew, WritesTheSaveFileAndShowReadsTheCareerBack) {
     EXPECT_EQ(record.at(std::string("Setup") + skill), value) << skill;
   }
   EXPECT_EQ(record.at("Overall"), 55);  // (1.25 x (60 + 55) + 0.833 x 160) / 5 = 55.4
-}
-
-// Money keeps its cents and whole dollars stay whole, as the game shows them.
-TEST(SimRecordJson, MoneyIsExact) {
+  // Money keeps its cents and whole dollars stay whole.
   for (const Money amount : {Money::Dollars(15000), Money::Cents(24750), Money::Cents(-1)}) {
     Career career = Career::Create();
     career.BankBalance = amount;
@@ -75,133 +98,353 @@ TEST(SimRecordJson, MoneyIsExact) {
     EXPECT_EQ(balance.is_number_integer(), amount.cents() % 100 == 0) << balance.dump();
     EXPECT_EQ(balance.dump(), amount.ToString());
   }
-}
-
-TEST(SimTranscript, EachEntryIsOneLineInItsFormat) {
+  const SimRun played = Run({"--seed", "5", "play", "--career", career, "--weeks", "3"}, folder);
+  ASSERT_EQ(played.code, kExitOk) << played.err;
+  EXPECT_EQ(Lines(played.out).size(), 3u) << played.out;
+  EXPECT_EQ(
+      nlohmann::ordered_json::parse(Run({"show", "--career", career}, folder).out).at("Matches"),
+      3);
+  std::vector<std::string> files;
+  for (const auto& [file, bytes] : Files(folder)) files.push_back(file);
+  EXPECT_THAT(files, ElementsAre(career + ".kms", career + ".lock", career + "Fixture.kmf",
+                                 career + "Results.kmr"));
+  // A transcript entry is one line whatever its text holds.
   for (const auto& [text, written] : {std::pair{"two\r\nlines", "two\\nlines"},
                                       {"two\nlines\r", "two\\nlines\\n"},
-                                      {"C:\\kick", "C:\\\\kick"},
-                                      {"", ""}}) {
+                                      {"C:\\kick", "C:\\\\kick"}}) {
     EXPECT_EQ(EscapeForTranscript(text), written) << text;
   }
-  std::ostringstream out;
-  TranscriptPrompter prompter(&out);
-  prompter.inform("Dang... Well done", kProgramTitle);
-  prompter.inform("You are injured", "Injury");
-  EXPECT_FALSE(prompter.askYesNo("Bet $50?", "Bet", Icon::Question));
-  prompter.publish(Story{"The Herald", "Rookie signs", "Line one\r\nLine two"});
-  EXPECT_FALSE(prompter.chooseFileToOpen("Kickmark Save files (*.kms)|*.kms", ".").has_value());
-  prompter.note("buy", "training Kicking 3 units for $4500");
-  EXPECT_EQ(out.str(),
-            "message: Dang... Well done\n"
-            "message [Injury]: You are injured\n"
-            "question [Bet]: Bet $50? -> No\n"
-            "story: The Herald | Rookie signs | Line one\\nLine two\n"
-            "open: Kickmark Save files (*.kms)|*.kms -> Cancel\n"
-            "buy: training Kicking 3 units for $4500\n");
-  EXPECT_EQ(prompter.messages(),
-            (std::vector<std::string>{"Dang... Well done", "You are injured"}));
 }
 
-// Arguments kickmark-sim refuses and answers the setup screen refuses: exit 2
-// and no file. A refusal of the setup screen is its message alone on stderr,
-// and the transcript has it as the game's message box.
-struct RefusalCase {
-  const char* label;
-  std::vector<std::string> args;
-  const char* errorPart;  // a part of what stderr must say
-  bool setupScreen = false;
-};
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.label; }
-
-class SimRefused : public SimTest, public ::testing::WithParamInterface<RefusalCase> {};
-
-TEST_P(SimRefused, ExitTwoAndWriteNothing) {
-  const RefusalCase& c = GetParam();
-  const SimRun run = Run(c.args);
-  EXPECT_EQ(run.code, kExitRefused);
-  EXPECT_THAT(run.err, HasSubstr(c.errorPart));
-  EXPECT_THAT(run.out, IsEmpty());
-  EXPECT_THAT(DataFiles(), IsEmpty());
-  if (c.setupScreen) {
-    EXPECT_EQ(run.err, std::string(c.errorPart) + "\n");
-    EXPECT_THAT(TranscriptLines(), Contains("message: " + std::string(c.errorPart)));
+// Answers the setup screen refuses: exit 2, its message alone on stderr (not
+// the special name's cheer that follows it), the message box in the
+// transcript, and no file. (The arguments kickmark-sim refuses itself are
+// cli_exit_codes.cmake's.)
+TEST_F(SimTest, RefusedAnswersExitTwoWithTheSetupScreensMessage) {
+  for (const auto& [args, message] :
+       {std::pair{With(NewArgs(), "--career", ""), kCareerNameMessage},
+        {With(NewArgs(), "--state", "victoria"), kFillOutMessage},
+        {With(NewArgs("Cash Lord"), "--city", ""), kFillOutMessage},
+        {std::vector<std::string>{"show", "--career", "../Test1"}, kBadCareerNameMessage}}) {
+    const SimRun run = Run(args);
+    EXPECT_EQ(run.code, kExitRefused) << message;
+    EXPECT_EQ(run.err, std::string(message) + "\n");
+    EXPECT_THAT(run.out, IsEmpty());
+    EXPECT_THAT(Files(), IsEmpty());
+    if (args[0] == "new") {
+      EXPECT_THAT(TranscriptLines(), Contains("message: " + std::string(message)));
+    }
   }
 }
 
-std::vector<std::string> Play(std::vector<std::string> goal) {
-  goal.insert(goal.begin(), {"play", "--career", "Test1"});
-  return goal;
+// One week of a new Local Reserves career (every skill 50) set up for the
+// case: the purchases and sponsor choices the policy makes before Play, in
+// transcript order (shopping comes before the match and its chances).
+struct PolicyCase {
+  const char* label;
+  Policy policy;
+  std::function<void(Career&)> change;
+  std::vector<std::string> lines;  // the week's buy: and sponsor: lines
+  int sponsorship = 0;             // the weekly sponsorship after the week, when checked
+};
+void PrintTo(const PolicyCase& c, std::ostream* os) { *os << c.label; }
+
+class SimPolicies : public SimTest, public ::testing::WithParamInterface<PolicyCase> {};
+
+TEST_P(SimPolicies, BuyAndChooseByThePolicyAndTheBankMovesByNothingElse) {
+  const PolicyCase& c = GetParam();
+  std::ofstream transcript(transcriptPath(), std::ios::binary);
+  TwisterRandom random(1);
+  TranscriptPrompter prompter(&transcript);
+  Game game(random, prompter, DataFolder{dir()});
+  ASSERT_TRUE(game.StartNewCareer({"Shop", "Jack Riley", "Ballarat", "Victoria", 190, 84, "Rover",
+                                   50, 50, 50, 50, 50}) &&
+              SignFirstContract(game));
+  Career& career = game.career();
+  c.change(career);
+  const Money before = career.BankBalance;
+  const Week week = Player(game, prompter, c.policy).PlayWeek();
+  ASSERT_EQ(week.outcome, Week::Outcome::Played) << week.reason;
+  std::vector<std::string> chosen;
+  Money spent;
+  for (const std::string& line : TranscriptLines()) {
+    if (line.starts_with("sponsor: ")) chosen.push_back(line);
+    if (!line.starts_with("buy: ")) continue;
+    chosen.push_back(line);
+    spent += *Money::Parse(line.substr(line.rfind('$') + 1));
+  }
+  EXPECT_THAT(chosen, ElementsAreArray(c.lines));
+  if (c.sponsorship > 0) {
+    EXPECT_EQ(career.Sponsorship, Money::Dollars(c.sponsorship));
+  }
+  // Besides what he bought, the bank moves by the week's pay, a best on
+  // ground prize and the week's event: at worst $1500 out, at best $2000 in.
+  const Money rest = career.BankBalance - before + spent - career.Wages - career.Sponsorship;
+  EXPECT_GE(rest, Money::Dollars(-1500));
+  EXPECT_LE(rest, BestOnGroundPrize(career.League) + Money::Dollars(2000));
+}
+
+// The gear's bars, the health bars (each left as it was when below 0) and
+// the bank's dollars.
+auto Set(int gear, int health, std::int64_t bank) {
+  return [=](Career& c, auto&&...) {
+    if (gear >= 0) c.Boots = c.Jumper = c.Shorts = c.Other = c.GearOverall = gear;
+    if (health >= 0) c.Fitness = c.Health = c.Stamina = c.HealthOverall = health;
+    c.BankBalance = Money::Dollars(bank);
+  };
+}
+
+// A sponsor window whose offer screens hold the first four companies' offers
+// of 100, 200, 300 and 400 a week, with a deal of 350 picked for him on each
+// (880 on the major sponsor's screen), and no money for training.
+void SponsorWindow(Career& c) {
+  c.Matches = 12;
+  c.PlayOpen = false;
+  c.BankBalance = Money::Dollars(kTrainingReserve);
+  for (std::size_t s = 0; s < kSlotCount; ++s) {
+    SponsorScreen& screen = c.SponsorOffers[s];
+    for (std::size_t i = 0; i < kCompanyCount; ++i) {
+      screen.Offers[i] = {i < 4, i == 2, Money::Dollars(100 * static_cast<int>(i + 1))};
+    }
+    screen.Sponsor = "Not Just Tennis";
+    screen.Offer = Money::Dollars(s == static_cast<std::size_t>(SponsorSlot::Major) ? 880 : 350);
+  }
+  c.Sponsorship = Money::Dollars(4 * 350 + 880);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Sim, SimRefused,
+    Sim, SimPolicies,
     ::testing::Values(
-        RefusalCase{"EmptyCareer", With(NewArgs(), "--career", ""), kCareerNameMessage, true},
-        RefusalCase{"StateInLowerCase", With(NewArgs(), "--state", "victoria"), kFillOutMessage,
-                    true},
-        // stderr names the refusal, not the special name's cheer that follows it.
-        RefusalCase{"SpecialNameRefused", With(NewArgs("Cash Lord"), "--city", ""), kFillOutMessage,
-                    true},
-        // The setup screen's own sentences for a name no file can hold.
-        RefusalCase{"NameTooLongForItsFiles", With(NewArgs(), "--name", std::string(229, 'n')),
-                    "The name is too long to be used as a file name (the player's history files "
-                    "are named after him). Please use a shorter name: at most 228 characters, "
-                    "fewer with accented letters or symbols.",
-                    true},
-        RefusalCase{"NameOutsideWindows1252", With(NewArgs(), "--name", "\xc5\x81ukasz"),
-                    "The name contains characters that cannot be saved (only the letters of "
-                    "Western European languages can be used): \xc5\x81",
-                    true},
-        RefusalCase{"FourSkills", With(NewArgs(), "--skills", "50,50,50,50"), "--skills"},
-        RefusalCase{"SkillAbove100", With(NewArgs(), "--skills", "50,50,50,50,101"), "--skills"},
-        RefusalCase{"TrailingComma", With(NewArgs(), "--skills", "50,50,50,50,50,"), "--skills"},
-        RefusalCase{"NoCommand", {}, "subcommand"},
-        RefusalCase{"PlayWithoutAGoal", Play({}), "--weeks N, --seasons N or --to-end"},
-        RefusalCase{"PlayNoWeeks", Play({"--weeks", "0"}), "--weeks"},
-        RefusalCase{"PlayWeeksAndSeasons", Play({"--weeks", "2", "--seasons", "1"}), "excludes"},
-        RefusalCase{"PlaySeasonsToTheEnd", Play({"--seasons", "2", "--to-end"}), "excludes"},
-        RefusalCase{"PlayUnknownPolicy", Play({"--to-end", "--policy", "lazy"}), "--policy"},
-        RefusalCase{"PlayWithoutCareer", {"play", "--weeks", "1"}, "--career"},
-        RefusalCase{
-            "ShowAPathOutsideTheFolder", {"show", "--career", "../Test1"}, kBadCareerNameMessage},
-        RefusalCase{"ShowACareerNameOutsideWindows1252",
-                    {"show", "--career",
-                     "\xc5\x81\xc3\xb3"
-                     "d\xc5\xba"},
-                    "The career file name contains characters that cannot be saved (only the "
-                    "letters of Western European languages can be used): \xc5\x81 \xc5\xba"}),
+        // $5000 above the reserve: a unit at a time for the lowest skill, the
+        // first row first among equals, until no unit fits.
+        PolicyCase{
+            "TrainsTheLowestSkillAboveTheReserve",
+            Policy::Default,
+            Set(-1, -1, 15000),
+            {"buy: training Kicking 1 unit for $1500", "buy: training Handballing 1 unit for $1500",
+             "buy: training Tackling 1 unit for $1000", "buy: training Marking 1 unit for $1000"}},
+        // Short of a full repair: the cheapest gear units first, and nothing
+        // left for health care or training.
+        PolicyCase{"GearBeforeHealthCheapestUnitsFirst",
+                   Policy::Default,
+                   Set(40, 80, 8000),
+                   {"buy: gear Jumper 13 units for $1950", "buy: gear Shorts 60 units for $6000"}},
+        PolicyCase{"AtTheFloorsAndTheReserveNothingIsBought",
+                   Policy::Default,
+                   Set(kGearFloor, kHealthFloor, kTrainingReserve),
+                   {}},
+        PolicyCase{"TheBestPayingOfferInEverySlot",
+                   Policy::Default,
+                   SponsorWindow,
+                   {"sponsor: Boots Lightning Auto Repairs for $400 a week",
+                    "sponsor: Jumper Lightning Auto Repairs for $400 a week",
+                    "sponsor: Major stays with Not Just Tennis for $880 a week",
+                    "sponsor: Shorts Lightning Auto Repairs for $400 a week",
+                    "sponsor: Socks Lightning Auto Repairs for $400 a week"},
+                   4 * 400 + 880},
+        PolicyCase{
+            "PassiveKeepsTheDealsPickedForHim", Policy::Passive, SponsorWindow, {}, 4 * 350 + 880}),
     [](const auto& info) { return std::string(info.param.label); });
 
-// A save file that cannot be read: exit 3 with the start screen's sentence.
-class SimUnreadableSave : public SimTest, public ::testing::WithParamInterface<int> {};
+// A week from a career saved in a given state: what holds Play that the
+// player frees himself, and the stops, each with its exit code.
+struct WeekCase {
+  const char* label;
+  std::function<void(Career&, const fs::path&)> prepare;  // the save and the folder
+  int code;
+  const char* errorPart;
+  const char* transcriptPart;  // the game's own word on it, if any
+  std::size_t weeksPlayed;     // of the three asked for
+  int matchesSaved = -1;       // the save's Matches after the run; -1: the save as it was
+  const char* policy = "passive";
+  FileSystem* files = nullptr;  // the files the run writes through, when not the real ones
+};
+void PrintTo(const WeekCase& c, std::ostream* os) { *os << c.label; }
 
-TEST_P(SimUnreadableSave, ExitsThreeWithTheStartScreensSentence) {
-  const int keepLines = GetParam();  // -1: no file at all
-  if (keepLines >= 0) {
-    ASSERT_EQ(Run(NewArgs("Broken")).code, kExitOk);
-    const auto lines = Lines(ReadFile(dir() / "Broken.kms"));
+class SimPlayWeeks : public SimTest, public ::testing::WithParamInterface<WeekCase> {};
+
+TEST_P(SimPlayWeeks, GoAheadOrStopWithTheSaveLeftAsItWas) {
+  const WeekCase& c = GetParam();
+  auto args = With(NewArgs("Stop"), "--skills", "30,30,30,30,30");
+  args.insert(args.begin(), {"--seed", "9"});
+  ASSERT_EQ(Run(args).code, kExitOk);
+  const fs::path save = dir() / "Stop.kms";
+  Career career = Loaded(save);
+  c.prepare(career, dir());
+  ASSERT_FALSE(SaveCareer(dir(), career).has_value());
+  const std::string saved = ReadFile(save);
+  std::optional<UseFileSystem> files;
+  if (c.files != nullptr) files.emplace(*c.files);
+  const SimRun run = Run({"play", "--career", "Stop", "--weeks", "3", "--policy", c.policy});
+  files.reset();
+  EXPECT_EQ(run.code, c.code);
+  EXPECT_THAT(run.err, HasSubstr(c.errorPart));
+  EXPECT_EQ(Lines(run.out).size(), c.weeksPlayed) << run.out;
+  if (*c.transcriptPart != '\0') {
+    EXPECT_THAT(TranscriptLines(), Contains(StartsWith(c.transcriptPart)));
+  }
+  EXPECT_TRUE(c.matchesSaved < 0 ? ReadFile(save) == saved
+                                 : Loaded(save).Matches == c.matchesSaved);
+}
+
+// The real files, but the folder's flush after a save is renamed into place
+// fails, and so does the retry's: the save is on the disk, but the game
+// cannot be sure of it.
+class SaveFlushFails final : public RealFileSystem {
+ public:
+  int Rename(const std::string& from, const std::string& to) override {
+    renamedSave_ = to.ends_with(kSaveExtension);
+    return RealFileSystem::Rename(from, to);
+  }
+  int SyncFolder(int fd) override { return renamedSave_ ? EIO : RealFileSystem::SyncFolder(fd); }
+
+ private:
+  bool renamedSave_ = false;
+};
+SaveFlushFails saveFlushFails;
+
+INSTANTIATE_TEST_SUITE_P(
+    Sim, SimPlayWeeks,
+    ::testing::Values(
+        WeekCase{"WornGear", Set(49, -1, 15000), kExitCannotAdvance,
+                 "Week 1 of 3 did not go ahead: The gear is worn to 49",
+                 "question: Your football gear is not up to scratch", 0},
+        WeekCase{"WornGearAndAnEmptyBank", Set(49, -1, 0), kExitCannotAdvance,
+                 "has no money for new gear (the bank holds $0)", "", 0, -1, "default"},
+        WeekCase{
+            "Retired",
+            [](Career& c, auto&&...) { c.PlayOpen = c.ContractOpen = c.SponsorshipOpen = false; },
+            kExitCannotAdvance, "He has retired", "", 0},
+        WeekCase{"MissingFixture",
+                 [](Career&, const fs::path& folder) { fs::remove(folder / "StopFixture.kmf"); },
+                 kExitUnreadableFile, "StopFixture.kmf",
+                 "message: This week's round cannot be played.", 0},
+        // The results go before the save, so the week is played but not kept.
+        WeekCase{"ResultsNotWritten",
+                 [](Career&, const fs::path& folder) {
+                   fs::create_directory(folder / "StopResults.kmr");
+                 },
+                 kExitNotWritten, "StopResults.kmr", "", 1},
+        // The save reached the disk, but its flush failed twice: the week is
+        // kept, and the run stops all the same with the game's sentence.
+        WeekCase{"SaveFlushFailsTwice", [](Career&, auto&&...) {}, kExitNotWritten,
+                 "A file of your career could not be written. Stop.kms could not be written: "
+                 "Input/output error.\n",
+                 "", 1, 1, "passive", &saveFlushFails}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// One career, one game at a time: a second game is refused a career that is
+// open, and gets it once the first lets go of it by quitting, loading
+// another or ending. (cli_exit_codes.cmake holds a career's lock from another
+// process while each command tries it.)
+// A game over the test's folder, with its own prompter.
+struct Window {
+  TwisterRandom random{1};
+  km::testing::ScriptedPrompter prompter;
+  Game game;
+  explicit Window(const fs::path& folder) : game(random, prompter, DataFolder{folder}) {}
+  Game::LoadOutcome Load(const fs::path& save) { return game.LoadFrom(save).outcome; }
+};
+
+SetupAnswers AnswersFor(const std::string& career) {
+  return km::testing::Answers(career, "Jack Riley", "Ballarat", "Victoria", "Rover",
+                              {60, 55, 40, 70, 50});
+}
+
+class SimLock : public SimTest {
+ protected:
+  void SetUp() override {
+    SimTest::SetUp();
+    for (const char* career : {"Alpha", "Beta"}) ASSERT_EQ(Run(NewArgs(career)).code, kExitOk);
+  }
+  [[nodiscard]] fs::path Save(const std::string& career) const {
+    return dir() / (career + kSaveExtension);
+  }
+  // Whether another game is refused the career because it is open.
+  [[nodiscard]] bool Held(const std::string& career) const {
+    Window other(dir());
+    const auto result = other.game.LoadFrom(Save(career));
+    return result.outcome == Game::LoadOutcome::Failed && other.game.lockRefusal() &&
+           other.game.lockRefusal()->openElsewhere && result.error == kCareerOpenElsewhereMessage;
+  }
+};
+
+TEST_F(SimLock, AnOpenCareerIsHeldUntilTheGameLetsGoOfIt) {
+  constexpr auto kLoaded = Game::LoadOutcome::Loaded;
+  Window first(dir());
+  ASSERT_EQ(first.Load(Save("Alpha")), kLoaded);
+  EXPECT_TRUE(Held("Alpha"));
+  EXPECT_FALSE(Held("Beta"));
+  // The same game loads its own career again, under another spelling of
+  // the path too.
+  EXPECT_EQ(first.Load(dir() / "." / ".." / dir().filename() / "Alpha.kms"), kLoaded);
+  EXPECT_TRUE(Held("Alpha"));
+  // A load that fails, or is refused for a career open elsewhere, keeps the
+  // running career and its lock.
+  std::ofstream(dir() / "Broken.kms") << "\"Jack\"\r\n";
+  const Career before = first.game.career();
+  EXPECT_EQ(first.Load(dir() / "Broken.kms"), Game::LoadOutcome::Failed);
+  {
+    Window second(dir());
+    ASSERT_EQ(second.Load(Save("Beta")), kLoaded);
+    EXPECT_EQ(first.Load(Save("Beta")), Game::LoadOutcome::Failed);
+  }
+  EXPECT_EQ(first.game.career(), before);
+  EXPECT_TRUE(Held("Alpha"));
+  // Loading another career lets go of the first; quitting lets go.
+  ASSERT_EQ(first.Load(Save("Beta")), kLoaded);
+  EXPECT_FALSE(Held("Alpha"));
+  EXPECT_TRUE(Held("Beta"));
+  first.game.Quit();
+  EXPECT_FALSE(Held("Beta"));
+  // The lock is the career's own name, whatever its save file is called.
+  fs::copy_file(Save("Alpha"), Save("Copy of Alpha"));
+  ASSERT_EQ(first.Load(Save("Copy of Alpha")), kLoaded);
+  EXPECT_TRUE(Held("Alpha"));
+}
+
+TEST_F(SimLock, ANewCareerOverOneThatIsOpenIsRefusedBeforeAnyFileIsWritten) {
+  Window first(dir());
+  ASSERT_EQ(first.Load(Save("Alpha")), Game::LoadOutcome::Loaded);
+  const auto files = Files();
+  Window second(dir());
+  // The setup screen's checks come first.
+  SetupAnswers noCity = AnswersFor("Alpha");
+  noCity.city.clear();
+  EXPECT_FALSE(second.game.StartNewCareer(noCity));
+  EXPECT_FALSE(second.game.lockRefusal());
+  EXPECT_FALSE(second.game.StartNewCareer(AnswersFor("Alpha")));
+  EXPECT_THAT(second.prompter.messageTexts(),
+              ElementsAre(kFillOutMessage, kNewCareerOpenElsewhereMessage));
+  ASSERT_TRUE(second.game.lockRefusal());
+  EXPECT_TRUE(second.game.lockRefusal()->openElsewhere);
+  EXPECT_FALSE(second.game.HasCareer());
+  EXPECT_EQ(Files(), files);
+  // The game that holds it may start it afresh.
+  EXPECT_TRUE(first.game.StartNewCareer(AnswersFor("Alpha")));
+  EXPECT_TRUE(Held("Alpha"));
+}
+
+// A save file that is empty or cut short: show and play exit 3 with the
+// start screen's sentence. (A missing one: cli_exit_codes.cmake.)
+TEST_F(SimTest, AnUnreadableSaveExitsThreeWithTheStartScreensSentence) {
+  ASSERT_EQ(Run(NewArgs("Broken")).code, kExitOk);
+  const auto lines = Lines(ReadFile(dir() / "Broken.kms"));
+  for (const int keepLines : {0, 100}) {
     std::string cut;
     for (int i = 0; i < keepLines; ++i) cut += lines[static_cast<std::size_t>(i)] + "\r\n";
     std::ofstream(dir() / "Broken.kms", std::ios::binary | std::ios::trunc) << cut;
-  }
-  km::testing::ScriptedRandom random;
-  km::testing::ScriptedPrompter prompter;
-  Game game(random, prompter, DataFolder{dir()});
-  const auto load = game.LoadFrom(dir() / "Broken.kms");
-  ASSERT_EQ(load.outcome, Game::LoadOutcome::Failed);
-
-  for (const char* command : {"show", "play"}) {
-    std::vector<std::string> args = {command, "--career", "Broken"};
-    if (std::string(command) == "play") args.emplace_back("--to-end");
-    const SimRun run = Run(args);
-    EXPECT_EQ(run.code, kExitUnreadableFile) << command;
-    EXPECT_THAT(run.out, IsEmpty());
-    EXPECT_EQ(run.err, load.error + "\n");
+    const auto load = Window(dir()).game.LoadFrom(dir() / "Broken.kms");
+    ASSERT_EQ(load.outcome, Game::LoadOutcome::Failed);
+    for (const auto& args : {std::vector<std::string>{"show", "--career", "Broken"},
+                             std::vector<std::string>{"play", "--career", "Broken", "--to-end"}}) {
+      const SimRun run = Run(args);
+      EXPECT_EQ(run.code, kExitUnreadableFile) << args[0] << " " << keepLines;
+      EXPECT_THAT(run.out, IsEmpty());
+      EXPECT_EQ(run.err, load.error + "\n");
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Sim, SimUnreadableSave, ::testing::Values(-1, 0, 100));
 
 }  // namespace
 }  // namespace km::sim::testing

@@ -1,8 +1,7 @@
 #pragma once
 
-// A file system for tests: the real files, but the Nth call (counted from 1)
-// fails with a chosen errno, once or from then on, and every call is counted
-// and named.
+// The real files, but the Nth call (counted from 1) fails with a chosen
+// errno, once or from then on; every call is counted and named.
 
 #include <cerrno>
 #include <cstdint>
@@ -26,8 +25,6 @@ class FailingFileSystem final : public FileSystem {
   // The calls made so far, by name ("write", "fsync", "rename", ...).
   [[nodiscard]] const std::vector<std::string>& calls() const { return calls_; }
   [[nodiscard]] int count() const { return static_cast<int>(calls_.size()); }
-  // The name of the call that failed first, or "" when none did.
-  [[nodiscard]] const std::string& failed() const { return failed_; }
 
   int MakeTempFile(std::string& pattern, int& fd) override {
     if (const int e = Next("mkstemp")) return e;
@@ -95,9 +92,7 @@ class FailingFileSystem final : public FileSystem {
     calls_.emplace_back(name);
     const int n = count();
     const bool fails = failAt_ > 0 && (n == failAt_ || (mode_ == Mode::FromThenOn && n > failAt_));
-    if (!fails) return 0;
-    if (failed_.empty()) failed_ = name;
-    return error_;
+    return fails ? error_ : 0;
   }
 
   RealFileSystem real_;
@@ -105,7 +100,6 @@ class FailingFileSystem final : public FileSystem {
   Mode mode_ = Mode::Once;
   int error_ = EIO;
   std::vector<std::string> calls_;
-  std::string failed_;
 };
 
 }  // namespace km::testing

@@ -36,18 +36,16 @@ class YesPrompter final : public Prompter {
 inline SetupAnswers Answers(std::string careerName, std::string name, std::string city,
                             std::string state, std::string position,
                             const std::array<int, 5>& skills) {
-  SetupAnswers a;
-  a.careerName = std::move(careerName);
-  a.name = std::move(name);
-  a.city = std::move(city);
-  a.state = std::move(state);
-  a.position = std::move(position);
-  a.kicking = skills[0];
-  a.handballing = skills[1];
-  a.tackling = skills[2];
-  a.marking = skills[3];
-  a.running = skills[4];
-  return a;
+  return {.careerName = std::move(careerName),
+          .name = std::move(name),
+          .city = std::move(city),
+          .state = std::move(state),
+          .position = std::move(position),
+          .kicking = skills[0],
+          .handballing = skills[1],
+          .tackling = skills[2],
+          .marking = skills[3],
+          .running = skills[4]};
 }
 
 // The sponsor window closed, and the best offer signed when his contract

@@ -18,13 +18,9 @@ namespace km::testing {
 
 class ScriptedRandom final : public Random {
  public:
-  ScriptedRandom() = default;
-  explicit ScriptedRandom(std::vector<double> draws) : draws_(draws.begin(), draws.end()) {}
-  void push(double d) { draws_.push_back(d); }
   // Makes the next roll(n) give k.
   void next(int k, int n) { draws_.push_back((k - 0.5) / n); }
-  // What draw() gives once the script is used up; without it, running out
-  // of draws fails the test.
+  // What draw() gives once the script is used up (else that is a failure).
   std::optional<double> fallback;
   double draw() override {
     if (draws_.empty() && fallback) return *fallback;
@@ -52,8 +48,7 @@ class ScriptedPrompter final : public Prompter {
     bool answer;
   };
 
-  // Answers for the next questions; when the script runs out, questions take
-  // their default answer, No.
+  // Answers for the next questions; beyond them, the default answer No.
   std::deque<bool> answers;
   // Answers for the next open-file choices; nothing means Cancel.
   std::deque<std::optional<std::filesystem::path>> files;
@@ -70,20 +65,16 @@ class ScriptedPrompter final : public Prompter {
     if (onInform) onInform(messages.back());
   }
   bool askYesNo(const std::string& text, const std::string& title, Icon icon) override {
-    bool answer = false;
-    if (!answers.empty()) {
-      answer = answers.front();
-      answers.pop_front();
-    }
+    const bool answer = !answers.empty() && answers.front();
+    if (!answers.empty()) answers.pop_front();
     questions.push_back({text, title, icon, answer});
     return answer;
   }
   void publish(const Story& story) override { stories.push_back(story); }
-  std::optional<std::filesystem::path> chooseFileToOpen(
-      const std::string& /*filter*/, const std::filesystem::path& /*folder*/) override {
-    if (files.empty()) return std::nullopt;
-    auto f = files.front();
-    files.pop_front();
+  std::optional<std::filesystem::path> chooseFileToOpen(const std::string&,
+                                                        const std::filesystem::path&) override {
+    const auto f = files.empty() ? std::nullopt : files.front();
+    if (!files.empty()) files.pop_front();
     return f;
   }
 

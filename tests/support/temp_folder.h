@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -20,9 +21,7 @@ struct TempFolder {
   TempFolder() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = "kickmark-" + std::string(test->test_suite_name()) + "-" + test->name();
-    for (char& ch : name) {
-      if (ch == '/') ch = '-';
-    }
+    std::replace(name.begin(), name.end(), '/', '-');
     std::string pattern = (std::filesystem::temp_directory_path() / (name + "-XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr) {
       throw std::runtime_error("a test folder could not be made from " + pattern);

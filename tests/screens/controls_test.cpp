@@ -1,0 +1,482 @@
+// What the controls of the hub and the week's screens do to the career and
+// what the screens show of it: the hub's and the records' labels, the hub's
+// buttons and letters, the newspaper, the team page, the position screen,
+// the shops, the sponsor offers and the results browser; the real
+// Prompter's questions.
+
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "core/career_fields.h"
+#include "screens/look.h"
+#include "screens/main_screen.h"
+#include "screens/position_screen.h"
+#include "screens/qt_prompter.h"
+#include "screens/qt_text.h"
+#include "screens/records_screen.h"
+#include "screens/results_screen.h"
+#include "screens/screen_parts.h"
+#include "screens/screen_test_support.h"
+#include "screens/shop_screen.h"
+#include "screens/sponsorship_screen.h"
+#include "screens/team_screen.h"
+#include "season/fixture.h"
+#include "season/results_browser.h"
+#include "week/sponsors.h"
+
+namespace km::screens {
+namespace {
+
+using namespace testing;
+
+// Sets "Field=value|..." in the career; false when a field takes no such
+// value.
+bool Set(Career& career, const QString& fields) {
+  for (const QString& entry : fields.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+    const CareerField* f = FindCareerField(ToStd(entry.section(QLatin1Char('='), 0, 0)));
+    if (!f || !f->set(career, ToStd(entry.section(QLatin1Char('='), 1)))) return false;
+  }
+  return true;
+}
+
+// The entries of "name=text|..." that a window does not show as written,
+// with what it shows: a label, box, list, button, bar or spinner.
+QString Misshown(const QWidget* root, const QString& entries) {
+  QStringList wrong;
+  for (const QString& entry : entries.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+    const QByteArray name = entry.section(QLatin1Char('='), 0, 0).toLatin1();
+    const auto* spinner = Find<QSpinBox>(root, name.constData());
+    const QString shown = spinner ? QString::number(spinner->value()) : TextOf(root, name);
+    if (shown != entry.section(QLatin1Char('='), 1)) wrong << entry + QStringLiteral(": ") + shown;
+  }
+  return wrong.join(QStringLiteral(", "));
+}
+
+// A record's fields written through the hub's or records' labels: each
+// entry is a label or bar, named after its field with a lower-case prefix,
+// "=" the value written, and after ">" what is shown if not that.
+QString RecordMisshown(Career& career, const QString& entries, QWidget* screen,
+                       const std::function<void()>& refresh) {
+  QString fields;
+  QString shown;
+  for (const QString& entry : entries.split(QLatin1Char('|'))) {
+    const QString label = entry.section(QLatin1Char('='), 0, 0);
+    const QString value = entry.section(QLatin1Char('='), 1).section(QLatin1Char('>'), 0, 0);
+    fields +=
+        label.mid(label.indexOf(QRegularExpression(QStringLiteral("[A-Z]")))) + "=" + value + "|";
+    shown += label + "=" + entry.section(QLatin1Char('>'), -1).section(QLatin1Char('='), -1) + "|";
+  }
+  if (!Set(career, fields)) return QStringLiteral("unset: ") + fields;
+  refresh();
+  return Misshown(screen, shown);
+}
+
+Career SomeCareer() {
+  Career career = ACareer("Jim Stynes", "Ruck");
+  SeatAt(career, "Local Reserves", 3);
+  career.ContractMatches = 40;
+  for (std::size_t i = 0; i < kLadderRows; ++i) {
+    career.Ladder[i] = {"Club " + std::to_string(i + 1), 1, 3, 0, 200, 300};
+  }
+  career.Ladder[3] = {"Frankston", 3, 0, 1, 450, 300};
+  career.Ladder[7] = {"Seaford", 2, 1, 1, 400, 300};
+  return career;
+}
+
+// The signals of the hub's buttons whose screens are opened elsewhere.
+constexpr const char* kRequests[] = {
+    "playRequested",  "teamDetailsRequested", "trainingRequested", "healthRequested",
+    "storeRequested", "sponsorshipRequested", "contractRequested", "recordsRequested",
+};
+
+}  // namespace
+
+class ControlsTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() { ApplyGameLook(*qApp); }
+  void init() {
+    session_ = std::make_unique<Session>(SomeCareer());
+    hub_ = std::make_unique<MainScreen>(session_->game);
+    hub_->show();
+    spies_.clear();
+    for (const char* request : kRequests) {
+      const QByteArray signal = QByteArray("2") + request + "()";
+      spies_.push_back(std::make_unique<QSignalSpy>(hub_.get(), signal.constData()));
+    }
+  }
+  void cleanup() {
+    spies_.clear();
+    hub_.reset();
+    session_.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  // Each label and bar shows its own field, in the game's patterns:
+  // averages with one or two decimal places, money with cents only where it
+  // has them.
+  void theHubAndTheRecordsShowTheRecord() {
+    Career& career = session_->career();
+    QVERIFY(Set(career, QStringLiteral("MatchesPlayed=7")));
+    QCOMPARE(
+        RecordMisshown(
+            career,
+            QStringLiteral(
+                "lblName=Gary Ablett|lblTeam=Geelong|lblState=Tasmania|lblLeague=State|"
+                "lblPosition=Ruck Rover|lblHeight=203|lblWeight=61|lblAge=23|lblKicking=131|"
+                "lblHandballing=132|lblTackling=133|lblMarking=134|lblRunning=135|lblOverall=97|"
+                "lblMatches=21|lblDisposals=402|lblGoals=57|lblBehinds=31|lblMostDisposals=38|"
+                "lblMostGoals=9|lblBOGs=4|lblMatchRating=45.3|lblWages=350|"
+                "lblSponsorship=247.5|lblOtherIncome=78.75|lblBankBalance=-1200|pbBoots=11|"
+                "pbJumper=12|pbShorts=13|pbOther=14|pbGearOverall=15|pbFitness=16|pbHealth=17|"
+                "pbStamina=18|pbHealthOverall=19|lblAverageDisposals=19.14285>19.1|"
+                "lblAverageGoals=2.25>2.3|lblMatchRatingAverage=6.95>7.0"),
+            hub_.get(), [this] { hub_->refresh(); }),
+        QString());
+    RecordsScreen records(career);
+    records.show();
+    QCOMPARE(RecordMisshown(career,
+                            QStringLiteral("lblName=Jim Stynes|lblLocalMatches=12|"
+                                           "lblRegionalDisposals=301|lblStateMatches=8|"
+                                           "lblStateAverageGoals=2.125>2.13|lblAFLBOGs=4"),
+                            &records, [&records] { records.refresh(); }),
+             QString());
+    // Each competition's awards open beside the records; OK puts them away.
+    QVERIFY(Set(career, QStringLiteral("StateMatchesAward=3")));
+    QVERIFY(Click(&records, "cmdStateAwards"));
+    QWidget* awards = ShownWindow("frmStateAwards");
+    QVERIFY(awards && records.isEnabled());
+    QCOMPARE(TextOf(awards, "lblMatches"), QStringLiteral("3"));
+    QVERIFY(Click(awards, "cmdOK"));
+    QVERIFY(!ShownWindow("frmStateAwards") && records.isVisible());
+  }
+
+  // The record's switches decide which buttons can be pressed; all three
+  // closed is a retired player, and the week's shops close too.
+  void switchesDecideWhichButtonsCanBePressed() {
+    for (const auto& [play, sponsorship, contract] : {std::array{true, true, true},
+                                                      {false, false, false},
+                                                      {false, false, true},
+                                                      {false, true, false}}) {
+      SetSwitches(play, sponsorship, contract);
+      const bool retired = !play && !sponsorship && !contract;
+      QCOMPARE(
+          (std::array{IsEnabled(hub_.get(), "cmdPlay"), IsEnabled(hub_.get(), "cmdSponsorship"),
+                      IsEnabled(hub_.get(), "cmdContract")}),
+          (std::array{play, sponsorship, contract}));
+      for (const char* shop : {"cmdTraining", "cmdHealth", "cmdStore"}) {
+        QVERIFY2(IsEnabled(hub_.get(), shop) == !retired, shop);
+      }
+      for (const char* always : {"cmdTeamDetails", "cmdRecords", "cmdAbout", "cmdExit"}) {
+        QVERIFY2(IsEnabled(hub_.get(), always), always);
+      }
+      // Nothing ever opens the ladder table.
+      QVERIFY(!IsEnabled(hub_.get(), "cmdLadderStats"));
+    }
+  }
+
+  // The letter runs the button's action whatever has the focus and even
+  // when the button is disabled; once retired, only the screens that show
+  // the career. Other keys do nothing; Ctrl belongs to shortcuts.
+  void letterKeysWorkWhereverTheFocusIs() {
+    const auto none = Qt::NoModifier;
+    const struct {
+      Qt::Key key;
+      Qt::KeyboardModifiers modifiers;
+      bool retired;
+      const char* request;
+    } cases[] = {{Qt::Key_C, none, false, "contractRequested"},  // the button is disabled
+                 {Qt::Key_R, Qt::ShiftModifier, false, "recordsRequested"},
+                 {Qt::Key_C, Qt::ControlModifier, false, ""},
+                 {Qt::Key_R, none, true, "recordsRequested"},
+                 {Qt::Key_T, none, true, ""},
+                 {Qt::Key_O, none, true, ""}};
+    for (const auto& c : cases) {
+      SetSwitches(!c.retired, !c.retired, false);
+      for (auto& spy : spies_) spy->clear();
+      QTest::keyClick(Find(hub_.get(), "cmdExit"), c.key, c.modifiers);
+      QStringList asked;
+      for (std::size_t i = 0; i < spies_.size(); ++i) {
+        if (spies_[i]->count() > 0) asked << QString::fromLatin1(kRequests[i]);
+      }
+      QCOMPARE(asked.join(QLatin1Char(',')), QString::fromLatin1(c.request));
+    }
+  }
+
+  // The paper comes up over a disabled hub; a key or a click anywhere on it
+  // puts it away, and the hub wakes unless the draft is due.
+  void theNewspaperHandsBackToTheHubUnlessTheDraftIsDue() {
+    for (const int draftDue : {0, 1}) {
+      QtPrompter real;
+      Game game(session_->random, real, DataFolder{"."});
+      game.Adopt(SomeCareer());
+      game.career().DraftDue = draftDue;
+      MainScreen hub(game);
+      hub.show();
+      real.SetHub([&hub] { return &hub; });
+      QString seen;
+      QTimer::singleShot(0, [&] {
+        QWidget* paper = QApplication::activeModalWidget();
+        if (!paper || paper->objectName() != QStringLiteral("frmNewspaper")) return;
+        seen = TextOf(paper, "lblNewspaperName") + "|" + TextOf(paper, "lblHeadline") + "|" +
+               TextOf(paper, "lblText") + "|" + (hub.isEnabled() ? "awake" : "asleep");
+        if (draftDue == 0) QTest::keyClick(paper, Qt::Key_Space);
+        if (draftDue == 1) QTest::mouseClick(Find(paper, "lblHeadline"), Qt::LeftButton);
+      });
+      static_cast<Prompter&>(real).publish({"The Age", "Roos Signs On", "A new contract."});
+      QCOMPARE(seen, QStringLiteral("The Age|Roos Signs On|A new contract.|asleep"));
+      QCOMPARE(hub.isEnabled(), draftDue == 0);
+    }
+  }
+
+  // The team page shows his club's season and its place on the ladder (a
+  // club on no row keeps the place shown before).
+  void theTeamPage() {
+    Career& career = session_->career();
+    QVERIFY(Set(career, QStringLiteral("Team=Seaford|TeamMatches=4|TeamDraws=1|TeamBehinds=38")));
+    TeamScreen team(session_->game);
+    team.show();
+    QCOMPARE(Misshown(&team, QStringLiteral("lblTeam=Seaford|lblLeague=Local Reserves|lblMatches=4|"
+                                            "lblDraws=1|lblBehinds=38|lblPosition=2nd")),
+             QString());
+    for (const auto& [club, position] : {std::pair{"Frankston", "1st"}, {"Nowhere", "1st"}}) {
+      career.Team = club;
+      team.refresh();
+      QCOMPARE(TextOf(&team, "lblPosition"), QString::fromLatin1(position));
+    }
+  }
+
+  // OK without a choice is refused and Cancel changes nothing. (The
+  // season's end in the flow test takes a position through OK.)
+  void thePositionScreenWritesOnlyAChosenPosition() {
+    Career& career = session_->career();
+    const Career before = career;
+    PositionScreen screen(career, session_->prompter);
+    screen.show();
+    QVERIFY(Click(&screen, "cmdOK"));
+    QCOMPARE(Messages(session_->prompter), QStringList{kFillOutMessage});
+    QVERIFY(screen.isVisible());
+    QVERIFY(Choose(&screen, "lstPosition", QStringLiteral("Wing")));
+    QVERIFY(Click(&screen, "cmdCancel"));
+    QCOMPARE(screen.result(), int(QDialog::Rejected));
+    QVERIFY(career == before);
+  }
+
+  // A shop's script, step by step: "udX+N" or "udX-N" steps a spinner with
+  // the arrow keys, "cmdX" clicks, "open" opens the shop again, "set F=V"
+  // changes the record, "shows ..." and "record ..." check what the screen
+  // shows and what the record holds, "says ..." the last message, "up" and
+  // "shut" whether the shop is in view; at the end, how often it closed.
+  void shopsBuyWhatTheSpinnersChose_data() {
+    QTest::addColumn<int>("shop");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("closings");
+    // The centre's rows: units to 200, rate and amount; spending every
+    // dollar; the overall worked out again.
+    QTest::newRow("training") << int(Shop::Training)
+                              << "set BankBalance=5000|Marking=48|Overall=0; open; shows "
+                                 "lblMarkingUnits=152|lblMarkingRate=1000|lblMarkingAmount=152000; "
+                                 "udMarking+5; shows lblMarking=5|lblBalanceAfter=0; record "
+                                 "Marking=48; cmdOK; shut; record "
+                                 "BankBalance=0|Marking=53|Kicking=50|Overall=50"
+                              << 1;
+    // A purchase the bank cannot meet is refused until lowered.
+    QTest::newRow("health, short")
+        << int(Shop::Health)
+        << "set BankBalance=1000|Stamina=90|HealthOverall=97; open; shows lblBalanceAfter=-500; "
+           "cmdOK; up; says You do not have enough money to pay for that level of service!; "
+           "record Stamina=90|BankBalance=1000; udStamina-4; shows "
+           "lblStamina=6|lblBalanceAfter=100; cmdOK; shut; record Stamina=96|BankBalance=100"
+        << 1;
+    // Cancel changes nothing, and each opening starts from the record.
+    QTest::newRow("store, cancelled")
+        << int(Shop::Store)
+        << "set Boots=90; open; udBoots-4; shows lblBoots=6; cmdCancel; shut; record Boots=90; "
+           "open; shows lblBoots=10|udBoots=10; udBoots-6; cmdOK; record "
+           "Boots=94|BankBalance=14100; set BankBalance=777|Boots=93; open; shows "
+           "lblBootsUnits=7|lblBalanceBefore=777|lblBalanceAfter=-798"
+        << 2;
+    // Below 0 a spinner goes round to every unit, past them back to 0; Max
+    // chooses every unit and leaves the spinners where they were.
+    QTest::newRow("training, wrapped")
+        << int(Shop::Training)
+        << "set Kicking=198|Handballing=200; open; udKicking-1; shows lblKicking=2|udKicking=2; "
+           "udKicking+1; shows udKicking=0; udHandballing+1; shows udHandballing=0; cmdMax; up; "
+           "shows lblKicking=2|lblRunning=150|udKicking=0"
+        << 0;
+  }
+  void shopsBuyWhatTheSpinnersChose() {
+    QFETCH(int, shop);
+    QFETCH(QString, script);
+    QFETCH(int, closings);
+    Session& s = *session_;
+    ShopScreen screen(s.game, static_cast<Shop>(shop));
+    QSignalSpy closed(&screen, &ShopScreen::closed);
+    for (const QString& step : script.split(QStringLiteral("; "))) {
+      const QString rest = step.section(QLatin1Char(' '), 1);
+      const QByteArray name =
+          step.left(step.indexOf(QRegularExpression(QStringLiteral("[+-]")))).toLatin1();
+      if (step.startsWith(QStringLiteral("set "))) QVERIFY(Set(s.career(), rest));
+      if (step == QStringLiteral("open")) screen.Open();
+      if (step.startsWith(QStringLiteral("shows "))) QCOMPARE(Misshown(&screen, rest), QString());
+      if (step.startsWith(QStringLiteral("says "))) QCOMPARE(Messages(s.prompter).last(), rest);
+      if (step.startsWith(QStringLiteral("cmd")))
+        QVERIFY(Click(&screen, step.toLatin1().constData()));
+      if (step == QStringLiteral("shut") || step == QStringLiteral("up")) {
+        QCOMPARE(screen.isVisible(), step == QStringLiteral("up"));
+      }
+      if (step.startsWith(QStringLiteral("ud"))) {
+        for (int i = 0; i < step.section(QRegularExpression(QStringLiteral("[+-]")), 1).toInt();
+             ++i) {
+          QTest::keyClick(Find<QSpinBox>(&screen, name.constData()),
+                          step.contains(QLatin1Char('+')) ? Qt::Key_Up : Qt::Key_Down);
+        }
+      }
+      if (step.startsWith(QStringLiteral("record "))) {
+        for (const QString& entry : rest.split(QLatin1Char('|'))) {
+          const CareerField* f = FindCareerField(ToStd(entry.section(QLatin1Char('='), 0, 0)));
+          QCOMPARE(QStringLiteral("%1=%2").arg(entry.section(QLatin1Char('='), 0, 0),
+                                               ToQt(f->get(s.career()))),
+                   entry);
+        }
+      }
+    }
+    QCOMPARE(closed.count(), closings);
+  }
+
+  // Outside a sponsor window the slots stay shut. At one, Play waits; each
+  // slot's opener opens its offer screen, with each company's option and
+  // amount as the record holds them; a company without an offer cannot be
+  // taken; Cancel changes nothing, and OK takes the company chosen for that
+  // slot and no other. Close hands back to the hub with Play free again.
+  void sponsorOffersTakeTheChosenCompany_data() {
+    QTest::addColumn<QByteArray>("opener");
+    QTest::addColumn<QByteArray>("slot");
+    for (const char* slot : {"Jumper", "Shorts", "Boots", "Socks", "Major"}) {
+      QTest::newRow(slot) << (std::string_view(slot) == "Major" ? QByteArray("cmdNegotiate")
+                                                                : "shp" + QByteArray(slot))
+                          << QByteArray(slot);
+    }
+  }
+  void sponsorOffersTakeTheChosenCompany() {
+    QFETCH(QByteArray, opener);
+    QFETCH(QByteArray, slot);
+    Session& s = *session_;
+    SponsorshipScreen sponsorship(s.game);
+    QObject::connect(&sponsorship, &SponsorshipScreen::closed, hub_.get(),
+                     [this] { HandBackTo(hub_.get()); });
+    QVERIFY(Set(s.career(), QStringLiteral("Matches=13|MatchRatingAverage=8")));
+    sponsorship.Open();
+    QVERIFY(!IsEnabled(&sponsorship, opener.constData()));
+    QVERIFY(Click(&sponsorship, opener.constData()));
+    QVERIFY(!ShownWindow("frmSponsor" + slot));
+    QVERIFY(Click(&sponsorship, "cmdClose"));
+
+    s.career().Matches = 12;
+    s.random.next(2, 3);  // the message roll
+    s.random.next(4, 7);  // the market roll
+    PrepareSponsorOffers(s.career(), s.game.run(), s.random, s.prompter);
+    const Career prepared = s.career();
+    hub_->refresh();
+    QVERIFY(!IsEnabled(hub_.get(), "cmdPlay"));
+    sponsorship.Open();
+    OpenFrom(hub_.get(), &sponsorship);
+    for (const bool ok : {false, true}) {
+      QVERIFY(Click(&sponsorship, opener.constData()));
+      QWidget* offers = ShownWindow("frmSponsor" + slot);
+      QVERIFY(offers && !sponsorship.isEnabled());
+      const SponsorScreen& record = s.career().SponsorOffers[static_cast<std::size_t>(
+          qobject_cast<SponsorOfferScreen*>(offers)->slot())];
+      for (std::size_t i = 0; i < kCompanyCount; ++i) {
+        const QByteArray key(kCompanies[i].key.data(), qsizetype(kCompanies[i].key.size()));
+        auto* option = Find<QRadioButton>(offers, ("opt" + key).constData());
+        QVERIFY2(option, key.constData());
+        QCOMPARE(
+            QStringLiteral("%1 %2 ").arg(option->isEnabled()).arg(option->isChecked()) +
+                TextOf(offers, ("lbl" + key).constData()),
+            QStringLiteral("%1 %2 ").arg(record.Offers[i].Enabled).arg(record.Offers[i].Chosen) +
+                ToQt(record.Offers[i].Amount.ToString()));
+      }
+      QVERIFY(Click(offers, "optNike"));
+      QVERIFY(Find<QRadioButton>(offers, "optLightningAutoRepairs")->isChecked());
+      QVERIFY(Click(offers, "optNotJustTennis"));
+      QVERIFY(Click(offers, ok ? "cmdOK" : "cmdCancel"));
+      QVERIFY(!ShownWindow("frmSponsor" + slot) && sponsorship.isEnabled());
+      if (!ok) QVERIFY(s.career() == prepared);
+    }
+    QVERIFY(s.career().Sponsorship != prepared.Sponsorship);
+    for (const char* other : {"Major", "Jumper", "Shorts", "Boots", "Socks"}) {
+      QCOMPARE(TextOf(&sponsorship, ("lbl" + QByteArray(other)).constData()),
+               slot == other ? QStringLiteral("Not Just Tennis")
+                             : QStringLiteral("Lightning Auto Repairs"));
+    }
+    QVERIFY(Click(&sponsorship, "cmdClose"));
+    QVERIFY(!sponsorship.isVisible() && hub_->isEnabled() && IsEnabled(hub_.get(), "cmdPlay"));
+    QVERIFY(!s.game.run().sponsorHighlight);
+  }
+
+  // The browser names a file it cannot read, and shows the round once the
+  // fixture is there.
+  void theBrowserNamesAFileItCannotRead() {
+    QTemporaryDir folder;
+    const std::filesystem::path data = PathFromQt(folder.path());
+    km::testing::ScriptedPrompter prompter;
+    Game game(session_->random, prompter, DataFolder{data});
+    game.Adopt(SomeCareer());
+    ResultsScreen results(game);
+    results.refresh();
+    results.show();
+    const auto browsed = BrowseRound(game.career(), data, 1);
+    QCOMPARE(TextOf(&results, "lblError"), ToQt(std::get<FileError>(browsed).message));
+    QVERIFY(IsShown(&results, "lblError") && !IsShown(&results, "fraSlot1"));
+    std::array<std::string, 16> clubs;
+    for (std::size_t i = 0; i < clubs.size(); ++i) clubs[i] = "Club " + std::to_string(i);
+    QVERIFY(!WriteSeasonFixture(data, game.career(), clubs));
+    Find<QScrollBar>(&results, "hsbRound")->setValue(2);
+    QVERIFY(!IsShown(&results, "lblError") && IsShown(&results, "fraSlot8"));
+    QCOMPARE(TextOf(&results, "lblTeamOne"), ToQt(clubs[3]));
+  }
+
+  // A question's default is No: Enter answers it so.
+  void aQuestionDefaultsToNo() {
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      seen = box->windowTitle() + "|" + box->text() + "|" + box->defaultButton()->text();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    QtPrompter real;
+    QVERIFY(!static_cast<Prompter&>(real).askYesNo("Quit ?", "Kickmark", Icon::Question));
+    QCOMPARE(seen, "Kickmark|Quit ?|" + QMessageBox(QMessageBox::NoIcon, {}, {}, QMessageBox::No)
+                                            .button(QMessageBox::No)
+                                            ->text());
+  }
+
+ private:
+  void SetSwitches(bool play, bool sponsorship, bool contract) {
+    session_->career().PlayOpen = play;
+    session_->career().SponsorshipOpen = sponsorship;
+    session_->career().ContractOpen = contract;
+    hub_->refresh();
+  }
+
+  std::unique_ptr<Session> session_;
+  std::unique_ptr<MainScreen> hub_;
+  std::vector<std::unique_ptr<QSignalSpy>> spies_;
+};
+
+}  // namespace km::screens
+
+QTEST_MAIN(km::screens::ControlsTest)
+#include "controls_test.moc"
