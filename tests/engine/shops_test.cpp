@@ -39,29 +39,39 @@ Career CareerWith(Shop shop, const std::string& league, Money bank, std::vector<
   return c;
 }
 
-TEST(TrainingHealthStore, RatesFollowTheCompetition) {
-  struct Case {
-    Shop shop;
-    std::string league;
-    std::vector<int> rates;
-  };
-  // clang-format off
-  for (const auto& c : std::vector<Case>{
-      {Training, "Local Reserves", {1500, 1500, 1000, 1000, 1000}},
-      {Training, "Local Firsts", {1750, 1750, 1250, 1250, 1250}},
-      {Training, "State", {2550, 2550, 1750, 1750, 1750}},
-      {Training, "AFL", {5000, 5000, 3500, 3500, 3500}},
-      {Health, "Local Reserves", {200, 350, 150}}, {Health, "Local Firsts", {250, 400, 200}},
-      {Health, "State", {350, 500, 300}},          {Health, "AFL", {700, 1000, 600}},
-      {Store, "Local Reserves", {225, 150, 100, 350}}, {Store, "State", {350, 275, 225, 475}},
-      {Store, "Local Firsts", {250, 175, 125, 375}},   {Store, "AFL", {700, 550, 450, 950}},
-      {Store, "afl", {225, 150, 100, 350}}}) {  // not a competition: the designed prices
-    // clang-format on
-    std::vector<int> rates;
-    const ShopSession session = ShopSession::Open(c.shop, CareerWith(c.shop, c.league, {}, {}));
-    for (const ShopRow& r : session.Rows()) rates.push_back(r.Rate);
-    EXPECT_EQ(rates, c.rates) << c.league;
+std::vector<int> RatesOf(Shop shop, const std::string& league) {
+  std::vector<int> rates;
+  for (const ShopRow& r : ShopSession::Open(shop, CareerWith(shop, league, {}, {})).Rows())
+    rates.push_back(r.Rate);
+  return rates;
+}
+
+// Every row costs more in each higher competition; in training the two
+// ball-use skills cost more than the other three, which cost alike. A
+// competition the shops do not know keeps the Local Reserves prices.
+TEST(TrainingHealthStore, RatesRiseWithTheCompetition) {
+  const char* leagues[] = {"Local Reserves", "Local Firsts", "State", "AFL"};
+  for (const Shop shop : {Training, Health, Store}) {
+    std::vector<int> below(FieldsOf(shop).size(), 0);
+    for (const char* league : leagues) {
+      const std::vector<int> rates = RatesOf(shop, league);
+      ASSERT_EQ(rates.size(), below.size());
+      for (std::size_t row = 0; row < rates.size(); ++row)
+        EXPECT_GT(rates[row], below[row]) << league;
+      if (shop == Training) {
+        EXPECT_EQ(rates[0], rates[1]) << league;
+        EXPECT_GT(rates[1], rates[2]) << league;
+        EXPECT_EQ(rates[2], rates[3]) << league;
+        EXPECT_EQ(rates[3], rates[4]) << league;
+      }
+      below = rates;
+    }
+    EXPECT_EQ(RatesOf(shop, "afl"), RatesOf(shop, "Local Reserves"));
   }
+  EXPECT_EQ(RatesOf(Training, "Local Reserves"), (std::vector<int>{1500, 1500, 1000, 1000, 1000}));
+  EXPECT_EQ(RatesOf(Training, "AFL"), (std::vector<int>{5000, 5000, 3500, 3500, 3500}));
+  EXPECT_EQ(RatesOf(Health, "Local Firsts"), (std::vector<int>{250, 400, 200}));
+  EXPECT_EQ(RatesOf(Store, "State"), (std::vector<int>{350, 275, 225, 475}));
 }
 
 TEST(TrainingHealthStore, OpeningPricesWhatEachRowCanStillTake) {
