@@ -211,6 +211,12 @@ TEST(Events, EveryChoicesOddsAndItsNo) {
     ASSERT_EQ(no.prompter.questions.size(), 1u);
     EXPECT_EQ(no.prompter.questions[0].title, "Kickmark");
     EXPECT_EQ(no.prompter.questions[0].icon, Icon::None);
+    if (event == 27) {
+      EXPECT_EQ(no.prompter.questions[0].text,
+                "Your coach offers to work on your handballing tonight, in an attempt to improve "
+                "it before the next match. Unfortunately, you had already agreed to go out to a "
+                "casino with your mates. Do you want to do the special training ?");
+    }
     const bool casino = event == 25 || event >= 27;
     EXPECT_EQ(no.diff, casino ? "$-3000" : "");
 
@@ -281,74 +287,39 @@ TEST(Events, ChoiceOutcomes) {
   EXPECT_EQ(PlayWeek(poor, r, kLocal, {false}).career.BankBalance, Money::Dollars(-2000));
 }
 
-TEST(Events, ChoiceQuestionsNameTheirSkill) {
-  const struct {
-    int event;
-    const char* question;
-  } cases[] = {
-      {1,
-       "You have been contacted by a charity organisation asking you if you wish to donate "
-       "$1000 to their cause. Will you do it ?"},
-      {27,
-       "Your coach offers to work on your handballing tonight, in an attempt to improve it "
-       "before the next match. Unfortunately, you had already agreed to go out to a casino "
-       "with your mates. Do you want to do the special training ?"},
-  };
-  for (const auto& k : cases) {
-    const Week w = Choose(k.event, false);
-    ASSERT_EQ(w.prompter.questions.size(), 1u);
-    EXPECT_EQ(w.prompter.questions[0].text, k.question);
-  }
-}
-
 // The roll of 12 picks the table: 1, 2, 4, 8 good fortune; 3, 6 misfortune;
 // 5 a choice; the rest a quiet week. The event is scripted out of the size
 // of the table it should reach, so a kind sent elsewhere shows another one.
-TEST(Events, KindPicksTheTable) {
+// Before it, every week, the lottery: both numbers must be 500.
+TEST(Events, KindPicksTheTableAfterTheLottery) {
+  const char* lottery =
+      "CONGRATULATIONS! You have won $1,000,000 from Powerball! Enjoy your new luxury life";
   const struct {
     int kind;
     int outOf;  // the table's size; 0 for a quiet week
     const char* diff;
+    int a = 1, b = 1;
   } cases[] = {
-      {1, 40, "$300"},   {2, 40, "$300"}, {4, 40, "$300"}, {8, 40, "$300"},  // an old lady's $300
-      {3, 35, "s-3"},    {6, 35, "s-3"},                                     // a weekend's gaming
-      {5, 30, "$-3000"},                                                     // a casino night
-      {7, 0, ""},        {9, 0, ""},      {10, 0, ""},     {11, 0, ""},     {12, 0, ""},
-  };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(k.kind);
-    ScriptedRandom r =
-        k.outOf == 0 ? Draws(k.kind) : Draws(k.kind, {{k.outOf == 35 ? 27 : 30, k.outOf}});
-    const Week w = PlayWeek(Make(kLocal), r, kLocal, {false});
-    EXPECT_EQ(w.diff, k.diff);
-    EXPECT_EQ(w.prompter.questions.size(), k.kind == 5 ? 1u : 0u);
-    EXPECT_EQ(w.prompter.messages.size(), k.outOf == 0 ? 0u : 1u);
-  }
-}
-
-TEST(Events, LotteryNeedsBothNumbersAndComesFirst) {
-  const struct {
-    int kind, a, b;
-    std::vector<std::pair<int, int>> rolls;
-    std::size_t messages;
-    const char* diff;
-  } cases[] = {
-      {7, 500, 500, {}, 1, "$1000000"},
-      {1, 500, 500, {{36, 40}}, 2, "$1001000"},
-      {7, 500, 499, {}, 0, ""},
-      {7, 501, 500, {}, 0, ""},
-      {1, 1, 500, {{36, 40}}, 1, "$1000"},
+      // clang-format off
+      {1, 40, "$300"}, {2, 40, "$300"}, {4, 40, "$300"}, {8, 40, "$300"},  // an old lady's $300
+      {3, 35, "s-3"}, {6, 35, "s-3"},                                      // a weekend's gaming
+      {5, 30, "$-3000"},                                                   // a casino night
+      {7, 0, ""}, {9, 0, ""}, {10, 0, ""}, {11, 0, ""}, {12, 0, ""},
+      {7, 0, "$1000000", 500, 500}, {1, 40, "$1000300", 500, 500},
+      {7, 0, "", 500, 499}, {7, 0, "", 501, 500}, {1, 40, "$300", 1, 500},
+      // clang-format on
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(::testing::Message() << k.kind << " " << k.a << " " << k.b);
-    ScriptedRandom r = Draws(k.kind, k.rolls, k.a, k.b);
-    const Week w = PlayWeek(Make(kLocal), r, kLocal);
+    ScriptedRandom r = k.outOf == 0 ? Draws(k.kind, {}, k.a, k.b)
+                                    : Draws(k.kind, {{k.outOf == 35 ? 27 : 30, k.outOf}}, k.a, k.b);
+    const Week w = PlayWeek(Make(kLocal), r, kLocal, {false});
     EXPECT_EQ(w.diff, k.diff);
-    ASSERT_EQ(w.prompter.messages.size(), k.messages);
-    if (k.a == 500 && k.b == 500) {
-      EXPECT_EQ(w.prompter.messages[0].text,
-                "CONGRATULATIONS! You have won $1,000,000 from Powerball! Enjoy your new luxury "
-                "life");
+    EXPECT_EQ(w.prompter.questions.size(), k.kind == 5 ? 1u : 0u);
+    const bool won = k.a == 500 && k.b == 500;
+    ASSERT_EQ(w.prompter.messages.size(), (k.outOf == 0 ? 0u : 1u) + (won ? 1u : 0u));
+    if (won) {
+      EXPECT_EQ(w.prompter.messages[0].text, lottery);
     }
   }
 }
