@@ -110,25 +110,6 @@ TEST(TrainingHealthStore, OpeningPricesWhatEachRowCanStillTake) {
   }
 }
 
-TEST(TrainingHealthStore, SpinnerWrapsRoundTheUnits) {
-  struct Case {
-    Shop shop;
-    int value, spinner, shown;
-  };
-  // clang-format off
-  for (const auto& c : std::vector<Case>{{Training, 150, 51, 0}, {Training, 150, -1, 50},
-       {Training, 150, 17, 17}, {Training, 200, 1, 0}, {Training, 200, -1, 0},
-       {Health, 90, 11, 0}, {Store, 90, -1, 10}}) {
-    // clang-format on
-    ShopSession s =
-        ShopSession::Open(c.shop, CareerWith(c.shop, "AFL", Money::Dollars(1000000), {c.value}));
-    EXPECT_EQ(s.ChangeSpinner(0, c.spinner), c.shown) << c.value << " " << c.spinner;
-    EXPECT_EQ(s.Rows()[0].Chosen, c.shown);
-    EXPECT_EQ(s.Rows()[0].Spinner, c.shown);
-    EXPECT_EQ(s.BalanceAfter(), Money::Dollars(1000000 - c.shown * s.Rows()[0].Rate));
-  }
-}
-
 TEST(TrainingHealthStore, OkRefusesANegativeBalanceAndOtherwiseBuys) {
   struct Step {
     std::string row;
@@ -187,35 +168,9 @@ TEST(TrainingHealthStore, OkRefusesANegativeBalanceAndOtherwiseBuys) {
   }
 }
 
-TEST(TrainingHealthStore, OkRoundsTheOverallFigureHalvesUp) {
-  struct Case {
-    Shop shop;
-    std::vector<int> values, bought;
-    int overall;
-  };
-  const std::vector<Case> cases = {
-      {Training, {100, 100, 100, 100, 100}, {10, 0, 0, 0, 0}, 102},  // 99.98 + 2.5
-      {Training, {0, 0, 0, 0, 0}, {2, 0, 0, 0, 0}, 1},               // exactly 0.5
-      {Health, {0, 0, 50}, {0, 0, 0}, 17},
-      {Store, {40, 50, 50, 50}, {8, 0, 0, 0}, 50},  // 49.5
-  };
-  for (const auto& c : cases) {
-    Career career = CareerWith(c.shop, "AFL", Money::Dollars(10000000), c.values);
-    career.Overall = career.HealthOverall = career.GearOverall = 55;  // stale
-    ShopSession s = ShopSession::Open(c.shop, career);
-    for (int row = 0; row < static_cast<int>(c.bought.size()); ++row)
-      s.ChangeSpinner(row, c.bought[static_cast<std::size_t>(row)]);
-    ScriptedPrompter prompter;
-    RunState run;
-    ASSERT_TRUE(s.OK(career, run, prompter));
-    const int overall = c.shop == Training ? career.Overall
-                        : c.shop == Health ? career.HealthOverall
-                                           : career.GearOverall;
-    EXPECT_EQ(overall, c.overall) << c.values[0] << " + " << c.bought[0];
-  }
-}
-
-TEST(HealthStore, OkDrawsTheShopsBarsAtFiftyOrMoreRestored) {
+// OK works out the shop's overall figure again (halves up), and the hub
+// draws the shop's bars at 50 or more as restored.
+TEST(TrainingHealthStore, OkRecountsTheOverallAndRedrawsTheBars) {
   constexpr auto L = BarColour::Low;
   constexpr auto R = BarColour::Restored;
   struct Case {
@@ -227,26 +182,28 @@ TEST(HealthStore, OkDrawsTheShopsBarsAtFiftyOrMoreRestored) {
     // Boots, Jumper, Shorts, Other, gear overall, Fitness, Health, Stamina,
     // health overall; every bar was drawn low by the last match.
     std::array<BarColour, kHubBarCount> colours;
+    int overall;
   };
   // clang-format off
   const std::vector<Case> cases = {
       {"store, nothing bought", Store, 100000, {49, 50, 100, 30}, {0, 0, 0, 0},
-       {L, R, R, L, R, L, L, L, L}},
+       {L, R, R, L, R, L, L, L, L}, 57},  // 57.25
       {"store, boots to 50", Store, 100000, {49, 50, 100, 30}, {1, 0, 0, 0},
-       {R, R, R, L, R, L, L, L, L}},
+       {R, R, R, L, R, L, L, L, L}, 58},  // 57.5
       // Refused, the bars stay as they were, but those at 50 are redrawn.
-      {"store refused", Store, 0, {49, 50, 100, 30}, {}, {L, R, R, L, L, L, L, L, L}},
-      {"health", Health, 100000, {49, 50, 100}, {0, 0, 0}, {L, L, L, L, L, L, R, R, R}},
-      {"training", Training, 100000, {50, 50, 50, 50, 50}, {}, {L, L, L, L, L, L, L, L, L}},
+      {"store refused", Store, 0, {49, 50, 100, 30}, {}, {L, R, R, L, L, L, L, L, L}, 40},
+      {"health", Health, 100000, {49, 50, 100}, {0, 0, 0}, {L, L, L, L, L, L, R, R, R}, 66},
+      {"training", Training, 100000, {50, 50, 50, 50, 51}, {2, 0, 0, 0, 0},
+       {L, L, L, L, L, L, L, L, L}, 51},  // 50.66
   };
   // clang-format on
   for (const auto& c : cases) {
     Career career = CareerWith(c.shop, "Local Reserves", Money::Dollars(c.bank), {});
     // The bars of the other shop, and both overall bars until a purchase
     // works them out again, stand below 50.
-    for (int Career::*bar :
-         {&Career::Boots, &Career::Jumper, &Career::Shorts, &Career::Other, &Career::GearOverall,
-          &Career::Fitness, &Career::Health, &Career::Stamina, &Career::HealthOverall}) {
+    for (int Career::*bar : {&Career::Boots, &Career::Jumper, &Career::Shorts, &Career::Other,
+                             &Career::GearOverall, &Career::Fitness, &Career::Health,
+                             &Career::Stamina, &Career::HealthOverall, &Career::Overall}) {
       career.*bar = 40;
     }
     const auto fields = FieldsOf(c.shop);
@@ -259,29 +216,11 @@ TEST(HealthStore, OkDrawsTheShopsBarsAtFiftyOrMoreRestored) {
     run.barColours.fill(L);
     s.OK(career, run, prompter);
     EXPECT_EQ(run.barColours, c.colours) << c.what;
-  }
-}
-
-TEST(TrainingCentre, MaxChoosesEveryUnitButLeavesTheSpinners) {
-  const int price = 50 * 2550 + 1 * 2550 + 10 * 1750 + 20 * 1750;
-  for (const int bank : {price, price - 1}) {
-    Career career = CareerWith(Training, "State", Money::Dollars(bank), {150, 199, 200, 190, 180});
-    const Career before = career;
-    ShopSession s = OpenTraining(career);
-    ASSERT_TRUE(s.HasMax());
-    s.ChangeSpinner(s.RowIndex("Marking"), 4);
-    s.Max();
-    EXPECT_EQ(s.Row(s.RowIndex("Marking")).Spinner, 4);
-    EXPECT_EQ(s.Row(s.RowIndex("Marking")).Chosen, 10);
-    EXPECT_EQ(s.Row(s.RowIndex("Kicking")).Spinner, 0);
-    EXPECT_EQ(s.BalanceAfter(), Money::Dollars(bank - price));
-    EXPECT_EQ(s.Colour(), bank == price ? Colour::InCredit : Colour::Short);
-    ScriptedPrompter prompter;
-    RunState run;
-    EXPECT_EQ(s.OK(career, run, prompter), bank == price);
-    EXPECT_EQ(career.Running, bank == price ? 200 : before.Running);
-    EXPECT_EQ(career.Overall, bank == price ? 200 : before.Overall);
-    EXPECT_EQ(career.BankBalance, bank == price ? Money() : before.BankBalance);
+    EXPECT_EQ(c.shop == Training ? career.Overall
+              : c.shop == Health ? career.HealthOverall
+                                 : career.GearOverall,
+              c.overall)
+        << c.what;
   }
 }
 

@@ -31,22 +31,6 @@ TEST(Sponsors, ScreenStateByWeek) {
   }
 }
 
-TEST(Sponsors, ChoosingADealSetsTheWeeklyIncome) {
-  Career c;
-  SelectSponsorOffer(c, SponsorSlot::Jumper, 14);  // not offered yet: nothing
-  ConfirmSponsorOffer(c, SponsorSlot::Jumper);
-  EXPECT_EQ(c.JumperSponsor, "Bob's Bakery");
-  // Confirming Bob's Bakery again takes his jumper offer of 50 in place of
-  // the starting deal of 100: 100 + 50 + 400 + 50 + 25.
-  EXPECT_EQ(c.Sponsorship, Money::Dollars(625));
-  c.SponsorOffers[1].Offers[14].Enabled = true;
-  SelectSponsorOffer(c, SponsorSlot::Jumper, 14);
-  ConfirmSponsorOffer(c, SponsorSlot::Jumper);
-  EXPECT_EQ(c.JumperSponsor, "Coca-Cola");
-  EXPECT_EQ(c.SponsorOffers[1].Sponsor, "Coca-Cola");
-  EXPECT_EQ(c.Sponsorship, Money::Dollars(3575));
-}
-
 TEST(Sponsors, WindowOpensOnlyAtWeeks12And24AndCloseFreesPlay) {
   for (const int week : {11, 12, 13, 23, 24, 25}) {
     Career c;
