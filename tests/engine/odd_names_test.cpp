@@ -44,19 +44,15 @@ TEST(TextFiles, EncodingIsToldByTheMarkTheNulsOrTheUtf8) {
     Encoding encoding;
     std::size_t mark;
   } cases[] = {
-      {"", W, 0},
-      {"\"Jack\"\r\n", W, 0},
-      {"\"Jos\xe9\"", W, 0},
-      {"\"Jos\xc3\xa9\"", U8, 0},
-      {"\xef\xbb\xbf\"Jack\"", U8, 3},
-      {"\xff\xfe\"\0J\0"s, U16, 2},
-      {"\xfe\xff\0\"\0J"s, U16, 2},
-      {"a\0b\0c\0d\0"s, U16, 0},
-      {"\0a\0b\0c\0d"s, U16, 0},
+      // clang-format off
+      {"", W, 0}, {"\"Jack\"\r\n", W, 0}, {"\"Jos\xe9\"", W, 0}, {"\"Jos\xc3\xa9\"", U8, 0},
+      {"\xef\xbb\xbf\"Jack\"", U8, 3}, {"\xff\xfe\"\0J\0"s, U16, 2}, {"\xfe\xff\0\"\0J"s, U16, 2},
+      {"a\0b\0c\0d\0"s, U16, 0}, {"\0a\0b\0c\0d"s, U16, 0},
       {"a\0bcd\0ef"s, U16, 0},  // two NULs in four pairs
       {"a\0bcdefg"s, W, 0},     // one in four
       {"a\0\0bcdef"s, W, 0},    // NULs at both places
       {std::string(64, 'a') + "\0b\0c\0d\0e"s, W, 0},
+      // clang-format on
   };
   for (const auto& k : cases) {
     const DetectedEncoding found = DetectEncoding(k.bytes);
@@ -72,31 +68,16 @@ TEST(TextFiles, Utf8AtTheEdgesOfItsRanges) {
     std::string bytes;
     bool utf8;
   } cases[] = {
+      // clang-format off
       {"", true},
-      {"\xc2\x80", true},
-      {"\xdf\xbf", true},
-      {"\xc1\xbf", false},
-      {"\xc2\x7f", false},
-      {"\xc2\xc0", false},
-      {"\xc3", false},
-      {"\xe0\xa0\x80", true},
-      {"\xe0\x9f\xbf", false},
-      {"\xed\x9f\xbf", true},
-      {"\xed\xa0\x80", false},
-      {"\xef\xbf\xbf", true},
-      {"\xe1\x80\xc0", false},
-      {"\xe1\x80", false},
-      {"\xf0\x90\x80\x80", true},
-      {"\xf0\x8f\xbf\xbf", false},
-      {"\xf4\x8f\xbf\xbf", true},
-      {"\xf4\x90\x80\x80", false},
-      {"\xf5\x80\x80\x80", false},
-      {"abcdefg\xff"
-       "12345678",
-       false},
-      {"abcdefgh\xc3\xa9"
-       "12345678",
-       true},
+      {"\xc2\x80", true},         {"\xdf\xbf", true},         {"\xc1\xbf", false},
+      {"\xc2\x7f", false},        {"\xc2\xc0", false},        {"\xc3", false},
+      {"\xe0\xa0\x80", true},     {"\xe0\x9f\xbf", false},    {"\xed\x9f\xbf", true},
+      {"\xed\xa0\x80", false},    {"\xef\xbf\xbf", true},     {"\xe1\x80\xc0", false},
+      {"\xe1\x80", false},        {"\xf0\x90\x80\x80", true}, {"\xf0\x8f\xbf\xbf", false},
+      {"\xf4\x8f\xbf\xbf", true}, {"\xf4\x90\x80\x80", false}, {"\xf5\x80\x80\x80", false},
+      {"abcdefg\xffghijklmn", false}, {"abcdefgh\xc3\xa9ghijklmn", true},
+      // clang-format on
   };
   for (const auto& k : cases) EXPECT_EQ(IsUtf8(k.bytes), k.utf8) << k.bytes;
   // Past a run of ASCII the letters are converted all the same.
@@ -188,8 +169,6 @@ struct NameRow {
   std::string told{};
   // The player's name as a load reads it, when not as saved.
   std::string readAs{};
-  // What is done to the data folder first, when anything is.
-  void (*prepare)(const fs::path& folder) = nullptr;
 };
 
 void PrintTo(const NameRow& row, std::ostream* out) { *out << row.label; }
@@ -278,7 +257,6 @@ TEST_P(OddNameRow, IsTakenAndReadBackOrRefusedWithWhatIsWrong) {
   const testing::TempFolder temp;
   const fs::path folder = temp.path / "data";
   fs::create_directories(folder);
-  if (row.prepare) row.prepare(folder);
   TwisterRandom random(38);
   YesPrompter prompter;
   Game game(random, prompter, DataFolder{folder});
