@@ -111,8 +111,6 @@ TEST(Sponsors, TierDealsAndOffersFollowTheSeasonsForm) {
       // x 1.1, then x 1.15
       {"State", 8, 1, 2, 7, "fantastic", "Commonwealth Bank", 11, 12,
        {"3520", "1760", "7040", "880", "385"}, 126, 7590},
-      {"State", 3, 4.5, 1, 4, "outstanding", "Commonwealth Bank", 11, 12,
-       {"3520", "1760", "7040", "880", "385"}, 110, 6600},
       // x 1.1, then x 0.85
       {"Local Firsts", 7.6, 0, 3, 1, "brilliant", "Bendigo Bank", 7, 8,
        {"1320", "990", "3960", "495", "247.5"}, 93, 5610},
