@@ -19,77 +19,48 @@ SetupAnswers GoodAnswers() {
   return a;
 }
 
+// The setup screen's checks run in order: the first that fails is told.
 TEST(NewCareer, ChecksRunInOrderWithTheirMessages) {
+  const char* fill = "Please fill out the information correctly";
+  const char* badName = R"(Please enter a name without any of \ / : * ? " < > |)";
+  const char* badFile = R"(Please enter a career file name without any of \ / : * ? " < > |)";
+  const char* o = nullptr;  // the good answer
   const struct {
-    const char* what;
-    void (*spoil)(SetupAnswers&);
-    const char* message;
+    const char *name, *careerName, *city, *state, *position, *message;
   } cases[] = {
-      {"everything empty", [](SetupAnswers& a) { a = SetupAnswers{}; },
-       "Please fill out the information correctly"},
-      {"name empty before career name empty",
-       [](SetupAnswers& a) {
-         a.name.clear();
-         a.careerName.clear();
-       },
-       "Please fill out the information correctly"},
-      {"name with a slash", [](SetupAnswers& a) { a.name = "Jack/Dyer"; },
-       R"(Please enter a name without any of \ / : * ? " < > |)"},
-      {"career name empty, city empty too",
-       [](SetupAnswers& a) {
-         a.careerName.clear();
-         a.city.clear();
-       },
-       "Please enter the career name you wish to use"},
-      {"career name with a quote", [](SetupAnswers& a) { a.careerName = "my \"career\""; },
-       R"(Please enter a career file name without any of \ / : * ? " < > |)"},
-      {"career name with a tab", [](SetupAnswers& a) { a.careerName = "a\tb"; },
-       R"(Please enter a career file name without any of \ / : * ? " < > |)"},
-      {"career name outside Windows-1252", [](SetupAnswers& a) { a.careerName = "\xe2\x98\x83"; },
-       "The career file name contains characters that cannot be saved (only the letters of "
-       "Western European languages can be used): \xe2\x98\x83"},
-      {"city empty", [](SetupAnswers& a) { a.city.clear(); },
-       "Please fill out the information correctly"},
-      {"state empty", [](SetupAnswers& a) { a.state.clear(); },
-       "Please fill out the information correctly"},
-      {"state in lower case", [](SetupAnswers& a) { a.state = "victoria"; },
-       "Please fill out the information correctly"},
-      {"position empty", [](SetupAnswers& a) { a.position.clear(); },
-       "Please fill out the information correctly"},
-      {"position not listed", [](SetupAnswers& a) { a.position = "Half Forward"; },
-       "Please fill out the information correctly"},
+      // clang-format off
+      {"", "", "", "", "", fill},
+      {"", "", o, o, o, fill},
+      {"Jack/Dyer", o, o, o, o, badName},
+      {o, "", "", o, o, "Please enter the career name you wish to use"},
+      {o, "my \"career\"", o, o, o, badFile},
+      {o, "a\tb", o, o, o, badFile},
+      {o, "\xe2\x98\x83", o, o, o, "The career file name contains characters that cannot be saved "
+                                   "(only the letters of Western European languages can be used): "
+                                   "\xe2\x98\x83"},
+      {o, o, "", o, o, fill},
+      {o, o, o, "", o, fill},
+      {o, o, o, "victoria", o, fill},
+      {o, o, o, o, "", fill},
+      {o, o, o, o, "Half Forward", fill},
+      // clang-format on
   };
-  for (const auto& c : cases) {
+  for (const auto& k : cases) {
     SetupAnswers a = GoodAnswers();
-    c.spoil(a);
+    for (auto [answer, to] : {std::pair{&a.name, k.name},
+                              {&a.careerName, k.careerName},
+                              {&a.city, k.city},
+                              {&a.state, k.state},
+                              {&a.position, k.position}}) {
+      if (to != nullptr) *answer = to;
+    }
     ScriptedPrompter prompter;
     NewCareer flow;
-    EXPECT_FALSE(flow.Start(a, prompter).has_value()) << c.what;
-    ASSERT_EQ(prompter.messages.size(), 1u) << c.what;
-    EXPECT_EQ(prompter.messages[0].text, c.message) << c.what;
-    EXPECT_EQ(prompter.messages[0].title, "Kickmark") << c.what;
+    EXPECT_FALSE(flow.Start(a, prompter).has_value()) << k.message;
+    ASSERT_EQ(prompter.messages.size(), 1u) << k.message;
+    EXPECT_EQ(prompter.messages[0].text, k.message);
+    EXPECT_EQ(prompter.messages[0].title, "Kickmark");
   }
-}
-
-TEST(NewCareer, AcceptedAnswersMakeTheCareer) {
-  ScriptedPrompter prompter;
-  NewCareer flow;
-  const SetupAnswers a = GoodAnswers();
-  const auto career = flow.Start(a, prompter);
-  ASSERT_TRUE(career.has_value());
-  EXPECT_TRUE(prompter.messages.empty());
-  EXPECT_EQ(career->Name, "Jack Dyer");
-  EXPECT_EQ(career->CareerName, "career1");
-  EXPECT_EQ(career->State, "Victoria");
-  EXPECT_EQ(career->Height, 188);
-  EXPECT_EQ(career->Weight, 90);
-  EXPECT_EQ(career->Position, "Ruck Rover");
-  EXPECT_EQ(career->SetupTackling, 40);
-  EXPECT_EQ(career->Marking, 50);
-  EXPECT_EQ(career->SetupOverall, OverallOf(60, 55, 40, 50, 45));
-  EXPECT_EQ(career->Overall, career->SetupOverall);
-  EXPECT_EQ(career->BankBalance, Money::Dollars(15000));
-  EXPECT_EQ(career->League, "Local Reserves");
 }
 
 TEST(NewCareer, SpecialCareerNames) {
@@ -100,11 +71,13 @@ TEST(NewCareer, SpecialCareerNames) {
     int age;
     std::int64_t bank;
   } cases[] = {
+      // clang-format off
       {"Cash Lord", "Dang... Well done", "Local Reserves", 14, 1000000000},
       {"Iron Bolt", "Nice try mate ;)", "Local Reserves", 14, 15000},
       {"Overnight Legend", nullptr, "AFL", 14, 15000},
       {"Old Timer Bloke", nullptr, "Local Reserves", 40, 1000000000},
       {"cash lord", nullptr, "Local Reserves", 14, 15000},  // letter case counts
+      // clang-format on
   };
   for (const auto& c : cases) {
     SetupAnswers a = GoodAnswers();
@@ -113,11 +86,8 @@ TEST(NewCareer, SpecialCareerNames) {
     NewCareer flow;
     const auto career = flow.Start(a, prompter);
     ASSERT_TRUE(career.has_value()) << c.careerName;
-    if (c.message) {
-      ASSERT_EQ(prompter.messageTexts(), std::vector<std::string>{c.message}) << c.careerName;
-    } else {
-      EXPECT_TRUE(prompter.messages.empty()) << c.careerName;
-    }
+    EXPECT_EQ(prompter.messageTexts(),
+              c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
     EXPECT_EQ(career->League, c.league) << c.careerName;
     EXPECT_EQ(career->Age, c.age) << c.careerName;
     EXPECT_EQ(career->BankBalance, Money::Dollars(c.bank)) << c.careerName;
@@ -156,53 +126,41 @@ TEST(NewCareer, PositionChangeCostsTwoBaseSkillPointsNeverBelowOne) {
   c.SetupTackling = 3;
   c.SetupMarking = 50;
   c.SetupRunning = 100;
-  c.Kicking = 120;
+  Career expected = c;
   ScriptedPrompter prompter;
   ASSERT_TRUE(ChangePosition(c, "Full Forward", prompter));
-  EXPECT_EQ(c.Position, "Full Forward");
-  EXPECT_EQ(c.SetupKicking, 1);
-  EXPECT_EQ(c.SetupHandballing, 1);
-  EXPECT_EQ(c.SetupTackling, 1);
-  EXPECT_EQ(c.SetupMarking, 48);
-  EXPECT_EQ(c.SetupRunning, 98);
-  EXPECT_EQ(c.SetupOverall, OverallOf(1, 1, 1, 48, 98));
-  EXPECT_EQ(c.Kicking, 120);  // the live skills are not touched
+  expected.Position = "Full Forward";
+  expected.SetupHandballing = expected.SetupTackling = 1;
+  expected.SetupMarking = 48;
+  expected.SetupRunning = 98;
+  expected.SetupOverall = OverallOf(1, 1, 1, 48, 98);
+  EXPECT_EQ(c, expected);  // the live skills are not touched
   EXPECT_TRUE(prompter.messages.empty());
 
-  const Career before = c;
-  EXPECT_FALSE(ChangePosition(c, "full forward", prompter));
-  EXPECT_EQ(prompter.messageTexts(),
-            std::vector<std::string>{"Please fill out the information correctly"});
-  EXPECT_EQ(c, before);
+  for (const char* unlisted : {"full forward", ""}) {
+    EXPECT_FALSE(ChangePosition(c, unlisted, prompter));
+    EXPECT_EQ(prompter.messageTexts().back(), "Please fill out the information correctly");
+    EXPECT_EQ(c, expected);
+  }
 }
 
-TEST(Game, StartAndQuit) {
+// A special name typed on a setup screen the player left by Back counts no
+// more on the next one.
+TEST(Game, BackForgetsASpecialName) {
   testing::ScriptedRandom random;
   ScriptedPrompter prompter;
   const testing::TempFolder folder;
   Game game(random, prompter, DataFolder{folder.path});
-  EXPECT_FALSE(game.HasCareer());
   SetupAnswers a = GoodAnswers();
-  a.city.clear();
-  EXPECT_FALSE(game.StartNewCareer(a));
-  EXPECT_FALSE(game.HasCareer());
-  a.city = "Richmond";
-  EXPECT_TRUE(game.StartNewCareer(a));
-  EXPECT_EQ(game.career().Name, "Jack Dyer");
-  game.Quit();
-
-  // A special name typed on a setup screen the player left by Back counts
-  // no more on the next one.
   a.careerName = "Cash Lord";
   a.city.clear();
   EXPECT_FALSE(game.StartNewCareer(a));
+  EXPECT_FALSE(game.HasCareer());
   game.BeginSetup();
   a.careerName = "career1";
   a.city = "Richmond";
   EXPECT_TRUE(game.StartNewCareer(a));
   EXPECT_EQ(game.career().BankBalance, Money::Dollars(15000));
-  game.Quit();
-  EXPECT_FALSE(game.HasCareer());
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "support/scripted_ports.h"
 #include "week/sponsors.h"
 
@@ -9,46 +12,27 @@ namespace {
 using testing::ScriptedPrompter;
 using testing::ScriptedRandom;
 
+// The weeks to the next window and whether the slots can be changed, at the
+// edges of each stretch of the season.
 TEST(Sponsors, ScreenStateByWeek) {
+  const SponsorshipView before{4, true};
   const struct {
     int week;
     std::optional<int> remaining;
     bool open;
-  } cases[] = {{12, 12, true}, {13, 11, false}, {24, 13, true}, {25, 12, false},
-               {1, 11, false}, {11, 1, false},  {23, 1, false}, {14, 10, false}};
+  } cases[] = {{0, 4, true},   {1, 11, false}, {11, 1, false},  {12, 12, true}, {13, 11, false},
+               {23, 1, false}, {24, 13, true}, {25, 12, false}, {26, 4, true},  {14, 10, false}};
   for (const auto& k : cases) {
     Career c;
     c.Matches = k.week;
-    const SponsorshipView view = OpenSponsorship(c, {});
+    const SponsorshipView view = OpenSponsorship(c, before);
     EXPECT_EQ(view.remaining, k.remaining) << k.week;
     EXPECT_EQ(view.windowOpen, k.open) << k.week;
   }
-  // Before the first week and after the last the screen shows what it did.
-  Career c;
-  c.Matches = 26;
-  const SponsorshipView last{4, true};
-  EXPECT_EQ(OpenSponsorship(c, last).remaining, 4);
-  EXPECT_TRUE(OpenSponsorship(c, last).windowOpen);
-}
-
-TEST(Sponsors, ChoosingADealSetsTheWeeklyIncome) {
-  Career c;
-  SelectSponsorOffer(c, SponsorSlot::Jumper, 14);  // not offered yet: nothing
-  ConfirmSponsorOffer(c, SponsorSlot::Jumper);
-  EXPECT_EQ(c.JumperSponsor, "Bob's Bakery");
-  // Confirming Bob's Bakery again takes his jumper offer of 50 in place of
-  // the starting deal of 100: 100 + 50 + 400 + 50 + 25.
-  EXPECT_EQ(c.Sponsorship, Money::Dollars(625));
-  c.SponsorOffers[1].Offers[14].Enabled = true;
-  SelectSponsorOffer(c, SponsorSlot::Jumper, 14);
-  ConfirmSponsorOffer(c, SponsorSlot::Jumper);
-  EXPECT_EQ(c.JumperSponsor, "Coca-Cola");
-  EXPECT_EQ(c.SponsorOffers[1].Sponsor, "Coca-Cola");
-  EXPECT_EQ(c.Sponsorship, Money::Dollars(3575));
 }
 
 TEST(Sponsors, WindowOpensOnlyAtWeeks12And24AndCloseFreesPlay) {
-  for (const int week : {11, 12, 13, 24}) {
+  for (const int week : {11, 12, 13, 23, 24, 25}) {
     Career c;
     c.Matches = week;
     c.MatchRatingAverage = 6;
@@ -73,6 +57,45 @@ TEST(Sponsors, WindowOpensOnlyAtWeeks12And24AndCloseFreesPlay) {
   }
 }
 
+Career AtAWindow(const char* league, double rating, double goals, int a, int b,
+                 ScriptedPrompter& p) {
+  Career c;
+  c.League = league;
+  c.Matches = 12;
+  c.MatchRatingAverage = rating;
+  c.AverageGoals = goals;
+  RunState run;
+  ScriptedRandom r;
+  r.next(a, 3);
+  r.next(b, 7);
+  PrepareSponsorOffers(c, run, r, p);
+  return c;
+}
+
+// The form sets the tier: an average rating above 7.5 or above four goals a
+// match, above 5, above 2.5, or less. Each tier's deal in the Local
+// Reserves has its own company.
+TEST(Sponsors, TierThresholds) {
+  const struct {
+    double rating, goals;
+    const char* sponsor;
+  } cases[] = {
+      {7.51, 0, "Lightning Auto Repairs"},
+      {7.5, 4.0, "Not Just Tennis"},
+      {0, 4.01, "Lightning Auto Repairs"},
+      {5.01, 0, "Not Just Tennis"},
+      {5.0, 0, "Smith Pharmacy"},
+      {2.51, 0, "Smith Pharmacy"},
+      {2.5, 0, "Bob's Bakery"},
+      {0, 0, "Bob's Bakery"},
+  };
+  for (const auto& k : cases) {
+    ScriptedPrompter p;
+    const Career c = AtAWindow("Local Reserves", k.rating, k.goals, 1, 4, p);
+    EXPECT_EQ(c.MajorSponsor, k.sponsor) << k.rating << " " << k.goals;
+  }
+}
+
 TEST(Sponsors, TierDealsAndOffersFollowTheSeasonsForm) {
   const struct {
     const char* league;
@@ -80,96 +103,34 @@ TEST(Sponsors, TierDealsAndOffersFollowTheSeasonsForm) {
     int a, b;
     const char* message;  // the word that tells the texts apart
     const char* sponsor;
-    int chosen;
-    int enabled;
+    int chosen, enabled;
     std::array<const char*, 5> deals;  // boots, jumper, major, shorts, socks
     int bootsFirst, bootsLast;         // offers of Bob's Bakery and Nike on the boots screen
   } cases[] = {
-      {"State",
-       8,
-       1,
-       2,
-       7,
-       "fantastic",
-       "Commonwealth Bank",
-       11,
-       12,
-       {"3520", "1760", "7040", "880", "385"},
-       126,
-       7590},  // x 1.1, then x 1.15
-      {"State",
-       3,
-       4.5,
-       1,
-       4,
-       "outstanding",
-       "Commonwealth Bank",
-       11,
-       12,
-       {"3520", "1760", "7040", "880", "385"},
-       110,
-       6600},
-      {"Local Firsts",
-       7.6,
-       0,
-       3,
-       1,
-       "brilliant",
-       "Bendigo Bank",
-       7,
-       8,
-       {"1320", "990", "3960", "495", "247.5"},
-       93,
-       5610},  // x 1.1, then x 0.85
-      {"AFL",
-       6,
-       0,
-       1,
-       1,
-       "solid",
-       "Nike",
-       15,
-       15,
-       {"5775", "2730", "11760", "1365", "735"},
-       89,
-       5355},  // x 1.05 then x 0.85; every company but Coca-Cola
-      {"Local Reserves",
-       3,
-       0,
-       2,
-       1,
-       "poor",
-       "Smith Pharmacy",
-       1,
-       2,
-       {"190", "95", "570", "47.5", "28.5"},
-       95,
-       5700},  // x 0.95 only
-      {"Local Firsts",
-       1,
-       0,
-       3,
-       7,
-       "pathetic",
-       "APA",
-       4,
-       5,
-       {"540", "540", "2700", "270", "135"},
-       90,
-       5400},  // x 0.9 only
+      // clang-format off
+      // x 1.1, then x 1.15
+      {"State", 8, 1, 2, 7, "fantastic", "Commonwealth Bank", 11, 12,
+       {"3520", "1760", "7040", "880", "385"}, 126, 7590},
+      // x 1.1, then x 0.85
+      {"Local Firsts", 7.6, 0, 3, 1, "brilliant", "Bendigo Bank", 7, 8,
+       {"1320", "990", "3960", "495", "247.5"}, 93, 5610},
+      {"AFL", 9, 0, 3, 4, "brilliant", "Coca Cola", 14, 16,
+       {"6600", "3300", "13200", "1650", "880"}, 110, 6600},
+      // x 1.05 then x 0.85; every company but Coca-Cola
+      {"AFL", 6, 0, 1, 1, "solid", "Nike", 15, 15,
+       {"5775", "2730", "11760", "1365", "735"}, 89, 5355},
+      // x 0.95 only
+      {"Local Reserves", 3, 0, 2, 1, "poor", "Smith Pharmacy", 1, 2,
+       {"190", "95", "570", "47.5", "28.5"}, 95, 5700},
+      // x 0.9 only
+      {"Local Firsts", 1, 0, 3, 7, "pathetic", "APA", 4, 5,
+       {"540", "540", "2700", "270", "135"}, 90, 5400},
+      // clang-format on
   };
   for (const auto& k : cases) {
-    Career c;
-    c.League = k.league;
-    c.Matches = 12;
-    c.MatchRatingAverage = k.rating;
-    c.AverageGoals = k.goals;
-    RunState run;
-    ScriptedRandom r;
-    r.next(k.a, 3);
-    r.next(k.b, 7);
+    SCOPED_TRACE(::testing::Message() << k.league << " " << k.rating);
     ScriptedPrompter p;
-    PrepareSponsorOffers(c, run, r, p);
+    const Career c = AtAWindow(k.league, k.rating, k.goals, k.a, k.b, p);
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_NE(p.messages[0].text.find(k.message), std::string::npos) << p.messages[0].text;
     EXPECT_EQ(c.MajorSponsor, k.sponsor);
@@ -177,56 +138,76 @@ TEST(Sponsors, TierDealsAndOffersFollowTheSeasonsForm) {
     for (int s = 0; s < kSlotCount; ++s) {
       const SponsorScreen& screen = c.SponsorOffers[static_cast<std::size_t>(s)];
       EXPECT_EQ(screen.Sponsor, k.sponsor);
-      EXPECT_EQ(screen.Offer.ToString(), k.deals[static_cast<std::size_t>(s)]) << k.league << s;
+      EXPECT_EQ(screen.Offer.ToString(), k.deals[static_cast<std::size_t>(s)]) << s;
       int enabled = 0;
       for (int i = 0; i < kCompanyCount; ++i) {
         const SponsorOffer& offer = screen.Offers[static_cast<std::size_t>(i)];
         enabled += offer.Enabled ? 1 : 0;
-        EXPECT_EQ(offer.Chosen, i == k.chosen) << k.league << " company " << i;
+        EXPECT_EQ(offer.Chosen, i == k.chosen) << "company " << i;
       }
-      EXPECT_EQ(enabled, k.enabled) << k.league;
+      EXPECT_EQ(enabled, k.enabled);
     }
-    EXPECT_EQ(c.SponsorOffers[0].Offers[0].Amount, Money::Dollars(k.bootsFirst)) << k.league;
-    EXPECT_EQ(c.SponsorOffers[0].Offers[15].Amount, Money::Dollars(k.bootsLast)) << k.league;
+    EXPECT_EQ(c.SponsorOffers[0].Offers[0].Amount, Money::Dollars(k.bootsFirst));
+    EXPECT_EQ(c.SponsorOffers[0].Offers[15].Amount, Money::Dollars(k.bootsLast));
     // The income is the sum of the deals as they stood before the window.
     EXPECT_EQ(c.Sponsorship, Money::Dollars(675));
   }
 }
 
-TEST(Sponsors, WeeklyEffectsOncePerSlot) {
+// Each sponsor's weekly boost by the roll of 10 (digit by digit, rolls 1 to
+// 10): the companies of one tier boost alike, each its own bar.
+TEST(Sponsors, WeeklyBoostsByTheRoll) {
   const struct {
-    int roll;
-    int boots, jumper, other, fitness, stamina;
-  } cases[] = {
-      {1, 93, 96, 90, 92, 92},  // Nike +3 boots, +3 +3 jumper; APA +2; Bob's +2
-      {5, 93, 96, 90, 90, 91},  // Nike +3 still; APA nothing; Bob's +1
-      {7, 92, 94, 90, 91, 91},  // Nike +2, +2 +2; APA +1; Bob's +1
-      {9, 92, 94, 90, 91, 90},  // Bob's nothing at 9
+    const char* boosts;
+    std::vector<std::pair<const char*, int Career::*>> sponsors;
+  } tiers[] = {
+      {"2200111100",
+       {{"Bob's Bakery", &Career::Stamina},
+        {"Smith Pharmacy", &Career::Health},
+        {"Not Just Tennis", &Career::Shorts}}},
+      {"2222011111",
+       {{"APA", &Career::Fitness},
+        {"Australia Physio Association", &Career::Fitness},
+        {"WorkSafe", &Career::Health},
+        {"SportsWear", &Career::Shorts}}},
+      {"3300222200",
+       {{"Mayne", &Career::Health}, {"Woolworths", &Career::Fitness}, {"Puma", &Career::Shorts}}},
+      {"3333302222",
+       {{"Panadol", &Career::Health}, {"Coles", &Career::Fitness}, {"Nike", &Career::Shorts}}},
   };
-  for (const auto& k : cases) {
-    Career c;
-    c.Boots = c.Jumper = c.Other = c.Fitness = c.Stamina = 90;
-    c.SponsorOffers[0].Sponsor = "Nike";  // boots
-    c.SponsorOffers[1].Sponsor = "Nike";  // jumper
-    c.SponsorOffers[2].Sponsor = "Nike";  // major: the jumper too
-    c.SponsorOffers[3].Sponsor = "APA";   // a picked deal's short name
-    c.SponsorOffers[4].Sponsor = "Bob's Bakery";
-    ScriptedRandom r;
-    r.next(k.roll, 10);
-    ApplySponsorEffects(c, r);
-    EXPECT_EQ(c.Boots, k.boots) << k.roll;
-    EXPECT_EQ(c.Jumper, k.jumper) << k.roll;
-    EXPECT_EQ(c.Other, k.other) << k.roll;
-    EXPECT_EQ(c.Fitness, k.fitness) << k.roll;
-    EXPECT_EQ(c.Stamina, k.stamina) << k.roll;
+  for (const auto& tier : tiers) {
+    for (const auto& [sponsor, bar] : tier.sponsors) {
+      for (int roll = 1; roll <= 10; ++roll) {
+        SCOPED_TRACE(::testing::Message() << sponsor << ", roll " << roll);
+        Career c;
+        const auto bars = {&Career::Boots,   &Career::Jumper, &Career::Shorts, &Career::Other,
+                           &Career::Fitness, &Career::Health, &Career::Stamina};
+        for (int Career::*b : bars) c.*b = 90;
+        for (auto& screen : c.SponsorOffers) screen.Sponsor.clear();
+        c.SponsorOffers[3].Sponsor = sponsor;  // the shorts
+        ScriptedRandom r;
+        r.next(roll, 10);
+        ApplySponsorEffects(c, r);
+        for (int Career::*b : bars)
+          EXPECT_EQ(c.*b, b == bar ? 90 + tier.boosts[roll - 1] - '0' : 90);
+      }
+    }
   }
-  Career full;
-  full.SponsorOffers[0].Sponsor = "Panadol";
-  full.Health = 99;
+  // A gear sponsor boosts his slot's gear, the major sponsor the jumper, and
+  // bars stop at 100.
+  Career c;
+  c.Boots = c.Jumper = c.Shorts = c.Other = 90;
+  c.Health = 99;
+  for (auto& screen : c.SponsorOffers) screen.Sponsor = "Nike";
+  c.SponsorOffers[3].Sponsor = "Panadol";
   ScriptedRandom r;
   r.next(1, 10);
-  ApplySponsorEffects(full, r);
-  EXPECT_EQ(full.Health, 100);  // bars stop at 100
+  ApplySponsorEffects(c, r);
+  EXPECT_EQ(c.Boots, 93);
+  EXPECT_EQ(c.Jumper, 96);
+  EXPECT_EQ(c.Shorts, 90);
+  EXPECT_EQ(c.Other, 93);
+  EXPECT_EQ(c.Health, 100);
 }
 
 }  // namespace
