@@ -134,21 +134,27 @@ TEST(AfterMatch, SatOutPlayerIsPaidAndWornButNotCounted) {
   EXPECT_EQ(c.TeamMatches, 1);
 }
 
+// More than 25 disposals or 6 goals is a standout: medal votes (a draw of 4:
+// 1 to 3 votes, none on a 4) before the finals, and best on ground outright
+// with a rating over 9, else on a draw of 1 of 2.
 TEST(AfterMatch, StandoutMatchVotesAndBestOnGround) {
   const struct {
-    int matches;
+    int matches, disposals, goals;
     double rating;
     int votesDraw;  // 0: no vote draw expected
     int bogDraw;    // 0: no best-on-ground draw expected
     int brownlow;
     bool best;
   } cases[] = {
-      {5, 9.5, 3, 0, 3, true},   // a rating over 9 is best on ground outright
-      {5, 8.0, 4, 1, 0, true},   // draw 4: no votes; draw 1 of 2: best on ground
-      {5, 8.0, 1, 2, 1, false},  // draw 2 of 2: not best on ground
-      {23, 9.5, 0, 0, 0, true},  // no votes in the finals
+      {5, 30, 3, 9.5, 3, 0, 3, true},  {5, 30, 3, 9.1, 2, 0, 2, true},
+      {5, 30, 3, 9.0, 3, 2, 3, false}, {5, 30, 3, 8.0, 4, 1, 0, true},
+      {5, 26, 0, 8.0, 1, 2, 1, false}, {5, 25, 6, 9.5, 0, 0, 0, false},
+      {5, 10, 7, 9.5, 1, 0, 1, true},  {22, 30, 3, 9.5, 3, 0, 3, true},
+      {23, 30, 3, 9.5, 0, 0, 0, true},  // no votes in the finals
   };
   for (const auto& k : cases) {
+    SCOPED_TRACE(std::to_string(k.matches) + ": " + std::to_string(k.disposals) + "/" +
+                 std::to_string(k.goals) + " " + std::to_string(k.rating));
     ScriptedRandom r;
     ScriptedPrompter p;
     RunState run;
@@ -157,22 +163,28 @@ TEST(AfterMatch, StandoutMatchVotesAndBestOnGround) {
     c.Injury = -1;
     if (k.votesDraw) r.next(k.votesDraw, 4);
     if (k.bogDraw) r.next(k.bogDraw, 2);
-    FinishMatch(c, Result(30, 3, 1, k.rating), r, p, run);
+    FinishMatch(c, Result(k.disposals, k.goals, 1, k.rating), r, p, run);
     EXPECT_EQ(r.left(), 0u);
-    EXPECT_EQ(c.Brownlow, k.brownlow) << k.matches << " " << k.rating;
+    EXPECT_EQ(c.Brownlow, k.brownlow);
     EXPECT_EQ(c.BOGs, k.best ? 1 : 0);
     EXPECT_EQ(c.Levels[0].BOGs, k.best ? 1 : 0);
     EXPECT_EQ(c.BankBalance, Money::Dollars(16075 + (k.best ? 500 : 0)));
-    if (k.best) {
-      ASSERT_EQ(p.stories.size(), 1u);
-      EXPECT_EQ(p.stories[0].headline, "Jack Best On Ground");
-      EXPECT_EQ(p.stories[0].masthead, "Local Times");
-      EXPECT_EQ(p.stories[0].text,
-                "Richmond Full Forward, Jack, was best on ground in his club's match yesterday. "
-                "Jack had 30 disposals, and kicked 3 goals in the match, dominating and showing "
-                "form that could see him take out a few Local Reserves awards this season.");
-    }
+    EXPECT_EQ(p.stories.size(), k.best ? 1u : 0u);
   }
+  ScriptedRandom r;
+  ScriptedPrompter p;
+  RunState run;
+  Career c = Player();
+  c.Injury = -1;
+  r.next(4, 4);
+  FinishMatch(c, Result(30, 3, 1, 9.5), r, p, run);
+  ASSERT_EQ(p.stories.size(), 1u);
+  EXPECT_EQ(p.stories[0].headline, "Jack Best On Ground");
+  EXPECT_EQ(p.stories[0].masthead, "Local Times");
+  EXPECT_EQ(p.stories[0].text,
+            "Richmond Full Forward, Jack, was best on ground in his club's match yesterday. "
+            "Jack had 30 disposals, and kicked 3 goals in the match, dominating and showing "
+            "form that could see him take out a few Local Reserves awards this season.");
 }
 
 TEST(AfterMatch, NormSmithMedalShowsTheLastStoryAgain) {
@@ -191,26 +203,6 @@ TEST(AfterMatch, NormSmithMedalShowsTheLastStoryAgain) {
   ASSERT_EQ(p.stories.size(), 1u);
   EXPECT_EQ(p.stories[0].headline, "Old headline");
   EXPECT_EQ(c.BankBalance, Money::Dollars(16075 + 3000));
-}
-
-TEST(AfterMatch, CenturyNewsOnlyOnTheCrossingMatch) {
-  const struct {
-    int before, kicked;
-    bool century;
-  } cases[] = {{95, 5, true}, {99, 1, true}, {100, 3, false}, {90, 5, false}};
-  for (const auto& k : cases) {
-    ScriptedRandom r;
-    r.fallback = 0.99;  // no votes, no best on ground
-    ScriptedPrompter p;
-    RunState run;
-    Career c = Player();
-    c.Injury = -1;
-    c.Goals = k.before;
-    FinishMatch(c, Result(10, k.kicked, 0, 5), r, p, run);
-    const bool told = !p.messages.empty() &&
-                      p.messages[0].text == "Congratulations on reaching 100 goals for the season!";
-    EXPECT_EQ(told, k.century) << k.before << " + " << k.kicked;
-  }
 }
 
 TEST(AfterMatch, GamesMilestoneRepeatsWhileSittingOutOnIt) {
@@ -236,73 +228,66 @@ TEST(AfterMatch, GamesMilestoneRepeatsWhileSittingOutOnIt) {
             "seasons.");
 }
 
-TEST(AfterMatch, MilestoneMessagesByGames) {
+// Season goal tallies and career games bring news on the match that crosses
+// them, and only that one.
+TEST(AfterMatch, MilestonesOnTheCrossingMatch) {
   const struct {
-    int games;
-    const char* message;
+    int games, goals, kicked;
+    const char* message;  // nothing: no news
   } cases[] = {
-      {249, "Congratulations on reaching 250 games in the Local Reserves!"},
-      {299, "Congratulations! You have reached 300 games in the Local Reserves!"},
-      {599, "Amazing! Congratulations on playing your 600th game in the Local Reserves!"},
+      {248, 0, 1, nullptr},
+      {249, 0, 1, "Congratulations on reaching 250 games in the Local Reserves!"},
+      {299, 0, 1, "Congratulations! You have reached 300 games in the Local Reserves!"},
+      {449, 0, 1, "Congratulations! You have reached 450 games in the Local Reserves!"},
+      {499, 0, 1, "Amazing! Congratulations on playing your 500th game in the Local Reserves!"},
+      {599, 0, 1, "Amazing! Congratulations on playing your 600th game in the Local Reserves!"},
+      {649, 0, 1, nullptr},
+      {124, 0, 1, nullptr},
+      {10, 95, 5, "Congratulations on reaching 100 goals for the season!"},
+      {10, 99, 1, "Congratulations on reaching 100 goals for the season!"},
+      {10, 94, 5, nullptr},
+      {10, 100, 3, nullptr},
+      {10, 149, 1,
+       "Congratulations! You have joined the prestigious '150 Goals Club' by booting 150 goals "
+       "for this season!"},
+      {10, 150, 1, nullptr},
   };
   for (const auto& k : cases) {
     ScriptedRandom r;
-    r.fallback = 0.01;
     ScriptedPrompter p;
     RunState run;
     Career c = Player();
     c.Injury = -1;
     c.Levels[0].Matches = k.games;
-    FinishMatch(c, Result(10, 1, 0, 5), r, p, run);
-    ASSERT_EQ(p.messages.size(), 1u) << k.games;
-    EXPECT_EQ(p.messages[0].text, k.message);
+    c.Goals = k.goals;
+    FinishMatch(c, Result(10, k.kicked, 0, 5), r, p, run);
+    EXPECT_EQ(p.messageTexts(),
+              k.message ? std::vector<std::string>{k.message} : std::vector<std::string>{})
+        << k.games << " " << k.goals << " + " << k.kicked;
+    EXPECT_EQ(p.stories.size(), k.message ? 1u : 0u);
   }
 }
 
+// A draw i of 25 in 50 injures him (t picks the injury, w the weeks); u of
+// 50 in 100 suspends him (s picks the offence) and costs him the medal.
 TEST(AfterMatch, InjuriesAndSuspensions) {
   const struct {
     int i, t, w, s, u;
     int injury, suspension;
-    std::vector<std::string> messages;
+    const char* messages;  // joined by " | "
     PlayColour colour;
   } cases[] = {
-      {25,
-       14,
-       3,
-       1,
-       1,
-       3,
-       -5,
-       {"You pulled your hamstring in the last match and will miss 3 matches"},
+      {25, 14, 3, 1, 1, 3, -5,
+       "You pulled your hamstring in the last match and will miss 3 matches", PlayColour::Injured},
+      {25, 99, 1, 1, 1, 1, -5, "You got a broken finger in the last match and will miss 1 matches",
        PlayColour::Injured},
-      {25,
-       99,
-       1,
-       1,
-       1,
-       1,
-       -5,
-       {"You got a broken finger in the last match and will miss 1 matches"},
-       PlayColour::Injured},
-      {24,
-       1,
-       2,
-       5,
-       50,
-       -5,
-       2,
-       {"You have been found guilty of gouging in your last match and will miss 2 matches"},
+      {24, 1, 2, 5, 50, -5, 2,
+       "You have been found guilty of gouging in your last match and will miss 2 matches",
        PlayColour::Suspended},
-      {25,
-       60,
-       4,
-       9,
-       50,
-       4,
-       4,
-       {"You suffered severe concussion in the last match and will miss 4 matches",
-        "You have been found guilty of making contact with an umpire in your last match and will "
-        "miss 4 matches"},
+      {26, 1, 2, 1, 49, -5, -5, "", PlayColour::Normal},
+      {25, 60, 4, 9, 50, 4, 4,
+       "You suffered severe concussion in the last match and will miss 4 matches | You have been "
+       "found guilty of making contact with an umpire in your last match and will miss 4 matches",
        PlayColour::Suspended},
   };
   for (const auto& k : cases) {
@@ -314,7 +299,9 @@ TEST(AfterMatch, InjuriesAndSuspensions) {
     FinishMatch(c, Result(10, 1, 0, 5), r, p, run);
     EXPECT_EQ(c.Injury, k.injury) << k.t;
     EXPECT_EQ(c.Suspension, k.suspension) << k.s;
-    EXPECT_EQ(p.messageTexts(), k.messages);
+    std::string told;
+    for (const auto& m : p.messageTexts()) told += (told.empty() ? "" : " | ") + m;
+    EXPECT_EQ(told, k.messages);
     EXPECT_EQ(run.playColour, k.colour);
     EXPECT_EQ(c.BrownlowEligible, k.u == 50 ? "N" : "Y");
   }
@@ -338,30 +325,32 @@ TEST(AfterMatch, SeasonEndingKnee) {
   EXPECT_EQ(c.HealthOverall, 0);
 }
 
-TEST(AfterMatch, SkillsGrowByBandAndStayWithin1To200) {
+// The rating's band (k - 1, k] sets what a match gives and takes: skills
+// grow under 30, gear and condition wear at any age.
+TEST(AfterMatch, SkillsGrowAndBarsWearByTheRatingsBand) {
   const struct {
     double rating;
-    int age;
-    int start;
-    int skill, boots, fitness;
+    int growth, gear, condition;
   } cases[] = {
-      {0, 20, 50, 51, 99, 98},   {1, 20, 50, 51, 99, 98},   {1.1, 20, 50, 51, 99, 98},
-      {2.1, 20, 50, 51, 98, 97}, {6.5, 20, 50, 52, 96, 95}, {7.2, 20, 50, 53, 96, 95},
-      {10, 20, 50, 53, 95, 94},  {10, 30, 50, 50, 95, 94},  {10, 20, 199, 200, 95, 94},
+      {0, 1, 1, 2},   {2, 1, 1, 2},   {2.1, 1, 2, 3}, {4, 1, 2, 3},   {4.1, 1, 3, 4},
+      {6, 1, 3, 4},   {6.1, 2, 4, 5}, {7, 2, 4, 5},   {7.1, 3, 4, 5}, {8, 3, 4, 5},
+      {8.1, 3, 5, 6}, {9, 3, 5, 6},   {10, 3, 5, 6},  {12, 3, 5, 6},
   };
   for (const auto& k : cases) {
-    ScriptedRandom r;
-    r.fallback = 0.01;
-    ScriptedPrompter p;
-    RunState run;
-    Career c = Player();
-    c.Injury = -1;
-    c.Age = k.age;
-    c.Kicking = k.start;
-    FinishMatch(c, Result(10, 1, 0, k.rating), r, p, run);
-    EXPECT_EQ(c.Kicking, k.skill) << k.rating << " at " << k.age;
-    EXPECT_EQ(c.Boots, k.boots) << k.rating;
-    EXPECT_EQ(c.Fitness, k.fitness) << k.rating;
+    for (const auto& [age, start] : {std::pair{29, 50}, {30, 50}, {20, 199}}) {
+      ScriptedRandom r;
+      ScriptedPrompter p;
+      RunState run;
+      Career c = Player();
+      c.Injury = -1;
+      c.Age = age;
+      c.Kicking = start;
+      FinishMatch(c, Result(10, 1, 0, k.rating), r, p, run);
+      const int grown = age < 30 ? std::min(200, start + k.growth) : start;
+      EXPECT_EQ(c.Kicking, grown) << k.rating << " at " << age;
+      EXPECT_EQ(c.Boots, 100 - k.gear) << k.rating;
+      EXPECT_EQ(c.Fitness, 100 - k.condition) << k.rating;
+    }
   }
 }
 
