@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "draft/draft.h"
 #include "draft/draft_camp.h"
@@ -35,13 +36,11 @@ TEST(DraftCamp, EntriesResultsAndRankBases) {
   const struct {
     int caseNumber;
     const char* sprint;
-    int base;
-  } cases[] = {{1, "4", 70}, {2, "3.98", 70}, {3, "3.96", 69}, {4, "3.94", 68}, {5, "3.92", 67}};
+  } cases[] = {{1, "4"}, {2, "3.98"}, {3, "3.96"}, {4, "3.94"}, {5, "3.92"}};
   for (const auto& k : cases) {
     const int entry = CampEntry(CampGroup(7.1), CampBand(100), k.caseNumber);
     EXPECT_EQ(entry, k.caseNumber);
     EXPECT_EQ(CampResult(1, entry), k.sprint);
-    EXPECT_EQ(CampRankBase(entry), k.base);
   }
   EXPECT_EQ(CampEntry(CampGroup(7.2), CampBand(200), 5), 60);
   EXPECT_EQ(CampResult(1, 60), "2.76");
@@ -53,11 +52,71 @@ TEST(DraftCamp, EntriesResultsAndRankBases) {
   EXPECT_EQ(CampResult(6, 1), "12.29");
   EXPECT_EQ(CampResult(6, 15), "12.01");
   EXPECT_EQ(CampResult(6, 16), "11.59");
-  EXPECT_EQ(CampResult(6, 46), "10.59");
   EXPECT_EQ(CampResult(6, 60), "10.31");
-  const std::pair<int, int> bands[] = {{100, 1}, {101, 2}, {125, 2}, {126, 3},
-                                       {175, 4}, {176, 5}, {199, 5}, {200, 6}};
+  const std::pair<int, int> bands[] = {{100, 1}, {101, 2}, {125, 2}, {126, 3}, {150, 3},
+                                       {151, 4}, {175, 4}, {176, 5}, {199, 5}, {200, 6}};
   for (const auto& [overall, band] : bands) EXPECT_EQ(CampBand(overall), band) << overall;
+  // The rank bases: the two best entries rank 70, then every entry ranks
+  // lower than the one before, down to 1.
+  EXPECT_EQ(CampRankBase(1), 70);
+  EXPECT_EQ(CampRankBase(2), 70);
+  for (int entry = 3; entry <= 60; ++entry) {
+    EXPECT_LT(CampRankBase(entry), CampRankBase(entry - 1)) << entry;
+  }
+  EXPECT_EQ(CampRankBase(60), 1);
+}
+
+// Every entry of the camp through its six tests: each test's comment is the
+// tier of the result, the better results in the better tiers, with the tiers
+// changing exactly at their limits.
+TEST(DraftCamp, CommentsByTierChangeAtTheLimits) {
+  const int overallOfBand[] = {100, 125, 150, 175, 199, 200};
+  std::array<std::vector<std::string>, kCampTests> tiers;  // by test, by entry
+  for (int entry = 1; entry <= 60; ++entry) {
+    const int group = (entry - 1) / 30 + 1;
+    const int band = (entry - 1) % 30 / 5 + 1;
+    const int caseNumber = (entry - 1) % 5 + 1;
+    ASSERT_EQ(CampEntry(group, band, caseNumber), entry);
+    DraftCamp camp(Prospect(overallOfBand[band - 1], group == 1 ? 7.1 : 7.2, 100));
+    ScriptedRandom r;
+    r.fallback = 0.5;
+    camp.Step(r);  // the welcome
+    for (std::size_t test = 0; test < kCampTests; ++test) {
+      r.next(1, 3);
+      r.next(1, 2);
+      r.next(caseNumber, 5);
+      camp.Step(r);
+      const std::string& comment = camp.state().Comments;
+      const std::string& result = camp.state().Result;
+      EXPECT_EQ(result, CampResult(static_cast<int>(test) + 1, entry));
+      // "Jack <the tier's words> <result><the tier's words>."
+      const std::size_t at = comment.find(result, 5);
+      ASSERT_NE(at, std::string::npos) << comment;
+      EXPECT_EQ(comment.substr(0, 5), "Jack ");
+      EXPECT_EQ(comment[at - 1], ' ') << comment;
+      EXPECT_EQ(comment.back(), '.') << comment;
+      tiers[test].push_back(comment.substr(0, at) + "|" + comment.substr(at + result.size()));
+    }
+  }
+  const std::vector<int> limits[kCampTests] = {
+      {14, 27, 39, 52, 60},  // sprint: under 3.75, 3.5, 3.25, 3 and 2.8 seconds
+      {11, 21, 31, 41, 51},  // standing jump: over 50, 55, 60, 65 and 70 cm
+      {9, 21, 33, 45, 57},   // running jump: over 64, 70, 76, 82 and 88 cm
+      {9, 25, 37, 49, 59},   // agility: under 10.31, 9.51, 8.91, 8.31 and 7.81 seconds
+      {11, 21, 31, 41, 56},  // shuttle: over level 11, 12, 13, 14 and 15.5
+      {16, 26, 36, 46, 56},  // time trial: under 12.00, 11.40, 11.20, 11.00 and 10.40
+  };
+  for (std::size_t test = 0; test < kCampTests; ++test) {
+    SCOPED_TRACE(test + 1);
+    std::vector<int> changes;
+    for (std::size_t e = 1; e < 60; ++e) {
+      if (tiers[test][e] != tiers[test][e - 1]) changes.push_back(static_cast<int>(e) + 1);
+    }
+    EXPECT_EQ(changes, limits[test]);
+    EXPECT_EQ(std::set<std::string>(tiers[test].begin(), tiers[test].end()).size(), 6u);
+  }
+  EXPECT_NE(tiers[0][59].find("break the old event record"), std::string::npos);
+  EXPECT_NE(tiers[4][0].find("total lack of endurance"), std::string::npos);
 }
 
 TEST(DraftCamp, AWholeCampWithTheClampAtTheEnd) {
@@ -115,31 +174,47 @@ TEST(DraftCamp, VerdictBands) {
   }
 }
 
-TEST(Draft, TheFirstPickWhoseThresholdsHeMeets) {
+// Each pick's tier wants a camp rank of at most its limit, an Overall above
+// its limit (the first pick: exactly 200) and a rating average above its
+// limit; the last pick takes whoever is left.
+TEST(Draft, TiersTakeAPlayerAtTheirLimitsAndNotShortOfThem) {
   const struct {
-    int rank, overall;
+    int first, last, rank, overall;
     double rating;
-    int pick, round, wage;
-  } cases[] = {
-      {1, 200, 8.1, 1, 1, 32000},   {1, 200, 8.0, 2, 1, 30000},    {15, 180, 7.3, 6, 1, 28000},
-      {30, 161, 7.1, 11, 1, 26000}, {40, 151, 6.9, 17, 2, 24000},  {50, 141, 6.7, 25, 2, 22000},
-      {60, 131, 6.5, 33, 3, 20000}, {69, 121, 6.3, 49, 4, 18000},  {70, 121, 6.3, 80, 5, 14000},
-      {69, 120, 9.0, 80, 5, 14000}, {69, 121, 6.25, 49, 4, 18000}, {70, 200, 9.0, 80, 5, 14000},
+  } tiers[] = {
+      {1, 1, 5, 199, 8.0},    {2, 5, 10, 185, 7.5},   {6, 10, 20, 175, 7.2},
+      {11, 16, 30, 160, 7.0}, {17, 24, 40, 150, 6.8}, {25, 32, 50, 140, 6.6},
+      {33, 48, 60, 130, 6.4}, {49, 64, 69, 120, 6.2}, {65, 79, 69, 120, 6.3},
   };
-  for (const auto& k : cases) {
-    int taken = 0;
-    std::optional<PickTier> tier;
-    for (int pick = 1; pick <= kLastPick && !tier; ++pick) {
-      tier = TakenAt(pick, k.rank, k.overall, k.rating);
-      taken = pick;
+  for (const auto& t : tiers) {
+    for (const int pick : {t.first, t.last}) {
+      SCOPED_TRACE(pick);
+      const auto taken = TakenAt(pick, t.rank, t.overall + 1, t.rating + 0.05);
+      ASSERT_TRUE(taken.has_value());
+      EXPECT_EQ(taken->firstPick, t.first);
+      EXPECT_FALSE(TakenAt(pick, t.rank + 1, t.overall + 1, t.rating + 0.05).has_value());
+      EXPECT_FALSE(TakenAt(pick, t.rank, t.overall, t.rating + 0.05).has_value());
+      EXPECT_FALSE(TakenAt(pick, t.rank, t.overall + 1, t.rating).has_value());
     }
-    ASSERT_TRUE(tier.has_value());
-    EXPECT_EQ(taken, k.pick) << k.rank << " " << k.overall << " " << k.rating;
-    EXPECT_EQ(tier->round, k.round);
-    EXPECT_EQ(tier->wage, k.wage);
   }
-  // Picks 65 to 79 want more than 6.3: a 6.25 who missed 49 to 64 waits for 80.
-  EXPECT_FALSE(TakenAt(65, 69, 121, 6.25).has_value());
+  // The earlier the pick, the higher the round's wage.
+  int wage = 40000;
+  int round = 1;
+  for (int pick = 1; pick <= kLastPick; ++pick) {
+    const auto taken = TakenAt(pick, 1, 200, 10);
+    ASSERT_TRUE(taken.has_value()) << pick;
+    EXPECT_LE(taken->wage, wage) << pick;
+    EXPECT_GE(taken->round, round) << pick;
+    wage = taken->wage;
+    round = taken->round;
+  }
+  EXPECT_EQ(TakenAt(1, 1, 200, 10)->wage, 32000);
+  EXPECT_EQ(TakenAt(49, 1, 200, 10)->round, 4);
+  const auto last = TakenAt(kLastPick, 70, 1, 0);
+  ASSERT_TRUE(last.has_value());
+  EXPECT_EQ(last->firstPick, kLastPick);
+  EXPECT_EQ(last->round, 5);
+  EXPECT_EQ(last->wage, 14000);
 }
 
 TEST(Draft, ThroughTheGameFromCampToContract) {
