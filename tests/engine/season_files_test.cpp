@@ -236,6 +236,19 @@ TEST(Seasons, NewCompetitionRotatesTheLadderByTheDraw) {
 
 TEST(Seasons, StayingReshufflesTheRowsAndBuildsTheFixtureFromTheOldOrder) {
   TempFolder folder;
+  // Each of the four shuffles moves every club to a row of its own.
+  for (int shuffle = 1; shuffle <= 4; ++shuffle) {
+    ScriptedRandom r;
+    Career c = Named("Bob");
+    for (std::size_t k = 0; k < 16; ++k) c.Ladder[k].Team = "C" + std::to_string(k + 1);
+    r.next(shuffle, 4);
+    ASSERT_FALSE(StayInCompetitionSeason(folder.path, c, r));
+    std::set<std::string> rows;
+    for (const LadderRow& row : c.Ladder) rows.insert(row.Team);
+    EXPECT_EQ(rows.size(), 16u) << shuffle;
+    EXPECT_EQ(rows.count("C16"), 1u) << shuffle;
+    EXPECT_EQ(rows.count(""), 0u) << shuffle;
+  }
   ScriptedRandom r;
   Career c = Named("Bob");
   for (std::size_t k = 0; k < 16; ++k) c.Ladder[k].Team = "C" + std::to_string(k + 1);
