@@ -217,54 +217,6 @@ TEST(Draft, TiersTakeAPlayerAtTheirLimitsAndNotShortOfThem) {
   EXPECT_EQ(last->wage, 14000);
 }
 
-TEST(Draft, ThroughTheGameFromCampToContract) {
-  TempFolder folder;
-  TwisterRandom random(5);
-  ScriptedPrompter p;
-  Game game(random, p, DataFolder{folder.path});
-  Career c = Prospect(176, 7.3, 100);
-  c.CareerName = "jack";
-  c.Team = "Eastern Ranges";
-  c.Matches = 26;
-  c.DraftDue = 1;
-  c.PlayOpen = false;
-  c.SetupKicking = 50;
-  c.Kicking = 170;
-  game.Adopt(c);
-  ASSERT_NE(game.OpenCampIfDue(), nullptr);
-  while (!game.camp()->Finished()) game.CampStep();
-  const int rank = game.camp()->AverageRank();
-  ASSERT_TRUE(game.GoToDraft());
-  EXPECT_EQ(game.career().League, "AFL");
-  EXPECT_EQ(game.contracts().title, "AFL CLUB OFFERS");
-  EXPECT_TRUE(fs::exists(folder.path / "jackFixture.kmf"));
-  // The draft order is the same whatever the ladder drawn for the season.
-  while (game.draft()) game.DraftPick();
-  const Career& after = game.career();
-  int expected = 0;
-  std::optional<PickTier> tier;
-  while (!tier) tier = TakenAt(++expected, rank, 176, 7.3);
-  const std::string club(kDraftOrder[static_cast<std::size_t>((expected - 1) % 16)]);
-  EXPECT_EQ(after.Team, club);
-  EXPECT_EQ(after.ContractTeam, club);
-  EXPECT_EQ(after.ContractMatches, 52);
-  EXPECT_EQ(after.Wages, Money::Dollars(tier->wage));
-  EXPECT_EQ(after.ContractCurrent, Money::Dollars(tier->wage));
-  EXPECT_TRUE(after.PlayOpen);
-  EXPECT_EQ(after.DraftDue, 0);
-  EXPECT_EQ(after.Kicking, 50);  // he starts at the top level from his base skills
-  EXPECT_EQ(p.messages.back().text, "Congratulations! You have been drafted by " + club + "!");
-  EXPECT_EQ(p.stories.back().headline, "Rookie Jack Signs With " + club);
-  EXPECT_EQ(p.stories.back().text.substr(0, 49),
-            "19-year-old Jack was today drafted by AFL team " + club.substr(0, 2));
-  EXPECT_EQ(game.camp(), nullptr);
-  // The drafted career is saved at once, beside its new fixture.
-  auto saved = LoadCareer(folder.path / "jack.kms");
-  ASSERT_TRUE(std::holds_alternative<Career>(saved));
-  EXPECT_EQ(std::get<Career>(saved).League, "AFL");
-  EXPECT_EQ(std::get<Career>(saved).Team, club);
-}
-
 // A career saved at a season's close with his contract over: the load finds
 // what waited from the save alone. League is where he goes on and Team the
 // club he leaves, so the offers come from the right clubs, in the right

@@ -254,27 +254,29 @@ TEST(Match, MidfielderQuarterFromScriptedDraws) {
 TEST(Match, ConditionGearAndAgeCutTheFullMatchFigures) {
   const struct {
     int health, gear, age;
-    int disposals;  // after one quarter with a = 50 and no adjustment
+    int disposals;  // after one quarter of a Centre at 100 with a = 50 and no adjustment
+    int overall = 100, a = 50;
   } cases[] = {
-      {100, 100, 20, 5},  // 20 / 4
-      {99, 100, 20, 5},   // 18 / 4 = 4.5 → 5
-      {80, 100, 20, 4},   // 16 / 4
-      {9, 100, 20, 0},    // round(0.2) = 0
-      {100, 50, 20, 5},   // not worn
-      {100, 49, 20, 3},   // 10 / 4 = 2.5 → 3
-      {100, 100, 35, 5},  // no age factor yet
-      {100, 100, 36, 4},  // 16 / 4
-      {100, 100, 40, 3},  // 10 / 4 = 2.5 → 3
-      {100, 100, 45, 1},  // 4 / 4
+      {100, 100, 20, 5},            // 20 / 4
+      {100, 100, 20, 10, 200, 40},  // a of 40 at 200: 40 x 0.95 = 38 → 9.5 → 10
+      {99, 100, 20, 5},             // 18 / 4 = 4.5 → 5
+      {80, 100, 20, 4},             // 16 / 4
+      {9, 100, 20, 0},              // round(0.2) = 0
+      {100, 50, 20, 5},             // not worn
+      {100, 49, 20, 3},             // 10 / 4 = 2.5 → 3
+      {100, 100, 35, 5},            // no age factor yet
+      {100, 100, 36, 4},            // 16 / 4
+      {100, 100, 40, 3},            // 10 / 4 = 2.5 → 3
+      {100, 100, 45, 1},            // 4 / 4
   };
   for (const auto& c : cases) {
     ScriptedRandom r;
-    Career p = Player("Centre", 100);
+    Career p = Player("Centre", c.overall);
     p.HealthOverall = c.health;
     p.GearOverall = c.gear;
     p.Age = c.age;
     Match match(p, r, "Richmond", "Carlton");
-    QuarterDraws(r, 50, 1, 1, 3, 1);
+    QuarterDraws(r, c.a, 1, 1, 3, 1);
     match.StartQuarter();
     EXPECT_EQ(match.state().Disposals, c.disposals)
         << "health " << c.health << " gear " << c.gear << " age " << c.age;
