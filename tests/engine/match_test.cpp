@@ -223,34 +223,6 @@ void QuarterDraws(ScriptedRandom& r, int a, int b, int h, int adjust, int v) {
   r.next(v, 3);
 }
 
-TEST(Match, MidfielderQuarterFromScriptedDraws) {
-  ScriptedRandom r;
-  r.fallback = 0.999;  // the clock's minutes score nothing
-  Career c = Player("Wing", 100);
-  Match match(c, r, "Richmond", "Carlton");
-  EXPECT_EQ(match.state().Title, "MATCH STATISTICS - GAME ONE");
-  // Raw disposals 20 x 1, goals round(2 x 0.1) = 0: a quarter share of 5 + 1.
-  QuarterDraws(r, 50, 1, 1, 4, 1);
-  match.StartQuarter();
-  const MatchState& s = match.state();
-  EXPECT_EQ(s.Disposals, 6);
-  EXPECT_EQ(s.Goals, 0);
-  EXPECT_EQ(s.StartCaption, "Next Quarter");
-  EXPECT_FALSE(s.StartEnabled);
-  EXPECT_TRUE(s.ClockRunning);
-  // 5 - (15 - 6) x 0.33 = 2.03 → 2.0, then x 4 for the quarters to come.
-  EXPECT_DOUBLE_EQ(s.MatchRating, 8);
-  // 6 disposals x 4 = 24: band 4.
-  EXPECT_EQ(s.Comments.substr(0, 27), "Jack did very well that qua");
-  EXPECT_EQ(s.QuarterTitle, "QUARTER TIME");
-  match.FinishQuarter();
-  EXPECT_EQ(s.Time, 30);
-  EXPECT_TRUE(s.StartEnabled);
-  EXPECT_FALSE(s.ClockRunning);
-  // His club has at least one goal more than he has: none needed here.
-  EXPECT_EQ(s.GoalsOneAt[0], 0);
-}
-
 TEST(Match, ConditionGearAndAgeCutTheFullMatchFigures) {
   const struct {
     int health, gear, age;
@@ -327,25 +299,6 @@ TEST(Match, ForwardPocketInTheLocalReservesIsHeldBackUntilTheLastQuarter) {
     match.StartQuarter();
     EXPECT_EQ(match.state().Goals, c.goals) << c.position << " in " << c.league;
   }
-}
-
-TEST(Match, InjuredPlayerWatchesFromTheStands) {
-  ScriptedRandom r;
-  r.fallback = 0.05;  // every minute is a goal to team one (roll 7 of 120)
-  Career p = Player("Full Forward", 200);
-  p.Injury = 0;
-  Match match(p, r, "Richmond", "Carlton");
-  for (int q = 1; q <= 4; ++q) {
-    match.StartQuarter();
-    EXPECT_EQ(match.state().Comments, "You are not playing.");
-    EXPECT_EQ(match.state().Disposals, 0);
-    EXPECT_EQ(match.state().MatchRating, 0);
-    match.FinishQuarter();
-  }
-  EXPECT_TRUE(match.state().FullTime);
-  EXPECT_EQ(match.state().GoalsOne, 120);
-  EXPECT_EQ(match.state().GoalsOneAt[1], 60);
-  EXPECT_EQ(match.state().PointsOne, 720);
 }
 
 TEST(Match, LevelFinalsGetAWinner) {
