@@ -319,36 +319,5 @@ TEST(Match, LevelFinalsGetAWinner) {
   }
 }
 
-TEST(Match, QuarterEndKeepsHisClubAheadOfHisGoals) {
-  const struct {
-    const char* teamOne;
-    const char* teamTwo;
-    int goalsOne, behindsOne, goalsTwo;
-  } cases[] = {
-      {"Richmond", "Carlton", 4, 5, 0},  // his 3 goals and 4 behinds → 4 and 5
-      {"Carlton", "Richmond", 0, 0, 4},  // team two: goals only
-  };
-  for (const auto& c : cases) {
-    ScriptedRandom r;
-    r.fallback = 0.999;
-    Career p = Player("Full Forward", 200);  // 30 disposals, 9 goals a match
-    Match match(p, r, c.teamOne, c.teamTwo);
-    r.next(50, 50);
-    r.next(50, 50);  // 9 goals → a quarter share round(2.25) = 2
-    r.next(8, 15);   // behinds round(9 x 1.6) = 14 → round(3.5) = 4
-    r.next(3, 5);
-    r.next(2, 3);  // + 1 goal
-    r.next(1, 3);
-    match.StartQuarter();
-    EXPECT_EQ(match.state().Goals, 3);
-    EXPECT_EQ(match.state().Behinds, 4);
-    match.FinishQuarter();
-    EXPECT_EQ(match.state().GoalsOneAt[0], c.goalsOne) << c.teamOne;
-    EXPECT_EQ(match.state().BehindsOneAt[0], c.behindsOne) << c.teamOne;
-    EXPECT_EQ(match.state().GoalsTwoAt[0], c.goalsTwo) << c.teamOne;
-    EXPECT_EQ(match.state().BehindsTwoAt[0], 0);
-  }
-}
-
 }  // namespace
 }  // namespace km

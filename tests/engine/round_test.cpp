@@ -115,23 +115,36 @@ TEST(Round, Titles) {
   EXPECT_EQ(RoundTitle(25), "GRAND FINAL");
 }
 
-// A career signed with a Local Reserves club, its first season's files
-// written, ready to play.
-Game& Signed(Game& game) {
-  EXPECT_TRUE(game.StartNewCareer(testing::Answers("Bob", "Bob Skilton", "Port Melbourne",
-                                                   "Victoria", "Rover", {60, 60, 60, 60, 60})));
-  EXPECT_TRUE(game.PrepareFirstContract());
-  game.ClickOffer(9, "Frankston");
-  game.Sign();
-  return game;
-}
+// A career signed with Frankston in the Local Reserves, its first season's
+// files written, ready to play.
+struct Signed {
+  explicit Signed(int seed) : random(seed), game(random, p, DataFolder{folder.path}) {
+    EXPECT_TRUE(game.StartNewCareer(testing::Answers("Bob", "Bob Skilton", "Port Melbourne",
+                                                     "Victoria", "Rover", {60, 60, 60, 60, 60})));
+    EXPECT_TRUE(game.PrepareFirstContract());
+    game.ClickOffer(9, "Frankston");
+    game.Sign();
+  }
+  // Plays the open round's matches, his at full time. Returns how many were his.
+  int PlayRound() {
+    int his = 0;
+    while (game.round()->startEnabled()) {
+      if (!game.StartNextMatch()) continue;
+      ++his;
+      game.match()->PlayToFullTime();
+      game.FinishMatch();
+    }
+    return his;
+  }
+  TempFolder folder;
+  TwisterRandom random;
+  ScriptedPrompter p;
+  Game game;
+};
 
 TEST(Round, AWholeRoundThroughTheGame) {
-  TempFolder folder;
-  TwisterRandom random(11);
-  ScriptedPrompter p;
-  Game game(random, p, DataFolder{folder.path});
-  Signed(game);
+  Signed s(11);
+  Game& game = s.game;
   ASSERT_TRUE(game.Play());
   Round* round = game.round();
   ASSERT_NE(round, nullptr);
@@ -141,23 +154,14 @@ TEST(Round, AWholeRoundThroughTheGame) {
   EXPECT_EQ(round->colour(0, "West Coburg"), NameColour::NextMatch);
   EXPECT_EQ(round->colour(1, "Marcellin"), NameColour::Other);
   // OK does nothing before the round's last match.
-  EXPECT_EQ(round->Finish(game.career(), game.run(), folder.path, {}), std::nullopt);
+  EXPECT_EQ(round->Finish(game.career(), game.run(), s.folder.path, {}), std::nullopt);
   EXPECT_EQ(game.career().Matches, 0);
-  EXPECT_FALSE(fs::exists(folder.path / "BobResults.kmr"));
-  int presses = 0;
-  while (round->startEnabled()) {
-    ++presses;
-    if (game.StartNextMatch()) {
-      EXPECT_EQ(presses, 5);
-      game.match()->PlayToFullTime();
-      game.FinishMatch();
-    }
-  }
-  EXPECT_EQ(presses, 8);
+  EXPECT_FALSE(fs::exists(s.folder.path / "BobResults.kmr"));
+  EXPECT_EQ(s.PlayRound(), 1);
   game.FinishRound();
   EXPECT_EQ(game.round(), nullptr);
   EXPECT_EQ(game.career().Matches, 1);
-  auto record = ReadRoundResult(folder.path, game.career(), 1);
+  auto record = ReadRoundResult(s.folder.path, game.career(), 1);
   ASSERT_TRUE(std::holds_alternative<RoundRecord>(record));
   EXPECT_EQ(std::get<RoundRecord>(record).teamOne[4], "Frankston");
 }
@@ -178,50 +182,36 @@ TEST(Round, HisLineIsWhatTheMatchScreenShows) {
 // The South Australian State League lists Woodville twice: a player at
 // Woodville plays the first of its matches, and the other is simulated.
 TEST(Round, AClubNamedTwicePlaysHisMatchOnce) {
-  TempFolder folder;
-  TwisterRandom random(5);
-  ScriptedPrompter p;
-  Game game(random, p, DataFolder{folder.path});
-  Signed(game);
+  Signed s(5);
+  Game& game = s.game;
   Career& c = game.career();
   c.State = "South Australia";
   c.League = "State";
   c.Team = "Woodville";
-  ASSERT_FALSE(StartCompetitionSeason(folder.path, c, random, ClubsOf("State", c.State)));
+  ASSERT_FALSE(StartCompetitionSeason(s.folder.path, c, s.random, ClubsOf("State", c.State)));
   ASSERT_TRUE(game.Play());
   // Round one meets slots 9 and 10, then 11 and 12: Woodville in both.
   ASSERT_EQ(game.run().roundTeamTwo[4], "Woodville");
   ASSERT_EQ(game.run().roundTeamTwo[5], "Woodville");
   EXPECT_EQ(game.round()->colour(4, "Woodville"), NameColour::PlayerClub);
   EXPECT_NE(game.round()->colour(5, "Woodville"), NameColour::PlayerClub);
-  int his = 0;
-  while (game.round()->startEnabled()) {
-    if (!game.StartNextMatch()) continue;
-    ++his;
-    game.match()->PlayToFullTime();
-    game.FinishMatch();
-  }
-  EXPECT_EQ(his, 1);
+  EXPECT_EQ(s.PlayRound(), 1);
   game.FinishRound();
   EXPECT_EQ(game.career().TeamMatches, 1);
 }
 
 TEST(Round, AMissingFixtureLeavesTheWeekUntouched) {
-  TempFolder folder;
-  TwisterRandom random(3);
-  ScriptedPrompter p;
-  Game game(random, p, DataFolder{folder.path});
-  Signed(game);
-  game.career().Injury = 2;
-  fs::remove(folder.path / "BobFixture.kmf");
-  const Career before = game.career();
-  p.messages.clear();
-  EXPECT_FALSE(game.Play());
-  EXPECT_EQ(game.career(), before);
+  Signed s(3);
+  s.game.career().Injury = 2;
+  fs::remove(s.folder.path / "BobFixture.kmf");
+  const Career before = s.game.career();
+  s.p.messages.clear();
+  EXPECT_FALSE(s.game.Play());
+  EXPECT_EQ(s.game.career(), before);
   // Only the file's message: the count-down waits for the round to open, so
   // a week that cannot be played tells nothing of an injury it did not count.
-  ASSERT_EQ(p.messages.size(), 1u);
-  EXPECT_EQ(p.messages[0].text,
+  ASSERT_EQ(s.p.messages.size(), 1u);
+  EXPECT_EQ(s.p.messages[0].text,
             "This week's round cannot be played. BobFixture.kmf cannot be opened: No such file "
             "or directory.");
 }
@@ -238,11 +228,9 @@ TEST(Round, AFinalsWeekRecordsHisLineOnlyWhenHisClubPlays) {
       {"named first", 0, true}, {"named second", 3, true}, {"outside the eight", 15, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    TempFolder folder;
-    TwisterRandom random(8);
-    ScriptedPrompter p;
-    Game game(random, p, DataFolder{folder.path});
-    Signed(game);
+    Signed s(8);
+    Game& game = s.game;
+    const fs::path& folder = s.folder.path;
     Career& career = game.career();
     int next = 0;  // the next place for another club
     for (LadderRow& row : career.Ladder) {
@@ -254,7 +242,7 @@ TEST(Round, AFinalsWeekRecordsHisLineOnlyWhenHisClubPlays) {
       row.Wins = 20 - next++;
     }
     career.Matches = 21;
-    ASSERT_FALSE(DrawNextFinals(career, game.run(), folder.path));
+    ASSERT_FALSE(DrawNextFinals(career, game.run(), folder));
     // The last home-and-away round had his club in its fifth match, a slot
     // the finals week does not use, and his line from it.
     game.run().roundTeamTwo[4] = "Frankston";
@@ -262,20 +250,12 @@ TEST(Round, AFinalsWeekRecordsHisLineOnlyWhenHisClubPlays) {
     career.Matches = 22;
     ASSERT_TRUE(game.Play());
     EXPECT_EQ(game.round()->matchCount(), 4);
-    bool played = false;
-    while (game.round()->startEnabled()) {
-      if (game.StartNextMatch()) {
-        played = true;
-        game.match()->PlayToFullTime();
-        game.FinishMatch();
-      }
-    }
-    EXPECT_EQ(played, c.plays);
+    EXPECT_EQ(s.PlayRound(), c.plays ? 1 : 0);
     const PlayerLine line = game.run().lastPlayer;
     game.FinishRound();
     EXPECT_EQ(game.career().Matches, 23);
     const auto values =
-        std::get<std::vector<std::string>>(ReadQuotedValues(ResultsPath(folder.path, career)));
+        std::get<std::vector<std::string>>(ReadQuotedValues(ResultsPath(folder, career)));
     ASSERT_EQ(values.size(), 149u);
     const std::vector<std::string> recorded(values.begin(), values.begin() + 5);
     const std::vector<std::string> expected =
@@ -283,8 +263,7 @@ TEST(Round, AFinalsWeekRecordsHisLineOnlyWhenHisClubPlays) {
                                            line.MatchRating, line.Position}
                 : std::vector<std::string>(5, "0");
     EXPECT_EQ(recorded, expected);
-    EXPECT_EQ(std::get<std::vector<std::string>>(ReadRoundPairings(folder.path, career, 24)).size(),
-              6u);
+    EXPECT_EQ(std::get<std::vector<std::string>>(ReadRoundPairings(folder, career, 24)).size(), 6u);
   }
 }
 
