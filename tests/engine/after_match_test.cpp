@@ -334,33 +334,6 @@ TEST(AfterMatch, BigMatchesWearMore) {
   EXPECT_EQ(c.HealthOverall, 93);  // 278 / 3 = 92.67
 }
 
-TEST(AfterMatch, BarsBelowFiftyAreDrawnLowTheRestKeepTheirColour) {
-  ScriptedRandom r;
-  r.fallback = 0.99;
-  ScriptedPrompter p;
-  RunState run;
-  // The shop restored every bar but Other, which is as the career began.
-  run.barColours.fill(BarColour::Restored);
-  run.barColours[static_cast<std::size_t>(HubBar::Other)] = BarColour::Plain;
-  Career c = Player();
-  c.Injury = -1;
-  c.Boots = 51;
-  c.Jumper = 52;
-  c.Shorts = c.Other = 100;
-  c.Fitness = 52;
-  c.Health = 53;
-  c.Stamina = 100;
-  FinishMatch(c, Result(10, 1, 0, 3), r, p, run);  // band (2, 3]: gear -2, condition -3
-  ASSERT_EQ(c.Boots, 49);
-  ASSERT_EQ(c.Jumper, 50);
-  ASSERT_EQ(c.Fitness, 49);
-  ASSERT_EQ(c.Health, 50);
-  constexpr auto L = BarColour::Low;
-  constexpr auto R = BarColour::Restored;
-  const std::array<BarColour, kHubBarCount> expected = {L, R, R, BarColour::Plain, R, L, R, R, R};
-  EXPECT_EQ(run.barColours, expected);
-}
-
 TEST(AfterMatch, WeeklyEventRunsBeforeTheSkillClamp) {
   ScriptedRandom r;
   r.fallback = 0.99;

@@ -220,10 +220,8 @@ TEST(Draft, ALoadedCareerPicksUpWhatWaited) {
     bool fixture;  // he stays: the fixture keeps the clubs in an order of their own
   } cases[] = {
       {"State", "Werribee", 7.0, true, "", 0, false},
-      {"State", "Mornington", 7.0, false, "STATE CLUB OFFERS", 4, false},
       {"Local Firsts", "Lilydale", 7.0, false, "LOCAL FIRSTS CLUB OFFERS", 3, false},
       {"Local Reserves", "Mornington", 1.0, false, "LOCAL RESERVES CLUB OFFERS", 2, false},
-      {"State", "Geelong Cats", 1.0, false, "STATE CLUB OFFERS", 4, false},
       {"Local Reserves", "Lilydale", 4.0, false, "LOCAL RESERVES CLUB OFFERS", 3, true},
       {"AFL", "Geelong Cats", 7.0, false, "AFL CLUB OFFERS", 5, true},
   };

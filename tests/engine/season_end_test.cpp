@@ -358,56 +358,43 @@ TEST(Ageing, DeclineByAgeEveryRound) {
   }
 }
 
+// Each finals week is drawn from the ladder's top eight and the results of
+// the week before; the club named first wins a slot marked '1'.
 TEST(Finals, DrawnFromTheLadderAndTheResults) {
   TempFolder folder;
   Career c = Player("State");
-  // The ladder A..P from the top: more wins higher up.
-  for (std::size_t k = 0; k < 16; ++k) {
-    c.Ladder[k].Team = std::string(1, static_cast<char>('A' + k));
-    c.Ladder[k].Wins = 16 - static_cast<int>(k);
-    c.Ladder[k].Against = 100;
-  }
   std::array<std::string, 16> clubs;
-  for (std::size_t k = 0; k < 16; ++k) clubs[k] = c.Ladder[k].Team;
+  for (std::size_t k = 0; k < 16; ++k) {  // A..P from the top
+    clubs[k] = c.Ladder[k].Team = std::string(1, static_cast<char>('A' + k));
+    c.Ladder[k].Wins = 16 - static_cast<int>(k);
+  }
   ASSERT_FALSE(WriteSeasonFixture(folder.path, c, clubs));
   RunState run;
   auto week = [&](int matches) {
     c.Matches = matches;
     EXPECT_FALSE(DrawNextFinals(c, run, folder.path));
-    auto read = ReadRoundPairings(folder.path, c, matches + 2);
-    return std::get<std::vector<std::string>>(read);
+    return std::get<std::vector<std::string>>(ReadRoundPairings(folder.path, c, matches + 2));
   };
-  EXPECT_EQ(week(21), (std::vector<std::string>{"A", "D", "B", "C", "E", "H", "F", "G"}));
-  // D beats A, C beats B... no: B beats C; E beats H, G beats F.
-  run.roundTeamOne = {"A", "B", "E", "F"};
-  run.roundTeamTwo = {"D", "C", "H", "G"};
-  run.roundSlots[0].PointsOne = 50, run.roundSlots[0].PointsTwo = 60;
-  run.roundSlots[1].PointsOne = 70, run.roundSlots[1].PointsTwo = 60;
-  run.roundSlots[2].PointsOne = 90, run.roundSlots[2].PointsTwo = 60;
-  run.roundSlots[3].PointsOne = 40, run.roundSlots[3].PointsTwo = 60;
-  EXPECT_EQ(week(22), (std::vector<std::string>{"A", "E", "C", "G", "D", "B"}));
-  run.roundTeamOne = {"A", "C", "D"};
-  run.roundTeamTwo = {"E", "G", "B"};
-  run.roundSlots[0].PointsOne = 80, run.roundSlots[0].PointsTwo = 60;  // A wins
-  run.roundSlots[1].PointsOne = 50, run.roundSlots[1].PointsTwo = 60;  // G wins
-  EXPECT_EQ(week(23), (std::vector<std::string>{"D", "G", "B", "A"}));
-  run.roundTeamOne = {"D", "B"};
-  run.roundTeamTwo = {"G", "A"};
-  run.roundSlots[0].PointsOne = 80, run.roundSlots[0].PointsTwo = 60;
-  run.roundSlots[1].PointsOne = 50, run.roundSlots[1].PointsTwo = 60;
-  EXPECT_EQ(week(24), (std::vector<std::string>{"D", "A"}));
+  auto results = [&](const std::string& names, const std::string& firstWon) {
+    for (std::size_t s = 0; 2 * s < names.size(); ++s) {
+      run.roundTeamOne[s] = names.substr(2 * s, 1);
+      run.roundTeamTwo[s] = names.substr(2 * s + 1, 1);
+      run.roundSlots[s].PointsOne = s < firstWon.size() && firstWon[s] == '1' ? 80 : 50;
+      run.roundSlots[s].PointsTwo = 60;
+    }
+  };
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(week(21), (Names{"A", "D", "B", "C", "E", "H", "F", "G"}));
+  results("ADBCEHFG", "0110");  // D, B, E and G win
+  EXPECT_EQ(week(22), (Names{"A", "E", "C", "G", "D", "B"}));
+  results("AECGDB", "10");  // A and G win; D and B wait
+  EXPECT_EQ(week(23), (Names{"D", "G", "B", "A"}));
+  results("DGBA", "10");  // D and A win
+  EXPECT_EQ(week(24), (Names{"D", "A"}));
   c.Matches = 25;
   EXPECT_FALSE(DrawNextFinals(c, run, folder.path));  // nothing after the grand final
-
-  run.roundTeamOne[0] = "D";
-  run.roundTeamTwo[0] = "A";
-  const Story report = GrandFinalReport(c, run, Story{"Herald Sun", "", ""});
-  EXPECT_EQ(report.masthead, "Herald Sun");
-  EXPECT_EQ(report.headline, "D Wins Grand Final!");
-  EXPECT_EQ(report.text,
-            "D today won the State Grand Final, capping off a stellar season in the best possible "
-            "fashion. It was a good game between two teams deserved of their place in the Grand "
-            "Final, D and A, however, D were deserved winners on the day.");
+  results("DA", "0");
+  EXPECT_EQ(GrandFinalReport(c, run, Story{}).headline, "A Wins Grand Final!");
 }
 
 }  // namespace
