@@ -1,23 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <set>
+#include <tuple>
 
 #include "draft/draft.h"
 #include "draft/draft_camp.h"
-#include "game/game.h"
-#include "season/fixture.h"
 #include "support/scripted_ports.h"
-#include "support/temp_folder.h"
 
 namespace km {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::ScriptedPrompter;
 using testing::ScriptedRandom;
-using testing::TempFolder;
 
 Career Prospect(int overall, double rating, int running) {
   Career c;
@@ -32,23 +26,16 @@ Career Prospect(int overall, double rating, int running) {
 }
 
 TEST(DraftCamp, EntriesResultsAndRankBases) {
-  // Overall 100 and an average of 7.1 are the camp's first five entries.
-  const struct {
-    int caseNumber;
-    const char* sprint;
-  } cases[] = {{1, "4"}, {2, "3.98"}, {3, "3.96"}, {4, "3.94"}, {5, "3.92"}};
-  for (const auto& k : cases) {
-    const int entry = CampEntry(CampGroup(7.1), CampBand(100), k.caseNumber);
-    EXPECT_EQ(entry, k.caseNumber);
-    EXPECT_EQ(CampResult(1, entry), k.sprint);
-  }
+  // Overall 100 and an average of 7.1 are the camp's first five entries,
+  // Overall 200 and more than 7.1 its last.
+  EXPECT_EQ(CampEntry(CampGroup(7.1), CampBand(100), 1), 1);
   EXPECT_EQ(CampEntry(CampGroup(7.2), CampBand(200), 5), 60);
-  EXPECT_EQ(CampResult(1, 60), "2.76");
-  EXPECT_EQ(CampResult(1, 59), "2.84");
-  EXPECT_EQ(CampResult(6, 1), "12.29");
-  EXPECT_EQ(CampResult(6, 15), "12.01");
-  EXPECT_EQ(CampResult(6, 16), "11.59");
-  EXPECT_EQ(CampResult(6, 60), "10.31");
+  const std::tuple<int, int, const char*> results[] = {
+      {1, 1, "4"},     {1, 2, "3.98"},   {1, 59, "2.84"},  {1, 60, "2.76"},
+      {6, 1, "12.29"}, {6, 15, "12.01"}, {6, 16, "11.59"}, {6, 60, "10.31"}};
+  for (const auto& [test, entry, shown] : results) {
+    EXPECT_EQ(CampResult(test, entry), shown) << test << " " << entry;
+  }
   const std::pair<int, int> bands[] = {{100, 1}, {101, 2}, {125, 2}, {126, 3}, {150, 3},
                                        {151, 4}, {175, 4}, {176, 5}, {199, 5}, {200, 6}};
   for (const auto& [overall, band] : bands) EXPECT_EQ(CampBand(overall), band) << overall;
@@ -203,68 +190,6 @@ TEST(Draft, TiersTakeAPlayerAtTheirLimitsAndNotShortOfThem) {
   EXPECT_EQ(last->firstPick, kLastPick);
   EXPECT_EQ(last->round, 5);
   EXPECT_EQ(last->wage, 14000);
-}
-
-// A career saved at a season's close with his contract over: the load finds
-// what waited from the save alone. League is where he goes on and Team the
-// club he leaves, so the offers come from the right clubs, in the right
-// order, for the right lengths.
-TEST(Draft, ALoadedCareerPicksUpWhatWaited) {
-  const struct {
-    const char* league;
-    const char* team;
-    double rating;
-    bool draft;
-    const char* title;
-    int longest;   // the longest contract the offers may hold
-    bool fixture;  // he stays: the fixture keeps the clubs in an order of their own
-  } cases[] = {
-      {"State", "Werribee", 7.0, true, "", 0, false},
-      {"Local Firsts", "Lilydale", 7.0, false, "LOCAL FIRSTS CLUB OFFERS", 3, false},
-      {"Local Reserves", "Mornington", 1.0, false, "LOCAL RESERVES CLUB OFFERS", 2, false},
-      {"Local Reserves", "Lilydale", 4.0, false, "LOCAL RESERVES CLUB OFFERS", 3, true},
-      {"AFL", "Geelong Cats", 7.0, false, "AFL CLUB OFFERS", 5, true},
-  };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(std::string(k.league) + " from " + k.team);
-    TempFolder folder;
-    TwisterRandom random(5);
-    ScriptedPrompter p;
-    Game game(random, p, DataFolder{folder.path});
-    Career c = Prospect(120, k.rating, 100);
-    c.CareerName = "jack";
-    c.State = "Victoria";
-    c.League = k.league;
-    c.Team = k.team;
-    c.Matches = 26;
-    c.ContractMatches = 0;
-    c.PlayOpen = false;
-    // The fixture was made from the clubs in one order, and the ladder rows
-    // shuffled after.
-    const ClubList& list = ClubsOf(k.league, c.State);
-    std::array<std::string, 16> order;
-    for (std::size_t i = 0; i < 16; ++i) {
-      order[i] = k.fixture ? list[(i * 5 + 3) % 16] : list[i];
-      c.Ladder[i].Team = list[(i * 7 + 1) % 16];
-    }
-    ASSERT_FALSE(WriteSeasonFixture(folder.path, c, order));
-    ASSERT_FALSE(SaveCareer(folder.path, c));
-    ASSERT_EQ(game.LoadFrom(folder.path / "jack.kms").outcome, Game::LoadOutcome::Loaded);
-    EXPECT_EQ(game.career().DraftDue, k.draft ? 1 : 0);
-    if (k.draft) continue;
-    const ContractOffers& offers = game.contracts();
-    EXPECT_EQ(offers.title, k.title);
-    int longest = 0;
-    for (std::size_t i = 0; i < 16; ++i) {
-      EXPECT_EQ(offers.rows[i].club, order[i]) << i;
-      longest = std::max(longest, offers.rows[i].length);
-    }
-    // Sixteen draws reach the longest length but never pass it.
-    EXPECT_EQ(longest, k.longest);
-    game.ClickOffer(4, offers.rows[3].club);
-    game.Sign();
-    EXPECT_TRUE(game.career().PlayOpen);
-  }
 }
 
 }  // namespace
