@@ -89,14 +89,10 @@ TEST(Ladder, OrderedByPointsThenPercentageThenFor) {
   }
   for (std::size_t i = std::size(rows); i < kLadderRows; ++i) c.Ladder[i].Against = 1000;
   const LadderView ladder = BuildLadder(c);
-  EXPECT_EQ(ladder[0].Team, "Echo");
-  EXPECT_EQ(ladder[1].Team, "Charlie");
-  EXPECT_EQ(ladder[2].Team, "Bravo");
-  EXPECT_EQ(ladder[3].Team, "Delta");
-  EXPECT_EQ(ladder[4].Team, "Alpha");
-  EXPECT_EQ(ladder[5].Team, "Foxtrot");
-  EXPECT_EQ(ladder[0].Position, "1st");
-  EXPECT_EQ(ladder[15].Position, "16th");
+  std::vector<std::string> order;
+  for (std::size_t i = 0; i < std::size(rows); ++i) order.push_back(ladder[i].Team);
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"Echo", "Charlie", "Bravo", "Delta", "Alpha", "Foxtrot"}));
   EXPECT_EQ(ladder[1].Percentage, "125.0");
   EXPECT_EQ(ladder[2].Percentage, "75.0");
   EXPECT_EQ(ladder[3].Points, 10);
@@ -164,19 +160,6 @@ TEST(Round, AWholeRoundThroughTheGame) {
   auto record = ReadRoundResult(s.folder.path, game.career(), 1);
   ASSERT_TRUE(std::holds_alternative<RoundRecord>(record));
   EXPECT_EQ(std::get<RoundRecord>(record).teamOne[4], "Frankston");
-}
-
-// His line of the round's record keeps the match screen's text.
-TEST(Round, HisLineIsWhatTheMatchScreenShows) {
-  MatchState s;
-  s.Disposals = 12;
-  s.Goals = 3;
-  s.Behinds = 1;
-  s.Position = "Rover";
-  for (const auto& [rating, shown] : {std::pair{2.0, "2.0"}, {0.1, "0.1"}, {10.0, "10.0"}}) {
-    s.MatchRating = rating;
-    EXPECT_EQ(PlayerLineOf(s), (PlayerLine{"12", "3", "1", shown, "Rover"}));
-  }
 }
 
 // The South Australian State League lists Woodville twice: a player at
