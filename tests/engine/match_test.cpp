@@ -255,26 +255,6 @@ TEST(Match, ConditionGearAndAgeCutTheFullMatchFigures) {
   }
 }
 
-TEST(Match, NegativeShareNeverLowersTheRunningTotal) {
-  ScriptedRandom r;
-  Career p = Player("Centre", 1);  // 2 disposals a match at most
-  Match match(p, r, "Richmond", "Carlton");
-  r.fallback = 0.999;
-  QuarterDraws(r, 1, 1, 1, 3, 1);  // round(0.8) = 1 → share round(0.25) = 0
-  match.StartQuarter();
-  match.FinishQuarter();
-  EXPECT_EQ(match.state().Disposals, 0);
-  // Share 0 - 2 is below nothing: the total gains a draw of 0..2 instead.
-  r.next(1, 50);
-  r.next(1, 50);
-  r.next(1, 15);
-  r.next(1, 5);  // - 2
-  r.next(3, 3);  // + 2
-  r.next(1, 3);  // the comment
-  match.StartQuarter();
-  EXPECT_EQ(match.state().Disposals, 2);
-}
-
 TEST(Match, ForwardPocketInTheLocalReservesIsHeldBackUntilTheLastQuarter) {
   const struct {
     const char* position;

@@ -217,8 +217,6 @@ TEST(SeasonEnd, HistoriesGrowthQuestionsAndResets) {
     c.Age = age;
     c.Height = 180;
     c.Weight = 75;
-    c.Goals = 12;
-    c.AverageDisposals = 14.5;
     c.Brownlow = 3;
     c.Injury = 4;
     c.Ladder[3].Wins = 9;
@@ -306,32 +304,6 @@ TEST(MovingOn, TheSeasonsFiguresDecide) {
     EXPECT_EQ(p.messages.empty(), k.contract > 0);
     // Every outcome but retirement and the draft camp writes next season's fixture.
     EXPECT_EQ(fs::exists(folder.path / "jackFixture.kmf"), !retired && !draft);
-  }
-}
-
-TEST(MovingOn, OffersByCompetition) {
-  const struct {
-    const char* league;
-    bool restay;
-    int lowest, highest, longest;
-  } cases[] = {{"Local Reserves", false, 1500, 4000, 2},
-               {"Local Reserves", true, 1500, 4000, 3},
-               {"Local Firsts", false, 3000, 8000, 3},
-               {"State", false, 6000, 16000, 4},
-               {"AFL", false, 12000, 32000, 5}};
-  for (const auto& k : cases) {
-    ScriptedRandom r;
-    for (int i = 0; i < 16; ++i) {
-      r.next(i % 2 == 0 ? 1 : 6, 6);
-      r.next(i % 2 == 0 ? 1 : k.longest, k.longest);
-    }
-    ContractOffers offers;
-    std::array<std::string, 16> clubs;
-    FillOffers(offers, clubs, k.league, k.restay, r);
-    EXPECT_EQ(r.left(), 0u);
-    EXPECT_EQ(offers.rows[0].offer, Money::Dollars(k.lowest)) << k.league;
-    EXPECT_EQ(offers.rows[1].offer, Money::Dollars(k.highest)) << k.league;
-    EXPECT_EQ(offers.rows[1].length, k.longest) << k.league;
   }
 }
 

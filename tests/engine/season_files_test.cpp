@@ -50,29 +50,6 @@ TEST(Fixture, TemplateKeepsItsPromises) {
   for (int slot = 1; slot <= 16; ++slot) EXPECT_EQ(firstNamed[static_cast<std::size_t>(slot)], 11);
 }
 
-TEST(Fixture, ClubListsByCompetitionAndHomeState) {
-  const struct {
-    const char* league;
-    const char* state;
-    const char* first;
-    const char* last;
-  } cases[] = {
-      {"Local Reserves", "Victoria", "West Coburg", "Broadview"},
-      {"AFL", "Queensland", "West Coast Eagles", "Carlton Blues"},
-      {"State", "New South Wales", "Northern Bullants", "North Shore"},
-      {"State", "Tasmania", "Eastern Ranges", "Williamstown"},
-      {"State", "South Australia", "Eagles", "Mitcham"},
-      {"State", "Western Australia", "Claremont", "University"},
-  };
-  for (const auto& c : cases) {
-    const ClubList& clubs = ClubsOf(c.league, c.state);
-    EXPECT_EQ(clubs.front(), c.first) << c.league << " " << c.state;
-    EXPECT_EQ(clubs.back(), c.last) << c.league << " " << c.state;
-  }
-  EXPECT_EQ(ClubsOf("State", "South Australia")[9], "Woodville");
-  EXPECT_EQ(ClubsOf("State", "South Australia")[11], "Woodville");
-}
-
 TEST(Fixture, RoundsAndFinalsStagesAtTheirPositions) {
   TempFolder folder;
   Career c = Named("Bob");
@@ -196,22 +173,6 @@ TEST(Results, BrowserShowsPlayedRoundsAndOnlyTheClubsOfTheRest) {
   EXPECT_EQ(browse(26).record.teamOne[0], "");
   c.Matches = 3;  // a record the results file does not hold
   EXPECT_TRUE(std::holds_alternative<FileError>(BrowseRound(c, folder.path, 3)));
-}
-
-TEST(Seasons, NewCompetitionRotatesTheLadderByTheDraw) {
-  for (const int c : {1, 7, 16}) {
-    TempFolder folder;
-    ScriptedRandom r;
-    r.next(c, 16);
-    Career career = Named("Bob");
-    ASSERT_FALSE(StartCompetitionSeason(folder.path, career, r, ClubsOf("AFL", "")));
-    const ClubList& clubs = ClubsOf("AFL", "");
-    for (std::size_t k = 0; k < 16; ++k) {
-      EXPECT_EQ(career.Ladder[k].Team, clubs[(k + static_cast<std::size_t>(c)) % 16]) << c;
-    }
-    // The fixture is the template over the list itself, not the rotation.
-    EXPECT_EQ(Values(folder.path / "BobFixture.kmf")[0], "West Coast Eagles");
-  }
 }
 
 // Another season in a competition: the ladder's rows are shuffled by one of
