@@ -85,7 +85,6 @@ TEST(MatchTables, SpreadsRiseWithTheDrawAndChangeAtTheirEdges) {
   EXPECT_EQ(GoalSpread(Profile::BackFlank, 47), 0.7);
   EXPECT_EQ(GoalSpread(Profile::Midfield, 48), 0.7);
   EXPECT_EQ(GoalSpread(Profile::ForwardFlank, 35), 0.8);
-  EXPECT_EQ(DisposalSpread(24), 0.75);
   for (int h = 11; h <= 15; ++h) EXPECT_EQ(BehindSpread(h), 0.2) << h;
   const std::pair<int, double> condition[] = {{100, 1},  {99, 0.9}, {90, 0.9}, {89, 0.8}, {50, 0.5},
                                               {19, 0.1}, {10, 0.1}, {9, 0.01}, {0, 0.01}};
@@ -164,20 +163,6 @@ TEST(MatchTables, RatingsOfThePositions) {
   for (const auto& c : cases) {
     EXPECT_EQ(RatingOf(*ProfileOf(c.position), c.position, c.disposals, c.goals), c.rating)
         << c.position << " " << c.disposals << "/" << c.goals;
-  }
-}
-
-TEST(MatchTables, RatingsProjectedOverTheQuartersToCome) {
-  const struct {
-    int quarter;
-    double rating, projected;
-  } cases[] = {
-      {1, 2.4, 9.6}, {1, 2.6, 10}, {2, 4.9, 9.8}, {2, 5.1, 10},  {3, 5, 6.7},
-      {3, 3.3, 4.4}, {3, 7.5, 10}, {3, 0, 0},     {4, 7.3, 7.3}, {4, 10, 10},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ProjectedRating(c.quarter, c.rating), c.projected)
-        << "quarter " << c.quarter << " rating " << c.rating;
   }
 }
 

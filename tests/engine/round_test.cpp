@@ -104,13 +104,6 @@ TEST(Ladder, OrderedByPointsThenPercentageThenFor) {
   EXPECT_EQ(LeaguePosition(ladder, "Nobody", "9th"), "9th");
 }
 
-TEST(Round, Titles) {
-  EXPECT_EQ(RoundTitle(0), "ROUND ONE MATCHES");
-  EXPECT_EQ(RoundTitle(21), "ROUND TWENTY-TWO MATCHES");
-  EXPECT_EQ(RoundTitle(22), "QUALIFYING FINALS MATCHES");
-  EXPECT_EQ(RoundTitle(25), "GRAND FINAL");
-}
-
 // A career signed with Frankston in the Local Reserves, its first season's
 // files written, ready to play.
 struct Signed {

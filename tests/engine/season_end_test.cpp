@@ -100,9 +100,7 @@ TEST(Awards, EachAwardAtItsEdge) {
       {"AFL", 0, 110, 22, 26, true, 3, "ABG"},
   };
   for (const auto& k : cases) {
-    SCOPED_TRACE(std::string(k.league) + " " + std::to_string(k.avg) + " " +
-                 std::to_string(k.goals) + " goals, age " + std::to_string(k.age) + ", " +
-                 std::to_string(k.games) + " games" + (k.eligible ? "" : ", suspended"));
+    SCOPED_TRACE(std::string(k.league) + " " + std::to_string(k.avg) + " " + k.won);
     Career c = Player(k.league);
     c.MatchRatingAverage = k.avg;
     c.Goals = k.goals;
