@@ -42,22 +42,6 @@ TEST(MatchTables, PotentialBandsAreTensOfOverall) {
       EXPECT_EQ(edge % 10, 1) << edge;
     }
   }
-  // The bottom, a middle and the top band, FullBack to FullForward.
-  const std::pair<int, std::array<Potential, 5>> rows[] = {
-      {1, {{{1, 0}, {1, 0}, {2, 0}, {1, 1}, {1, 1}}}},
-      {130, {{{22, 1}, {22, 2}, {26, 2}, {22, 4}, {19, 5}}}},
-      {200, {{{35, 1}, {35, 3}, {40, 4}, {35, 7}, {30, 9}}}},
-  };
-  for (const auto& [overall, potentials] : rows) {
-    for (const Profile profile : kProfiles) {
-      const Potential want = potentials[static_cast<std::size_t>(profile)];
-      EXPECT_EQ(PotentialOf(profile, overall)->disposals, want.disposals) << overall;
-      EXPECT_EQ(PotentialOf(profile, overall)->goals, want.goals) << overall;
-    }
-  }
-  // A back flank kicks fewer goals in the top two bands than at 171-180.
-  EXPECT_EQ(PotentialOf(Profile::BackFlank, 180)->goals, 4);
-  EXPECT_EQ(PotentialOf(Profile::BackFlank, 181)->goals, 3);
 }
 
 TEST(MatchTables, SpreadsRiseWithTheDrawAndChangeAtTheirEdges) {
