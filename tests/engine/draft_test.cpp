@@ -1,22 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
+#include <set>
+#include <tuple>
 
 #include "draft/draft.h"
 #include "draft/draft_camp.h"
-#include "game/game.h"
-#include "season/fixture.h"
 #include "support/scripted_ports.h"
-#include "support/temp_folder.h"
 
 namespace km {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::ScriptedPrompter;
 using testing::ScriptedRandom;
-using testing::TempFolder;
 
 Career Prospect(int overall, double rating, int running) {
   Career c;
@@ -31,78 +26,117 @@ Career Prospect(int overall, double rating, int running) {
 }
 
 TEST(DraftCamp, EntriesResultsAndRankBases) {
-  // Overall 100 and an average of 7.1 are the camp's first five entries.
-  const struct {
-    int caseNumber;
-    const char* sprint;
-    int base;
-  } cases[] = {{1, "4", 70}, {2, "3.98", 70}, {3, "3.96", 69}, {4, "3.94", 68}, {5, "3.92", 67}};
-  for (const auto& k : cases) {
-    const int entry = CampEntry(CampGroup(7.1), CampBand(100), k.caseNumber);
-    EXPECT_EQ(entry, k.caseNumber);
-    EXPECT_EQ(CampResult(1, entry), k.sprint);
-    EXPECT_EQ(CampRankBase(entry), k.base);
-  }
+  // Overall 100 and an average of 7.1 are the camp's first five entries,
+  // Overall 200 and more than 7.1 its last.
+  EXPECT_EQ(CampEntry(CampGroup(7.1), CampBand(100), 1), 1);
   EXPECT_EQ(CampEntry(CampGroup(7.2), CampBand(200), 5), 60);
-  EXPECT_EQ(CampResult(1, 60), "2.76");
-  EXPECT_EQ(CampResult(1, 59), "2.84");
-  EXPECT_EQ(CampResult(2, 1), "45.5");
-  EXPECT_EQ(CampResult(3, 60), "90");
-  EXPECT_EQ(CampResult(4, 1), "10.7");
-  EXPECT_EQ(CampResult(5, 60), "16");
-  EXPECT_EQ(CampResult(6, 1), "12.29");
-  EXPECT_EQ(CampResult(6, 15), "12.01");
-  EXPECT_EQ(CampResult(6, 16), "11.59");
-  EXPECT_EQ(CampResult(6, 46), "10.59");
-  EXPECT_EQ(CampResult(6, 60), "10.31");
-  const std::pair<int, int> bands[] = {{100, 1}, {101, 2}, {125, 2}, {126, 3},
-                                       {175, 4}, {176, 5}, {199, 5}, {200, 6}};
+  const std::tuple<int, int, const char*> results[] = {
+      {1, 1, "4"},     {1, 2, "3.98"},   {1, 59, "2.84"},  {1, 60, "2.76"},
+      {6, 1, "12.29"}, {6, 15, "12.01"}, {6, 16, "11.59"}, {6, 60, "10.31"}};
+  for (const auto& [test, entry, shown] : results) {
+    EXPECT_EQ(CampResult(test, entry), shown) << test << " " << entry;
+  }
+  const std::pair<int, int> bands[] = {{100, 1}, {101, 2}, {125, 2}, {126, 3}, {150, 3},
+                                       {151, 4}, {175, 4}, {176, 5}, {199, 5}, {200, 6}};
   for (const auto& [overall, band] : bands) EXPECT_EQ(CampBand(overall), band) << overall;
+  // The rank bases: the two best entries rank 70, then every entry ranks
+  // lower than the one before, down to 1.
+  EXPECT_EQ(CampRankBase(1), 70);
+  EXPECT_EQ(CampRankBase(2), 70);
+  for (int entry = 3; entry <= 60; ++entry) {
+    EXPECT_LT(CampRankBase(entry), CampRankBase(entry - 1)) << entry;
+  }
+  EXPECT_EQ(CampRankBase(60), 1);
 }
 
-TEST(DraftCamp, AWholeCampWithTheClampAtTheEnd) {
-  ScriptedRandom r;
-  DraftCamp camp(Prospect(100, 7.1, 100));
-  // The welcome: variance, sign, then the text.
-  r.next(1, 3);
-  r.next(1, 2);
-  r.next(2, 3);
-  camp.Step(r);
-  EXPECT_EQ(camp.state().Activity, "Introduction");
-  EXPECT_EQ(camp.state().StartCaption, "Next Session");
-  EXPECT_EQ(camp.state().Comments.substr(0, 50),
-            "Welcome to the AFL Draft Camp. Over the next few d");
-  // Six tests, each a base of 70 plus 3: the sign is +1 below Running 150.
-  for (int test = 1; test <= 6; ++test) {
-    r.next(3, 3);
-    r.next(2, 2);
-    r.next(1, 5);
-    camp.Step(r);
-    if (test == 1) {
-      EXPECT_EQ(camp.state().Activity, "20m Sprint");
-      EXPECT_EQ(camp.state().Unit, "Seconds");
-      EXPECT_EQ(camp.state().Rank, 73);
-      EXPECT_EQ(camp.state().RankAverage, 12);  // 73 / 6
-      EXPECT_EQ(camp.state().Comments,
-                "Jack put in a really poor effort there. His time of 4 is around about a second "
-                "slower than the top times. He'll need to do much better in the upcoming tests.");
-    }
-    if (test == 5) {
-      EXPECT_EQ(camp.state().Rows[4].Rank, 73);
+// Every entry of the camp through its six tests: each test's comment is the
+// tier of the result, the better results in the better tiers, with the tiers
+// changing exactly at their limits.
+TEST(DraftCamp, CommentsByTierChangeAtTheLimits) {
+  const int overallOfBand[] = {100, 125, 150, 175, 199, 200};
+  std::array<std::vector<std::string>, kCampTests> tiers;  // by test, by entry
+  for (int entry = 1; entry <= 60; ++entry) {
+    const int group = (entry - 1) / 30 + 1;
+    const int band = (entry - 1) % 30 / 5 + 1;
+    const int caseNumber = (entry - 1) % 5 + 1;
+    ASSERT_EQ(CampEntry(group, band, caseNumber), entry);
+    DraftCamp camp(Prospect(overallOfBand[band - 1], group == 1 ? 7.1 : 7.2, 100));
+    ScriptedRandom r;
+    r.fallback = 0.5;
+    camp.Step(r);  // the welcome
+    for (std::size_t test = 0; test < kCampTests; ++test) {
+      r.next(1, 3);
+      r.next(1, 2);
+      r.next(caseNumber, 5);
+      camp.Step(r);
+      const std::string& comment = camp.state().Comments;
+      const std::string& result = camp.state().Result;
+      EXPECT_EQ(result, CampResult(static_cast<int>(test) + 1, entry));
+      // "Jack <the tier's words> <result><the tier's words>."
+      const std::size_t at = comment.find(result, 5);
+      ASSERT_NE(at, std::string::npos) << comment;
+      EXPECT_EQ(comment.substr(0, 5), "Jack ");
+      EXPECT_EQ(comment[at - 1], ' ') << comment;
+      EXPECT_EQ(comment.back(), '.') << comment;
+      tiers[test].push_back(comment.substr(0, at) + "|" + comment.substr(at + result.size()));
     }
   }
-  EXPECT_EQ(camp.state().Activity, "3km Time-Trial");
-  for (const CampRow& row : camp.state().Rows) EXPECT_EQ(row.Rank, 70);
-  EXPECT_EQ(camp.state().Rank, 70);
-  EXPECT_EQ(camp.state().RankAverage, 70);
-  r.next(1, 3);
-  r.next(1, 2);
-  camp.Step(r);
-  EXPECT_TRUE(camp.Finished());
-  EXPECT_EQ(camp.AverageRank(), 70);
-  EXPECT_EQ(camp.state().Comments.substr(0, 40), "Jack had a very disappointing draft camp");
-  EXPECT_FALSE(camp.state().StartEnabled);
-  EXPECT_TRUE(camp.state().OkEnabled);
+  const std::vector<int> limits[kCampTests] = {
+      {14, 27, 39, 52, 60},  // sprint: under 3.75, 3.5, 3.25, 3 and 2.8 seconds
+      {11, 21, 31, 41, 51},  // standing jump: over 50, 55, 60, 65 and 70 cm
+      {9, 21, 33, 45, 57},   // running jump: over 64, 70, 76, 82 and 88 cm
+      {9, 25, 37, 49, 59},   // agility: under 10.31, 9.51, 8.91, 8.31 and 7.81 seconds
+      {11, 21, 31, 41, 56},  // shuttle: over level 11, 12, 13, 14 and 15.5
+      {16, 26, 36, 46, 56},  // time trial: under 12.00, 11.40, 11.20, 11.00 and 10.40
+  };
+  for (std::size_t test = 0; test < kCampTests; ++test) {
+    SCOPED_TRACE(test + 1);
+    std::vector<int> changes;
+    for (std::size_t e = 1; e < 60; ++e) {
+      if (tiers[test][e] != tiers[test][e - 1]) changes.push_back(static_cast<int>(e) + 1);
+    }
+    EXPECT_EQ(changes, limits[test]);
+    EXPECT_EQ(std::set<std::string>(tiers[test].begin(), tiers[test].end()).size(), 6u);
+  }
+  EXPECT_NE(tiers[0][59].find("break the old event record"), std::string::npos);
+  EXPECT_NE(tiers[4][0].find("total lack of endurance"), std::string::npos);
+}
+
+// A test's rank is its entry's base with a variance of 1 to 3, always added
+// below Running 150 and otherwise added or taken away by a draw; the camp's
+// ranks are held within 1..70 once the last test is done.
+TEST(DraftCamp, VarianceSignAndTheClampAtTheEnd) {
+  const struct {
+    int running, signDraw, rank;
+  } cases[] = {{149, 2, 73}, {150, 2, 67}, {150, 1, 73}};
+  for (const auto& k : cases) {
+    ScriptedRandom r;
+    DraftCamp camp(Prospect(100, 7.1, k.running));
+    r.next(1, 3);  // the welcome: variance, sign, then its text
+    r.next(1, 2);
+    r.next(2, 3);
+    camp.Step(r);
+    EXPECT_EQ(camp.state().Comments.substr(0, 50),
+              "Welcome to the AFL Draft Camp. Over the next few d");
+    for (int test = 1; test <= kCampTests; ++test) {
+      r.next(3, 3);
+      r.next(k.signDraw, 2);
+      r.next(1, 5);  // entry 1: a base of 70
+      camp.Step(r);
+      if (test < kCampTests) {
+        EXPECT_EQ(camp.state().Rank, k.rank) << k.running;
+      }
+    }
+    for (const CampRow& row : camp.state().Rows) EXPECT_EQ(row.Rank, std::min(k.rank, 70));
+    EXPECT_EQ(camp.state().RankAverage, std::min(k.rank, 70));
+    r.next(1, 3);
+    r.next(1, 2);
+    camp.Step(r);
+    EXPECT_TRUE(camp.Finished());
+    EXPECT_EQ(camp.AverageRank(), std::min(k.rank, 70));
+    EXPECT_FALSE(camp.state().StartEnabled);
+    EXPECT_TRUE(camp.state().OkEnabled);
+  }
 }
 
 TEST(DraftCamp, VerdictBands) {
@@ -115,166 +149,47 @@ TEST(DraftCamp, VerdictBands) {
   }
 }
 
-TEST(Draft, TheFirstPickWhoseThresholdsHeMeets) {
+// Each pick's tier wants a camp rank of at most its limit, an Overall above
+// its limit (the first pick: exactly 200) and a rating average above its
+// limit; the last pick takes whoever is left.
+TEST(Draft, TiersTakeAPlayerAtTheirLimitsAndNotShortOfThem) {
   const struct {
-    int rank, overall;
+    int first, last, rank, overall;
     double rating;
-    int pick, round, wage;
-  } cases[] = {
-      {1, 200, 8.1, 1, 1, 32000},   {1, 200, 8.0, 2, 1, 30000},    {15, 180, 7.3, 6, 1, 28000},
-      {30, 161, 7.1, 11, 1, 26000}, {40, 151, 6.9, 17, 2, 24000},  {50, 141, 6.7, 25, 2, 22000},
-      {60, 131, 6.5, 33, 3, 20000}, {69, 121, 6.3, 49, 4, 18000},  {70, 121, 6.3, 80, 5, 14000},
-      {69, 120, 9.0, 80, 5, 14000}, {69, 121, 6.25, 49, 4, 18000}, {70, 200, 9.0, 80, 5, 14000},
+  } tiers[] = {
+      {1, 1, 5, 199, 8.0},    {2, 5, 10, 185, 7.5},   {6, 10, 20, 175, 7.2},
+      {11, 16, 30, 160, 7.0}, {17, 24, 40, 150, 6.8}, {25, 32, 50, 140, 6.6},
+      {33, 48, 60, 130, 6.4}, {49, 64, 69, 120, 6.2}, {65, 79, 69, 120, 6.3},
   };
-  for (const auto& k : cases) {
-    int taken = 0;
-    std::optional<PickTier> tier;
-    for (int pick = 1; pick <= kLastPick && !tier; ++pick) {
-      tier = TakenAt(pick, k.rank, k.overall, k.rating);
-      taken = pick;
+  for (const auto& t : tiers) {
+    for (const int pick : {t.first, t.last}) {
+      SCOPED_TRACE(pick);
+      const auto taken = TakenAt(pick, t.rank, t.overall + 1, t.rating + 0.05);
+      ASSERT_TRUE(taken.has_value());
+      EXPECT_EQ(taken->firstPick, t.first);
+      EXPECT_FALSE(TakenAt(pick, t.rank + 1, t.overall + 1, t.rating + 0.05).has_value());
+      EXPECT_FALSE(TakenAt(pick, t.rank, t.overall, t.rating + 0.05).has_value());
+      EXPECT_FALSE(TakenAt(pick, t.rank, t.overall + 1, t.rating).has_value());
     }
-    ASSERT_TRUE(tier.has_value());
-    EXPECT_EQ(taken, k.pick) << k.rank << " " << k.overall << " " << k.rating;
-    EXPECT_EQ(tier->round, k.round);
-    EXPECT_EQ(tier->wage, k.wage);
   }
-  // Picks 65 to 79 want more than 6.3: a 6.25 who missed 49 to 64 waits for 80.
-  EXPECT_FALSE(TakenAt(65, 69, 121, 6.25).has_value());
-}
-
-TEST(Draft, ThroughTheGameFromCampToContract) {
-  TempFolder folder;
-  TwisterRandom random(5);
-  ScriptedPrompter p;
-  Game game(random, p, DataFolder{folder.path});
-  Career c = Prospect(176, 7.3, 100);
-  c.CareerName = "jack";
-  c.Team = "Eastern Ranges";
-  c.Matches = 26;
-  c.DraftDue = 1;
-  c.PlayOpen = false;
-  c.SetupKicking = 50;
-  c.Kicking = 170;
-  game.Adopt(c);
-  ASSERT_NE(game.OpenCampIfDue(), nullptr);
-  while (!game.camp()->Finished()) game.CampStep();
-  const int rank = game.camp()->AverageRank();
-  ASSERT_TRUE(game.GoToDraft());
-  EXPECT_EQ(game.career().League, "AFL");
-  EXPECT_EQ(game.contracts().title, "AFL CLUB OFFERS");
-  EXPECT_TRUE(fs::exists(folder.path / "jackFixture.kmf"));
-  // The draft order is the same whatever the ladder drawn for the season.
-  while (game.draft()) game.DraftPick();
-  const Career& after = game.career();
-  int expected = 0;
-  std::optional<PickTier> tier;
-  while (!tier) tier = TakenAt(++expected, rank, 176, 7.3);
-  const std::string club(kDraftOrder[static_cast<std::size_t>((expected - 1) % 16)]);
-  EXPECT_EQ(after.Team, club);
-  EXPECT_EQ(after.ContractTeam, club);
-  EXPECT_EQ(after.ContractMatches, 52);
-  EXPECT_EQ(after.Wages, Money::Dollars(tier->wage));
-  EXPECT_EQ(after.ContractCurrent, Money::Dollars(tier->wage));
-  EXPECT_TRUE(after.PlayOpen);
-  EXPECT_EQ(after.DraftDue, 0);
-  EXPECT_EQ(after.Kicking, 50);  // he starts at the top level from his base skills
-  EXPECT_EQ(p.messages.back().text, "Congratulations! You have been drafted by " + club + "!");
-  EXPECT_EQ(p.stories.back().headline, "Rookie Jack Signs With " + club);
-  EXPECT_EQ(p.stories.back().text.substr(0, 49),
-            "19-year-old Jack was today drafted by AFL team " + club.substr(0, 2));
-  EXPECT_EQ(game.camp(), nullptr);
-  // The drafted career is saved at once, beside its new fixture.
-  auto saved = LoadCareer(folder.path / "jack.kms");
-  ASSERT_TRUE(std::holds_alternative<Career>(saved));
-  EXPECT_EQ(std::get<Career>(saved).League, "AFL");
-  EXPECT_EQ(std::get<Career>(saved).Team, club);
-}
-
-// A career saved at a season's close with his contract over: the load finds
-// what waited from the save alone. League is where he goes on and Team the
-// club he leaves, so the offers come from the right clubs, in the right
-// order, for the right lengths.
-TEST(Draft, ALoadedCareerPicksUpWhatWaited) {
-  const struct {
-    const char* label;
-    const char* league;
-    const char* team;
-    double rating;
-    bool draft;
-    const char* title;
-    int longest;   // the longest contract the offers may hold
-    bool fixture;  // he stays: the fixture keeps the clubs in an order of their own
-  } cases[] = {
-      {"camp", "State", "Werribee", 7.0, true, "", 0, false},
-      {"promoted to State", "State", "Mornington", 7.0, false, "STATE CLUB OFFERS", 4, false},
-      {"promoted to Local Firsts", "Local Firsts", "Lilydale", 7.0, false,
-       "LOCAL FIRSTS CLUB OFFERS", 3, false},
-      {"dropped to Local Reserves", "Local Reserves", "Mornington", 1.0, false,
-       "LOCAL RESERVES CLUB OFFERS", 2, false},
-      {"dropped to State", "State", "Geelong Cats", 1.0, false, "STATE CLUB OFFERS", 4, false},
-      {"re-signs in the Local Reserves", "Local Reserves", "Lilydale", 4.0, false,
-       "LOCAL RESERVES CLUB OFFERS", 3, true},
-      {"re-signs in the AFL", "AFL", "Geelong Cats", 7.0, false, "AFL CLUB OFFERS", 5, true},
-  };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(k.label);
-    TempFolder folder;
-    TwisterRandom random(5);
-    ScriptedPrompter p;
-    Game game(random, p, DataFolder{folder.path});
-    Career c = Prospect(120, k.rating, 100);
-    c.CareerName = "jack";
-    c.State = "Victoria";
-    c.League = k.league;
-    c.Team = k.team;
-    c.Matches = 26;
-    c.ContractMatches = 0;
-    c.PlayOpen = false;
-    // The fixture was made from the clubs in one order, and the ladder rows
-    // shuffled after.
-    const ClubList& list = ClubsOf(k.league, c.State);
-    std::array<std::string, 16> order;
-    for (std::size_t i = 0; i < 16; ++i) {
-      order[i] = k.fixture ? list[(i * 5 + 3) % 16] : list[i];
-      c.Ladder[i].Team = list[(i * 7 + 1) % 16];
-    }
-    ASSERT_FALSE(WriteSeasonFixture(folder.path, c, order));
-    ASSERT_FALSE(SaveCareer(folder.path, c));
-    ASSERT_EQ(game.LoadFrom(folder.path / "jack.kms").outcome, Game::LoadOutcome::Loaded);
-    EXPECT_EQ(game.career().DraftDue, k.draft ? 1 : 0);
-    if (k.draft) continue;
-    const ContractOffers& offers = game.contracts();
-    EXPECT_EQ(offers.title, k.title);
-    int longest = 0;
-    for (std::size_t i = 0; i < 16; ++i) {
-      EXPECT_EQ(offers.rows[i].club, order[i]) << i;
-      longest = std::max(longest, offers.rows[i].length);
-    }
-    // Sixteen draws reach the longest length but never pass it.
-    EXPECT_EQ(longest, k.longest);
-    game.ClickOffer(4, offers.rows[3].club);
-    game.Sign();
-    EXPECT_TRUE(game.career().PlayOpen);
+  // The earlier the pick, the higher the round's wage.
+  int wage = 40000;
+  int round = 1;
+  for (int pick = 1; pick <= kLastPick; ++pick) {
+    const auto taken = TakenAt(pick, 1, 200, 10);
+    ASSERT_TRUE(taken.has_value()) << pick;
+    EXPECT_LE(taken->wage, wage) << pick;
+    EXPECT_GE(taken->round, round) << pick;
+    wage = taken->wage;
+    round = taken->round;
   }
-  // With a contract running, nothing waits, and the contract screen is
-  // headed by his competition all the same.
-  TempFolder folder;
-  TwisterRandom random(5);
-  ScriptedPrompter p;
-  Game game(random, p, DataFolder{folder.path});
-  Career c = Prospect(120, 5.0, 100);
-  c.CareerName = "jack";
-  c.League = "AFL";
-  c.Matches = 7;
-  c.ContractLength = 2;
-  c.ContractMatches = 40;
-  ASSERT_FALSE(SaveCareer(folder.path, c));
-  for (int round = 1; round <= c.Matches; ++round) {
-    ASSERT_FALSE(AppendRoundResult(folder.path, c, RoundRecord{}));
-  }
-  ASSERT_EQ(game.LoadFrom(folder.path / "jack.kms").outcome, Game::LoadOutcome::Loaded);
-  EXPECT_EQ(game.contracts().title, "AFL CLUB OFFERS");
-  EXPECT_FALSE(game.WaitingFor().signature);
+  EXPECT_EQ(TakenAt(1, 1, 200, 10)->wage, 32000);
+  EXPECT_EQ(TakenAt(49, 1, 200, 10)->round, 4);
+  const auto last = TakenAt(kLastPick, 70, 1, 0);
+  ASSERT_TRUE(last.has_value());
+  EXPECT_EQ(last->firstPick, kLastPick);
+  EXPECT_EQ(last->round, 5);
+  EXPECT_EQ(last->wage, 14000);
 }
 
 }  // namespace

@@ -50,34 +50,6 @@ TEST(Fixture, TemplateKeepsItsPromises) {
   for (int slot = 1; slot <= 16; ++slot) EXPECT_EQ(firstNamed[static_cast<std::size_t>(slot)], 11);
 }
 
-TEST(Fixture, ClubListsByCompetitionAndHomeState) {
-  const struct {
-    const char* league;
-    const char* state;
-    const char* first;
-    const char* last;
-  } cases[] = {
-      {"Local Reserves", "Victoria", "West Coburg", "Broadview"},
-      {"Local Firsts", "ACT", "Mornington", "North Heidelberg"},
-      {"AFL", "Queensland", "West Coast Eagles", "Carlton Blues"},
-      {"State", "ACT", "Northern Bullants", "North Shore"},
-      {"State", "New South Wales", "Northern Bullants", "North Shore"},
-      {"State", "Tasmania", "Eastern Ranges", "Williamstown"},
-      {"State", "Victoria", "Eastern Ranges", "Williamstown"},
-      {"State", "Northern Territory", "St Mary's", "Marrara"},
-      {"State", "Queensland", "Zillmere", "Sandgate"},
-      {"State", "South Australia", "Eagles", "Mitcham"},
-      {"State", "Western Australia", "Claremont", "University"},
-  };
-  for (const auto& c : cases) {
-    const ClubList& clubs = ClubsOf(c.league, c.state);
-    EXPECT_EQ(clubs.front(), c.first) << c.league << " " << c.state;
-    EXPECT_EQ(clubs.back(), c.last) << c.league << " " << c.state;
-  }
-  EXPECT_EQ(ClubsOf("State", "South Australia")[9], "Woodville");
-  EXPECT_EQ(ClubsOf("State", "South Australia")[11], "Woodville");
-}
-
 TEST(Fixture, RoundsAndFinalsStagesAtTheirPositions) {
   TempFolder folder;
   Career c = Named("Bob");
@@ -186,76 +158,56 @@ TEST(Results, BrowserShowsPlayedRoundsAndOnlyTheClubsOfTheRest) {
   ASSERT_FALSE(WriteSeasonFixture(folder.path, c, clubs));
   ASSERT_FALSE(AppendRoundResult(folder.path, c, Record(5)));
   c.Matches = 1;
-  auto played = BrowseRound(c, folder.path, 1);
-  ASSERT_TRUE(std::holds_alternative<BrowsedRound>(played));
-  EXPECT_TRUE(std::get<BrowsedRound>(played).played);
-  EXPECT_EQ(std::get<BrowsedRound>(played).record.slots[0].GoalsOne[0], 5);
-  EXPECT_EQ(std::get<BrowsedRound>(played).record.teamOne[0], "One 0");  // from the record
-  auto ahead = BrowseRound(c, folder.path, 2);
-  ASSERT_TRUE(std::holds_alternative<BrowsedRound>(ahead));
-  EXPECT_FALSE(std::get<BrowsedRound>(ahead).played);
-  EXPECT_EQ(std::get<BrowsedRound>(ahead).record.teamOne[0], "Club 4");
-  EXPECT_EQ(std::get<BrowsedRound>(ahead).record.slots[0].PointsOne, 0);
-  auto final = BrowseRound(c, folder.path, 26);  // not drawn yet
-  ASSERT_TRUE(std::holds_alternative<BrowsedRound>(final));
-  EXPECT_EQ(std::get<BrowsedRound>(final).matchCount, 1);
-  EXPECT_EQ(std::get<BrowsedRound>(final).record.teamOne[0], "");
+  auto browse = [&](int round) {
+    auto browsed = BrowseRound(c, folder.path, round);
+    EXPECT_TRUE(std::holds_alternative<BrowsedRound>(browsed)) << round;
+    return std::get<BrowsedRound>(browsed);
+  };
+  EXPECT_TRUE(browse(1).played);
+  EXPECT_EQ(browse(1).record.slots[0].GoalsOne[0], 5);
+  EXPECT_EQ(browse(1).record.teamOne[0], "One 0");  // from the record
+  EXPECT_FALSE(browse(2).played);
+  EXPECT_EQ(browse(2).record.teamOne[0], "Club 4");
+  EXPECT_EQ(browse(2).record.slots[0].PointsOne, 0);
+  EXPECT_EQ(browse(26).matchCount, 1);  // not drawn yet
+  EXPECT_EQ(browse(26).record.teamOne[0], "");
   c.Matches = 3;  // a record the results file does not hold
   EXPECT_TRUE(std::holds_alternative<FileError>(BrowseRound(c, folder.path, 3)));
 }
 
-TEST(Results, DamagedFilesGiveTheirSentence) {
-  TempFolder folder;
-  Career c = Named("Bob");
-  std::ofstream(folder.path / "BobResults.kmr", std::ios::binary) << "\"1\"\r\nunquoted\r\n";
-  auto read = ReadRoundResult(folder.path, c, 1);
-  ASSERT_TRUE(std::holds_alternative<FileError>(read));
-  EXPECT_EQ(std::get<FileError>(read).message,
-            "BobResults.kmr, line 2: expected a value in double quotes");
-  auto fixture = ReadRoundPairings(folder.path, c, 1);
-  ASSERT_TRUE(std::holds_alternative<FileError>(fixture));
-  EXPECT_EQ(std::get<FileError>(fixture).message,
-            "BobFixture.kmf cannot be opened: No such file or directory");
-}
-
-TEST(Seasons, NewCompetitionRotatesTheLadderByTheDraw) {
-  for (const int c : {1, 7, 16}) {
-    TempFolder folder;
-    ScriptedRandom r;
-    r.next(c, 16);
-    Career career = Named("Bob");
-    ASSERT_FALSE(StartCompetitionSeason(folder.path, career, r, ClubsOf("AFL", "")));
-    const ClubList& clubs = ClubsOf("AFL", "");
-    for (std::size_t k = 0; k < 16; ++k) {
-      EXPECT_EQ(career.Ladder[k].Team, clubs[(k + static_cast<std::size_t>(c)) % 16]) << c;
-    }
-    // The fixture is the template over the list itself, not the rotation.
-    EXPECT_EQ(Values(folder.path / "BobFixture.kmf")[0], "West Coast Eagles");
-  }
-}
-
+// Another season in a competition: the ladder's rows are shuffled by one of
+// four orders, each moving every club to a row of its own, and the fixture
+// is made from the rows as they stood before.
 TEST(Seasons, StayingReshufflesTheRowsAndBuildsTheFixtureFromTheOldOrder) {
   TempFolder folder;
-  ScriptedRandom r;
-  Career c = Named("Bob");
-  for (std::size_t k = 0; k < 16; ++k) c.Ladder[k].Team = "C" + std::to_string(k + 1);
-  r.next(1, 4);
-  ASSERT_FALSE(StayInCompetitionSeason(folder.path, c, r));
-  EXPECT_EQ(c.Ladder[0].Team, "C3");
-  EXPECT_EQ(c.Ladder[15].Team, "C11");
-  EXPECT_EQ(Values(folder.path / "BobFixture.kmf")[0], "C1");
-  // The fixture keeps the clubs' order from before the shuffle.
-  using Clubs = std::array<std::string, 16>;
-  const auto order = ReadFixtureClubs(folder.path, c);
-  ASSERT_TRUE(std::holds_alternative<Clubs>(order));
-  for (std::size_t k = 0; k < 16; ++k) {
-    EXPECT_EQ(std::get<Clubs>(order)[k], "C" + std::to_string(k + 1));
+  for (int shuffle = 1; shuffle <= 4; ++shuffle) {
+    SCOPED_TRACE(shuffle);
+    ScriptedRandom r;
+    Career c = Named("Bob");
+    std::set<std::string> before;
+    for (std::size_t k = 0; k < 16; ++k) {
+      c.Ladder[k].Team = "C" + std::to_string(k + 1);
+      before.insert(c.Ladder[k].Team);
+    }
+    r.next(shuffle, 4);
+    ASSERT_FALSE(StayInCompetitionSeason(folder.path, c, r));
+    std::set<std::string> rows;
+    for (const LadderRow& row : c.Ladder) rows.insert(row.Team);
+    EXPECT_EQ(rows, before);
+    using Clubs = std::array<std::string, 16>;
+    const auto order = ReadFixtureClubs(folder.path, c);
+    ASSERT_TRUE(std::holds_alternative<Clubs>(order));
+    for (std::size_t k = 0; k < 16; ++k) {
+      EXPECT_EQ(std::get<Clubs>(order)[k], "C" + std::to_string(k + 1));
+    }
+    if (shuffle == 1) {
+      EXPECT_EQ(c.Ladder[0].Team, "C3");
+      EXPECT_EQ(c.Ladder[15].Team, "C11");
+    }
+    if (shuffle == 4) {
+      EXPECT_EQ(c.Ladder[0].Team, "C6");
+    }
   }
-  // A second season: the fixture now comes from the shuffled rows.
-  r.next(4, 4);
-  ASSERT_FALSE(StayInCompetitionSeason(folder.path, c, r));
-  EXPECT_EQ(Values(folder.path / "BobFixture.kmf")[0], "C3");
-  EXPECT_EQ(c.Ladder[0].Team, "C10");  // old row 6 held C10
 }
 
 }  // namespace
