@@ -14,8 +14,7 @@
 namespace km {
 namespace {
 
-using testing::ScriptedPrompter;
-using testing::ScriptedRandom;
+using testing::ScriptedPrompter, testing::ScriptedRandom;
 
 constexpr int kGood = 1;    // a kind that rolls for good fortune
 constexpr int kBad = 3;     // a kind that rolls for a misfortune
@@ -35,6 +34,13 @@ const Player kLocal{};
 const Player kAfl{.league = "AFL"};
 const Player kState{.league = "State"};
 
+// Skills K H M T R, bars F(itness) h(ealth) s(tamina), gear B(oots) J(umper) P (shorts) O(ther).
+const std::pair<char, int Career::*> kFigures[] = {
+    {'K', &Career::Kicking},  {'H', &Career::Handballing}, {'M', &Career::Marking},
+    {'T', &Career::Tackling}, {'R', &Career::Running},     {'F', &Career::Fitness},
+    {'h', &Career::Health},   {'s', &Career::Stamina},     {'B', &Career::Boots},
+    {'J', &Career::Jumper},   {'P', &Career::Shorts},      {'O', &Career::Other}};
+
 // A career with room to move every skill and bar both ways.
 Career Make(const Player& p) {
   Career c;
@@ -42,42 +48,30 @@ Career Make(const Player& p) {
   c.Age = p.age;
   c.Injury = p.last == Last::Injured ? 2 : -1;
   c.Suspension = p.last == Last::Suspended ? 0 : -1;
-  for (int Career::*f :
-       {&Career::Kicking, &Career::Handballing, &Career::Tackling, &Career::Marking,
-        &Career::Running, &Career::Fitness, &Career::Health, &Career::Stamina, &Career::Boots,
-        &Career::Jumper, &Career::Shorts, &Career::Other}) {
-    c.*f = 50;
-  }
+  for (const auto& [code, field] : kFigures) c.*field = 50;
   c.BankBalance = Money::Dollars(5000);
   return c;
 }
 
-// What a week changed, in short: "$300 T+3 R+3" is $300 banked and three
-// points of tackling and running. Skills K H M T R, bars F(itness) h(ealth)
-// s(tamina), gear B(oots) J(umper) P (shorts) O(ther).
+// What a week changed, in short: "$300 T+3 R+3" is $300 banked and three points of tackling and
+// running.
 std::string Diff(const Career& before, const Career& after) {
   std::string out;
   const auto add = [&](const std::string& piece) { out += (out.empty() ? "" : " ") + piece; };
   const std::int64_t cents = after.BankBalance.cents() - before.BankBalance.cents();
   if (cents != 0) add("$" + std::to_string(cents / 100));
-  const std::pair<char, int Career::*> figures[] = {
-      {'K', &Career::Kicking},  {'H', &Career::Handballing}, {'M', &Career::Marking},
-      {'T', &Career::Tackling}, {'R', &Career::Running},     {'F', &Career::Fitness},
-      {'h', &Career::Health},   {'s', &Career::Stamina},     {'B', &Career::Boots},
-      {'J', &Career::Jumper},   {'P', &Career::Shorts},      {'O', &Career::Other}};
-  for (const auto& [code, field] : figures) {
+  for (const auto& [code, field] : kFigures) {
     const int by = after.*field - before.*field;
     if (by != 0) add(std::string(1, code) + (by > 0 ? "+" : "") + std::to_string(by));
   }
   Career rest = after;
   rest.BankBalance = before.BankBalance;
-  for (const auto& [code, field] : figures) rest.*field = before.*field;
+  for (const auto& [code, field] : kFigures) rest.*field = before.*field;
   if (!(rest == before)) add("and more");
   return out;
 }
 
-// One week's draws: the kind, the two lottery numbers, then the event's own
-// rolls as (result, out of).
+// One week's draws: the kind, the two lottery numbers, then the event's rolls as (result, out of).
 ScriptedRandom Draws(int kind, std::vector<std::pair<int, int>> rolls = {}, int a = 1, int b = 1) {
   ScriptedRandom r;
   r.next(kind, 12);
@@ -109,8 +103,7 @@ Week Fortune(int kind, int event, const Player& p) {
   return PlayWeek(Make(p), r, p);
 }
 
-// Who each stroke of fortune can happen to, and what it does: "" is a quiet
-// week (no word), "-" a message that changes nothing.
+// Who each fortune can happen to, and what it does: "" a quiet week, "-" a word changing nothing.
 TEST(Events, FortunesTheirConditionsAndChanges) {
   const Player suspended{.last = Last::Suspended};
   const Player injured{.last = Last::Injured};
@@ -149,8 +142,7 @@ TEST(Events, FortunesTheirConditionsAndChanges) {
   }
 }
 
-// A message names the skill its row gives, and the two forum stories have
-// the same effect, each in its own words.
+// A message names the skill its row gives; the two forum stories differ only in their words.
 TEST(Events, FortuneMessagesNameTheirSkill) {
   EXPECT_EQ(Fortune(kGood, 13, kAfl).prompter.messageTexts(),
             std::vector<std::string>{"You have really been putting in the hard yards at training "
@@ -168,11 +160,9 @@ Week Choose(int event, bool yes, int outcome = 0, int outOf = 0, const Player& p
   return w;
 }
 
-// The odds of every choice: Yes rolls its outcome out of `outOf` (none when
-// the choice has one outcome), and `odds` gives each roll's effect, by
-// letter: W a bet won ($2000), L $1000 lost, - nothing, A B C the choice's
-// other effects in the order they first come. No never rolls and changes
-// nothing but at the casino nights, which cost $3000.
+// Yes rolls its outcome out of `outOf` (none: one outcome); `odds` gives each roll's effect: W a
+// bet won ($2000), L $1000 lost, - nothing, A B C the other effects in the order they first come.
+// No never rolls and changes nothing but at the casino nights, which cost $3000.
 TEST(Events, EveryChoicesOddsAndItsNo) {
   const struct {
     int outOf;
@@ -253,9 +243,8 @@ TEST(Events, ChoiceOutcomes) {
   EXPECT_EQ(PlayWeek(poor, r, kLocal, {false}).career.BankBalance, Money::Dollars(-2000));
 }
 
-// The roll of 12 picks the table: 1, 2, 4, 8 good fortune; 3, 6 misfortune;
-// 5 a choice; the rest a quiet week. The event is scripted out of the size
-// of the table it should reach, so a kind sent elsewhere shows another one.
+// The roll of 12 picks the table: 1, 2, 4, 8 good fortune; 3, 6 misfortune; 5 a choice; the rest a
+// quiet week. The event is scripted out of its table's size, so a kind sent elsewhere shows.
 // Before it, every week, the lottery: both numbers must be 500.
 TEST(Events, KindPicksTheTableAfterTheLottery) {
   const char* lottery =
