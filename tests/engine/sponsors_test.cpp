@@ -9,11 +9,9 @@
 namespace km {
 namespace {
 
-using testing::ScriptedPrompter;
-using testing::ScriptedRandom;
+using testing::ScriptedPrompter, testing::ScriptedRandom;
 
-// The weeks to the next window and whether the slots can be changed, at the
-// edges of each stretch of the season.
+// The weeks to the next window and whether the slots can change, at each stretch's edges.
 TEST(Sponsors, ScreenStateByWeek) {
   const SponsorshipView before{4, true};
   const struct {
@@ -31,18 +29,29 @@ TEST(Sponsors, ScreenStateByWeek) {
   }
 }
 
+// The week's sponsor offers prepared for a career of this form, the rolls a of 3 and b of 7
+// scripted (and used up if a window opens).
+struct Window {
+  Career c, before;
+  RunState run;
+  ScriptedPrompter p;
+  ScriptedRandom r;
+  Window(const char* league, double rating, double goals, int a, int b, int week = 12) {
+    c.League = league;
+    c.Matches = week;
+    c.MatchRatingAverage = rating;
+    c.AverageGoals = goals;
+    before = c;
+    r.next(a, 3);
+    r.next(b, 7);
+    PrepareSponsorOffers(c, run, r, p);
+  }
+};
+
 TEST(Sponsors, WindowOpensOnlyAtWeeks12And24AndCloseFreesPlay) {
   for (const int week : {11, 12, 13, 23, 24, 25}) {
-    Career c;
-    c.Matches = week;
-    c.MatchRatingAverage = 6;
-    RunState run;
-    ScriptedRandom r;
-    r.next(1, 3);
-    r.next(4, 7);
-    ScriptedPrompter p;
-    const Career before = c;
-    PrepareSponsorOffers(c, run, r, p);
+    Window w("Local Reserves", 6, 0, 1, 4, week);
+    auto& [c, before, run, p, r] = w;
     EXPECT_EQ(r.left(), 0u);
     const bool window = week == 12 || week == 24;
     EXPECT_EQ(c.PlayOpen, !window) << week;
@@ -57,24 +66,8 @@ TEST(Sponsors, WindowOpensOnlyAtWeeks12And24AndCloseFreesPlay) {
   }
 }
 
-Career AtAWindow(const char* league, double rating, double goals, int a, int b,
-                 ScriptedPrompter& p) {
-  Career c;
-  c.League = league;
-  c.Matches = 12;
-  c.MatchRatingAverage = rating;
-  c.AverageGoals = goals;
-  RunState run;
-  ScriptedRandom r;
-  r.next(a, 3);
-  r.next(b, 7);
-  PrepareSponsorOffers(c, run, r, p);
-  return c;
-}
-
-// The form sets the tier: an average rating above 7.5 or above four goals a
-// match, above 5, above 2.5, or less. Each tier's deal in the Local
-// Reserves has its own company.
+// The form sets the tier: a rating above 7.5 or above four goals a match, above 5, above 2.5, or
+// less; each tier's deal in the Local Reserves has its own company.
 TEST(Sponsors, TierThresholds) {
   const struct {
     double rating, goals;
@@ -90,8 +83,7 @@ TEST(Sponsors, TierThresholds) {
       {0, 0, "Bob's Bakery"},
   };
   for (const auto& k : cases) {
-    ScriptedPrompter p;
-    const Career c = AtAWindow("Local Reserves", k.rating, k.goals, 1, 4, p);
+    const Career c = Window("Local Reserves", k.rating, k.goals, 1, 4).c;
     EXPECT_EQ(c.MajorSponsor, k.sponsor) << k.rating << " " << k.goals;
   }
 }
@@ -129,8 +121,8 @@ TEST(Sponsors, TierDealsAndOffersFollowTheSeasonsForm) {
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(::testing::Message() << k.league << " " << k.rating);
-    ScriptedPrompter p;
-    const Career c = AtAWindow(k.league, k.rating, k.goals, k.a, k.b, p);
+    const Window w(k.league, k.rating, k.goals, k.a, k.b);
+    const auto& [c, before, run, p, r] = w;
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_NE(p.messages[0].text.find(k.message), std::string::npos) << p.messages[0].text;
     EXPECT_EQ(c.MajorSponsor, k.sponsor);
@@ -154,8 +146,8 @@ TEST(Sponsors, TierDealsAndOffersFollowTheSeasonsForm) {
   }
 }
 
-// Each sponsor's weekly boost by the roll of 10 (digit by digit, rolls 1 to
-// 10): the companies of one tier boost alike, each its own bar.
+// Each sponsor's weekly boost by the roll of 10 (a digit a roll): a tier's companies boost alike,
+// each its own bar.
 TEST(Sponsors, WeeklyBoostsByTheRoll) {
   const struct {
     const char* boosts;
