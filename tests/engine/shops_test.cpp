@@ -11,22 +11,15 @@ namespace {
 
 using testing::ScriptedPrompter;
 using Colour = BalanceColour;
-using Shop::Health;
-using Shop::Store;
-using Shop::Training;
+using Shop::Health, Shop::Store, Shop::Training;
 
 // The career fields behind each shop's rows, in row order.
 std::vector<int Career::*> FieldsOf(Shop shop) {
-  switch (shop) {
-    case Training:
-      return {&Career::Kicking, &Career::Handballing, &Career::Tackling, &Career::Marking,
-              &Career::Running};
-    case Health:
-      return {&Career::Fitness, &Career::Health, &Career::Stamina};
-    case Store:
-      return {&Career::Boots, &Career::Jumper, &Career::Shorts, &Career::Other};
-  }
-  return {};
+  return shop == Training ? std::vector{&Career::Kicking, &Career::Handballing, &Career::Tackling,
+                                        &Career::Marking, &Career::Running}
+         : shop == Health
+             ? std::vector{&Career::Fitness, &Career::Health, &Career::Stamina}
+             : std::vector{&Career::Boots, &Career::Jumper, &Career::Shorts, &Career::Other};
 }
 
 // A career in `league` whose rows for `shop` stand at `values`.
@@ -46,9 +39,8 @@ std::vector<int> RatesOf(Shop shop, const std::string& league) {
   return rates;
 }
 
-// Every row costs more in each higher competition; in training the two
-// ball-use skills cost more than the other three, which cost alike. A
-// competition the shops do not know keeps the Local Reserves prices.
+// Every row costs more in each higher competition; in training the two ball-use skills cost more
+// than the other three, which cost alike. An unknown competition keeps Local Reserves prices.
 TEST(TrainingHealthStore, RatesRiseWithTheCompetition) {
   const char* leagues[] = {"Local Reserves", "Local Firsts", "State", "AFL"};
   for (const Shop shop : {Training, Health, Store}) {
@@ -179,8 +171,7 @@ TEST(TrainingHealthStore, OkRecountsTheOverallAndRedrawsTheBars) {
     int bank;
     std::vector<int> values;
     std::vector<int> bought;  // nothing: the full restore chosen on opening
-    // Boots, Jumper, Shorts, Other, gear overall, Fitness, Health, Stamina,
-    // health overall; every bar was drawn low by the last match.
+    // Boots Jumper Shorts Other, gear overall, Fitness Health Stamina, health overall: all low.
     std::array<BarColour, kHubBarCount> colours;
     int overall;
   };
@@ -199,13 +190,11 @@ TEST(TrainingHealthStore, OkRecountsTheOverallAndRedrawsTheBars) {
   // clang-format on
   for (const auto& c : cases) {
     Career career = CareerWith(c.shop, "Local Reserves", Money::Dollars(c.bank), {});
-    // The bars of the other shop, and both overall bars until a purchase
-    // works them out again, stand below 50.
+    // The other shop's bars, and the overall bars until a purchase works them out, below 50.
     for (int Career::*bar : {&Career::Boots, &Career::Jumper, &Career::Shorts, &Career::Other,
                              &Career::GearOverall, &Career::Fitness, &Career::Health,
-                             &Career::Stamina, &Career::HealthOverall, &Career::Overall}) {
+                             &Career::Stamina, &Career::HealthOverall, &Career::Overall})
       career.*bar = 40;
-    }
     const auto fields = FieldsOf(c.shop);
     for (std::size_t i = 0; i < c.values.size(); ++i) career.*fields[i] = c.values[i];
     ShopSession s = ShopSession::Open(c.shop, career);
