@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "core/career.h"
 #include "core/career_fields.h"
@@ -8,9 +9,8 @@
 namespace km {
 namespace {
 
-// A new career: Bob's Bakery in every slot, the only company that can be
-// chosen, his deals 100, 100, 400, 50 and 25 a week; the sponsorship paid
-// until the first deal is confirmed is 775 all the same.
+// A new career: Bob's Bakery in every slot, the only company that can be chosen, his deals
+// 100, 100, 400, 50 and 25 a week; the sponsorship paid until a deal is confirmed is 775.
 TEST(Career, NewCareerValues) {
   const Career c = Career::Create();
   EXPECT_EQ(c.BankBalance, Money::Dollars(15000));
@@ -58,8 +58,7 @@ TEST(CareerFields, EveryFieldHasOneNameAndReadsBackWhatItWrites) {
     EXPECT_EQ(field.get(c), before) << field.name;
   }
   EXPECT_EQ(c, Career{});
-  // The 491 save lines hold 482 fields (a bar takes two lines), then DraftDue and the fourteen
-  // season award flags.
+  // 482 fields on the 491 save lines (a bar takes two), DraftDue and fourteen season awards.
   EXPECT_EQ(names.size(), 482u + 1 + 14);
 }
 
@@ -83,14 +82,10 @@ TEST(CareerFields, AccessByName) {
     ASSERT_NE(field, nullptr) << k.name;
     EXPECT_EQ(field->set(c, k.text), k.accepted) << k.name << " = " << k.text;
   }
-  EXPECT_EQ(c.BankBalance.ToString(), "247.5");
-  EXPECT_EQ(c.Fitness, 50);
-  EXPECT_EQ(c.Age, 19);
-  EXPECT_FALSE(c.PlayOpen);
-  EXPECT_EQ(c.Ladder[2].Against, 512);
+  EXPECT_EQ(std::tuple(c.BankBalance.ToString(), c.Fitness, c.Age, c.PlayOpen, c.Ladder[2].Against),
+            std::tuple("247.5", 50, 19, false, 512));
   EXPECT_EQ(FindCareerField("Nonsense"), nullptr);
-  // An average is 0 until it is worked out from matches, then it shows its
-  // decimals.
+  // An average is 0 until it is worked out from matches, then it shows its decimals.
   EXPECT_EQ(FindCareerField("AverageGoals")->get(c), "0");
   c.MatchesPlayed = 2;
   EXPECT_EQ(FindCareerField("AverageGoals")->get(c), "2.5");

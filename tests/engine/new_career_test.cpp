@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/new_career.h"
 #include "game/game.h"
 #include "support/playing.h"
@@ -88,9 +90,9 @@ TEST(NewCareer, SpecialCareerNames) {
     ASSERT_TRUE(career.has_value()) << c.careerName;
     EXPECT_EQ(prompter.messageTexts(),
               c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
-    EXPECT_EQ(career->League, c.league) << c.careerName;
-    EXPECT_EQ(career->Age, c.age) << c.careerName;
-    EXPECT_EQ(career->BankBalance, Money::Dollars(c.bank)) << c.careerName;
+    EXPECT_EQ(std::tie(career->League, career->Age, career->BankBalance),
+              std::tuple(c.league, c.age, Money::Dollars(c.bank)))
+        << c.careerName;
   }
 }
 
@@ -121,18 +123,14 @@ TEST(NewCareer, RefusedSpecialNameTakesEffectAtTheNextAcceptedStart) {
 
 TEST(NewCareer, PositionChangeCostsTwoBaseSkillPointsNeverBelowOne) {
   Career c = CreateCareer(GoodAnswers());
-  c.SetupKicking = 1;
-  c.SetupHandballing = 2;
-  c.SetupTackling = 3;
-  c.SetupMarking = 50;
-  c.SetupRunning = 100;
+  std::tie(c.SetupKicking, c.SetupHandballing, c.SetupTackling, c.SetupMarking, c.SetupRunning) =
+      std::tuple(1, 2, 3, 50, 100);
   Career expected = c;
   ScriptedPrompter prompter;
   ASSERT_TRUE(ChangePosition(c, "Full Forward", prompter));
   expected.Position = "Full Forward";
-  expected.SetupHandballing = expected.SetupTackling = 1;
-  expected.SetupMarking = 48;
-  expected.SetupRunning = 98;
+  std::tie(expected.SetupHandballing, expected.SetupTackling, expected.SetupMarking,
+           expected.SetupRunning) = std::tuple(1, 1, 48, 98);
   expected.SetupOverall = OverallOf(1, 1, 1, 48, 98);
   EXPECT_EQ(c, expected);  // the live skills are not touched
   EXPECT_TRUE(prompter.messages.empty());
@@ -144,8 +142,7 @@ TEST(NewCareer, PositionChangeCostsTwoBaseSkillPointsNeverBelowOne) {
   }
 }
 
-// A special name typed on a setup screen the player left by Back counts no
-// more on the next one.
+// A special name typed on a setup screen the player left by Back counts no more on the next.
 TEST(Game, BackForgetsASpecialName) {
   testing::ScriptedRandom random;
   ScriptedPrompter prompter;

@@ -38,10 +38,8 @@ TEST(NumberFormat, PatternsRoundHalvesAwayFromZero) {
   }
 }
 
-// The rule the formatter keeps, written the slow way: read the number as a
-// fifteen-digit decimal, then round that decimal half away from zero to one
-// place. The formatter takes short cuts for whole numbers and for values
-// clear of a half; whatever it does must agree with this.
+// The formatter's rule the slow way: the number read as a fifteen-digit decimal, rounded half
+// away from zero to one place. Its short cuts for whole numbers and values clear of a half agree.
 std::string OnePlaceTheSlowWay(double value) {
   char buffer[40];
   std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
@@ -74,11 +72,9 @@ TEST(NumberFormat, ShortCutsAgreeWithTheFifteenDigitRule) {
 }
 
 TEST(NumberFormat, GeneralShowsRunningTotalsWithoutNoise) {
-  EXPECT_EQ(FormatGeneral(0), "0");
-  EXPECT_EQ(FormatGeneral(7.2 + 6.8), "14");
-  EXPECT_EQ(FormatGeneral(0.1 + 0.2), "0.3");
-  EXPECT_EQ(FormatGeneral(45.3), "45.3");
-  EXPECT_EQ(FormatGeneral(-2.5), "-2.5");
+  const std::pair<double, const char*> cases[] = {
+      {0, "0"}, {7.2 + 6.8, "14"}, {0.1 + 0.2, "0.3"}, {45.3, "45.3"}, {-2.5, "-2.5"}};
+  for (const auto& [value, shown] : cases) EXPECT_EQ(FormatGeneral(value), shown) << value;
   // Written out in full however large, so that a save reads back the same.
   for (const double huge : {1.3e62, 1.3222222222222222e107, -1.7e308}) {
     EXPECT_EQ(*ParseDecimal(FormatGeneral(huge)), huge) << huge;
@@ -86,8 +82,7 @@ TEST(NumberFormat, GeneralShowsRunningTotalsWithoutNoise) {
 }
 
 TEST(NumberFormat, ParsingAcceptsOnlyNumbers) {
-  EXPECT_EQ(ParseWhole("42"), 42);
-  EXPECT_EQ(ParseWhole("-3"), -3);
+  EXPECT_EQ(std::tuple(ParseWhole("42"), ParseWhole("-3")), std::tuple(42, -3));
   for (const char* bad : {"", "4 2", "x", "1.5", "#TRUE#", "-"}) {
     EXPECT_FALSE(ParseWhole(bad).has_value()) << bad;
   }

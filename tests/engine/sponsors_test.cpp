@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -195,11 +196,8 @@ TEST(Sponsors, WeeklyBoostsByTheRoll) {
   ScriptedRandom r;
   r.next(1, 10);
   ApplySponsorEffects(c, r);
-  EXPECT_EQ(c.Boots, 93);
-  EXPECT_EQ(c.Jumper, 96);
-  EXPECT_EQ(c.Shorts, 90);
-  EXPECT_EQ(c.Other, 93);
-  EXPECT_EQ(c.Health, 100);
+  EXPECT_EQ(std::tie(c.Boots, c.Jumper, c.Shorts, c.Other, c.Health),
+            std::tuple(93, 96, 90, 93, 100));
 }
 
 }  // namespace

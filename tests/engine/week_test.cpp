@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/career.h"
 #include "support/scripted_ports.h"
 #include "week/contracts.h"
@@ -8,11 +10,9 @@
 namespace km {
 namespace {
 
-using testing::ScriptedPrompter;
-using testing::ScriptedRandom;
+using testing::ScriptedPrompter, testing::ScriptedRandom;
 
-// Gear below 50 asks whether to play anyway; the count-down runs in every
-// branch.
+// Gear below 50 asks whether to play anyway; the count-down runs in every branch.
 TEST(Week, GearCheckAndItsBranches) {
   const struct {
     int gear;
@@ -29,9 +29,8 @@ TEST(Week, GearCheckAndItsBranches) {
     EXPECT_EQ(AdvanceWeek(c, run, p), k.plays) << k.gear;
     ASSERT_EQ(p.questions.size(), k.questions);
     if (k.questions) {
-      EXPECT_EQ(p.questions[0].text, kWornGearQuestion);
-      EXPECT_EQ(p.questions[0].title, "Kickmark");
-      EXPECT_EQ(p.questions[0].icon, Icon::Stop);
+      EXPECT_EQ(std::tie(p.questions[0].text, p.questions[0].title, p.questions[0].icon),
+                std::tuple(kWornGearQuestion, "Kickmark", Icon::Stop));
     }
     EXPECT_EQ(c.Injury, -1);
   }
@@ -63,9 +62,8 @@ TEST(Week, CountDownMessagesAndTheButtonColour) {
   }
 }
 
-// After week 26 a new season starts, unless he stays away in worn gear; a
-// captain takes an overall above 180, an age above 23 in the new season and
-// 50 AFL matches.
+// After week 26 a new season starts, unless he stays away in worn gear; a captain takes an
+// overall above 180, an age above 23 in the new season and 50 AFL matches.
 TEST(Week, NewSeasonAndCaptaincy) {
   const struct {
     int matches, gear, overall, age, aflMatches;
@@ -83,12 +81,8 @@ TEST(Week, NewSeasonAndCaptaincy) {
   for (const auto& k : cases) {
     Career c;
     c.League = "AFL";
-    c.Matches = k.matches;
-    c.GearOverall = k.gear;
-    c.Overall = k.overall;
-    c.Age = k.age;
-    c.Levels[3].Matches = k.aflMatches;
-    c.TeamWins = 12;
+    std::tie(c.Matches, c.GearOverall, c.Overall, c.Age, c.Levels[3].Matches, c.TeamWins) =
+        std::tuple(k.matches, k.gear, k.overall, k.age, k.aflMatches, 12);
     RunState run;
     ScriptedPrompter p;
     p.answers = {k.answer};
@@ -136,13 +130,10 @@ TEST(Contracts, ClickSignAndOk) {
   EXPECT_TRUE(c.SignOpen);
   EXPECT_EQ(c.OfferContract, "3500");
   SignContract(c, offers, paper, p);
-  EXPECT_EQ(c.Team, "Frankston");
-  EXPECT_EQ(c.Wages, Money::Dollars(3500));
-  EXPECT_EQ(c.ContractCurrent, Money::Dollars(3500));
-  EXPECT_EQ(c.ContractLength, 2);
-  EXPECT_EQ(c.ContractMatches, 52);
-  EXPECT_FALSE(c.SignOpen);
-  EXPECT_TRUE(c.PlayOpen);
+  EXPECT_EQ(
+      std::tie(c.Team, c.Wages, c.ContractCurrent, c.ContractLength, c.ContractMatches, c.SignOpen,
+               c.PlayOpen),
+      std::tuple("Frankston", Money::Dollars(3500), Money::Dollars(3500), 2, 52, false, true));
   ASSERT_EQ(p.stories.size(), 1u);
   EXPECT_EQ(p.stories[0].headline, "Rookie Bob Signs With Frankston");
   EXPECT_TRUE(CloseContracts(c, p));
@@ -153,9 +144,8 @@ TEST(Contracts, ClickSignAndOk) {
   EXPECT_FALSE(c.SignOpen);
 
   // With the count below zero a signing only makes the papers.
-  offers.pendingTeam = "Lalor";
-  offers.pendingOffer = Money::Dollars(2000);
-  offers.pendingLength = 1;
+  std::tie(offers.pendingTeam, offers.pendingOffer, offers.pendingLength) =
+      std::tuple("Lalor", Money::Dollars(2000), 1);
   c.ContractMatches = -1;
   const Career before = c;
   SignContract(c, offers, paper, p);
