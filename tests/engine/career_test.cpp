@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <tuple>
 
@@ -28,10 +29,8 @@ TEST(Career, NewCareerValues) {
 }
 
 TEST(Career, OverallFormulaAtTheEdges) {
-  const struct {
-    int k, h, t, m, r;
-    int overall;
-  } cases[] = {
+  // Kicking, handballing, tackling, marking, running, and the overall they make.
+  const std::array<int, 6> cases[] = {
       // clang-format off
       {1, 1, 1, 1, 1, 1},                  // 0.9998
       {100, 100, 100, 100, 100, 100},      // 99.98
@@ -41,10 +40,9 @@ TEST(Career, OverallFormulaAtTheEdges) {
       {3, 2, 1, 1, 1, 2},                  // 1.7498
       // clang-format on
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(OverallOf(c.k, c.h, c.t, c.m, c.r), c.overall)
-        << c.k << "," << c.h << "," << c.t << "," << c.m << "," << c.r;
-  }
+  for (const auto& [k, h, t, m, r, overall] : cases)
+    EXPECT_EQ(OverallOf(k, h, t, m, r), overall)
+        << k << "," << h << "," << t << "," << m << "," << r;
 }
 
 TEST(CareerFields, EveryFieldHasOneNameAndReadsBackWhatItWrites) {
@@ -64,11 +62,8 @@ TEST(CareerFields, EveryFieldHasOneNameAndReadsBackWhatItWrites) {
 
 TEST(CareerFields, AccessByName) {
   Career c;
-  const struct {
-    const char* name;
-    const char* text;
-    bool accepted;
-  } cases[] = {
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      // name, text, accepted
       // clang-format off
       {"BankBalance", "247.5", true}, {"BankBalance", "lots", false}, {"Fitness", "50", true},
       {"Fitness", "101", false}, {"Age", "19", true}, {"Age", "", false},
@@ -77,10 +72,10 @@ TEST(CareerFields, AccessByName) {
       {"LadderThirdAgainst", "512", true},
       // clang-format on
   };
-  for (const auto& k : cases) {
-    const CareerField* field = FindCareerField(k.name);
-    ASSERT_NE(field, nullptr) << k.name;
-    EXPECT_EQ(field->set(c, k.text), k.accepted) << k.name << " = " << k.text;
+  for (const auto& [name, text, accepted] : cases) {
+    const CareerField* field = FindCareerField(name);
+    ASSERT_NE(field, nullptr) << name;
+    EXPECT_EQ(field->set(c, text), accepted) << name << " = " << text;
   }
   EXPECT_EQ(std::tuple(c.BankBalance.ToString(), c.Fitness, c.Age, c.PlayOpen, c.Ladder[2].Against),
             std::tuple("247.5", 50, 19, false, 512));
