@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 
 #include "core/new_career.h"
@@ -27,9 +28,8 @@ TEST(NewCareer, ChecksRunInOrderWithTheirMessages) {
   const char* badName = R"(Please enter a name without any of \ / : * ? " < > |)";
   const char* badFile = R"(Please enter a career file name without any of \ / : * ? " < > |)";
   const char* o = nullptr;  // the good answer
-  const struct {
-    const char *name, *careerName, *city, *state, *position, *message;
-  } cases[] = {
+  const std::array<const char*, 6> cases[] = {
+      // name, career, city, state, position, message
       // clang-format off
       {"", "", "", "", "", fill},
       {"", "", o, o, o, fill},
@@ -47,32 +47,27 @@ TEST(NewCareer, ChecksRunInOrderWithTheirMessages) {
       {o, o, o, o, "Half Forward", fill},
       // clang-format on
   };
-  for (const auto& k : cases) {
+  for (const auto& [name, careerName, city, state, position, message] : cases) {
     SetupAnswers a = GoodAnswers();
-    for (auto [answer, to] : {std::pair{&a.name, k.name},
-                              {&a.careerName, k.careerName},
-                              {&a.city, k.city},
-                              {&a.state, k.state},
-                              {&a.position, k.position}}) {
+    for (auto [answer, to] : {std::pair{&a.name, name},
+                              {&a.careerName, careerName},
+                              {&a.city, city},
+                              {&a.state, state},
+                              {&a.position, position}}) {
       if (to != nullptr) *answer = to;
     }
     ScriptedPrompter prompter;
     NewCareer flow;
-    EXPECT_FALSE(flow.Start(a, prompter).has_value()) << k.message;
-    ASSERT_EQ(prompter.messages.size(), 1u) << k.message;
-    EXPECT_EQ(prompter.messages[0].text, k.message);
+    EXPECT_FALSE(flow.Start(a, prompter).has_value()) << message;
+    ASSERT_EQ(prompter.messages.size(), 1u) << message;
+    EXPECT_EQ(prompter.messages[0].text, message);
     EXPECT_EQ(prompter.messages[0].title, "Kickmark");
   }
 }
 
 TEST(NewCareer, SpecialCareerNames) {
-  const struct {
-    const char* careerName;
-    const char* message;  // nullptr: none
-    const char* league;
-    int age;
-    std::int64_t bank;
-  } cases[] = {
+  // message: nullptr: none
+  const std::tuple<const char*, const char*, const char*, int, std::int64_t> cases[] = {
       // clang-format off
       {"Cash Lord", "Dang... Well done", "Local Reserves", 14, 1000000000},
       {"Iron Bolt", "Nice try mate ;)", "Local Reserves", 14, 15000},
@@ -81,18 +76,18 @@ TEST(NewCareer, SpecialCareerNames) {
       {"cash lord", nullptr, "Local Reserves", 14, 15000},  // letter case counts
       // clang-format on
   };
-  for (const auto& c : cases) {
+  for (const auto& [careerName, message, league, age, bank] : cases) {
     SetupAnswers a = GoodAnswers();
-    a.careerName = c.careerName;
+    a.careerName = careerName;
     ScriptedPrompter prompter;
     NewCareer flow;
     const auto career = flow.Start(a, prompter);
-    ASSERT_TRUE(career.has_value()) << c.careerName;
+    ASSERT_TRUE(career.has_value()) << careerName;
     EXPECT_EQ(prompter.messageTexts(),
-              c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+              message ? std::vector<std::string>{message} : std::vector<std::string>{});
     EXPECT_EQ(std::tie(career->League, career->Age, career->BankBalance),
-              std::tuple(c.league, c.age, Money::Dollars(c.bank)))
-        << c.careerName;
+              std::tuple(league, age, Money::Dollars(bank)))
+        << careerName;
   }
 }
 

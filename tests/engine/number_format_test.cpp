@@ -7,6 +7,7 @@
 #include <iomanip>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/money.h"
@@ -95,22 +96,18 @@ TEST(NumberFormat, ParsingAcceptsOnlyNumbers) {
 }
 
 TEST(Money, ReadsShowsAndAddsExactAmounts) {
-  const struct {
-    const char* text;
-    std::int64_t cents;
-    const char* shown;
-  } cases[] = {
+  const std::tuple<const char*, std::int64_t, const char*> cases[] = {
       // clang-format off
       {"15000", 1500000, "15000"}, {"247.5", 24750, "247.5"}, {"78.75", 7875, "78.75"},
       {"0", 0, "0"}, {"-0.5", -50, "-0.5"}, {"28.50", 2850, "28.5"},
       {"1000000000", 100000000000, "1000000000"},
       // clang-format on
   };
-  for (const auto& c : cases) {
-    const auto money = Money::Parse(c.text);
-    ASSERT_TRUE(money.has_value()) << c.text;
-    EXPECT_EQ(money->cents(), c.cents) << c.text;
-    EXPECT_EQ(money->ToString(), c.shown) << c.text;
+  for (const auto& [text, cents, shown] : cases) {
+    const auto money = Money::Parse(text);
+    ASSERT_TRUE(money.has_value()) << text;
+    EXPECT_EQ(money->cents(), cents) << text;
+    EXPECT_EQ(money->ToString(), shown) << text;
   }
   for (const char* bad : {"", "$5", "1.234", "12a", ".", "1,000"}) {
     EXPECT_FALSE(Money::Parse(bad).has_value()) << bad;

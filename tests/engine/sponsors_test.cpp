@@ -15,18 +15,15 @@ using testing::ScriptedPrompter, testing::ScriptedRandom;
 // The weeks to the next window and whether the slots can change, at each stretch's edges.
 TEST(Sponsors, ScreenStateByWeek) {
   const SponsorshipView before{4, true};
-  const struct {
-    int week;
-    std::optional<int> remaining;
-    bool open;
-  } cases[] = {{0, 4, true},   {1, 11, false}, {11, 1, false},  {12, 12, true}, {13, 11, false},
-               {23, 1, false}, {24, 13, true}, {25, 12, false}, {26, 4, true},  {14, 10, false}};
-  for (const auto& k : cases) {
+  const std::tuple<int, std::optional<int>, bool> cases[] = {
+      {0, 4, true},   {1, 11, false}, {11, 1, false},  {12, 12, true}, {13, 11, false},
+      {23, 1, false}, {24, 13, true}, {25, 12, false}, {26, 4, true},  {14, 10, false}};
+  for (const auto& [week, remaining, open] : cases) {
     Career c;
-    c.Matches = k.week;
+    c.Matches = week;
     const SponsorshipView view = OpenSponsorship(c, before);
-    EXPECT_EQ(view.remaining, k.remaining) << k.week;
-    EXPECT_EQ(view.windowOpen, k.open) << k.week;
+    EXPECT_EQ(view.remaining, remaining) << week;
+    EXPECT_EQ(view.windowOpen, open) << week;
   }
 }
 
@@ -70,10 +67,7 @@ TEST(Sponsors, WindowOpensOnlyAtWeeks12And24AndCloseFreesPlay) {
 // The form sets the tier: a rating above 7.5 or above four goals a match, above 5, above 2.5, or
 // less; each tier's deal in the Local Reserves has its own company.
 TEST(Sponsors, TierThresholds) {
-  const struct {
-    double rating, goals;
-    const char* sponsor;
-  } cases[] = {
+  const std::tuple<double, double, const char*> cases[] = {
       {7.51, 0, "Lightning Auto Repairs"},
       {7.5, 4.0, "Not Just Tennis"},
       {0, 4.01, "Lightning Auto Repairs"},
@@ -83,9 +77,9 @@ TEST(Sponsors, TierThresholds) {
       {2.5, 0, "Bob's Bakery"},
       {0, 0, "Bob's Bakery"},
   };
-  for (const auto& k : cases) {
-    const Career c = Window("Local Reserves", k.rating, k.goals, 1, 4).c;
-    EXPECT_EQ(c.MajorSponsor, k.sponsor) << k.rating << " " << k.goals;
+  for (const auto& [rating, goals, sponsor] : cases) {
+    const Career c = Window("Local Reserves", rating, goals, 1, 4).c;
+    EXPECT_EQ(c.MajorSponsor, sponsor) << rating << " " << goals;
   }
 }
 
@@ -150,10 +144,7 @@ TEST(Sponsors, TierDealsAndOffersFollowTheSeasonsForm) {
 // Each sponsor's weekly boost by the roll of 10 (a digit a roll): a tier's companies boost alike,
 // each its own bar.
 TEST(Sponsors, WeeklyBoostsByTheRoll) {
-  const struct {
-    const char* boosts;
-    std::vector<std::pair<const char*, int Career::*>> sponsors;
-  } tiers[] = {
+  const std::tuple<const char*, std::vector<std::pair<const char*, int Career::*>>> tiers[] = {
       {"2200111100",
        {{"Bob's Bakery", &Career::Stamina},
         {"Smith Pharmacy", &Career::Health},
@@ -168,8 +159,8 @@ TEST(Sponsors, WeeklyBoostsByTheRoll) {
       {"3333302222",
        {{"Panadol", &Career::Health}, {"Coles", &Career::Fitness}, {"Nike", &Career::Shorts}}},
   };
-  for (const auto& tier : tiers) {
-    for (const auto& [sponsor, bar] : tier.sponsors) {
+  for (const auto& [boosts, sponsors] : tiers) {
+    for (const auto& [sponsor, bar] : sponsors) {
       for (int roll = 1; roll <= 10; ++roll) {
         SCOPED_TRACE(::testing::Message() << sponsor << ", roll " << roll);
         Career c;
@@ -181,8 +172,7 @@ TEST(Sponsors, WeeklyBoostsByTheRoll) {
         ScriptedRandom r;
         r.next(roll, 10);
         ApplySponsorEffects(c, r);
-        for (int Career::*b : bars)
-          EXPECT_EQ(c.*b, b == bar ? 90 + tier.boosts[roll - 1] - '0' : 90);
+        for (int Career::*b : bars) EXPECT_EQ(c.*b, b == bar ? 90 + boosts[roll - 1] - '0' : 90);
       }
     }
   }
