@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 #include <thread>
+#include <tuple>
 
 #include "core/file_system.h"
 #include "core/text_file.h"
@@ -325,11 +326,8 @@ TEST(ResultsOnLoad, TornTailIsDroppedAndShortOrDamagedRecordsAreRefused) {
     return results.substr(0, lineStart(6)) + score + "\r\n" + results.substr(lineStart(7));
   };
   const char* badScore = "crashResults.kmr, line 7: expected a whole number from 0 to 999";
-  const struct {
-    const char* label;
-    std::string bytes;
-    const char* error;  // nothing: loaded, with the five records only
-  } cases[] = {
+  // error: nothing: loaded, with the five records only
+  const std::tuple<const char*, std::string, const char*> cases[] = {
       {"a sixth record", results + sixthRecord, nullptr},
       {"half a sixth record", results + sixthRecord.substr(0, 300), nullptr},
       {"a damaged line after the fifth", results + "damage\r\n", nullptr},
@@ -343,25 +341,25 @@ TEST(ResultsOnLoad, TornTailIsDroppedAndShortOrDamagedRecordsAreRefused) {
       {"no results file", "",
        "crashResults.kmr is missing, but the career has played 5 rounds of its season"},
   };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(k.label);
+  for (const auto& [label, bytes, error] : cases) {
+    SCOPED_TRACE(label);
     FolderFiles files = saved;
-    if (k.bytes.empty()) files.erase("crashResults.kmr");
-    if (!k.bytes.empty()) files["crashResults.kmr"] = k.bytes;
+    if (bytes.empty()) files.erase("crashResults.kmr");
+    if (!bytes.empty()) files["crashResults.kmr"] = bytes;
     Restore(folder, files);
     Session s(folder, 1);
     Career running;
     running.Name = "Someone Else";
     s.game.Adopt(running);
     const auto loaded = s.game.LoadFrom(folder / "crash.kms");
-    if (k.error) {
+    if (error) {
       EXPECT_EQ(loaded.outcome, Game::LoadOutcome::Failed);
-      EXPECT_EQ(loaded.error, k.error);
+      EXPECT_EQ(loaded.error, error);
       EXPECT_EQ(s.game.career(), running);
     } else {
       ASSERT_EQ(loaded.outcome, kLoaded) << loaded.error;
       // A load writes nothing: the next round's record replaces the tail.
-      EXPECT_TRUE(ReadBytes(folder / "crashResults.kmr") == k.bytes);
+      EXPECT_TRUE(ReadBytes(folder / "crashResults.kmr") == bytes);
     }
   }
 }
@@ -424,27 +422,23 @@ TEST(FileSystemSeam, InstalledPerThreadAndRestored) {
 TEST(AtomicWrite, AFailedFlushStartsOverOnceFromANewFile) {
   const testing::TempFolder temp;
   const fs::path file = temp.path / "a.txt";
-  const struct {
-    int failAt;
-    Mode mode;
-    bool written;
-  } cases[] = {
+  const std::tuple<int, Mode, bool> cases[] = {
       {4, Mode::Once, true},         // the file's fsync
       {8, Mode::Once, true},         // the folder's fsync
       {4, Mode::FromThenOn, false},  // every call from the file's fsync on
   };
-  for (const auto& k : cases) {
+  for (const auto& [failAt, mode, written] : cases) {
     fs::remove(file);
-    FailingFileSystem failing(k.failAt, k.mode);
+    FailingFileSystem failing(failAt, mode);
     const UseFileSystem use(failing);
     const auto error = WriteFileAtomically(file, "bytes");
-    EXPECT_EQ(!error, k.written) << k.failAt;
+    EXPECT_EQ(!error, written) << failAt;
     if (error) {
       EXPECT_EQ(*error, "a.txt could not be written: Input/output error");
     }
     // Two tries, each from its own mkstemp.
     EXPECT_EQ(std::count(failing.calls().begin(), failing.calls().end(), "mkstemp"), 2);
-    if (k.written) {  // nothing but the file itself is left behind
+    if (written) {  // nothing but the file itself is left behind
       EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
       EXPECT_EQ(ReadBytes(file), "bytes");
     }

@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -108,11 +109,7 @@ TEST(Events, FortunesTheirConditionsAndChanges) {
   const Player suspended{.last = Last::Suspended};
   const Player injured{.last = Last::Injured};
   const Player aflSuspended{.league = "AFL", .last = Last::Suspended};
-  const struct {
-    int kind, event;
-    Player player;
-    const char* diff;
-  } cases[] = {
+  const std::tuple<int, int, Player, const char*> cases[] = {
       // clang-format off
       {kGood, 1, kLocal, "$300"}, {kGood, 1, kAfl, ""}, {kGood, 1, suspended, ""},
       {kGood, 2, kLocal, "$500"}, {kGood, 2, {.disposals = 0}, ""}, {kGood, 2, injured, ""},
@@ -131,11 +128,11 @@ TEST(Events, FortunesTheirConditionsAndChanges) {
       {kBad, 34, {.age = 18}, ""}, {kBad, 34, {.age = 19}, "$-1000"}, {kBad, 35, kAfl, ""},
       // clang-format on
   };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(::testing::Message() << (k.kind == kGood ? "good " : "bad ") << k.event << ", "
-                                      << k.player.league << ", age " << k.player.age);
-    const Week w = Fortune(k.kind, k.event, k.player);
-    const std::string diff = k.diff;
+  for (const auto& [kind, event, player, expected] : cases) {
+    SCOPED_TRACE(::testing::Message() << (kind == kGood ? "good " : "bad ") << event << ", "
+                                      << player.league << ", age " << player.age);
+    const Week w = Fortune(kind, event, player);
+    const std::string diff = expected;
     EXPECT_EQ(w.diff, diff == "-" ? "" : diff);
     EXPECT_EQ(w.prompter.messages.size(), diff.empty() ? 0u : 1u);
     EXPECT_TRUE(w.prompter.questions.empty());
@@ -281,11 +278,7 @@ TEST(Events, KindPicksTheTableAfterTheLottery) {
 
 // Bars stay within 0..100 and skills within 1..200 after an event's change.
 TEST(Events, BarsAndSkillsStayInRange) {
-  const struct {
-    int kind, event, outOf, outcome, outcomeOf;
-    int Career::*field;
-    int from, to;
-  } cases[] = {
+  const std::tuple<int, int, int, int, int, int Career::*, int, int> cases[] = {
       {kGood, 18, 40, 0, 0, &Career::Health, 99, 100},      // +2
       {kGood, 27, 40, 0, 0, &Career::Stamina, 98, 100},     // +3
       {kGood, 19, 40, 0, 0, &Career::Boots, 100, 100},      // +5
@@ -298,14 +291,14 @@ TEST(Events, BarsAndSkillsStayInRange) {
       {kChoice, 22, 30, 1, 4, &Career::Marking, 2, 1},      // -2
       {kChoice, 21, 30, 2, 4, &Career::Running, 199, 200},  // +2
   };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(::testing::Message() << k.kind << "/" << k.event);
-    std::vector<std::pair<int, int>> rolls = {{k.event, k.outOf}};
-    if (k.outcome != 0) rolls.emplace_back(k.outcome, k.outcomeOf);
-    ScriptedRandom r = Draws(k.kind, rolls);
+  for (const auto& [kind, event, outOf, outcome, outcomeOf, field, from, to] : cases) {
+    SCOPED_TRACE(::testing::Message() << kind << "/" << event);
+    std::vector<std::pair<int, int>> rolls = {{event, outOf}};
+    if (outcome != 0) rolls.emplace_back(outcome, outcomeOf);
+    ScriptedRandom r = Draws(kind, rolls);
     Career c = Make(kLocal);
-    c.*k.field = k.from;
-    EXPECT_EQ(PlayWeek(c, r, kLocal, {true}).career.*k.field, k.to);
+    c.*field = from;
+    EXPECT_EQ(PlayWeek(c, r, kLocal, {true}).career.*field, to);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <optional>
 #include <ostream>
+#include <tuple>
 #include <variant>
 
 #include "core/file_names.h"
@@ -33,11 +34,8 @@ TEST(TextFiles, EncodingIsToldByTheMarkTheNulsOrTheUtf8) {
   constexpr auto W = Encoding::Windows1252;
   constexpr auto U8 = Encoding::Utf8;
   constexpr auto U16 = Encoding::Utf16;
-  const struct {
-    std::string bytes;
-    Encoding encoding;
-    std::size_t mark;
-  } cases[] = {
+  const std::tuple<std::string, Encoding, std::size_t> cases[] = {
+      // bytes, encoding, mark
       // clang-format off
       {"", W, 0}, {"\"Jack\"\r\n", W, 0}, {"\"Jos\xe9\"", W, 0}, {"\"Jos\xc3\xa9\"", U8, 0},
       {"\xef\xbb\xbf\"Jack\"", U8, 3}, {"\xff\xfe\"\0J\0"s, U16, 2}, {"\xfe\xff\0\"\0J"s, U16, 2},
@@ -48,18 +46,16 @@ TEST(TextFiles, EncodingIsToldByTheMarkTheNulsOrTheUtf8) {
       {std::string(64, 'a') + "\0b\0c\0d\0e"s, W, 0},
       // clang-format on
   };
-  for (const auto& k : cases) {
-    EXPECT_EQ(DetectEncoding(k.bytes).encoding, k.encoding) << k.bytes;
-    EXPECT_EQ(DetectEncoding(k.bytes).markLength, k.mark) << k.bytes;
+  for (const auto& [bytes, encoding, mark] : cases) {
+    EXPECT_EQ(DetectEncoding(bytes).encoding, encoding) << bytes;
+    EXPECT_EQ(DetectEncoding(bytes).markLength, mark) << bytes;
   }
 }
 
 // At the edge of every range of a sequence's bytes: no overlong form, surrogate or past U+10FFFF.
 TEST(TextFiles, Utf8AtTheEdgesOfItsRanges) {
-  const struct {
-    std::string bytes;
-    bool utf8;
-  } cases[] = {
+  const std::pair<std::string, bool> cases[] = {
+      // bytes, and whether they are UTF-8
       // clang-format off
       {"", true},
       {"\xc2\x80", true},         {"\xdf\xbf", true},         {"\xc1\xbf", false},
@@ -71,7 +67,7 @@ TEST(TextFiles, Utf8AtTheEdgesOfItsRanges) {
       {"abcdefg\xffghijklmn", false}, {"abcdefgh\xc3\xa9ghijklmn", true},
       // clang-format on
   };
-  for (const auto& k : cases) EXPECT_EQ(IsUtf8(k.bytes), k.utf8) << k.bytes;
+  for (const auto& [bytes, utf8] : cases) EXPECT_EQ(IsUtf8(bytes), utf8) << bytes;
   // Past a run of ASCII the letters are converted all the same.
   EXPECT_EQ(FromWindows1252("abcdefghij\xe9"), "abcdefghij\xc3\xa9");
   EXPECT_EQ(ToWindows1252("abcdefghij\xc3\xa9\xe2\x98\x83"), "abcdefghij\xe9?");
