@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/scripted_ports.h"
@@ -67,17 +68,10 @@ TEST(TrainingHealthStore, RatesRiseWithTheCompetition) {
 }
 
 TEST(TrainingHealthStore, OpeningPricesWhatEachRowCanStillTake) {
-  struct Case {
-    Shop shop;
-    std::string league;
-    int bank;
-    std::vector<int> values, amounts;
-    int balanceAfter;
-    Colour colour;
-  };
+  using Case = std::tuple<Shop, std::string, int, std::vector<int>, std::vector<int>, int, Colour>;
   // Training chooses nothing on opening; health and store choose everything.
   // clang-format off
-  for (const auto& c : std::vector<Case>{
+  for (const auto& [shop, league, bank, values, amounts, balanceAfter, colour] : std::vector<Case>{
       {Training, "AFL", 900, {150, 200, 203, 199, 1}, {250000, 0, 0, 3500, 696500}, 900,
        Colour::Unchanged},
       {Health, "State", 30000, {40, 100, 100}, {21000, 0, 0}, 9000, Colour::InCredit},
@@ -88,38 +82,30 @@ TEST(TrainingHealthStore, OpeningPricesWhatEachRowCanStillTake) {
       {Store, "AFL", 0, {99, 100, 100, 100}, {700, 0, 0, 0}, -700, Colour::Short}}) {
     // clang-format on
     const ShopSession s =
-        ShopSession::Open(c.shop, CareerWith(c.shop, c.league, Money::Dollars(c.bank), c.values));
-    for (std::size_t i = 0; i < c.values.size(); ++i) {
+        ShopSession::Open(shop, CareerWith(shop, league, Money::Dollars(bank), values));
+    for (std::size_t i = 0; i < values.size(); ++i) {
       const ShopRow& row = s.Rows()[i];
-      const int units = row.Rate ? c.amounts[i] / row.Rate : 0;
+      const int units = row.Rate ? amounts[i] / row.Rate : 0;
       EXPECT_EQ(row.Units, units) << row.name;
-      EXPECT_EQ(row.Amount, Money::Dollars(c.amounts[i])) << row.name;
-      EXPECT_EQ(row.Chosen, c.shop == Training ? 0 : units) << row.name;
+      EXPECT_EQ(row.Amount, Money::Dollars(amounts[i])) << row.name;
+      EXPECT_EQ(row.Chosen, shop == Training ? 0 : units) << row.name;
     }
-    EXPECT_EQ(s.BalanceBefore(), Money::Dollars(c.bank));
-    EXPECT_EQ(s.BalanceAfter(), Money::Dollars(c.balanceAfter));
-    EXPECT_EQ(s.Colour(), c.colour);
+    EXPECT_EQ(s.BalanceBefore(), Money::Dollars(bank));
+    EXPECT_EQ(s.BalanceAfter(), Money::Dollars(balanceAfter));
+    EXPECT_EQ(s.Colour(), colour);
   }
 }
 
 TEST(TrainingHealthStore, OkRefusesANegativeBalanceAndOtherwiseBuys) {
-  struct Step {
-    std::string row;
-    int value, balanceAfterCents;
-    Colour colour;
-  };
-  struct Case {
-    Shop shop;
-    int bankCents;
-    std::vector<int> values;
-    std::vector<Step> steps;
-    std::string refusal;  // empty when OK goes through
-  };
+  // A spinner's row set to a value, and the balance after it in cents and its colour.
+  using Step = std::tuple<std::string, int, int, Colour>;
+  // The shop, the bank in cents, its rows' values, the steps, and what OK says (empty: it buys).
+  using Case = std::tuple<Shop, int, std::vector<int>, std::vector<Step>, std::string>;
   const std::string cash = "You do not have enough cash for that amount of training!";
   const std::string service = "You do not have enough money to pay for that level of service!";
   const std::string gear = "You do not have enough money to purchase that much gear!";
   // clang-format off
-  for (const auto& c : std::vector<Case>{
+  for (const auto& [shop, bankCents, values, steps, refusal] : std::vector<Case>{
       {Training, 500000, {}, {{"Marking", 3, 200000, Colour::InCredit},
                               {"Running", 2, 0, Colour::InCredit}}, ""},
       {Training, 100000, {}, {{"Kicking", 1, -50000, Colour::Short},
@@ -135,26 +121,26 @@ TEST(TrainingHealthStore, OkRefusesANegativeBalanceAndOtherwiseBuys) {
       {Store, 22450, {99, 100, 100, 100}, {}, gear},  // -0.50 is still short
       {Store, 22525, {99, 100, 100, 100}, {}, ""}}) {
     // clang-format on
-    Career career = CareerWith(c.shop, "Local Reserves", Money::Cents(c.bankCents), c.values);
+    Career career = CareerWith(shop, "Local Reserves", Money::Cents(bankCents), values);
     const Career before = career;
-    ShopSession s = ShopSession::Open(c.shop, career);
-    for (const auto& st : c.steps) {
-      s.ChangeSpinner(s.RowIndex(st.row), st.value);
-      EXPECT_EQ(s.BalanceAfter(), Money::Cents(st.balanceAfterCents)) << st.row;
-      EXPECT_EQ(s.Colour(), st.colour) << st.row;
+    ShopSession s = ShopSession::Open(shop, career);
+    for (const auto& [row, value, balanceAfterCents, colour] : steps) {
+      s.ChangeSpinner(s.RowIndex(row), value);
+      EXPECT_EQ(s.BalanceAfter(), Money::Cents(balanceAfterCents)) << row;
+      EXPECT_EQ(s.Colour(), colour) << row;
     }
     ScriptedPrompter prompter;
     RunState run;
-    EXPECT_EQ(s.OK(career, run, prompter), c.refusal.empty()) << c.bankCents;
-    if (!c.refusal.empty()) {
-      EXPECT_EQ(prompter.messageTexts(), std::vector<std::string>{c.refusal});
+    EXPECT_EQ(s.OK(career, run, prompter), refusal.empty()) << bankCents;
+    if (!refusal.empty()) {
+      EXPECT_EQ(prompter.messageTexts(), std::vector<std::string>{refusal});
       EXPECT_EQ(prompter.messages[0].title, "Kickmark");
       EXPECT_EQ(career, before);
       continue;
     }
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_EQ(career.BankBalance, s.BalanceAfter());
-    const auto fields = FieldsOf(c.shop);
+    const auto fields = FieldsOf(shop);
     for (std::size_t i = 0; i < fields.size(); ++i)
       EXPECT_EQ(career.*fields[i], before.*fields[i] + s.Rows()[i].Chosen) << s.Rows()[i].name;
   }
