@@ -161,10 +161,8 @@ Week Choose(int event, bool yes, int outcome = 0, int outOf = 0, const Player& p
 // bet won ($2000), L $1000 lost, - nothing, A B C the other effects in the order they first come.
 // No never rolls and changes nothing but at the casino nights, which cost $3000.
 TEST(Events, EveryChoicesOddsAndItsNo) {
-  const struct {
-    int outOf;
-    const char* odds;
-  } choices[30] = {
+  const std::pair<int, const char*> choices[30] = {
+      // out of, odds
       {0, "L"},    {0, "A"},    {0, "A"},    {0, "L"},    {0, "A"},     // 1-5
       {3, "ABC"},  {3, "AL-"},  {3, "AL-"},  {3, "A-B"},  {3, "WLW"},   // 6-10
       {3, "WLW"},  {3, "WLW"},  {3, "WLW"},  {3, "WLW"},  {3, "WLW"},   // 11-15
@@ -174,7 +172,7 @@ TEST(Events, EveryChoicesOddsAndItsNo) {
   };
   for (int event = 1; event <= 30; ++event) {
     SCOPED_TRACE(::testing::Message() << "choice " << event);
-    const auto& choice = choices[event - 1];
+    const auto& [outOf, odds] = choices[event - 1];
     const Week no = Choose(event, false);
     ASSERT_EQ(no.prompter.questions.size(), 1u);
     EXPECT_EQ(no.prompter.questions[0].title, "Kickmark");
@@ -187,19 +185,18 @@ TEST(Events, EveryChoicesOddsAndItsNo) {
     }
     const bool casino = event == 25 || event >= 27;
     EXPECT_EQ(no.diff, casino ? "$-3000" : "");
-
-    std::string odds;
+    std::string seen;
     std::map<std::string, char> letters = {{"", '-'}, {"$2000", 'W'}, {"$-1000", 'L'}};
-    for (int roll = 1; roll <= std::max(choice.outOf, 1); ++roll) {
-      const Week yes = Choose(event, true, roll, choice.outOf);
+    for (int roll = 1; roll <= std::max(outOf, 1); ++roll) {
+      const Week yes = Choose(event, true, roll, outOf);
       const char next = static_cast<char>('A' + letters.size() - 3);
-      odds += letters.emplace(yes.diff, next).first->second;
+      seen += letters.emplace(yes.diff, next).first->second;
       // A bet always tells how the match went.
       if (event >= 10 && event <= 20) {
         EXPECT_EQ(yes.prompter.messages.size(), 1u);
       }
     }
-    EXPECT_EQ(odds, choice.odds);
+    EXPECT_EQ(seen, odds);
   }
 }
 
