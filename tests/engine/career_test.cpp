@@ -20,9 +20,8 @@ TEST(Career, NewCareerValues) {
   for (const SponsorScreen& screen : c.SponsorOffers) {
     EXPECT_EQ(screen.Sponsor, "Bob's Bakery");
     deals += screen.Offer;
-    for (std::size_t i = 0; i < screen.Offers.size(); ++i) {
+    for (std::size_t i = 0; i < screen.Offers.size(); ++i)
       EXPECT_EQ(screen.Offers[i].Enabled && screen.Offers[i].Chosen, i == 0);
-    }
   }
   EXPECT_EQ(deals, Money::Dollars(675));
   EXPECT_EQ(c.SponsorOffers[2].Offer, Money::Dollars(400));  // the major deal

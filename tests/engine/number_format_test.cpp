@@ -34,9 +34,8 @@ TEST(NumberFormat, PatternsRoundHalvesAwayFromZero) {
       {19.999, "##0.0#", "20.0"},
       // clang-format on
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(FormatNumber(c.value, c.pattern), c.shown) << c.value << " with " << c.pattern;
-  }
 }
 
 // The formatter's rule the slow way: the number read as a fifteen-digit decimal, rounded half
@@ -48,9 +47,8 @@ std::string OnePlaceTheSlowWay(double value) {
   const int point = std::atoi(std::strchr(buffer, 'e') + 1) + 1;  // digits before the point
   // Scaled by ten, as a whole number of tenths rounded half up.
   long long tenths = 0;
-  for (int i = 0; i < point + 1; ++i) {
+  for (int i = 0; i < point + 1; ++i)
     tenths = tenths * 10 + (i >= 0 && i < 15 ? digits[static_cast<std::size_t>(i)] - '0' : 0);
-  }
   const int next = point + 1;
   if (next >= 0 && next < 15 && digits[static_cast<std::size_t>(next)] >= '5') ++tenths;
   if (point + 1 < 0) tenths = 0;
@@ -67,9 +65,8 @@ TEST(NumberFormat, ShortCutsAgreeWithTheFifteenDigitRule) {
   for (int i = 0; i < 20000; ++i) values.push_back(spread(draws));
   // Sums of tenths and hundredths, as ratings and averages add up.
   for (int i = 0; i < 3000; ++i) values.push_back(i * 0.05 + (i % 7) * 0.1);
-  for (const double v : values) {
+  for (const double v : values)
     ASSERT_EQ(FormatNumber(v, "0.0"), OnePlaceTheSlowWay(v)) << std::setprecision(17) << v;
-  }
 }
 
 TEST(NumberFormat, GeneralShowsRunningTotalsWithoutNoise) {
@@ -77,22 +74,19 @@ TEST(NumberFormat, GeneralShowsRunningTotalsWithoutNoise) {
       {0, "0"}, {7.2 + 6.8, "14"}, {0.1 + 0.2, "0.3"}, {45.3, "45.3"}, {-2.5, "-2.5"}};
   for (const auto& [value, shown] : cases) EXPECT_EQ(FormatGeneral(value), shown) << value;
   // Written out in full however large, so that a save reads back the same.
-  for (const double huge : {1.3e62, 1.3222222222222222e107, -1.7e308}) {
+  for (const double huge : {1.3e62, 1.3222222222222222e107, -1.7e308})
     EXPECT_EQ(*ParseDecimal(FormatGeneral(huge)), huge) << huge;
-  }
 }
 
 TEST(NumberFormat, ParsingAcceptsOnlyNumbers) {
   EXPECT_EQ(std::tuple(ParseWhole("42"), ParseWhole("-3")), std::tuple(42, -3));
-  for (const char* bad : {"", "4 2", "x", "1.5", "#TRUE#", "-"}) {
+  for (const char* bad : {"", "4 2", "x", "1.5", "#TRUE#", "-"})
     EXPECT_FALSE(ParseWhole(bad).has_value()) << bad;
-  }
   EXPECT_DOUBLE_EQ(*ParseDecimal("12.5"), 12.5);
   EXPECT_DOUBLE_EQ(*ParseDecimal(".5"), 0.5);
   EXPECT_DOUBLE_EQ(*ParseDecimal("-3"), -3);
-  for (const char* bad : {"", ".", "1e5", "nan", "inf", "1.2.3", "abc"}) {
+  for (const char* bad : {"", ".", "1e5", "nan", "inf", "1.2.3", "abc"})
     EXPECT_FALSE(ParseDecimal(bad).has_value()) << bad;
-  }
 }
 
 TEST(Money, ReadsShowsAndAddsExactAmounts) {
@@ -109,9 +103,8 @@ TEST(Money, ReadsShowsAndAddsExactAmounts) {
     EXPECT_EQ(money->cents(), cents) << text;
     EXPECT_EQ(money->ToString(), shown) << text;
   }
-  for (const char* bad : {"", "$5", "1.234", "12a", ".", "1,000"}) {
+  for (const char* bad : {"", "$5", "1.234", "12a", ".", "1,000"})
     EXPECT_FALSE(Money::Parse(bad).has_value()) << bad;
-  }
   // Sums of cents do not drift.
   Money total;
   for (int week = 0; week < 1000; ++week) total += *Money::Parse("78.75");

@@ -211,9 +211,8 @@ void StartAndWriteEveryFile(const NameRow& row, const fs::path& folder, Game& ga
   for (const fs::path& file :
        {ResultsPath(folder, game.career()), folder / (row.careerName + std::string(kLockEnding)),
         folder / (row.name + " Season History.txt"), folder / (row.name + " Career History.txt")}) {
-    if (const auto error = WriteFileAtomically(file, "written\r\n")) {
+    if (const auto error = WriteFileAtomically(file, "written\r\n"))
       return game.prompter().inform(*error);
-    }
   }
 }
 

@@ -106,18 +106,16 @@ TEST(SaveFile, EveryLineStandsWhereItAlwaysStood) {
   }
   const std::string text = SaveFileText(c);
   const fs::path golden = fs::path(KICKMARK_TEST_DATA) / "every_line.kms";
-  if (std::getenv("KICKMARK_UPDATE_GOLDEN") != nullptr) {
+  if (std::getenv("KICKMARK_UPDATE_GOLDEN") != nullptr)
     std::ofstream(golden, std::ios::binary) << text;
-  }
   const std::string kept = ReadBytes(golden);
   ASSERT_FALSE(kept.empty()) << golden;
   const auto keptLines = Lines(kept);
   const auto lines = Lines(text);
   ASSERT_EQ(lines.size(), 491u);
   ASSERT_EQ(lines.size(), keptLines.size());
-  for (std::size_t n = 0; n < lines.size(); ++n) {
+  for (std::size_t n = 0; n < lines.size(); ++n)
     EXPECT_EQ(lines[n], keptLines[n]) << "line " << n + 1;
-  }
 }
 
 // The career in the hand-made files: another player's, some way into his career.
@@ -324,13 +322,11 @@ TEST(DamagedSaveFile, EveryCutAndFlipIsReadWholeOrRefusedByLine) {
     }
     ++taken;
     const auto broken = CheckInvariants(std::get<Career>(parsed));
-    if (!broken.empty() && wrong[broken[0].substr(0, 40)]++ == 0) {
+    if (!broken.empty() && wrong[broken[0].substr(0, 40)]++ == 0)
       ADD_FAILURE() << damage << ": read a career that breaks a rule: " << broken[0];
-    }
   };
-  for (std::size_t size = 0; size < text.size(); ++size) {
+  for (std::size_t size = 0; size < text.size(); ++size)
     check(text.substr(0, size), "cut at byte " + std::to_string(size));
-  }
   // The low bit makes a digit or letter its neighbour, 0x20 changes case and spaces, the high
   // bit makes Windows-1252 letters and breaks line ends.
   for (std::size_t at = 0; at < text.size(); ++at) {
