@@ -202,8 +202,8 @@ class OddNameRow : public ::testing::TestWithParam<NameRow> {};
 // Start with the row's names, the first save, then every other file named after the career and
 // the player; stops at the first step the player is told of.
 void StartAndWriteEveryFile(const NameRow& row, const fs::path& folder, Game& game) {
-  if (!game.StartNewCareer(NamedAnswers(row.careerName, row.name))) return;
-  if (!game.PrepareFirstContract()) return;
+  if (!game.StartNewCareer(NamedAnswers(row.careerName, row.name)) || !game.PrepareFirstContract())
+    return;
   game.ClickOffer(1, game.contracts().rows[0].club);
   game.Sign();
   ASSERT_TRUE(game.CloseContracts());
@@ -240,18 +240,17 @@ TEST_P(OddNameRow, IsTakenAndReadBackOrRefusedWithWhatIsWrong) {
     EXPECT_EQ(files(), 6);  // the six files, and no temporary file left beside them
     const auto back = LoadCareer(save);
     ASSERT_TRUE(std::holds_alternative<Career>(back)) << std::get<FileError>(back).message;
-    EXPECT_EQ(std::get<Career>(back).Name, row.name);
-    EXPECT_EQ(std::get<Career>(back).CareerName, row.careerName);
+    EXPECT_EQ(std::tie(std::get<Career>(back).Name, std::get<Career>(back).CareerName),
+              std::tie(row.name, row.careerName));
     return;
   }
 
   Career saved = CreateCareer(NamedAnswers(row.careerName, row.name));
-  saved.Goals = 31;
-  saved.BankBalance = *Money::Parse("48210.5");
-  saved.TeamBehinds = 17;
+  std::tie(saved.Goals, saved.BankBalance, saved.TeamBehinds) =
+      std::tuple(31, *Money::Parse("48210.5"), 17);
   const auto notSaved = SaveCareer(folder, saved);
   ASSERT_FALSE(notSaved.has_value()) << notSaved->message;
-  const std::string resaved = row.resave(testing::ReadBytes(save));
+  const std::string resaved = row.resave(testing::ReadBytes(save));  // read before the truncation
   std::ofstream(save, std::ios::binary | std::ios::trunc) << resaved;
 
   const auto loaded = game.LoadFrom(save);

@@ -133,7 +133,7 @@ TEST(TrainingHealthStore, OkRefusesANegativeBalanceAndOtherwiseBuys) {
     RunState run;
     EXPECT_EQ(s.OK(career, run, prompter), refusal.empty()) << bankCents;
     if (!refusal.empty()) {
-      EXPECT_EQ(prompter.messageTexts(), std::vector<std::string>{refusal});
+      ASSERT_EQ(prompter.messageTexts(), std::vector<std::string>{refusal});
       EXPECT_EQ(prompter.messages[0].title, "Kickmark");
       EXPECT_EQ(career, before);
       continue;
