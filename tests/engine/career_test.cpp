@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
+#include <tuple>
 
 #include "core/career.h"
 #include "core/career_fields.h"
@@ -8,9 +10,8 @@
 namespace km {
 namespace {
 
-// A new career: Bob's Bakery in every slot, the only company that can be
-// chosen, his deals 100, 100, 400, 50 and 25 a week; the sponsorship paid
-// until the first deal is confirmed is 775 all the same.
+// A new career: Bob's Bakery in every slot, the only company that can be chosen, his deals
+// 100, 100, 400, 50 and 25 a week; the sponsorship paid until a deal is confirmed is 775.
 TEST(Career, NewCareerValues) {
   const Career c = Career::Create();
   EXPECT_EQ(c.BankBalance, Money::Dollars(15000));
@@ -19,19 +20,16 @@ TEST(Career, NewCareerValues) {
   for (const SponsorScreen& screen : c.SponsorOffers) {
     EXPECT_EQ(screen.Sponsor, "Bob's Bakery");
     deals += screen.Offer;
-    for (std::size_t i = 0; i < screen.Offers.size(); ++i) {
+    for (std::size_t i = 0; i < screen.Offers.size(); ++i)
       EXPECT_EQ(screen.Offers[i].Enabled && screen.Offers[i].Chosen, i == 0);
-    }
   }
   EXPECT_EQ(deals, Money::Dollars(675));
   EXPECT_EQ(c.SponsorOffers[2].Offer, Money::Dollars(400));  // the major deal
 }
 
 TEST(Career, OverallFormulaAtTheEdges) {
-  const struct {
-    int k, h, t, m, r;
-    int overall;
-  } cases[] = {
+  // Kicking, handballing, tackling, marking, running, and the overall they make.
+  const std::array<int, 6> cases[] = {
       // clang-format off
       {1, 1, 1, 1, 1, 1},                  // 0.9998
       {100, 100, 100, 100, 100, 100},      // 99.98
@@ -41,10 +39,9 @@ TEST(Career, OverallFormulaAtTheEdges) {
       {3, 2, 1, 1, 1, 2},                  // 1.7498
       // clang-format on
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(OverallOf(c.k, c.h, c.t, c.m, c.r), c.overall)
-        << c.k << "," << c.h << "," << c.t << "," << c.m << "," << c.r;
-  }
+  for (const auto& [k, h, t, m, r, overall] : cases)
+    EXPECT_EQ(OverallOf(k, h, t, m, r), overall)
+        << k << "," << h << "," << t << "," << m << "," << r;
 }
 
 TEST(CareerFields, EveryFieldHasOneNameAndReadsBackWhatItWrites) {
@@ -58,18 +55,14 @@ TEST(CareerFields, EveryFieldHasOneNameAndReadsBackWhatItWrites) {
     EXPECT_EQ(field.get(c), before) << field.name;
   }
   EXPECT_EQ(c, Career{});
-  // The 491 save lines hold 482 fields (a bar takes two lines), then DraftDue and the fourteen
-  // season award flags.
+  // 482 fields on the 491 save lines (a bar takes two), DraftDue and fourteen season awards.
   EXPECT_EQ(names.size(), 482u + 1 + 14);
 }
 
 TEST(CareerFields, AccessByName) {
   Career c;
-  const struct {
-    const char* name;
-    const char* text;
-    bool accepted;
-  } cases[] = {
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      // name, text, accepted
       // clang-format off
       {"BankBalance", "247.5", true}, {"BankBalance", "lots", false}, {"Fitness", "50", true},
       {"Fitness", "101", false}, {"Age", "19", true}, {"Age", "", false},
@@ -78,19 +71,15 @@ TEST(CareerFields, AccessByName) {
       {"LadderThirdAgainst", "512", true},
       // clang-format on
   };
-  for (const auto& k : cases) {
-    const CareerField* field = FindCareerField(k.name);
-    ASSERT_NE(field, nullptr) << k.name;
-    EXPECT_EQ(field->set(c, k.text), k.accepted) << k.name << " = " << k.text;
+  for (const auto& [name, text, accepted] : cases) {
+    const CareerField* field = FindCareerField(name);
+    ASSERT_NE(field, nullptr) << name;
+    EXPECT_EQ(field->set(c, text), accepted) << name << " = " << text;
   }
-  EXPECT_EQ(c.BankBalance.ToString(), "247.5");
-  EXPECT_EQ(c.Fitness, 50);
-  EXPECT_EQ(c.Age, 19);
-  EXPECT_FALSE(c.PlayOpen);
-  EXPECT_EQ(c.Ladder[2].Against, 512);
+  EXPECT_EQ(std::tuple(c.BankBalance.ToString(), c.Fitness, c.Age, c.PlayOpen, c.Ladder[2].Against),
+            std::tuple("247.5", 50, 19, false, 512));
   EXPECT_EQ(FindCareerField("Nonsense"), nullptr);
-  // An average is 0 until it is worked out from matches, then it shows its
-  // decimals.
+  // An average is 0 until it is worked out from matches, then it shows its decimals.
   EXPECT_EQ(FindCareerField("AverageGoals")->get(c), "0");
   c.MatchesPlayed = 2;
   EXPECT_EQ(FindCareerField("AverageGoals")->get(c), "2.5");

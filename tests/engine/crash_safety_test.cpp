@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <thread>
+#include <tuple>
 
 #include "core/file_system.h"
 #include "core/text_file.h"
@@ -19,33 +21,34 @@ namespace km {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FailingFileSystem;
+using testing::FailingFileSystem, testing::ReadBytes, testing::YesPrompter;
 using Mode = FailingFileSystem::Mode;
-
-using testing::YesPrompter;
-
 using FolderFiles = std::map<std::string, std::string>;
+constexpr auto kLoaded = Game::LoadOutcome::Loaded;
 
 FolderFiles Snapshot(const fs::path& folder) {
   FolderFiles files;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    files[entry.path().filename().string()] = testing::ReadBytes(entry.path());
-  }
+  for (const auto& entry : fs::directory_iterator(folder))
+    files[entry.path().filename().string()] = ReadBytes(entry.path());
   return files;
 }
 
 void Restore(const fs::path& folder, const FolderFiles& files) {
   fs::remove_all(folder);
   fs::create_directories(folder);
-  for (const auto& [name, bytes] : files) {
-    std::ofstream(folder / name, std::ios::binary) << bytes;
-  }
+  for (const auto& [name, bytes] : files) std::ofstream(folder / name, std::ios::binary) << bytes;
 }
 
-using testing::ReadBytes;
+// A game over the folder with its own random numbers and a prompter that says yes.
+struct Session {
+  TwisterRandom random;
+  YesPrompter p;
+  Game game;
+  Session(const fs::path& folder, unsigned seed)
+      : random(seed), game(random, p, DataFolder{folder}) {}
+};
 
-// A file system that reads but refuses every write, as a folder the player
-// may read and not change: a load must work from it.
+// A folder the player may read and not change: a load must work from it.
 class ReadOnlyFileSystem final : public RealFileSystem {
  public:
   int MakeTempFile(std::string& /*pattern*/, int& /*fd*/) override { return EROFS; }
@@ -55,9 +58,8 @@ class ReadOnlyFileSystem final : public RealFileSystem {
   int OpenForUpdate(const std::string& /*file*/, int& /*fd*/) override { return EROFS; }
 };
 
-// One step of a career from the hub, as a player takes it: whatever waits
-// first (the draft camp and the draft, or a signature and the sponsor
-// window), then the week's round played and its OK pressed.
+// One step from the hub as a player takes it: whatever waits first (the draft
+// camp and the draft, or a signature and the sponsor window), then the round.
 void Step(Game& game) {
   if (game.career().DraftDue != 0) {
     DraftCamp* camp = game.OpenCampIfDue();
@@ -72,31 +74,26 @@ void Step(Game& game) {
   game.FinishRound();
 }
 
-// The setup screen's Start for the career these tests play, its contract
-// screen, the best offer signed and the first save.
+// The setup screen's Start, its contract screen, the best offer signed and the first save.
 void StartCareer(Game& game) {
-  if (!game.StartNewCareer(testing::Answers("crash", "Cas Ash", "Geelong", "Victoria", "Rover",
-                                            {80, 80, 80, 80, 80})) ||
-      !game.PrepareFirstContract()) {
-    return;
+  if (game.StartNewCareer(testing::Answers("crash", "Cas Ash", "Geelong", "Victoria", "Rover",
+                                           {80, 80, 80, 80, 80})) &&
+      game.PrepareFirstContract()) {
+    testing::DoHubChores(game);
+    game.Save();
   }
-  testing::DoHubChores(game);
-  game.Save();
 }
 
 // A career of the first season saved after `weeks` rounds.
 FolderFiles CareerAfter(const fs::path& folder, int weeks) {
-  TwisterRandom random(7);
-  YesPrompter p;
-  Game game(random, p, DataFolder{folder});
-  StartCareer(game);
-  while (game.career().Matches < weeks) Step(game);
+  Session s(folder, 7);
+  StartCareer(s.game);
+  while (s.game.career().Matches < weeks) Step(s.game);
   return Snapshot(folder);
 }
 
-// Gives the season the numbers that decide what follows its close: an
-// average of `rating` over twenty matches whatever the grand final brings,
-// and the contract's last match (or one more season) to come.
+// The numbers that decide a season's close: an average of `rating` over twenty
+// matches whatever the grand final brings, and the contract over or running on.
 void Steer(Game& game, double rating, bool contractOver) {
   Career& c = game.career();
   c.MatchesPlayed = 20;
@@ -113,13 +110,12 @@ struct Moment {
   FolderFiles files;  // the career's folder as saved before the step
 };
 
-// One career through every kind of step there is, from its first week to
-// the AFL: the folder is kept before each step worth sweeping.
+// One career through every kind of step, from its first week to the AFL, the
+// folder kept before each step worth sweeping.
 std::vector<Moment> Journey(const fs::path& folder) {
   std::vector<Moment> moments;
-  TwisterRandom random(7);
-  YesPrompter p;
-  Game game(random, p, DataFolder{folder});
+  Session s(folder, 7);
+  Game& game = s.game;
   StartCareer(game);
   EXPECT_TRUE(fs::exists(folder / "crash.kms"));
   auto keep = [&](std::string label) { moments.push_back({std::move(label), Snapshot(folder)}); };
@@ -129,15 +125,16 @@ std::vector<Moment> Journey(const fs::path& folder) {
       Step(game);
     }
   };
-  // Closes a season at week 25 steered to `rating`, kept before the close
-  // as `label`.
   auto close = [&](double rating, bool contractOver, std::string label) {
     to(1);
     to(25);
     Steer(game, rating, contractOver);
     keep(std::move(label));
   };
-  // The first season, week by week through its finals.
+  auto stepAndKeep = [&](std::string label) {
+    Step(game);
+    keep(std::move(label));
+  };
   to(2);
   keep("an ordinary round");
   to(21);
@@ -147,22 +144,19 @@ std::vector<Moment> Journey(const fs::path& folder) {
     keep(week);
   }
   close(4.0, false, "the grand final and a season's close, his contract running on");
-  Step(game);
-  keep("a season's first week");
+  stepAndKeep("a season's first week");
   // Contracts that run out at a close: re-signed, promoted, dropped.
   close(4.0, true, "a close whose contract is over, re-signed in the Local Reserves");
-  Step(game);
-  keep("a re-signing and the first week after it");
+  stepAndKeep("a re-signing and the first week after it");
   close(7.0, true, "a promotion to the Local Firsts");
-  Step(game);
-  keep("a new competition's offers and its first week");
+  stepAndKeep("a new competition's offers and its first week");
   to(1);
   to(25);
   const FolderFiles localFirsts = Snapshot(folder);
   Steer(game, 1.0, true);
   keep("a drop to the Local Reserves");
   Restore(folder, localFirsts);
-  EXPECT_EQ(game.LoadFrom(folder / "crash.kms").outcome, Game::LoadOutcome::Loaded);
+  EXPECT_EQ(game.LoadFrom(folder / "crash.kms").outcome, kLoaded);
   Steer(game, 7.0, true);
   keep("a promotion to the State League");
   Step(game);
@@ -182,34 +176,28 @@ struct Outcome {
 };
 
 bool ToldOfAFile(const YesPrompter& p, std::size_t from) {
-  for (std::size_t i = from; i < p.messages.size(); ++i) {
-    const std::string& m = p.messages[i];
-    if (m.find("could not be") != std::string::npos || m.find("cannot be") != std::string::npos ||
-        m.find("Nothing of your career is saved") != std::string::npos) {
-      return true;
-    }
-  }
-  return false;
+  static const std::regex told("could not be|cannot be|Nothing of your career is saved");
+  return std::any_of(p.messages.begin() + static_cast<std::ptrdiff_t>(from), p.messages.end(),
+                     [](const std::string& m) { return std::regex_search(m, told); });
 }
 
-// From the saved career: a fresh game loads it and takes the step with
-// `files` in place of the real file system.
+std::string Trial(Mode mode, int n, const FailingFileSystem& counting) {
+  return std::string(mode == Mode::Once ? "once" : "from then on") + ", call " + std::to_string(n) +
+         " (" + counting.calls()[static_cast<std::size_t>(n - 1)] + ")";
+}
+
+// A fresh game loads the saved career and takes the step through `files`.
 Outcome TakeStep(const fs::path& folder, const FolderFiles& saved, FileSystem& files) {
   Restore(folder, saved);
-  TwisterRandom random(11);
-  YesPrompter p;
-  Game game(random, p, DataFolder{folder});
-  Outcome out;
-  const auto loaded = game.LoadFrom(folder / "crash.kms");
-  EXPECT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
-  if (loaded.outcome != Game::LoadOutcome::Loaded) return out;
+  Session s(folder, 11);
+  const auto loaded = s.game.LoadFrom(folder / "crash.kms");
+  EXPECT_EQ(loaded.outcome, kLoaded) << loaded.error;
+  if (loaded.outcome != kLoaded) return {};
   {
     const UseFileSystem use(files);
-    Step(game);
+    Step(s.game);
   }
-  out.told = ToldOfAFile(p, 0);
-  out.held = SaveFileText(game.career());
-  return out;
+  return {ToldOfAFile(s.p, 0), SaveFileText(s.game.career())};
 }
 
 // Every file call of every kind of step fails in turn, once and from then on
@@ -233,108 +221,89 @@ TEST(CrashSweep, EveryFileCallOfEveryKindOfStepFailsInTurn) {
     ASSERT_NE(after, before);
     const int calls = counting.count();
     RecordProperty(moment.label, calls);
-    // What a fresh load of the career before and after the step waits for.
     auto waitingOn = [&](const FolderFiles& files) {
       Restore(folder, files);
-      TwisterRandom random(5);
-      YesPrompter p;
-      Game fresh(random, p, DataFolder{folder});
-      EXPECT_EQ(fresh.LoadFrom(folder / "crash.kms").outcome, Game::LoadOutcome::Loaded);
-      return fresh.WaitingFor();
+      Session fresh(folder, 5);
+      EXPECT_EQ(fresh.game.LoadFrom(folder / "crash.kms").outcome, kLoaded);
+      return fresh.game.WaitingFor();
     };
     const FolderFiles afterFiles = Snapshot(folder);
     const Game::Waiting waitedBefore = waitingOn(moment.files);
     const Game::Waiting waitedAfter = waitingOn(afterFiles);
-
     for (const Mode mode : {Mode::Once, Mode::FromThenOn}) {
       for (int n = 1; n <= calls; ++n) {
-        SCOPED_TRACE(std::string(mode == Mode::Once ? "once" : "from then on") + ", call " +
-                     std::to_string(n) + " (" + counting.calls()[static_cast<std::size_t>(n - 1)] +
-                     ")");
+        SCOPED_TRACE(Trial(mode, n, counting));
         ++trials;
         FailingFileSystem failing(n, mode, n % 2 == 0 ? EIO : ENOSPC);
         const Outcome out = TakeStep(folder, moment.files, failing);
-
-        TwisterRandom random(5);
-        YesPrompter p;
-        Game fresh(random, p, DataFolder{folder});
+        Session s(folder, 5);
+        Game& fresh = s.game;
         {
           ReadOnlyFileSystem readOnly;
           const UseFileSystem use(readOnly);
           const auto loaded = fresh.LoadFrom(folder / "crash.kms");
-          ASSERT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
+          ASSERT_EQ(loaded.outcome, kLoaded) << loaded.error;
         }
         const auto loaded = fresh.LoadFrom(folder / "crash.kms");  // and clears what was left
-        ASSERT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
+        ASSERT_EQ(loaded.outcome, kLoaded) << loaded.error;
         const std::string text = SaveFileText(fresh.career());
         ASSERT_TRUE(text == before || text == after);
         EXPECT_TRUE(fresh.WaitingFor() == (text == before ? waitedBefore : waitedAfter))
             << Game::Describe(fresh.WaitingFor());
-        // Silence only when the step was saved whole, and the game holds it.
-        if (!out.told) {
+        if (!out.told) {  // silence only when the step was saved whole, and the game holds it
           EXPECT_EQ(text, after);
           EXPECT_EQ(out.held, after);
         }
-        for (const auto& entry : fs::directory_iterator(folder)) {
+        for (const auto& entry : fs::directory_iterator(folder))
           EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
-        }
-        // Played again or not, the career goes on, and no season is in the
-        // season history twice.
-        const std::size_t heard = p.messages.size();
+        // Played again or not, the career goes on, no season in the history twice.
+        const std::size_t heard = s.p.messages.size();
         Step(fresh);
         Step(fresh);
-        EXPECT_FALSE(ToldOfAFile(p, heard));
+        EXPECT_FALSE(ToldOfAFile(s.p, heard));
         const std::string history = ReadBytes(folder / "Cas Ash Season History.txt");
         std::map<std::string, int> seasons;
         for (auto at = history.find("SEASON:"); at != std::string::npos;
-             at = history.find("SEASON:", at + 1)) {
+             at = history.find("SEASON:", at + 1))
           EXPECT_EQ(++seasons[history.substr(at, history.find('\n', at) - at)], 1);
-        }
       }
     }
   }
   RecordProperty("trials", trials);
 }
 
-// A new career's contract screen and first save: every file call fails in
-// turn, once and from then on. Either the career was saved whole, or there
-// is no save and the player was told; and a career started again under the
-// same name goes on.
+// A new career's contract screen and first save, every file call failing in
+// turn: saved whole, or no save and the player told; and a career started
+// again under the same name goes on.
 TEST(CrashSweep, ANewCareersFirstSave) {
   const testing::TempFolder temp;
   const fs::path& folder = temp.path;
   const auto startWith = [&](FileSystem& files) {
     Restore(folder, {});
-    TwisterRandom random(3);
-    YesPrompter p;
-    Game game(random, p, DataFolder{folder});
+    Session s(folder, 3);
     const UseFileSystem use(files);
-    StartCareer(game);
-    return ToldOfAFile(p, 0);
+    StartCareer(s.game);
+    return ToldOfAFile(s.p, 0);
   };
   FailingFileSystem counting;
   ASSERT_FALSE(startWith(counting));
   const std::string after = ReadBytes(folder / "crash.kms");
   for (const Mode mode : {Mode::Once, Mode::FromThenOn}) {
     for (int n = 1; n <= counting.count(); ++n) {
-      SCOPED_TRACE(std::string(mode == Mode::Once ? "once" : "from then on") + ", call " +
-                   std::to_string(n) + " (" + counting.calls()[static_cast<std::size_t>(n - 1)] +
-                   ")");
+      SCOPED_TRACE(Trial(mode, n, counting));
       FailingFileSystem failing(n, mode);
       const bool told = startWith(failing);
-      TwisterRandom random(5);
-      YesPrompter p;
-      Game fresh(random, p, DataFolder{folder});
-      const auto loaded = fresh.LoadFrom(folder / "crash.kms");
-      if (loaded.outcome == Game::LoadOutcome::Loaded) {
-        EXPECT_EQ(SaveFileText(fresh.career()), after);
+      Session s(folder, 5);
+      const auto loaded = s.game.LoadFrom(folder / "crash.kms");
+      if (loaded.outcome == kLoaded) {
+        EXPECT_EQ(SaveFileText(s.game.career()), after);
       } else {
         EXPECT_TRUE(told) << loaded.error;
-        StartCareer(fresh);
+        StartCareer(s.game);
       }
-      Step(fresh);
-      EXPECT_EQ(fresh.career().Matches, 1);
-      EXPECT_FALSE(ToldOfAFile(p, 0));
+      Step(s.game);
+      EXPECT_EQ(s.game.career().Matches, 1);
+      EXPECT_FALSE(ToldOfAFile(s.p, 0));
     }
   }
 }
@@ -350,58 +319,45 @@ TEST(ResultsOnLoad, TornTailIsDroppedAndShortOrDamagedRecordsAreRefused) {
     for (std::size_t k = 0; k < line; ++k) pos = results.find('\n', pos) + 1;
     return pos;
   };
-  const std::size_t fourRecords = lineStart(4 * kResultValues);
   const std::string sixthRecord = results.substr(lineStart(4 * kResultValues));
-
-  const struct {
-    const char* label;
-    std::string bytes;
-    const char* error;  // nothing: loaded, with the five records only
-  } cases[] = {
+  auto line7 = [&](const char* score) {
+    return results.substr(0, lineStart(6)) + score + "\r\n" + results.substr(lineStart(7));
+  };
+  const char* badScore = "crashResults.kmr, line 7: expected a whole number from 0 to 999";
+  // error: nothing: loaded, with the five records only
+  const std::tuple<const char*, std::string, const char*> cases[] = {
       {"a sixth record", results + sixthRecord, nullptr},
       {"half a sixth record", results + sixthRecord.substr(0, 300), nullptr},
       {"a damaged line after the fifth", results + "damage\r\n", nullptr},
-      {"four records", results.substr(0, fourRecords),
+      {"four records", results.substr(0, lineStart(4 * kResultValues)),
        "crashResults.kmr ends at line 596, but the career has played 5 rounds: the record of "
        "round 5 is missing"},
-      {"a score that is no number",
-       results.substr(0, lineStart(6)) + "\"six\"\r\n" + results.substr(lineStart(7)),
-       "crashResults.kmr, line 7: expected a whole number from 0 to 999"},
+      {"a score that is no number", line7("\"six\""), badScore},
       // Points are six a goal: a count this large would overflow them.
-      {"a score too large to be one",
-       results.substr(0, lineStart(6)) + "\"999999999\"\r\n" + results.substr(lineStart(7)),
-       "crashResults.kmr, line 7: expected a whole number from 0 to 999"},
-      {"a score below nothing",
-       results.substr(0, lineStart(6)) + "\"-1\"\r\n" + results.substr(lineStart(7)),
-       "crashResults.kmr, line 7: expected a whole number from 0 to 999"},
+      {"a score too large to be one", line7("\"999999999\""), badScore},
+      {"a score below nothing", line7("\"-1\""), badScore},
       {"no results file", "",
-       "crashResults.kmr is missing, but the career has played 5 rounds "
-       "of its season"},
+       "crashResults.kmr is missing, but the career has played 5 rounds of its season"},
   };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(k.label);
+  for (const auto& [label, bytes, error] : cases) {
+    SCOPED_TRACE(label);
     FolderFiles files = saved;
-    if (k.bytes.empty()) {
-      files.erase("crashResults.kmr");
-    } else {
-      files["crashResults.kmr"] = k.bytes;
-    }
+    if (bytes.empty()) files.erase("crashResults.kmr");
+    if (!bytes.empty()) files["crashResults.kmr"] = bytes;
     Restore(folder, files);
-    TwisterRandom random(1);
-    YesPrompter p;
-    Game game(random, p, DataFolder{folder});
+    Session s(folder, 1);
     Career running;
     running.Name = "Someone Else";
-    game.Adopt(running);
-    const auto loaded = game.LoadFrom(folder / "crash.kms");
-    if (k.error) {
+    s.game.Adopt(running);
+    const auto loaded = s.game.LoadFrom(folder / "crash.kms");
+    if (error) {
       EXPECT_EQ(loaded.outcome, Game::LoadOutcome::Failed);
-      EXPECT_EQ(loaded.error, k.error);
-      EXPECT_EQ(game.career(), running);
+      EXPECT_EQ(loaded.error, error);
+      EXPECT_EQ(s.game.career(), running);
     } else {
-      ASSERT_EQ(loaded.outcome, Game::LoadOutcome::Loaded) << loaded.error;
+      ASSERT_EQ(loaded.outcome, kLoaded) << loaded.error;
       // A load writes nothing: the next round's record replaces the tail.
-      EXPECT_TRUE(ReadBytes(folder / "crashResults.kmr") == k.bytes);
+      EXPECT_TRUE(ReadBytes(folder / "crashResults.kmr") == bytes);
     }
   }
 }
@@ -412,24 +368,19 @@ TEST(ReadsRefused, PermissionDeniedGivesItsSentence) {
   const testing::TempFolder temp;
   const fs::path& folder = temp.path;
   CareerAfter(folder, 2);
-  TwisterRandom random(1);
-  YesPrompter p;
-  Game game(random, p, DataFolder{folder});
-  {
-    FailingFileSystem refusing(1, Mode::Once, EACCES);
+  Session s(folder, 1);
+  Game& game = s.game;
+  // The first call opens the save, the second the results.
+  for (const int call : {1, 2}) {
+    FailingFileSystem refusing(call, Mode::Once, EACCES);
     const UseFileSystem use(refusing);
     const auto loaded = game.LoadFrom(folder / "crash.kms");
     EXPECT_EQ(loaded.outcome, Game::LoadOutcome::Failed);
-    EXPECT_EQ(loaded.error, "crash.kms cannot be opened: Permission denied");
+    EXPECT_EQ(loaded.error, std::string(call == 1 ? "crash.kms" : "crashResults.kmr") +
+                                " cannot be opened: Permission denied");
     EXPECT_FALSE(game.HasCareer());
   }
-  {
-    FailingFileSystem refusing(2, Mode::Once, EACCES);  // the save, then the results
-    const UseFileSystem use(refusing);
-    const auto loaded = game.LoadFrom(folder / "crash.kms");
-    EXPECT_EQ(loaded.error, "crashResults.kmr cannot be opened: Permission denied");
-  }
-  ASSERT_EQ(game.LoadFrom(folder / "crash.kms").outcome, Game::LoadOutcome::Loaded);
+  ASSERT_EQ(game.LoadFrom(folder / "crash.kms").outcome, kLoaded);
   const Career before = game.career();
   {
     FailingFileSystem refusing(1, Mode::FromThenOn, EACCES);
@@ -438,8 +389,8 @@ TEST(ReadsRefused, PermissionDeniedGivesItsSentence) {
     EXPECT_FALSE(game.Play());
   }
   EXPECT_EQ(game.career().Matches, before.Matches);
-  ASSERT_FALSE(p.messages.empty());
-  EXPECT_EQ(p.messages.back(),
+  ASSERT_FALSE(s.p.messages.empty());
+  EXPECT_EQ(s.p.messages.back(),
             "This week's round cannot be played. crashFixture.kmf cannot be opened: Permission "
             "denied.");
 }
@@ -469,28 +420,23 @@ TEST(FileSystemSeam, InstalledPerThreadAndRestored) {
 TEST(AtomicWrite, AFailedFlushStartsOverOnceFromANewFile) {
   const testing::TempFolder temp;
   const fs::path file = temp.path / "a.txt";
-  const struct {
-    int failAt;
-    Mode mode;
-    bool written;
-  } cases[] = {
+  const std::tuple<int, Mode, bool> cases[] = {
       {4, Mode::Once, true},         // the file's fsync
       {8, Mode::Once, true},         // the folder's fsync
       {4, Mode::FromThenOn, false},  // every call from the file's fsync on
   };
-  for (const auto& k : cases) {
+  for (const auto& [failAt, mode, written] : cases) {
     fs::remove(file);
-    FailingFileSystem failing(k.failAt, k.mode);
+    FailingFileSystem failing(failAt, mode);
     const UseFileSystem use(failing);
     const auto error = WriteFileAtomically(file, "bytes");
-    EXPECT_EQ(!error, k.written) << k.failAt;
+    EXPECT_EQ(!error, written) << failAt;
     if (error) {
       EXPECT_EQ(*error, "a.txt could not be written: Input/output error");
     }
     // Two tries, each from its own mkstemp.
     EXPECT_EQ(std::count(failing.calls().begin(), failing.calls().end(), "mkstemp"), 2);
-    if (k.written) {
-      // Nothing but the file itself is left behind.
+    if (written) {  // nothing but the file itself is left behind
       EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
       EXPECT_EQ(ReadBytes(file), "bytes");
     }

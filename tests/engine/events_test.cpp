@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -14,8 +15,7 @@
 namespace km {
 namespace {
 
-using testing::ScriptedPrompter;
-using testing::ScriptedRandom;
+using testing::ScriptedPrompter, testing::ScriptedRandom;
 
 constexpr int kGood = 1;    // a kind that rolls for good fortune
 constexpr int kBad = 3;     // a kind that rolls for a misfortune
@@ -35,6 +35,13 @@ const Player kLocal{};
 const Player kAfl{.league = "AFL"};
 const Player kState{.league = "State"};
 
+// Skills K H M T R, bars F(itness) h(ealth) s(tamina), gear B(oots) J(umper) P (shorts) O(ther).
+const std::pair<char, int Career::*> kFigures[] = {
+    {'K', &Career::Kicking},  {'H', &Career::Handballing}, {'M', &Career::Marking},
+    {'T', &Career::Tackling}, {'R', &Career::Running},     {'F', &Career::Fitness},
+    {'h', &Career::Health},   {'s', &Career::Stamina},     {'B', &Career::Boots},
+    {'J', &Career::Jumper},   {'P', &Career::Shorts},      {'O', &Career::Other}};
+
 // A career with room to move every skill and bar both ways.
 Career Make(const Player& p) {
   Career c;
@@ -42,42 +49,30 @@ Career Make(const Player& p) {
   c.Age = p.age;
   c.Injury = p.last == Last::Injured ? 2 : -1;
   c.Suspension = p.last == Last::Suspended ? 0 : -1;
-  for (int Career::*f :
-       {&Career::Kicking, &Career::Handballing, &Career::Tackling, &Career::Marking,
-        &Career::Running, &Career::Fitness, &Career::Health, &Career::Stamina, &Career::Boots,
-        &Career::Jumper, &Career::Shorts, &Career::Other}) {
-    c.*f = 50;
-  }
+  for (const auto& [code, field] : kFigures) c.*field = 50;
   c.BankBalance = Money::Dollars(5000);
   return c;
 }
 
-// What a week changed, in short: "$300 T+3 R+3" is $300 banked and three
-// points of tackling and running. Skills K H M T R, bars F(itness) h(ealth)
-// s(tamina), gear B(oots) J(umper) P (shorts) O(ther).
+// What a week changed, in short: "$300 T+3 R+3" is $300 banked and three points of tackling and
+// running.
 std::string Diff(const Career& before, const Career& after) {
   std::string out;
   const auto add = [&](const std::string& piece) { out += (out.empty() ? "" : " ") + piece; };
   const std::int64_t cents = after.BankBalance.cents() - before.BankBalance.cents();
   if (cents != 0) add("$" + std::to_string(cents / 100));
-  const std::pair<char, int Career::*> figures[] = {
-      {'K', &Career::Kicking},  {'H', &Career::Handballing}, {'M', &Career::Marking},
-      {'T', &Career::Tackling}, {'R', &Career::Running},     {'F', &Career::Fitness},
-      {'h', &Career::Health},   {'s', &Career::Stamina},     {'B', &Career::Boots},
-      {'J', &Career::Jumper},   {'P', &Career::Shorts},      {'O', &Career::Other}};
-  for (const auto& [code, field] : figures) {
+  for (const auto& [code, field] : kFigures) {
     const int by = after.*field - before.*field;
     if (by != 0) add(std::string(1, code) + (by > 0 ? "+" : "") + std::to_string(by));
   }
   Career rest = after;
   rest.BankBalance = before.BankBalance;
-  for (const auto& [code, field] : figures) rest.*field = before.*field;
+  for (const auto& [code, field] : kFigures) rest.*field = before.*field;
   if (!(rest == before)) add("and more");
   return out;
 }
 
-// One week's draws: the kind, the two lottery numbers, then the event's own
-// rolls as (result, out of).
+// One week's draws: the kind, the two lottery numbers, then the event's rolls as (result, out of).
 ScriptedRandom Draws(int kind, std::vector<std::pair<int, int>> rolls = {}, int a = 1, int b = 1) {
   ScriptedRandom r;
   r.next(kind, 12);
@@ -109,17 +104,12 @@ Week Fortune(int kind, int event, const Player& p) {
   return PlayWeek(Make(p), r, p);
 }
 
-// Who each stroke of fortune can happen to, and what it does: "" is a quiet
-// week (no word), "-" a message that changes nothing.
+// Who each fortune can happen to, and what it does: "" a quiet week, "-" a word changing nothing.
 TEST(Events, FortunesTheirConditionsAndChanges) {
   const Player suspended{.last = Last::Suspended};
   const Player injured{.last = Last::Injured};
   const Player aflSuspended{.league = "AFL", .last = Last::Suspended};
-  const struct {
-    int kind, event;
-    Player player;
-    const char* diff;
-  } cases[] = {
+  const std::tuple<int, int, Player, const char*> cases[] = {
       // clang-format off
       {kGood, 1, kLocal, "$300"}, {kGood, 1, kAfl, ""}, {kGood, 1, suspended, ""},
       {kGood, 2, kLocal, "$500"}, {kGood, 2, {.disposals = 0}, ""}, {kGood, 2, injured, ""},
@@ -138,19 +128,18 @@ TEST(Events, FortunesTheirConditionsAndChanges) {
       {kBad, 34, {.age = 18}, ""}, {kBad, 34, {.age = 19}, "$-1000"}, {kBad, 35, kAfl, ""},
       // clang-format on
   };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(::testing::Message() << (k.kind == kGood ? "good " : "bad ") << k.event << ", "
-                                      << k.player.league << ", age " << k.player.age);
-    const Week w = Fortune(k.kind, k.event, k.player);
-    const std::string diff = k.diff;
+  for (const auto& [kind, event, player, expected] : cases) {
+    SCOPED_TRACE(::testing::Message() << (kind == kGood ? "good " : "bad ") << event << ", "
+                                      << player.league << ", age " << player.age);
+    const Week w = Fortune(kind, event, player);
+    const std::string diff = expected;
     EXPECT_EQ(w.diff, diff == "-" ? "" : diff);
     EXPECT_EQ(w.prompter.messages.size(), diff.empty() ? 0u : 1u);
     EXPECT_TRUE(w.prompter.questions.empty());
   }
 }
 
-// A message names the skill its row gives, and the two forum stories have
-// the same effect, each in its own words.
+// A message names the skill its row gives; the two forum stories differ only in their words.
 TEST(Events, FortuneMessagesNameTheirSkill) {
   EXPECT_EQ(Fortune(kGood, 13, kAfl).prompter.messageTexts(),
             std::vector<std::string>{"You have really been putting in the hard yards at training "
@@ -168,16 +157,12 @@ Week Choose(int event, bool yes, int outcome = 0, int outOf = 0, const Player& p
   return w;
 }
 
-// The odds of every choice: Yes rolls its outcome out of `outOf` (none when
-// the choice has one outcome), and `odds` gives each roll's effect, by
-// letter: W a bet won ($2000), L $1000 lost, - nothing, A B C the choice's
-// other effects in the order they first come. No never rolls and changes
-// nothing but at the casino nights, which cost $3000.
+// Yes rolls its outcome out of `outOf` (none: one outcome); `odds` gives each roll's effect: W a
+// bet won ($2000), L $1000 lost, - nothing, A B C the other effects in the order they first come.
+// No never rolls and changes nothing but at the casino nights, which cost $3000.
 TEST(Events, EveryChoicesOddsAndItsNo) {
-  const struct {
-    int outOf;
-    const char* odds;
-  } choices[30] = {
+  const std::pair<int, const char*> choices[30] = {
+      // out of, odds
       {0, "L"},    {0, "A"},    {0, "A"},    {0, "L"},    {0, "A"},     // 1-5
       {3, "ABC"},  {3, "AL-"},  {3, "AL-"},  {3, "A-B"},  {3, "WLW"},   // 6-10
       {3, "WLW"},  {3, "WLW"},  {3, "WLW"},  {3, "WLW"},  {3, "WLW"},   // 11-15
@@ -187,7 +172,7 @@ TEST(Events, EveryChoicesOddsAndItsNo) {
   };
   for (int event = 1; event <= 30; ++event) {
     SCOPED_TRACE(::testing::Message() << "choice " << event);
-    const auto& choice = choices[event - 1];
+    const auto& [outOf, odds] = choices[event - 1];
     const Week no = Choose(event, false);
     ASSERT_EQ(no.prompter.questions.size(), 1u);
     EXPECT_EQ(no.prompter.questions[0].title, "Kickmark");
@@ -200,19 +185,18 @@ TEST(Events, EveryChoicesOddsAndItsNo) {
     }
     const bool casino = event == 25 || event >= 27;
     EXPECT_EQ(no.diff, casino ? "$-3000" : "");
-
-    std::string odds;
+    std::string seen;
     std::map<std::string, char> letters = {{"", '-'}, {"$2000", 'W'}, {"$-1000", 'L'}};
-    for (int roll = 1; roll <= std::max(choice.outOf, 1); ++roll) {
-      const Week yes = Choose(event, true, roll, choice.outOf);
+    for (int roll = 1; roll <= std::max(outOf, 1); ++roll) {
+      const Week yes = Choose(event, true, roll, outOf);
       const char next = static_cast<char>('A' + letters.size() - 3);
-      odds += letters.emplace(yes.diff, next).first->second;
+      seen += letters.emplace(yes.diff, next).first->second;
       // A bet always tells how the match went.
       if (event >= 10 && event <= 20) {
         EXPECT_EQ(yes.prompter.messages.size(), 1u);
       }
     }
-    EXPECT_EQ(odds, choice.odds);
+    EXPECT_EQ(seen, odds);
   }
 }
 
@@ -253,9 +237,8 @@ TEST(Events, ChoiceOutcomes) {
   EXPECT_EQ(PlayWeek(poor, r, kLocal, {false}).career.BankBalance, Money::Dollars(-2000));
 }
 
-// The roll of 12 picks the table: 1, 2, 4, 8 good fortune; 3, 6 misfortune;
-// 5 a choice; the rest a quiet week. The event is scripted out of the size
-// of the table it should reach, so a kind sent elsewhere shows another one.
+// The roll of 12 picks the table: 1, 2, 4, 8 good fortune; 3, 6 misfortune; 5 a choice; the rest a
+// quiet week. The event is scripted out of its table's size, so a kind sent elsewhere shows.
 // Before it, every week, the lottery: both numbers must be 500.
 TEST(Events, KindPicksTheTableAfterTheLottery) {
   const char* lottery =
@@ -292,11 +275,7 @@ TEST(Events, KindPicksTheTableAfterTheLottery) {
 
 // Bars stay within 0..100 and skills within 1..200 after an event's change.
 TEST(Events, BarsAndSkillsStayInRange) {
-  const struct {
-    int kind, event, outOf, outcome, outcomeOf;
-    int Career::*field;
-    int from, to;
-  } cases[] = {
+  const std::tuple<int, int, int, int, int, int Career::*, int, int> cases[] = {
       {kGood, 18, 40, 0, 0, &Career::Health, 99, 100},      // +2
       {kGood, 27, 40, 0, 0, &Career::Stamina, 98, 100},     // +3
       {kGood, 19, 40, 0, 0, &Career::Boots, 100, 100},      // +5
@@ -309,14 +288,14 @@ TEST(Events, BarsAndSkillsStayInRange) {
       {kChoice, 22, 30, 1, 4, &Career::Marking, 2, 1},      // -2
       {kChoice, 21, 30, 2, 4, &Career::Running, 199, 200},  // +2
   };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(::testing::Message() << k.kind << "/" << k.event);
-    std::vector<std::pair<int, int>> rolls = {{k.event, k.outOf}};
-    if (k.outcome != 0) rolls.emplace_back(k.outcome, k.outcomeOf);
-    ScriptedRandom r = Draws(k.kind, rolls);
+  for (const auto& [kind, event, outOf, outcome, outcomeOf, field, from, to] : cases) {
+    SCOPED_TRACE(::testing::Message() << kind << "/" << event);
+    std::vector<std::pair<int, int>> rolls = {{event, outOf}};
+    if (outcome != 0) rolls.emplace_back(outcome, outcomeOf);
+    ScriptedRandom r = Draws(kind, rolls);
     Career c = Make(kLocal);
-    c.*k.field = k.from;
-    EXPECT_EQ(PlayWeek(c, r, kLocal, {true}).career.*k.field, k.to);
+    c.*field = from;
+    EXPECT_EQ(PlayWeek(c, r, kLocal, {true}).career.*field, to);
   }
 }
 

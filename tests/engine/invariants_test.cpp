@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/invariants.h"
 
 namespace km {
 namespace {
 
 TEST(Invariants, ACareerBrokenInEachWayIsCaught) {
-  const struct {
-    const char* what;
-    void (*breakIt)(Career&);
-    const char* finds;  // a piece of the sentence
-  } cases[] = {
+  // What is broken, how, and a piece of the sentence that finds it.
+  const std::tuple<const char*, void (*)(Career&), const char*> cases[] = {
       {"bar above 100", [](Career& c) { c.Fitness = 101; }, "Fitness is 101"},
       {"bar below 0", [](Career& c) { c.GearOverall = -1; }, "GearOverall is -1"},
       {"skill at 0", [](Career& c) { c.Running = 0; }, "Running is 0"},
@@ -29,24 +28,19 @@ TEST(Invariants, ACareerBrokenInEachWayIsCaught) {
       {"text the save cannot hold", [](Career& c) { c.Team = "Snow\xe2\x98\x83"; },
        "the career's Team does not read back"},
   };
-  for (const auto& k : cases) {
+  for (const auto& [what, breakIt, finds] : cases) {
     Career c;
     c.League = "Local Reserves";
-    EXPECT_TRUE(CheckInvariants(c).empty()) << k.what;
-    k.breakIt(c);
+    EXPECT_TRUE(CheckInvariants(c).empty()) << what;
+    breakIt(c);
     const auto broken = CheckInvariants(c);
-    ASSERT_FALSE(broken.empty()) << k.what;
-    EXPECT_NE(broken.front().find(k.finds), std::string::npos) << k.what << ": " << broken.front();
+    ASSERT_FALSE(broken.empty()) << what;
+    EXPECT_NE(broken.front().find(finds), std::string::npos) << what << ": " << broken.front();
   }
 }
 
 TEST(Invariants, AnOverallBarIsTheRoundedMeanOfItsMembersOnceWorkedOut) {
-  const struct {
-    const char* what;
-    OverallBar bar;
-    void (*set)(Career&);
-    bool holds;
-  } cases[] = {
+  const std::tuple<const char*, OverallBar, void (*)(Career&), bool> cases[] = {
       // 60, 61, 61, 62, 62: a mean of 61.2 makes 61.
       {"skills in step", OverallBar::Skills, [](Career& c) { c.Overall = 61; }, true},
       {"skills a point off", OverallBar::Skills, [](Career& c) { c.Overall = 62; }, false},
@@ -57,19 +51,14 @@ TEST(Invariants, AnOverallBarIsTheRoundedMeanOfItsMembersOnceWorkedOut) {
       {"gear in step", OverallBar::Gear, [](Career& c) { c.GearOverall = 81; }, true},
       {"gear rounded up", OverallBar::Gear, [](Career& c) { c.GearOverall = 82; }, false},
   };
-  for (const auto& k : cases) {
+  for (const auto& [what, bar, set, holds] : cases) {
     Career c;
-    c.Kicking = 60;
-    c.Handballing = c.Tackling = 61;
-    c.Marking = c.Running = 62;
-    c.Fitness = 70;
-    c.Health = 71;
-    c.Stamina = 72;
-    c.Boots = 80;
-    c.Jumper = 81;
-    c.Shorts = c.Other = 82;
-    k.set(c);
-    EXPECT_EQ(!CheckOverallBar(c, k.bar).has_value(), k.holds) << k.what;
+    std::tie(c.Kicking, c.Handballing, c.Tackling, c.Marking, c.Running) =
+        std::tuple(60, 61, 61, 62, 62);
+    std::tie(c.Fitness, c.Health, c.Stamina) = std::tuple(70, 71, 72);
+    std::tie(c.Boots, c.Jumper, c.Shorts, c.Other) = std::tuple(80, 81, 82, 82);
+    set(c);
+    EXPECT_EQ(!CheckOverallBar(c, bar).has_value(), holds) << what;
   }
 }
 
@@ -77,8 +66,7 @@ TEST(Invariants, ADuplicatedClubNameIsNotCountedAgainstTheLadder) {
   Career c;
   for (std::size_t k = 0; k < 16; ++k) c.Ladder[k].Wins = 1;
   c.Ladder[9].Team = c.Ladder[11].Team = "Woodville";
-  c.Ladder[9].Wins = 2;  // both Woodville rows take both Woodville results
-  c.Ladder[11].Wins = 2;
+  c.Ladder[9].Wins = c.Ladder[11].Wins = 2;  // both Woodville rows take both Woodville results
   EXPECT_TRUE(CheckInvariants(c).empty());
   c.Matches = 23;  // the finals never touch the ladder
   c.Ladder[0].Wins = 5;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 #include "core/new_career.h"
 #include "game/game.h"
 #include "support/playing.h"
@@ -25,9 +28,8 @@ TEST(NewCareer, ChecksRunInOrderWithTheirMessages) {
   const char* badName = R"(Please enter a name without any of \ / : * ? " < > |)";
   const char* badFile = R"(Please enter a career file name without any of \ / : * ? " < > |)";
   const char* o = nullptr;  // the good answer
-  const struct {
-    const char *name, *careerName, *city, *state, *position, *message;
-  } cases[] = {
+  const std::array<const char*, 6> cases[] = {
+      // name, career, city, state, position, message
       // clang-format off
       {"", "", "", "", "", fill},
       {"", "", o, o, o, fill},
@@ -45,32 +47,27 @@ TEST(NewCareer, ChecksRunInOrderWithTheirMessages) {
       {o, o, o, o, "Half Forward", fill},
       // clang-format on
   };
-  for (const auto& k : cases) {
+  for (const auto& [name, careerName, city, state, position, message] : cases) {
     SetupAnswers a = GoodAnswers();
-    for (auto [answer, to] : {std::pair{&a.name, k.name},
-                              {&a.careerName, k.careerName},
-                              {&a.city, k.city},
-                              {&a.state, k.state},
-                              {&a.position, k.position}}) {
+    for (auto [answer, to] : {std::pair{&a.name, name},
+                              {&a.careerName, careerName},
+                              {&a.city, city},
+                              {&a.state, state},
+                              {&a.position, position}}) {
       if (to != nullptr) *answer = to;
     }
     ScriptedPrompter prompter;
     NewCareer flow;
-    EXPECT_FALSE(flow.Start(a, prompter).has_value()) << k.message;
-    ASSERT_EQ(prompter.messages.size(), 1u) << k.message;
-    EXPECT_EQ(prompter.messages[0].text, k.message);
+    EXPECT_FALSE(flow.Start(a, prompter).has_value()) << message;
+    ASSERT_EQ(prompter.messages.size(), 1u) << message;
+    EXPECT_EQ(prompter.messages[0].text, message);
     EXPECT_EQ(prompter.messages[0].title, "Kickmark");
   }
 }
 
 TEST(NewCareer, SpecialCareerNames) {
-  const struct {
-    const char* careerName;
-    const char* message;  // nullptr: none
-    const char* league;
-    int age;
-    std::int64_t bank;
-  } cases[] = {
+  // message: nullptr: none
+  const std::tuple<const char*, const char*, const char*, int, std::int64_t> cases[] = {
       // clang-format off
       {"Cash Lord", "Dang... Well done", "Local Reserves", 14, 1000000000},
       {"Iron Bolt", "Nice try mate ;)", "Local Reserves", 14, 15000},
@@ -79,18 +76,18 @@ TEST(NewCareer, SpecialCareerNames) {
       {"cash lord", nullptr, "Local Reserves", 14, 15000},  // letter case counts
       // clang-format on
   };
-  for (const auto& c : cases) {
+  for (const auto& [careerName, message, league, age, bank] : cases) {
     SetupAnswers a = GoodAnswers();
-    a.careerName = c.careerName;
+    a.careerName = careerName;
     ScriptedPrompter prompter;
     NewCareer flow;
     const auto career = flow.Start(a, prompter);
-    ASSERT_TRUE(career.has_value()) << c.careerName;
+    ASSERT_TRUE(career.has_value()) << careerName;
     EXPECT_EQ(prompter.messageTexts(),
-              c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
-    EXPECT_EQ(career->League, c.league) << c.careerName;
-    EXPECT_EQ(career->Age, c.age) << c.careerName;
-    EXPECT_EQ(career->BankBalance, Money::Dollars(c.bank)) << c.careerName;
+              message ? std::vector<std::string>{message} : std::vector<std::string>{});
+    EXPECT_EQ(std::tie(career->League, career->Age, career->BankBalance),
+              std::tuple(league, age, Money::Dollars(bank)))
+        << careerName;
   }
 }
 
@@ -121,18 +118,14 @@ TEST(NewCareer, RefusedSpecialNameTakesEffectAtTheNextAcceptedStart) {
 
 TEST(NewCareer, PositionChangeCostsTwoBaseSkillPointsNeverBelowOne) {
   Career c = CreateCareer(GoodAnswers());
-  c.SetupKicking = 1;
-  c.SetupHandballing = 2;
-  c.SetupTackling = 3;
-  c.SetupMarking = 50;
-  c.SetupRunning = 100;
+  std::tie(c.SetupKicking, c.SetupHandballing, c.SetupTackling, c.SetupMarking, c.SetupRunning) =
+      std::tuple(1, 2, 3, 50, 100);
   Career expected = c;
   ScriptedPrompter prompter;
   ASSERT_TRUE(ChangePosition(c, "Full Forward", prompter));
   expected.Position = "Full Forward";
-  expected.SetupHandballing = expected.SetupTackling = 1;
-  expected.SetupMarking = 48;
-  expected.SetupRunning = 98;
+  std::tie(expected.SetupHandballing, expected.SetupTackling, expected.SetupMarking,
+           expected.SetupRunning) = std::tuple(1, 1, 48, 98);
   expected.SetupOverall = OverallOf(1, 1, 1, 48, 98);
   EXPECT_EQ(c, expected);  // the live skills are not touched
   EXPECT_TRUE(prompter.messages.empty());
@@ -144,8 +137,7 @@ TEST(NewCareer, PositionChangeCostsTwoBaseSkillPointsNeverBelowOne) {
   }
 }
 
-// A special name typed on a setup screen the player left by Back counts no
-// more on the next one.
+// A special name typed on a setup screen the player left by Back counts no more on the next.
 TEST(Game, BackForgetsASpecialName) {
   testing::ScriptedRandom random;
   ScriptedPrompter prompter;

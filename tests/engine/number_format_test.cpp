@@ -7,6 +7,7 @@
 #include <iomanip>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/money.h"
@@ -33,15 +34,12 @@ TEST(NumberFormat, PatternsRoundHalvesAwayFromZero) {
       {19.999, "##0.0#", "20.0"},
       // clang-format on
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(FormatNumber(c.value, c.pattern), c.shown) << c.value << " with " << c.pattern;
-  }
 }
 
-// The rule the formatter keeps, written the slow way: read the number as a
-// fifteen-digit decimal, then round that decimal half away from zero to one
-// place. The formatter takes short cuts for whole numbers and for values
-// clear of a half; whatever it does must agree with this.
+// The formatter's rule the slow way: the number read as a fifteen-digit decimal, rounded half
+// away from zero to one place. Its short cuts for whole numbers and values clear of a half agree.
 std::string OnePlaceTheSlowWay(double value) {
   char buffer[40];
   std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
@@ -49,9 +47,8 @@ std::string OnePlaceTheSlowWay(double value) {
   const int point = std::atoi(std::strchr(buffer, 'e') + 1) + 1;  // digits before the point
   // Scaled by ten, as a whole number of tenths rounded half up.
   long long tenths = 0;
-  for (int i = 0; i < point + 1; ++i) {
+  for (int i = 0; i < point + 1; ++i)
     tenths = tenths * 10 + (i >= 0 && i < 15 ? digits[static_cast<std::size_t>(i)] - '0' : 0);
-  }
   const int next = point + 1;
   if (next >= 0 && next < 15 && digits[static_cast<std::size_t>(next)] >= '5') ++tenths;
   if (point + 1 < 0) tenths = 0;
@@ -68,58 +65,46 @@ TEST(NumberFormat, ShortCutsAgreeWithTheFifteenDigitRule) {
   for (int i = 0; i < 20000; ++i) values.push_back(spread(draws));
   // Sums of tenths and hundredths, as ratings and averages add up.
   for (int i = 0; i < 3000; ++i) values.push_back(i * 0.05 + (i % 7) * 0.1);
-  for (const double v : values) {
+  for (const double v : values)
     ASSERT_EQ(FormatNumber(v, "0.0"), OnePlaceTheSlowWay(v)) << std::setprecision(17) << v;
-  }
 }
 
 TEST(NumberFormat, GeneralShowsRunningTotalsWithoutNoise) {
-  EXPECT_EQ(FormatGeneral(0), "0");
-  EXPECT_EQ(FormatGeneral(7.2 + 6.8), "14");
-  EXPECT_EQ(FormatGeneral(0.1 + 0.2), "0.3");
-  EXPECT_EQ(FormatGeneral(45.3), "45.3");
-  EXPECT_EQ(FormatGeneral(-2.5), "-2.5");
+  const std::pair<double, const char*> cases[] = {
+      {0, "0"}, {7.2 + 6.8, "14"}, {0.1 + 0.2, "0.3"}, {45.3, "45.3"}, {-2.5, "-2.5"}};
+  for (const auto& [value, shown] : cases) EXPECT_EQ(FormatGeneral(value), shown) << value;
   // Written out in full however large, so that a save reads back the same.
-  for (const double huge : {1.3e62, 1.3222222222222222e107, -1.7e308}) {
+  for (const double huge : {1.3e62, 1.3222222222222222e107, -1.7e308})
     EXPECT_EQ(*ParseDecimal(FormatGeneral(huge)), huge) << huge;
-  }
 }
 
 TEST(NumberFormat, ParsingAcceptsOnlyNumbers) {
-  EXPECT_EQ(ParseWhole("42"), 42);
-  EXPECT_EQ(ParseWhole("-3"), -3);
-  for (const char* bad : {"", "4 2", "x", "1.5", "#TRUE#", "-"}) {
+  EXPECT_EQ(std::tuple(ParseWhole("42"), ParseWhole("-3")), std::tuple(42, -3));
+  for (const char* bad : {"", "4 2", "x", "1.5", "#TRUE#", "-"})
     EXPECT_FALSE(ParseWhole(bad).has_value()) << bad;
-  }
   EXPECT_DOUBLE_EQ(*ParseDecimal("12.5"), 12.5);
   EXPECT_DOUBLE_EQ(*ParseDecimal(".5"), 0.5);
   EXPECT_DOUBLE_EQ(*ParseDecimal("-3"), -3);
-  for (const char* bad : {"", ".", "1e5", "nan", "inf", "1.2.3", "abc"}) {
+  for (const char* bad : {"", ".", "1e5", "nan", "inf", "1.2.3", "abc"})
     EXPECT_FALSE(ParseDecimal(bad).has_value()) << bad;
-  }
 }
 
 TEST(Money, ReadsShowsAndAddsExactAmounts) {
-  const struct {
-    const char* text;
-    std::int64_t cents;
-    const char* shown;
-  } cases[] = {
+  const std::tuple<const char*, std::int64_t, const char*> cases[] = {
       // clang-format off
       {"15000", 1500000, "15000"}, {"247.5", 24750, "247.5"}, {"78.75", 7875, "78.75"},
       {"0", 0, "0"}, {"-0.5", -50, "-0.5"}, {"28.50", 2850, "28.5"},
       {"1000000000", 100000000000, "1000000000"},
       // clang-format on
   };
-  for (const auto& c : cases) {
-    const auto money = Money::Parse(c.text);
-    ASSERT_TRUE(money.has_value()) << c.text;
-    EXPECT_EQ(money->cents(), c.cents) << c.text;
-    EXPECT_EQ(money->ToString(), c.shown) << c.text;
+  for (const auto& [text, cents, shown] : cases) {
+    const auto money = Money::Parse(text);
+    ASSERT_TRUE(money.has_value()) << text;
+    EXPECT_EQ(money->cents(), cents) << text;
+    EXPECT_EQ(money->ToString(), shown) << text;
   }
-  for (const char* bad : {"", "$5", "1.234", "12a", ".", "1,000"}) {
+  for (const char* bad : {"", "$5", "1.234", "12a", ".", "1,000"})
     EXPECT_FALSE(Money::Parse(bad).has_value()) << bad;
-  }
   // Sums of cents do not drift.
   Money total;
   for (int week = 0; week < 1000; ++week) total += *Money::Parse("78.75");

@@ -1,6 +1,5 @@
-// Names and text files at the edges: how a file's encoding is told, letters
-// Windows-1252 does not hold, names too long for their files, saves in UTF-8
-// and UTF-16.
+// Names and text files at the edges: encodings told, letters Windows-1252 does not hold, names
+// too long for their files, saves in UTF-8 and UTF-16.
 
 #include <gtest/gtest.h>
 
@@ -9,9 +8,8 @@
 #include <iterator>
 #include <optional>
 #include <ostream>
-#include <string>
+#include <tuple>
 #include <variant>
-#include <vector>
 
 #include "core/file_names.h"
 #include "core/new_career.h"
@@ -27,23 +25,17 @@ namespace km {
 namespace {
 
 namespace fs = std::filesystem;
-
 using testing::YesPrompter;
-
 using namespace std::string_literals;
 
-// A file's encoding is told by its byte order mark, else by NUL bytes at
-// every other place of its first 64 bytes (at least one pair in two), else
-// by being UTF-8 with a byte of 0x80 or more.
+// Told by the byte order mark, else by NULs at every other place of the first 64 bytes (in at
+// least one pair in two), else by being UTF-8 with a byte of 0x80 or more.
 TEST(TextFiles, EncodingIsToldByTheMarkTheNulsOrTheUtf8) {
   constexpr auto W = Encoding::Windows1252;
   constexpr auto U8 = Encoding::Utf8;
   constexpr auto U16 = Encoding::Utf16;
-  const struct {
-    std::string bytes;
-    Encoding encoding;
-    std::size_t mark;
-  } cases[] = {
+  const std::tuple<std::string, Encoding, std::size_t> cases[] = {
+      // bytes, encoding, mark
       // clang-format off
       {"", W, 0}, {"\"Jack\"\r\n", W, 0}, {"\"Jos\xe9\"", W, 0}, {"\"Jos\xc3\xa9\"", U8, 0},
       {"\xef\xbb\xbf\"Jack\"", U8, 3}, {"\xff\xfe\"\0J\0"s, U16, 2}, {"\xfe\xff\0\"\0J"s, U16, 2},
@@ -54,20 +46,16 @@ TEST(TextFiles, EncodingIsToldByTheMarkTheNulsOrTheUtf8) {
       {std::string(64, 'a') + "\0b\0c\0d\0e"s, W, 0},
       // clang-format on
   };
-  for (const auto& k : cases) {
-    const DetectedEncoding found = DetectEncoding(k.bytes);
-    EXPECT_EQ(found.encoding, k.encoding) << k.bytes;
-    EXPECT_EQ(found.markLength, k.mark) << k.bytes;
+  for (const auto& [bytes, encoding, mark] : cases) {
+    EXPECT_EQ(DetectEncoding(bytes).encoding, encoding) << bytes;
+    EXPECT_EQ(DetectEncoding(bytes).markLength, mark) << bytes;
   }
 }
 
-// UTF-8 as the standard has it, at the edge of every range of a sequence's
-// bytes: no overlong form, no surrogate, nothing beyond U+10FFFF.
+// At the edge of every range of a sequence's bytes: no overlong form, surrogate or past U+10FFFF.
 TEST(TextFiles, Utf8AtTheEdgesOfItsRanges) {
-  const struct {
-    std::string bytes;
-    bool utf8;
-  } cases[] = {
+  const std::pair<std::string, bool> cases[] = {
+      // bytes, and whether they are UTF-8
       // clang-format off
       {"", true},
       {"\xc2\x80", true},         {"\xdf\xbf", true},         {"\xc1\xbf", false},
@@ -79,24 +67,16 @@ TEST(TextFiles, Utf8AtTheEdgesOfItsRanges) {
       {"abcdefg\xffghijklmn", false}, {"abcdefgh\xc3\xa9ghijklmn", true},
       // clang-format on
   };
-  for (const auto& k : cases) EXPECT_EQ(IsUtf8(k.bytes), k.utf8) << k.bytes;
+  for (const auto& [bytes, utf8] : cases) EXPECT_EQ(IsUtf8(bytes), utf8) << bytes;
   // Past a run of ASCII the letters are converted all the same.
   EXPECT_EQ(FromWindows1252("abcdefghij\xe9"), "abcdefghij\xc3\xa9");
   EXPECT_EQ(ToWindows1252("abcdefghij\xc3\xa9\xe2\x98\x83"), "abcdefghij\xe9?");
 }
 
-// Names and save files at the edges of what the files can hold, as one
-// table: a row is a data folder, a career's two names, and either the setup
-// screen's Start with them or a load of their save as another program left
-// it; then what the player is told, or nothing when all went well.
-//
-// A career the setup screen takes is signed and saved, every other file
-// named after it (and the temporary file each is written through) is
-// written, and the save reads the names back. A save that loads is the
-// career that was saved, down to its last line, and saves again as the game
-// writes it, under the same name.
-
-// The setup screen's answers with these two names.
+// Names and saves at the edges of what files hold. A row is a career's two names and either the
+// setup screen's Start with them or a load of their save as another program left it, then what
+// the player is told. A career taken is saved, every file named after it written and the names
+// read back; a save that loads is the career saved, and saves again as the game writes it.
 SetupAnswers NamedAnswers(std::string careerName, std::string name) {
   return testing::Answers(std::move(careerName), std::move(name), "Bendigo", "Victoria", "Wing",
                           {60, 55, 40, 70, 50});
@@ -104,15 +84,12 @@ SetupAnswers NamedAnswers(std::string careerName, std::string name) {
 
 // The game's own save (Windows-1252) as another program saved it again.
 using Resave = std::string (*)(const std::string& save);
-
 std::string AsIs(const std::string& save) { return save; }
 std::string Utf8(const std::string& save) { return FromWindows1252(save); }
 std::string Utf8WithMark(const std::string& save) { return "\xef\xbb\xbf" + FromWindows1252(save); }
-// The mark before the game's own bytes, as an editor that took the file for
-// UTF-8 without converting it would leave them.
+// The mark before the game's own bytes, as an editor that took them for UTF-8 leaves them.
 std::string MarkBeforeWindows1252(const std::string& save) { return "\xef\xbb\xbf" + save; }
-// UTF-16 of the letters up to U+00FF, the only ones these saves hold: each
-// is one 16-bit unit of the same number, after the mark.
+// UTF-16 of letters up to U+00FF, the only ones these saves hold: one unit of the same number.
 std::string Utf16LittleEndian(const std::string& save) {
   std::string out = "\xff\xfe";
   for (const char byte : save) out += std::string{byte, '\0'};
@@ -128,9 +105,6 @@ std::string Utf8WithAPolishLetter(const std::string& save) {
 constexpr const char* kJose = "Jos\xc3\xa9 M\xc3\xbcller";  // José Müller
 constexpr const char* kZoe = "Zo\xc3\xab's Career";         // Zoë's Career
 constexpr const char* kMojibake = "Jos\xc3\x83\xc2\xa9";  // JosÃ©: é in UTF-8 read as Windows-1252
-constexpr const char* kOSymbol =
-    "\xc3\x96\xe2\x80\x99"
-    "Brien";  // Ö’Brien: D6 92 is UTF-8 too
 constexpr const char* kNotUtf8 =
     "The name is not valid UTF-8 text, so it cannot be saved. Please type it again.";
 constexpr const char* kCannotSave =
@@ -151,24 +125,15 @@ const std::string kNameTooLong = TooLong(
 const std::string kCareerNameTooLong =
     TooLong("The career file name is too long to be used as the name of a file.", 236);
 
-std::string Repeat(const std::string& piece, std::size_t times) {
-  std::string out;
-  for (std::size_t i = 0; i < times; ++i) out += piece;
-  return out;
-}
-
 struct NameRow {
   const char* label;
   std::string careerName;
   std::string name;
-  // Nothing: the setup screen's Start with the names. Otherwise the career
-  // with these names (as an older game made it, unchecked) is saved, the
-  // save made over with this, and loaded.
+  // Nothing: the setup screen's Start. Otherwise the career (unchecked, as an older game made
+  // it) is saved, the save made over with this, and loaded.
   Resave resave = nullptr;
-  // What the player is told first, exactly; empty: nothing.
-  std::string told{};
-  // The player's name as a load reads it, when not as saved.
-  std::string readAs{};
+  std::string told{};    // what the player is told first, exactly; empty: nothing
+  std::string readAs{};  // the player's name as a load reads it, when not as saved
 };
 
 void PrintTo(const NameRow& row, std::ostream* out) { *out << row.label; }
@@ -177,8 +142,7 @@ const NameRow kNameRows[] = {
     // The setup screen takes what its files hold.
     {"ApostropheSpaceAndAccents", "Zo\xc3\xab's F\xc3\xb6lder", "Zo\xc3\xab's F\xc3\xb6lder"},
     {"EuroSignAndCurlyQuote", "\xe2\x82\xac \xe2\x80\x99", "\xe2\x82\xac \xe2\x80\x99"},
-    // A character no file name may hold: the message of these, as before,
-    // even beside a letter Windows-1252 does not hold.
+    // A character no file name may hold, even beside a letter Windows-1252 does not hold.
     {"SlashAndAPolishLetter", "Career", "\xc5\x81ukasz/Jack", nullptr, kBadNameMessage},
     {"C1ControlCharacter", "Career", "a\xc2\x81", nullptr, kBadNameMessage},
     // Bytes that are no text: the simulator's command line can give them.
@@ -194,16 +158,19 @@ const NameRow kNameRows[] = {
     {"LettersThatReadBackAsUtf8", "Career", kMojibake, nullptr,
      "The name cannot be saved as typed: the save file would read the letters \"\xc3\x83\xc2\xa9\" "
      "in it back as other letters. Please write them another way."},
-    // Beside a letter whose Windows-1252 byte is no UTF-8 there (é, E9),
-    // the save is no UTF-8 and reads back as written.
+    // Beside é (E9, no UTF-8 there) the save is no UTF-8 and reads back as written.
     {"SuchLettersBesideOthers", "Career", std::string(kMojibake) + " and Jos\xc3\xa9"},
-    // The longest names: with them the temporary files of the histories
-    // (".NAME Season History.txt.XXXXXX") and of the fixture
-    // (".CAREERFixture.kmf.XXXXXX") have 255 bytes. Bytes count, not
-    // letters: é takes two.
+    // The longest names give temporary files ".NAME Season History.txt.XXXXXX" and
+    // ".CAREERFixture.kmf.XXXXXX" of 255 bytes. Bytes count, not letters: é takes two.
     {"NameOf228Bytes", "Long", std::string(228, 'n')},
     {"NameOf229Bytes", "Long", std::string(229, 'n'), nullptr, kNameTooLong},
-    {"NameOf114EAcutesAndALetter", "Long", Repeat("\xc3\xa9", 114) + "n", nullptr, kNameTooLong},
+    {"NameOf114EAcutesAndALetter", "Long",
+     [] {
+       std::string n;
+       for (int i = 0; i < 114; ++i) n += "\xc3\xa9";
+       return n + "n";
+     }(),
+     nullptr, kNameTooLong},
     {"CareerNameOf236Bytes", std::string(236, 'c'), "Jack Dyer"},
     {"CareerNameOf237Bytes", std::string(237, 'c'), "Jack Dyer", nullptr, kCareerNameTooLong},
 
@@ -219,8 +186,7 @@ const NameRow kNameRows[] = {
     {"SaveInUtf8WithAPolishLetter", kZoe, kJose, Utf8WithAPolishLetter,
      std::string(kZoe) + ".kms, line 1: the text holds \xc5\x81, which the game cannot save: only "
                          "the letters of Western European languages (Windows-1252) can be used"},
-    // An older game took such a name; its save is UTF-8 as well, and is
-    // read as that.
+    // An older game took such a name; its save is UTF-8 as well, and read as that.
     {"OldSaveThatIsUtf8Too", "Old Save", kMojibake, AsIs, "", "Jos\xc3\xa9"},
     // In UTF-8 the name reads as letters the game would write as UTF-8.
     {"SaveInUtf8WithLettersThatReadBackAsUtf8", "Old Save", kMojibake, Utf8,
@@ -233,12 +199,11 @@ const NameRow kNameRows[] = {
 
 class OddNameRow : public ::testing::TestWithParam<NameRow> {};
 
-// The setup screen's Start with the row's names, and on to the first save;
-// then every other file named after the career and the player. Stops at the
-// first step the player is told of.
+// Start with the row's names, the first save, then every other file named after the career and
+// the player; stops at the first step the player is told of.
 void StartAndWriteEveryFile(const NameRow& row, const fs::path& folder, Game& game) {
-  if (!game.StartNewCareer(NamedAnswers(row.careerName, row.name))) return;
-  if (!game.PrepareFirstContract()) return;
+  if (!game.StartNewCareer(NamedAnswers(row.careerName, row.name)) || !game.PrepareFirstContract())
+    return;
   game.ClickOffer(1, game.contracts().rows[0].club);
   game.Sign();
   ASSERT_TRUE(game.CloseContracts());
@@ -246,9 +211,8 @@ void StartAndWriteEveryFile(const NameRow& row, const fs::path& folder, Game& ga
   for (const fs::path& file :
        {ResultsPath(folder, game.career()), folder / (row.careerName + std::string(kLockEnding)),
         folder / (row.name + " Season History.txt"), folder / (row.name + " Career History.txt")}) {
-    const auto error = WriteFileAtomically(file, "written\r\n");
-    if (error) game.prompter().inform(*error);
-    if (error) return;
+    if (const auto error = WriteFileAtomically(file, "written\r\n"))
+      return game.prompter().inform(*error);
   }
 }
 
@@ -261,7 +225,9 @@ TEST_P(OddNameRow, IsTakenAndReadBackOrRefusedWithWhatIsWrong) {
   YesPrompter prompter;
   Game game(random, prompter, DataFolder{folder});
   const fs::path save = folder / (row.careerName + ".kms");
-
+  auto files = [&] {
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+  };
   if (!row.resave) {
     StartAndWriteEveryFile(row, folder, game);
     if (HasFatalFailure()) return;
@@ -271,23 +237,20 @@ TEST_P(OddNameRow, IsTakenAndReadBackOrRefusedWithWhatIsWrong) {
       return;
     }
     ASSERT_EQ(prompter.messages, std::vector<std::string>{});
-    // The six files, and no temporary file left beside them.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 6);
+    EXPECT_EQ(files(), 6);  // the six files, and no temporary file left beside them
     const auto back = LoadCareer(save);
     ASSERT_TRUE(std::holds_alternative<Career>(back)) << std::get<FileError>(back).message;
-    EXPECT_EQ(std::get<Career>(back).Name, row.name);
-    EXPECT_EQ(std::get<Career>(back).CareerName, row.careerName);
+    EXPECT_EQ(std::tie(std::get<Career>(back).Name, std::get<Career>(back).CareerName),
+              std::tie(row.name, row.careerName));
     return;
   }
 
-  // A career some way into a season, its later lines set too.
   Career saved = CreateCareer(NamedAnswers(row.careerName, row.name));
-  saved.Goals = 31;
-  saved.BankBalance = *Money::Parse("48210.5");
-  saved.TeamBehinds = 17;
+  std::tie(saved.Goals, saved.BankBalance, saved.TeamBehinds) =
+      std::tuple(31, *Money::Parse("48210.5"), 17);
   const auto notSaved = SaveCareer(folder, saved);
   ASSERT_FALSE(notSaved.has_value()) << notSaved->message;
-  const std::string resaved = row.resave(testing::ReadBytes(save));
+  const std::string resaved = row.resave(testing::ReadBytes(save));  // read before the truncation
   std::ofstream(save, std::ios::binary | std::ios::trunc) << resaved;
 
   const auto loaded = game.LoadFrom(save);
@@ -303,8 +266,7 @@ TEST_P(OddNameRow, IsTakenAndReadBackOrRefusedWithWhatIsWrong) {
   // Saved again in Windows-1252, over the same file.
   ASSERT_TRUE(game.Save());
   EXPECT_EQ(testing::ReadBytes(save), SaveFileText(expected));
-  // The save and the career's lock, and no temporary file beside them.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+  EXPECT_EQ(files(), 2);  // the save and the career's lock, and no temporary file
 }
 
 INSTANTIATE_TEST_SUITE_P(OddNames, OddNameRow, ::testing::ValuesIn(kNameRows),

@@ -1,7 +1,5 @@
-// The save file: every line where it always stood, every field read back as
-// written, and files the game did not write (hand-made, cut short, damaged)
-// either read as written or refused with a sentence that names the file and
-// what was wrong, the running career left exactly as it was.
+// The save file: every line where it always stood, every field read back, and files the game
+// did not write read as written or refused by file and reason, the running career untouched.
 
 #include <gtest/gtest.h>
 
@@ -12,9 +10,9 @@
 #include <functional>
 #include <iterator>
 #include <map>
-#include <string>
+#include <optional>
+#include <tuple>
 #include <variant>
-#include <vector>
 
 #include "core/career_fields.h"
 #include "core/invariants.h"
@@ -29,10 +27,7 @@ namespace km {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::ScriptedPrompter;
-using testing::ScriptedRandom;
-using testing::TempFolder;
+using testing::ReadBytes, testing::ScriptedPrompter, testing::ScriptedRandom, testing::TempFolder;
 
 SetupAnswers Answers(const std::string& careerName = "career1") {
   return testing::Answers(careerName, "Jack Dyer", "Richmond", "Victoria", "Centre",
@@ -67,27 +62,18 @@ Career EveryFieldSet() {
   for (const CareerField& field : CareerFields()) {
     ++n;
     if (!field.saved) continue;
-    std::string value;
-    switch (field.kind) {
-      case FieldKind::Text:
-        value = "T" + field.name;
-        break;
-      case FieldKind::Whole:
-        value = std::to_string(1000 + n);
-        break;
-      case FieldKind::Decimal:
-        value = std::to_string(n) + (DecimalPattern(field.name) == "##0.0#" ? ".25" : ".5");
-        break;
-      case FieldKind::Money:
-        value = std::to_string(n) + ".75";
-        break;
-      case FieldKind::Bar:
-        value = std::to_string(n % 90 + 1);
-        break;
-      case FieldKind::Switch:
-        field.setSwitch(c, !field.getSwitch(c));
-        continue;
+    if (field.kind == FieldKind::Switch) {
+      field.setSwitch(c, !field.getSwitch(c));
+      continue;
     }
+    const std::string number = std::to_string(n);
+    const std::string value =
+        field.kind == FieldKind::Text    ? "T" + field.name
+        : field.kind == FieldKind::Whole ? std::to_string(1000 + n)
+        : field.kind == FieldKind::Money ? number + ".75"
+        : field.kind == FieldKind::Bar
+            ? std::to_string(n % 90 + 1)
+            : number + (DecimalPattern(field.name) == "##0.0#" ? ".25" : ".5");
     EXPECT_TRUE(field.set(c, value)) << field.name;
   }
   return c;
@@ -106,16 +92,13 @@ TEST(SaveFile, EveryFieldRoundTrips) {
   EXPECT_EQ(std::get<Career>(parsed), expected);
 }
 
-// Every line of the save stands where it always stood: a career whose
-// values all differ, and whose switches alternate, is written as the file
-// kept under tests/engine/data (a swapped pair of lines of the layout reads
-// back whole, but every old save would load with two fields exchanged).
-// KICKMARK_UPDATE_GOLDEN=1 writes the file anew after a change of the layout
-// that is meant.
+// A career whose values all differ, its switches alternating, is written as the file kept under
+// tests/engine/data: a swapped pair of lines reads back whole, but old saves would not.
+// KICKMARK_UPDATE_GOLDEN=1 writes the file anew after a change of the layout that is meant.
 TEST(SaveFile, EveryLineStandsWhereItAlwaysStood) {
   Career c = EveryFieldSet();
-  // The switches alternate in the order of the record's fields, which is
-  // not the file's: neighbouring switch lines differ all the same.
+  // Alternating in the record's order, not the file's: neighbouring switch lines differ all the
+  // same.
   bool on = true;
   for (const CareerField& field : CareerFields()) {
     if (!field.saved || field.kind != FieldKind::Switch) continue;
@@ -124,22 +107,19 @@ TEST(SaveFile, EveryLineStandsWhereItAlwaysStood) {
   }
   const std::string text = SaveFileText(c);
   const fs::path golden = fs::path(KICKMARK_TEST_DATA) / "every_line.kms";
-  if (std::getenv("KICKMARK_UPDATE_GOLDEN") != nullptr) {
+  if (std::getenv("KICKMARK_UPDATE_GOLDEN") != nullptr)
     std::ofstream(golden, std::ios::binary) << text;
-  }
   const std::string kept = ReadBytes(golden);
   ASSERT_FALSE(kept.empty()) << golden;
   const auto keptLines = Lines(kept);
   const auto lines = Lines(text);
   ASSERT_EQ(lines.size(), 491u);
   ASSERT_EQ(lines.size(), keptLines.size());
-  for (std::size_t n = 0; n < lines.size(); ++n) {
+  for (std::size_t n = 0; n < lines.size(); ++n)
     EXPECT_EQ(lines[n], keptLines[n]) << "line " << n + 1;
-  }
 }
 
-// The career in the hand-made files: another player's, some way into his
-// career.
+// The career in the hand-made files: another player's, some way into his career.
 Career FileCareer() {
   Career c = CreateCareer(testing::Answers("other", "Polly Farmer", "Perth", "Western Australia",
                                            "Ruck", {40, 50, 60, 70, 80}));
@@ -165,47 +145,42 @@ enum class Place { File, Folder, Unreadable, Missing };
 
 const std::string kTenMegabytes(10 * 1024 * 1024, '7');
 
-// Hand-made files loaded over a running career: refused with a sentence
-// that starts with the file's name and says `says`, or (no `says`) read as
-// the career written.
+// Hand-made files loaded over a running career: refused with a sentence that starts with the
+// file's name and says `says`, or (no `says`) read as the career written.
 TEST(SaveFile, HandMadeFilesAreRefusedWithTheirReasonOrReadAsWritten) {
+  const std::string ends = ": the file ends here, but a career file has 491 lines";
+  const std::string dollars = ": expected an amount of dollars in double quotes";
+  const std::string bar = ": expected a whole number from 0 to 100";
+  const std::string name = ": expected a name without any of";
   const struct {
     const char* fileName;
     MakeText text;
-    const char* says;  // none: loaded
+    std::optional<std::string> says;  // none: loaded
     Place place = Place::File;
   } cases[] = {
-      {"empty.kms", [](auto) { return std::string(); },
-       "line 1: the file ends here, but a career file has 491 lines"},
-      {"short.kms", WithoutLastLine,
-       "line 491: the file ends here, but a career file has 491 lines"},
+      {"empty.kms", [](auto) { return std::string(); }, "line 1" + ends},
+      {"short.kms", WithoutLastLine, "line 491" + ends},
       {"switch.kms", Replace(48, "\"Yes please\""), "line 48: expected #TRUE# or #FALSE#"},
       {"lower.kms", Replace(52, "#true#"), "line 52: expected #TRUE# or #FALSE#"},
       {"whole.kms", Replace(17, "\"thirty-one\""),
        "line 17: expected a whole number in double quotes"},
       {"decimal.kms", Replace(21, "\"\""), "line 21: expected a number in double quotes"},
-      {"money.kms", Replace(29, "\"$48,210\""),
-       "line 29: expected an amount of dollars in double quotes"},
-      {"bare.kms", Replace(29, "48210"), "line 29: expected an amount of dollars in double quotes"},
-      {"bar.kms", Replace(41, "250"), "line 41: expected a whole number from 0 to 100"},
-      {"quoted.kms", Replace(31, "\"100\""), "line 31: expected a whole number from 0 to 100"},
-      {"figure.kms", Replace(30, "\"-1\""),
-       "line 30: expected a whole number from 0 to 100 in double quotes"},
+      {"money.kms", Replace(29, "\"$48,210\""), "line 29" + dollars},
+      {"bare.kms", Replace(29, "48210"), "line 29" + dollars},
+      {"bar.kms", Replace(41, "250"), "line 41" + bar},
+      {"quoted.kms", Replace(31, "\"100\""), "line 31" + bar},
+      {"figure.kms", Replace(30, "\"-1\""), "line 30" + bar + " in double quotes"},
       {"text.kms", Replace(1, "Polly Farmer"), "line 1: expected a text in double quotes"},
       {"huge.kms", Replace(29, '"' + kTenMegabytes + '"'),
        "line 29: the line is 10485762 characters long, but no value of a career file is longer"},
       {"tail.kms", [](auto lines) { return WithoutLastLine(lines) + kTenMegabytes; },
        "line 491: the line is 10485760 characters long"},
       {"mac.kms", [](auto lines) { return Join(lines, "\r"); }, "line 1: the line is"},
-      // The save and season files are named after the career and the
-      // history files after the player: a name with a path in it would
-      // write outside the data folder.
-      {"escape.kms", Replace(389, "\"../../escape\""), "line 389: expected a name without any of"},
-      {"quotes.kms", Replace(1, "\"Polly \"The Bird\" Farmer\""),
-       "line 1: expected a name without any of"},
-      {"control.kms", Replace(1, "\"Polly\x81\""), "line 1: expected a name without any of"},
-      // The competition picks the clubs of every week, and until the finals
-      // every club of the ladder has played as often as every other.
+      // Files are named after the career and the player: a path in a name writes elsewhere.
+      {"escape.kms", Replace(389, "\"../../escape\""), "line 389" + name},
+      {"quotes.kms", Replace(1, "\"Polly \"The Bird\" Farmer\""), "line 1" + name},
+      {"control.kms", Replace(1, "\"Polly\x81\""), "line 1" + name},
+      // The competition picks the week's clubs; before the finals every club has played alike.
       {"league.kms", Replace(4, "\"Local Reservez\""), "line 4: expected the competition"},
       {"ladder.kms", Replace(413, "\"1\""), "line 413: the ladder's Eighth row"},
       // Any other rule that holds between weeks is named.
@@ -215,13 +190,12 @@ TEST(SaveFile, HandMadeFilesAreRefusedWithTheirReasonOrReadAsWritten) {
       {"locked.kms", [](auto lines) { return Join(lines); }, "cannot be opened: Permission denied",
        Place::Unreadable},
       {"missing.kms", nullptr, "cannot be opened: No such file or directory", Place::Missing},
-      // Lines that end in a bare line feed, as an editor may leave them, a
-      // last line without its end and anything after line 491 read the same.
-      {"unix.kms", [](auto lines) { return Join(lines, "\n"); }, nullptr},
-      {"unended.kms", [](auto lines) { return Join(lines).substr(0, Join(lines).size() - 2); },
-       nullptr},
-      {"longer.kms", [](auto lines) { return Join(lines) + "\"anything at all\"\r\n#MAYBE#\r\n"; },
-       nullptr},
+      // Bare line feeds, a last line without its end and anything after line 491 read the same.
+      {"unix.kms", [](auto lines) { return Join(lines, "\n"); }, {}},
+      {"unended.kms", [](auto lines) { return Join(lines).substr(0, Join(lines).size() - 2); }, {}},
+      {"longer.kms",
+       [](auto lines) { return Join(lines) + "\"anything at all\"\r\n#MAYBE#\r\n"; },
+       {}},
   };
   std::vector<std::string> lines = Lines(SaveFileText(FileCareer()));
   for (const auto& k : cases) {
@@ -242,31 +216,38 @@ TEST(SaveFile, HandMadeFilesAreRefusedWithTheirReasonOrReadAsWritten) {
     const Career before = game.career();
 
     const auto result = game.LoadFrom(file);
-    if (k.says == nullptr) {
+    if (!k.says) {
       ASSERT_EQ(result.outcome, Game::LoadOutcome::Loaded) << result.error;
       EXPECT_EQ(game.career(), FileCareer());
       continue;
     }
     EXPECT_EQ(result.outcome, Game::LoadOutcome::Failed);
     EXPECT_TRUE(result.error.starts_with(k.fileName)) << result.error;
-    EXPECT_NE(result.error.find(k.says), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find(*k.says), std::string::npos) << result.error;
     EXPECT_EQ(game.career(), before) << "the running career changed";
   }
 }
 
-TEST(SaveFile, SaveWritesCareerNameDotKmsAndLoadReadsItBack) {
+struct Started {
   TempFolder folder;
   ScriptedRandom random;
   ScriptedPrompter prompter;
-  Game game(random, prompter, DataFolder{folder.path});
+  Game game{random, prompter, DataFolder{folder.path}};
+};
+auto Count = [](const fs::path& folder) {
+  return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+};
+
+TEST(SaveFile, SaveWritesCareerNameDotKmsAndLoadReadsItBack) {
+  Started s;
+  auto& [folder, random, prompter, game] = s;
   ASSERT_TRUE(game.StartNewCareer(Answers()));
   game.career().BankBalance = *Money::Parse("247.5");
   ASSERT_TRUE(game.Save());
   const fs::path file = folder.path / "career1.kms";
   ASSERT_TRUE(fs::exists(file));
   // Nothing but the save itself and the career's lock file is left.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);
-
+  EXPECT_EQ(Count(folder.path), 2);
   // A save given another name on disk still saves under its stored name.
   fs::rename(file, folder.path / "renamed.kms");
   game.Quit();
@@ -277,10 +258,8 @@ TEST(SaveFile, SaveWritesCareerNameDotKmsAndLoadReadsItBack) {
 }
 
 TEST(SaveFile, SaveThatCannotBeWrittenIsReportedAndKeepsTheOldSave) {
-  TempFolder folder;
-  ScriptedRandom random;
-  ScriptedPrompter prompter;
-  Game game(random, prompter, DataFolder{folder.path});
+  Started s;
+  auto& [folder, random, prompter, game] = s;
   ASSERT_TRUE(game.StartNewCareer(Answers()));
   ASSERT_TRUE(game.Save());
   const auto old = SaveFileText(game.career());
@@ -292,11 +271,9 @@ TEST(SaveFile, SaveThatCannotBeWrittenIsReportedAndKeepsTheOldSave) {
   EXPECT_FALSE(game.Save());
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_NE(prompter.messages[0].text.find("blocked.kms"), std::string::npos);
-  // No temporary file is left behind (only the save and the lock file), and
-  // the earlier save is whole.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 3);
+  // Only the save, the lock and the folder: no temporary file, and the earlier save whole.
+  EXPECT_EQ(Count(folder.path), 3);
   EXPECT_EQ(ReadBytes(folder.path / "career1.kms"), old);
-
   // A data folder that does not exist.
   Game nowhere(random, prompter, DataFolder{folder.path / "no" / "such" / "folder"});
   nowhere.Adopt(game.career());
@@ -304,15 +281,11 @@ TEST(SaveFile, SaveThatCannotBeWrittenIsReportedAndKeepsTheOldSave) {
   EXPECT_EQ(prompter.messages.size(), 2u);
 }
 
-// A real save file cut short at every byte and with single bytes flipped:
-// whatever the damage, the reader a load uses either gives a career that
-// keeps every rule of the game, or refuses the file with a sentence that
-// names it and the line. Under the sanitizers this also shows that no damage
-// crashes it.
+// A real save cut short at every byte and with single bytes flipped: the reader gives a career
+// that keeps every rule, or refuses by file and line; the sanitizers see no damage crash it.
 TEST(DamagedSaveFile, EveryCutAndFlipIsReadWholeOrRefusedByLine) {
   constexpr const char* kFile = "Damaged Career.kms";
-  // Something in every kind of line: letters outside ASCII, cents,
-  // decimals, switches both ways, a ladder.
+  // Every kind of line: letters outside ASCII, cents, decimals, switches both ways, a ladder.
   Career career =
       CreateCareer(testing::Answers("Damaged Career",
                                     "Ren\xc3\xa9 O'Br\xc3\xaf"
@@ -320,24 +293,16 @@ TEST(DamagedSaveFile, EveryCutAndFlipIsReadWholeOrRefusedByLine) {
                                     "Geelong", "Victoria", "Full Forward", {64, 58, 41, 77, 52}));
   career.Team = career.ContractTeam = "Spotswood";
   career.Matches = career.MatchesPlayed = career.ContractMatches = 6;
-  career.Goals = 14;
-  career.Behinds = 9;
-  career.Disposals = 83;
-  career.AverageDisposals = 13.8;
-  career.AverageGoals = 2.3;
-  career.MatchRating = 31.4;
+  std::tie(career.Goals, career.Behinds, career.Disposals, career.Boots, career.Fitness) =
+      std::tuple{14, 9, 83, 72, 88};
+  std::tie(career.AverageDisposals, career.AverageGoals, career.MatchRating) =
+      std::tuple{13.8, 2.3, 31.4};
   career.BankBalance = *Money::Parse("15420.75");
-  career.Boots = 72;
-  career.Fitness = 88;
-  career.PlayOpen = false;
-  career.ContractOpen = true;
-  career.ContractLength = 2;
-  for (std::size_t row = 0; row < career.Ladder.size(); ++row) {
-    career.Ladder[row].Team = "Club " + std::to_string(row + 1);
-    career.Ladder[row].Wins = static_cast<int>(6 - row / 3);
-    career.Ladder[row].Losses = static_cast<int>(row / 3);
-    career.Ladder[row].For = static_cast<int>(500 - 10 * row);
-    career.Ladder[row].Against = static_cast<int>(400 + 7 * row);
+  std::tie(career.PlayOpen, career.ContractOpen, career.ContractLength) =
+      std::tuple{false, true, 2};
+  for (int row = 0; row < static_cast<int>(career.Ladder.size()); ++row) {
+    career.Ladder[static_cast<std::size_t>(row)] = {
+        "Club " + std::to_string(row + 1), 6 - row / 3, row / 3, 0, 500 - 10 * row, 400 + 7 * row};
   }
   ASSERT_EQ(CheckInvariants(career), std::vector<std::string>{});
   const std::string text = SaveFileText(career);
@@ -357,16 +322,13 @@ TEST(DamagedSaveFile, EveryCutAndFlipIsReadWholeOrRefusedByLine) {
     }
     ++taken;
     const auto broken = CheckInvariants(std::get<Career>(parsed));
-    if (!broken.empty() && wrong[broken[0].substr(0, 40)]++ == 0) {
+    if (!broken.empty() && wrong[broken[0].substr(0, 40)]++ == 0)
       ADD_FAILURE() << damage << ": read a career that breaks a rule: " << broken[0];
-    }
   };
-  for (std::size_t size = 0; size < text.size(); ++size) {
+  for (std::size_t size = 0; size < text.size(); ++size)
     check(text.substr(0, size), "cut at byte " + std::to_string(size));
-  }
-  // The low bit turns a digit or letter into its neighbour, 0x20 changes
-  // letter case and spaces, the high bit makes Windows-1252 letters and
-  // breaks line ends.
+  // The low bit makes a digit or letter its neighbour, 0x20 changes case and spaces, the high
+  // bit makes Windows-1252 letters and breaks line ends.
   for (std::size_t at = 0; at < text.size(); ++at) {
     for (const unsigned char mask : std::array<unsigned char, 3>{0x01, 0x20, 0x80}) {
       std::string bytes = text;

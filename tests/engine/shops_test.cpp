@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/scripted_ports.h"
@@ -11,22 +12,15 @@ namespace {
 
 using testing::ScriptedPrompter;
 using Colour = BalanceColour;
-using Shop::Health;
-using Shop::Store;
-using Shop::Training;
+using Shop::Health, Shop::Store, Shop::Training;
 
 // The career fields behind each shop's rows, in row order.
 std::vector<int Career::*> FieldsOf(Shop shop) {
-  switch (shop) {
-    case Training:
-      return {&Career::Kicking, &Career::Handballing, &Career::Tackling, &Career::Marking,
-              &Career::Running};
-    case Health:
-      return {&Career::Fitness, &Career::Health, &Career::Stamina};
-    case Store:
-      return {&Career::Boots, &Career::Jumper, &Career::Shorts, &Career::Other};
-  }
-  return {};
+  return shop == Training ? std::vector{&Career::Kicking, &Career::Handballing, &Career::Tackling,
+                                        &Career::Marking, &Career::Running}
+         : shop == Health
+             ? std::vector{&Career::Fitness, &Career::Health, &Career::Stamina}
+             : std::vector{&Career::Boots, &Career::Jumper, &Career::Shorts, &Career::Other};
 }
 
 // A career in `league` whose rows for `shop` stand at `values`.
@@ -46,9 +40,8 @@ std::vector<int> RatesOf(Shop shop, const std::string& league) {
   return rates;
 }
 
-// Every row costs more in each higher competition; in training the two
-// ball-use skills cost more than the other three, which cost alike. A
-// competition the shops do not know keeps the Local Reserves prices.
+// Every row costs more in each higher competition; in training the two ball-use skills cost more
+// than the other three, which cost alike. An unknown competition keeps Local Reserves prices.
 TEST(TrainingHealthStore, RatesRiseWithTheCompetition) {
   const char* leagues[] = {"Local Reserves", "Local Firsts", "State", "AFL"};
   for (const Shop shop : {Training, Health, Store}) {
@@ -75,17 +68,10 @@ TEST(TrainingHealthStore, RatesRiseWithTheCompetition) {
 }
 
 TEST(TrainingHealthStore, OpeningPricesWhatEachRowCanStillTake) {
-  struct Case {
-    Shop shop;
-    std::string league;
-    int bank;
-    std::vector<int> values, amounts;
-    int balanceAfter;
-    Colour colour;
-  };
+  using Case = std::tuple<Shop, std::string, int, std::vector<int>, std::vector<int>, int, Colour>;
   // Training chooses nothing on opening; health and store choose everything.
   // clang-format off
-  for (const auto& c : std::vector<Case>{
+  for (const auto& [shop, league, bank, values, amounts, balanceAfter, colour] : std::vector<Case>{
       {Training, "AFL", 900, {150, 200, 203, 199, 1}, {250000, 0, 0, 3500, 696500}, 900,
        Colour::Unchanged},
       {Health, "State", 30000, {40, 100, 100}, {21000, 0, 0}, 9000, Colour::InCredit},
@@ -96,38 +82,30 @@ TEST(TrainingHealthStore, OpeningPricesWhatEachRowCanStillTake) {
       {Store, "AFL", 0, {99, 100, 100, 100}, {700, 0, 0, 0}, -700, Colour::Short}}) {
     // clang-format on
     const ShopSession s =
-        ShopSession::Open(c.shop, CareerWith(c.shop, c.league, Money::Dollars(c.bank), c.values));
-    for (std::size_t i = 0; i < c.values.size(); ++i) {
+        ShopSession::Open(shop, CareerWith(shop, league, Money::Dollars(bank), values));
+    for (std::size_t i = 0; i < values.size(); ++i) {
       const ShopRow& row = s.Rows()[i];
-      const int units = row.Rate ? c.amounts[i] / row.Rate : 0;
+      const int units = row.Rate ? amounts[i] / row.Rate : 0;
       EXPECT_EQ(row.Units, units) << row.name;
-      EXPECT_EQ(row.Amount, Money::Dollars(c.amounts[i])) << row.name;
-      EXPECT_EQ(row.Chosen, c.shop == Training ? 0 : units) << row.name;
+      EXPECT_EQ(row.Amount, Money::Dollars(amounts[i])) << row.name;
+      EXPECT_EQ(row.Chosen, shop == Training ? 0 : units) << row.name;
     }
-    EXPECT_EQ(s.BalanceBefore(), Money::Dollars(c.bank));
-    EXPECT_EQ(s.BalanceAfter(), Money::Dollars(c.balanceAfter));
-    EXPECT_EQ(s.Colour(), c.colour);
+    EXPECT_EQ(s.BalanceBefore(), Money::Dollars(bank));
+    EXPECT_EQ(s.BalanceAfter(), Money::Dollars(balanceAfter));
+    EXPECT_EQ(s.Colour(), colour);
   }
 }
 
 TEST(TrainingHealthStore, OkRefusesANegativeBalanceAndOtherwiseBuys) {
-  struct Step {
-    std::string row;
-    int value, balanceAfterCents;
-    Colour colour;
-  };
-  struct Case {
-    Shop shop;
-    int bankCents;
-    std::vector<int> values;
-    std::vector<Step> steps;
-    std::string refusal;  // empty when OK goes through
-  };
+  // A spinner's row set to a value, and the balance after it in cents and its colour.
+  using Step = std::tuple<std::string, int, int, Colour>;
+  // The shop, the bank in cents, its rows' values, the steps, and what OK says (empty: it buys).
+  using Case = std::tuple<Shop, int, std::vector<int>, std::vector<Step>, std::string>;
   const std::string cash = "You do not have enough cash for that amount of training!";
   const std::string service = "You do not have enough money to pay for that level of service!";
   const std::string gear = "You do not have enough money to purchase that much gear!";
   // clang-format off
-  for (const auto& c : std::vector<Case>{
+  for (const auto& [shop, bankCents, values, steps, refusal] : std::vector<Case>{
       {Training, 500000, {}, {{"Marking", 3, 200000, Colour::InCredit},
                               {"Running", 2, 0, Colour::InCredit}}, ""},
       {Training, 100000, {}, {{"Kicking", 1, -50000, Colour::Short},
@@ -143,26 +121,26 @@ TEST(TrainingHealthStore, OkRefusesANegativeBalanceAndOtherwiseBuys) {
       {Store, 22450, {99, 100, 100, 100}, {}, gear},  // -0.50 is still short
       {Store, 22525, {99, 100, 100, 100}, {}, ""}}) {
     // clang-format on
-    Career career = CareerWith(c.shop, "Local Reserves", Money::Cents(c.bankCents), c.values);
+    Career career = CareerWith(shop, "Local Reserves", Money::Cents(bankCents), values);
     const Career before = career;
-    ShopSession s = ShopSession::Open(c.shop, career);
-    for (const auto& st : c.steps) {
-      s.ChangeSpinner(s.RowIndex(st.row), st.value);
-      EXPECT_EQ(s.BalanceAfter(), Money::Cents(st.balanceAfterCents)) << st.row;
-      EXPECT_EQ(s.Colour(), st.colour) << st.row;
+    ShopSession s = ShopSession::Open(shop, career);
+    for (const auto& [row, value, balanceAfterCents, colour] : steps) {
+      s.ChangeSpinner(s.RowIndex(row), value);
+      EXPECT_EQ(s.BalanceAfter(), Money::Cents(balanceAfterCents)) << row;
+      EXPECT_EQ(s.Colour(), colour) << row;
     }
     ScriptedPrompter prompter;
     RunState run;
-    EXPECT_EQ(s.OK(career, run, prompter), c.refusal.empty()) << c.bankCents;
-    if (!c.refusal.empty()) {
-      EXPECT_EQ(prompter.messageTexts(), std::vector<std::string>{c.refusal});
+    EXPECT_EQ(s.OK(career, run, prompter), refusal.empty()) << bankCents;
+    if (!refusal.empty()) {
+      ASSERT_EQ(prompter.messageTexts(), std::vector<std::string>{refusal});
       EXPECT_EQ(prompter.messages[0].title, "Kickmark");
       EXPECT_EQ(career, before);
       continue;
     }
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_EQ(career.BankBalance, s.BalanceAfter());
-    const auto fields = FieldsOf(c.shop);
+    const auto fields = FieldsOf(shop);
     for (std::size_t i = 0; i < fields.size(); ++i)
       EXPECT_EQ(career.*fields[i], before.*fields[i] + s.Rows()[i].Chosen) << s.Rows()[i].name;
   }
@@ -179,8 +157,7 @@ TEST(TrainingHealthStore, OkRecountsTheOverallAndRedrawsTheBars) {
     int bank;
     std::vector<int> values;
     std::vector<int> bought;  // nothing: the full restore chosen on opening
-    // Boots, Jumper, Shorts, Other, gear overall, Fitness, Health, Stamina,
-    // health overall; every bar was drawn low by the last match.
+    // Boots Jumper Shorts Other, gear overall, Fitness Health Stamina, health overall: all low.
     std::array<BarColour, kHubBarCount> colours;
     int overall;
   };
@@ -199,13 +176,11 @@ TEST(TrainingHealthStore, OkRecountsTheOverallAndRedrawsTheBars) {
   // clang-format on
   for (const auto& c : cases) {
     Career career = CareerWith(c.shop, "Local Reserves", Money::Dollars(c.bank), {});
-    // The bars of the other shop, and both overall bars until a purchase
-    // works them out again, stand below 50.
+    // The other shop's bars, and the overall bars until a purchase works them out, below 50.
     for (int Career::*bar : {&Career::Boots, &Career::Jumper, &Career::Shorts, &Career::Other,
                              &Career::GearOverall, &Career::Fitness, &Career::Health,
-                             &Career::Stamina, &Career::HealthOverall, &Career::Overall}) {
+                             &Career::Stamina, &Career::HealthOverall, &Career::Overall})
       career.*bar = 40;
-    }
     const auto fields = FieldsOf(c.shop);
     for (std::size_t i = 0; i < c.values.size(); ++i) career.*fields[i] = c.values[i];
     ShopSession s = ShopSession::Open(c.shop, career);

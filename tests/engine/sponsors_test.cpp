@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -9,40 +10,46 @@
 namespace km {
 namespace {
 
-using testing::ScriptedPrompter;
-using testing::ScriptedRandom;
+using testing::ScriptedPrompter, testing::ScriptedRandom;
 
-// The weeks to the next window and whether the slots can be changed, at the
-// edges of each stretch of the season.
+// The weeks to the next window and whether the slots can change, at each stretch's edges.
 TEST(Sponsors, ScreenStateByWeek) {
   const SponsorshipView before{4, true};
-  const struct {
-    int week;
-    std::optional<int> remaining;
-    bool open;
-  } cases[] = {{0, 4, true},   {1, 11, false}, {11, 1, false},  {12, 12, true}, {13, 11, false},
-               {23, 1, false}, {24, 13, true}, {25, 12, false}, {26, 4, true},  {14, 10, false}};
-  for (const auto& k : cases) {
+  const std::tuple<int, std::optional<int>, bool> cases[] = {
+      {0, 4, true},   {1, 11, false}, {11, 1, false},  {12, 12, true}, {13, 11, false},
+      {23, 1, false}, {24, 13, true}, {25, 12, false}, {26, 4, true},  {14, 10, false}};
+  for (const auto& [week, remaining, open] : cases) {
     Career c;
-    c.Matches = k.week;
+    c.Matches = week;
     const SponsorshipView view = OpenSponsorship(c, before);
-    EXPECT_EQ(view.remaining, k.remaining) << k.week;
-    EXPECT_EQ(view.windowOpen, k.open) << k.week;
+    EXPECT_EQ(view.remaining, remaining) << week;
+    EXPECT_EQ(view.windowOpen, open) << week;
   }
 }
 
+// The week's sponsor offers prepared for a career of this form, the rolls a of 3 and b of 7
+// scripted (and used up if a window opens).
+struct Window {
+  Career c, before;
+  RunState run;
+  ScriptedPrompter p;
+  ScriptedRandom r;
+  Window(const char* league, double rating, double goals, int a, int b, int week = 12) {
+    c.League = league;
+    c.Matches = week;
+    c.MatchRatingAverage = rating;
+    c.AverageGoals = goals;
+    before = c;
+    r.next(a, 3);
+    r.next(b, 7);
+    PrepareSponsorOffers(c, run, r, p);
+  }
+};
+
 TEST(Sponsors, WindowOpensOnlyAtWeeks12And24AndCloseFreesPlay) {
   for (const int week : {11, 12, 13, 23, 24, 25}) {
-    Career c;
-    c.Matches = week;
-    c.MatchRatingAverage = 6;
-    RunState run;
-    ScriptedRandom r;
-    r.next(1, 3);
-    r.next(4, 7);
-    ScriptedPrompter p;
-    const Career before = c;
-    PrepareSponsorOffers(c, run, r, p);
+    Window w("Local Reserves", 6, 0, 1, 4, week);
+    auto& [c, before, run, p, r] = w;
     EXPECT_EQ(r.left(), 0u);
     const bool window = week == 12 || week == 24;
     EXPECT_EQ(c.PlayOpen, !window) << week;
@@ -57,29 +64,10 @@ TEST(Sponsors, WindowOpensOnlyAtWeeks12And24AndCloseFreesPlay) {
   }
 }
 
-Career AtAWindow(const char* league, double rating, double goals, int a, int b,
-                 ScriptedPrompter& p) {
-  Career c;
-  c.League = league;
-  c.Matches = 12;
-  c.MatchRatingAverage = rating;
-  c.AverageGoals = goals;
-  RunState run;
-  ScriptedRandom r;
-  r.next(a, 3);
-  r.next(b, 7);
-  PrepareSponsorOffers(c, run, r, p);
-  return c;
-}
-
-// The form sets the tier: an average rating above 7.5 or above four goals a
-// match, above 5, above 2.5, or less. Each tier's deal in the Local
-// Reserves has its own company.
+// The form sets the tier: a rating above 7.5 or above four goals a match, above 5, above 2.5, or
+// less; each tier's deal in the Local Reserves has its own company.
 TEST(Sponsors, TierThresholds) {
-  const struct {
-    double rating, goals;
-    const char* sponsor;
-  } cases[] = {
+  const std::tuple<double, double, const char*> cases[] = {
       {7.51, 0, "Lightning Auto Repairs"},
       {7.5, 4.0, "Not Just Tennis"},
       {0, 4.01, "Lightning Auto Repairs"},
@@ -89,10 +77,9 @@ TEST(Sponsors, TierThresholds) {
       {2.5, 0, "Bob's Bakery"},
       {0, 0, "Bob's Bakery"},
   };
-  for (const auto& k : cases) {
-    ScriptedPrompter p;
-    const Career c = AtAWindow("Local Reserves", k.rating, k.goals, 1, 4, p);
-    EXPECT_EQ(c.MajorSponsor, k.sponsor) << k.rating << " " << k.goals;
+  for (const auto& [rating, goals, sponsor] : cases) {
+    const Career c = Window("Local Reserves", rating, goals, 1, 4).c;
+    EXPECT_EQ(c.MajorSponsor, sponsor) << rating << " " << goals;
   }
 }
 
@@ -129,8 +116,8 @@ TEST(Sponsors, TierDealsAndOffersFollowTheSeasonsForm) {
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(::testing::Message() << k.league << " " << k.rating);
-    ScriptedPrompter p;
-    const Career c = AtAWindow(k.league, k.rating, k.goals, k.a, k.b, p);
+    const Window w(k.league, k.rating, k.goals, k.a, k.b);
+    const auto& [c, before, run, p, r] = w;
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_NE(p.messages[0].text.find(k.message), std::string::npos) << p.messages[0].text;
     EXPECT_EQ(c.MajorSponsor, k.sponsor);
@@ -154,13 +141,10 @@ TEST(Sponsors, TierDealsAndOffersFollowTheSeasonsForm) {
   }
 }
 
-// Each sponsor's weekly boost by the roll of 10 (digit by digit, rolls 1 to
-// 10): the companies of one tier boost alike, each its own bar.
+// Each sponsor's weekly boost by the roll of 10 (a digit a roll): a tier's companies boost alike,
+// each its own bar.
 TEST(Sponsors, WeeklyBoostsByTheRoll) {
-  const struct {
-    const char* boosts;
-    std::vector<std::pair<const char*, int Career::*>> sponsors;
-  } tiers[] = {
+  const std::tuple<const char*, std::vector<std::pair<const char*, int Career::*>>> tiers[] = {
       {"2200111100",
        {{"Bob's Bakery", &Career::Stamina},
         {"Smith Pharmacy", &Career::Health},
@@ -175,8 +159,8 @@ TEST(Sponsors, WeeklyBoostsByTheRoll) {
       {"3333302222",
        {{"Panadol", &Career::Health}, {"Coles", &Career::Fitness}, {"Nike", &Career::Shorts}}},
   };
-  for (const auto& tier : tiers) {
-    for (const auto& [sponsor, bar] : tier.sponsors) {
+  for (const auto& [boosts, sponsors] : tiers) {
+    for (const auto& [sponsor, bar] : sponsors) {
       for (int roll = 1; roll <= 10; ++roll) {
         SCOPED_TRACE(::testing::Message() << sponsor << ", roll " << roll);
         Career c;
@@ -188,8 +172,7 @@ TEST(Sponsors, WeeklyBoostsByTheRoll) {
         ScriptedRandom r;
         r.next(roll, 10);
         ApplySponsorEffects(c, r);
-        for (int Career::*b : bars)
-          EXPECT_EQ(c.*b, b == bar ? 90 + tier.boosts[roll - 1] - '0' : 90);
+        for (int Career::*b : bars) EXPECT_EQ(c.*b, b == bar ? 90 + boosts[roll - 1] - '0' : 90);
       }
     }
   }
@@ -203,11 +186,8 @@ TEST(Sponsors, WeeklyBoostsByTheRoll) {
   ScriptedRandom r;
   r.next(1, 10);
   ApplySponsorEffects(c, r);
-  EXPECT_EQ(c.Boots, 93);
-  EXPECT_EQ(c.Jumper, 96);
-  EXPECT_EQ(c.Shorts, 90);
-  EXPECT_EQ(c.Other, 93);
-  EXPECT_EQ(c.Health, 100);
+  EXPECT_EQ(std::tie(c.Boots, c.Jumper, c.Shorts, c.Other, c.Health),
+            std::tuple(93, 96, 90, 93, 100));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/career.h"
 #include "support/scripted_ports.h"
 #include "week/contracts.h"
@@ -8,30 +10,23 @@
 namespace km {
 namespace {
 
-using testing::ScriptedPrompter;
-using testing::ScriptedRandom;
+using testing::ScriptedPrompter, testing::ScriptedRandom;
 
-// Gear below 50 asks whether to play anyway; the count-down runs in every
-// branch.
+// Gear below 50 asks whether to play anyway; the count-down runs in every branch.
 TEST(Week, GearCheckAndItsBranches) {
-  const struct {
-    int gear;
-    std::deque<bool> answers;
-    bool plays;
-    std::size_t questions;
-  } cases[] = {{50, {}, true, 0}, {49, {true}, true, 1}, {49, {false}, false, 1}};
-  for (const auto& k : cases) {
+  const std::tuple<int, std::deque<bool>, bool, std::size_t> cases[] = {
+      {50, {}, true, 0}, {49, {true}, true, 1}, {49, {false}, false, 1}};
+  for (const auto& [gear, answers, plays, questions] : cases) {
     Career c;
-    c.GearOverall = k.gear;
+    c.GearOverall = gear;
     RunState run;
     ScriptedPrompter p;
-    p.answers = k.answers;
-    EXPECT_EQ(AdvanceWeek(c, run, p), k.plays) << k.gear;
-    ASSERT_EQ(p.questions.size(), k.questions);
-    if (k.questions) {
-      EXPECT_EQ(p.questions[0].text, kWornGearQuestion);
-      EXPECT_EQ(p.questions[0].title, "Kickmark");
-      EXPECT_EQ(p.questions[0].icon, Icon::Stop);
+    p.answers = answers;
+    EXPECT_EQ(AdvanceWeek(c, run, p), plays) << gear;
+    ASSERT_EQ(p.questions.size(), questions);
+    if (questions) {
+      EXPECT_EQ(std::tie(p.questions[0].text, p.questions[0].title, p.questions[0].icon),
+                std::tuple(kWornGearQuestion, "Kickmark", Icon::Stop));
     }
     EXPECT_EQ(c.Injury, -1);
   }
@@ -40,38 +35,29 @@ TEST(Week, GearCheckAndItsBranches) {
 TEST(Week, CountDownMessagesAndTheButtonColour) {
   const std::string injured = "You are currently injured and will miss this match";
   const std::string suspended = "You are currently suspended and will miss this match";
-  const struct {
-    int injury, suspension;
-    std::vector<std::string> messages;
-    PlayColour colour;
-  } cases[] = {
+  const std::tuple<int, int, std::vector<std::string>, PlayColour> cases[] = {
       {1, 0, {injured}, PlayColour::LastMissed},
       {3, -4, {injured + ", as well as the next 2 matches"}, PlayColour::Normal},
       {2, 1, {injured + ", as well as the next 1 matches", suspended}, PlayColour::LastMissed},
       {0, 4, {suspended + ", as well as the next 3 matches"}, PlayColour::Normal},
       {0, 0, {}, PlayColour::Normal},
   };
-  for (const auto& k : cases) {
+  for (const auto& [injury, suspension, messages, colour] : cases) {
     Career c;
-    c.Injury = k.injury;
-    c.Suspension = k.suspension;
+    c.Injury = injury;
+    c.Suspension = suspension;
     RunState run;
     ScriptedPrompter p;
     AdvanceWeek(c, run, p);
-    EXPECT_EQ(p.messageTexts(), k.messages) << k.injury << "/" << k.suspension;
-    EXPECT_EQ(run.playColour, k.colour) << k.injury << "/" << k.suspension;
+    EXPECT_EQ(p.messageTexts(), messages) << injury << "/" << suspension;
+    EXPECT_EQ(run.playColour, colour) << injury << "/" << suspension;
   }
 }
 
-// After week 26 a new season starts, unless he stays away in worn gear; a
-// captain takes an overall above 180, an age above 23 in the new season and
-// 50 AFL matches.
+// After week 26 a new season starts, unless he stays away in worn gear; a captain takes an
+// overall above 180, an age above 23 in the new season and 50 AFL matches.
 TEST(Week, NewSeasonAndCaptaincy) {
-  const struct {
-    int matches, gear, overall, age, aflMatches;
-    bool answer;
-    bool newSeason, captain, clubCleared;
-  } cases[] = {
+  const std::tuple<int, int, int, int, int, bool, bool, bool, bool> cases[] = {
       {26, 60, 181, 23, 50, false, true, true, true},
       {26, 60, 180, 23, 50, false, true, false, true},
       {26, 60, 181, 22, 50, false, true, false, true},
@@ -80,24 +66,21 @@ TEST(Week, NewSeasonAndCaptaincy) {
       {26, 40, 181, 23, 50, false, false, false, false},
       {25, 60, 181, 23, 50, false, false, false, false},
   };
-  for (const auto& k : cases) {
+  for (const auto& [matches, gear, overall, age, aflMatches, answer, newSeason, captain,
+                    clubCleared] : cases) {
     Career c;
     c.League = "AFL";
-    c.Matches = k.matches;
-    c.GearOverall = k.gear;
-    c.Overall = k.overall;
-    c.Age = k.age;
-    c.Levels[3].Matches = k.aflMatches;
-    c.TeamWins = 12;
+    std::tie(c.Matches, c.GearOverall, c.Overall, c.Age, c.Levels[3].Matches, c.TeamWins) =
+        std::tuple(matches, gear, overall, age, aflMatches, 12);
     RunState run;
     ScriptedPrompter p;
-    p.answers = {k.answer};
+    p.answers = {answer};
     AdvanceWeek(c, run, p);
-    EXPECT_EQ(c.Matches == 0, k.newSeason) << k.matches;
-    EXPECT_EQ(c.Age, k.newSeason ? k.age + 1 : k.age);
-    EXPECT_EQ(c.AFLCaptain, k.captain ? 1 : 0) << k.overall << " " << k.age;
-    EXPECT_EQ(p.messages.size(), k.captain ? 1u : 0u);
-    EXPECT_EQ(c.TeamWins, k.clubCleared ? 0 : 12);
+    EXPECT_EQ(c.Matches == 0, newSeason) << matches;
+    EXPECT_EQ(c.Age, newSeason ? age + 1 : age);
+    EXPECT_EQ(c.AFLCaptain, captain ? 1 : 0) << overall << " " << age;
+    EXPECT_EQ(p.messages.size(), captain ? 1u : 0u);
+    EXPECT_EQ(c.TeamWins, clubCleared ? 0 : 12);
   }
 }
 
@@ -136,13 +119,10 @@ TEST(Contracts, ClickSignAndOk) {
   EXPECT_TRUE(c.SignOpen);
   EXPECT_EQ(c.OfferContract, "3500");
   SignContract(c, offers, paper, p);
-  EXPECT_EQ(c.Team, "Frankston");
-  EXPECT_EQ(c.Wages, Money::Dollars(3500));
-  EXPECT_EQ(c.ContractCurrent, Money::Dollars(3500));
-  EXPECT_EQ(c.ContractLength, 2);
-  EXPECT_EQ(c.ContractMatches, 52);
-  EXPECT_FALSE(c.SignOpen);
-  EXPECT_TRUE(c.PlayOpen);
+  EXPECT_EQ(
+      std::tie(c.Team, c.Wages, c.ContractCurrent, c.ContractLength, c.ContractMatches, c.SignOpen,
+               c.PlayOpen),
+      std::tuple("Frankston", Money::Dollars(3500), Money::Dollars(3500), 2, 52, false, true));
   ASSERT_EQ(p.stories.size(), 1u);
   EXPECT_EQ(p.stories[0].headline, "Rookie Bob Signs With Frankston");
   EXPECT_TRUE(CloseContracts(c, p));
@@ -153,9 +133,8 @@ TEST(Contracts, ClickSignAndOk) {
   EXPECT_FALSE(c.SignOpen);
 
   // With the count below zero a signing only makes the papers.
-  offers.pendingTeam = "Lalor";
-  offers.pendingOffer = Money::Dollars(2000);
-  offers.pendingLength = 1;
+  std::tie(offers.pendingTeam, offers.pendingOffer, offers.pendingLength) =
+      std::tuple("Lalor", Money::Dollars(2000), 1);
   c.ContractMatches = -1;
   const Career before = c;
   SignContract(c, offers, paper, p);
