@@ -1,25 +1,13 @@
-// The way through the game's screens: the setup screen's refusals, loading
-// a career, quitting back to the start screen, the count-down messages over
-// a round, and at the season's end the new position, the camp or
-// retirement. (The screen walk plays a new career's first week, opening
-// every screen of the hub and the team page, then the camp and the draft.)
+// The way through the screens: setup's refusals, loading, quitting, the count-downs over a
+// round, the season's end (the walk plays a first week, the camp and the draft).
 
 #include <QFile>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include "core/save_file.h"
-#include "screens/qt_text.h"
 #include "screens/screen_test_support.h"
-#include "season/fixture.h"
 
 namespace km::screens {
-namespace {
 
 using namespace testing;
-
-}  // namespace
 
 class FlowTest : public QObject {
   Q_OBJECT
@@ -29,31 +17,27 @@ class FlowTest : public QObject {
   void cleanup() {
     flow_.reset();
     game_.reset();
-    // Screens put away during the test are deleted here.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
-  // Each message comes up over the screen named beside it; a refused Start
-  // keeps the answers as typed. Names are pasted, as key clicks type ASCII.
+  // Each message comes over the screen named beside it; a refused Start keeps the answers.
   void setupRefusalsAndTheirMessages_data() {
     QTest::addColumn<QString>("career");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("seen");  // "message | windows"
     const QString over = QStringLiteral(" | frmSetup");
-    QTest::newRow("no name") << "career1"
-                             << "" << QStringList{kFillOutMessage + over};
+    const QString lacks = QString::fromUtf8(
+        "The name contains characters that cannot be saved (only the letters of Western European "
+        "languages can be used): \xc5\x81");
+    QTest::newRow("no name") << "career1" << QString() << QStringList{kFillOutMessage + over};
     QTest::newRow("special name") << "Iron Bolt"
                                   << "Gary Ablett"
                                   << QStringList{"Nice try mate ;) | frmContracts"};
     QTest::newRow("special name, no name")
-        << "Iron Bolt"
-        << "" << QStringList{kFillOutMessage + over, "Nice try mate ;)" + over};
+        << "Iron Bolt" << QString()
+        << QStringList{kFillOutMessage + over, "Nice try mate ;)" + over};
     QTest::newRow("a letter Windows-1252 lacks")
-        << "career1" << QString::fromUtf8("\xc5\x81ukasz")
-        << QStringList{QString::fromUtf8(
-                           "The name contains characters that cannot be saved (only the letters "
-                           "of Western European languages can be used): \xc5\x81") +
-                       over};
+        << "career1" << QString::fromUtf8("\xc5\x81ukasz") << QStringList{lacks + over};
   }
   void setupRefusalsAndTheirMessages() {
     QFETCH(QString, career);
@@ -72,8 +56,7 @@ class FlowTest : public QObject {
     if (!accepted) QCOMPARE(TextOf(setup, "txtName") + TextOf(setup, "lstPosition"), name + "Wing");
   }
 
-  // Back forgets the answers; Exit leaves from the start and setup screens
-  // without a question.
+  // Back forgets the answers; Exit leaves from the start and setup screens unasked.
   void backForgetsAndExitLeaves() {
     QWidget* setup = OpenSetup();
     QVERIFY(AnswerSetup(setup, QStringLiteral("career1"), QStringLiteral("Gary Ablett")));
@@ -83,17 +66,14 @@ class FlowTest : public QObject {
     QCOMPARE(TextOf(setup, "txtName") + TextOf(setup, "txtCareer") + TextOf(setup, "txtState"),
              QString());
     QSignalSpy exits(flow_.get(), &ScreenFlow::exitRequested);
-    QVERIFY(Click(setup, "cmdExit"));
-    QVERIFY(Click(setup, "cmdBack"));
-    QVERIFY(Click(ShownWindow("frmStart"), "cmdExit"));
+    QVERIFY(Click(setup, "cmdExit") && Click(setup, "cmdBack") &&
+            Click(ShownWindow("frmStart"), "cmdExit"));
     QCOMPARE(exits.count(), 2);
-    QVERIFY(prompter_->questions.empty());
-    QVERIFY(!game_->HasCareer());
+    QVERIFY(prompter_->questions.empty() && !game_->HasCareer());
   }
 
-  // A load shows the saved career on the hub; a file that cannot be read
-  // leaves the start screen up with the game's own sentence for it, and a
-  // cancelled choice changes nothing.
+  // A load shows the saved career on the hub; an unreadable file leaves the start screen up with
+  // the game's own sentence for it, and a cancelled choice changes nothing.
   void loadShowsTheSavedCareerOrSaysWhyNot() {
     Career saved = ACareer("Nick Riewoldt");
     saved.BankBalance = Money::Cents(24750);
@@ -101,8 +81,7 @@ class FlowTest : public QObject {
     QVERIFY(!SaveCareer(Folder(), saved).has_value());
     const QString broken = folder_->filePath(QStringLiteral("broken.kms"));
     QFile file(broken);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("\"Half a career\"\r\n42\r\n");
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\"Half a career\"\r\n42\r\n") > 0);
     file.close();
     prompter_->files = {PathFromQt(broken), std::nullopt, SaveFilePath(Folder(), saved)};
 
@@ -114,12 +93,9 @@ class FlowTest : public QObject {
     const QString expected = ToQt(other.LoadFrom(PathFromQt(broken)).error);
     QVERIFY(!expected.isEmpty());
     QCOMPARE(TextOf(start, "lblLoadError"), expected);
-    QVERIFY(Click(start, "cmdLoad"));
+    QVERIFY(Click(start, "cmdLoad"));  // cancelled
     QCOMPARE(ShownWindows(), QStringLiteral("frmStart"));
-    QVERIFY(!game_->HasCareer());
-    QVERIFY(prompter_->messages.empty());
-
-    QVERIFY(Click(start, "cmdLoad"));
+    QVERIFY(!game_->HasCareer() && prompter_->messages.empty() && Click(start, "cmdLoad"));
     QWidget* hub = ShownWindow("frmMain");
     QCOMPARE(ShownWindows(), QStringLiteral("frmMain"));
     QCOMPARE(TextOf(hub, "lblName") + "|" + TextOf(hub, "lblBankBalance"),
@@ -127,24 +103,23 @@ class FlowTest : public QObject {
     QVERIFY(!IsEnabled(hub, "cmdContract"));
   }
 
-  // Exit asks first, from the hub and from the team page alike; Yes goes
-  // back to the start screen.
+  // Exit asks first, from the hub and the team page alike; Yes goes back to the start screen.
   void quitAsksFirst_data() {
     QTest::addColumn<bool>("fromTeam");
     QTest::addColumn<bool>("answer");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("hub, no") << false << false << "frmMain";
-    QTest::newRow("hub, yes") << false << true << "frmStart";
-    QTest::newRow("team page, no") << true << false << "frmTeam";
-    QTest::newRow("team page, yes") << true << true << "frmStart";
+    for (const bool fromTeam : {false, true}) {
+      for (const bool answer : {false, true}) {
+        QTest::addRow("%s, %s", fromTeam ? "team page" : "hub", answer ? "yes" : "no")
+            << fromTeam << answer;
+      }
+    }
   }
   void quitAsksFirst() {
     QFETCH(bool, fromTeam);
     QFETCH(bool, answer);
-    QFETCH(QString, shown);
+    const QString shown = answer ? "frmStart" : fromTeam ? "frmTeam" : "frmMain";
     QWidget* hub = StartCareer(*flow_, QStringLiteral("Wayne Carey"));
-    QVERIFY(hub);
-    if (fromTeam) QVERIFY(Click(hub, "cmdTeamDetails"));
+    QVERIFY(hub && (!fromTeam || Click(hub, "cmdTeamDetails")));
     prompter_->answers.push_back(answer);
     QVERIFY(Click(ShownWindow(fromTeam ? "frmTeam" : "frmMain"), "cmdExit"));
     QCOMPARE(prompter_->questions.size(), std::size_t{1});
@@ -155,8 +130,7 @@ class FlowTest : public QObject {
     QVERIFY(ShownWindow(qPrintable(shown))->isEnabled());
   }
 
-  // Injured and suspended for this week only: both messages come up over
-  // the round screen, which then plays on without him.
+  // Injured and suspended this week only: both messages come over the round, played without him.
   void theCountDownsMessagesComeOverTheRound() {
     QWidget* hub = StartCareer(*flow_, QStringLiteral("Wayne Carey"));
     QVERIFY(hub);
@@ -172,30 +146,20 @@ class FlowTest : public QObject {
                        "frmMain,frmMatchRound"}));
   }
 
-  // The grand final's OK, his contract's last match: a player of 20 or 30
-  // who says Yes to a new position picks it first, and it is saved at once;
-  // then a
-  // State League player with the scouts' eye goes to the camp, a Local
-  // Reserves player of 30 whose season was poor retires, anyone else goes
-  // back to the hub.
+  // The grand final's OK, his contract's last match: a player of 20 or 30 who says Yes picks a new
+  // position, saved at once; then a State League player the scouts liked goes to the camp, a
+  // Local Reserves player of 30 after a poor season retires, anyone else back to the hub.
   void theSeasonsEnd_data() {
-    QTest::addColumn<QString>("league");
-    QTest::addColumn<int>("age");
-    QTest::addColumn<double>("rating");
-    QTest::addColumn<QString>("after");
-    QTest::newRow("to the camp") << "State" << 20 << 6.5 << "camp";
-    QTest::newRow("back to the hub") << "Local Reserves" << 20 << 6.5 << "hub";
-    QTest::newRow("retires") << "Local Reserves" << 30 << 2.4 << "retired";
+    QTest::addColumn<QString>("after");  // the league, age and rating follow from it
+    for (const char* after : {"camp", "hub", "retired"}) QTest::newRow(after) << QString(after);
   }
   void theSeasonsEnd() {
-    QFETCH(QString, league);
-    QFETCH(int, age);
-    QFETCH(double, rating);
     QFETCH(QString, after);
     MakeGame(17);
-    Career saved = OnHisWayToTheCamp("Luke Hodge", 90, rating);
-    SeatAt(saved, ToStd(league), 15);
-    saved.Age = age;
+    const bool retires = after == "retired";
+    Career saved = OnHisWayToTheCamp("Luke Hodge", 90, retires ? 2.4 : 6.5);
+    SeatAt(saved, after == "camp" ? "State" : "Local Reserves", 15);
+    saved.Age = retires ? 30 : 20;
     saved.Matches = 25;
     saved.PlayOpen = true;
     saved.ContractLength = saved.ContractMatches = 1;
@@ -215,22 +179,18 @@ class FlowTest : public QObject {
     QWidget* hub = ShownWindow("frmMain");
     QVERIFY2(hub, qPrintable(TextOf(ShownWindow("frmStart"), "lblLoadError")));
 
-    QVERIFY(Click(hub, "cmdPlay"));
     // The grand final is one match: one slot, and one Start brings OK.
+    QVERIFY(Click(hub, "cmdPlay"));
     QWidget* round = ShownWindow("frmMatchRound");
     QVERIFY(IsShown(round, "fraSlot1") && !IsShown(round, "fraSlot2"));
     QVERIFY(!IsShown(round, "cmdOK") && Click(round, "cmdStart") && IsShown(round, "cmdOK"));
-    QVERIFY(Click(round, "cmdOK"));
-    QVERIFY(!ShownWindow("frmMatchRound"));
-    // He is asked once, young or in his twilight years.
-    QCOMPARE(prompter_->questions.size(), std::size_t{1});
+    QVERIFY(Click(round, "cmdOK") && !ShownWindow("frmMatchRound"));
+    QCOMPARE(prompter_->questions.size(), std::size_t{1});  // asked once, young or old
     QWidget* screen = ShownWindow("frmPosition");
     QVERIFY(screen && !ShownWindow("frmDraftCamp") && !hub->isEnabled());
     const QString position = QStringLiteral("Full Forward");
-    QVERIFY(Choose(screen, "lstPosition", position));
-    QVERIFY(Click(screen, "cmdOK"));
-    QVERIFY(!ShownWindow("frmPosition"));
-    // Kept on disk at once, not only with the next round.
+    QVERIFY(Choose(screen, "lstPosition", position) && Click(screen, "cmdOK") &&
+            !ShownWindow("frmPosition"));
     const auto onDisk = LoadCareer(SaveFilePath(Folder(), saved));
     QCOMPARE(ToQt(std::get<Career>(onDisk).Position), position);
     QCOMPARE(ShownWindow("frmDraftCamp") != nullptr, after == "camp");
@@ -239,7 +199,7 @@ class FlowTest : public QObject {
     QCOMPARE(TextOf(hub, "lblPosition"), position);
     QCOMPARE(IsEnabled(hub, "cmdPlay") || IsEnabled(hub, "cmdContract"), after == "hub");
     QCOMPARE(Messages(*prompter_).last().startsWith(QStringLiteral("After a long career")),
-             after == "retired");
+             retires);
   }
 
  private:

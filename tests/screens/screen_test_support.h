@@ -1,8 +1,7 @@
 #pragma once
 
-// Helpers for the screen tests: find a widget by its object name, click it,
-// type into it, read what it shows; careers and games to open screens on,
-// and the way from the splash screen to a signed career's hub.
+// What the screen tests share: widgets found, clicked and read by object name, careers and games
+// to open screens on, and the way from the splash screen to a signed career's hub.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -10,17 +9,35 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
+#include "core/career_fields.h"
 #include "core/clubs.h"
 #include "core/new_career.h"
+#include "core/save_file.h"
 #include "game/game.h"
+#include "screens/look.h"
+#include "screens/main_screen.h"
 #include "screens/match_screen.h"
+#include "screens/position_screen.h"
+#include "screens/qt_prompter.h"
+#include "screens/qt_text.h"
+#include "screens/records_screen.h"
 #include "screens/screen_flow.h"
+#include "screens/shop_screen.h"
+#include "screens/sponsorship_screen.h"
+#include "screens/team_screen.h"
+#include "season/fixture.h"
 #include "support/playing.h"
 #include "support/scripted_ports.h"
+#include "week/sponsors.h"
 
 namespace km::screens::testing {
 
@@ -29,12 +46,10 @@ T* Find(const QWidget* root, const char* name) {
   return root ? root->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }
 inline bool IsShown(const QWidget* root, const char* name) {
-  const QWidget* widget = Find(root, name);
-  return widget && widget->isVisible();
+  return Find(root, name) && Find(root, name)->isVisible();
 }
 inline bool IsEnabled(const QWidget* root, const char* name) {
-  const QWidget* widget = Find(root, name);
-  return widget && widget->isEnabled();
+  return Find(root, name) && Find(root, name)->isEnabled();
 }
 
 // The visible top-level window of that name, if there is one.
@@ -95,8 +110,7 @@ inline Career ACareer(const std::string& name, const std::string& position = "Ce
                                            {skill, skill, skill, skill, skill}));
 }
 
-// Puts him at the club on row `row` of a full ladder of `league`, fit and
-// free to play.
+// Puts him at the club on row `row` of a full ladder of `league`, fit and free to play.
 inline void SeatAt(Career& career, const std::string& league, std::size_t row) {
   career.League = league;
   const ClubList& clubs = ClubsOf(league, career.State);
@@ -105,8 +119,7 @@ inline void SeatAt(Career& career, const std::string& league, std::size_t row) {
   career.Injury = career.Suspension = -3;
 }
 
-// A State League player at the season's end, his contract run out and his
-// season good enough for the AFL scouts: loading him takes him to the camp.
+// A State League player at the season's end, out of contract: the scouts may call him to camp.
 inline Career OnHisWayToTheCamp(const std::string& name, int skill, double ratingAverage) {
   Career career = ACareer(name, "Centre-Half-Back", std::min(skill, 100));
   SeatAt(career, "State", 0);
@@ -141,8 +154,7 @@ inline QWidget* PastTheSplash(ScreenFlow& flow) {
   return ShownWindow("frmStart");
 }
 
-// Fills in the setup screen for a Victorian (the boxes as if pasted: key
-// clicks type ASCII only).
+// Fills in the setup screen for a Victorian (pasted, as key clicks type ASCII only).
 inline bool AnswerSetup(QWidget* setup, const QString& careerName, const QString& name,
                         const QString& position = QStringLiteral("Wing")) {
   for (const auto& [box, text] : {std::pair{"txtCareer", careerName},
@@ -156,8 +168,7 @@ inline bool AnswerSetup(QWidget* setup, const QString& careerName, const QString
          Choose(setup, "lstHeight", QStringLiteral("191"));
 }
 
-// From the splash screen to the hub of a new career: he signs the first
-// club offered and puts the offers away.
+// From the splash screen to a new career's hub, signed with the first club offered.
 inline QWidget* StartCareer(ScreenFlow& flow, const QString& name) {
   if (!Click(PastTheSplash(flow), "cmdNew")) return nullptr;
   QWidget* setup = ShownWindow("frmSetup");

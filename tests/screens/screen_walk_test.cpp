@@ -1,65 +1,37 @@
-// The screen walk: every screen in a realistic state, at its natural size
-// and at the windows of a 1280x720 and a 1920x1080 desktop, checked for cut
-// texts, widgets outside the window or on top of each other, controls a
-// screen reader cannot name or that show no focus ring, and values read
-// without their captions; written out as pictures for a person to look at.
-// On the way a new career plays its first week by keys alone, and a drafted
-// player goes through the camp and the draft. CTest runs it at scale 1, 1.5
-// and 2 on a 4K offscreen desktop, and at 150% on a 1280x720 one, where the
-// windows must fit the desktop and their pages scroll.
+// Every screen in a realistic state at each window size, checked for cut texts, stray or
+// overlapping widgets, unnamed or unringed controls and uncaptioned values, and saved as
+// pictures; on the way a new career's first week by keys, and the camp and the draft.
 
 #include <QAccessible>
 #include <QDir>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextDocument>
-#include <QTimer>
+#include <cstring>
 
-#include "core/career_fields.h"
 #include "core/number_format.h"
-#include "core/save_file.h"
 #include "draft/draft.h"
 #include "screens/contracts_screen.h"
-#include "screens/look.h"
-#include "screens/main_screen.h"
 #include "screens/newspaper_screen.h"
-#include "screens/position_screen.h"
-#include "screens/qt_text.h"
-#include "screens/records_screen.h"
 #include "screens/screen_test_support.h"
 #include "screens/setup_screen.h"
-#include "screens/sponsorship_screen.h"
-#include "screens/team_screen.h"
-#include "season/fixture.h"
 #include "season/season_end.h"
-#include "week/sponsors.h"
 
 namespace km::screens {
 namespace {
 
 using namespace testing;
 
-// The window a player gets on each desktop: the whole width, and the height
-// left by a title bar and a taskbar.
-struct WindowSize {
-  const char* name;
-  QSize size;  // empty: as the screen opens
-};
-constexpr WindowSize kSizes[] = {
+// A desktop's whole width, less a title bar and a taskbar in height; empty: as it opens.
+constexpr std::pair<const char*, QSize> kSizes[] = {
     {"natural", {}}, {"1280x720", {1280, 680}}, {"1920x1080", {1920, 1040}}};
 
 // A laptop's 1280x720 desktop at 150%: only the natural size is tried.
 bool SmallDesktop() { return qEnvironmentVariableIsSet("KICKMARK_WALK_SMALL_DESKTOP"); }
 
-// True when `widget` lies inside a list, a table or a text box of the
-// screen: such a view scrolls its own contents.
+// A list, table or text box scrolls its own contents; on a small desktop, the page too.
 bool InsideAView(const QWidget* widget, const QWidget* window) {
   for (const QWidget* up = widget->parentWidget(); up && up != window; up = up->parentWidget()) {
-    // On a desktop too small for it, the page itself scrolls.
     if (qobject_cast<const QAbstractScrollArea*>(up) &&
         (SmallDesktop() || up->objectName() != QLatin1String("scrScreen"))) {
       return true;
@@ -73,45 +45,30 @@ QString NameOf(const QWidget* widget) {
                                         : widget->objectName();
 }
 
-// The labels narrower than their text, with the room each has and the room
-// its text takes. Wrapped and rich text are left out.
-QStringList CutLabels(const QWidget* root) {
-  QStringList cut;
-  for (const QLabel* label : root->findChildren<QLabel*>()) {
+QString Sized(QSize size) { return QStringLiteral("%1x%2").arg(size.width()).arg(size.height()); }
+
+// What is wrong with the window as it stands: a label narrower than its (plain, unwrapped)
+// text, a page that needs its scroll bars, widgets outside the window or on a sibling.
+QStringList Faults(QWidget* window, QSize asked) {
+  for (int pass = 0; pass < 3; ++pass)
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  QStringList faults;
+  for (const QLabel* label : window->findChildren<QLabel*>()) {
     const QString text = label->text();
-    if (!label->isVisible() || label->wordWrap() || text.isEmpty() || Qt::mightBeRichText(text)) {
-      continue;
-    }
     const int room = label->contentsRect().width() - 2 * label->margin();
     const int needed = QFontMetrics(label->font()).horizontalAdvance(text);
-    if (room < needed) {
-      cut << QStringLiteral("%1 \"%2\": %3 < %4")
-                 .arg(label->objectName(), text)
-                 .arg(room)
-                 .arg(needed);
+    if (label->isVisible() && !label->wordWrap() && !text.isEmpty() && !Qt::mightBeRichText(text) &&
+        room < needed) {
+      faults << QStringLiteral("%1 \"%2\": %3 < %4")
+                    .arg(label->objectName(), text, QString::number(room), QString::number(needed));
     }
   }
-  return cut;
-}
-
-// What is wrong with the window as it stands: texts cut short, a page that
-// needs its scroll bars, widgets outside the window or on top of a sibling.
-QStringList Faults(QWidget* window, QSize asked) {
-  for (int pass = 0; pass < 3; ++pass) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-  }
-  QStringList faults = CutLabels(window);
   if (!asked.isEmpty() && window->size() != asked) {
-    faults << QStringLiteral("the window cannot be %1x%2: it is %3x%4")
-                  .arg(asked.width())
-                  .arg(asked.height())
-                  .arg(window->width())
-                  .arg(window->height());
+    faults << QStringLiteral("the window cannot be %1: it is %2")
+                  .arg(Sized(asked), Sized(window->size()));
   }
   auto* area = window->findChild<QScrollArea*>(QStringLiteral("scrScreen"));
-  if (SmallDesktop()) {
-    // Too small for the page: the window fits the desktop, and the page
-    // scrolls within it.
+  if (SmallDesktop()) {  // the window fits the desktop, and the page scrolls within it
     const QSize desktop = window->screen()->availableGeometry().size();
     if (window->width() > desktop.width() || window->height() > desktop.height()) {
       faults << QStringLiteral("the window is larger than the desktop");
@@ -120,13 +77,9 @@ QStringList Faults(QWidget* window, QSize asked) {
              (area->verticalScrollBar()->isVisible() || area->horizontalScrollBar()->isVisible())) {
     faults << QStringLiteral("the page scrolls");
   }
-  QList<QWidget*> shown;
+  QList<QWidget*> shown;  // less the focus rings, drawn over the controls they ring
   for (QWidget* widget : window->findChildren<QWidget*>()) {
-    if (widget->isVisibleTo(window) && !widget->isWindow() && !InsideAView(widget, window)) {
-      shown << widget;
-    }
-  }
-  for (const QWidget* widget : shown) {
+    if (!widget->isVisibleTo(window) || widget->isWindow() || InsideAView(widget, window)) continue;
     if (!window->rect().contains(QRect(widget->mapTo(window, QPoint()), widget->size()))) {
       faults << QStringLiteral("%1 lies outside the window").arg(NameOf(widget));
     }
@@ -134,10 +87,8 @@ QStringList Faults(QWidget* window, QSize asked) {
         button && button->width() < button->minimumSizeHint().width()) {
       faults << QStringLiteral("%1 \"%2\" is cut").arg(NameOf(widget), button->text());
     }
+    if (!widget->testAttribute(Qt::WA_TransparentForMouseEvents)) shown << widget;
   }
-  // The keyboard's focus ring is drawn over the control it rings.
-  shown.removeIf(
-      [](const QWidget* w) { return w->testAttribute(Qt::WA_TransparentForMouseEvents); });
   for (qsizetype i = 0; i < shown.size(); ++i) {
     for (qsizetype j = i + 1; j < shown.size(); ++j) {
       if (shown[i]->parentWidget() == shown[j]->parentWidget() &&
@@ -149,9 +100,7 @@ QStringList Faults(QWidget* window, QSize asked) {
   return faults;
 }
 
-// What a screen reader names a control. A drop-down list's name on this
-// desktop is its entry; the reader takes its caption from the label that
-// goes with it.
+// What a screen reader names a control; a drop-down list's caption is its label's.
 QString ReadName(QWidget* widget) {
   QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget);
   if (!read) return {};
@@ -160,15 +109,12 @@ QString ReadName(QWidget* widget) {
   return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
 }
 
-// The controls a player can Tab to that a screen reader cannot name (or
-// names with a keyboard letter's ampersand) or that show no ring when they
-// have the focus, and the value labels read without a caption ("Caption:
-// value"). The focus is put back where it was.
+// Tab-reachable controls a reader cannot name (or names with an ampersand) or that show no
+// focus ring, and value labels read without "Caption: value"; the focus goes back after.
 QStringList ReaderFaults(QWidget* window) {
   QWidget* focus = window->focusWidget();
   QStringList faults;
   for (QWidget* control : window->findChildren<QWidget*>()) {
-    // A spinner's text box hands its focus to the spinner.
     if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() ||
         !control->isVisible() || !control->isEnabled()) {
       continue;
@@ -189,9 +135,7 @@ QStringList ReaderFaults(QWidget* window) {
   }
   if (focus) focus->setFocus();
   for (QLabel* label : window->findChildren<QLabel*>()) {
-    if (label->property("role").toString() != QStringLiteral("value") || !label->isVisible()) {
-      continue;
-    }
+    if (label->property("role") != QStringLiteral("value") || !label->isVisible()) continue;
     const QString name = ReadName(label);
     const QString ending =
         label->text().isEmpty() ? QStringLiteral(":") : QStringLiteral(": ") + label->text();
@@ -202,8 +146,7 @@ QStringList ReaderFaults(QWidget* window) {
   return faults;
 }
 
-// Where the player's keys go: the control with the focus, or the active
-// window when no control has it.
+// Where the player's keys go: the focus, else the active window.
 QWidget* KeyTarget() {
   QCoreApplication::processEvents();
   if (QWidget* focus = QApplication::focusWidget()) return focus;
@@ -227,8 +170,7 @@ QByteArray SlotName(const char* base, int slot, int quarter = 0) {
   return name;
 }
 
-// A slot as a screen shows it, in the results file's order: each club, its
-// goals and behinds quarter by quarter; then both points.
+// A slot in the results file's order: each club, its quarters' goals and behinds; the points.
 QStringList SlotShown(const QWidget* root, int slot) {
   QStringList shown;
   for (const char* side : {"One", "Two"}) {
@@ -301,9 +243,7 @@ class ScreenWalkTest : public QObject {
     Look("start", ShownWindow("frmStart"));
     QCOMPARE(FocusName(), QStringLiteral("cmdNew"));
     QVERIFY(Press(Qt::Key_Return));
-
-    // The answers typed in, Tab from box to box; a list takes the first
-    // entry its typed letters begin, a skill moves ten with Page Up.
+    // Tab from box to box; a list takes the first entry its typed letters begin.
     QCOMPARE(FocusName(), QStringLiteral("txtCareer"));
     for (const char* answer :
          {"walk", "Alastair Lynch-Worthington", "Warrnambool", "Vic", "191", "", "Centre-Half-F"}) {
@@ -311,13 +251,9 @@ class ScreenWalkTest : public QObject {
       QVERIFY(Press(Qt::Key_Tab));
     }
     QCOMPARE(FocusName(), QStringLiteral("hsbKicking"));
-    for (const auto& [key, times] : {std::pair{Qt::Key_PageUp, 5},
-                                     {Qt::Key_Right, 2},
-                                     {Qt::Key_PageUp, 3},
-                                     {Qt::Key_Right, 4},
-                                     {Qt::Key_PageUp, 2}}) {
-      QVERIFY(Press(key, times));
-      QVERIFY(Press(Qt::Key_Tab));
+    // Skill bars, in turn: Page Up moves ten, Right one.
+    for (int bar = 0; const int times : {5, 2, 3, 4, 2}) {
+      QVERIFY(Press(bar++ % 2 ? Qt::Key_Right : Qt::Key_PageUp, times) && Press(Qt::Key_Tab));
     }
     Look("setup", ShownWindow("frmSetup"));
     const QString overall = TextOf(ShownWindow("frmSetup"), "lblOverall");
@@ -328,28 +264,23 @@ class ScreenWalkTest : public QObject {
                   career.State + "|" + career.Position),
              QStringLiteral("walk|Alastair Lynch-Worthington|Warrnambool|Victoria|"
                             "Centre-Half-Forward"));
-    // The bars in the screen's order: Kicking, Handballing, Tackling,
-    // Marking, Running.
+    // The bars in the screen's order: Kicking, Handballing, Tackling, Marking, Running.
     QCOMPARE((std::array{career.Height, career.Kicking, career.Handballing, career.Tackling,
                          career.Marking, career.Running}),
              (std::array{191, 51, 3, 31, 5, 21}));
     QCOMPARE(overall, QString::number(career.Overall));
 
-    // The offers: Escape is OK, refused without a contract; the arrows move
-    // down the clubs and Enter picks one, its offer and length beside it;
-    // Tab to Sign, Enter: the papers have the rookie, the hub comes up
-    // behind with his wage, and Enter on OK puts the offers away.
+    // The offers: Escape (OK) is refused unsigned; arrows and Enter pick a club, Tab, Enter
+    // signs: the papers have the rookie, the hub his wage; Enter on OK puts them away.
     QWidget* contracts = ShownWindow("frmContracts");
     Look("contracts", contracts);
     auto* grid = Find<QTableWidget>(contracts, "grdContracts");
     QCOMPARE(FocusName(), QStringLiteral("grdContracts"));
     QVERIFY(Press(Qt::Key_Escape));
     QCOMPARE(Messages(prompter), QStringList{QStringLiteral("Please sign a contract")});
-    QVERIFY(Press(Qt::Key_Down, 2));
-    QVERIFY(Press(Qt::Key_Return));
-    const QString club = grid->item(2, 3)->text();
-    const QString offer = grid->item(2, 1)->text();
-    const QString seasons = grid->item(2, 2)->text();
+    QVERIFY(Press(Qt::Key_Down, 2) && Press(Qt::Key_Return));
+    const QString club = grid->item(2, 3)->text(), offer = grid->item(2, 1)->text(),
+                  seasons = grid->item(2, 2)->text();
     QCOMPARE(TextOf(contracts, "lblTeamContract") + "|" + TextOf(contracts, "lblOfferContract") +
                  "|" + TextOf(contracts, "lblLengthContract"),
              club + "|" + offer + "|" + seasons);
@@ -364,52 +295,31 @@ class ScreenWalkTest : public QObject {
              club + "|" + offer + "|" + QString::number(seasons.toInt() * 26) + "|" + offer);
     QVERIFY(!IsEnabled(contracts, "cmdSign"));
     // The hub's letters are its own.
-    QVERIFY(Press(Qt::Key_S));
-    QVERIFY(!ShownWindow("frmStore"));
-    QVERIFY(Press(Qt::Key_Return));
+    QVERIFY(Press(Qt::Key_S) && !ShownWindow("frmStore") && Press(Qt::Key_Return));
     QCOMPARE(ShownWindows(), QStringLiteral("frmMain"));
     QCOMPARE(prompter.messages.size(), std::size_t{1});
     QCOMPARE(FocusName(), QStringLiteral("cmdPlay"));  // Enter is PLAY
     Look("hub-new", hub);
-    // Each screen the hub's letters open holds the hub until Escape, and
-    // hands back to it; the team page's do the same by their buttons.
-    for (const auto& [key, screen] : {std::pair{Qt::Key_T, "frmTraining"},
-                                      {Qt::Key_H, "frmHealth"},
-                                      {Qt::Key_S, "frmStore"},
-                                      {Qt::Key_R, "frmRecords"},
-                                      {Qt::Key_O, "frmSponsorship"},
-                                      {Qt::Key_A, "frmAbout"}}) {
-      QVERIFY(Press(key));
-      Look(screen, ShownWindow(screen));
-      QVERIFY2(ShownWindow(screen) && !hub->isEnabled(), screen);
-      QVERIFY(Press(Qt::Key_Escape));
-      QVERIFY2(!ShownWindow(screen) && hub->isEnabled(), screen);
-    }
+    // The hub's letters and the team page's buttons: each screen holds its opener until put away.
+    Visit(hub, {"T", "frmTraining", "H", "frmHealth", "S", "frmStore", "R", "frmRecords", "O",
+                "frmSponsorship", "A", "frmAbout"});
+    if (QTest::currentTestFailed()) return;
     QVERIFY(Click(hub, "cmdTeamDetails"));
     QWidget* team = ShownWindow("frmTeam");
     Look("team", team);
-    for (const auto& [button, screen] : {std::pair{"cmdLadder", "frmLadder"},
-                                         {"cmdRecords", "frmRecordsTeam"},
-                                         {"cmdAbout", "frmAboutTeam"}}) {
-      QVERIFY2(Click(team, button), button);
-      Look(screen, ShownWindow(screen));
-      QVERIFY2(ShownWindow(screen) && !team->isEnabled(), screen);
-      QVERIFY(Click(ShownWindow(screen), "cmdOK"));
-      QVERIFY2(!ShownWindow(screen) && team->isEnabled(), screen);
-    }
-    // The team page took the hub's place; Career Details brings it back,
-    // showing the record as it was left meanwhile.
+    Visit(team,
+          {"cmdLadder", "frmLadder", "cmdRecords", "frmRecordsTeam", "cmdAbout", "frmAboutTeam"});
+    if (QTest::currentTestFailed()) return;
+    // The team page took the hub's place; Career Details brings it back up to date.
     QCOMPARE(ShownWindows(), QStringLiteral("frmTeam"));
     game.career().BankBalance = Money::Dollars(16125);
     QVERIFY(Click(team, "cmdCareerDetails"));
     QCOMPARE(ShownWindows(), QStringLiteral("frmMain"));
     QCOMPARE(TextOf(hub, "lblBankBalance"), QStringLiteral("16125"));
 
-    // His 50th game at this level: its message and story come at Finish.
-    game.career().Levels[0].Matches = 49;
-    // The round screen takes over from the hub. Enter starts each match;
-    // only his goes to the match screen. The next match is lavender, his
-    // club light red wherever it is, the rest light grey.
+    game.career().Levels[0].Matches = 49;  // his 50th game here: its message and story at Finish
+    // The round takes over from the hub; Enter starts each match, his on the match screen. His
+    // club is light red wherever it is, the next match lavender, the rest light grey.
     QVERIFY(Click(hub, "cmdPlay"));
     QWidget* round = ShownWindow("frmMatchRound");
     QVERIFY(round && !hub->isEnabled());
@@ -443,12 +353,9 @@ class ScreenWalkTest : public QObject {
     QCOMPARE(TextOf(hub, "lblMatches"), QStringLiteral("1"));
     QCOMPARE(TextOf(hub, "lblBankBalance"), ToQt(game.career().BankBalance.ToString()));
 
-    // The browser reads the round back from the results file as the round
-    // screen showed it, his line with it.
+    // The browser reads the round back from the results file as it was shown, his line too.
     const auto kept = std::get<RoundRecord>(ReadRoundResult(data, game.career(), 1));
-    QVERIFY(Press(Qt::Key_Tab));
-    QVERIFY(Press(Qt::Key_Return));
-    QVERIFY(Click(team, "cmdResults"));
+    QVERIFY(Press(Qt::Key_Tab) && Press(Qt::Key_Return) && Click(team, "cmdResults"));
     QWidget* results = ShownWindow("frmResults");
     Look("results", results);
     for (int s = 0; s < 8; ++s) QCOMPARE(SlotShown(results, s), played[std::size_t(s)]);
@@ -474,19 +381,12 @@ class ScreenWalkTest : public QObject {
     RecordsScreen records(game.career());
     records.show();
     Look("records", &records);
-    for (const auto& [button, screen] : {std::pair{"cmdLocalAwards", "frmLocalAwards"},
-                                         {"cmdRegionalAwards", "frmRegionalAwards"},
-                                         {"cmdStateAwards", "frmStateAwards"},
-                                         {"cmdAFLAwards", "frmAFLAwards"}}) {
-      QVERIFY2(Click(&records, button), button);
-      Look(screen, ShownWindow(screen));
-      QVERIFY(Click(ShownWindow(screen), "cmdOK"));
-    }
-    {
-      TeamScreen team(game);
-      team.show();
-      Look("team-veteran", &team);
-    }
+    Visit(&records,
+          {"cmdLocalAwards", "frmLocalAwards", "cmdRegionalAwards", "frmRegionalAwards",
+           "cmdStateAwards", "frmStateAwards", "cmdAFLAwards", "frmAFLAwards"},
+          false);
+    if (QTest::currentTestFailed()) return;
+    LookAt<TeamScreen>("team-veteran", game);
     {
       // A re-signing: the AFL clubs' offers, the longest names among them.
       ContractOffers& offers = game.contracts();
@@ -505,7 +405,7 @@ class ScreenWalkTest : public QObject {
     // A sponsor window with offers in every slot.
     game.career().Matches = 12;
     game.career().MatchRatingAverage = 9;
-    random.next(2, 3);
+    random.next(2, 3);  // the message roll, then the market's
     random.next(4, 7);
     PrepareSponsorOffers(game.career(), game.run(), random, prompter);
     SponsorshipScreen sponsorship(game);
@@ -514,22 +414,17 @@ class ScreenWalkTest : public QObject {
     QVERIFY(Click(&sponsorship, "shpJumper"));
     Look("sponsor-offers", ShownWindow("frmSponsorJumper"));
     QVERIFY(Click(ShownWindow("frmSponsorJumper"), "cmdCancel"));
-    PositionScreen position(game.career(), prompter);
-    position.show();
-    Look("position", &position);
-    NewspaperScreen paper(Story{"THE HERALD SUN", "FEATHERSTONEHAUGH WINS THE BROWNLOW MEDAL",
-                                "Maximilian Featherstonehaugh has won the Brownlow Medal with "
-                                "a record tally of votes, the best and fairest player of the "
-                                "competition in a season few will forget."});
-    paper.show();
-    Look("newspaper", &paper);
+    LookAt<PositionScreen>("position", game.career(), prompter);
+    LookAt<NewspaperScreen>("newspaper",
+                            Story{"THE HERALD SUN", "FEATHERSTONEHAUGH WINS THE BROWNLOW MEDAL",
+                                  "Maximilian Featherstonehaugh has won the Brownlow Medal with a "
+                                  "record tally of votes, the best and fairest player of the "
+                                  "competition in a season few will forget."});
   }
 
-  // A State League player the scouts liked, loaded: the camp over a hub
-  // that waits, a test a press (each line keeping its result, none left
-  // half way), then the draft, pick after pick with the club on the clock
-  // marked, until a club takes him; its word comes up over the pick that
-  // made it, and the hub has its AFL player.
+  // A State League player the scouts liked, loaded: the camp over a waiting hub, a test a press
+  // (each line keeps its result), then the draft pick by pick, the club on the clock marked,
+  // until a club takes him: its word comes over its pick, and the hub has its AFL player.
   void theDraftCampAndTheDraft() {
     QTemporaryDir folder;
     const std::filesystem::path data = PathFromQt(folder.path());
@@ -545,17 +440,15 @@ class ScreenWalkTest : public QObject {
     QWidget* camp = ShownWindow("frmDraftCamp");
     QVERIFY(hub && !hub->isEnabled() && camp);
     camp->close();
-    QVERIFY(ShownWindow("frmDraftCamp"));
-    QVERIFY(Click(camp, "cmdStart"));
+    QVERIFY(ShownWindow("frmDraftCamp") && Click(camp, "cmdStart"));
     Look("camp", camp);
     for (int test = 1; test <= 6; ++test) {
-      QVERIFY(!IsEnabled(camp, "cmdOK"));
-      QVERIFY(Click(camp, "cmdStart"));
+      QVERIFY(!IsEnabled(camp, "cmdOK") && Click(camp, "cmdStart"));
       const QByteArray row = QByteArray::number(test);
       QCOMPARE(TextOf(camp, "lblResult" + row) + "|" + TextOf(camp, "lblRank" + row),
                TextOf(camp, "lblResult") + "|" + TextOf(camp, "lblRank"));
     }
-    QVERIFY(Click(camp, "cmdStart"));
+    QVERIFY(Click(camp, "cmdStart"));  // the average
     QCOMPARE(TextOf(camp, "lblRank"), TextOf(camp, "lblRankAverage"));
     QVERIFY(!IsEnabled(camp, "cmdStart") && IsEnabled(camp, "cmdOK"));
     Look("camp-done", camp);
@@ -601,17 +494,15 @@ class ScreenWalkTest : public QObject {
   void cleanupTestCase() { QCOMPARE(faults_.join(QLatin1Char('\n')), QString()); }
 
  private:
-  // The player's match by keys: Space starts each quarter whatever has the
-  // focus, and the clock runs (the first quarter on the real timer) while
-  // Start waits; each quarter's columns keep the score at its end. At full
-  // time the rating, and Enter is Finish: the match screen is put away
-  // before the week's messages come up.
+  // His match by keys: Space starts each quarter wherever the focus is, the clock runs (the
+  // first quarter on the real timer) while Start waits, each quarter's columns keep its score;
+  // at full time the rating, and Enter (Finish) puts the match away before the week's messages.
   void PlayTheMatch(MatchScreen* match, Game& game, km::testing::ScriptedPrompter& prompter) {
     auto* clock = match->findChild<QTimer*>(QStringLiteral("tmrMatch"));
     const auto shown = [match](const char* name) { return TextOf(match, name).toInt(); };
     for (int quarter = 1; quarter <= 4; ++quarter) {
-      QVERIFY(!IsShown(match, "cmdOK") && !IsShown(match, "lblMatchRating"));
-      QVERIFY(Press(Qt::Key_Space));
+      QVERIFY(!IsShown(match, "cmdOK") && !IsShown(match, "lblMatchRating") &&
+              Press(Qt::Key_Space));
       QVERIFY(clock->isActive() && !IsEnabled(match, "cmdStart"));
       QCOMPARE(shown("lblQuarter"), quarter);
       if (quarter == 1) {
@@ -643,6 +534,27 @@ class ScreenWalkTest : public QObject {
     QVERIFY(!ShownWindow("frmMatch") && !game.match());
   }
 
+  template <typename Screen, typename... Args>
+  void LookAt(const QString& name, Args&&... args) {
+    Screen screen(std::forward<Args>(args)...);
+    screen.show();
+    Look(name, &screen);
+  }
+
+  // Opens each screen of `screens` (opener, screen, ...) from `owner` by a letter key or a
+  // button, looks at it and puts it away (Escape or OK); the owner waits meanwhile if `waits`.
+  void Visit(QWidget* owner, std::initializer_list<const char*> screens, bool waits = true) {
+    for (auto at = screens.begin(); at != screens.end(); at += 2) {
+      const char *opener = at[0], *screen = at[1];
+      const bool key = std::strlen(opener) == 1;
+      QVERIFY2(key ? Press(Qt::Key(opener[0])) : Click(owner, opener), opener);
+      Look(screen, ShownWindow(screen));
+      QVERIFY2(ShownWindow(screen) && owner->isEnabled() != waits, screen);
+      QVERIFY(key ? Press(Qt::Key_Escape) : Click(ShownWindow(screen), "cmdOK"));
+      QVERIFY2(!ShownWindow(screen) && owner->isEnabled(), screen);
+    }
+  }
+
   // Checks one screen at every window size and writes its pictures; at its
   // natural size, what a screen reader hears of it too.
   void Look(const QString& screen, QWidget* window) {
@@ -653,15 +565,15 @@ class ScreenWalkTest : public QObject {
     window->activateWindow();
     QCoreApplication::processEvents();
     const QSize natural = window->size();
-    for (const WindowSize& size : kSizes) {
-      if (SmallDesktop() && !size.size.isEmpty()) continue;
-      if (!size.size.isEmpty()) window->resize(size.size);
+    for (const auto& [label, size] : kSizes) {
+      if (SmallDesktop() && !size.isEmpty()) continue;
+      if (!size.isEmpty()) window->resize(size);
       const QString name =
           QStringLiteral("%1-%2@%3x")
-              .arg(screen, SmallDesktop() ? QStringLiteral("laptop") : QLatin1String(size.name),
+              .arg(screen, SmallDesktop() ? QStringLiteral("laptop") : QLatin1String(label),
                    scale_);
-      QStringList faults = Faults(window, size.size);
-      if (size.size.isEmpty()) faults << ReaderFaults(window);
+      QStringList faults = Faults(window, size);
+      if (size.isEmpty()) faults << ReaderFaults(window);
       for (const QString& fault : faults) faults_ << name + QStringLiteral(": ") + fault;
       window->grab().save(QDir(pictures_).filePath(name + QStringLiteral(".png")));
     }
