@@ -155,8 +155,9 @@ TEST_P(SimPolicies, BuyAndChooseByThePolicyAndTheBankMovesByNothingElse) {
     spent += *Money::Parse(line.substr(line.rfind('$') + 1));
   }
   EXPECT_THAT(chosen, ElementsAreArray(c.lines));
-  if (c.sponsorship > 0) EXPECT_EQ(career.Sponsorship, Money::Dollars(c.sponsorship));
-  // Else only the week's pay, a best on ground prize and its event: $1500 out to $2000 in.
+  EXPECT_EQ(career.Sponsorship,
+            c.sponsorship > 0 ? Money::Dollars(c.sponsorship) : career.Sponsorship);
+  // Besides his buying, the bank moves by pay, a best on ground prize, an event: -$1500 to +$2000.
   const Money rest = career.BankBalance - before + spent - career.Wages - career.Sponsorship;
   EXPECT_GE(rest, Money::Dollars(-1500));
   EXPECT_LE(rest, BestOnGroundPrize(career.League) + Money::Dollars(2000));
@@ -253,8 +254,9 @@ TEST_P(SimPlayWeeks, GoAheadOrStopWithTheSaveLeftAsItWas) {
   EXPECT_EQ(run.code, c.code);
   EXPECT_THAT(run.err, HasSubstr(c.errorPart));
   EXPECT_EQ(Lines(run.out).size(), c.weeksPlayed) << run.out;
-  if (*c.transcriptPart != '\0')
+  if (*c.transcriptPart != '\0') {
     EXPECT_THAT(TranscriptLines(), Contains(StartsWith(c.transcriptPart)));
+  }
   EXPECT_TRUE(c.matchesSaved < 0 ? ReadFile(save) == saved
                                  : Loaded(save).Matches == c.matchesSaved);
 }
@@ -324,9 +326,7 @@ class SimLock : public SimTest {
     SimTest::SetUp();
     for (const char* career : {"Alpha", "Beta"}) ASSERT_EQ(Run(NewArgs(career)).code, kExitOk);
   }
-  [[nodiscard]] fs::path Save(const std::string& career) const {
-    return dir() / (career + kSaveExtension);
-  }
+  [[nodiscard]] fs::path Save(const std::string& c) const { return dir() / (c + kSaveExtension); }
   // Whether another game is refused the career because it is open.
   [[nodiscard]] bool Held(const std::string& career) const {
     Window other(dir());
