@@ -1,5 +1,4 @@
-// What the hub's and the week's screens show of the career and what their controls do to it,
-// and the real Prompter's questions.
+// What the hub's and the week's screens show of the career and what their controls do to it.
 
 #include <QDialog>
 #include <QMessageBox>
@@ -17,15 +16,6 @@ namespace {
 
 using namespace testing;
 
-// Sets "Field=value|..." in the career; false when a field takes no such value.
-bool Set(Career& career, const QString& fields) {
-  for (const QString& entry : fields.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
-    const CareerField* f = FindCareerField(ToStd(entry.section(QLatin1Char('='), 0, 0)));
-    if (!f || !f->set(career, ToStd(entry.section(QLatin1Char('='), 1)))) return false;
-  }
-  return true;
-}
-
 // The entries of "name=text|..." a window does not show as written, with what it shows.
 QString Misshown(const QWidget* root, const QString& entries) {
   QStringList wrong;
@@ -38,12 +28,10 @@ QString Misshown(const QWidget* root, const QString& entries) {
   return wrong.join(QStringLiteral(", "));
 }
 
-// Fields written and read back through labels named "prefixField": "label=value>shown" (">shown"
-// when it shows other than the value).
+// Fields written and read back through labels named "prefixField": "label=value[>shown]".
 QString RecordMisshown(Career& career, const QString& entries, QWidget* screen,
                        const std::function<void()>& refresh) {
-  QString fields;
-  QString shown;
+  QString fields, shown;
   for (const QString& entry : entries.split(QLatin1Char('|'))) {
     const QString label = entry.section(QLatin1Char('='), 0, 0);
     const QString value = entry.section(QLatin1Char('='), 1).section(QLatin1Char('>'), 0, 0);
@@ -60,18 +48,15 @@ Career SomeCareer() {
   Career career = ACareer("Jim Stynes", "Ruck");
   SeatAt(career, "Local Reserves", 3);
   career.ContractMatches = 40;
-  for (std::size_t i = 0; i < kLadderRows; ++i) {
+  for (std::size_t i = 0; i < kLadderRows; ++i)
     career.Ladder[i] = {"Club " + std::to_string(i + 1), 1, 3, 0, 200, 300};
-  }
   career.Ladder[3] = {"Frankston", 3, 0, 1, 450, 300};
   career.Ladder[7] = {"Seaford", 2, 1, 1, 400, 300};
   return career;
 }
 
-// The training centre's rows: units to 200, rate and amount, spending every dollar, the overall
-// worked out again; a purchase the bank cannot meet is refused until lowered; Cancel changes
-// nothing and each opening starts from the record; below 0 a spinner goes round to every unit,
-// past them back to 0, and Max chooses every unit, leaving the spinners where they were.
+// Spending every dollar; refused until lowered; cancelled, each opening from the record; spinners
+// going round below 0 and past every unit, and Max leaving them be.
 struct ShopScript {
   const char* name;
   Shop shop;
@@ -119,11 +104,8 @@ class ControlsTest : public QObject {
     session_ = std::make_unique<Session>(SomeCareer());
     hub_ = std::make_unique<MainScreen>(session_->game);
     hub_->show();
-    spies_.clear();
-    for (const char* request : kRequests) {
-      const QByteArray signal = QByteArray("2") + request + "()";
-      spies_.push_back(std::make_unique<QSignalSpy>(hub_.get(), signal.constData()));
-    }
+    for (const char* request : kRequests)  // cleanup() empties spies_
+      spies_.push_back(std::make_unique<QSignalSpy>(hub_.get(), QByteArray("2") + request + "()"));
   }
   void cleanup() {
     spies_.clear();
@@ -173,45 +155,36 @@ class ControlsTest : public QObject {
           (std::array{IsEnabled(hub_.get(), "cmdPlay"), IsEnabled(hub_.get(), "cmdSponsorship"),
                       IsEnabled(hub_.get(), "cmdContract")}),
           (std::array{play, sponsorship, contract}));
-      for (const char* shop : {"cmdTraining", "cmdHealth", "cmdStore"}) {
+      for (const char* shop : {"cmdTraining", "cmdHealth", "cmdStore"})
         QVERIFY2(IsEnabled(hub_.get(), shop) == !retired, shop);
-      }
-      for (const char* always : {"cmdTeamDetails", "cmdRecords", "cmdAbout", "cmdExit"}) {
+      for (const char* always : {"cmdTeamDetails", "cmdRecords", "cmdAbout", "cmdExit"})
         QVERIFY2(IsEnabled(hub_.get(), always), always);
-      }
       QVERIFY(!IsEnabled(hub_.get(), "cmdLadderStats"));  // nothing ever opens the ladder table
     }
   }
 
-  // A letter runs its button's action wherever the focus, even disabled; retired, only the
-  // screens that show the career. Ctrl belongs to shortcuts.
+  // A letter works wherever the focus, even disabled; retired, only the career's screens.
   void letterKeysWorkWhereverTheFocusIs() {
     const auto none = Qt::NoModifier;
-    const struct {
-      Qt::Key key;
-      Qt::KeyboardModifiers modifiers;
-      bool retired;
-      const char* request;
-    } cases[] = {{Qt::Key_C, none, false, "contractRequested"},  // the button is disabled
-                 {Qt::Key_R, Qt::ShiftModifier, false, "recordsRequested"},
-                 {Qt::Key_C, Qt::ControlModifier, false, ""},
-                 {Qt::Key_R, none, true, "recordsRequested"},
-                 {Qt::Key_T, none, true, ""},
-                 {Qt::Key_O, none, true, ""}};
-    for (const auto& c : cases) {
-      SetSwitches(!c.retired, !c.retired, false);
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, bool, const char*> cases[] = {
+        {Qt::Key_C, none, false, "contractRequested"},  // the button is disabled
+        {Qt::Key_R, Qt::ShiftModifier, false, "recordsRequested"},
+        {Qt::Key_C, Qt::ControlModifier, false, ""},
+        {Qt::Key_R, none, true, "recordsRequested"},
+        {Qt::Key_T, none, true, ""},
+        {Qt::Key_O, none, true, ""}};
+    for (const auto& [key, modifiers, retired, request] : cases) {
+      SetSwitches(!retired, !retired, false);
       for (auto& spy : spies_) spy->clear();
-      QTest::keyClick(Find(hub_.get(), "cmdExit"), c.key, c.modifiers);
+      QTest::keyClick(Find(hub_.get(), "cmdExit"), key, modifiers);
       QStringList asked;
-      for (std::size_t i = 0; i < spies_.size(); ++i) {
+      for (std::size_t i = 0; i < spies_.size(); ++i)
         if (spies_[i]->count() > 0) asked << QString::fromLatin1(kRequests[i]);
-      }
-      QCOMPARE(asked.join(QLatin1Char(',')), QString::fromLatin1(c.request));
+      QCOMPARE(asked.join(QLatin1Char(',')), QString::fromLatin1(request));
     }
   }
 
-  // The paper comes over a disabled hub; a key or click puts it away, the hub wakes unless the
-  // draft is due.
+  // A key or click puts the paper away; the hub wakes unless the draft is due.
   void theNewspaperHandsBackToTheHubUnlessTheDraftIsDue() {
     for (const int draftDue : {0, 1}) {
       QtPrompter real;
@@ -266,14 +239,12 @@ class ControlsTest : public QObject {
     QVERIFY(career == before);
   }
 
-  // A shop's script: "udX+N"/"udX-N" steps a spinner by arrow keys, "cmdX" clicks, "open"
-  // reopens, "set F=V" changes the record, "shows"/"record" check the screen/the record, "says"
-  // the last message, "up"/"shut" whether it is in view; then how often it closed.
+  // A shop's script of steps ("udX+N" arrow keys, "cmdX" clicks, "set", "open"; checks "shows",
+  // "record", "says", "up", "shut"), then how often it closed.
   void shopsBuyWhatTheSpinnersChose_data() {
     QTest::addColumn<int>("row");
-    for (int row = 0; row < int(std::size(kShopScripts)); ++row) {
+    for (int row = 0; row < int(std::size(kShopScripts)); ++row)
       QTest::newRow(kShopScripts[row].name) << row;
-    }
   }
   void shopsBuyWhatTheSpinnersChose() {
     QFETCH(int, row);
@@ -284,21 +255,19 @@ class ControlsTest : public QObject {
     for (const QString& step : QString::fromLatin1(c.script).split(QStringLiteral("; "))) {
       const QString rest = step.section(QLatin1Char(' '), 1);
       const QRegularExpression sign(QStringLiteral("[+-]"));
-      if (step.startsWith(QStringLiteral("set "))) QVERIFY(Set(s.career(), rest));
-      if (step == QStringLiteral("open")) screen.Open();
-      if (step.startsWith(QStringLiteral("shows "))) QCOMPARE(Misshown(&screen, rest), QString());
-      if (step.startsWith(QStringLiteral("says "))) QCOMPARE(Messages(s.prompter).last(), rest);
-      if (step.startsWith(QStringLiteral("cmd"))) QVERIFY(Click(&screen, qPrintable(step)));
-      if (step == QStringLiteral("shut") || step == QStringLiteral("up")) {
-        QCOMPARE(screen.isVisible(), step == QStringLiteral("up"));
-      }
-      for (int i = 0; step.startsWith(QStringLiteral("ud")) && i < step.section(sign, 1).toInt();
-           ++i) {
+      const auto is = [&step](const char* word) { return step.startsWith(QLatin1String(word)); };
+      if (is("set ")) QVERIFY(Set(s.career(), rest));
+      if (step == QLatin1String("open")) screen.Open();
+      if (is("shows ")) QCOMPARE(Misshown(&screen, rest), QString());
+      if (is("says ")) QCOMPARE(Messages(s.prompter).last(), rest);
+      if (is("cmd")) QVERIFY(Click(&screen, qPrintable(step)));
+      const bool up = step == QLatin1String("up");
+      if (up || step == QLatin1String("shut")) QCOMPARE(screen.isVisible(), up);
+      for (int i = 0; i < (is("ud") ? step.section(sign, 1).toInt() : 0); ++i) {
         QTest::keyClick(Find<QSpinBox>(&screen, qPrintable(step.section(sign, 0, 0))),
                         step.contains(QLatin1Char('+')) ? Qt::Key_Up : Qt::Key_Down);
       }
-      for (const QString& entry : rest.split(QLatin1Char('|'))) {
-        if (!step.startsWith(QStringLiteral("record "))) break;
+      for (const QString& entry : is("record ") ? rest.split(QLatin1Char('|')) : QStringList()) {
         const QString field = entry.section(QLatin1Char('='), 0, 0);
         QCOMPARE(field + "=" + ToQt(FindCareerField(ToStd(field))->get(s.career())), entry);
       }
@@ -306,21 +275,16 @@ class ControlsTest : public QObject {
     QCOMPARE(closed.count(), c.closings);
   }
 
-  // Outside a sponsor window the slots stay shut. In one Play waits; a slot's offer screen shows
-  // each company as the record holds it, one without an offer cannot be taken, Cancel changes
-  // nothing, OK takes the choice for that slot alone; Close hands back to the hub, Play free.
+  // Slots shut outside a sponsor window; in one, Play waits, a slot's offers show the record,
+  // Cancel changes nothing, OK takes the choice for that slot alone, Close frees Play.
   void sponsorOffersTakeTheChosenCompany_data() {
-    QTest::addColumn<QByteArray>("opener");
     QTest::addColumn<QByteArray>("slot");
-    for (const char* slot : {"Jumper", "Shorts", "Boots", "Socks", "Major"}) {
-      QTest::newRow(slot) << (std::string_view(slot) == "Major" ? QByteArray("cmdNegotiate")
-                                                                : "shp" + QByteArray(slot))
-                          << QByteArray(slot);
-    }
+    for (const char* slot : {"Jumper", "Shorts", "Boots", "Socks", "Major"})
+      QTest::newRow(slot) << QByteArray(slot);
   }
   void sponsorOffersTakeTheChosenCompany() {
-    QFETCH(QByteArray, opener);
     QFETCH(QByteArray, slot);
+    const QByteArray opener = slot == "Major" ? QByteArray("cmdNegotiate") : "shp" + slot;
     Session& s = *session_;
     SponsorshipScreen sponsorship(s.game);
     QObject::connect(&sponsorship, &SponsorshipScreen::closed, hub_.get(),

@@ -1,6 +1,5 @@
-// The states a screen shows by colour, as drawn: each state's text stands out from its ground
-// (4.5:1), and every two states of a widget differ in greyscale, for a player who cannot tell
-// the colours apart. Message boxes and the file dialog stand on the game's own ground.
+// Each colour state's text stands out (4.5:1) and differs from the others in greyscale; dialogs
+// stand on the game's ground.
 
 #include <QImage>
 #include <cmath>
@@ -11,7 +10,7 @@
 namespace km::screens {
 namespace {
 
-using testing::Find;
+using namespace testing;
 
 // A widget in one state: as the player sees it, and without its text.
 struct Drawn {
@@ -44,8 +43,7 @@ double Luminance(QRgb pixel) {
          0.0722 * linear(qBlue(pixel));
 }
 
-// A text's contrast with its ground (WCAG's): a pixel a stroke covers whole has the text's colour
-// and gives the strongest contrast.
+// A text's contrast with its ground (WCAG's), strongest where a stroke covers a pixel whole.
 double TextContrast(const Drawn& drawn) {
   double strongest = 0;
   for (int y = 0; y < drawn.shown.height(); ++y) {
@@ -64,10 +62,9 @@ double ShareChangedInGrey(const QImage& one, const QImage& other) {
   const QImage b = other.convertToFormat(QImage::Format_Grayscale8);
   if (a.size() != b.size() || a.isNull()) return 0;
   int changed = 0;
-  for (int y = 0; y < a.height(); ++y) {
+  for (int y = 0; y < a.height(); ++y)
     for (int x = 0; x < a.width(); ++x)
       changed += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) >= 24;
-  }
   return static_cast<double>(changed) / (a.width() * a.height());
 }
 
@@ -94,18 +91,15 @@ class LookTest : public QObject {
   void everyStateReadsAndShowsWithoutHue() {
     QFETCH(QByteArray, widget);
     QFETCH(int, value);
-    testing::Session s(testing::ACareer("Chris Judd", "Centre", 60));
-    for (int Career::*field :
-         {&Career::Boots, &Career::GearOverall, &Career::Stamina, &Career::HealthOverall}) {
-      s.career().*field = value;
-    }
+    Session s(ACareer("Chris Judd", "Centre", 60));
+    QVERIFY(Set(s.career(),
+                QStringLiteral("Boots=%1|GearOverall=%1|Stamina=%1|HealthOverall=%1").arg(value)));
     std::vector<Drawn> states;
     MainScreen hub(s.game);
     hub.show();
     QWidget* shown = Find(&hub, widget.constData());
     if (widget == "lblBalanceAfter") {
-      // The training centre's balance after purchase at 0 in its three looks: as opened, short
-      // (below 0, then back) and in credit (above 0, then back).
+      // The balance after purchase at 0 as opened, short (below 0 and back), in credit (above).
       ShopScreen shop(s.game, Shop::Training);
       const std::tuple<const char*, int, std::vector<Qt::Key>> visits[] = {
           {"as opened", 0, {}},
@@ -115,7 +109,7 @@ class LookTest : public QObject {
         s.career().BankBalance = Money::Dollars(bank);
         shop.Open();
         for (const Qt::Key key : keys) QTest::keyClick(Find(&shop, "udKicking"), key);
-        QCOMPARE(testing::TextOf(&shop, "lblBalanceAfter"), QStringLiteral("0"));
+        QCOMPARE(TextOf(&shop, "lblBalanceAfter"), QStringLiteral("0"));
         states.push_back(Draw(QString::fromLatin1(state), Find(&shop, "lblBalanceAfter")));
       }
     } else if (widget.startsWith("pb")) {

@@ -1,6 +1,4 @@
-// Every screen in a realistic state at each window size, checked for cut texts, stray or
-// overlapping widgets, unnamed or unringed controls and uncaptioned values, and saved as
-// pictures; on the way a new career's first week by keys, and the camp and the draft.
+// Every screen at every window size, checked and pictured; a first week by keys; camp and draft.
 
 #include <QAccessible>
 #include <QDir>
@@ -33,9 +31,8 @@ bool SmallDesktop() { return qEnvironmentVariableIsSet("KICKMARK_WALK_SMALL_DESK
 bool InsideAView(const QWidget* widget, const QWidget* window) {
   for (const QWidget* up = widget->parentWidget(); up && up != window; up = up->parentWidget()) {
     if (qobject_cast<const QAbstractScrollArea*>(up) &&
-        (SmallDesktop() || up->objectName() != QLatin1String("scrScreen"))) {
+        (SmallDesktop() || up->objectName() != QLatin1String("scrScreen")))
       return true;
-    }
   }
   return false;
 }
@@ -47,8 +44,7 @@ QString NameOf(const QWidget* widget) {
 
 QString Sized(QSize size) { return QStringLiteral("%1x%2").arg(size.width()).arg(size.height()); }
 
-// What is wrong with the window as it stands: a label narrower than its (plain, unwrapped)
-// text, a page that needs its scroll bars, widgets outside the window or on a sibling.
+// Labels narrower than their text, a page that scrolls, widgets outside the window or overlapping.
 QStringList Faults(QWidget* window, QSize asked) {
   for (int pass = 0; pass < 3; ++pass)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
@@ -70,31 +66,26 @@ QStringList Faults(QWidget* window, QSize asked) {
   auto* area = window->findChild<QScrollArea*>(QStringLiteral("scrScreen"));
   if (SmallDesktop()) {  // the window fits the desktop, and the page scrolls within it
     const QSize desktop = window->screen()->availableGeometry().size();
-    if (window->width() > desktop.width() || window->height() > desktop.height()) {
+    if (window->width() > desktop.width() || window->height() > desktop.height())
       faults << QStringLiteral("the window is larger than the desktop");
-    }
   } else if (area &&
-             (area->verticalScrollBar()->isVisible() || area->horizontalScrollBar()->isVisible())) {
+             (area->verticalScrollBar()->isVisible() || area->horizontalScrollBar()->isVisible()))
     faults << QStringLiteral("the page scrolls");
-  }
   QList<QWidget*> shown;  // less the focus rings, drawn over the controls they ring
   for (QWidget* widget : window->findChildren<QWidget*>()) {
     if (!widget->isVisibleTo(window) || widget->isWindow() || InsideAView(widget, window)) continue;
-    if (!window->rect().contains(QRect(widget->mapTo(window, QPoint()), widget->size()))) {
+    if (!window->rect().contains(QRect(widget->mapTo(window, QPoint()), widget->size())))
       faults << QStringLiteral("%1 lies outside the window").arg(NameOf(widget));
-    }
     if (const auto* button = qobject_cast<const QPushButton*>(widget);
-        button && button->width() < button->minimumSizeHint().width()) {
+        button && button->width() < button->minimumSizeHint().width())
       faults << QStringLiteral("%1 \"%2\" is cut").arg(NameOf(widget), button->text());
-    }
     if (!widget->testAttribute(Qt::WA_TransparentForMouseEvents)) shown << widget;
   }
   for (qsizetype i = 0; i < shown.size(); ++i) {
     for (qsizetype j = i + 1; j < shown.size(); ++j) {
       if (shown[i]->parentWidget() == shown[j]->parentWidget() &&
-          shown[i]->geometry().intersects(shown[j]->geometry())) {
+          shown[i]->geometry().intersects(shown[j]->geometry()))
         faults << QStringLiteral("%1 overlaps %2").arg(NameOf(shown[i]), NameOf(shown[j]));
-      }
     }
   }
   return faults;
@@ -109,29 +100,24 @@ QString ReadName(QWidget* widget) {
   return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
 }
 
-// Tab-reachable controls a reader cannot name (or names with an ampersand) or that show no
-// focus ring, and value labels read without "Caption: value"; the focus goes back after.
+// Controls a reader cannot name or that show no focus ring, values read without their captions.
 QStringList ReaderFaults(QWidget* window) {
   QWidget* focus = window->focusWidget();
   QStringList faults;
   for (QWidget* control : window->findChildren<QWidget*>()) {
     if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() ||
-        !control->isVisible() || !control->isEnabled()) {
+        !control->isVisible() || !control->isEnabled())
       continue;
-    }
     const QString name = ReadName(control);
-    if (name.isEmpty() || name.contains(QLatin1Char('&'))) {
+    if (name.isEmpty() || name.contains(QLatin1Char('&')))
       faults << control->objectName() + QStringLiteral(" named \"%1\"").arg(name);
-    }
     control->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
     const auto* ring = control->parentWidget()->findChild<QWidget*>(QStringLiteral("focusRing"),
                                                                     Qt::FindDirectChildrenOnly);
     if (!control->hasFocus() || !ring || !ring->isVisible() ||
-        !ring->geometry().contains(control->geometry()) ||
-        ring->geometry() == control->geometry()) {
+        !ring->geometry().contains(control->geometry()) || ring->geometry() == control->geometry())
       faults << control->objectName() + QStringLiteral(" unringed");
-    }
   }
   if (focus) focus->setFocus();
   for (QLabel* label : window->findChildren<QLabel*>()) {
@@ -139,18 +125,15 @@ QStringList ReaderFaults(QWidget* window) {
     const QString name = ReadName(label);
     const QString ending =
         label->text().isEmpty() ? QStringLiteral(":") : QStringLiteral(": ") + label->text();
-    if (!name.endsWith(ending) || name.size() <= ending.size()) {
+    if (!name.endsWith(ending) || name.size() <= ending.size())
       faults << QStringLiteral("%1 read \"%2\"").arg(label->objectName(), name);
-    }
   }
   return faults;
 }
 
-// Where the player's keys go: the focus, else the active window.
 QWidget* KeyTarget() {
   QCoreApplication::processEvents();
-  if (QWidget* focus = QApplication::focusWidget()) return focus;
-  return QApplication::activeWindow();
+  return QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
 }
 QString FocusName() { return KeyTarget() ? KeyTarget()->objectName() : QStringLiteral("-"); }
 bool Press(Qt::Key key, int times = 1) {
@@ -189,23 +172,13 @@ QColor NameColourOf(const QWidget* root, const QByteArray& name) {
   return label ? QColor(label->grab().toImage().pixel(label->width() - 2, 1)) : QColor();
 }
 
-// Career figures of a long AFL career: seven-figure money, wide figures.
+// A long AFL career's figures: seven-figure money, wide figures.
 Career Veteran() {
   Career career = ACareer("Maximilian Featherstonehaugh", "Centre-Half-Forward", 90);
   SeatAt(career, "AFL", 6);
-  career.Age = 33;
   career.Kicking = career.Handballing = career.Tackling = career.Marking = career.Running = 188;
   career.Overall = OverallOf(188, 188, 188, 188, 188);
   career.BankBalance = Money::Cents(987654321);
-  career.Matches = 18;
-  career.Disposals = 612;
-  career.Goals = 74;
-  career.Behinds = 51;
-  career.ContractMatches = 44;
-  for (const char* field :
-       {"LocalGoalsAward", "RegionalMVP", "StateMatchesAward", "AFLAllAustralian", "AFLBrownlow"}) {
-    if (const CareerField* f = FindCareerField(field)) (void)f->set(career, "3");
-  }
   return career;
 }
 
@@ -217,12 +190,10 @@ class ScreenWalkTest : public QObject {
  private Q_SLOTS:
   void initTestCase() {
     // The offscreen desktop cannot raise a window or pass on its size hints.
-    qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-          if (!text.startsWith(QLatin1String("This plugin does not support"))) {
-            qt_message_output(type, context, text);
-          }
-        });
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& at, const QString& text) {
+      if (!text.startsWith(QLatin1String("This plugin does not support")))
+        qt_message_output(type, at, text);
+    });
     ApplyGameLook(*qApp);
     pictures_ = QStringLiteral(KICKMARK_SCREENS_DIR);
     QVERIFY(QDir().mkpath(pictures_));
@@ -231,12 +202,8 @@ class ScreenWalkTest : public QObject {
   void cleanup() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
   void aNewCareersFirstWeekByKeysAlone() {
-    QTemporaryDir folder;
-    const std::filesystem::path data = PathFromQt(folder.path());
-    TwisterRandom random(7);
-    km::testing::ScriptedPrompter prompter;
-    Game game(random, prompter, DataFolder{data});
-    ScreenFlow flow(game);
+    Played world(7);
+    auto& [folder, data, random, prompter, game, flow] = world;
     flow.Begin();
     Look("splash", ShownWindow("frmSplash"));
     QVERIFY(Press(Qt::Key_Space));  // any key puts it away
@@ -252,26 +219,22 @@ class ScreenWalkTest : public QObject {
     }
     QCOMPARE(FocusName(), QStringLiteral("hsbKicking"));
     // Skill bars, in turn: Page Up moves ten, Right one.
-    for (int bar = 0; const int times : {5, 2, 3, 4, 2}) {
+    for (int bar = 0; const int times : {5, 2, 3, 4, 2})
       QVERIFY(Press(bar++ % 2 ? Qt::Key_Right : Qt::Key_PageUp, times) && Press(Qt::Key_Tab));
-    }
     Look("setup", ShownWindow("frmSetup"));
     const QString overall = TextOf(ShownWindow("frmSetup"), "lblOverall");
-    QVERIFY(Press(Qt::Key_Return));
-    QVERIFY(!ShownWindow("frmSetup") && game.HasCareer());
+    QVERIFY(Press(Qt::Key_Return) && !ShownWindow("frmSetup") && game.HasCareer());
     const Career& career = game.career();
     QCOMPARE(ToQt(career.CareerName + "|" + career.Name + "|" + flow.setup()->answers().city + "|" +
                   career.State + "|" + career.Position),
              QStringLiteral("walk|Alastair Lynch-Worthington|Warrnambool|Victoria|"
                             "Centre-Half-Forward"));
-    // The bars in the screen's order: Kicking, Handballing, Tackling, Marking, Running.
     QCOMPARE((std::array{career.Height, career.Kicking, career.Handballing, career.Tackling,
                          career.Marking, career.Running}),
              (std::array{191, 51, 3, 31, 5, 21}));
     QCOMPARE(overall, QString::number(career.Overall));
 
-    // The offers: Escape (OK) is refused unsigned; arrows and Enter pick a club, Tab, Enter
-    // signs: the papers have the rookie, the hub his wage; Enter on OK puts them away.
+    // The offers by keys: Escape (OK) is refused unsigned; the papers have the rookie signed.
     QWidget* contracts = ShownWindow("frmContracts");
     Look("contracts", contracts);
     auto* grid = Find<QTableWidget>(contracts, "grdContracts");
@@ -318,8 +281,7 @@ class ScreenWalkTest : public QObject {
     QCOMPARE(TextOf(hub, "lblBankBalance"), QStringLiteral("16125"));
 
     game.career().Levels[0].Matches = 49;  // his 50th game here: its message and story at Finish
-    // The round takes over from the hub; Enter starts each match, his on the match screen. His
-    // club is light red wherever it is, the next match lavender, the rest light grey.
+    // Enter starts each match, his on the match screen; his club light red, the next lavender.
     QVERIFY(Click(hub, "cmdPlay"));
     QWidget* round = ShownWindow("frmMatchRound");
     QVERIFY(round && !hub->isEnabled());
@@ -362,22 +324,20 @@ class ScreenWalkTest : public QObject {
     QCOMPARE(TextOf(results, "lblDisposals") + "|" + TextOf(results, "lblGoals") + "|" +
                  TextOf(results, "lblMatchRating"),
              ToQt(kept.player.Disposals + "|" + kept.player.Goals + "|" + kept.player.MatchRating));
-    QVERIFY(Click(results, "cmdOK"));
-    QVERIFY(team->isEnabled());
+    QVERIFY(Click(results, "cmdOK") && team->isEnabled());
   }
 
   // A veteran's screens, and those opened from the hub's frames.
   void aVeteransScreens() {
     Session session(Veteran());
     auto& [random, prompter, game] = session;
-    {
-      MainScreen hub(game);
-      hub.show();
-      // A figure that grows while the hub is up widens it too.
-      game.career().BankBalance = Money::Cents(1000000000050);
-      hub.refresh();
-      Look("hub-veteran", &hub);
-    }
+    QVERIFY(
+        Set(game.career(), QStringLiteral("Age=33|Matches=18|Disposals=612|Goals=74|Behinds=51|"
+                                          "ContractMatches=44|LocalGoalsAward=3|RegionalMVP=3|"
+                                          "StateMatchesAward=3|AFLAllAustralian=3|AFLBrownlow=3")));
+    // A figure that grows while the hub is up widens it too.
+    const auto richer = [&] { game.career().BankBalance = Money::Cents(1000000000050); };
+    LookAt<MainScreen>("hub-veteran", richer, game);
     RecordsScreen records(game.career());
     records.show();
     Look("records", &records);
@@ -386,25 +346,18 @@ class ScreenWalkTest : public QObject {
            "cmdStateAwards", "frmStateAwards", "cmdAFLAwards", "frmAFLAwards"},
           false);
     if (QTest::currentTestFailed()) return;
-    LookAt<TeamScreen>("team-veteran", game);
-    {
-      // A re-signing: the AFL clubs' offers, the longest names among them.
-      ContractOffers& offers = game.contracts();
-      offers.title = OffersTitle(game.career().League);
-      const ClubList& clubs = ClubsOf("AFL", "Victoria");
-      for (std::size_t k = 0; k < offers.rows.size(); ++k) {
-        offers.rows[k] = {std::string(clubs[k]), Money::Dollars(32000), 5};
-      }
-      game.career().ContractMatches = 0;
-      game.ClickOffer(15, offers.rows[14].club);  // rows count from 1
-      ContractsScreen contracts(game);
-      contracts.refresh();
-      contracts.show();
-      Look("contracts-afl", &contracts);
-    }
+    LookAt<TeamScreen>("team-veteran", {}, game);
+    // A re-signing: the AFL clubs' offers, the longest names among them.
+    ContractOffers& offers = game.contracts();
+    offers.title = OffersTitle(game.career().League);
+    const ClubList& clubs = ClubsOf("AFL", "Victoria");
+    for (std::size_t k = 0; k < offers.rows.size(); ++k)
+      offers.rows[k] = {std::string(clubs[k]), Money::Dollars(32000), 5};
+    game.career().ContractMatches = 0;
+    game.ClickOffer(15, offers.rows[14].club);  // rows count from 1
+    LookAt<ContractsScreen>("contracts-afl", {}, game);
     // A sponsor window with offers in every slot.
-    game.career().Matches = 12;
-    game.career().MatchRatingAverage = 9;
+    QVERIFY(Set(game.career(), QStringLiteral("Matches=12|MatchRatingAverage=9")));
     random.next(2, 3);  // the message roll, then the market's
     random.next(4, 7);
     PrepareSponsorOffers(game.career(), game.run(), random, prompter);
@@ -414,30 +367,24 @@ class ScreenWalkTest : public QObject {
     QVERIFY(Click(&sponsorship, "shpJumper"));
     Look("sponsor-offers", ShownWindow("frmSponsorJumper"));
     QVERIFY(Click(ShownWindow("frmSponsorJumper"), "cmdCancel"));
-    LookAt<PositionScreen>("position", game.career(), prompter);
-    LookAt<NewspaperScreen>("newspaper",
+    LookAt<PositionScreen>("position", {}, game.career(), prompter);
+    LookAt<NewspaperScreen>("newspaper", {},
                             Story{"THE HERALD SUN", "FEATHERSTONEHAUGH WINS THE BROWNLOW MEDAL",
                                   "Maximilian Featherstonehaugh has won the Brownlow Medal with a "
                                   "record tally of votes, the best and fairest player of the "
                                   "competition in a season few will forget."});
   }
 
-  // A State League player the scouts liked, loaded: the camp over a waiting hub, a test a press
-  // (each line keeps its result), then the draft pick by pick, the club on the clock marked,
-  // until a club takes him: its word comes over its pick, and the hub has its AFL player.
+  // A State League player the scouts liked: the camp over a waiting hub, a test a press, then the
+  // draft pick by pick until a club takes him, its word over its pick; the hub has its AFL player.
   void theDraftCampAndTheDraft() {
-    QTemporaryDir folder;
-    const std::filesystem::path data = PathFromQt(folder.path());
+    Played world(3);
+    auto& [folder, data, random, prompter, game, flow] = world;
     const Career career = OnHisWayToTheCamp("Maximilian Featherstonehaugh", 60, 6.5);
     QVERIFY(!SaveCareer(data, career));
-    TwisterRandom random(3);
-    km::testing::ScriptedPrompter prompter;
     prompter.files.emplace_back(SaveFilePath(data, career));
-    Game game(random, prompter, DataFolder{data});
-    ScreenFlow flow(game);
     QVERIFY(Click(PastTheSplash(flow), "cmdLoad"));
-    QWidget* hub = ShownWindow("frmMain");
-    QWidget* camp = ShownWindow("frmDraftCamp");
+    QWidget *hub = ShownWindow("frmMain"), *camp = ShownWindow("frmDraftCamp");
     QVERIFY(hub && !hub->isEnabled() && camp);
     camp->close();
     QVERIFY(ShownWindow("frmDraftCamp") && Click(camp, "cmdStart"));
@@ -459,11 +406,9 @@ class ScreenWalkTest : public QObject {
     // The pick, the club and the round shown, and the club marked.
     const auto shown = [draft] {
       QString marked;
-      for (QLabel* club : draft->findChildren<QLabel*>()) {
+      for (QLabel* club : draft->findChildren<QLabel*>())
         if (club->property("current").toBool()) marked += club->text();
-      }
-      return QStringList{TextOf(draft, "lblPick"), TextOf(draft, "lblTeam"), marked}.join(
-          QLatin1Char('|'));
+      return TextOf(draft, "lblPick") + "|" + TextOf(draft, "lblTeam") + "|" + marked;
     };
     QStringList seenAtMessage;
     prompter.onInform = [&](const auto&) {
@@ -494,9 +439,8 @@ class ScreenWalkTest : public QObject {
   void cleanupTestCase() { QCOMPARE(faults_.join(QLatin1Char('\n')), QString()); }
 
  private:
-  // His match by keys: Space starts each quarter wherever the focus is, the clock runs (the
-  // first quarter on the real timer) while Start waits, each quarter's columns keep its score;
-  // at full time the rating, and Enter (Finish) puts the match away before the week's messages.
+  // His match by keys: Space starts each quarter (the first on the real timer), its columns keep
+  // its score; Enter (Finish) puts the match away before the week's messages.
   void PlayTheMatch(MatchScreen* match, Game& game, km::testing::ScriptedPrompter& prompter) {
     auto* clock = match->findChild<QTimer*>(QStringLiteral("tmrMatch"));
     const auto shown = [match](const char* name) { return TextOf(match, name).toInt(); };
@@ -528,21 +472,23 @@ class ScreenWalkTest : public QObject {
     prompter.onInform = [&seenOver](const auto&) { seenOver << ShownWindows(); };
     QVERIFY(Press(Qt::Key_Return));
     prompter.onInform = nullptr;
-    QVERIFY(!seenOver.isEmpty());
-    QVERIFY2(!seenOver.join(QLatin1Char(',')).contains(QStringLiteral("frmMatch,")),
+    QVERIFY2(!seenOver.isEmpty() &&
+                 !seenOver.join(QLatin1Char(',')).contains(QStringLiteral("frmMatch,")),
              qPrintable(seenOver.join(QLatin1Char(' '))));
     QVERIFY(!ShownWindow("frmMatch") && !game.match());
   }
 
+  // A screen made of `args`, shown, changed by `meanwhile`, brought up to date and looked at.
   template <typename Screen, typename... Args>
-  void LookAt(const QString& name, Args&&... args) {
+  void LookAt(const QString& name, const std::function<void()>& meanwhile, Args&&... args) {
     Screen screen(std::forward<Args>(args)...);
     screen.show();
+    if (meanwhile) meanwhile();
+    if constexpr (requires { screen.refresh(); }) screen.refresh();
     Look(name, &screen);
   }
 
-  // Opens each screen of `screens` (opener, screen, ...) from `owner` by a letter key or a
-  // button, looks at it and puts it away (Escape or OK); the owner waits meanwhile if `waits`.
+  // Opens (by key or button), looks at and puts away (Escape or OK) each of opener, screen, ...
   void Visit(QWidget* owner, std::initializer_list<const char*> screens, bool waits = true) {
     for (auto at = screens.begin(); at != screens.end(); at += 2) {
       const char *opener = at[0], *screen = at[1];
@@ -555,13 +501,9 @@ class ScreenWalkTest : public QObject {
     }
   }
 
-  // Checks one screen at every window size and writes its pictures; at its
-  // natural size, what a screen reader hears of it too.
+  // Checks a screen at every window size (a reader's view at its natural size) and saves it.
   void Look(const QString& screen, QWidget* window) {
-    if (!window) {
-      faults_ << screen + QStringLiteral(": not in view");
-      return;
-    }
+    if (!window) return void(faults_ << screen + QStringLiteral(": not in view"));
     window->activateWindow();
     QCoreApplication::processEvents();
     const QSize natural = window->size();
@@ -581,8 +523,7 @@ class ScreenWalkTest : public QObject {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   }
 
-  QString pictures_;
-  QString scale_;
+  QString pictures_, scale_;
   QStringList faults_;
 };
 
