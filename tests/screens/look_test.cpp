@@ -1,29 +1,16 @@
-// The states a screen shows by colour, drawn as the player sees them: the
-// balance after purchase, the hub's bars and its Sponsorship button, and a
-// round's club names. Every state's text stands out from what is painted
-// behind it (a contrast of 4.5:1), and every two states of one widget look
-// different in greyscale, so that a player who cannot tell the colours apart
-// still tells the states apart. Message boxes and the file dialog stand on
-// the game's own ground.
+// Each colour state's text stands out (4.5:1) and differs from the others in greyscale; dialogs
+// stand on the game's ground.
 
 #include <QImage>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <cmath>
 
-#include "screens/look.h"
-#include "screens/main_screen.h"
-#include "screens/qt_prompter.h"
 #include "screens/round_screen.h"
 #include "screens/screen_test_support.h"
-#include "screens/shop_screen.h"
 
 namespace km::screens {
 namespace {
 
-using testing::Find;
+using namespace testing;
 
 // A widget in one state: as the player sees it, and without its text.
 struct Drawn {
@@ -38,13 +25,12 @@ Drawn Draw(const QString& state, QWidget* widget) {
   auto* button = qobject_cast<QPushButton*>(widget);
   auto* bar = qobject_cast<QProgressBar*>(widget);
   const QString text = label ? label->text() : button ? button->text() : QString();
-  if (label) label->clear();
-  if (button) button->setText(QString());
-  if (bar) bar->setTextVisible(false);
-  drawn.bare = widget->grab().toImage();
-  if (label) label->setText(text);
-  if (button) button->setText(text);
-  if (bar) bar->setTextVisible(true);
+  for (const bool shown : {false, true}) {
+    if (label) label->setText(shown ? text : QString());
+    if (button) button->setText(shown ? text : QString());
+    if (bar) bar->setTextVisible(shown);
+    if (!shown) drawn.bare = widget->grab().toImage();
+  }
   return drawn;
 }
 
@@ -57,10 +43,7 @@ double Luminance(QRgb pixel) {
          0.0722 * linear(qBlue(pixel));
 }
 
-// The contrast of a text with what is painted behind it (WCAG's). The
-// pixels the text changes are its own; where a stroke covers a pixel whole,
-// the pixel has the text's colour, and that pixel gives the strongest
-// contrast.
+// A text's contrast with its ground (WCAG's), strongest where a stroke covers a pixel whole.
 double TextContrast(const Drawn& drawn) {
   double strongest = 0;
   for (int y = 0; y < drawn.shown.height(); ++y) {
@@ -73,17 +56,15 @@ double TextContrast(const Drawn& drawn) {
   return strongest;
 }
 
-// The share of two drawings of one widget that differs visibly in greyscale
-// (by 24 of the 256 grey levels or more).
+// The share of two drawings that differs visibly in greyscale (by 24 of 256 levels or more).
 double ShareChangedInGrey(const QImage& one, const QImage& other) {
   const QImage a = one.convertToFormat(QImage::Format_Grayscale8);
   const QImage b = other.convertToFormat(QImage::Format_Grayscale8);
   if (a.size() != b.size() || a.isNull()) return 0;
   int changed = 0;
-  for (int y = 0; y < a.height(); ++y) {
+  for (int y = 0; y < a.height(); ++y)
     for (int x = 0; x < a.width(); ++x)
       changed += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) >= 24;
-  }
   return static_cast<double>(changed) / (a.width() * a.height());
 }
 
@@ -99,8 +80,7 @@ class LookTest : public QObject {
     QTest::addColumn<QByteArray>("widget");
     QTest::addColumn<int>("value");  // the hub's bars only
     QTest::newRow("balance after purchase") << QByteArray("lblBalanceAfter") << 0;
-    // A full bar has its figure on the filled part, a bar at 30 or 0 on the
-    // empty part.
+    // A full bar has its figure on the filled part, a bar at 30 or 0 on the empty part.
     QTest::newRow("full boots bar") << QByteArray("pbBoots") << 100;
     QTest::newRow("full gear overall bar") << QByteArray("pbGearOverall") << 100;
     QTest::newRow("health overall bar at 30") << QByteArray("pbHealthOverall") << 30;
@@ -111,19 +91,15 @@ class LookTest : public QObject {
   void everyStateReadsAndShowsWithoutHue() {
     QFETCH(QByteArray, widget);
     QFETCH(int, value);
-    testing::Session s(testing::ACareer("Chris Judd", "Centre", 60));
-    for (int Career::*field :
-         {&Career::Boots, &Career::GearOverall, &Career::Stamina, &Career::HealthOverall}) {
-      s.career().*field = value;
-    }
+    Session s(ACareer("Chris Judd", "Centre", 60));
+    QVERIFY(Set(s.career(),
+                QStringLiteral("Boots=%1|GearOverall=%1|Stamina=%1|HealthOverall=%1").arg(value)));
     std::vector<Drawn> states;
     MainScreen hub(s.game);
     hub.show();
     QWidget* shown = Find(&hub, widget.constData());
     if (widget == "lblBalanceAfter") {
-      // The training centre's balance after purchase in its three looks,
-      // each showing 0: as opened, short (below 0, then back to 0) and in
-      // credit (above 0, then down to 0).
+      // The balance after purchase at 0 as opened, short (below 0 and back), in credit (above).
       ShopScreen shop(s.game, Shop::Training);
       const std::tuple<const char*, int, std::vector<Qt::Key>> visits[] = {
           {"as opened", 0, {}},
@@ -133,7 +109,7 @@ class LookTest : public QObject {
         s.career().BankBalance = Money::Dollars(bank);
         shop.Open();
         for (const Qt::Key key : keys) QTest::keyClick(Find(&shop, "udKicking"), key);
-        QCOMPARE(testing::TextOf(&shop, "lblBalanceAfter"), QStringLiteral("0"));
+        QCOMPARE(TextOf(&shop, "lblBalanceAfter"), QStringLiteral("0"));
         states.push_back(Draw(QString::fromLatin1(state), Find(&shop, "lblBalanceAfter")));
       }
     } else if (widget.startsWith("pb")) {
@@ -154,8 +130,7 @@ class LookTest : public QObject {
       for (const bool waits : {true, false}) {
         s.game.run().sponsorHighlight = waits;
         hub.refresh();
-        states.push_back(
-            Draw(waits ? QStringLiteral("highlighted") : QStringLiteral("plain"), shown));
+        states.push_back(Draw(QLatin1String(waits ? "highlighted" : "plain"), shown));
       }
     } else {
       // The player's club, the next match's, and any other.
@@ -178,10 +153,8 @@ class LookTest : public QObject {
     for (std::size_t i = 0; i < states.size(); ++i) {
       for (std::size_t j = i + 1; j < states.size(); ++j) {
         const double share = ShareChangedInGrey(states[i].shown, states[j].shown);
-        QVERIFY2(
-            share >= 0.05,
-            qPrintable(
-                QStringLiteral("%1 and %2: %3").arg(states[i].state, states[j].state).arg(share)));
+        const QString pair = states[i].state + " and " + states[j].state + ": ";
+        QVERIFY2(share >= 0.05, qPrintable(pair + QString::number(share)));
       }
     }
   }

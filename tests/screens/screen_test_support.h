@@ -1,8 +1,6 @@
 #pragma once
 
-// Helpers for the screen tests: find a widget by its object name, click it,
-// type into it, read what it shows; careers and games to open screens on,
-// and the way from the splash screen to a signed career's hub.
+// Widgets found by object name, careers and games to open screens on, the way to a new hub.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -10,17 +8,35 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
+#include "core/career_fields.h"
 #include "core/clubs.h"
 #include "core/new_career.h"
+#include "core/save_file.h"
 #include "game/game.h"
+#include "screens/look.h"
+#include "screens/main_screen.h"
 #include "screens/match_screen.h"
+#include "screens/position_screen.h"
+#include "screens/qt_prompter.h"
+#include "screens/qt_text.h"
+#include "screens/records_screen.h"
 #include "screens/screen_flow.h"
+#include "screens/shop_screen.h"
+#include "screens/sponsorship_screen.h"
+#include "screens/team_screen.h"
+#include "season/fixture.h"
 #include "support/playing.h"
 #include "support/scripted_ports.h"
+#include "week/sponsors.h"
 
 namespace km::screens::testing {
 
@@ -29,40 +45,33 @@ T* Find(const QWidget* root, const char* name) {
   return root ? root->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }
 inline bool IsShown(const QWidget* root, const char* name) {
-  const QWidget* widget = Find(root, name);
-  return widget && widget->isVisible();
+  return Find(root, name) && Find(root, name)->isVisible();
 }
 inline bool IsEnabled(const QWidget* root, const char* name) {
-  const QWidget* widget = Find(root, name);
-  return widget && widget->isEnabled();
+  return Find(root, name) && Find(root, name)->isEnabled();
 }
 
-// The visible top-level window of that name, if there is one.
 inline QWidget* ShownWindow(const char* name) {
-  for (QWidget* window : QApplication::topLevelWidgets()) {
+  for (QWidget* window : QApplication::topLevelWidgets())
     if (window->objectName() == QLatin1String(name) && window->isVisible()) return window;
-  }
   return nullptr;
 }
 
-// The top-level windows in view, by name, in alphabetical order.
 inline QString ShownWindows() {
   QStringList shown;
-  for (const QWidget* window : QApplication::topLevelWidgets()) {
+  for (const QWidget* window : QApplication::topLevelWidgets())
     if (window->isVisible()) shown << window->objectName();
-  }
   shown.sort();
   return shown.join(QLatin1Char(','));
 }
 
-// Clicks a button as the player would. False when there is no such button.
+// Clicks a button as the player would; false when there is none.
 inline bool Click(const QWidget* root, const char* name) {
   auto* button = Find<QAbstractButton>(root, name);
   if (button) QTest::mouseClick(button, Qt::LeftButton);
   return button != nullptr;
 }
 
-// Picks an entry of a drop-down list by its text.
 inline bool Choose(const QWidget* root, const char* name, const QString& text) {
   auto* list = Find<QComboBox>(root, name);
   const int index = list ? list->findText(text, Qt::MatchExactly) : -1;
@@ -70,7 +79,6 @@ inline bool Choose(const QWidget* root, const char* name, const QString& text) {
   return index >= 0;
 }
 
-// What a label, text box, list, button or bar shows.
 inline QString TextOf(const QWidget* root, const char* name) {
   auto* widget = Find(root, name);
   if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
@@ -81,11 +89,19 @@ inline QString TextOf(const QWidget* root, const char* name) {
   return QStringLiteral("<no %1>").arg(QLatin1String(name));
 }
 
-// The texts of the message boxes the game has shown so far.
 inline QStringList Messages(const km::testing::ScriptedPrompter& prompter) {
   QStringList texts;
   for (const auto& message : prompter.messages) texts << QString::fromStdString(message.text);
   return texts;
+}
+
+// Sets "Field=value|..." in the career; false when a field takes no such value.
+inline bool Set(Career& career, const QString& fields) {
+  for (const QString& entry : fields.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+    const CareerField* f = FindCareerField(ToStd(entry.section(QLatin1Char('='), 0, 0)));
+    if (!f || !f->set(career, ToStd(entry.section(QLatin1Char('='), 1)))) return false;
+  }
+  return true;
 }
 
 // A Victorian fresh from the setup screen, every skill at `skill`.
@@ -95,8 +111,7 @@ inline Career ACareer(const std::string& name, const std::string& position = "Ce
                                            {skill, skill, skill, skill, skill}));
 }
 
-// Puts him at the club on row `row` of a full ladder of `league`, fit and
-// free to play.
+// Puts him at the club on row `row` of a full ladder of `league`, fit and free to play.
 inline void SeatAt(Career& career, const std::string& league, std::size_t row) {
   career.League = league;
   const ClubList& clubs = ClubsOf(league, career.State);
@@ -105,19 +120,14 @@ inline void SeatAt(Career& career, const std::string& league, std::size_t row) {
   career.Injury = career.Suspension = -3;
 }
 
-// A State League player at the season's end, his contract run out and his
-// season good enough for the AFL scouts: loading him takes him to the camp.
+// A State League player at the season's end, out of contract: the scouts may call him to camp.
 inline Career OnHisWayToTheCamp(const std::string& name, int skill, double ratingAverage) {
   Career career = ACareer(name, "Centre-Half-Back", std::min(skill, 100));
   SeatAt(career, "State", 0);
-  career.Team = "Geelong Falcons";
-  career.Age = 18;
+  (void)Set(career, "Team=Geelong Falcons|Age=18|Matches=26|ContractMatches=0|MatchesPlayed=20");
   career.Kicking = career.Handballing = career.Tackling = career.Marking = career.Running = skill;
   career.Overall = OverallOf(skill, skill, skill, skill, skill);
-  career.Matches = 26;
-  career.ContractMatches = 0;
   career.PlayOpen = false;
-  career.MatchesPlayed = 20;
   career.MatchRatingAverage = ratingAverage;
   return career;
 }
@@ -134,6 +144,17 @@ struct Session {
   Career& career() { return game.career(); }
 };
 
+// A game over a fresh data folder, with its screens.
+struct Played {
+  QTemporaryDir folder;
+  std::filesystem::path data = PathFromQt(folder.path());
+  TwisterRandom random;
+  km::testing::ScriptedPrompter prompter;
+  Game game{random, prompter, DataFolder{data}};
+  ScreenFlow flow{game};
+  explicit Played(int seed) : random(seed) {}
+};
+
 // From the splash screen (a click anywhere on it) to the start screen.
 inline QWidget* PastTheSplash(ScreenFlow& flow) {
   flow.Begin();
@@ -141,29 +162,25 @@ inline QWidget* PastTheSplash(ScreenFlow& flow) {
   return ShownWindow("frmStart");
 }
 
-// Fills in the setup screen for a Victorian (the boxes as if pasted: key
-// clicks type ASCII only).
+// Fills in the setup screen for a Victorian (pasted, as key clicks type ASCII only).
 inline bool AnswerSetup(QWidget* setup, const QString& careerName, const QString& name,
                         const QString& position = QStringLiteral("Wing")) {
-  for (const auto& [box, text] : {std::pair{"txtCareer", careerName},
-                                  {"txtName", name},
-                                  {"txtCity", QStringLiteral("Geelong")}}) {
+  const QString texts[] = {careerName, name, QStringLiteral("Geelong")};
+  for (int i = 0; const char* box : {"txtCareer", "txtName", "txtCity"}) {
     if (!Find<QLineEdit>(setup, box)) return false;
-    Find<QLineEdit>(setup, box)->setText(text);
+    Find<QLineEdit>(setup, box)->setText(texts[i++]);
   }
   return Choose(setup, "txtState", QStringLiteral("Victoria")) &&
          Choose(setup, "lstPosition", position) &&
          Choose(setup, "lstHeight", QStringLiteral("191"));
 }
 
-// From the splash screen to the hub of a new career: he signs the first
-// club offered and puts the offers away.
+// From the splash screen to a new career's hub, signed with the first club offered.
 inline QWidget* StartCareer(ScreenFlow& flow, const QString& name) {
   if (!Click(PastTheSplash(flow), "cmdNew")) return nullptr;
   QWidget* setup = ShownWindow("frmSetup");
-  if (!AnswerSetup(setup, QStringLiteral("career1"), name) || !Click(setup, "cmdStart")) {
+  if (!AnswerSetup(setup, QStringLiteral("career1"), name) || !Click(setup, "cmdStart"))
     return nullptr;
-  }
   QWidget* offers = ShownWindow("frmContracts");
   auto* grid = Find<QTableWidget>(offers, "grdContracts");
   if (!grid || !grid->item(0, 3)) return nullptr;

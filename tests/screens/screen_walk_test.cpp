@@ -1,69 +1,38 @@
-// The screen walk: every screen in a realistic state, at its natural size
-// and at the windows of a 1280x720 and a 1920x1080 desktop, checked for cut
-// texts, widgets outside the window or on top of each other, controls a
-// screen reader cannot name or that show no focus ring, and values read
-// without their captions; written out as pictures for a person to look at.
-// On the way a new career plays its first week by keys alone, and a drafted
-// player goes through the camp and the draft. CTest runs it at scale 1, 1.5
-// and 2 on a 4K offscreen desktop, and at 150% on a 1280x720 one, where the
-// windows must fit the desktop and their pages scroll.
+// Every screen at every window size, checked and pictured; a first week by keys; camp and draft.
 
 #include <QAccessible>
 #include <QDir>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextDocument>
-#include <QTimer>
+#include <cstring>
 
-#include "core/career_fields.h"
 #include "core/number_format.h"
-#include "core/save_file.h"
 #include "draft/draft.h"
 #include "screens/contracts_screen.h"
-#include "screens/look.h"
-#include "screens/main_screen.h"
 #include "screens/newspaper_screen.h"
-#include "screens/position_screen.h"
-#include "screens/qt_text.h"
-#include "screens/records_screen.h"
 #include "screens/screen_test_support.h"
 #include "screens/setup_screen.h"
-#include "screens/sponsorship_screen.h"
-#include "screens/team_screen.h"
-#include "season/fixture.h"
 #include "season/season_end.h"
-#include "week/sponsors.h"
 
 namespace km::screens {
 namespace {
 
 using namespace testing;
 
-// The window a player gets on each desktop: the whole width, and the height
-// left by a title bar and a taskbar.
-struct WindowSize {
-  const char* name;
-  QSize size;  // empty: as the screen opens
-};
-constexpr WindowSize kSizes[] = {
+// A desktop's whole width, less a title bar and a taskbar in height; empty: as it opens.
+constexpr std::pair<const char*, QSize> kSizes[] = {
     {"natural", {}}, {"1280x720", {1280, 680}}, {"1920x1080", {1920, 1040}}};
 
 // A laptop's 1280x720 desktop at 150%: only the natural size is tried.
 bool SmallDesktop() { return qEnvironmentVariableIsSet("KICKMARK_WALK_SMALL_DESKTOP"); }
 
-// True when `widget` lies inside a list, a table or a text box of the
-// screen: such a view scrolls its own contents.
+// A list, table or text box scrolls its own contents; on a small desktop, the page too.
 bool InsideAView(const QWidget* widget, const QWidget* window) {
   for (const QWidget* up = widget->parentWidget(); up && up != window; up = up->parentWidget()) {
-    // On a desktop too small for it, the page itself scrolls.
     if (qobject_cast<const QAbstractScrollArea*>(up) &&
-        (SmallDesktop() || up->objectName() != QLatin1String("scrScreen"))) {
+        (SmallDesktop() || up->objectName() != QLatin1String("scrScreen")))
       return true;
-    }
   }
   return false;
 }
@@ -73,85 +42,56 @@ QString NameOf(const QWidget* widget) {
                                         : widget->objectName();
 }
 
-// The labels narrower than their text, with the room each has and the room
-// its text takes. Wrapped and rich text are left out.
-QStringList CutLabels(const QWidget* root) {
-  QStringList cut;
-  for (const QLabel* label : root->findChildren<QLabel*>()) {
+QString Sized(QSize size) { return QStringLiteral("%1x%2").arg(size.width()).arg(size.height()); }
+
+// Labels narrower than their text, a page that scrolls, widgets outside the window or overlapping.
+QStringList Faults(QWidget* window, QSize asked) {
+  for (int pass = 0; pass < 3; ++pass)
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  QStringList faults;
+  for (const QLabel* label : window->findChildren<QLabel*>()) {
     const QString text = label->text();
-    if (!label->isVisible() || label->wordWrap() || text.isEmpty() || Qt::mightBeRichText(text)) {
-      continue;
-    }
     const int room = label->contentsRect().width() - 2 * label->margin();
     const int needed = QFontMetrics(label->font()).horizontalAdvance(text);
-    if (room < needed) {
-      cut << QStringLiteral("%1 \"%2\": %3 < %4")
-                 .arg(label->objectName(), text)
-                 .arg(room)
-                 .arg(needed);
+    if (label->isVisible() && !label->wordWrap() && !text.isEmpty() && !Qt::mightBeRichText(text) &&
+        room < needed) {
+      faults << QStringLiteral("%1 \"%2\": %3 < %4")
+                    .arg(label->objectName(), text, QString::number(room), QString::number(needed));
     }
   }
-  return cut;
-}
-
-// What is wrong with the window as it stands: texts cut short, a page that
-// needs its scroll bars, widgets outside the window or on top of a sibling.
-QStringList Faults(QWidget* window, QSize asked) {
-  for (int pass = 0; pass < 3; ++pass) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-  }
-  QStringList faults = CutLabels(window);
   if (!asked.isEmpty() && window->size() != asked) {
-    faults << QStringLiteral("the window cannot be %1x%2: it is %3x%4")
-                  .arg(asked.width())
-                  .arg(asked.height())
-                  .arg(window->width())
-                  .arg(window->height());
+    faults << QStringLiteral("the window cannot be %1: it is %2")
+                  .arg(Sized(asked), Sized(window->size()));
   }
   auto* area = window->findChild<QScrollArea*>(QStringLiteral("scrScreen"));
-  if (SmallDesktop()) {
-    // Too small for the page: the window fits the desktop, and the page
-    // scrolls within it.
+  if (SmallDesktop()) {  // the window fits the desktop, and the page scrolls within it
     const QSize desktop = window->screen()->availableGeometry().size();
-    if (window->width() > desktop.width() || window->height() > desktop.height()) {
+    if (window->width() > desktop.width() || window->height() > desktop.height())
       faults << QStringLiteral("the window is larger than the desktop");
-    }
   } else if (area &&
-             (area->verticalScrollBar()->isVisible() || area->horizontalScrollBar()->isVisible())) {
+             (area->verticalScrollBar()->isVisible() || area->horizontalScrollBar()->isVisible()))
     faults << QStringLiteral("the page scrolls");
-  }
-  QList<QWidget*> shown;
+  QList<QWidget*> shown;  // less the focus rings, drawn over the controls they ring
   for (QWidget* widget : window->findChildren<QWidget*>()) {
-    if (widget->isVisibleTo(window) && !widget->isWindow() && !InsideAView(widget, window)) {
-      shown << widget;
-    }
-  }
-  for (const QWidget* widget : shown) {
-    if (!window->rect().contains(QRect(widget->mapTo(window, QPoint()), widget->size()))) {
+    if (!widget->isVisibleTo(window) || widget->isWindow() || InsideAView(widget, window)) continue;
+    if (!window->rect().contains(QRect(widget->mapTo(window, QPoint()), widget->size())))
       faults << QStringLiteral("%1 lies outside the window").arg(NameOf(widget));
-    }
     if (const auto* button = qobject_cast<const QPushButton*>(widget);
-        button && button->width() < button->minimumSizeHint().width()) {
+        button && button->width() < button->minimumSizeHint().width())
       faults << QStringLiteral("%1 \"%2\" is cut").arg(NameOf(widget), button->text());
-    }
+    if (!widget->testAttribute(Qt::WA_TransparentForMouseEvents)) shown << widget;
   }
-  // The keyboard's focus ring is drawn over the control it rings.
-  shown.removeIf(
-      [](const QWidget* w) { return w->testAttribute(Qt::WA_TransparentForMouseEvents); });
   for (qsizetype i = 0; i < shown.size(); ++i) {
     for (qsizetype j = i + 1; j < shown.size(); ++j) {
       if (shown[i]->parentWidget() == shown[j]->parentWidget() &&
-          shown[i]->geometry().intersects(shown[j]->geometry())) {
+          shown[i]->geometry().intersects(shown[j]->geometry()))
         faults << QStringLiteral("%1 overlaps %2").arg(NameOf(shown[i]), NameOf(shown[j]));
-      }
     }
   }
   return faults;
 }
 
-// What a screen reader names a control. A drop-down list's name on this
-// desktop is its entry; the reader takes its caption from the label that
-// goes with it.
+// What a screen reader names a control; a drop-down list's caption is its label's.
 QString ReadName(QWidget* widget) {
   QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget);
   if (!read) return {};
@@ -160,54 +100,40 @@ QString ReadName(QWidget* widget) {
   return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
 }
 
-// The controls a player can Tab to that a screen reader cannot name (or
-// names with a keyboard letter's ampersand) or that show no ring when they
-// have the focus, and the value labels read without a caption ("Caption:
-// value"). The focus is put back where it was.
+// Controls a reader cannot name or that show no focus ring, values read without their captions.
 QStringList ReaderFaults(QWidget* window) {
   QWidget* focus = window->focusWidget();
   QStringList faults;
   for (QWidget* control : window->findChildren<QWidget*>()) {
-    // A spinner's text box hands its focus to the spinner.
     if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() ||
-        !control->isVisible() || !control->isEnabled()) {
+        !control->isVisible() || !control->isEnabled())
       continue;
-    }
     const QString name = ReadName(control);
-    if (name.isEmpty() || name.contains(QLatin1Char('&'))) {
+    if (name.isEmpty() || name.contains(QLatin1Char('&')))
       faults << control->objectName() + QStringLiteral(" named \"%1\"").arg(name);
-    }
     control->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
     const auto* ring = control->parentWidget()->findChild<QWidget*>(QStringLiteral("focusRing"),
                                                                     Qt::FindDirectChildrenOnly);
     if (!control->hasFocus() || !ring || !ring->isVisible() ||
-        !ring->geometry().contains(control->geometry()) ||
-        ring->geometry() == control->geometry()) {
+        !ring->geometry().contains(control->geometry()) || ring->geometry() == control->geometry())
       faults << control->objectName() + QStringLiteral(" unringed");
-    }
   }
   if (focus) focus->setFocus();
   for (QLabel* label : window->findChildren<QLabel*>()) {
-    if (label->property("role").toString() != QStringLiteral("value") || !label->isVisible()) {
-      continue;
-    }
+    if (label->property("role") != QStringLiteral("value") || !label->isVisible()) continue;
     const QString name = ReadName(label);
     const QString ending =
         label->text().isEmpty() ? QStringLiteral(":") : QStringLiteral(": ") + label->text();
-    if (!name.endsWith(ending) || name.size() <= ending.size()) {
+    if (!name.endsWith(ending) || name.size() <= ending.size())
       faults << QStringLiteral("%1 read \"%2\"").arg(label->objectName(), name);
-    }
   }
   return faults;
 }
 
-// Where the player's keys go: the control with the focus, or the active
-// window when no control has it.
 QWidget* KeyTarget() {
   QCoreApplication::processEvents();
-  if (QWidget* focus = QApplication::focusWidget()) return focus;
-  return QApplication::activeWindow();
+  return QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
 }
 QString FocusName() { return KeyTarget() ? KeyTarget()->objectName() : QStringLiteral("-"); }
 bool Press(Qt::Key key, int times = 1) {
@@ -227,8 +153,7 @@ QByteArray SlotName(const char* base, int slot, int quarter = 0) {
   return name;
 }
 
-// A slot as a screen shows it, in the results file's order: each club, its
-// goals and behinds quarter by quarter; then both points.
+// A slot in the results file's order: each club, its quarters' goals and behinds; the points.
 QStringList SlotShown(const QWidget* root, int slot) {
   QStringList shown;
   for (const char* side : {"One", "Two"}) {
@@ -247,23 +172,13 @@ QColor NameColourOf(const QWidget* root, const QByteArray& name) {
   return label ? QColor(label->grab().toImage().pixel(label->width() - 2, 1)) : QColor();
 }
 
-// Career figures of a long AFL career: seven-figure money, wide figures.
+// A long AFL career's figures: seven-figure money, wide figures.
 Career Veteran() {
   Career career = ACareer("Maximilian Featherstonehaugh", "Centre-Half-Forward", 90);
   SeatAt(career, "AFL", 6);
-  career.Age = 33;
   career.Kicking = career.Handballing = career.Tackling = career.Marking = career.Running = 188;
   career.Overall = OverallOf(188, 188, 188, 188, 188);
   career.BankBalance = Money::Cents(987654321);
-  career.Matches = 18;
-  career.Disposals = 612;
-  career.Goals = 74;
-  career.Behinds = 51;
-  career.ContractMatches = 44;
-  for (const char* field :
-       {"LocalGoalsAward", "RegionalMVP", "StateMatchesAward", "AFLAllAustralian", "AFLBrownlow"}) {
-    if (const CareerField* f = FindCareerField(field)) (void)f->set(career, "3");
-  }
   return career;
 }
 
@@ -275,12 +190,10 @@ class ScreenWalkTest : public QObject {
  private Q_SLOTS:
   void initTestCase() {
     // The offscreen desktop cannot raise a window or pass on its size hints.
-    qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-          if (!text.startsWith(QLatin1String("This plugin does not support"))) {
-            qt_message_output(type, context, text);
-          }
-        });
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& at, const QString& text) {
+      if (!text.startsWith(QLatin1String("This plugin does not support")))
+        qt_message_output(type, at, text);
+    });
     ApplyGameLook(*qApp);
     pictures_ = QStringLiteral(KICKMARK_SCREENS_DIR);
     QVERIFY(QDir().mkpath(pictures_));
@@ -289,21 +202,15 @@ class ScreenWalkTest : public QObject {
   void cleanup() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
   void aNewCareersFirstWeekByKeysAlone() {
-    QTemporaryDir folder;
-    const std::filesystem::path data = PathFromQt(folder.path());
-    TwisterRandom random(7);
-    km::testing::ScriptedPrompter prompter;
-    Game game(random, prompter, DataFolder{data});
-    ScreenFlow flow(game);
+    Played world(7);
+    auto& [folder, data, random, prompter, game, flow] = world;
     flow.Begin();
     Look("splash", ShownWindow("frmSplash"));
     QVERIFY(Press(Qt::Key_Space));  // any key puts it away
     Look("start", ShownWindow("frmStart"));
     QCOMPARE(FocusName(), QStringLiteral("cmdNew"));
     QVERIFY(Press(Qt::Key_Return));
-
-    // The answers typed in, Tab from box to box; a list takes the first
-    // entry its typed letters begin, a skill moves ten with Page Up.
+    // Tab from box to box; a list takes the first entry its typed letters begin.
     QCOMPARE(FocusName(), QStringLiteral("txtCareer"));
     for (const char* answer :
          {"walk", "Alastair Lynch-Worthington", "Warrnambool", "Vic", "191", "", "Centre-Half-F"}) {
@@ -311,45 +218,32 @@ class ScreenWalkTest : public QObject {
       QVERIFY(Press(Qt::Key_Tab));
     }
     QCOMPARE(FocusName(), QStringLiteral("hsbKicking"));
-    for (const auto& [key, times] : {std::pair{Qt::Key_PageUp, 5},
-                                     {Qt::Key_Right, 2},
-                                     {Qt::Key_PageUp, 3},
-                                     {Qt::Key_Right, 4},
-                                     {Qt::Key_PageUp, 2}}) {
-      QVERIFY(Press(key, times));
-      QVERIFY(Press(Qt::Key_Tab));
-    }
+    // Skill bars, in turn: Page Up moves ten, Right one.
+    for (int bar = 0; const int times : {5, 2, 3, 4, 2})
+      QVERIFY(Press(bar++ % 2 ? Qt::Key_Right : Qt::Key_PageUp, times) && Press(Qt::Key_Tab));
     Look("setup", ShownWindow("frmSetup"));
     const QString overall = TextOf(ShownWindow("frmSetup"), "lblOverall");
-    QVERIFY(Press(Qt::Key_Return));
-    QVERIFY(!ShownWindow("frmSetup") && game.HasCareer());
+    QVERIFY(Press(Qt::Key_Return) && !ShownWindow("frmSetup") && game.HasCareer());
     const Career& career = game.career();
     QCOMPARE(ToQt(career.CareerName + "|" + career.Name + "|" + flow.setup()->answers().city + "|" +
                   career.State + "|" + career.Position),
              QStringLiteral("walk|Alastair Lynch-Worthington|Warrnambool|Victoria|"
                             "Centre-Half-Forward"));
-    // The bars in the screen's order: Kicking, Handballing, Tackling,
-    // Marking, Running.
     QCOMPARE((std::array{career.Height, career.Kicking, career.Handballing, career.Tackling,
                          career.Marking, career.Running}),
              (std::array{191, 51, 3, 31, 5, 21}));
     QCOMPARE(overall, QString::number(career.Overall));
 
-    // The offers: Escape is OK, refused without a contract; the arrows move
-    // down the clubs and Enter picks one, its offer and length beside it;
-    // Tab to Sign, Enter: the papers have the rookie, the hub comes up
-    // behind with his wage, and Enter on OK puts the offers away.
+    // The offers by keys: Escape (OK) is refused unsigned; the papers have the rookie signed.
     QWidget* contracts = ShownWindow("frmContracts");
     Look("contracts", contracts);
     auto* grid = Find<QTableWidget>(contracts, "grdContracts");
     QCOMPARE(FocusName(), QStringLiteral("grdContracts"));
     QVERIFY(Press(Qt::Key_Escape));
     QCOMPARE(Messages(prompter), QStringList{QStringLiteral("Please sign a contract")});
-    QVERIFY(Press(Qt::Key_Down, 2));
-    QVERIFY(Press(Qt::Key_Return));
-    const QString club = grid->item(2, 3)->text();
-    const QString offer = grid->item(2, 1)->text();
-    const QString seasons = grid->item(2, 2)->text();
+    QVERIFY(Press(Qt::Key_Down, 2) && Press(Qt::Key_Return));
+    const QString club = grid->item(2, 3)->text(), offer = grid->item(2, 1)->text(),
+                  seasons = grid->item(2, 2)->text();
     QCOMPARE(TextOf(contracts, "lblTeamContract") + "|" + TextOf(contracts, "lblOfferContract") +
                  "|" + TextOf(contracts, "lblLengthContract"),
              club + "|" + offer + "|" + seasons);
@@ -364,52 +258,30 @@ class ScreenWalkTest : public QObject {
              club + "|" + offer + "|" + QString::number(seasons.toInt() * 26) + "|" + offer);
     QVERIFY(!IsEnabled(contracts, "cmdSign"));
     // The hub's letters are its own.
-    QVERIFY(Press(Qt::Key_S));
-    QVERIFY(!ShownWindow("frmStore"));
-    QVERIFY(Press(Qt::Key_Return));
+    QVERIFY(Press(Qt::Key_S) && !ShownWindow("frmStore") && Press(Qt::Key_Return));
     QCOMPARE(ShownWindows(), QStringLiteral("frmMain"));
     QCOMPARE(prompter.messages.size(), std::size_t{1});
     QCOMPARE(FocusName(), QStringLiteral("cmdPlay"));  // Enter is PLAY
     Look("hub-new", hub);
-    // Each screen the hub's letters open holds the hub until Escape, and
-    // hands back to it; the team page's do the same by their buttons.
-    for (const auto& [key, screen] : {std::pair{Qt::Key_T, "frmTraining"},
-                                      {Qt::Key_H, "frmHealth"},
-                                      {Qt::Key_S, "frmStore"},
-                                      {Qt::Key_R, "frmRecords"},
-                                      {Qt::Key_O, "frmSponsorship"},
-                                      {Qt::Key_A, "frmAbout"}}) {
-      QVERIFY(Press(key));
-      Look(screen, ShownWindow(screen));
-      QVERIFY2(ShownWindow(screen) && !hub->isEnabled(), screen);
-      QVERIFY(Press(Qt::Key_Escape));
-      QVERIFY2(!ShownWindow(screen) && hub->isEnabled(), screen);
-    }
+    // The hub's letters and the team page's buttons: each screen holds its opener until put away.
+    Visit(hub, {"T", "frmTraining", "H", "frmHealth", "S", "frmStore", "R", "frmRecords", "O",
+                "frmSponsorship", "A", "frmAbout"});
+    if (QTest::currentTestFailed()) return;
     QVERIFY(Click(hub, "cmdTeamDetails"));
     QWidget* team = ShownWindow("frmTeam");
     Look("team", team);
-    for (const auto& [button, screen] : {std::pair{"cmdLadder", "frmLadder"},
-                                         {"cmdRecords", "frmRecordsTeam"},
-                                         {"cmdAbout", "frmAboutTeam"}}) {
-      QVERIFY2(Click(team, button), button);
-      Look(screen, ShownWindow(screen));
-      QVERIFY2(ShownWindow(screen) && !team->isEnabled(), screen);
-      QVERIFY(Click(ShownWindow(screen), "cmdOK"));
-      QVERIFY2(!ShownWindow(screen) && team->isEnabled(), screen);
-    }
-    // The team page took the hub's place; Career Details brings it back,
-    // showing the record as it was left meanwhile.
+    Visit(team,
+          {"cmdLadder", "frmLadder", "cmdRecords", "frmRecordsTeam", "cmdAbout", "frmAboutTeam"});
+    if (QTest::currentTestFailed()) return;
+    // The team page took the hub's place; Career Details brings it back up to date.
     QCOMPARE(ShownWindows(), QStringLiteral("frmTeam"));
     game.career().BankBalance = Money::Dollars(16125);
     QVERIFY(Click(team, "cmdCareerDetails"));
     QCOMPARE(ShownWindows(), QStringLiteral("frmMain"));
     QCOMPARE(TextOf(hub, "lblBankBalance"), QStringLiteral("16125"));
 
-    // His 50th game at this level: its message and story come at Finish.
-    game.career().Levels[0].Matches = 49;
-    // The round screen takes over from the hub. Enter starts each match;
-    // only his goes to the match screen. The next match is lavender, his
-    // club light red wherever it is, the rest light grey.
+    game.career().Levels[0].Matches = 49;  // his 50th game here: its message and story at Finish
+    // Enter starts each match, his on the match screen; his club light red, the next lavender.
     QVERIFY(Click(hub, "cmdPlay"));
     QWidget* round = ShownWindow("frmMatchRound");
     QVERIFY(round && !hub->isEnabled());
@@ -443,69 +315,50 @@ class ScreenWalkTest : public QObject {
     QCOMPARE(TextOf(hub, "lblMatches"), QStringLiteral("1"));
     QCOMPARE(TextOf(hub, "lblBankBalance"), ToQt(game.career().BankBalance.ToString()));
 
-    // The browser reads the round back from the results file as the round
-    // screen showed it, his line with it.
+    // The browser reads the round back from the results file as it was shown, his line too.
     const auto kept = std::get<RoundRecord>(ReadRoundResult(data, game.career(), 1));
-    QVERIFY(Press(Qt::Key_Tab));
-    QVERIFY(Press(Qt::Key_Return));
-    QVERIFY(Click(team, "cmdResults"));
+    QVERIFY(Press(Qt::Key_Tab) && Press(Qt::Key_Return) && Click(team, "cmdResults"));
     QWidget* results = ShownWindow("frmResults");
     Look("results", results);
     for (int s = 0; s < 8; ++s) QCOMPARE(SlotShown(results, s), played[std::size_t(s)]);
     QCOMPARE(TextOf(results, "lblDisposals") + "|" + TextOf(results, "lblGoals") + "|" +
                  TextOf(results, "lblMatchRating"),
              ToQt(kept.player.Disposals + "|" + kept.player.Goals + "|" + kept.player.MatchRating));
-    QVERIFY(Click(results, "cmdOK"));
-    QVERIFY(team->isEnabled());
+    QVERIFY(Click(results, "cmdOK") && team->isEnabled());
   }
 
   // A veteran's screens, and those opened from the hub's frames.
   void aVeteransScreens() {
     Session session(Veteran());
     auto& [random, prompter, game] = session;
-    {
-      MainScreen hub(game);
-      hub.show();
-      // A figure that grows while the hub is up widens it too.
-      game.career().BankBalance = Money::Cents(1000000000050);
-      hub.refresh();
-      Look("hub-veteran", &hub);
-    }
+    QVERIFY(
+        Set(game.career(), QStringLiteral("Age=33|Matches=18|Disposals=612|Goals=74|Behinds=51|"
+                                          "ContractMatches=44|LocalGoalsAward=3|RegionalMVP=3|"
+                                          "StateMatchesAward=3|AFLAllAustralian=3|AFLBrownlow=3")));
+    // A figure that grows while the hub is up widens it too.
+    const auto richer = [&] { game.career().BankBalance = Money::Cents(1000000000050); };
+    LookAt<MainScreen>("hub-veteran", richer, game);
     RecordsScreen records(game.career());
     records.show();
     Look("records", &records);
-    for (const auto& [button, screen] : {std::pair{"cmdLocalAwards", "frmLocalAwards"},
-                                         {"cmdRegionalAwards", "frmRegionalAwards"},
-                                         {"cmdStateAwards", "frmStateAwards"},
-                                         {"cmdAFLAwards", "frmAFLAwards"}}) {
-      QVERIFY2(Click(&records, button), button);
-      Look(screen, ShownWindow(screen));
-      QVERIFY(Click(ShownWindow(screen), "cmdOK"));
-    }
-    {
-      TeamScreen team(game);
-      team.show();
-      Look("team-veteran", &team);
-    }
-    {
-      // A re-signing: the AFL clubs' offers, the longest names among them.
-      ContractOffers& offers = game.contracts();
-      offers.title = OffersTitle(game.career().League);
-      const ClubList& clubs = ClubsOf("AFL", "Victoria");
-      for (std::size_t k = 0; k < offers.rows.size(); ++k) {
-        offers.rows[k] = {std::string(clubs[k]), Money::Dollars(32000), 5};
-      }
-      game.career().ContractMatches = 0;
-      game.ClickOffer(15, offers.rows[14].club);  // rows count from 1
-      ContractsScreen contracts(game);
-      contracts.refresh();
-      contracts.show();
-      Look("contracts-afl", &contracts);
-    }
+    Visit(&records,
+          {"cmdLocalAwards", "frmLocalAwards", "cmdRegionalAwards", "frmRegionalAwards",
+           "cmdStateAwards", "frmStateAwards", "cmdAFLAwards", "frmAFLAwards"},
+          false);
+    if (QTest::currentTestFailed()) return;
+    LookAt<TeamScreen>("team-veteran", {}, game);
+    // A re-signing: the AFL clubs' offers, the longest names among them.
+    ContractOffers& offers = game.contracts();
+    offers.title = OffersTitle(game.career().League);
+    const ClubList& clubs = ClubsOf("AFL", "Victoria");
+    for (std::size_t k = 0; k < offers.rows.size(); ++k)
+      offers.rows[k] = {std::string(clubs[k]), Money::Dollars(32000), 5};
+    game.career().ContractMatches = 0;
+    game.ClickOffer(15, offers.rows[14].club);  // rows count from 1
+    LookAt<ContractsScreen>("contracts-afl", {}, game);
     // A sponsor window with offers in every slot.
-    game.career().Matches = 12;
-    game.career().MatchRatingAverage = 9;
-    random.next(2, 3);
+    QVERIFY(Set(game.career(), QStringLiteral("Matches=12|MatchRatingAverage=9")));
+    random.next(2, 3);  // the message roll, then the market's
     random.next(4, 7);
     PrepareSponsorOffers(game.career(), game.run(), random, prompter);
     SponsorshipScreen sponsorship(game);
@@ -514,48 +367,35 @@ class ScreenWalkTest : public QObject {
     QVERIFY(Click(&sponsorship, "shpJumper"));
     Look("sponsor-offers", ShownWindow("frmSponsorJumper"));
     QVERIFY(Click(ShownWindow("frmSponsorJumper"), "cmdCancel"));
-    PositionScreen position(game.career(), prompter);
-    position.show();
-    Look("position", &position);
-    NewspaperScreen paper(Story{"THE HERALD SUN", "FEATHERSTONEHAUGH WINS THE BROWNLOW MEDAL",
-                                "Maximilian Featherstonehaugh has won the Brownlow Medal with "
-                                "a record tally of votes, the best and fairest player of the "
-                                "competition in a season few will forget."});
-    paper.show();
-    Look("newspaper", &paper);
+    LookAt<PositionScreen>("position", {}, game.career(), prompter);
+    LookAt<NewspaperScreen>("newspaper", {},
+                            Story{"THE HERALD SUN", "FEATHERSTONEHAUGH WINS THE BROWNLOW MEDAL",
+                                  "Maximilian Featherstonehaugh has won the Brownlow Medal with a "
+                                  "record tally of votes, the best and fairest player of the "
+                                  "competition in a season few will forget."});
   }
 
-  // A State League player the scouts liked, loaded: the camp over a hub
-  // that waits, a test a press (each line keeping its result, none left
-  // half way), then the draft, pick after pick with the club on the clock
-  // marked, until a club takes him; its word comes up over the pick that
-  // made it, and the hub has its AFL player.
+  // A State League player the scouts liked: the camp over a waiting hub, a test a press, then the
+  // draft pick by pick until a club takes him, its word over its pick; the hub has its AFL player.
   void theDraftCampAndTheDraft() {
-    QTemporaryDir folder;
-    const std::filesystem::path data = PathFromQt(folder.path());
+    Played world(3);
+    auto& [folder, data, random, prompter, game, flow] = world;
     const Career career = OnHisWayToTheCamp("Maximilian Featherstonehaugh", 60, 6.5);
     QVERIFY(!SaveCareer(data, career));
-    TwisterRandom random(3);
-    km::testing::ScriptedPrompter prompter;
     prompter.files.emplace_back(SaveFilePath(data, career));
-    Game game(random, prompter, DataFolder{data});
-    ScreenFlow flow(game);
     QVERIFY(Click(PastTheSplash(flow), "cmdLoad"));
-    QWidget* hub = ShownWindow("frmMain");
-    QWidget* camp = ShownWindow("frmDraftCamp");
+    QWidget *hub = ShownWindow("frmMain"), *camp = ShownWindow("frmDraftCamp");
     QVERIFY(hub && !hub->isEnabled() && camp);
     camp->close();
-    QVERIFY(ShownWindow("frmDraftCamp"));
-    QVERIFY(Click(camp, "cmdStart"));
+    QVERIFY(ShownWindow("frmDraftCamp") && Click(camp, "cmdStart"));
     Look("camp", camp);
     for (int test = 1; test <= 6; ++test) {
-      QVERIFY(!IsEnabled(camp, "cmdOK"));
-      QVERIFY(Click(camp, "cmdStart"));
+      QVERIFY(!IsEnabled(camp, "cmdOK") && Click(camp, "cmdStart"));
       const QByteArray row = QByteArray::number(test);
       QCOMPARE(TextOf(camp, "lblResult" + row) + "|" + TextOf(camp, "lblRank" + row),
                TextOf(camp, "lblResult") + "|" + TextOf(camp, "lblRank"));
     }
-    QVERIFY(Click(camp, "cmdStart"));
+    QVERIFY(Click(camp, "cmdStart"));  // the average
     QCOMPARE(TextOf(camp, "lblRank"), TextOf(camp, "lblRankAverage"));
     QVERIFY(!IsEnabled(camp, "cmdStart") && IsEnabled(camp, "cmdOK"));
     Look("camp-done", camp);
@@ -566,11 +406,9 @@ class ScreenWalkTest : public QObject {
     // The pick, the club and the round shown, and the club marked.
     const auto shown = [draft] {
       QString marked;
-      for (QLabel* club : draft->findChildren<QLabel*>()) {
+      for (QLabel* club : draft->findChildren<QLabel*>())
         if (club->property("current").toBool()) marked += club->text();
-      }
-      return QStringList{TextOf(draft, "lblPick"), TextOf(draft, "lblTeam"), marked}.join(
-          QLatin1Char('|'));
+      return TextOf(draft, "lblPick") + "|" + TextOf(draft, "lblTeam") + "|" + marked;
     };
     QStringList seenAtMessage;
     prompter.onInform = [&](const auto&) {
@@ -601,17 +439,14 @@ class ScreenWalkTest : public QObject {
   void cleanupTestCase() { QCOMPARE(faults_.join(QLatin1Char('\n')), QString()); }
 
  private:
-  // The player's match by keys: Space starts each quarter whatever has the
-  // focus, and the clock runs (the first quarter on the real timer) while
-  // Start waits; each quarter's columns keep the score at its end. At full
-  // time the rating, and Enter is Finish: the match screen is put away
-  // before the week's messages come up.
+  // His match by keys: Space starts each quarter (the first on the real timer), its columns keep
+  // its score; Enter (Finish) puts the match away before the week's messages.
   void PlayTheMatch(MatchScreen* match, Game& game, km::testing::ScriptedPrompter& prompter) {
     auto* clock = match->findChild<QTimer*>(QStringLiteral("tmrMatch"));
     const auto shown = [match](const char* name) { return TextOf(match, name).toInt(); };
     for (int quarter = 1; quarter <= 4; ++quarter) {
-      QVERIFY(!IsShown(match, "cmdOK") && !IsShown(match, "lblMatchRating"));
-      QVERIFY(Press(Qt::Key_Space));
+      QVERIFY(!IsShown(match, "cmdOK") && !IsShown(match, "lblMatchRating") &&
+              Press(Qt::Key_Space));
       QVERIFY(clock->isActive() && !IsEnabled(match, "cmdStart"));
       QCOMPARE(shown("lblQuarter"), quarter);
       if (quarter == 1) {
@@ -637,31 +472,50 @@ class ScreenWalkTest : public QObject {
     prompter.onInform = [&seenOver](const auto&) { seenOver << ShownWindows(); };
     QVERIFY(Press(Qt::Key_Return));
     prompter.onInform = nullptr;
-    QVERIFY(!seenOver.isEmpty());
-    QVERIFY2(!seenOver.join(QLatin1Char(',')).contains(QStringLiteral("frmMatch,")),
+    QVERIFY2(!seenOver.isEmpty() &&
+                 !seenOver.join(QLatin1Char(',')).contains(QStringLiteral("frmMatch,")),
              qPrintable(seenOver.join(QLatin1Char(' '))));
     QVERIFY(!ShownWindow("frmMatch") && !game.match());
   }
 
-  // Checks one screen at every window size and writes its pictures; at its
-  // natural size, what a screen reader hears of it too.
-  void Look(const QString& screen, QWidget* window) {
-    if (!window) {
-      faults_ << screen + QStringLiteral(": not in view");
-      return;
+  // A screen made of `args`, shown, changed by `meanwhile`, brought up to date and looked at.
+  template <typename Screen, typename... Args>
+  void LookAt(const QString& name, const std::function<void()>& meanwhile, Args&&... args) {
+    Screen screen(std::forward<Args>(args)...);
+    screen.show();
+    if (meanwhile) meanwhile();
+    if constexpr (requires { screen.refresh(); }) screen.refresh();
+    Look(name, &screen);
+  }
+
+  // Opens (by key or button), looks at and puts away (Escape or OK) each of opener, screen, ...
+  void Visit(QWidget* owner, std::initializer_list<const char*> screens, bool waits = true) {
+    for (auto at = screens.begin(); at != screens.end(); at += 2) {
+      const char *opener = at[0], *screen = at[1];
+      const bool key = std::strlen(opener) == 1;
+      QVERIFY2(key ? Press(Qt::Key(opener[0])) : Click(owner, opener), opener);
+      Look(screen, ShownWindow(screen));
+      QVERIFY2(ShownWindow(screen) && owner->isEnabled() != waits, screen);
+      QVERIFY(key ? Press(Qt::Key_Escape) : Click(ShownWindow(screen), "cmdOK"));
+      QVERIFY2(!ShownWindow(screen) && owner->isEnabled(), screen);
     }
+  }
+
+  // Checks a screen at every window size (a reader's view at its natural size) and saves it.
+  void Look(const QString& screen, QWidget* window) {
+    if (!window) return void(faults_ << screen + QStringLiteral(": not in view"));
     window->activateWindow();
     QCoreApplication::processEvents();
     const QSize natural = window->size();
-    for (const WindowSize& size : kSizes) {
-      if (SmallDesktop() && !size.size.isEmpty()) continue;
-      if (!size.size.isEmpty()) window->resize(size.size);
+    for (const auto& [label, size] : kSizes) {
+      if (SmallDesktop() && !size.isEmpty()) continue;
+      if (!size.isEmpty()) window->resize(size);
       const QString name =
           QStringLiteral("%1-%2@%3x")
-              .arg(screen, SmallDesktop() ? QStringLiteral("laptop") : QLatin1String(size.name),
+              .arg(screen, SmallDesktop() ? QStringLiteral("laptop") : QLatin1String(label),
                    scale_);
-      QStringList faults = Faults(window, size.size);
-      if (size.size.isEmpty()) faults << ReaderFaults(window);
+      QStringList faults = Faults(window, size);
+      if (size.isEmpty()) faults << ReaderFaults(window);
       for (const QString& fault : faults) faults_ << name + QStringLiteral(": ") + fault;
       window->grab().save(QDir(pictures_).filePath(name + QStringLiteral(".png")));
     }
@@ -669,8 +523,7 @@ class ScreenWalkTest : public QObject {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   }
 
-  QString pictures_;
-  QString scale_;
+  QString pictures_, scale_;
   QStringList faults_;
 };
 

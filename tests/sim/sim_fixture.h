@@ -19,8 +19,7 @@ namespace km::sim::testing {
 
 struct SimRun {
   int code = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 // A complete set of setup answers, to be changed one answer at a time.
@@ -55,27 +54,23 @@ class SimTest : public ::testing::Test {
   [[nodiscard]] const std::filesystem::path& dir() const { return folder_.path; }
   [[nodiscard]] std::filesystem::path transcriptPath() const { return dir() / "transcript.txt"; }
 
-  // kickmark-sim in-process, over `folder` (this test's own by default),
-  // with a transcript.
+  // kickmark-sim in-process with a transcript, over `folder` (this test's own by default).
   SimRun Run(std::vector<std::string> args, const std::filesystem::path& folder = {}) const {
     args.insert(args.begin(), {"--data-dir", (folder.empty() ? dir() : folder).string(),
                                "--transcript", transcriptPath().string()});
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     const int code = RunSim(std::move(args), out, err);
     return {code, out.str(), err.str()};
   }
   [[nodiscard]] std::vector<std::string> TranscriptLines() const {
     return Lines(ReadFile(transcriptPath()));
   }
-  // The files of a folder (this test's own by default) and their bytes, the
-  // transcript left out.
+  // The files of a folder (this test's own by default) and their bytes, but the transcript.
   [[nodiscard]] std::map<std::string, std::string> Files(std::filesystem::path folder = {}) const {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder.empty() ? dir() : folder)) {
-      if (entry.path() != transcriptPath()) {
+      if (entry.path() != transcriptPath())
         files[entry.path().filename().string()] = ReadFile(entry.path());
-      }
     }
     return files;
   }

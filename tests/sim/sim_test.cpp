@@ -1,8 +1,5 @@
-// kickmark-sim's commands: new through the setup screen's checks, show's
-// record of the save, the transcript's escapes, the answers and files it
-// refuses, names with spaces, apostrophes and accents from the folder to the
-// save; what each policy of its player buys and chooses, the weeks that
-// cannot go ahead, each with its exit code, and the lock on an open career.
+// kickmark-sim's commands: new, show, the transcript, odd names, refused answers and files,
+// its player's policies, weeks that cannot go ahead and their exit codes, and the career lock.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -32,26 +29,17 @@ namespace km::sim::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::StartsWith;
+using namespace ::testing;
 
 Career Loaded(const fs::path& file) { return std::get<Career>(LoadCareer(file)); }
 
-// A data folder, a career file name and a player's name with spaces,
-// apostrophes and Windows-1252 letters: new, three weeks of play and show,
-// each file under its own name, and every field of the record shown back in
-// its order.
+// A folder, career and player named with spaces, apostrophes and Windows-1252 letters: new,
+// play and show, each file under its own name, every field shown back in its order.
 TEST_F(SimTest, NewPlayAndShowUnderOddNames) {
   const fs::path folder = dir() / "Footy's F\xc3\xb6lder 1";
   fs::create_directories(folder);
   const std::string career = "Zo\xc3\xab's Career 1";
-  const std::string name =
-      "S\xc3\xa9"
-      "an O'Dwyer-M\xc3\xbcller";
+  const std::string name = "S\u00e9an O'Dwyer-M\u00fcller";
   auto args = With(With(NewArgs(career), "--name", name), "--city", "Coff's Harbour");
   args.insert(args.begin(), {"--seed", "4"});
   const SimRun made = Run(args, folder);
@@ -66,7 +54,6 @@ TEST_F(SimTest, NewPlayAndShowUnderOddNames) {
   const auto record = nlohmann::ordered_json::parse(shown.out);
   EXPECT_EQ(record.at("Name"), name);
   EXPECT_EQ(record.at("CareerName"), career);
-  // A key per field in the record's order, each value of its kind's type.
   ASSERT_EQ(record.size(), CareerFields().size());
   auto item = record.begin();
   for (const CareerField& field : CareerFields()) {
@@ -79,13 +66,10 @@ TEST_F(SimTest, NewPlayAndShowUnderOddNames) {
                     : v.is_number())
         << field.name << " is " << v.dump();
   }
-  // --skills runs Kicking,Handballing,Tackling,Marking,Running; the save file
-  // keeps Marking before Tackling, so a swap shows here.
-  for (const auto& [skill, value] : {std::pair{"Kicking", 60},
-                                     {"Handballing", 55},
-                                     {"Tackling", 40},
-                                     {"Marking", 70},
-                                     {"Running", 50}}) {
+  // The save keeps Marking before Tackling, so a swap with --skills' order shows here.
+  for (int i = 0;
+       const char* skill : {"Kicking", "Handballing", "Tackling", "Marking", "Running"}) {
+    const int value = std::array{60, 55, 40, 70, 50}[static_cast<std::size_t>(i++)];
     EXPECT_EQ(record.at(skill), value) << skill;
     EXPECT_EQ(record.at(std::string("Setup") + skill), value) << skill;
   }
@@ -116,10 +100,8 @@ TEST_F(SimTest, NewPlayAndShowUnderOddNames) {
   }
 }
 
-// Answers the setup screen refuses: exit 2, its message alone on stderr (not
-// the special name's cheer that follows it), the message box in the
-// transcript, and no file. (The arguments kickmark-sim refuses itself are
-// cli_exit_codes.cmake's.)
+// Refused answers: exit 2, the setup screen's message alone on stderr (not a special name's
+// cheer after it) and in the transcript, no file. (cli_exit_codes.cmake: kickmark-sim's own.)
 TEST_F(SimTest, RefusedAnswersExitTwoWithTheSetupScreensMessage) {
   for (const auto& [args, message] :
        {std::pair{With(NewArgs(), "--career", ""), kCareerNameMessage},
@@ -137,9 +119,8 @@ TEST_F(SimTest, RefusedAnswersExitTwoWithTheSetupScreensMessage) {
   }
 }
 
-// One week of a new Local Reserves career (every skill 50) set up for the
-// case: the purchases and sponsor choices the policy makes before Play, in
-// transcript order (shopping comes before the match and its chances).
+// A week of a new Local Reserves career (skills 50) set up for the case: what the policy buys
+// and chooses before Play, in transcript order.
 struct PolicyCase {
   const char* label;
   Policy policy;
@@ -174,18 +155,15 @@ TEST_P(SimPolicies, BuyAndChooseByThePolicyAndTheBankMovesByNothingElse) {
     spent += *Money::Parse(line.substr(line.rfind('$') + 1));
   }
   EXPECT_THAT(chosen, ElementsAreArray(c.lines));
-  if (c.sponsorship > 0) {
-    EXPECT_EQ(career.Sponsorship, Money::Dollars(c.sponsorship));
-  }
-  // Besides what he bought, the bank moves by the week's pay, a best on
-  // ground prize and the week's event: at worst $1500 out, at best $2000 in.
+  EXPECT_EQ(career.Sponsorship,
+            c.sponsorship > 0 ? Money::Dollars(c.sponsorship) : career.Sponsorship);
+  // Besides his buying, the bank moves by pay, a best on ground prize, an event: -$1500 to +$2000.
   const Money rest = career.BankBalance - before + spent - career.Wages - career.Sponsorship;
   EXPECT_GE(rest, Money::Dollars(-1500));
   EXPECT_LE(rest, BestOnGroundPrize(career.League) + Money::Dollars(2000));
 }
 
-// The gear's bars, the health bars (each left as it was when below 0) and
-// the bank's dollars.
+// The gear's and health bars (left as they are when below 0) and the bank's dollars.
 auto Set(int gear, int health, std::int64_t bank) {
   return [=](Career& c, auto&&...) {
     if (gear >= 0) c.Boots = c.Jumper = c.Shorts = c.Other = c.GearOverall = gear;
@@ -194,9 +172,8 @@ auto Set(int gear, int health, std::int64_t bank) {
   };
 }
 
-// A sponsor window whose offer screens hold the first four companies' offers
-// of 100, 200, 300 and 400 a week, with a deal of 350 picked for him on each
-// (880 on the major sponsor's screen), and no money for training.
+// A sponsor window: the first four companies offer 100 to 400 a week on each screen, deals of
+// 350 (the major 880) picked for him, and no money for training.
 void SponsorWindow(Career& c) {
   c.Matches = 12;
   c.PlayOpen = false;
@@ -215,16 +192,14 @@ void SponsorWindow(Career& c) {
 INSTANTIATE_TEST_SUITE_P(
     Sim, SimPolicies,
     ::testing::Values(
-        // $5000 above the reserve: a unit at a time for the lowest skill, the
-        // first row first among equals, until no unit fits.
+        // $5000 above the reserve: a unit at a time for the lowest skill (first row first).
         PolicyCase{
             "TrainsTheLowestSkillAboveTheReserve",
             Policy::Default,
             Set(-1, -1, 15000),
             {"buy: training Kicking 1 unit for $1500", "buy: training Handballing 1 unit for $1500",
              "buy: training Tackling 1 unit for $1000", "buy: training Marking 1 unit for $1000"}},
-        // Short of a full repair: the cheapest gear units first, and nothing
-        // left for health care or training.
+        // Short of a full repair: the cheapest gear units first, none for health or training.
         PolicyCase{"GearBeforeHealthCheapestUnitsFirst",
                    Policy::Default,
                    Set(40, 80, 8000),
@@ -246,8 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
             "PassiveKeepsTheDealsPickedForHim", Policy::Passive, SponsorWindow, {}, 4 * 350 + 880}),
     [](const auto& info) { return std::string(info.param.label); });
 
-// A week from a career saved in a given state: what holds Play that the
-// player frees himself, and the stops, each with its exit code.
+// A week from a career saved in a given state: what holds Play, and the stops' exit codes.
 struct WeekCase {
   const char* label;
   std::function<void(Career&, const fs::path&)> prepare;  // the save and the folder
@@ -287,9 +261,8 @@ TEST_P(SimPlayWeeks, GoAheadOrStopWithTheSaveLeftAsItWas) {
                                  : Loaded(save).Matches == c.matchesSaved);
 }
 
-// The real files, but the folder's flush after a save is renamed into place
-// fails, and so does the retry's: the save is on the disk, but the game
-// cannot be sure of it.
+// The folder's flush after a save is renamed into place fails, retry too: the save is on disk,
+// but the game cannot be sure of it.
 class SaveFlushFails final : public RealFileSystem {
  public:
   int Rename(const std::string& from, const std::string& to) override {
@@ -325,19 +298,15 @@ INSTANTIATE_TEST_SUITE_P(
                    fs::create_directory(folder / "StopResults.kmr");
                  },
                  kExitNotWritten, "StopResults.kmr", "", 1},
-        // The save reached the disk, but its flush failed twice: the week is
-        // kept, and the run stops all the same with the game's sentence.
+        // The week is kept, and the run stops all the same with the game's sentence.
         WeekCase{"SaveFlushFailsTwice", [](Career&, auto&&...) {}, kExitNotWritten,
                  "A file of your career could not be written. Stop.kms could not be written: "
                  "Input/output error.\n",
                  "", 1, 1, "passive", &saveFlushFails}),
     [](const auto& info) { return std::string(info.param.label); });
 
-// One career, one game at a time: a second game is refused a career that is
-// open, and gets it once the first lets go of it by quitting, loading
-// another or ending. (cli_exit_codes.cmake holds a career's lock from another
-// process while each command tries it.)
-// A game over the test's folder, with its own prompter.
+// One career, one game at a time: a second game gets an open career only once the first lets go.
+// (cli_exit_codes.cmake holds the lock from another process.) A game over the folder:
 struct Window {
   TwisterRandom random{1};
   km::testing::ScriptedPrompter prompter;
@@ -357,9 +326,7 @@ class SimLock : public SimTest {
     SimTest::SetUp();
     for (const char* career : {"Alpha", "Beta"}) ASSERT_EQ(Run(NewArgs(career)).code, kExitOk);
   }
-  [[nodiscard]] fs::path Save(const std::string& career) const {
-    return dir() / (career + kSaveExtension);
-  }
+  [[nodiscard]] fs::path Save(const std::string& c) const { return dir() / (c + kSaveExtension); }
   // Whether another game is refused the career because it is open.
   [[nodiscard]] bool Held(const std::string& career) const {
     Window other(dir());
@@ -375,12 +342,10 @@ TEST_F(SimLock, AnOpenCareerIsHeldUntilTheGameLetsGoOfIt) {
   ASSERT_EQ(first.Load(Save("Alpha")), kLoaded);
   EXPECT_TRUE(Held("Alpha"));
   EXPECT_FALSE(Held("Beta"));
-  // The same game loads its own career again, under another spelling of
-  // the path too.
+  // The same game loads its own career again, under another spelling of the path too.
   EXPECT_EQ(first.Load(dir() / "." / ".." / dir().filename() / "Alpha.kms"), kLoaded);
   EXPECT_TRUE(Held("Alpha"));
-  // A load that fails, or is refused for a career open elsewhere, keeps the
-  // running career and its lock.
+  // A load that fails, or is refused for a career open elsewhere, keeps the running one.
   std::ofstream(dir() / "Broken.kms") << "\"Jack\"\r\n";
   const Career before = first.game.career();
   EXPECT_EQ(first.Load(dir() / "Broken.kms"), Game::LoadOutcome::Failed);
@@ -425,8 +390,7 @@ TEST_F(SimLock, ANewCareerOverOneThatIsOpenIsRefusedBeforeAnyFileIsWritten) {
   EXPECT_TRUE(Held("Alpha"));
 }
 
-// A save file that is empty or cut short: show and play exit 3 with the
-// start screen's sentence. (A missing one: cli_exit_codes.cmake.)
+// An empty or cut save: show and play exit 3 with the start screen's sentence.
 TEST_F(SimTest, AnUnreadableSaveExitsThreeWithTheStartScreensSentence) {
   ASSERT_EQ(Run(NewArgs("Broken")).code, kExitOk);
   const auto lines = Lines(ReadFile(dir() / "Broken.kms"));

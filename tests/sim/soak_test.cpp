@@ -1,6 +1,4 @@
-// The soak: its plan of careers, the commands that replay one, a soaked
-// career is the one those commands play, and careers on two threads keep the
-// invariants and add up as on one.
+// The soak's plan of careers, the commands that replay one, and careers on one or two threads.
 
 #include "sim/soak.h"
 
@@ -16,8 +14,7 @@
 namespace km::sim {
 namespace {
 
-using testing::Lines;
-using testing::SimTest;
+using testing::Lines, testing::SimTest;
 
 TEST(SoakPlan, GoesThroughEveryPositionStateAndPolicyWithAnswersTheGameAccepts) {
   std::set<std::pair<std::string, std::string>> pairs;
@@ -62,9 +59,8 @@ TEST(SoakPlan, ReplayCommandsQuoteWhatTheShellWouldSplit) {
       "--reloads --weeks 31"));
 }
 
-// A soak's career is the career kickmark-sim makes of the replay commands:
-// the same weeks, to the same end. This one retires: his season table ends
-// there, and the career cannot be played on.
+// A soaked career is the one its replay commands play, the same weeks to the same end; this one
+// retires, and cannot be played on.
 TEST_F(SimTest, SoakedCareerIsTheOneItsReplayCommandsPlay) {
   const CareerPlan plan = PlanCareer(1, 23);  // an Old Timer Bloke: a short career
   ASSERT_EQ(plan.answers.careerName, "Old Timer Bloke");
@@ -98,12 +94,10 @@ TEST_F(SimTest, SoakedCareerIsTheOneItsReplayCommandsPlay) {
   EXPECT_EQ(Run({"play", "--career", a.careerName, "--seasons", "1"}).code, kExitCannotAdvance);
 }
 
-// Careers played on two threads add up to what they add up to on one, and
-// none of them breaks the rules.
+// Careers on two threads add up as on one, and none breaks the rules.
 TEST(Soak, SummaryIsTheSameOnOneThreadOrTwo) {
   const auto summary = [](int jobs) {
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     EXPECT_EQ(RunSoak({2, 11, jobs, {}}, out, err), kExitOk) << err.str();
     EXPECT_EQ(err.str(), "");
     return std::regex_replace(out.str(), std::regex(", seconds [^ ]+"), "");  // but the time
