@@ -31,31 +31,22 @@ TEST(NewCareer, ChecksRunInOrderWithTheirMessages) {
   const std::array<const char*, 6> cases[] = {
       // name, career, city, state, position, message
       // clang-format off
-      {"", "", "", "", "", fill},
-      {"", "", o, o, o, fill},
-      {"Jack/Dyer", o, o, o, o, badName},
+      {"", "", "", "", "", fill}, {"", "", o, o, o, fill}, {"Jack/Dyer", o, o, o, o, badName},
       {o, "", "", o, o, "Please enter the career name you wish to use"},
-      {o, "my \"career\"", o, o, o, badFile},
-      {o, "a\tb", o, o, o, badFile},
+      {o, "my \"career\"", o, o, o, badFile}, {o, "a\tb", o, o, o, badFile},
       {o, "\xe2\x98\x83", o, o, o, "The career file name contains characters that cannot be saved "
                                    "(only the letters of Western European languages can be used): "
                                    "\xe2\x98\x83"},
-      {o, o, "", o, o, fill},
-      {o, o, o, "", o, fill},
-      {o, o, o, "victoria", o, fill},
-      {o, o, o, o, "", fill},
-      {o, o, o, o, "Half Forward", fill},
+      {o, o, "", o, o, fill}, {o, o, o, "", o, fill}, {o, o, o, "victoria", o, fill},
+      {o, o, o, o, "", fill}, {o, o, o, o, "Half Forward", fill},
       // clang-format on
   };
-  for (const auto& [name, careerName, city, state, position, message] : cases) {
+  for (const auto& row : cases) {
     SetupAnswers a = GoodAnswers();
-    for (auto [answer, to] : {std::pair{&a.name, name},
-                              {&a.careerName, careerName},
-                              {&a.city, city},
-                              {&a.state, state},
-                              {&a.position, position}}) {
-      if (to != nullptr) *answer = to;
-    }
+    std::string* answers[] = {&a.name, &a.careerName, &a.city, &a.state, &a.position};
+    for (std::size_t i = 0; i < 5; ++i)
+      if (row[i] != nullptr) *answers[i] = row[i];
+    const char* message = row[5];
     ScriptedPrompter prompter;
     NewCareer flow;
     EXPECT_FALSE(flow.Start(a, prompter).has_value()) << message;

@@ -63,8 +63,6 @@ TEST(TrainingHealthStore, RatesRiseWithTheCompetition) {
   }
   EXPECT_EQ(RatesOf(Training, "Local Reserves"), (std::vector<int>{1500, 1500, 1000, 1000, 1000}));
   EXPECT_EQ(RatesOf(Training, "AFL"), (std::vector<int>{5000, 5000, 3500, 3500, 3500}));
-  EXPECT_EQ(RatesOf(Health, "Local Firsts"), (std::vector<int>{250, 400, 200}));
-  EXPECT_EQ(RatesOf(Store, "State"), (std::vector<int>{350, 275, 225, 475}));
 }
 
 TEST(TrainingHealthStore, OpeningPricesWhatEachRowCanStillTake) {
