@@ -14,12 +14,9 @@ TEST(Career, OverallFormulaAtTheEdges) {
   // Kicking, handballing, tackling, marking, running, and the overall they make.
   const std::array<int, 6> cases[] = {
       // clang-format off
-      {1, 1, 1, 1, 1, 1},                  // 0.9998
-      {100, 100, 100, 100, 100, 100},      // 99.98
-      {100, 100, 1, 1, 1, 50},             // 50.4998
-      {1, 1, 100, 100, 100, 50},           // 50.48
-      {200, 200, 200, 200, 200, 200},      // 199.96
-      {3, 2, 1, 1, 1, 2},                  // 1.7498
+      {1, 1, 1, 1, 1, 1}, {100, 100, 100, 100, 100, 100},  // 0.9998, 99.98
+      {100, 100, 1, 1, 1, 50}, {1, 1, 100, 100, 100, 50},  // 50.4998, 50.48
+      {200, 200, 200, 200, 200, 200}, {3, 2, 1, 1, 1, 2},  // 199.96, 1.7498
       // clang-format on
   };
   for (const auto& [k, h, t, m, r, overall] : cases)

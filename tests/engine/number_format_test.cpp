@@ -63,9 +63,8 @@ TEST(NumberFormat, ParsingAcceptsOnlyNumbers) {
   EXPECT_EQ(std::tuple(ParseWhole("42"), ParseWhole("-3")), std::tuple(42, -3));
   for (const char* bad : {"", "4 2", "x", "1.5", "#TRUE#", "-"})
     EXPECT_FALSE(ParseWhole(bad).has_value()) << bad;
-  EXPECT_DOUBLE_EQ(*ParseDecimal("12.5"), 12.5);
-  EXPECT_DOUBLE_EQ(*ParseDecimal(".5"), 0.5);
-  EXPECT_DOUBLE_EQ(*ParseDecimal("-3"), -3);
+  EXPECT_EQ(std::tuple(*ParseDecimal("12.5"), *ParseDecimal(".5"), *ParseDecimal("-3")),
+            std::tuple(12.5, 0.5, -3.0));
   for (const char* bad : {"", ".", "1e5", "nan", "inf", "1.2.3", "abc"})
     EXPECT_FALSE(ParseDecimal(bad).has_value()) << bad;
 }
@@ -90,10 +89,11 @@ TEST(Money, ReadsShowsAndAddsExactAmounts) {
   Money total;
   for (int week = 0; week < 1000; ++week) total += *Money::Parse("78.75");
   EXPECT_EQ(total.ToString(), "78750");
-  EXPECT_EQ(Money::Dollars(6000).Times(1.1).ToString(), "6600");
-  EXPECT_EQ(Money::Dollars(225).Times(1.1).ToString(), "247.5");
-  EXPECT_EQ(Money::Dollars(75).Times(1.05).ToString(), "78.75");
-  EXPECT_EQ(Money::Cents(1).Times(0.5).cents(), 1);
+  EXPECT_EQ(
+      std::tuple(Money::Dollars(6000).Times(1.1).ToString(),
+                 Money::Dollars(225).Times(1.1).ToString(),
+                 Money::Dollars(75).Times(1.05).ToString(), Money::Cents(1).Times(0.5).cents()),
+      std::tuple("6600", "247.5", "78.75", 1));
 }
 
 }  // namespace

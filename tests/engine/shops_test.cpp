@@ -88,9 +88,8 @@ TEST(TrainingHealthStore, OpeningPricesWhatEachRowCanStillTake) {
       EXPECT_EQ(row.Amount, Money::Dollars(amounts[i])) << row.name;
       EXPECT_EQ(row.Chosen, shop == Training ? 0 : units) << row.name;
     }
-    EXPECT_EQ(s.BalanceBefore(), Money::Dollars(bank));
-    EXPECT_EQ(s.BalanceAfter(), Money::Dollars(balanceAfter));
-    EXPECT_EQ(s.Colour(), colour);
+    EXPECT_EQ(std::tuple(s.BalanceBefore(), s.BalanceAfter(), s.Colour()),
+              std::tuple(Money::Dollars(bank), Money::Dollars(balanceAfter), colour));
   }
 }
 
@@ -153,8 +152,7 @@ TEST(TrainingHealthStore, OkRecountsTheOverallAndRedrawsTheBars) {
     const char* what;
     Shop shop;
     int bank;
-    std::vector<int> values;
-    std::vector<int> bought;  // nothing: the full restore chosen on opening
+    std::vector<int> values, bought;  // bought nothing: the full restore chosen on opening
     // Boots Jumper Shorts Other, gear overall, Fitness Health Stamina, health overall: all low.
     std::array<BarColour, kHubBarCount> colours;
     int overall;
@@ -189,11 +187,10 @@ TEST(TrainingHealthStore, OkRecountsTheOverallAndRedrawsTheBars) {
     run.barColours.fill(L);
     s.OK(career, run, prompter);
     EXPECT_EQ(run.barColours, c.colours) << c.what;
-    EXPECT_EQ(c.shop == Training ? career.Overall
-              : c.shop == Health ? career.HealthOverall
-                                 : career.GearOverall,
-              c.overall)
-        << c.what;
+    const auto overall = c.shop == Training ? &Career::Overall
+                         : c.shop == Health ? &Career::HealthOverall
+                                            : &Career::GearOverall;
+    EXPECT_EQ(career.*overall, c.overall) << c.what;
   }
 }
 

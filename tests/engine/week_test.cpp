@@ -24,10 +24,9 @@ TEST(Week, GearCheckAndItsBranches) {
     p.answers = answers;
     EXPECT_EQ(AdvanceWeek(c, run, p), plays) << gear;
     ASSERT_EQ(p.questions.size(), questions);
-    if (questions) {
-      EXPECT_EQ(std::tie(p.questions[0].text, p.questions[0].title, p.questions[0].icon),
+    for (const auto& q : p.questions)
+      EXPECT_EQ(std::tie(q.text, q.title, q.icon),
                 std::tuple(kWornGearQuestion, "Kickmark", Icon::Stop));
-    }
     EXPECT_EQ(c.Injury, -1);
   }
 }
