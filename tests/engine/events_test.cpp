@@ -45,8 +45,7 @@ const std::pair<char, int Career::*> kFigures[] = {
 // A career with room to move every skill and bar both ways.
 Career Make(const Player& p) {
   Career c;
-  c.League = p.league;
-  c.Age = p.age;
+  std::tie(c.League, c.Age) = std::tuple(p.league, p.age);
   c.Injury = p.last == Last::Injured ? 2 : -1;
   c.Suspension = p.last == Last::Suspended ? 0 : -1;
   for (const auto& [code, field] : kFigures) c.*field = 50;
@@ -106,8 +105,7 @@ Week Fortune(int kind, int event, const Player& p) {
 
 // Who each fortune can happen to, and what it does: "" a quiet week, "-" a word changing nothing.
 TEST(Events, FortunesTheirConditionsAndChanges) {
-  const Player suspended{.last = Last::Suspended};
-  const Player injured{.last = Last::Injured};
+  const Player suspended{.last = Last::Suspended}, injured{.last = Last::Injured};
   const Player aflSuspended{.league = "AFL", .last = Last::Suspended};
   constexpr int G = kGood, B = kBad;
   const std::tuple<int, int, Player, const char*> cases[] = {

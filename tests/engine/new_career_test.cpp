@@ -17,8 +17,7 @@ using testing::ScriptedPrompter;
 SetupAnswers GoodAnswers() {
   SetupAnswers a = testing::Answers("career1", "Jack Dyer", "Richmond", "Victoria", "Ruck Rover",
                                     {60, 55, 40, 50, 45});
-  a.height = 188;
-  a.weight = 90;
+  std::tie(a.height, a.weight) = std::tuple(188, 90);
   return a;
 }
 
@@ -51,8 +50,8 @@ TEST(NewCareer, ChecksRunInOrderWithTheirMessages) {
     NewCareer flow;
     EXPECT_FALSE(flow.Start(a, prompter).has_value()) << message;
     ASSERT_EQ(prompter.messages.size(), 1u) << message;
-    EXPECT_EQ(prompter.messages[0].text, message);
-    EXPECT_EQ(prompter.messages[0].title, "Kickmark");
+    EXPECT_EQ(std::tie(prompter.messages[0].text, prompter.messages[0].title),
+              std::tuple(message, "Kickmark"));
   }
 }
 
@@ -98,8 +97,8 @@ TEST(NewCareer, RefusedSpecialNameTakesEffectAtTheNextAcceptedStart) {
   a.careerName = "career2";
   const auto career = flow.Start(a, prompter);
   ASSERT_TRUE(career.has_value());
-  EXPECT_EQ(career->Name, "Kevin Bartlett");
-  EXPECT_EQ(career->BankBalance, Money::Dollars(1000000000));
+  EXPECT_EQ(std::tie(career->Name, career->BankBalance),
+            std::tuple("Kevin Bartlett", Money::Dollars(1000000000)));
 
   // Once applied, the effect is spent.
   const auto next = flow.Start(a, prompter);

@@ -146,8 +146,7 @@ TEST(TrainingHealthStore, OkRefusesANegativeBalanceAndOtherwiseBuys) {
 // OK works out the shop's overall figure again (halves up), and the hub
 // draws the shop's bars at 50 or more as restored.
 TEST(TrainingHealthStore, OkRecountsTheOverallAndRedrawsTheBars) {
-  constexpr auto L = BarColour::Low;
-  constexpr auto R = BarColour::Restored;
+  constexpr auto L = BarColour::Low, R = BarColour::Restored;
   struct Case {
     const char* what;
     Shop shop;

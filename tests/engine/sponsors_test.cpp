@@ -34,10 +34,8 @@ struct Window {
   ScriptedPrompter p;
   ScriptedRandom r;
   Window(const char* league, double rating, double goals, int a, int b, int week = 12) {
-    c.League = league;
-    c.Matches = week;
-    c.MatchRatingAverage = rating;
-    c.AverageGoals = goals;
+    std::tie(c.League, c.Matches, c.MatchRatingAverage, c.AverageGoals) =
+        std::tuple(league, week, rating, goals);
     before = c;
     r.next(a, 3);
     r.next(b, 7);

@@ -43,13 +43,12 @@ TEST(Week, CountDownMessagesAndTheButtonColour) {
   };
   for (const auto& [injury, suspension, messages, colour] : cases) {
     Career c;
-    c.Injury = injury;
-    c.Suspension = suspension;
+    std::tie(c.Injury, c.Suspension) = std::tuple(injury, suspension);
     RunState run;
     ScriptedPrompter p;
     AdvanceWeek(c, run, p);
-    EXPECT_EQ(p.messageTexts(), messages) << injury << "/" << suspension;
-    EXPECT_EQ(run.playColour, colour) << injury << "/" << suspension;
+    EXPECT_EQ(std::tuple(p.messageTexts(), run.playColour), std::tuple(messages, colour))
+        << injury << "/" << suspension;
   }
 }
 
@@ -75,11 +74,10 @@ TEST(Week, NewSeasonAndCaptaincy) {
     ScriptedPrompter p;
     p.answers = {answer};
     AdvanceWeek(c, run, p);
-    EXPECT_EQ(c.Matches == 0, newSeason) << matches;
-    EXPECT_EQ(c.Age, newSeason ? age + 1 : age);
-    EXPECT_EQ(c.AFLCaptain, captain ? 1 : 0) << overall << " " << age;
-    EXPECT_EQ(p.messages.size(), captain ? 1u : 0u);
-    EXPECT_EQ(c.TeamWins, clubCleared ? 0 : 12);
+    EXPECT_EQ(std::tuple(c.Matches == 0, c.Age, c.AFLCaptain, p.messages.size(), c.TeamWins),
+              std::tuple(newSeason, newSeason ? age + 1 : age, captain ? 1 : 0, captain ? 1u : 0u,
+                         clubCleared ? 0 : 12))
+        << matches << " " << gear << " " << overall << " " << age << " " << aflMatches;
   }
 }
 
