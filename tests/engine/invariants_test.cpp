@@ -62,8 +62,7 @@ TEST(Invariants, ADuplicatedClubNameIsNotCountedAgainstTheLadder) {
   c.Ladder[9].Team = c.Ladder[11].Team = "Woodville";
   c.Ladder[9].Wins = c.Ladder[11].Wins = 2;  // both Woodville rows take both Woodville results
   EXPECT_TRUE(CheckInvariants(c).empty());
-  c.Matches = 23;  // the finals never touch the ladder
-  c.Ladder[0].Wins = 5;
+  std::tie(c.Matches, c.Ladder[0].Wins) = std::tuple(23, 5);  // the finals never touch the ladder
   EXPECT_TRUE(CheckInvariants(c).empty());
 }
 

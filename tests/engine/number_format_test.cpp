@@ -80,8 +80,7 @@ TEST(Money, ReadsShowsAndAddsExactAmounts) {
   for (const auto& [text, cents, shown] : cases) {
     const auto money = Money::Parse(text);
     ASSERT_TRUE(money.has_value()) << text;
-    EXPECT_EQ(money->cents(), cents) << text;
-    EXPECT_EQ(money->ToString(), shown) << text;
+    EXPECT_EQ(std::tuple(money->cents(), money->ToString()), std::tuple(cents, shown)) << text;
   }
   for (const char* bad : {"", "$5", "1.234", "12a", ".", "1,000"})
     EXPECT_FALSE(Money::Parse(bad).has_value()) << bad;

@@ -115,8 +115,8 @@ TEST(Sponsors, TierDealsAndOffersFollowTheSeasonsForm) {
       }
       EXPECT_EQ(enabled, k.enabled);
     }
-    EXPECT_EQ(c.SponsorOffers[0].Offers[0].Amount, Money::Dollars(k.bootsFirst));
-    EXPECT_EQ(c.SponsorOffers[0].Offers[15].Amount, Money::Dollars(k.bootsLast));
+    EXPECT_EQ(std::tie(c.SponsorOffers[0].Offers[0].Amount, c.SponsorOffers[0].Offers[15].Amount),
+              std::tuple(Money::Dollars(k.bootsFirst), Money::Dollars(k.bootsLast)));
     // The income is the sum of the deals as they stood before the window.
     EXPECT_EQ(c.Sponsorship, Money::Dollars(675));
   }
