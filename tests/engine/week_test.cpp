@@ -55,13 +55,13 @@ TEST(Week, CountDownMessagesAndTheButtonColour) {
 // After week 26 a new season starts, unless he stays away in worn gear; a captain takes an
 // overall above 180, an age above 23 in the new season and 50 AFL matches.
 TEST(Week, NewSeasonAndCaptaincy) {
+  constexpr bool T = true, F = false;
   const std::tuple<int, int, int, int, int, bool, bool, bool, bool> cases[] = {
       // clang-format off
-      {26, 60, 181, 23, 50, false, true, true, true}, {26, 60, 180, 23, 50, false, true, false, true},
-      {26, 60, 181, 22, 50, false, true, false, true}, {26, 60, 181, 23, 49, false, true, false, true},
-      {26, 40, 181, 23, 50, true, true, false, false},  // worn gear, played anyway
-      {26, 40, 181, 23, 50, false, false, false, false},
-      {25, 60, 181, 23, 50, false, false, false, false},
+      {26, 60, 181, 23, 50, F, T, T, T}, {26, 60, 180, 23, 50, F, T, F, T},
+      {26, 60, 181, 22, 50, F, T, F, T}, {26, 60, 181, 23, 49, F, T, F, T},
+      {26, 40, 181, 23, 50, T, T, F, F},  // worn gear, played anyway
+      {26, 40, 181, 23, 50, F, F, F, F}, {25, 60, 181, 23, 50, F, F, F, F},
       // clang-format on
   };
   for (const auto& [matches, gear, overall, age, aflMatches, answer, newSeason, captain,
