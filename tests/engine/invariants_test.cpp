@@ -18,11 +18,7 @@ TEST(Invariants, ACareerBrokenInEachWayIsCaught) {
       {"negative count", [](Career& c) { c.TeamWins = -1; }, "TeamWins is -1"},
       {"negative career figure", [](Career& c) { c.Levels[2].Goals = -3; }, "State career"},
       {"no such league", [](Career& c) { c.League = "VFL"; }, "League is \"VFL\""},
-      {"contract too long",
-       [](Career& c) {
-         c.ContractLength = 1;
-         c.ContractMatches = 27;
-       },
+      {"contract too long", [](Career& c) { c.ContractLength = 1, c.ContractMatches = 27; },
        "exceeds a 1-season contract"},
       {"uneven ladder", [](Career& c) { c.Ladder[3].Wins = 1; }, "the ladder's clubs have played"},
       {"text the save cannot hold", [](Career& c) { c.Team = "Snow\xe2\x98\x83"; },
@@ -41,13 +37,11 @@ TEST(Invariants, ACareerBrokenInEachWayIsCaught) {
 
 TEST(Invariants, AnOverallBarIsTheRoundedMeanOfItsMembersOnceWorkedOut) {
   const std::tuple<const char*, OverallBar, void (*)(Career&), bool> cases[] = {
-      // 60, 61, 61, 62, 62: a mean of 61.2 makes 61.
+      // Skills 60, 61, 61, 62, 62 make 61.2: 61; health 70, 71, 72: 71; gear 80, 81, 82, 82: 81.
       {"skills in step", OverallBar::Skills, [](Career& c) { c.Overall = 61; }, true},
       {"skills a point off", OverallBar::Skills, [](Career& c) { c.Overall = 62; }, false},
-      // 70, 71, 72: 71.
       {"health in step", OverallBar::Health, [](Career& c) { c.HealthOverall = 71; }, true},
       {"health left behind", OverallBar::Health, [](Career& c) { c.HealthOverall = 70; }, false},
-      // 80, 81, 82, 82: 81.25 makes 81.
       {"gear in step", OverallBar::Gear, [](Career& c) { c.GearOverall = 81; }, true},
       {"gear rounded up", OverallBar::Gear, [](Career& c) { c.GearOverall = 82; }, false},
   };
@@ -68,8 +62,7 @@ TEST(Invariants, ADuplicatedClubNameIsNotCountedAgainstTheLadder) {
   c.Ladder[9].Team = c.Ladder[11].Team = "Woodville";
   c.Ladder[9].Wins = c.Ladder[11].Wins = 2;  // both Woodville rows take both Woodville results
   EXPECT_TRUE(CheckInvariants(c).empty());
-  c.Matches = 23;  // the finals never touch the ladder
-  c.Ladder[0].Wins = 5;
+  std::tie(c.Matches, c.Ladder[0].Wins) = std::tuple(23, 5);  // the finals never touch the ladder
   EXPECT_TRUE(CheckInvariants(c).empty());
 }
 

@@ -17,8 +17,7 @@ using testing::ScriptedPrompter;
 SetupAnswers GoodAnswers() {
   SetupAnswers a = testing::Answers("career1", "Jack Dyer", "Richmond", "Victoria", "Ruck Rover",
                                     {60, 55, 40, 50, 45});
-  a.height = 188;
-  a.weight = 90;
+  std::tie(a.height, a.weight) = std::tuple(188, 90);
   return a;
 }
 
@@ -31,37 +30,28 @@ TEST(NewCareer, ChecksRunInOrderWithTheirMessages) {
   const std::array<const char*, 6> cases[] = {
       // name, career, city, state, position, message
       // clang-format off
-      {"", "", "", "", "", fill},
-      {"", "", o, o, o, fill},
-      {"Jack/Dyer", o, o, o, o, badName},
+      {"", "", "", "", "", fill}, {"", "", o, o, o, fill}, {"Jack/Dyer", o, o, o, o, badName},
       {o, "", "", o, o, "Please enter the career name you wish to use"},
-      {o, "my \"career\"", o, o, o, badFile},
-      {o, "a\tb", o, o, o, badFile},
+      {o, "my \"career\"", o, o, o, badFile}, {o, "a\tb", o, o, o, badFile},
       {o, "\xe2\x98\x83", o, o, o, "The career file name contains characters that cannot be saved "
                                    "(only the letters of Western European languages can be used): "
                                    "\xe2\x98\x83"},
-      {o, o, "", o, o, fill},
-      {o, o, o, "", o, fill},
-      {o, o, o, "victoria", o, fill},
-      {o, o, o, o, "", fill},
-      {o, o, o, o, "Half Forward", fill},
+      {o, o, "", o, o, fill}, {o, o, o, "", o, fill}, {o, o, o, "victoria", o, fill},
+      {o, o, o, o, "", fill}, {o, o, o, o, "Half Forward", fill},
       // clang-format on
   };
-  for (const auto& [name, careerName, city, state, position, message] : cases) {
+  for (const auto& row : cases) {
     SetupAnswers a = GoodAnswers();
-    for (auto [answer, to] : {std::pair{&a.name, name},
-                              {&a.careerName, careerName},
-                              {&a.city, city},
-                              {&a.state, state},
-                              {&a.position, position}}) {
-      if (to != nullptr) *answer = to;
-    }
+    std::string* answers[] = {&a.name, &a.careerName, &a.city, &a.state, &a.position};
+    for (std::size_t i = 0; i < 5; ++i)
+      if (row[i] != nullptr) *answers[i] = row[i];
+    const char* message = row[5];
     ScriptedPrompter prompter;
     NewCareer flow;
     EXPECT_FALSE(flow.Start(a, prompter).has_value()) << message;
     ASSERT_EQ(prompter.messages.size(), 1u) << message;
-    EXPECT_EQ(prompter.messages[0].text, message);
-    EXPECT_EQ(prompter.messages[0].title, "Kickmark");
+    EXPECT_EQ(std::tie(prompter.messages[0].text, prompter.messages[0].title),
+              std::tuple(message, "Kickmark"));
   }
 }
 
@@ -107,8 +97,8 @@ TEST(NewCareer, RefusedSpecialNameTakesEffectAtTheNextAcceptedStart) {
   a.careerName = "career2";
   const auto career = flow.Start(a, prompter);
   ASSERT_TRUE(career.has_value());
-  EXPECT_EQ(career->Name, "Kevin Bartlett");
-  EXPECT_EQ(career->BankBalance, Money::Dollars(1000000000));
+  EXPECT_EQ(std::tie(career->Name, career->BankBalance),
+            std::tuple("Kevin Bartlett", Money::Dollars(1000000000)));
 
   // Once applied, the effect is spent.
   const auto next = flow.Start(a, prompter);
