@@ -62,11 +62,9 @@ struct After {
 
 // The five injury and suspension draws: i, t, w, s, u.
 void Misfortune(ScriptedRandom& r, int i, int t, int w, int s, int u) {
-  r.next(i, 50);
-  r.next(t, 100);
-  r.next(w, 5);
-  r.next(s, 10);
-  r.next(u, 100);
+  for (const auto& [draw, of] : {std::pair{i, 50}, {t, 100}, {w, 5}, {s, 10}, {u, 100}}) {
+    r.next(draw, of);
+  }
 }
 
 // A week's pay comes whether he plays or not, and the club's record counts
@@ -89,8 +87,8 @@ TEST(AfterMatch, PlayedOrSatOutTheMatchIsBooked) {
     EXPECT_EQ((std::array{c.TeamMatches, c.TeamWins, c.TeamGoals, c.TeamBehinds}),
               (std::array{1, 1, 12, 4}));
     // Rating 5.5: gear -3, condition -4; sat out: gear -1, condition -2.
-    EXPECT_EQ(c.GearOverall, played ? 97 : 99);
-    EXPECT_EQ(c.HealthOverall, played ? 96 : 98);
+    EXPECT_EQ((std::pair{c.GearOverall, c.HealthOverall}),
+              (played ? std::pair{97, 96} : std::pair{99, 98}));
     EXPECT_EQ(c.Overall, OverallOf(51, 51, 51, 51, 51));
     EXPECT_TRUE(a.p.messages.empty());
     EXPECT_EQ(a.run.roundSlots[0].PointsOne, 76);

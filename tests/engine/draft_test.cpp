@@ -42,8 +42,7 @@ TEST(DraftCamp, EntriesResultsAndRankBases) {
   for (const auto& [overall, band] : bands) EXPECT_EQ(CampBand(overall), band) << overall;
   // The rank bases: the two best entries rank 70, then every entry ranks
   // lower than the one before, down to 1.
-  EXPECT_EQ(CampRankBase(1), 70);
-  EXPECT_EQ(CampRankBase(2), 70);
+  EXPECT_EQ((std::pair{CampRankBase(1), CampRankBase(2)}), (std::pair{70, 70}));
   for (int entry = 3; entry <= 60; ++entry) {
     EXPECT_LT(CampRankBase(entry), CampRankBase(entry - 1)) << entry;
   }

@@ -33,8 +33,7 @@ TEST(MatchTables, PotentialBandsAreTensOfOverall) {
                                  111, 121, 131, 141, 151, 161, 171, 181, 191};
   for (const Profile profile : kProfiles) {
     SCOPED_TRACE(static_cast<int>(profile));
-    EXPECT_FALSE(PotentialOf(profile, 0).has_value());
-    EXPECT_FALSE(PotentialOf(profile, 201).has_value());
+    EXPECT_FALSE(PotentialOf(profile, 0) || PotentialOf(profile, 201));
     EXPECT_EQ(Edges([&](int o) { return PotentialOf(profile, o)->disposals; }, 1, 200), tens);
     for (const int o : tens) {
       EXPECT_GT(PotentialOf(profile, o)->disposals, PotentialOf(profile, o - 1)->disposals) << o;
@@ -176,42 +175,38 @@ Career Player(const char* position, int overall) {
 // The draws of one quarter of the player's: spreads a, b and h, the share's
 // adjustment, then the comment's pick.
 void QuarterDraws(ScriptedRandom& r, int a, int b, int h, int adjust, int v) {
-  r.next(a, 50);
-  r.next(b, 50);
-  r.next(h, 15);
-  r.next(adjust, 5);
-  r.next(v, 3);
+  for (const auto& [draw, of] : {std::pair{a, 50}, {b, 50}, {h, 15}, {adjust, 5}, {v, 3}}) {
+    r.next(draw, of);
+  }
 }
 
 TEST(Match, ConditionGearAndAgeCutTheFullMatchFigures) {
-  const struct {
-    int health, gear, age;
-    int disposals;  // after one quarter of a Centre at 100 with a = 50 and no adjustment
-    int overall = 100, a = 50;
-  } cases[] = {
-      {100, 100, 20, 5},            // 20 / 4
-      {100, 100, 20, 10, 200, 40},  // a of 40 at 200: 40 x 0.95 = 38 → 9.5 → 10
-      {99, 100, 20, 5},             // 18 / 4 = 4.5 → 5
-      {80, 100, 20, 4},             // 16 / 4
-      {9, 100, 20, 0},              // round(0.2) = 0
-      {100, 50, 20, 5},             // not worn
-      {100, 49, 20, 3},             // 10 / 4 = 2.5 → 3
-      {100, 100, 35, 5},            // no age factor yet
-      {100, 100, 36, 4},            // 16 / 4
-      {100, 100, 40, 3},            // 10 / 4 = 2.5 → 3
-      {100, 100, 45, 1},            // 4 / 4
+  // Condition, gear, age, Overall and the spread a; his disposals after one
+  // quarter as a Centre with no adjustment.
+  const std::tuple<int, int, int, int, int, int> cases[] = {
+      {100, 100, 20, 100, 50, 5},   // 20 / 4
+      {100, 100, 20, 200, 40, 10},  // a of 40 at 200: 40 x 0.95 = 38 → 9.5 → 10
+      {99, 100, 20, 100, 50, 5},    // 18 / 4 = 4.5 → 5
+      {80, 100, 20, 100, 50, 4},    // 16 / 4
+      {9, 100, 20, 100, 50, 0},     // round(0.2) = 0
+      {100, 50, 20, 100, 50, 5},    // not worn
+      {100, 49, 20, 100, 50, 3},    // 10 / 4 = 2.5 → 3
+      {100, 100, 35, 100, 50, 5},   // no age factor yet
+      {100, 100, 36, 100, 50, 4},   // 16 / 4
+      {100, 100, 40, 100, 50, 3},   // 10 / 4 = 2.5 → 3
+      {100, 100, 45, 100, 50, 1},   // 4 / 4
   };
-  for (const auto& c : cases) {
+  for (const auto& [health, gear, age, overall, a, disposals] : cases) {
     ScriptedRandom r;
-    Career p = Player("Centre", c.overall);
-    p.HealthOverall = c.health;
-    p.GearOverall = c.gear;
-    p.Age = c.age;
+    Career p = Player("Centre", overall);
+    p.HealthOverall = health;
+    p.GearOverall = gear;
+    p.Age = age;
     Match match(p, r, "Richmond", "Carlton");
-    QuarterDraws(r, c.a, 1, 1, 3, 1);
+    QuarterDraws(r, a, 1, 1, 3, 1);
     match.StartQuarter();
-    EXPECT_EQ(match.state().Disposals, c.disposals)
-        << "health " << c.health << " gear " << c.gear << " age " << c.age;
+    EXPECT_EQ(match.state().Disposals, disposals)
+        << "health " << health << " gear " << gear << " age " << age;
   }
 }
 

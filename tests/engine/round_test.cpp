@@ -174,10 +174,9 @@ TEST(Round, AMissingFixtureLeavesTheWeekUntouched) {
   EXPECT_EQ(s.game.career(), before);
   // Only the file's message: the count-down waits for the round to open, so
   // a week that cannot be played tells nothing of an injury it did not count.
-  ASSERT_EQ(s.p.messages.size(), 1u);
-  EXPECT_EQ(s.p.messages[0].text,
-            "This week's round cannot be played. BobFixture.kmf cannot be opened: No such file "
-            "or directory.");
+  EXPECT_EQ(s.p.messageTexts(), std::vector<std::string>{"This week's round cannot be played. "
+                                                         "BobFixture.kmf cannot be opened: No such "
+                                                         "file or directory."});
 }
 
 // The first finals week (1st v 4th, 2nd v 3rd, 5th v 8th, 6th v 7th): the
