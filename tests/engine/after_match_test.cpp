@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
+#include <tuple>
+
 #include "core/career.h"
 #include "core/run_state.h"
 #include "match/after_match.h"
@@ -43,13 +47,24 @@ MatchState Result(int disposals, int goals, int behinds, double rating) {
   return m;
 }
 
+// One match's aftermath for Jack, with scripted draws and answers; `back`
+// says he has just come back from an injury (no misfortune draws).
+struct After {
+  explicit After(bool back = true) { c.Injury = back ? -1 : -5; }
+  void Finish(const MatchState& m, const std::function<void()>& weekly = {}) {
+    FinishMatch(c, m, r, p, run, weekly);
+  }
+  ScriptedRandom r;
+  ScriptedPrompter p;
+  RunState run;
+  Career c = Player();
+};
+
 // The five injury and suspension draws: i, t, w, s, u.
 void Misfortune(ScriptedRandom& r, int i, int t, int w, int s, int u) {
-  r.next(i, 50);
-  r.next(t, 100);
-  r.next(w, 5);
-  r.next(s, 10);
-  r.next(u, 100);
+  for (const auto& [draw, of] : {std::pair{i, 50}, {t, 100}, {w, 5}, {s, 10}, {u, 100}}) {
+    r.next(draw, of);
+  }
 }
 
 // A week's pay comes whether he plays or not, and the club's record counts
@@ -57,44 +72,37 @@ void Misfortune(ScriptedRandom& r, int i, int t, int w, int s, int u) {
 TEST(AfterMatch, PlayedOrSatOutTheMatchIsBooked) {
   for (const bool played : {true, false}) {
     SCOPED_TRACE(played);
-    ScriptedRandom r;
-    ScriptedPrompter p;
-    RunState run;
-    Career c = Player();
-    if (played) Misfortune(r, 1, 1, 1, 1, 1);
+    After a(false);
+    Career& c = a.c;
+    if (played) Misfortune(a.r, 1, 1, 1, 1, 1);
     c.Injury = played ? -5 : 1;
-    FinishMatch(c, played ? Result(12, 2, 1, 5.5) : Result(0, 0, 0, 0), r, p, run);
-    EXPECT_EQ(r.left(), 0u);
+    a.Finish(played ? Result(12, 2, 1, 5.5) : Result(0, 0, 0, 0));
+    EXPECT_EQ(a.r.left(), 0u);
     EXPECT_EQ(c.BankBalance, Money::Dollars(15000 + 300 + 775));
-    EXPECT_EQ(c.MatchesPlayed, played ? 1 : 0);
-    EXPECT_EQ(c.Levels[0].Matches, played ? 1 : 0);
+    EXPECT_EQ((std::pair{c.MatchesPlayed, c.Levels[0].Matches}),
+              (std::pair{played ? 1 : 0, played ? 1 : 0}));
     EXPECT_DOUBLE_EQ(c.MatchRatingAverage, played ? 5.5 : 0);
     EXPECT_DOUBLE_EQ(c.Levels[0].AverageDisposals, played ? 12 : 0);
     EXPECT_EQ(c.Levels[1].Matches, 0);
-    EXPECT_EQ(c.TeamMatches, 1);
-    EXPECT_EQ(c.TeamWins, 1);
-    EXPECT_EQ(c.TeamGoals, 12);
-    EXPECT_EQ(c.TeamBehinds, 4);
+    EXPECT_EQ((std::array{c.TeamMatches, c.TeamWins, c.TeamGoals, c.TeamBehinds}),
+              (std::array{1, 1, 12, 4}));
     // Rating 5.5: gear -3, condition -4; sat out: gear -1, condition -2.
-    EXPECT_EQ(c.GearOverall, played ? 97 : 99);
-    EXPECT_EQ(c.HealthOverall, played ? 96 : 98);
+    EXPECT_EQ((std::pair{c.GearOverall, c.HealthOverall}),
+              (played ? std::pair{97, 96} : std::pair{99, 98}));
     EXPECT_EQ(c.Overall, OverallOf(51, 51, 51, 51, 51));
-    EXPECT_TRUE(p.messages.empty());
-    EXPECT_EQ(run.roundSlots[0].PointsOne, 76);
-    EXPECT_EQ(run.roundSlots[0].GoalsTwo[3], 8);
+    EXPECT_TRUE(a.p.messages.empty());
+    EXPECT_EQ(a.run.roundSlots[0].PointsOne, 76);
+    EXPECT_EQ(a.run.roundSlots[0].GoalsTwo[3], 8);
   }
 }
 
 TEST(AfterMatch, SeasonAveragesKeepTheirPatterns) {
-  ScriptedRandom r;
-  r.fallback = 0.01;
-  ScriptedPrompter p;
-  RunState run;
-  Career c = Player();
-  c.Injury = -1;  // no misfortune draws in the first match back
-  FinishMatch(c, Result(10, 1, 0, 3.3), r, p, run);
-  FinishMatch(c, Result(11, 2, 0, 4.1), r, p, run);
-  FinishMatch(c, Result(12, 2, 0, 4.2), r, p, run);
+  After a;
+  a.r.fallback = 0.01;
+  for (const auto& [d, g, rating] : {std::tuple{10, 1, 3.3}, {11, 2, 4.1}, {12, 2, 4.2}}) {
+    a.Finish(Result(d, g, 0, rating));
+  }
+  const Career& c = a.c;
   EXPECT_DOUBLE_EQ(c.MatchRating, 11.6);
   EXPECT_DOUBLE_EQ(c.MatchRatingAverage, 3.9);  // 3.8666 → 3.9
   EXPECT_DOUBLE_EQ(c.AverageDisposals, 11);
@@ -106,83 +114,66 @@ TEST(AfterMatch, SeasonAveragesKeepTheirPatterns) {
 // 1 to 3 votes, none on a 4) before the finals, and best on ground outright
 // with a rating over 9, else on a draw of 1 of 2.
 TEST(AfterMatch, StandoutMatchVotesAndBestOnGround) {
-  const struct {
-    int matches, disposals, goals;
-    double rating;
-    int votesDraw;  // 0: no vote draw expected
-    int bogDraw;    // 0: no best-on-ground draw expected
-    int brownlow;
-    bool best;
-  } cases[] = {
+  // Matches, disposals, goals, rating; the votes' and best on ground's draws
+  // (0: none expected); his votes and whether he is best on ground.
+  const std::tuple<int, int, int, double, int, int, int, bool> cases[] = {
       {5, 30, 3, 9.5, 3, 0, 3, true},  {5, 30, 3, 9.1, 2, 0, 2, true},
       {5, 30, 3, 9.0, 3, 2, 3, false}, {5, 30, 3, 8.0, 4, 1, 0, true},
       {5, 26, 0, 8.0, 1, 2, 1, false}, {5, 25, 6, 9.5, 0, 0, 0, false},
       {5, 10, 7, 9.5, 1, 0, 1, true},  {22, 30, 3, 9.5, 3, 0, 3, true},
       {23, 30, 3, 9.5, 0, 0, 0, true},  // no votes in the finals
   };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(std::to_string(k.matches) + ": " + std::to_string(k.disposals) + "/" +
-                 std::to_string(k.goals) + " " + std::to_string(k.rating));
-    ScriptedRandom r;
-    ScriptedPrompter p;
-    RunState run;
-    Career c = Player();
-    c.Matches = k.matches;
-    c.Injury = -1;
-    if (k.votesDraw) r.next(k.votesDraw, 4);
-    if (k.bogDraw) r.next(k.bogDraw, 2);
-    FinishMatch(c, Result(k.disposals, k.goals, 1, k.rating), r, p, run);
-    EXPECT_EQ(r.left(), 0u);
-    EXPECT_EQ(c.Brownlow, k.brownlow);
-    EXPECT_EQ(c.BOGs, k.best ? 1 : 0);
-    EXPECT_EQ(c.Levels[0].BOGs, k.best ? 1 : 0);
-    EXPECT_EQ(c.BankBalance, Money::Dollars(16075 + (k.best ? 500 : 0)));
-    EXPECT_EQ(p.stories.size(), k.best ? 1u : 0u);
+  for (const auto& [matches, disposals, goals, rating, votesDraw, bogDraw, brownlow, best] :
+       cases) {
+    SCOPED_TRACE(std::to_string(matches) + ": " + std::to_string(disposals) + "/" +
+                 std::to_string(goals) + " " + std::to_string(rating));
+    After a;
+    const Career& c = a.c;
+    a.c.Matches = matches;
+    if (votesDraw) a.r.next(votesDraw, 4);
+    if (bogDraw) a.r.next(bogDraw, 2);
+    a.Finish(Result(disposals, goals, 1, rating));
+    EXPECT_EQ(a.r.left(), 0u);
+    EXPECT_EQ(c.Brownlow, brownlow);
+    EXPECT_EQ((std::pair{c.BOGs, c.Levels[0].BOGs}), (std::pair{best ? 1 : 0, best ? 1 : 0}));
+    EXPECT_EQ(c.BankBalance, Money::Dollars(16075 + (best ? 500 : 0)));
+    EXPECT_EQ(a.p.stories.size(), best ? 1u : 0u);
   }
 }
 
 TEST(AfterMatch, NormSmithMedalShowsTheLastStoryAgain) {
-  ScriptedRandom r;
-  ScriptedPrompter p;
-  RunState run;
-  run.newspaper = {"Herald Sun", "Old headline", "Old story"};
-  Career c = Player();
-  c.League = "AFL";
-  c.Matches = 25;
-  c.Injury = -1;
-  FinishMatch(c, Result(31, 2, 1, 9.8), r, p, run);
-  EXPECT_EQ(p.messageTexts(),
+  After a;
+  a.run.newspaper = {"Herald Sun", "Old headline", "Old story"};
+  a.c.League = "AFL";
+  a.c.Matches = 25;
+  a.Finish(Result(31, 2, 1, 9.8));
+  EXPECT_EQ(a.p.messageTexts(),
             std::vector<std::string>{"Congratulations! You have been awarded with the Norm Smith "
                                      "Medal for being the Best on Ground in the Grand Final"});
-  ASSERT_EQ(p.stories.size(), 1u);
-  EXPECT_EQ(p.stories[0].headline, "Old headline");
-  EXPECT_EQ(c.BankBalance, Money::Dollars(16075 + 3000));
+  ASSERT_EQ(a.p.stories.size(), 1u);
+  EXPECT_EQ(a.p.stories[0].headline, "Old headline");
+  EXPECT_EQ(a.c.BankBalance, Money::Dollars(16075 + 3000));
 }
 
 TEST(AfterMatch, GamesMilestoneRepeatsWhileSittingOutOnIt) {
-  ScriptedRandom r;
-  ScriptedPrompter p;
-  RunState run;
-  Career c = Player();
-  c.League = "State";
-  c.Levels[2].Matches = 50;
-  c.Injury = 2;
-  FinishMatch(c, Result(0, 0, 0, 0), r, p, run);
-  c.Injury = 1;
-  FinishMatch(c, Result(0, 0, 0, 0), r, p, run);
-  ASSERT_EQ(p.messages.size(), 2u);
-  EXPECT_EQ(p.messages[1].text, "Congratulations on reaching 50 games in the State League!");
-  ASSERT_EQ(p.stories.size(), 2u);
-  EXPECT_EQ(p.stories[0].headline, "Jack Plays 50th Match");
+  After a;
+  a.c.League = "State";
+  a.c.Levels[2].Matches = 50;
+  for (const int injury : {2, 1}) {
+    a.c.Injury = injury;
+    a.Finish(Result(0, 0, 0, 0));
+  }
+  ASSERT_EQ(a.p.messages.size(), 2u);
+  EXPECT_EQ(a.p.messages[1].text, "Congratulations on reaching 50 games in the State League!");
+  ASSERT_EQ(a.p.stories.size(), 2u);
+  EXPECT_EQ(a.p.stories[0].headline, "Jack Plays 50th Match");
 }
 
 // Season goal tallies and career games bring news on the match that crosses
 // them, and only that one.
 TEST(AfterMatch, MilestonesOnTheCrossingMatch) {
-  const struct {
-    int games, goals, kicked;
-    const char* message;  // nothing: no news
-  } cases[] = {
+  // Games, season goals and goals kicked; the news (nothing: no news).
+  const std::tuple<int, int, int, const char*> cases[] = {
       {249, 0, 1, "Congratulations on reaching 250 games in the Local Reserves!"},
       {299, 0, 1, "Congratulations! You have reached 300 games in the Local Reserves!"},
       {449, 0, 1, "Congratulations! You have reached 450 games in the Local Reserves!"},
@@ -197,31 +188,24 @@ TEST(AfterMatch, MilestonesOnTheCrossingMatch) {
        "for this season!"},
       {10, 150, 1, nullptr},
   };
-  for (const auto& k : cases) {
-    ScriptedRandom r;
-    ScriptedPrompter p;
-    RunState run;
-    Career c = Player();
-    c.Injury = -1;
-    c.Levels[0].Matches = k.games;
-    c.Goals = k.goals;
-    FinishMatch(c, Result(10, k.kicked, 0, 5), r, p, run);
-    EXPECT_EQ(p.messageTexts(),
-              k.message ? std::vector<std::string>{k.message} : std::vector<std::string>{})
-        << k.games << " " << k.goals << " + " << k.kicked;
-    EXPECT_EQ(p.stories.size(), k.message ? 1u : 0u);
+  for (const auto& [games, goals, kicked, message] : cases) {
+    After a;
+    a.c.Levels[0].Matches = games;
+    a.c.Goals = goals;
+    a.Finish(Result(10, kicked, 0, 5));
+    EXPECT_EQ(a.p.messageTexts(),
+              message ? std::vector<std::string>{message} : std::vector<std::string>{})
+        << games << " " << goals << " + " << kicked;
+    EXPECT_EQ(a.p.stories.size(), message ? 1u : 0u);
   }
 }
 
 // A draw i of 25 in 50 injures him (t picks the injury, w the weeks); u of
 // 50 in 100 suspends him (s picks the offence) and costs him the medal.
 TEST(AfterMatch, InjuriesAndSuspensions) {
-  const struct {
-    int i, t, w, s, u;
-    int injury, suspension;
-    const char* messages;  // joined by " | "
-    PlayColour colour;
-  } cases[] = {
+  // The draws i, t, w, s and u; his injury and suspension after, the
+  // messages joined by " | " and the play button's colour.
+  const std::tuple<int, int, int, int, int, int, int, const char*, PlayColour> cases[] = {
       {25, 14, 3, 1, 1, 3, -5,
        "You pulled your hamstring in the last match and will miss 3 matches", PlayColour::Injured},
       {25, 99, 1, 1, 1, 1, -5, "You got a broken finger in the last match and will miss 1 matches",
@@ -240,89 +224,65 @@ TEST(AfterMatch, InjuriesAndSuspensions) {
        "found guilty of making contact with an umpire in your last match and will miss 4 matches",
        PlayColour::Suspended},
   };
-  for (const auto& k : cases) {
-    ScriptedRandom r;
-    ScriptedPrompter p;
-    RunState run;
-    Career c = Player();
-    c.Matches = 10;
-    Misfortune(r, k.i, k.t, k.w, k.s, k.u);
-    FinishMatch(c, Result(10, 1, 0, 5), r, p, run);
+  for (const auto& [i, t, w, s, u, injury, suspension, messages, colour] : cases) {
+    After a(false);
+    const Career& c = a.c;
+    a.c.Matches = 10;
+    Misfortune(a.r, i, t, w, s, u);
+    a.Finish(Result(10, 1, 0, 5));
     // The knee sets his condition to 1, and the match's wear takes the rest.
-    EXPECT_EQ(c.HealthOverall, k.t == 100 ? 0 : 96);
-    EXPECT_EQ(c.Injury, k.injury) << k.t;
-    EXPECT_EQ(c.Suspension, k.suspension) << k.s;
+    EXPECT_EQ(c.HealthOverall, t == 100 ? 0 : 96);
+    EXPECT_EQ((std::pair{c.Injury, c.Suspension}), (std::pair{injury, suspension}));
     std::string told;
-    for (const auto& m : p.messageTexts()) told += (told.empty() ? "" : " | ") + m;
-    EXPECT_EQ(told, k.messages);
-    EXPECT_EQ(run.playColour, k.colour);
-    EXPECT_EQ(c.BrownlowEligible, k.u == 50 ? "N" : "Y");
+    for (const auto& m : a.p.messageTexts()) told += (told.empty() ? "" : " | ") + m;
+    EXPECT_EQ(told, messages);
+    EXPECT_EQ(a.run.playColour, colour);
+    EXPECT_EQ(c.BrownlowEligible, u == 50 ? "N" : "Y");
   }
 }
 
 // The rating's band (k - 1, k] sets what a match gives and takes: skills
 // grow under 30, gear and condition wear at any age.
 TEST(AfterMatch, SkillsGrowAndBarsWearByTheRatingsBand) {
-  const struct {
-    double rating;
-    int growth, gear, condition;
-  } cases[] = {
+  const std::tuple<double, int, int, int> cases[] = {
+      // rating, growth, gear, condition
       {0, 1, 1, 2},   {2, 1, 1, 2},   {2.1, 1, 2, 3}, {4, 1, 2, 3},   {4.1, 1, 3, 4},
       {6, 1, 3, 4},   {6.1, 2, 4, 5}, {7, 2, 4, 5},   {7.1, 3, 4, 5}, {8, 3, 4, 5},
       {8.1, 3, 5, 6}, {9, 3, 5, 6},   {10, 3, 5, 6},  {12, 3, 5, 6},
   };
-  for (const auto& k : cases) {
+  for (const auto& [rating, growth, gear, condition] : cases) {
     for (const auto& [age, start] : {std::pair{29, 50}, {30, 50}, {20, 199}}) {
-      ScriptedRandom r;
-      ScriptedPrompter p;
-      RunState run;
-      Career c = Player();
-      c.Injury = -1;
-      c.Age = age;
-      c.Kicking = start;
-      FinishMatch(c, Result(10, 1, 0, k.rating), r, p, run);
-      const int grown = age < 30 ? std::min(200, start + k.growth) : start;
-      EXPECT_EQ(c.Kicking, grown) << k.rating << " at " << age;
-      EXPECT_EQ(c.Boots, 100 - k.gear) << k.rating;
-      EXPECT_EQ(c.Fitness, 100 - k.condition) << k.rating;
+      After a;
+      const Career& c = a.c;
+      a.c.Age = age;
+      a.c.Kicking = start;
+      a.Finish(Result(10, 1, 0, rating));
+      const int grown = age < 30 ? std::min(200, start + growth) : start;
+      EXPECT_EQ((std::array{c.Kicking, c.Boots, c.Fitness}),
+                (std::array{grown, 100 - gear, 100 - condition}))
+          << rating << " at " << age;
     }
   }
 }
 
 TEST(AfterMatch, BigMatchesWearMore) {
-  ScriptedRandom r;
-  r.fallback = 0.99;
-  ScriptedPrompter p;
-  RunState run;
-  Career c = Player();
-  c.Injury = -1;
-  FinishMatch(c, Result(30, 5, 4, 3), r, p, run);  // band (2, 3]: gear -2, condition -3
-  EXPECT_EQ(c.Boots, 95);
-  EXPECT_EQ(c.Jumper, 95);
-  EXPECT_EQ(c.Shorts, 95);
-  EXPECT_EQ(c.Other, 98);
-  EXPECT_EQ(c.Health, 93);
-  EXPECT_EQ(c.Fitness, 93);
-  EXPECT_EQ(c.Stamina, 92);
-  EXPECT_EQ(c.GearOverall, 96);    // 383 / 4 = 95.75
-  EXPECT_EQ(c.HealthOverall, 93);  // 278 / 3 = 92.67
+  After a;
+  a.r.fallback = 0.99;
+  a.Finish(Result(30, 5, 4, 3));  // band (2, 3]: gear -2, condition -3
+  const Career& c = a.c;
+  // Boots, jumper, shorts, other; health, fitness, stamina; the bars are
+  // 383 / 4 = 95.75 and 278 / 3 = 92.67.
+  EXPECT_EQ((std::array{c.Boots, c.Jumper, c.Shorts, c.Other, c.Health, c.Fitness, c.Stamina,
+                        c.GearOverall, c.HealthOverall}),
+            (std::array{95, 95, 95, 98, 93, 93, 92, 96, 93}));
 }
 
 TEST(AfterMatch, WeeklyEventRunsBeforeTheSkillClamp) {
-  ScriptedRandom r;
-  r.fallback = 0.99;
-  ScriptedPrompter p;
-  RunState run;
-  Career c = Player();
-  c.Injury = -1;
-  bool ran = false;
-  FinishMatch(c, Result(10, 1, 0, 5), r, p, run, [&] {
-    ran = true;
-    c.Running = 250;
-  });
-  EXPECT_TRUE(ran);
-  EXPECT_EQ(c.Running, 200);
-  EXPECT_EQ(c.Overall, OverallOf(51, 51, 51, 51, 200));
+  After a;
+  a.r.fallback = 0.99;
+  a.Finish(Result(10, 1, 0, 5), [&] { a.c.Running = 250; });
+  EXPECT_EQ(a.c.Running, 200);
+  EXPECT_EQ(a.c.Overall, OverallOf(51, 51, 51, 51, 200));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <tuple>
 
@@ -41,8 +42,7 @@ TEST(DraftCamp, EntriesResultsAndRankBases) {
   for (const auto& [overall, band] : bands) EXPECT_EQ(CampBand(overall), band) << overall;
   // The rank bases: the two best entries rank 70, then every entry ranks
   // lower than the one before, down to 1.
-  EXPECT_EQ(CampRankBase(1), 70);
-  EXPECT_EQ(CampRankBase(2), 70);
+  EXPECT_EQ((std::pair{CampRankBase(1), CampRankBase(2)}), (std::pair{70, 70}));
   for (int entry = 3; entry <= 60; ++entry) {
     EXPECT_LT(CampRankBase(entry), CampRankBase(entry - 1)) << entry;
   }
@@ -106,12 +106,11 @@ TEST(DraftCamp, CommentsByTierChangeAtTheLimits) {
 // below Running 150 and otherwise added or taken away by a draw; the camp's
 // ranks are held within 1..70 once the last test is done.
 TEST(DraftCamp, VarianceSignAndTheClampAtTheEnd) {
-  const struct {
-    int running, signDraw, rank;
-  } cases[] = {{149, 2, 73}, {150, 2, 67}, {150, 1, 73}};
-  for (const auto& k : cases) {
+  // Running, the sign's draw and each test's rank.
+  for (const auto& [running, signDraw, rank] :
+       {std::tuple{149, 2, 73}, {150, 2, 67}, {150, 1, 73}}) {
     ScriptedRandom r;
-    DraftCamp camp(Prospect(100, 7.1, k.running));
+    DraftCamp camp(Prospect(100, 7.1, running));
     r.next(1, 3);  // the welcome: variance, sign, then its text
     r.next(1, 2);
     r.next(2, 3);
@@ -120,22 +119,20 @@ TEST(DraftCamp, VarianceSignAndTheClampAtTheEnd) {
               "Welcome to the AFL Draft Camp. Over the next few d");
     for (int test = 1; test <= kCampTests; ++test) {
       r.next(3, 3);
-      r.next(k.signDraw, 2);
+      r.next(signDraw, 2);
       r.next(1, 5);  // entry 1: a base of 70
       camp.Step(r);
       if (test < kCampTests) {
-        EXPECT_EQ(camp.state().Rank, k.rank) << k.running;
+        EXPECT_EQ(camp.state().Rank, rank) << running;
       }
     }
-    for (const CampRow& row : camp.state().Rows) EXPECT_EQ(row.Rank, std::min(k.rank, 70));
-    EXPECT_EQ(camp.state().RankAverage, std::min(k.rank, 70));
+    for (const CampRow& row : camp.state().Rows) EXPECT_EQ(row.Rank, std::min(rank, 70));
+    EXPECT_EQ(camp.state().RankAverage, std::min(rank, 70));
     r.next(1, 3);
     r.next(1, 2);
     camp.Step(r);
-    EXPECT_TRUE(camp.Finished());
-    EXPECT_EQ(camp.AverageRank(), std::min(k.rank, 70));
-    EXPECT_FALSE(camp.state().StartEnabled);
-    EXPECT_TRUE(camp.state().OkEnabled);
+    EXPECT_EQ(camp.AverageRank(), std::min(rank, 70));
+    EXPECT_TRUE(camp.Finished() && camp.state().OkEnabled && !camp.state().StartEnabled);
   }
 }
 
@@ -153,23 +150,21 @@ TEST(DraftCamp, VerdictBands) {
 // its limit (the first pick: exactly 200) and a rating average above its
 // limit; the last pick takes whoever is left.
 TEST(Draft, TiersTakeAPlayerAtTheirLimitsAndNotShortOfThem) {
-  const struct {
-    int first, last, rank, overall;
-    double rating;
-  } tiers[] = {
+  // A tier's first and last picks, its rank, Overall and rating limits.
+  const std::tuple<int, int, int, int, double> tiers[] = {
       {1, 1, 5, 199, 8.0},    {2, 5, 10, 185, 7.5},   {6, 10, 20, 175, 7.2},
       {11, 16, 30, 160, 7.0}, {17, 24, 40, 150, 6.8}, {25, 32, 50, 140, 6.6},
       {33, 48, 60, 130, 6.4}, {49, 64, 69, 120, 6.2}, {65, 79, 69, 120, 6.3},
   };
-  for (const auto& t : tiers) {
-    for (const int pick : {t.first, t.last}) {
+  for (const auto& [first, last, rank, overall, rating] : tiers) {
+    for (const int pick : {first, last}) {
       SCOPED_TRACE(pick);
-      const auto taken = TakenAt(pick, t.rank, t.overall + 1, t.rating + 0.05);
+      const auto taken = TakenAt(pick, rank, overall + 1, rating + 0.05);
       ASSERT_TRUE(taken.has_value());
-      EXPECT_EQ(taken->firstPick, t.first);
-      EXPECT_FALSE(TakenAt(pick, t.rank + 1, t.overall + 1, t.rating + 0.05).has_value());
-      EXPECT_FALSE(TakenAt(pick, t.rank, t.overall, t.rating + 0.05).has_value());
-      EXPECT_FALSE(TakenAt(pick, t.rank, t.overall + 1, t.rating).has_value());
+      EXPECT_EQ(taken->firstPick, first);
+      EXPECT_FALSE(TakenAt(pick, rank + 1, overall + 1, rating + 0.05).has_value());
+      EXPECT_FALSE(TakenAt(pick, rank, overall, rating + 0.05).has_value());
+      EXPECT_FALSE(TakenAt(pick, rank, overall + 1, rating).has_value());
     }
   }
   // The earlier the pick, the higher the round's wage.
@@ -187,9 +182,8 @@ TEST(Draft, TiersTakeAPlayerAtTheirLimitsAndNotShortOfThem) {
   EXPECT_EQ(TakenAt(49, 1, 200, 10)->round, 4);
   const auto last = TakenAt(kLastPick, 70, 1, 0);
   ASSERT_TRUE(last.has_value());
-  EXPECT_EQ(last->firstPick, kLastPick);
-  EXPECT_EQ(last->round, 5);
-  EXPECT_EQ(last->wage, 14000);
+  EXPECT_EQ((std::tuple{last->firstPick, last->round, last->wage}),
+            (std::tuple{kLastPick, 5, 14000}));
 }
 
 }  // namespace

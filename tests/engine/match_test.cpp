@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "core/career.h"
 #include "match/commentary.h"
@@ -32,8 +33,7 @@ TEST(MatchTables, PotentialBandsAreTensOfOverall) {
                                  111, 121, 131, 141, 151, 161, 171, 181, 191};
   for (const Profile profile : kProfiles) {
     SCOPED_TRACE(static_cast<int>(profile));
-    EXPECT_FALSE(PotentialOf(profile, 0).has_value());
-    EXPECT_FALSE(PotentialOf(profile, 201).has_value());
+    EXPECT_FALSE(PotentialOf(profile, 0) || PotentialOf(profile, 201));
     EXPECT_EQ(Edges([&](int o) { return PotentialOf(profile, o)->disposals; }, 1, 200), tens);
     for (const int o : tens) {
       EXPECT_GT(PotentialOf(profile, o)->disposals, PotentialOf(profile, o - 1)->disposals) << o;
@@ -83,10 +83,7 @@ TEST(MatchTables, SpreadsRiseWithTheDrawAndChangeAtTheirEdges) {
 TEST(MatchTables, MinuteDrawsByLadderRow) {
   std::array<std::string, kLadderRows> ladder;
   for (std::size_t k = 0; k < kLadderRows; ++k) ladder[k] = "C" + std::to_string(k + 1);
-  struct Draws {
-    std::vector<int> goals, behinds;
-    bool operator==(const Draws&) const = default;
-  };
+  using Draws = std::pair<std::vector<int>, std::vector<int>>;  // goals, behinds
   auto drawsOf = [&](const std::string& club, bool first) {
     Draws d;
     for (int r = 28; r <= 120; ++r) {  // 1..27 score for the named sides whoever they are
@@ -94,8 +91,8 @@ TEST(MatchTables, MinuteDrawsByLadderRow) {
       const std::string other = "Nobody";
       ScoreMinute(r, ladder, first ? club : other, first ? other : club, g1, b1, g2, b2);
       EXPECT_EQ(g1 + b1 + g2 + b2, (first ? g1 + b1 : g2 + b2)) << r;
-      if (g1 + g2 > 0) d.goals.push_back(r);
-      if (b1 + b2 > 0) d.behinds.push_back(r);
+      if (g1 + g2 > 0) d.first.push_back(r);
+      if (b1 + b2 > 0) d.second.push_back(r);
     }
     return d;
   };
@@ -105,17 +102,17 @@ TEST(MatchTables, MinuteDrawsByLadderRow) {
     const Draws d = drawsOf(ladder[row], true);
     EXPECT_EQ(drawsOf(ladder[row], false), d);
     EXPECT_EQ(drawsOf(ladder[row ^ 1], true), d);  // his pair
-    ASSERT_FALSE(d.goals.empty());
-    EXPECT_FALSE(d.behinds.empty());
-    EXPECT_LE(d.goals.size(), lastGoals);
-    lastGoals = d.goals.size();
+    ASSERT_FALSE(d.first.empty());
+    EXPECT_FALSE(d.second.empty());
+    EXPECT_LE(d.first.size(), lastGoals);
+    lastGoals = d.first.size();
     if (row >= 2) {
       EXPECT_NE(drawsOf(ladder[row - 2], true), d);
     }
   }
-  EXPECT_EQ(drawsOf("C1", true).goals.front(), 28);
-  EXPECT_EQ(drawsOf("C15", true).goals, std::vector<int>{97});
-  EXPECT_EQ(drawsOf("C16", true).behinds, std::vector<int>{98});
+  EXPECT_EQ(drawsOf("C1", true).first.front(), 28);
+  EXPECT_EQ(drawsOf("C15", true).first, std::vector<int>{97});
+  EXPECT_EQ(drawsOf("C16", true).second, std::vector<int>{98});
   // The star's draws: the Overall he needs for his club's goal.
   const std::pair<int, int> star[] = {{98, 0},    {99, 100},  {100, 150}, {101, 150},
                                       {102, 200}, {104, 200}, {105, 0},   {120, 0}};
@@ -128,11 +125,7 @@ TEST(MatchTables, MinuteDrawsByLadderRow) {
 // Ratings at their pivots, the perfect games, and halves that binary
 // fractions would miss.
 TEST(MatchTables, RatingsOfThePositions) {
-  const struct {
-    const char* position;
-    int disposals, goals;
-    double rating;
-  } cases[] = {
+  const std::tuple<const char*, int, int, double> cases[] = {
       {"Full Back", 10, 0, 5},      {"Full Back", 0, 3, 0},
       {"Back Flank", 34, 0, 9.8},   {"Centre-Half-Back", 35, 0, 10},
       {"Back Pocket", 36, 0, 10.2}, {"Wing", 15, 0, 5},
@@ -144,26 +137,23 @@ TEST(MatchTables, RatingsOfThePositions) {
       {"Full Forward", 35, 8, 10},  {"Full Forward", 35, 9, 11.4},
       {"Full Forward", 10, 0, 1.5}, {"Forward Pocket", 9, 2, 3.7},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(RatingOf(*ProfileOf(c.position), c.position, c.disposals, c.goals), c.rating)
-        << c.position << " " << c.disposals << "/" << c.goals;
+  for (const auto& [position, disposals, goals, rating] : cases) {
+    EXPECT_EQ(RatingOf(*ProfileOf(position), position, disposals, goals), rating)
+        << position << " " << disposals << "/" << goals;
   }
 }
 
 TEST(Commentary, BandsByQuarterWithTheirEdges) {
-  const struct {
-    int quarter;
-    double x;
-    int band;
-  } cases[] = {
+  const std::tuple<int, double, int> cases[] = {
+      // quarter, measure, band
       {1, 4, 1},    {1, 4.5, 2},  {1, 8, 2},   {1, 9.5, 3},  {1, 20, 4},   {1, 36, 6},
       {1, 35.5, 6}, {2, 10, 3},   {2, 30, 5},  {2, 36, 6},   {3, 5, 1},    {3, 5.1, 2},
       {3, 10, 2},   {3, 20, 3},   {3, 30, 4},  {3, 36, 5},   {3, 36.1, 6}, {4, 0, 1},
       {4, 2.4, 1},  {4, 2.45, 2}, {4, 2.5, 2}, {4, 4.95, 3}, {4, 7.45, 4}, {4, 9, 5},
       {4, 9.9, 5},  {4, 10, 6},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(CommentaryBand(c.quarter, c.x), c.band) << "quarter " << c.quarter << " x " << c.x;
+  for (const auto& [quarter, x, band] : cases) {
+    EXPECT_EQ(CommentaryBand(quarter, x), band) << "quarter " << quarter << " x " << x;
   }
   EXPECT_DOUBLE_EQ(CommentaryMeasure(1, 1, 0), 4);
   EXPECT_DOUBLE_EQ(CommentaryMeasure(3, 3, 0), 3.99);
@@ -185,68 +175,56 @@ Career Player(const char* position, int overall) {
 // The draws of one quarter of the player's: spreads a, b and h, the share's
 // adjustment, then the comment's pick.
 void QuarterDraws(ScriptedRandom& r, int a, int b, int h, int adjust, int v) {
-  r.next(a, 50);
-  r.next(b, 50);
-  r.next(h, 15);
-  r.next(adjust, 5);
-  r.next(v, 3);
+  for (const auto& [draw, of] : {std::pair{a, 50}, {b, 50}, {h, 15}, {adjust, 5}, {v, 3}}) {
+    r.next(draw, of);
+  }
 }
 
 TEST(Match, ConditionGearAndAgeCutTheFullMatchFigures) {
-  const struct {
-    int health, gear, age;
-    int disposals;  // after one quarter of a Centre at 100 with a = 50 and no adjustment
-    int overall = 100, a = 50;
-  } cases[] = {
-      {100, 100, 20, 5},            // 20 / 4
-      {100, 100, 20, 10, 200, 40},  // a of 40 at 200: 40 x 0.95 = 38 → 9.5 → 10
-      {99, 100, 20, 5},             // 18 / 4 = 4.5 → 5
-      {80, 100, 20, 4},             // 16 / 4
-      {9, 100, 20, 0},              // round(0.2) = 0
-      {100, 50, 20, 5},             // not worn
-      {100, 49, 20, 3},             // 10 / 4 = 2.5 → 3
-      {100, 100, 35, 5},            // no age factor yet
-      {100, 100, 36, 4},            // 16 / 4
-      {100, 100, 40, 3},            // 10 / 4 = 2.5 → 3
-      {100, 100, 45, 1},            // 4 / 4
+  // Condition, gear, age, Overall and the spread a; his disposals after one
+  // quarter as a Centre with no adjustment.
+  const std::tuple<int, int, int, int, int, int> cases[] = {
+      {100, 100, 20, 100, 50, 5},   // 20 / 4
+      {100, 100, 20, 200, 40, 10},  // a of 40 at 200: 40 x 0.95 = 38 → 9.5 → 10
+      {99, 100, 20, 100, 50, 5},    // 18 / 4 = 4.5 → 5
+      {80, 100, 20, 100, 50, 4},    // 16 / 4
+      {9, 100, 20, 100, 50, 0},     // round(0.2) = 0
+      {100, 50, 20, 100, 50, 5},    // not worn
+      {100, 49, 20, 100, 50, 3},    // 10 / 4 = 2.5 → 3
+      {100, 100, 35, 100, 50, 5},   // no age factor yet
+      {100, 100, 36, 100, 50, 4},   // 16 / 4
+      {100, 100, 40, 100, 50, 3},   // 10 / 4 = 2.5 → 3
+      {100, 100, 45, 100, 50, 1},   // 4 / 4
   };
-  for (const auto& c : cases) {
+  for (const auto& [health, gear, age, overall, a, disposals] : cases) {
     ScriptedRandom r;
-    Career p = Player("Centre", c.overall);
-    p.HealthOverall = c.health;
-    p.GearOverall = c.gear;
-    p.Age = c.age;
+    Career p = Player("Centre", overall);
+    p.HealthOverall = health;
+    p.GearOverall = gear;
+    p.Age = age;
     Match match(p, r, "Richmond", "Carlton");
-    QuarterDraws(r, c.a, 1, 1, 3, 1);
+    QuarterDraws(r, a, 1, 1, 3, 1);
     match.StartQuarter();
-    EXPECT_EQ(match.state().Disposals, c.disposals)
-        << "health " << c.health << " gear " << c.gear << " age " << c.age;
+    EXPECT_EQ(match.state().Disposals, disposals)
+        << "health " << health << " gear " << gear << " age " << age;
   }
 }
 
 TEST(Match, ForwardPocketInTheLocalReservesIsHeldBackUntilTheLastQuarter) {
-  const struct {
-    const char* position;
-    const char* league;
-    int goals;  // after quarter 1 with the bonus draw 3
-  } cases[] = {
+  // Position, competition and his goals after quarter 1 with the bonus draw 3.
+  const std::tuple<const char*, const char*, int> cases[] = {
       {"Forward Pocket", "Local Reserves", 0},
       {"Forward Pocket", "Local Firsts", 2},
-      {"Full Forward", "Local Reserves", 2},
-  };
-  for (const auto& c : cases) {
+      {"Full Forward", "Local Reserves", 2}};
+  for (const auto& [position, league, goals] : cases) {
     ScriptedRandom r;
-    Career p = Player(c.position, 100);
-    p.League = c.league;
+    Career p = Player(position, 100);
+    p.League = league;
     Match match(p, r, "Richmond", "Carlton");
-    r.next(50, 50);
-    r.next(1, 50);  // goals round(4 x 0.1) = 0
-    r.next(1, 15);
-    r.next(3, 5);
-    r.next(3, 3);  // the bonus
-    r.next(1, 3);  // the comment
+    QuarterDraws(r, 50, 1, 1, 3, 3);  // goals round(4 x 0.1) = 0, then the bonus
+    r.next(1, 3);                     // the comment
     match.StartQuarter();
-    EXPECT_EQ(match.state().Goals, c.goals) << c.position << " in " << c.league;
+    EXPECT_EQ(match.state().Goals, goals) << position << " in " << league;
   }
 }
 
@@ -260,10 +238,10 @@ TEST(Match, LevelFinalsGetAWinner) {
     Match match(p, r, "Richmond", "Carlton");
     match.PlayToFullTime();
     const MatchState& s = match.state();
-    const bool winner = matches >= 22;
-    EXPECT_EQ(s.PointsOne, winner ? 1 : 0) << matches;
-    EXPECT_EQ(s.BehindsOneAt[3], winner ? 1 : 0) << matches;
-    EXPECT_EQ(s.PointsTwo, 0);
+    const int winner = matches >= 22 ? 1 : 0;
+    EXPECT_EQ((std::array{s.PointsOne, s.BehindsOneAt[3], s.PointsTwo}),
+              (std::array{winner, winner, 0}))
+        << matches;
     EXPECT_FALSE(s.StartEnabled);
   }
 }

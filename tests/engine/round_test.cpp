@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "game/game.h"
 #include "season/finals.h"
@@ -33,15 +35,13 @@ TEST(Round, SimulatedMatchesPlayEveryMinute) {
   const Scoreboard b = SimulateMatch(WithLadder(), goals, "C3", "C4", true);
   EXPECT_EQ(b.G1, (std::array<int, 4>{30, 60, 90, 120}));
   EXPECT_EQ(b.B1, (std::array<int, 4>{}));
-  EXPECT_EQ(b.P1, 720);
-  EXPECT_EQ(b.P2, 0);
+  EXPECT_EQ((std::pair{b.P1, b.P2}), (std::pair{720, 0}));
   for (const bool final : {false, true}) {
     ScriptedRandom r;
     r.fallback = 0.999;  // nothing scores
     const Scoreboard level = SimulateMatch(WithLadder(), r, "C3", "C4", final);
-    EXPECT_EQ(level.P1, final ? 1 : 0);
-    EXPECT_EQ(level.B1[3], final ? 1 : 0);
-    EXPECT_EQ(level.P2, 0);
+    const int won = final ? 1 : 0;
+    EXPECT_EQ((std::array{level.P1, level.B1[3], level.P2}), (std::array{won, won, 0}));
   }
 }
 
@@ -49,22 +49,16 @@ TEST(Round, LadderUpdateCountsResultsForEveryRowOfTheName) {
   Career c = WithLadder();
   c.Ladder[11].Team = "C10";  // one name in two rows
   RunState run;
-  run.roundTeamOne[0] = "C1";
-  run.roundTeamTwo[0] = "C2";
-  run.roundSlots[0].PointsOne = 80;
-  run.roundSlots[0].PointsTwo = 80;
-  run.roundTeamOne[1] = "C10";
-  run.roundTeamTwo[1] = "C3";
+  run.roundTeamOne = {"C1", "C10"};
+  run.roundTeamTwo = {"C2", "C3"};
+  run.roundSlots[0].PointsOne = run.roundSlots[0].PointsTwo = 80;
   run.roundSlots[1].PointsOne = 90;
   run.roundSlots[1].PointsTwo = 45;
   UpdateLadder(c, run);
-  EXPECT_EQ(c.Ladder[0].Draws, 1);
-  EXPECT_EQ(c.Ladder[1].Draws, 1);
-  EXPECT_EQ(c.Ladder[0].Against, 80);
-  EXPECT_EQ(c.Ladder[9].Wins, 1);
-  EXPECT_EQ(c.Ladder[11].Wins, 1);
-  EXPECT_EQ(c.Ladder[11].For, 90);
-  EXPECT_EQ(c.Ladder[2].Losses, 1);
+  const auto& l = c.Ladder;
+  EXPECT_EQ((std::array{l[0].Draws, l[1].Draws, l[0].Against, l[9].Wins, l[11].Wins, l[11].For,
+                        l[2].Losses}),
+            (std::array{1, 1, 80, 1, 1, 90, 1}));
   const LadderView view = BuildLadder(c);
   EXPECT_EQ(view[0].Points, 4);
   EXPECT_EQ(view[2].Points, 2);  // a draw is worth two
@@ -73,10 +67,7 @@ TEST(Round, LadderUpdateCountsResultsForEveryRowOfTheName) {
 TEST(Ladder, OrderedByPointsThenPercentageThenFor) {
   Career c;
   // Row: wins, losses, draws, for, against.
-  const struct {
-    const char* team;
-    int w, l, d, f, a;
-  } rows[] = {
+  const LadderRow rows[] = {
       {"Alpha", 2, 2, 0, 400, 400},    // 8 points, 100.0
       {"Bravo", 3, 1, 0, 300, 400},    // 12 points, 75.0
       {"Charlie", 3, 1, 0, 500, 400},  // 12 points, 125.0
@@ -84,21 +75,18 @@ TEST(Ladder, OrderedByPointsThenPercentageThenFor) {
       {"Echo", 3, 1, 0, 600, 480},     // 12 points, 125.0, more For than Charlie
       {"Foxtrot", 0, 0, 0, 0, 0},      // nothing played: "0.0"
   };
-  for (std::size_t i = 0; i < std::size(rows); ++i) {
-    c.Ladder[i] = {rows[i].team, rows[i].w, rows[i].l, rows[i].d, rows[i].f, rows[i].a};
-  }
+  std::copy(std::begin(rows), std::end(rows), c.Ladder.begin());
   for (std::size_t i = std::size(rows); i < kLadderRows; ++i) c.Ladder[i].Against = 1000;
   const LadderView ladder = BuildLadder(c);
   std::vector<std::string> order;
   for (std::size_t i = 0; i < std::size(rows); ++i) order.push_back(ladder[i].Team);
   EXPECT_EQ(order,
             (std::vector<std::string>{"Echo", "Charlie", "Bravo", "Delta", "Alpha", "Foxtrot"}));
-  EXPECT_EQ(ladder[1].Percentage, "125.0");
-  EXPECT_EQ(ladder[2].Percentage, "75.0");
-  EXPECT_EQ(ladder[3].Points, 10);
-  EXPECT_EQ(ladder[3].Played, 4);
-  EXPECT_EQ(ladder[5].Percentage, "0.0");
-  EXPECT_EQ(ladder[6].Percentage, ".0");  // nothing scored against 1000: the pattern's own form
+  // Nothing scored against 1000 shows ".0", the pattern's own form.
+  EXPECT_EQ((std::array{ladder[1].Percentage, ladder[2].Percentage, ladder[5].Percentage,
+                        ladder[6].Percentage}),
+            (std::array<std::string, 4>{"125.0", "75.0", "0.0", ".0"}));
+  EXPECT_EQ((std::pair{ladder[3].Points, ladder[3].Played}), (std::pair{10, 4}));
 
   EXPECT_EQ(LeaguePosition(ladder, "Delta", ""), "4th");
   EXPECT_EQ(LeaguePosition(ladder, "Nobody", "9th"), "9th");
@@ -186,36 +174,29 @@ TEST(Round, AMissingFixtureLeavesTheWeekUntouched) {
   EXPECT_EQ(s.game.career(), before);
   // Only the file's message: the count-down waits for the round to open, so
   // a week that cannot be played tells nothing of an injury it did not count.
-  ASSERT_EQ(s.p.messages.size(), 1u);
-  EXPECT_EQ(s.p.messages[0].text,
-            "This week's round cannot be played. BobFixture.kmf cannot be opened: No such file "
-            "or directory.");
+  EXPECT_EQ(s.p.messageTexts(), std::vector<std::string>{"This week's round cannot be played. "
+                                                         "BobFixture.kmf cannot be opened: No such "
+                                                         "file or directory."});
 }
 
 // The first finals week (1st v 4th, 2nd v 3rd, 5th v 8th, 6th v 7th): the
 // round's record keeps his line when his club plays, whether it is named
 // first or second, and five zeros when it finished outside the eight.
 TEST(Round, AFinalsWeekRecordsHisLineOnlyWhenHisClubPlays) {
-  const struct {
-    const char* what;
-    int rank;  // Frankston's place on the ladder, from 0
-    bool plays;
-  } cases[] = {
-      {"named first", 0, true}, {"named second", 3, true}, {"outside the eight", 15, false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  // Frankston's place on the ladder, from 0, and whether it plays.
+  for (const auto& [what, rank, plays] : {std::tuple{"named first", 0, true},
+                                          {"named second", 3, true},
+                                          {"outside the eight", 15, false}}) {
+    SCOPED_TRACE(what);
     Signed s(8);
     Game& game = s.game;
     const fs::path& folder = s.folder.path;
     Career& career = game.career();
     int next = 0;  // the next place for another club
     for (LadderRow& row : career.Ladder) {
-      if (row.Team == "Frankston") {
-        row.Wins = 20 - c.rank;
-        continue;
-      }
-      if (next == c.rank) ++next;
-      row.Wins = 20 - next++;
+      const bool his = row.Team == "Frankston";
+      if (!his && next == rank) ++next;
+      row.Wins = 20 - (his ? rank : next++);
     }
     career.Matches = 21;
     ASSERT_FALSE(DrawNextFinals(career, game.run(), folder));
@@ -226,19 +207,16 @@ TEST(Round, AFinalsWeekRecordsHisLineOnlyWhenHisClubPlays) {
     career.Matches = 22;
     ASSERT_TRUE(game.Play());
     EXPECT_EQ(game.round()->matchCount(), 4);
-    EXPECT_EQ(s.PlayRound(), c.plays ? 1 : 0);
+    EXPECT_EQ(s.PlayRound(), plays ? 1 : 0);
     const PlayerLine line = game.run().lastPlayer;
     game.FinishRound();
     EXPECT_EQ(game.career().Matches, 23);
     const auto values =
         std::get<std::vector<std::string>>(ReadQuotedValues(ResultsPath(folder, career)));
     ASSERT_EQ(values.size(), 149u);
-    const std::vector<std::string> recorded(values.begin(), values.begin() + 5);
-    const std::vector<std::string> expected =
-        c.plays ? std::vector<std::string>{line.Disposals, line.Goals, line.Behinds,
-                                           line.MatchRating, line.Position}
-                : std::vector<std::string>(5, "0");
-    EXPECT_EQ(recorded, expected);
+    using Line = std::vector<std::string>;
+    const Line his = {line.Disposals, line.Goals, line.Behinds, line.MatchRating, line.Position};
+    EXPECT_EQ(Line(values.begin(), values.begin() + 5), plays ? his : Line(5, "0"));
     EXPECT_EQ(std::get<std::vector<std::string>>(ReadRoundPairings(folder, career, 24)).size(), 6u);
   }
 }

@@ -2,8 +2,8 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 
+#include "core/text_file.h"
 #include "match/after_match.h"
 #include "season/finals.h"
 #include "season/fixture.h"
@@ -32,6 +32,8 @@ Career Player(const char* league) {
   return c;
 }
 
+constexpr const char* kLeagues[] = {"Local Reserves", "Local Firsts", "State", "AFL"};
+
 // The season's awards as letters: All-star (or State of Origin, or
 // All-Australian), Best and fairest, Under-21, Rookie (or Rising Star),
 // Goals (or Coleman) and MVP.
@@ -54,75 +56,53 @@ std::string Won(const Career& c) {
 // goals, his age (under 22), his games at the level (under 26) and his
 // eligibility for the medal.
 TEST(Awards, EachAwardAtItsEdge) {
-  const struct {
-    const char* league;
-    double avg;
-    int goals, age, games;
-    bool eligible;
-    int colemanDraw;  // of 3, drawn with more than 79 goals in the AFL
-    const char* won;
-  } cases[] = {
-      {"Local Reserves", 7.8, 0, 22, 26, true, 0, ""},
-      {"Local Reserves", 7.9, 0, 22, 26, true, 0, "A"},
-      {"Local Reserves", 8.0, 0, 22, 26, true, 0, "A"},
-      {"Local Reserves", 8.1, 0, 22, 26, true, 0, "AB"},
-      {"Local Reserves", 8.1, 0, 22, 26, false, 0, "A"},
-      {"Local Reserves", 8.6, 0, 22, 26, true, 0, "ABM"},
-      {"Local Reserves", 7.2, 0, 21, 26, true, 0, ""},
-      {"Local Reserves", 7.3, 0, 21, 26, true, 0, "U"},
-      {"Local Reserves", 7.3, 0, 22, 26, true, 0, ""},
-      {"Local Reserves", 7.5, 0, 22, 25, true, 0, ""},
-      {"Local Reserves", 7.6, 0, 22, 25, true, 0, "R"},
-      {"Local Reserves", 7.6, 0, 22, 26, true, 0, ""},
-      {"Local Reserves", 0, 79, 22, 26, true, 0, ""},
-      {"Local Reserves", 0, 80, 22, 26, true, 0, "ABG"},
-      {"Local Reserves", 0, 80, 22, 26, false, 0, "AG"},
-      {"Local Firsts", 8.6, 10, 21, 30, false, 0, "AUM"},
-      {"Local Firsts", 7.9, 0, 22, 25, true, 0, "AR"},
-      {"State", 7.9, 0, 22, 26, true, 0, "A"},
-      {"State", 8.1, 0, 21, 26, true, 0, "ABU"},
-      {"State", 8.6, 0, 22, 25, false, 0, "ARM"},
-      {"State", 0, 80, 22, 26, true, 0, "ABG"},
-      {"AFL", 7.9, 0, 22, 26, true, 0, ""},
-      {"AFL", 8.0, 0, 22, 26, true, 0, "A"},
-      {"AFL", 8.1, 0, 22, 26, true, 0, "A"},
-      {"AFL", 8.2, 0, 22, 26, false, 0, "A"},
-      {"AFL", 8.2, 0, 22, 26, true, 0, "AB"},
-      {"AFL", 7.3, 0, 21, 25, true, 0, ""},
-      {"AFL", 7.4, 0, 21, 26, true, 0, "U"},
-      {"AFL", 7.6, 0, 21, 25, true, 0, "U"},
-      {"AFL", 7.7, 0, 21, 25, true, 0, "UR"},
-      {"AFL", 7.7, 0, 21, 25, false, 0, "U"},
-      {"AFL", 7.7, 0, 22, 25, true, 0, ""},
-      {"AFL", 0, 79, 21, 25, true, 0, ""},
-      {"AFL", 0, 80, 21, 25, true, 2, "ABURG"},
-      {"AFL", 0, 109, 22, 26, true, 3, "AB"},
-      {"AFL", 0, 110, 22, 26, true, 3, "ABG"},
-  };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(std::string(k.league) + " " + std::to_string(k.avg) + " " + k.won);
-    Career c = Player(k.league);
-    c.MatchRatingAverage = k.avg;
-    c.Goals = k.goals;
-    c.Age = k.age;
-    c.BrownlowEligible = k.eligible ? "Y" : "N";
-    for (LevelRecord& level : c.Levels) level.Matches = k.games;
+  // The competition (in kLeagues), average, goals, age, games, eligibility,
+  // the Coleman's draw of 3 (drawn with more than 79 goals in the AFL) and
+  // the awards won.
+  const std::tuple<int, double, int, int, int, int, int, const char*> cases[] = {
+      {0, 7.8, 0, 22, 26, 1, 0, ""},    {0, 7.9, 0, 22, 26, 1, 0, "A"},
+      {0, 8.0, 0, 22, 26, 1, 0, "A"},   {0, 8.1, 0, 22, 26, 1, 0, "AB"},
+      {0, 8.1, 0, 22, 26, 0, 0, "A"},   {0, 8.6, 0, 22, 26, 1, 0, "ABM"},
+      {0, 7.2, 0, 21, 26, 1, 0, ""},    {0, 7.3, 0, 21, 26, 1, 0, "U"},
+      {0, 7.3, 0, 22, 26, 1, 0, ""},    {0, 7.5, 0, 22, 25, 1, 0, ""},
+      {0, 7.6, 0, 22, 25, 1, 0, "R"},   {0, 7.6, 0, 22, 26, 1, 0, ""},
+      {0, 0, 79, 22, 26, 1, 0, ""},     {0, 0, 80, 22, 26, 1, 0, "ABG"},
+      {0, 0, 80, 22, 26, 0, 0, "AG"},   {1, 8.6, 10, 21, 30, 0, 0, "AUM"},
+      {1, 7.9, 0, 22, 25, 1, 0, "AR"},  {2, 7.9, 0, 22, 26, 1, 0, "A"},
+      {2, 8.1, 0, 21, 26, 1, 0, "ABU"}, {2, 8.6, 0, 22, 25, 0, 0, "ARM"},
+      {2, 0, 80, 22, 26, 1, 0, "ABG"},  {3, 7.9, 0, 22, 26, 1, 0, ""},
+      {3, 8.0, 0, 22, 26, 1, 0, "A"},   {3, 8.1, 0, 22, 26, 1, 0, "A"},
+      {3, 8.2, 0, 22, 26, 0, 0, "A"},   {3, 8.2, 0, 22, 26, 1, 0, "AB"},
+      {3, 7.3, 0, 21, 25, 1, 0, ""},    {3, 7.4, 0, 21, 26, 1, 0, "U"},
+      {3, 7.6, 0, 21, 25, 1, 0, "U"},   {3, 7.7, 0, 21, 25, 1, 0, "UR"},
+      {3, 7.7, 0, 21, 25, 0, 0, "U"},   {3, 7.7, 0, 22, 25, 1, 0, ""},
+      {3, 0, 79, 21, 25, 1, 0, ""},     {3, 0, 80, 21, 25, 1, 2, "ABURG"},
+      {3, 0, 109, 22, 26, 1, 3, "AB"},  {3, 0, 110, 22, 26, 1, 3, "ABG"}};
+  for (const auto& [which, avg, goals, age, games, eligible, colemanDraw, awards] : cases) {
+    const char* league = kLeagues[which];
+    SCOPED_TRACE(std::string(league) + " " + std::to_string(avg) + " " + awards);
+    Career c = Player(league);
+    c.MatchRatingAverage = avg;
+    c.Goals = goals;
+    c.Age = age;
+    c.BrownlowEligible = eligible ? "Y" : "N";
+    for (LevelRecord& level : c.Levels) level.Matches = games;
     RunState run;
     ScriptedRandom r;
-    if (k.colemanDraw) r.next(k.colemanDraw, 3);
-    if (k.league == std::string("AFL")) {
+    if (colemanDraw) r.next(colemanDraw, 3);
+    if (which == 3) {
       r.next(16, 16);  // the Brownlow's winner polls 36
       r.next(5, 5);
     }
     ScriptedPrompter p;
     const int won = AwardsNight(c, run, r, p);
     EXPECT_EQ(r.left(), 0u);
-    EXPECT_EQ(Won(c), k.won);
-    EXPECT_EQ(won, static_cast<int>(std::string(k.won).size()));
+    EXPECT_EQ(Won(c), awards);
+    EXPECT_EQ(won, static_cast<int>(std::string(awards).size()));
     // The league's own all-star counter; State of Origin and International
     // Rules selections count two matches.
     const bool allStar = !Won(c).empty() && Won(c)[0] == 'A';
-    const int level = LevelIndex(k.league);
+    const int level = LevelIndex(league);
     const int counters[] = {c.LocalAllStar, c.RegionalAllStar, c.StateVictorian,
                             c.AFLAllAustralian};
     for (int at = 0; at < 4; ++at) EXPECT_EQ(counters[at], at == level && allStar ? 1 : 0) << at;
@@ -176,9 +156,8 @@ TEST(Awards, BrownlowNightByTheMargin) {
     ASSERT_GE(p.messages.size(), 2u);
     EXPECT_NE(p.messages[1].text.find(words), std::string::npos) << p.messages[1].text;
     const bool won = margin >= 0;
-    EXPECT_EQ(c.AFLBrownlow, won ? 1 : 0);
-    EXPECT_EQ(p.stories.size(), won ? 1u : 0u);
-    EXPECT_EQ(run.brownlowTopVotes, 26);
+    EXPECT_EQ((std::tuple{c.AFLBrownlow, p.stories.size(), run.brownlowTopVotes}),
+              (std::tuple{won ? 1 : 0, won ? 1u : 0u, 26}));
     if (won) {
       EXPECT_EQ(p.stories[0].headline, "Jack Wins Top Award!");
       EXPECT_NE(p.stories[0].text.find("average of 26.0 disposals a match, and kicked 12 goals"),
@@ -199,8 +178,7 @@ TEST(Awards, BrownlowNightByTheMargin) {
   r.next(1, 5);
   ScriptedPrompter p;
   AwardsNight(c, run, r, p);
-  EXPECT_EQ(c.AFLBestAndFairest, 0);
-  EXPECT_EQ(c.AFLRisingStar, 0);
+  EXPECT_EQ((std::pair{c.AFLBestAndFairest, c.AFLRisingStar}), (std::pair{0, 0}));
   EXPECT_EQ(p.messages.back().text,
             "You are ineligible for the Brownlow due to suspension. You managed to poll 40 votes "
             "anyway, while the winner of the medal polled 21 votes.");
@@ -225,25 +203,21 @@ TEST(SeasonEnd, HistoriesGrowthQuestionsAndResets) {
     ScriptedPrompter p;
     p.answers = {true};
     ASSERT_FALSE(CloseSeason(c, run, r, p, folder.path));
-    EXPECT_EQ(c.Height, age == 14 ? 182 : 180);
-    EXPECT_EQ(c.Weight, age == 14 ? 77 : 75);
+    EXPECT_EQ((std::pair{c.Height, c.Weight}),
+              (age == 14 ? std::pair{182, 77} : std::pair{180, 75}));
     EXPECT_EQ(p.questions.size(), age == 20 ? 1u : 0u);
     EXPECT_EQ(run.positionChangeDue, age == 20);
-    EXPECT_EQ(c.Brownlow, 0);
-    EXPECT_EQ(c.Injury, -1);
-    EXPECT_EQ(c.Ladder[3].Wins, 0);
+    EXPECT_EQ((std::array{c.Brownlow, c.Injury, c.Ladder[3].Wins}), (std::array{0, -1, 0}));
   }
   // Three seasons in the history, the last written once; the career history
   // rewritten whole.
-  std::ifstream season(folder.path / "Jack Season History.txt", std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(season)), {});
+  const std::string text = *ReadWholeFile(folder.path / "Jack Season History.txt").bytes;
   EXPECT_EQ(text.substr(0, 30), "\r\n==========\r\n\r\n\r\nSEASON: 1 \r\n");
   EXPECT_NE(text.find("SEASON: 7 "), std::string::npos);
   EXPECT_NE(text.find("SEASON: 8 "), std::string::npos);
   EXPECT_EQ(text.find("SEASON: 8 "), text.rfind("SEASON: 8 "));
-  std::ifstream career(folder.path / "Jack Career History.txt", std::ios::binary);
-  const std::string summary((std::istreambuf_iterator<char>(career)), {});
-  EXPECT_EQ(summary.substr(0, 22), "\r\nSeasons Played: 8 \r\n");
+  EXPECT_EQ(ReadWholeFile(folder.path / "Jack Career History.txt").bytes->substr(0, 22),
+            "\r\nSeasons Played: 8 \r\n");
 }
 
 // Where the season's figures take him: up, down, on in his competition, to
@@ -251,13 +225,10 @@ TEST(SeasonEnd, HistoriesGrowthQuestionsAndResets) {
 // competition they come from; moving to another one starts him from his
 // base skills, except the first step up from the Local Reserves.
 TEST(MovingOn, TheSeasonsFiguresDecide) {
-  const struct {
-    const char* league;
-    double avg;
-    int goals, age, contract;
-    const char* after;  // his competition next season, "retired" or "draft"
-    bool skillsReset;
-  } cases[] = {
+  // Competition, average, goals, age, contract (one that runs on keeps him
+  // where he is); his competition next season, "retired" or "draft"; whether
+  // his skills go back to his base.
+  const std::tuple<const char*, double, int, int, int, const char*, bool> cases[] = {
       {"Local Reserves", 6.3, 10, 20, 0, "Local Firsts", false},
       {"Local Reserves", 5.8, 60, 20, 0, "Local Firsts", false},
       {"Local Reserves", 5.8, 59, 20, 0, "Local Reserves", false},
@@ -270,16 +241,16 @@ TEST(MovingOn, TheSeasonsFiguresDecide) {
       {"State", 2.0, 0, 20, 0, "Local Firsts", true},
       {"AFL", 9.0, 0, 20, 0, "AFL", false},
       {"AFL", 2.4, 0, 20, 0, "State", true},
-      {"AFL", 1.0, 0, 20, 30, "AFL", false},  // his contract runs on
+      {"AFL", 1.0, 0, 20, 30, "AFL", false},
   };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(std::string(k.league) + " " + std::to_string(k.avg));
+  for (const auto& [league, avg, goals, age, contract, next, skillsReset] : cases) {
+    SCOPED_TRACE(std::string(league) + " " + std::to_string(avg));
     TempFolder folder;
-    Career c = Player(k.league);
-    c.MatchRatingAverage = k.avg;
-    c.Goals = k.goals;
-    c.Age = k.age;
-    c.ContractMatches = k.contract;
+    Career c = Player(league);
+    c.MatchRatingAverage = avg;
+    c.Goals = goals;
+    c.Age = age;
+    c.ContractMatches = contract;
     c.Kicking = 150;
     c.SetupKicking = 40;
     RunState run;
@@ -288,43 +259,38 @@ TEST(MovingOn, TheSeasonsFiguresDecide) {
     TwisterRandom r(1);
     ScriptedPrompter p;
     ASSERT_FALSE(MoveOn(c, run, offers, r, p, folder.path));
-    const std::string after = k.after;
+    const std::string after = next;
     const bool retired = after == "retired";
     const bool draft = after == "draft";
-    EXPECT_EQ(c.League, retired ? k.league : draft ? "State" : after);
+    EXPECT_EQ(c.League, retired ? league : draft ? "State" : after);
     std::string title = draft ? "AFL CLUB OFFERS" : after + " CLUB OFFERS";
     for (char& ch : title) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     EXPECT_EQ(offers.title, retired ? "" : title);
     EXPECT_EQ(IsRetired(c), retired);
     EXPECT_EQ(c.DraftDue, draft ? 1 : 0);
-    EXPECT_EQ(c.Kicking, k.skillsReset ? 40 : 150);
-    EXPECT_EQ(c.PlayOpen, k.contract > 0);
-    EXPECT_EQ(p.messages.empty(), k.contract > 0);
+    EXPECT_EQ(c.Kicking, skillsReset ? 40 : 150);
+    EXPECT_EQ(c.PlayOpen, contract > 0);
+    EXPECT_EQ(p.messages.empty(), contract > 0);
     // Every outcome but retirement and the draft camp writes next season's fixture.
     EXPECT_EQ(fs::exists(folder.path / "jackFixture.kmf"), !retired && !draft);
   }
 }
 
 TEST(Ageing, DeclineByAgeEveryRound) {
-  const struct {
-    int age;
-    int fitness, health, stamina, kicking, running;
-  } cases[] = {
+  // Age; fitness, health, stamina, kicking and marking, running after the decline.
+  const std::array<int, 6> cases[] = {
       {27, 100, 100, 100, 200, 200}, {28, 97, 96, 95, 198, 196}, {29, 96, 95, 94, 197, 194},
       {32, 98, 91, 90, 193, 186},    {37, 65, 64, 63, 175, 150}, {44, 0, 0, 0, 50, 1},
       {45, 0, 0, 0, 1, 1},           {50, 0, 0, 0, 1, 1},
   };
-  for (const auto& k : cases) {
+  for (const auto& [age, fitness, health, stamina, kicking, running] : cases) {
     Career c;
-    c.Age = k.age;
+    c.Age = age;
     c.Kicking = c.Marking = c.Running = 200;
     AgeingDecline(c);
-    EXPECT_EQ(c.Fitness, k.fitness) << k.age;
-    EXPECT_EQ(c.Health, k.health) << k.age;
-    EXPECT_EQ(c.Stamina, k.stamina) << k.age;
-    EXPECT_EQ(c.Kicking, k.kicking) << k.age;
-    EXPECT_EQ(c.Marking, k.kicking) << k.age;
-    EXPECT_EQ(c.Running, k.running) << k.age;
+    EXPECT_EQ((std::array{c.Fitness, c.Health, c.Stamina, c.Kicking, c.Marking, c.Running}),
+              (std::array{fitness, health, stamina, kicking, kicking, running}))
+        << age;
   }
 }
 
