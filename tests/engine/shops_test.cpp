@@ -35,8 +35,8 @@ Career CareerWith(Shop shop, const std::string& league, Money bank, std::vector<
 
 std::vector<int> RatesOf(Shop shop, const std::string& league) {
   std::vector<int> rates;
-  for (const ShopRow& r : ShopSession::Open(shop, CareerWith(shop, league, {}, {})).Rows())
-    rates.push_back(r.Rate);
+  const ShopSession session = ShopSession::Open(shop, CareerWith(shop, league, {}, {}));
+  for (const ShopRow& r : session.Rows()) rates.push_back(r.Rate);
   return rates;
 }
 
