@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <iomanip>
-#include <string>
 #include <tuple>
 #include <utility>
 

@@ -81,6 +81,18 @@ TEST(Week, NewSeasonAndCaptaincy) {
   }
 }
 
+// Each club's first offer is the amount its roll of six picks, for one or two seasons.
+TEST(Contracts, FirstOffersFollowTheRolls) {
+  ScriptedRandom r;
+  for (int row = 0; row < 16; ++row) r.next(row % 6 + 1, 6), r.next(row % 2 + 1, 2);
+  ContractOffers offers;
+  PrepareFirstOffers(offers, r);
+  for (std::size_t row = 0; row < 16; ++row)
+    EXPECT_EQ(std::pair(offers.rows[row].offer.ToString(), offers.rows[row].length),
+              std::pair(std::to_string(std::array{2000, 2500, 3000, 3500, 4000, 1500}[row % 6]),
+                        static_cast<int>(row % 2 + 1)));
+}
+
 TEST(Contracts, ClickSignAndOk) {
   ContractOffers offers;
   offers.rows[8] = {"Frankston", Money::Dollars(3500), 2};

@@ -1,11 +1,10 @@
-// The setup screen's checks on any answers at all. The bytes give the five
-// texts and the numbers; a flag before each list answer picks a real state or
-// position instead, so that the fuzzer gets past those checks too.
+// The setup screen's checks on any answers at all. The bytes give the five texts and the
+// numbers; a flag before each list answer picks a real state or position instead, so that the
+// fuzzer gets past those checks too.
 //
-// Properties: Start makes a career exactly when the checks pass; a career it
-// makes keeps every rule of a career between weeks (its save reads back to
-// the byte among them) and saves to CareerName + ".kms" inside the data
-// folder; a name the checks take reads back from Windows-1252 unchanged.
+// Properties: Start makes a career exactly when the checks pass; a career it makes keeps every
+// rule of a career between weeks (its save reads back to the byte) and saves to CareerName +
+// ".kms" inside the data folder; a name the checks take reads back from Windows-1252 unchanged.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
