@@ -17,6 +17,8 @@ namespace km {
 inline constexpr std::string_view kSaveEnding = ".kms";
 inline constexpr std::string_view kFixtureEnding = "Fixture.kmf";
 inline constexpr std::string_view kResultsEnding = "Results.kmr";
+// The career log, which keeps every week of the career.
+inline constexpr std::string_view kLogEnding = "Log.kml";
 // The lock file a game holds while the career is open.
 inline constexpr std::string_view kLockEnding = ".lock";
 inline constexpr std::string_view kSeasonHistoryEnding = " Season History.txt";
@@ -37,7 +39,7 @@ constexpr std::size_t LongestNameBefore(std::initializer_list<std::string_view> 
 // The file names are the names' UTF-8 bytes, so these count bytes of UTF-8:
 // an accented letter takes two, the euro sign three.
 inline constexpr std::size_t kLongestCareerName =
-    LongestNameBefore({kSaveEnding, kFixtureEnding, kResultsEnding, kLockEnding});
+    LongestNameBefore({kSaveEnding, kFixtureEnding, kResultsEnding, kLogEnding, kLockEnding});
 inline constexpr std::size_t kLongestPlayerName =
     LongestNameBefore({kSeasonHistoryEnding, kCareerHistoryEnding});
 

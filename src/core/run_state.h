@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/ports.h"
 
@@ -90,6 +91,9 @@ struct RunState {
   int brownlowPosition = 0;
   // The player said Yes to a new position: the position screen is due.
   bool positionChangeDue = false;
+  // The headlines of milestone stories (games and goals) about to be
+  // published, so that the career log files them as milestones.
+  std::vector<std::string> milestones;
   // The hub's bars, each in the colour the last purchase or match left it.
   std::array<BarColour, kHubBarCount> barColours{};
 

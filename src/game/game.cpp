@@ -22,7 +22,7 @@ namespace {
 std::vector<std::string> CareerFileNames(const Career& c) {
   std::vector<std::string> names;
   for (const auto& path : {SaveFilePath({}, c), FixturePath({}, c), ResultsPath({}, c),
-                           SeasonHistoryPath({}, c), CareerHistoryPath({}, c)}) {
+                           LogPath({}, c), SeasonHistoryPath({}, c), CareerHistoryPath({}, c)}) {
     names.push_back(path.filename().string());
   }
   return names;
@@ -31,7 +31,32 @@ std::vector<std::string> CareerFileNames(const Career& c) {
 }  // namespace
 
 Game::Game(Random& random, Prompter& prompter, DataFolder folder)
-    : random_(random), prompter_(prompter), folder_(std::move(folder)) {}
+    : random_(random), outer_(prompter), folder_(std::move(folder)) {}
+
+void LoggingPrompter::inform(const std::string& text, const std::string& title) {
+  shown_.push_back({LogEventKind::Message, title == kProgramTitle ? "" : title, text});
+  inner_.inform(text, title);
+}
+
+bool LoggingPrompter::askYesNo(const std::string& text, const std::string& title, Icon icon) {
+  const bool yes = inner_.askYesNo(text, title, icon);
+  shown_.push_back({LogEventKind::Question, yes ? "Yes" : "No", text});
+  return yes;
+}
+
+void LoggingPrompter::publish(const Story& story) {
+  // The paper brought up again with its last story is not news.
+  const LogEvent event{LogEventKind::Story, story.headline, story.text};
+  auto& milestones = run_.milestones;
+  const auto milestone = std::find(milestones.begin(), milestones.end(), story.headline);
+  if (milestone != milestones.end()) {
+    milestones.erase(milestone);
+    shown_.push_back({LogEventKind::Milestone, story.headline, story.text});
+  } else if (shown_.empty() || shown_.back() != event) {
+    shown_.push_back(event);
+  }
+  inner_.publish(story);
+}
 
 bool Game::StartNewCareer(const SetupAnswers& answers, const std::function<void()>& careerShown) {
   lockRefusal_.reset();
@@ -51,6 +76,8 @@ bool Game::StartNewCareer(const SetupAnswers& answers, const std::function<void(
   }
   return newCareer_.Start(answers, prompter_, [&](Career career) {
     career_ = std::move(career);
+    logged_ = career_;
+    prompter_.shown().clear();
     lock_ = std::move(lock);
     writeFailure_.reset();
     behind_.reset();
@@ -242,6 +269,18 @@ void Game::FinishRound() {
     auto moved = MoveOn(c, run_, contracts_, random_, prompter_, folder);
     return closed ? closed : moved;
   };
+  hooks.log = [&](const RoundRecord& record) {
+    // Whether he took the field: his season's matches played went up (a
+    // season's first week starts them from nothing).
+    const int playedBefore = c.Matches == 1 || !logged_ ? 0 : logged_->MatchesPlayed;
+    std::vector<LogEvent> events = std::move(prompter_.shown());
+    prompter_.shown().clear();
+    if (logged_) {
+      for (LogEvent& e : EventsBetween(*logged_, c)) events.push_back(std::move(e));
+    }
+    return AppendLogWeek(
+        folder, c, WeekOf(c, record.player, c.MatchesPlayed > playedBefore, std::move(events)));
+  };
   hooks.weekly = [&] {
     AgeingDecline(c);
     ApplySponsorEffects(c, random_);
@@ -254,11 +293,13 @@ void Game::FinishRound() {
     const UseFileSystem nothingWritten(discard);
     round_->Finish(c, run_, folder, hooks);
     round_.reset();
+    logged_ = c;
     TellNotWritten(NotSavedSentence());
     return;
   }
   const auto error = round_->Finish(c, run_, folder, hooks);
   round_.reset();
+  logged_ = c;
   if (!error) return;
   // The save may have reached the disk all the same (only the folder's
   // flush failed): then the round stands, and only the doubt is told.
@@ -399,10 +440,30 @@ class ShowFirstPrompter final : public Prompter {
 
 }  // namespace
 
+void Game::Sign() {
+  const bool unsigned_ = career_->ContractMatches == 0;
+  SignContract(*career_, contracts_, run_.newspaper, prompter_);
+  const Career& c = *career_;
+  if (unsigned_ && c.ContractMatches > 0) {
+    prompter_.shown().push_back({LogEventKind::Contract, c.ContractTeam,
+                                 std::to_string(c.ContractLength) +
+                                     (c.ContractLength == 1 ? " season" : " seasons") + " with " +
+                                     c.ContractTeam + " (" + c.League + ") at $" +
+                                     c.ContractCurrent.ToString() + " a week."});
+  }
+}
+
 void Game::DraftPick(const std::function<void()>& showPick) {
   if (!draft_) return;
   ShowFirstPrompter prompter(prompter_, showPick);
+  const bool drafted = draft_->state().Drafted;
   draft_->Pick(*career_, contracts_, run_, prompter);
+  if (const DraftState& s = draft_->state(); !drafted && s.Drafted) {
+    prompter_.shown().push_back({LogEventKind::DraftPick,
+                                 "Pick " + std::to_string(s.Pick) + ": " + s.Team,
+                                 "Drafted by " + s.Team + " at pick " + std::to_string(s.Pick) +
+                                     " in round " + std::to_string(s.Round) + "."});
+  }
   if (draft_->state().Finished) {
     draft_.reset();
     camp_.reset();

@@ -16,10 +16,33 @@
 #include "draft/draft.h"
 #include "draft/draft_camp.h"
 #include "match/match.h"
+#include "season/career_log.h"
 #include "season/round.h"
 #include "week/contracts.h"
 
 namespace km {
+
+// The prompter the rules talk through: it passes everything on to the front
+// end's, and keeps what the player was shown for the career log.
+class LoggingPrompter final : public Prompter {
+ public:
+  LoggingPrompter(Prompter& inner, RunState& run) : inner_(inner), run_(run) {}
+  void inform(const std::string& text, const std::string& title = kProgramTitle) override;
+  bool askYesNo(const std::string& text, const std::string& title = kProgramTitle,
+                Icon icon = Icon::Question) override;
+  void publish(const Story& story) override;
+  std::optional<std::filesystem::path> chooseFileToOpen(
+      const std::string& filter, const std::filesystem::path& folder) override {
+    return inner_.chooseFileToOpen(filter, folder);
+  }
+  // What was shown since the last round's commit, in its order.
+  std::vector<LogEvent>& shown() { return shown_; }
+
+ private:
+  Prompter& inner_;
+  RunState& run_;
+  std::vector<LogEvent> shown_;
+};
 
 // One running game: the career record (when there is one) and the ports the
 // rules talk through. Both front ends hold one and call its operations.
@@ -112,7 +135,7 @@ class Game {
   void ClickOffer(int row, std::string_view text) {
     ClickOfferCell(*career_, contracts_, row, text);
   }
-  void Sign() { SignContract(*career_, contracts_, run_.newspaper, prompter_); }
+  void Sign();
   bool CloseContracts() { return km::CloseContracts(*career_, prompter_); }
 
   // The hub's Play: the week goes ahead and its round opens, or the player
@@ -161,7 +184,10 @@ class Game {
   void DraftPick(const std::function<void()>& showPick = {});
 
   // For tests and tools: make this the running career.
-  void Adopt(Career career) { career_ = std::move(career); }
+  void Adopt(Career career) {
+    career_ = std::move(career);
+    logged_ = career_;
+  }
 
  private:
   // Drops what the game holds beside the record: the week's match, round,
@@ -175,14 +201,21 @@ class Game {
     contracts_ = ContractOffers{};
     run_ = RunState{};
     behind_.reset();
+    prompter_.shown().clear();
+    logged_ = career_;
   }
 
   Random& random_;
-  Prompter& prompter_;
+  Prompter& outer_;  // the front end's
+  RunState run_;
+  LoggingPrompter prompter_{outer_, run_};
   DataFolder folder_;
   NewCareer newCareer_;
   std::optional<Career> career_;
-  RunState run_;
+  // The career as the log last saw it (at the last round's commit, or where
+  // the career was started or loaded): what the week's events are told
+  // from.
+  std::optional<Career> logged_;
   std::optional<Match> match_;
   std::optional<Round> round_;
   std::optional<DraftCamp> camp_;

@@ -137,6 +137,13 @@ void News(Prompter& prompter, RunState& run, const std::string& message,
   prompter.publish(run.newspaper);
 }
 
+// A milestone's news: the career log files its story as a milestone.
+void Milestone(Prompter& prompter, RunState& run, const std::string& message,
+               const std::string& headline, const std::string& story) {
+  run.milestones.push_back(headline);
+  News(prompter, run, message, headline, story);
+}
+
 }  // namespace
 
 int LevelIndex(std::string_view league) {
@@ -228,26 +235,28 @@ void FinishMatch(Career& c, const MatchState& m, Random& random, Prompter& promp
     prompter.publish(run.newspaper);  // the paper comes up with its last story
   }
   if (c.Goals > 99 && c.Goals - m.Goals < 100) {
-    News(prompter, run, "Congratulations on reaching 100 goals for the season!",
-         c.Name + " Reaches Football Century",
-         who + ", passed the prestigious 100 goal barrier yesterday. " + c.Name + " kicked " +
-             goals +
-             " goals in the match to pass the milestone, and continue his fantastic form that sees "
-             "him currently heading the " +
-             c.League + " goal kicking ladder.");
+    Milestone(
+        prompter, run, "Congratulations on reaching 100 goals for the season!",
+        c.Name + " Reaches Football Century",
+        who + ", passed the prestigious 100 goal barrier yesterday. " + c.Name + " kicked " +
+            goals +
+            " goals in the match to pass the milestone, and continue his fantastic form that sees "
+            "him currently heading the " +
+            c.League + " goal kicking ladder.");
   }
   if (c.Goals > 149 && c.Goals - m.Goals < 150) {
-    News(prompter, run,
-         "Congratulations! You have joined the prestigious '150 Goals Club' by booting 150 goals "
-         "for this season!",
-         c.Name + " Reaches 150 Goals",
-         who + ", has become the newest player to kick 150 goals in a season. " + c.Name +
-             " kicked " + goals +
-             " goals in the match to pass the milestone, and continue his fantastic form that sees "
-             "him currently heading the " +
-             c.League +
-             " goal kicking ladder. Only a few players before him have achieved this feat, and his "
-             "club, family and friends are all said to be very proud.");
+    Milestone(
+        prompter, run,
+        "Congratulations! You have joined the prestigious '150 Goals Club' by booting 150 goals "
+        "for this season!",
+        c.Name + " Reaches 150 Goals",
+        who + ", has become the newest player to kick 150 goals in a season. " + c.Name +
+            " kicked " + goals +
+            " goals in the match to pass the milestone, and continue his fantastic form that sees "
+            "him currently heading the " +
+            c.League +
+            " goal kicking ladder. Only a few players before him have achieved this feat, and his "
+            "club, family and friends are all said to be very proud.");
   }
   if (levelIndex >= 0) {
     const LevelRecord& level = c.Levels[static_cast<std::size_t>(levelIndex)];
@@ -263,23 +272,24 @@ void FinishMatch(Career& c, const MatchState& m, Random& random, Prompter& promp
       } else {
         message = "Amazing! Congratulations on playing your " + n + "th game in the " + word + "!";
       }
-      News(prompter, run, message, c.Name + " Plays " + n + "th Match",
-           who + ", played his " + n + "th game in the " + c.League + " yesterday. " + c.Name +
-               " had " + figures + " disposals, and kicked " + goals +
-               " goals in the match to celebrate the milestone. " +
-               WithName(MilestoneClosing(games), c.Name));
+      Milestone(prompter, run, message, c.Name + " Plays " + n + "th Match",
+                who + ", played his " + n + "th game in the " + c.League + " yesterday. " + c.Name +
+                    " had " + figures + " disposals, and kicked " + goals +
+                    " goals in the match to celebrate the milestone. " +
+                    WithName(MilestoneClosing(games), c.Name));
     }
     if (level.Goals > 999 && level.Goals - m.Goals < 1000) {
-      News(prompter, run,
-           "Congratulations! You have reached 1000 goals  for your career in the " + word + "!",
-           c.Name + (levelIndex == 0 ? " Reaches 1000 Goals!" : " Reaches 1000 Goals"),
-           who + ", has become the newest player to kick 1000 goals in their career. " + c.Name +
-               " kicked " + goals +
-               " goals in the match to pass the milestone, and continue his fantastic form that "
-               "sees him currently near the top of the all-time " +
-               c.League +
-               " goal kicking ladder. Only a few players before him have achieved this feat, and "
-               "his club, family and friends are all said to be very proud.");
+      Milestone(
+          prompter, run,
+          "Congratulations! You have reached 1000 goals  for your career in the " + word + "!",
+          c.Name + (levelIndex == 0 ? " Reaches 1000 Goals!" : " Reaches 1000 Goals"),
+          who + ", has become the newest player to kick 1000 goals in their career. " + c.Name +
+              " kicked " + goals +
+              " goals in the match to pass the milestone, and continue his fantastic form that "
+              "sees him currently near the top of the all-time " +
+              c.League +
+              " goal kicking ladder. Only a few players before him have achieved this feat, and "
+              "his club, family and friends are all said to be very proud.");
     }
   }
 

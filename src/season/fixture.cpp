@@ -246,6 +246,8 @@ void AppendRecordLines(std::string& out, const RoundRecord& r) {
   }
 }
 
+}  // namespace
+
 // Rewrites a file whole (through the atomic writer, so a crash leaves it as
 // it was or as it is meant to be) as its first `keep` lines followed by
 // `lines`. A file with fewer lines keeps them all; a missing one is made.
@@ -302,6 +304,8 @@ std::optional<FileError> KeepAndAddInPlace(const std::filesystem::path& file, st
   if (error != 0) return failed(error);
   return std::nullopt;
 }
+
+namespace {
 
 constexpr std::size_t kEverything = std::numeric_limits<std::size_t>::max();
 

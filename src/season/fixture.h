@@ -81,6 +81,18 @@ std::optional<FileError> AppendRoundResult(const std::filesystem::path& folder,
 std::optional<FileError> StoreRoundResult(const std::filesystem::path& folder, const Career& career,
                                           const RoundRecord& record);
 
+// Rewrites a file whole through the atomic writer as its first `keep`
+// lines followed by `lines`. A file with fewer lines keeps them all; a
+// missing one is made.
+std::optional<FileError> KeepAndAdd(const std::filesystem::path& file, std::size_t keep,
+                                    std::string_view lines);
+// The same in place, for a file that grows by a record at a time: cut after
+// the lines kept, the new lines written and flushed. A crash part way leaves
+// the lines kept whole and part of the new ones after them, a torn tail that
+// its readers must drop. A missing file is made whole as KeepAndAdd makes it.
+std::optional<FileError> KeepAndAddInPlace(const std::filesystem::path& file, std::size_t keep,
+                                           std::string_view lines);
+
 // Round r's record (1-based) from the results file.
 std::variant<RoundRecord, FileError> ReadRoundResult(const std::filesystem::path& folder,
                                                      const Career& career, int round);

@@ -202,14 +202,16 @@ std::optional<FileError> Round::Finish(Career& career, RunState& run,
   //      anew through the atomic writer, later rounds write theirs in place
   //      after the records before it (a crash part way leaves a torn tail
   //      beyond the save's rounds);
-  //   4. the save, last: the save is what commits the round.
+  //   4. the week into the career log, in place as the results are (its
+  //      torn tail is beyond the save's week, and dropped by its readers);
+  //   5. the save, last: the save is what commits the round.
   // The first write that fails stops the rest, so the save on disk never
   // runs ahead of the files it depends on. Nothing is deleted before the
   // save. A crash (or a failed write) between any two of these leaves the
   // old save with some of the new files, and the next attempt puts that
   // right while a load only reads: a finals stage and a record go to their
   // own places, replacing what an unsaved attempt left there; a load ignores
-  // records beyond the save's rounds, and a season that is over needs none
+  // records (and log weeks) beyond the save's rounds, and a season that is over needs none
   // (the next season's first record may already stand alone in the file); a
   // season history block replaces a block of the same season; the career
   // history is rewritten whole; and when the save still waits for the grand
@@ -217,6 +219,9 @@ std::optional<FileError> Round::Finish(Career& career, RunState& run,
   // is drawn again from the preliminary finals' record.
   if (error) return error;
   if (auto e = StoreRoundResult(folder, career, record)) return e;
+  if (hooks.log) {
+    if (auto e = hooks.log(record)) return e;
+  }
   return SaveCareer(folder, career);
 }
 

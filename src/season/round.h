@@ -78,6 +78,8 @@ class Round {
     std::function<std::optional<FileError>()> finals;     // after the ladder
     std::function<std::optional<FileError>()> seasonEnd;  // when the grand final is done
     std::function<void()> weekly;                         // ageing and sponsors, every week
+    // The week into the career log, after the results and before the save.
+    std::function<std::optional<FileError>(const RoundRecord&)> log;
   };
   // Returns the sentence of the first file that could not be written, if
   // any; nothing after it is written then, so the save on disk still holds

@@ -91,7 +91,7 @@ TEST_F(SimTest, NewPlayAndShowUnderOddNames) {
   std::vector<std::string> files;
   for (const auto& [file, bytes] : Files(folder)) files.push_back(file);
   EXPECT_THAT(files, ElementsAre(career + ".kms", career + ".lock", career + "Fixture.kmf",
-                                 career + "Results.kmr"));
+                                 career + "Log.kml", career + "Results.kmr"));
   // A transcript entry is one line whatever its text holds.
   for (const auto& [text, written] : {std::pair{"two\r\nlines", "two\\nlines"},
                                       {"two\nlines\r", "two\\nlines\\n"},

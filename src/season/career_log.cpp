@@ -1,0 +1,437 @@
+#include "season/career_log.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "core/file_names.h"
+#include "core/number_format.h"
+#include "core/text_file.h"
+#include "season/award_counts.h"
+#include "season/fixture.h"
+#include "season/season_end.h"
+
+namespace km {
+
+namespace {
+
+constexpr std::string_view kHeading = "Kickmark career log 1";
+
+constexpr std::array<std::string_view, kLogEventKinds> kKindNames = {
+    "message", "question", "story", "award", "milestone", "move", "contract", "sponsor", "draft"};
+
+constexpr std::array<std::string_view, 5> kAbsenceNames = {"-", "injured", "suspended", "no match",
+                                                           "retired"};
+
+// A week's figures after its season and week, in the order a W line keeps
+// them.
+constexpr std::size_t kWeekFields = 33;
+
+void AppendEscaped(std::string& out, std::string_view text) {
+  for (const char ch : text) {
+    switch (ch) {
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        out += ch;
+    }
+  }
+}
+
+std::optional<std::string> Unescaped(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      out += text[i];
+      continue;
+    }
+    if (++i == text.size()) return std::nullopt;
+    switch (text[i]) {
+      case 't':
+        out += '\t';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case '\\':
+        out += '\\';
+        break;
+      default:
+        return std::nullopt;
+    }
+  }
+  return out;
+}
+
+class LineWriter {
+ public:
+  explicit LineWriter(std::string& out) : out_(out) {}
+  LineWriter& text(std::string_view value) {
+    out_ += '\t';
+    AppendEscaped(out_, value);
+    return *this;
+  }
+  LineWriter& number(long long value) {
+    out_ += '\t';
+    out_ += std::to_string(value);
+    return *this;
+  }
+  LineWriter& money(Money value) { return text(value.ToString()); }
+  void end() { out_ += '\n'; }
+
+ private:
+  std::string& out_;
+};
+
+void AppendWeek(std::string& out, const LogWeek& w) {
+  out += 'W';
+  LineWriter line(out);
+  line.number(w.season).number(w.week).text(w.competition).text(w.club).number(w.played ? 1 : 0);
+  line.number(w.disposals).number(w.goals).number(w.behinds).text(FormatGeneral(w.rating));
+  line.number(w.kicking).number(w.handballing).number(w.tackling).number(w.marking);
+  line.number(w.running).number(w.overall);
+  line.number(w.fitness).number(w.health).number(w.stamina).number(w.healthOverall);
+  line.number(w.boots).number(w.jumper).number(w.shorts).number(w.other).number(w.gearOverall);
+  line.money(w.wages).money(w.sponsorship).money(w.otherIncome).money(w.bankBalance);
+  line.number(w.injury).number(w.suspension);
+  line.text(kAbsenceNames[static_cast<std::size_t>(w.absence)]);
+  line.end();
+  for (const LogEvent& e : w.events) {
+    out += 'E';
+    LineWriter event(out);
+    event.number(w.season).number(w.week).text(LogEventKindName(e.kind)).text(e.title).text(e.text);
+    event.end();
+  }
+}
+
+std::vector<std::string_view> SplitTabs(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab - start));
+    if (tab == std::string_view::npos) break;
+    start = tab + 1;
+  }
+  return fields;
+}
+
+std::optional<int> Whole(std::string_view text) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// One record of the log read back: a week's figures or one of its events.
+struct Record {
+  LogPlace place;
+  bool isWeek = false;
+  LogWeek week;
+  LogEvent event;
+};
+
+std::optional<Record> ParseRecord(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  const auto f = SplitTabs(line);
+  if (f.size() < 3 || (f[0] != "W" && f[0] != "E")) return std::nullopt;
+  Record r;
+  const auto season = Whole(f[1]);
+  const auto week = Whole(f[2]);
+  if (!season || !week) return std::nullopt;
+  r.place = {*season, *week};
+  if (f[0] == "E") {
+    if (f.size() != 6) return std::nullopt;
+    const auto kind = LogEventKindNamed(f[3]);
+    auto title = Unescaped(f[4]);
+    auto text = Unescaped(f[5]);
+    if (!kind || !title || !text) return std::nullopt;
+    r.event = {*kind, std::move(*title), std::move(*text)};
+    return r;
+  }
+  if (f.size() != 3 + kWeekFields) return std::nullopt;
+  r.isWeek = true;
+  LogWeek& w = r.week;
+  w.season = *season;
+  w.week = *week;
+  auto competition = Unescaped(f[3]);
+  auto club = Unescaped(f[4]);
+  if (!competition || !club) return std::nullopt;
+  w.competition = std::move(*competition);
+  w.club = std::move(*club);
+  std::size_t next = 5;
+  bool ok = true;
+  const auto whole = [&](int& into) {
+    const auto v = Whole(f[next++]);
+    ok = ok && v.has_value();
+    into = v.value_or(0);
+  };
+  const auto money = [&](Money& into) {
+    const auto v = Money::Parse(f[next++]);
+    ok = ok && v.has_value();
+    into = v.value_or(Money{});
+  };
+  int played = 0;
+  whole(played);
+  w.played = played == 1;
+  ok = ok && (played == 0 || played == 1);
+  whole(w.disposals);
+  whole(w.goals);
+  whole(w.behinds);
+  const auto rating = ParseDecimal(f[next++]);
+  ok = ok && rating.has_value();
+  w.rating = rating.value_or(0);
+  for (int* skill : {&w.kicking, &w.handballing, &w.tackling, &w.marking, &w.running, &w.overall,
+                     &w.fitness, &w.health, &w.stamina, &w.healthOverall, &w.boots, &w.jumper,
+                     &w.shorts, &w.other, &w.gearOverall}) {
+    whole(*skill);
+  }
+  money(w.wages);
+  money(w.sponsorship);
+  money(w.otherIncome);
+  money(w.bankBalance);
+  whole(w.injury);
+  whole(w.suspension);
+  const auto absence = std::find(kAbsenceNames.begin(), kAbsenceNames.end(), f[next]);
+  ok = ok && absence != kAbsenceNames.end();
+  w.absence = static_cast<Absence>(absence - kAbsenceNames.begin());
+  if (!ok) return std::nullopt;
+  return r;
+}
+
+// The log's lines, each with where it starts; a last line with no line end
+// is torn and left out.
+struct Line {
+  std::size_t start;
+  std::string_view text;
+};
+std::vector<Line> WholeLines(std::string_view bytes) {
+  std::vector<Line> lines;
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    const std::size_t end = bytes.find('\n', pos);
+    if (end == std::string_view::npos) break;
+    lines.push_back({pos, bytes.substr(pos, end - pos)});
+    pos = end + 1;
+  }
+  return lines;
+}
+
+std::string Sentence(const std::string& name, std::size_t line, std::string_view what) {
+  return name + " could not be read: line " + std::to_string(line + 1) + " " + std::string(what);
+}
+
+}  // namespace
+
+std::string_view LogEventKindName(LogEventKind kind) {
+  return kKindNames[static_cast<std::size_t>(kind)];
+}
+
+std::optional<LogEventKind> LogEventKindNamed(std::string_view name) {
+  const auto it = std::find(kKindNames.begin(), kKindNames.end(), name);
+  if (it == kKindNames.end()) return std::nullopt;
+  return static_cast<LogEventKind>(it - kKindNames.begin());
+}
+
+std::filesystem::path LogPath(const std::filesystem::path& folder, const Career& career) {
+  return folder / (career.CareerName + std::string(kLogEnding));
+}
+
+LogPlace SavedPlace(const Career& saved) { return {saved.Age - 13, saved.Matches}; }
+
+LogWeek WeekOf(const Career& c, const PlayerLine& line, bool played, std::vector<LogEvent> events) {
+  LogWeek w;
+  const LogPlace place = SavedPlace(c);
+  w.season = place.season;
+  w.week = place.week;
+  w.competition = c.League;
+  w.club = c.Team;
+  w.played = played;
+  if (played) {
+    w.disposals = static_cast<int>(ParseWhole(line.Disposals).value_or(0));
+    w.goals = static_cast<int>(ParseWhole(line.Goals).value_or(0));
+    w.behinds = static_cast<int>(ParseWhole(line.Behinds).value_or(0));
+    w.rating = ParseDecimal(line.MatchRating).value_or(0);
+  } else if (c.Injury >= 0) {
+    w.absence = Absence::Injured;
+  } else if (c.Suspension >= 0) {
+    w.absence = Absence::Suspended;
+  } else {
+    w.absence = IsRetired(c) ? Absence::Retired : Absence::NoMatch;
+  }
+  w.kicking = c.Kicking;
+  w.handballing = c.Handballing;
+  w.tackling = c.Tackling;
+  w.marking = c.Marking;
+  w.running = c.Running;
+  w.overall = c.Overall;
+  w.fitness = c.Fitness;
+  w.health = c.Health;
+  w.stamina = c.Stamina;
+  w.healthOverall = c.HealthOverall;
+  w.boots = c.Boots;
+  w.jumper = c.Jumper;
+  w.shorts = c.Shorts;
+  w.other = c.Other;
+  w.gearOverall = c.GearOverall;
+  w.wages = c.Wages;
+  w.sponsorship = c.Sponsorship;
+  w.otherIncome = c.OtherIncome;
+  w.bankBalance = c.BankBalance;
+  w.injury = c.Injury;
+  w.suspension = c.Suspension;
+  w.events = std::move(events);
+  return w;
+}
+
+std::string CareerLogText(const CareerLog& log) {
+  std::string out(kHeading);
+  out += '\n';
+  for (const LogWeek& w : log.weeks) AppendWeek(out, w);
+  return out;
+}
+
+std::variant<CareerLog, FileError> ParseCareerLog(std::string_view bytes, const std::string& name,
+                                                  LogPlace upTo) {
+  CareerLog log;
+  const std::vector<Line> lines = WholeLines(bytes);
+  if (lines.empty()) return log;  // nothing whole yet: a first week torn
+  std::string_view heading = lines.front().text;
+  if (!heading.empty() && heading.back() == '\r') heading.remove_suffix(1);
+  if (heading != kHeading) return FileError{Sentence(name, 0, "is not a career log's heading")};
+  LogPlace last{};
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    auto record = ParseRecord(lines[i].text);
+    if (!record) return FileError{Sentence(name, i, "is not a record of the log")};
+    // Beyond the save: what a round whose save never followed left.
+    if (upTo < record->place) break;
+    if (record->isWeek) {
+      if (!log.weeks.empty() && !(last < record->place)) {
+        return FileError{Sentence(name, i, "goes back to a week logged before it")};
+      }
+      last = record->place;
+      log.weeks.push_back(std::move(record->week));
+    } else {
+      if (log.weeks.empty() || record->place != last) {
+        return FileError{Sentence(name, i, "is an event of no week logged before it")};
+      }
+      log.weeks.back().events.push_back(std::move(record->event));
+    }
+  }
+  return log;
+}
+
+std::variant<CareerLog, FileError> ReadCareerLog(const std::filesystem::path& file, LogPlace upTo) {
+  ReadResult read = ReadWholeFile(file);
+  if (!read.bytes) {
+    if (read.missing) return CareerLog{};
+    return FileError{read.error};
+  }
+  return ParseCareerLog(*read.bytes, file.filename().string(), upTo);
+}
+
+std::optional<FileError> AppendLogWeek(const std::filesystem::path& folder, const Career& career,
+                                       const LogWeek& week) {
+  const auto file = LogPath(folder, career);
+  std::string lines;
+  AppendWeek(lines, week);
+  const ReadResult read = ReadWholeFile(file);
+  if (!read.bytes && !read.missing) return FileError{read.error};
+  // The lines kept: the heading and every whole record of a week before
+  // this one. A log that does not start with the heading (or is empty) is
+  // started again.
+  std::size_t keep = 0;
+  if (read.bytes) {
+    const std::vector<Line> whole = WholeLines(*read.bytes);
+    std::string_view heading = whole.empty() ? std::string_view{} : whole.front().text;
+    if (!heading.empty() && heading.back() == '\r') heading.remove_suffix(1);
+    if (heading == kHeading) {
+      keep = 1;
+      const LogPlace place{week.season, week.week};
+      while (keep < whole.size()) {
+        const auto record = ParseRecord(whole[keep].text);
+        if (!record || !(record->place < place)) break;
+        ++keep;
+      }
+    }
+  }
+  if (keep == 0) lines = std::string(kHeading) + '\n' + lines;
+  return KeepAndAddInPlace(file, keep, lines);
+}
+
+std::vector<LogEvent> EventsBetween(const Career& before, const Career& after) {
+  std::vector<LogEvent> events;
+  for (std::string& award : AwardsWon(CountAwards(before), CountAwards(after))) {
+    events.push_back({LogEventKind::Award, std::move(award), after.League + ", " + after.Team});
+  }
+  if (!IsRetired(before) && IsRetired(after)) {
+    events.push_back(
+        {LogEventKind::Move, "Retired",
+         after.Name + " retired from " + after.Team + " in the " + after.League + "."});
+  } else if (before.League != after.League || before.Team != after.Team) {
+    events.push_back(
+        {LogEventKind::Move, before.League + " to " + after.League,
+         before.Team + " (" + before.League + ") to " + after.Team + " (" + after.League + ")"});
+  }
+  const std::array<std::pair<std::string_view, std::string Career::*>, 5> slots = {{
+      {"Major sponsor", &Career::MajorSponsor},
+      {"Jumper sponsor", &Career::JumperSponsor},
+      {"Shorts sponsor", &Career::ShortsSponsor},
+      {"Boots sponsor", &Career::BootsSponsor},
+      {"Socks sponsor", &Career::SocksSponsor},
+  }};
+  for (const auto& [slot, field] : slots) {
+    if (before.*field != after.*field) {
+      events.push_back({LogEventKind::Sponsor, std::string(slot) + ": " + after.*field,
+                        "Sponsorship is now $" + after.Sponsorship.ToString() + " a week."});
+    }
+  }
+  return events;
+}
+
+std::optional<std::string> CheckLogAgrees(const std::filesystem::path& folder,
+                                          const Career& saved) {
+  const auto read = ReadCareerLog(LogPath(folder, saved), SavedPlace(saved));
+  if (const auto* error = std::get_if<FileError>(&read)) return error->message;
+  const CareerLog& log = std::get<CareerLog>(read);
+  const LogPlace place = SavedPlace(saved);
+  if (place.week == 0) return std::nullopt;  // no round played yet this season
+  if (log.weeks.empty()) return "the log holds no week";
+  const LogWeek& last = log.weeks.back();
+  if (LogPlace{last.season, last.week} != place) {
+    return "the log's last week is season " + std::to_string(last.season) + " week " +
+           std::to_string(last.week) + ", the save's season " + std::to_string(place.season) +
+           " week " + std::to_string(place.week);
+  }
+  LogWeek expected = WeekOf(saved, {}, last.played, last.events);
+  expected.disposals = last.disposals;
+  expected.goals = last.goals;
+  expected.behinds = last.behinds;
+  expected.rating = last.rating;
+  if (expected != last) return "the log's last week is not the save's career";
+  const auto round = ReadRoundResult(folder, saved, place.week);
+  if (const auto* error = std::get_if<FileError>(&round)) return error->message;
+  const PlayerLine& line = std::get<RoundRecord>(round).player;
+  const LogWeek fromResults = WeekOf(saved, line, last.played, last.events);
+  if (last.played && (fromResults.disposals != last.disposals || fromResults.goals != last.goals ||
+                      fromResults.behinds != last.behinds || fromResults.rating != last.rating)) {
+    return "the log's last week is not the results file's line";
+  }
+  return std::nullopt;
+}
+
+}  // namespace km

@@ -1,0 +1,135 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/career.h"
+#include "core/run_state.h"
+#include "core/save_file.h"
+
+namespace km {
+
+// The career log: every week of a career, one after another, so that the
+// career can be looked back on once the week's own figures are gone. It is
+// kept in CareerName + "Log.kml" beside the save, and each round's commit
+// adds the week to it just before the save, in place, as the results file
+// grows: a crash part way leaves a torn tail beyond the week the save has
+// played, which every reader drops and the next commit writes over.
+//
+// The file is UTF-8 text, one record a line, its fields separated by tabs:
+//   Kickmark career log 1
+//   W <season> <week> <competition> <club> <played> ... (the week's figures)
+//   E <season> <week> <kind> <title> <text>              (one of its events)
+// A tab, a line break or a backslash in a text is written \t, \n or \\.
+
+// What happened in a week besides the match.
+enum class LogEventKind {
+  Message,    // a message box shown to the player
+  Question,   // a Yes/No question and his answer
+  Story,      // a newspaper story
+  Award,      // an award won at the season's close or at the season's start
+  Milestone,  // a milestone story (games, goals)
+  Move,       // a move to another club or competition, or retirement
+  Contract,   // a contract signed
+  Sponsor,    // a sponsor deal taken
+  DraftPick,  // the pick that took him in the national draft
+};
+inline constexpr int kLogEventKinds = 9;
+// The kind's word in the file and in exports: "message", "question", "story",
+// "award", "milestone", "move", "contract", "sponsor", "draft".
+std::string_view LogEventKindName(LogEventKind kind);
+std::optional<LogEventKind> LogEventKindNamed(std::string_view name);
+
+struct LogEvent {
+  LogEventKind kind = LogEventKind::Message;
+  std::string title;  // the headline, the award, "Local Reserves to Local Firsts", ...
+  std::string text;   // the story, the message, the question with its answer, ...
+  bool operator==(const LogEvent&) const = default;
+};
+
+// Why he missed a week's match.
+enum class Absence { None, Injured, Suspended, NoMatch, Retired };
+
+// One week of the career as the log keeps it: the figures as they stood
+// when the week's round was committed.
+struct LogWeek {
+  int season = 0;  // the season of his career, from 1 (Age - 13)
+  int week = 0;    // the week of the season, 1..26 (23 to 26 are the finals)
+  std::string competition;
+  std::string club;
+  bool played = false;
+  int disposals = 0;
+  int goals = 0;
+  int behinds = 0;
+  double rating = 0;
+  int kicking = 0, handballing = 0, tackling = 0, marking = 0, running = 0, overall = 0;
+  int fitness = 0, health = 0, stamina = 0, healthOverall = 0;
+  int boots = 0, jumper = 0, shorts = 0, other = 0, gearOverall = 0;
+  Money wages, sponsorship, otherIncome, bankBalance;
+  int injury = 0;      // the career's injury count after the week
+  int suspension = 0;  // and its suspension count
+  Absence absence = Absence::None;
+  std::vector<LogEvent> events;
+  bool operator==(const LogWeek&) const = default;
+};
+
+// A career's log as far as its save has played.
+struct CareerLog {
+  std::vector<LogWeek> weeks;
+  // The log of a career begun before the game kept one starts where that
+  // career was first loaded: not at season 1, week 1.
+  [[nodiscard]] bool StartsLate() const {
+    return !weeks.empty() && (weeks.front().season != 1 || weeks.front().week != 1);
+  }
+};
+
+std::filesystem::path LogPath(const std::filesystem::path& folder, const Career& career);
+
+// The week just played, as the round's commit logs it: the career after the
+// round and the season's close, the player's line of the round, whether he
+// took the field, and the week's events.
+LogWeek WeekOf(const Career& career, const PlayerLine& line, bool played,
+               std::vector<LogEvent> events);
+
+// Adds the week to the career's log, in place of any record of that week or
+// a later one (what an attempt that never reached the save left there). A
+// missing log is started. Every write goes through Files().
+std::optional<FileError> AppendLogWeek(const std::filesystem::path& folder, const Career& career,
+                                       const LogWeek& week);
+
+// The week the save has played up to: its season and week. A record beyond
+// it is a torn tail.
+struct LogPlace {
+  int season = 0;
+  int week = 0;
+  auto operator<=>(const LogPlace&) const = default;
+};
+LogPlace SavedPlace(const Career& saved);
+
+// Reads a log, keeping the weeks up to `upTo` (the save's place). A torn
+// last line and the records beyond the save are dropped; a file that is not
+// there is an empty log (a career begun before the game kept one). A line
+// that cannot be read anywhere else gives the sentence naming the file and
+// the line.
+std::variant<CareerLog, FileError> ReadCareerLog(const std::filesystem::path& file, LogPlace upTo);
+// The same from the text of a log; `name` names it in the sentence.
+std::variant<CareerLog, FileError> ParseCareerLog(std::string_view bytes, const std::string& name,
+                                                  LogPlace upTo);
+// The text of a log: its heading line and every week's records.
+std::string CareerLogText(const CareerLog& log);
+
+// The events the career record itself shows between two commits: awards
+// won, moves between clubs and competitions (retirement too), contracts
+// signed and sponsor deals taken.
+std::vector<LogEvent> EventsBetween(const Career& before, const Career& after);
+
+// Whether the log on disk agrees with the save and the results: its last
+// week is the save's, its figures are the save's and its line is the
+// results file's. The sentence of the first thing that does not agree.
+std::optional<std::string> CheckLogAgrees(const std::filesystem::path& folder, const Career& saved);
+
+}  // namespace km

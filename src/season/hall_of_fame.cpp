@@ -1,0 +1,70 @@
+#include "season/hall_of_fame.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "core/save_file.h"
+#include "match/after_match.h"
+#include "season/career_log.h"
+#include "season/season_end.h"
+
+namespace km {
+
+namespace {
+
+HallOfFameRow RowOf(const std::filesystem::path& folder, const std::filesystem::path& save) {
+  HallOfFameRow row;
+  row.careerName = save.stem().string();
+  const auto loaded = LoadCareer(save);
+  if (const auto* error = std::get_if<FileError>(&loaded)) {
+    row.damaged = error->message;
+    return row;
+  }
+  const Career& c = std::get<Career>(loaded);
+  row.player = c.Name;
+  row.seasons = c.Age - 13;
+  row.brownlows = c.AFLBrownlow;
+  row.retired = IsRetired(c);
+  row.peakOverall = c.Overall;
+  row.highestCompetition = c.League;
+  for (std::size_t level = 0; level < c.Levels.size(); ++level) {
+    const LevelRecord& record = c.Levels[level];
+    row.matches += record.Matches;
+    row.goals += record.Goals;
+    if (record.Matches > 0) row.highestCompetition = std::string(kCompetitionNames[level]);
+  }
+  if (LevelIndex(c.League) > LevelIndex(row.highestCompetition)) {
+    row.highestCompetition = c.League;
+  }
+  const auto log = ReadCareerLog(LogPath(folder, c), SavedPlace(c));
+  if (const auto* error = std::get_if<FileError>(&log)) {
+    row.damaged = error->message;
+    return row;
+  }
+  const CareerLog& weeks = std::get<CareerLog>(log);
+  for (const LogWeek& w : weeks.weeks) row.peakOverall = std::max(row.peakOverall, w.overall);
+  row.logStartsLate = weeks.weeks.empty() ? c.Matches > 0 || c.Age > 14 : weeks.StartsLate();
+  return row;
+}
+
+}  // namespace
+
+std::vector<HallOfFameRow> ReadHallOfFame(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> saves;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const auto& path = it->path();
+    std::error_code typeError;
+    if (path.extension() == kSaveExtension && it->is_regular_file(typeError)) {
+      saves.push_back(path);
+    }
+  }
+  std::sort(saves.begin(), saves.end());
+  std::vector<HallOfFameRow> rows;
+  rows.reserve(saves.size());
+  for (const auto& save : saves) rows.push_back(RowOf(folder, save));
+  return rows;
+}
+
+}  // namespace km

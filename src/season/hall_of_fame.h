@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace km {
+
+// One career of the data folder on the hall of fame: its totals from the
+// save and the log. A career whose save or log cannot be read keeps its
+// row, with the sentence saying why in place of the totals.
+struct HallOfFameRow {
+  std::string careerName;  // the save's file name without ".kms"
+  std::string player;
+  int seasons = 0;  // seasons begun (Age - 13)
+  int matches = 0;  // matches he took the field in, every competition
+  int goals = 0;
+  int brownlows = 0;
+  std::string highestCompetition;  // the highest he played a match in, or his first
+  int peakOverall = 0;             // from the log, or the save's Overall when higher
+  bool retired = false;
+  bool logStartsLate = false;  // the log does not reach back to his first week
+  std::string damaged;         // the sentence of a file that cannot be read
+};
+
+// Every career in the folder (each save file), in the order of their names.
+// Only reads: no file is changed and no career is locked.
+std::vector<HallOfFameRow> ReadHallOfFame(const std::filesystem::path& folder);
+
+}  // namespace km
