@@ -25,7 +25,7 @@ constexpr std::array<std::string_view, 5> kAbsenceNames = {"-", "injured", "susp
 
 // A week's figures after its season and week, in the order a W line keeps
 // them.
-constexpr std::size_t kWeekFields = 33;
+constexpr std::size_t kWeekFields = 29;
 
 void AppendEscaped(std::string& out, std::string_view text) {
   for (const char ch : text) {
@@ -49,6 +49,7 @@ void AppendEscaped(std::string& out, std::string_view text) {
 }
 
 std::optional<std::string> Unescaped(std::string_view text) {
+  if (text.find('\\') == std::string_view::npos) return std::string(text);
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -118,12 +119,25 @@ void AppendWeek(std::string& out, const LogWeek& w) {
   }
 }
 
-std::vector<std::string_view> SplitTabs(std::string_view line) {
-  std::vector<std::string_view> fields;
+// A line's fields, up to the most a record has; `count` past that many
+// says the line has too many.
+struct Fields {
+  std::array<std::string_view, 3 + kWeekFields> at;
+  std::size_t count = 0;
+  std::string_view operator[](std::size_t i) const { return at[i]; }
+  [[nodiscard]] std::size_t size() const { return count; }
+};
+
+Fields SplitTabs(std::string_view line) {
+  Fields fields;
   std::size_t start = 0;
   while (true) {
     const std::size_t tab = line.find('\t', start);
-    fields.push_back(line.substr(start, tab - start));
+    if (fields.count == fields.at.size()) {
+      ++fields.count;
+      break;
+    }
+    fields.at[fields.count++] = line.substr(start, tab - start);
     if (tab == std::string_view::npos) break;
     start = tab + 1;
   }
@@ -145,11 +159,23 @@ struct Record {
   LogEvent event;
 };
 
-std::optional<Record> ParseRecord(std::string_view line) {
+// `events` false reads only an event's week, for readers that want only
+// the figures.
+std::optional<Record> ParseRecord(std::string_view line, bool events = true) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  Record r;
+  if (!events && line.starts_with("E\t")) {
+    const std::size_t tab = line.find('\t', 2);
+    const std::size_t end = tab == std::string_view::npos ? line.size() : line.find('\t', tab + 1);
+    const auto season = Whole(line.substr(2, tab - 2));
+    const auto week =
+        tab == std::string_view::npos ? std::nullopt : Whole(line.substr(tab + 1, end - tab - 1));
+    if (!season || !week) return std::nullopt;
+    r.place = {*season, *week};
+    return r;
+  }
   const auto f = SplitTabs(line);
   if (f.size() < 3 || (f[0] != "W" && f[0] != "E")) return std::nullopt;
-  Record r;
   const auto season = Whole(f[1]);
   const auto week = Whole(f[2]);
   if (!season || !week) return std::nullopt;
@@ -306,7 +332,7 @@ std::string CareerLogText(const CareerLog& log) {
 }
 
 std::variant<CareerLog, FileError> ParseCareerLog(std::string_view bytes, const std::string& name,
-                                                  LogPlace upTo) {
+                                                  LogPlace upTo, LogDetail detail) {
   CareerLog log;
   const std::vector<Line> lines = WholeLines(bytes);
   if (lines.empty()) return log;  // nothing whole yet: a first week torn
@@ -315,7 +341,7 @@ std::variant<CareerLog, FileError> ParseCareerLog(std::string_view bytes, const 
   if (heading != kHeading) return FileError{Sentence(name, 0, "is not a career log's heading")};
   LogPlace last{};
   for (std::size_t i = 1; i < lines.size(); ++i) {
-    auto record = ParseRecord(lines[i].text);
+    auto record = ParseRecord(lines[i].text, detail == LogDetail::Everything);
     if (!record) return FileError{Sentence(name, i, "is not a record of the log")};
     // Beyond the save: what a round whose save never followed left.
     if (upTo < record->place) break;
@@ -329,19 +355,22 @@ std::variant<CareerLog, FileError> ParseCareerLog(std::string_view bytes, const 
       if (log.weeks.empty() || record->place != last) {
         return FileError{Sentence(name, i, "is an event of no week logged before it")};
       }
-      log.weeks.back().events.push_back(std::move(record->event));
+      if (detail == LogDetail::Everything) {
+        log.weeks.back().events.push_back(std::move(record->event));
+      }
     }
   }
   return log;
 }
 
-std::variant<CareerLog, FileError> ReadCareerLog(const std::filesystem::path& file, LogPlace upTo) {
+std::variant<CareerLog, FileError> ReadCareerLog(const std::filesystem::path& file, LogPlace upTo,
+                                                 LogDetail detail) {
   ReadResult read = ReadWholeFile(file);
   if (!read.bytes) {
     if (read.missing) return CareerLog{};
     return FileError{read.error};
   }
-  return ParseCareerLog(*read.bytes, file.filename().string(), upTo);
+  return ParseCareerLog(*read.bytes, file.filename().string(), upTo, detail);
 }
 
 std::optional<FileError> AppendLogWeek(const std::filesystem::path& folder, const Career& career,
@@ -363,7 +392,7 @@ std::optional<FileError> AppendLogWeek(const std::filesystem::path& folder, cons
       keep = 1;
       const LogPlace place{week.season, week.week};
       while (keep < whole.size()) {
-        const auto record = ParseRecord(whole[keep].text);
+        const auto record = ParseRecord(whole[keep].text, false);
         if (!record || !(record->place < place)) break;
         ++keep;
       }
@@ -383,22 +412,36 @@ std::vector<LogEvent> EventsBetween(const Career& before, const Career& after) {
         {LogEventKind::Move, "Retired",
          after.Name + " retired from " + after.Team + " in the " + after.League + "."});
   } else if (before.League != after.League || before.Team != after.Team) {
-    events.push_back(
-        {LogEventKind::Move, before.League + " to " + after.League,
-         before.Team + " (" + before.League + ") to " + after.Team + " (" + after.League + ")"});
+    const std::string title =
+        before.League == after.League ? "To " + after.Team : before.League + " to " + after.League;
+    events.push_back({LogEventKind::Move, title,
+                      "From " + before.Team + " (" + before.League + ") to " + after.Team + " (" +
+                          after.League + ")."});
   }
+  // A company that took several places is one deal: "Smith Pharmacy" on the
+  // major, jumper and boots.
   const std::array<std::pair<std::string_view, std::string Career::*>, 5> slots = {{
-      {"Major sponsor", &Career::MajorSponsor},
-      {"Jumper sponsor", &Career::JumperSponsor},
-      {"Shorts sponsor", &Career::ShortsSponsor},
-      {"Boots sponsor", &Career::BootsSponsor},
-      {"Socks sponsor", &Career::SocksSponsor},
+      {"major", &Career::MajorSponsor},
+      {"jumper", &Career::JumperSponsor},
+      {"shorts", &Career::ShortsSponsor},
+      {"boots", &Career::BootsSponsor},
+      {"socks", &Career::SocksSponsor},
   }};
+  std::vector<std::pair<std::string, std::string>> deals;  // company, its places
   for (const auto& [slot, field] : slots) {
-    if (before.*field != after.*field) {
-      events.push_back({LogEventKind::Sponsor, std::string(slot) + ": " + after.*field,
-                        "Sponsorship is now $" + after.Sponsorship.ToString() + " a week."});
+    if (before.*field == after.*field) continue;
+    const auto deal = std::find_if(deals.begin(), deals.end(),
+                                   [&](const auto& d) { return d.first == after.*field; });
+    if (deal == deals.end()) {
+      deals.emplace_back(after.*field, slot);
+    } else {
+      deal->second += ", " + std::string(slot);
     }
+  }
+  for (auto& [company, places] : deals) {
+    events.push_back({LogEventKind::Sponsor, company,
+                      company + " sponsors the " + places + ". Sponsorship is now $" +
+                          after.Sponsorship.ToString() + " a week."});
   }
   return events;
 }

@@ -114,11 +114,15 @@ LogPlace SavedPlace(const Career& saved);
 // last line and the records beyond the save are dropped; a file that is not
 // there is an empty log (a career begun before the game kept one). A line
 // that cannot be read anywhere else gives the sentence naming the file and
-// the line.
-std::variant<CareerLog, FileError> ReadCareerLog(const std::filesystem::path& file, LogPlace upTo);
+// the line. WeeksOnly leaves the events out (only their weeks are read),
+// for a reader that wants the figures of many careers.
+enum class LogDetail { Everything, WeeksOnly };
+std::variant<CareerLog, FileError> ReadCareerLog(const std::filesystem::path& file, LogPlace upTo,
+                                                 LogDetail detail = LogDetail::Everything);
 // The same from the text of a log; `name` names it in the sentence.
 std::variant<CareerLog, FileError> ParseCareerLog(std::string_view bytes, const std::string& name,
-                                                  LogPlace upTo);
+                                                  LogPlace upTo,
+                                                  LogDetail detail = LogDetail::Everything);
 // The text of a log: its heading line and every week's records.
 std::string CareerLogText(const CareerLog& log);
 

@@ -36,7 +36,7 @@ HallOfFameRow RowOf(const std::filesystem::path& folder, const std::filesystem::
   if (LevelIndex(c.League) > LevelIndex(row.highestCompetition)) {
     row.highestCompetition = c.League;
   }
-  const auto log = ReadCareerLog(LogPath(folder, c), SavedPlace(c));
+  const auto log = ReadCareerLog(LogPath(folder, c), SavedPlace(c), LogDetail::WeeksOnly);
   if (const auto* error = std::get_if<FileError>(&log)) {
     row.damaged = error->message;
     return row;

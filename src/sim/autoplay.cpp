@@ -13,6 +13,7 @@
 #include "draft/draft_camp.h"
 #include "match/after_match.h"
 #include "match/match.h"
+#include "season/career_log.h"
 #include "season/round.h"
 #include "season/season_end.h"
 #include "week/shops.h"
@@ -424,6 +425,12 @@ Week Player::PlayWeek() {
   if (checkEachWeek_ && !SavedOnDisk(game_)) {
     throw InvariantBroken("after " + RoundTitle(matchesBefore) +
                           ": the save file does not hold the career");
+  }
+  // The career log has the week, as the save and the results have it.
+  if (checkEachWeek_) {
+    if (const auto disagrees = CheckLogAgrees(game_.folder().path, career)) {
+      throw InvariantBroken("after " + RoundTitle(matchesBefore) + ": " + *disagrees);
+    }
   }
   if (career.Matches != kSeasonWeeks || matchesBefore == kSeasonWeeks) return week;
 
