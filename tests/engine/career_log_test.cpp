@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "season/career_log.h"
+#include "support/failing_file_system.h"
+#include "support/temp_folder.h"
+
+namespace km {
+namespace {
+
+LogWeek Week(int season, int week, std::vector<LogEvent> events = {}) {
+  Career c = Career::Create();
+  c.CareerName = "log";
+  c.Age = 13 + season;
+  c.Matches = week;
+  c.Injury = week % 3 == 0 ? 2 : -1;
+  c.BankBalance = Money::Cents(1234567 + week);
+  return WeekOf(c, {"17", "3", "2", "12.5", "Rover"}, week % 3 != 0, std::move(events));
+}
+
+// Three weeks, the second with events whose texts hold what a line cannot.
+CareerLog ThreeWeeks() {
+  return {{Week(1, 25),
+           Week(1, 26,
+                {{LogEventKind::Award, "Best and Fairest", "Local Reserves\tLalor"},
+                 {LogEventKind::Story, "A \\ B", "two\nlines\r\n"},
+                 {LogEventKind::Question, "No", ""}}),
+           Week(2, 1)}};
+}
+
+// The log reads back as written, as far as the save has played; a torn last
+// line is dropped; anything else that is not a record is refused with the
+// line it stands on.
+TEST(CareerLog, ReadsBackUpToTheSaveAndRefusesWhatIsNotALog) {
+  const CareerLog log = ThreeWeeks();
+  const std::string text = CareerLogText(log);
+  const std::size_t lastLine = text.rfind("W\t2\t1");
+  struct Case {
+    const char* label;
+    std::string bytes;
+    LogPlace upTo;
+    std::size_t weeks;  // read, or 0 with `error` set
+    std::string error;
+  };
+  const std::vector<Case> cases = {
+      {"whole", text, {2, 1}, 3, ""},
+      {"a week beyond the save", text, {1, 26}, 2, ""},
+      {"the save a season before", text, {0, 26}, 0, ""},
+      {"torn in its last line", text.substr(0, text.size() - 4), {9, 9}, 2, ""},
+      {"torn before the tab of its last line", text.substr(0, lastLine + 1), {9, 9}, 2, ""},
+      {"empty", "", {9, 9}, 0, ""},
+      {"no heading", text.substr(text.find('\n') + 1), {9, 9}, 0, "x could not be read: line 1"},
+      {"a line that is no record",
+       text.substr(0, lastLine) + "W\t2\t1\tnonsense\n",
+       {9, 9},
+       0,
+       "x could not be read: line 7 is not a record"},
+      {"a week logged twice", text + text.substr(lastLine), {9, 9}, 0, "line 8 goes back"},
+      {"an event before any week",
+       "Kickmark career log 1\nE\t1\t1\tstory\ta\tb\n",
+       {9, 9},
+       0,
+       "line 2 is an event of no week"},
+      {"an unknown kind",
+       text.substr(0, lastLine) + "E\t1\t26\tgossip\ta\tb\n",
+       {9, 9},
+       0,
+       "line 7 is not a record"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const auto read = ParseCareerLog(c.bytes, "x", c.upTo);
+    if (!c.error.empty()) {
+      ASSERT_TRUE(std::holds_alternative<FileError>(read));
+      EXPECT_NE(std::get<FileError>(read).message.find(c.error), std::string::npos)
+          << std::get<FileError>(read).message;
+      continue;
+    }
+    ASSERT_TRUE(std::holds_alternative<CareerLog>(read)) << std::get<FileError>(read).message;
+    const CareerLog& got = std::get<CareerLog>(read);
+    ASSERT_EQ(got.weeks.size(), c.weeks);
+    for (std::size_t w = 0; w < c.weeks; ++w) EXPECT_EQ(got.weeks[w], log.weeks[w]) << w;
+  }
+  const auto figuresOnly = ParseCareerLog(text, "x", {9, 9}, LogDetail::WeeksOnly);
+  EXPECT_TRUE(std::get<CareerLog>(figuresOnly).weeks[1].events.empty());
+  EXPECT_EQ(Week(1, 3).absence, Absence::Injured);
+  EXPECT_EQ(Week(1, 3).disposals, 0);
+}
+
+// A week goes to its own place: whatever an attempt that never reached the
+// save left there or beyond (whole or torn) gives way to it.
+TEST(CareerLog, AWeekReplacesWhatStandsAtItsPlaceOrBeyond) {
+  const testing::TempFolder temp;
+  Career c = Career::Create();
+  c.CareerName = "log";
+  const auto file = LogPath(temp.path, c);
+  for (const auto& [label, tail] :
+       {std::pair{"nothing left", ""}, {"a torn line", "W\t2\t1\t"}, {"a whole week", "W"}}) {
+    SCOPED_TRACE(label);
+    CareerLog log = ThreeWeeks();
+    std::string text = CareerLogText(log);
+    if (std::string_view(tail) == "W") {
+      text += text.substr(text.rfind("W\t2\t1"));  // week 2.1 twice: the second attempt's
+    } else {
+      text += tail;
+    }
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+    LogWeek again = Week(2, 1, {{LogEventKind::Move, "To Lalor", "From here."}});
+    ASSERT_FALSE(AppendLogWeek(temp.path, c, again));
+    log.weeks.back() = again;
+    EXPECT_EQ(testing::ReadBytes(file), CareerLogText(log));
+  }
+  std::filesystem::remove(file);
+  ASSERT_FALSE(AppendLogWeek(temp.path, c, Week(1, 1)));
+  EXPECT_EQ(testing::ReadBytes(file), CareerLogText({{Week(1, 1)}}));
+}
+
+// The events the record shows: awards, moves, retirement, sponsor deals (a
+// company that took several places is one deal).
+TEST(CareerLog, EventsTheRecordShows) {
+  const Career before = Career::Create();
+  Career after = before;
+  after.LocalBestAndFairest += 1;
+  after.AFLBrownlow += 1;
+  after.Team = "Lalor";
+  after.MajorSponsor = after.BootsSponsor = "Nike";
+  after.SocksSponsor = "Puma";
+  const std::vector<LogEvent> events = EventsBetween(before, after);
+  ASSERT_EQ(events.size(), 5u);
+  EXPECT_EQ(events[0].title, "Brownlow Medal");
+  EXPECT_EQ(events[1].title, "Best and Fairest");
+  EXPECT_EQ(events[2].title, "To Lalor");
+  EXPECT_EQ(events[3].text, "Nike sponsors the major, boots. Sponsorship is now $775 a week.");
+  EXPECT_EQ(events[4].title, "Puma");
+  after = before;
+  after.League = "Local Firsts";
+  EXPECT_EQ(EventsBetween(before, after).at(0).title, "Local Reserves to Local Firsts");
+  after.PlayOpen = after.ContractOpen = after.SponsorshipOpen = false;
+  EXPECT_EQ(EventsBetween(before, after).at(0).title, "Retired");
+  EXPECT_TRUE(EventsBetween(after, after).empty());
+}
+
+}  // namespace
+}  // namespace km
