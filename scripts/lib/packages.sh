@@ -9,6 +9,7 @@ KICKMARK_PACKAGES=(
   g++
   ninja-build
   qt6-base-dev
+  qt6-svg-dev
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
@@ -22,6 +23,15 @@ KICKMARK_PACKAGES=(
 KICKMARK_FUZZ_PACKAGES=(
   clang
   libclang-rt-14-dev
+)
+
+# What scripts/package adds: the checks of the desktop entry and the
+# AppStream metainfo, and the tools cpack's Debian package is made with.
+KICKMARK_PACKAGING_PACKAGES=(
+  appstream
+  desktop-file-utils
+  dpkg-dev
+  file
 )
 
 # Installs the packages named as arguments that are missing, when running as
@@ -66,4 +76,9 @@ kickmark_require_packages() {
 # The fuzz preset's packages, on top of the game's.
 kickmark_require_fuzz_packages() {
   kickmark_install_missing "${KICKMARK_FUZZ_PACKAGES[@]}"
+}
+
+# The packaging tools, on top of the game's.
+kickmark_require_packaging_packages() {
+  kickmark_install_missing "${KICKMARK_PACKAGING_PACKAGES[@]}"
 }

@@ -3,9 +3,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <system_error>
+#include <string_view>
 #include <variant>
 
 #include "app/first_paint_report.h"
@@ -17,8 +18,19 @@
 #include "screens/screen_flow.h"
 
 int main(int argc, char* argv[]) {
+  // Asked for its version, the game answers without opening a window (and
+  // so without needing a display).
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--version") {
+      std::printf("kickmark %s\n", KICKMARK_VERSION);
+      return 0;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(km::kProgramTitle));
+  QApplication::setApplicationVersion(QString::fromLatin1(KICKMARK_VERSION));
+  // The desktop matches the windows to the menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(KICKMARK_APP_ID));
   // Leaving the game is always the player's choice (Exit Game), never the
   // side effect of a window closing between two screens.
   QApplication::setQuitOnLastWindowClosed(false);
@@ -37,9 +49,12 @@ int main(int argc, char* argv[]) {
   } else {
     random.emplace();
   }
-  std::error_code error;
-  const std::filesystem::path here = std::filesystem::current_path(error);
-  km::DataFolder folder{options.dataDir.value_or(here)};
+  const auto careers = km::screens::CareerFolder(options);
+  if (const auto* problem = std::get_if<QString>(&careers)) {
+    QMessageBox::critical(nullptr, QString::fromLatin1(km::kProgramTitle), *problem);
+    return 2;
+  }
+  km::DataFolder folder{std::get<std::filesystem::path>(careers)};
 
   km::screens::QtPrompter prompter;
   km::Game game(*random, prompter, folder);

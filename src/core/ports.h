@@ -63,6 +63,12 @@ class Prompter {
       const std::string& filter, const std::filesystem::path& folder) = 0;
 };
 
+// Where careers live unless the player names a folder: the game's own
+// folder in the user's data location, $XDG_DATA_HOME/Kickmark, or
+// ~/.local/share/Kickmark when XDG_DATA_HOME is unset or not absolute (as
+// the desktop's rules for that variable have it). Not created here.
+std::filesystem::path DefaultDataFolder();
+
 // The folder where the save, fixture, results and history files live.
 struct DataFolder {
   std::filesystem::path path;

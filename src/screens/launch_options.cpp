@@ -1,6 +1,8 @@
 #include "screens/launch_options.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QStandardPaths>
 #include <system_error>
 
 #include "screens/qt_text.h"
@@ -46,6 +48,18 @@ std::variant<LaunchOptions, QString> ParseLaunchOptions(const QStringList& argum
     if (error) options.dataDir = folder;
   }
   return options;
+}
+
+std::variant<std::filesystem::path, QString> CareerFolder(const LaunchOptions& options) {
+  if (options.dataDir) return *options.dataDir;
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  if (folder.isEmpty() || !QDir().mkpath(folder)) {
+    return QStringLiteral(
+               "The folder for your careers, \"%1\", could not be made. Start the game "
+               "with --data-dir and a folder of your choice.")
+        .arg(folder);
+  }
+  return PathFromQt(folder);
 }
 
 }  // namespace km::screens

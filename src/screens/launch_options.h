@@ -10,10 +10,10 @@
 namespace km::screens {
 
 // What the game is started with: `--seed N` fixes the chance of the whole
-// run, `--data-dir DIR` is where the career files live (the current folder
-// otherwise). `--quit-when-painted` is for measuring the start-up only and
-// is left out of the help: the game writes one line once its first window
-// has been painted, and quits.
+// run, `--data-dir DIR` is where the career files live (the game's own
+// folder in the user's data location otherwise). `--quit-when-painted` is for measuring the
+// start-up only and is left out of the help: the game writes one line once its first window has
+// been painted, and quits.
 struct LaunchOptions {
   std::optional<std::uint64_t> seed;
   std::optional<std::filesystem::path> dataDir;
@@ -23,5 +23,11 @@ struct LaunchOptions {
 // Reads the program's arguments (the first one is the program itself). Gives
 // the sentence to show instead when they are wrong.
 std::variant<LaunchOptions, QString> ParseLaunchOptions(const QStringList& arguments);
+
+// The folder of the careers: the one named by --data-dir, or the game's own
+// in the user's data location (QStandardPaths' AppDataLocation, such as
+// ~/.local/share/Kickmark), made on first start. Gives the sentence to show
+// when that cannot be made.
+std::variant<std::filesystem::path, QString> CareerFolder(const LaunchOptions& options);
 
 }  // namespace km::screens

@@ -577,14 +577,7 @@ QPixmap PaintIcon(int side) {
   QPixmap pixmap(side, side);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  QRadialGradient grass(QPointF(side * 0.4, side * 0.35), side * 0.7);
-  grass.setColorAt(0.0, QColor("#5fb055"));
-  grass.setColorAt(1.0, QColor("#1f5a1d"));
-  p.setPen(Qt::NoPen);
-  p.setBrush(grass);
-  p.drawEllipse(QRectF(0.5, 0.5, side - 1.0, side - 1.0));
-  PaintFootball(p, QRectF(side * 0.08, side * 0.22, side * 0.84, side * 0.56));
+  PaintGameIcon(p, side);
   p.end();
   return pixmap;
 }
@@ -662,6 +655,19 @@ void PaintGround(QPainter& painter, const QRectF& area) {
   PaintGoalPosts(painter);
   PaintFlight(painter);
   painter.restore();
+}
+
+void PaintGameIcon(QPainter& p, double side) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  QRadialGradient grass(QPointF(side * 0.4, side * 0.35), side * 0.7);
+  grass.setColorAt(0.0, QColor("#5fb055"));
+  grass.setColorAt(1.0, QColor("#1f5a1d"));
+  p.setPen(Qt::NoPen);
+  p.setBrush(grass);
+  p.drawEllipse(QRectF(0.5, 0.5, side - 1.0, side - 1.0));
+  PaintFootball(p, QRectF(side * 0.08, side * 0.22, side * 0.84, side * 0.56));
+  p.restore();
 }
 
 void PaintFootball(QPainter& painter, const QRectF& area) {

@@ -32,6 +32,9 @@ void PaintFootball(QPainter& painter, const QRectF& area);
 
 // The game's icon: a football on a green disc.
 QIcon GameIcon();
+// The icon's drawing on a square of `side` at the painter's origin: a
+// football on a round of grass. The desktop's icons are painted from it too.
+void PaintGameIcon(QPainter& painter, double side);
 
 // A word-wrapped label is never narrower than `narrowest` pixels, and always
 // tall enough for its whole text at that width (a window does not grow by

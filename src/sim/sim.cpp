@@ -228,12 +228,13 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
       "records.",
       "kickmark-sim"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("kickmark-sim ") + KICKMARK_VERSION);
 
   CommonOptions common;
   auto* dataDirOption =
       app.add_option("--data-dir", common.dataDir,
-                     "Folder of the save, fixture, results and history files (default: the current "
-                     "folder)")
+                     "Folder of the save, fixture, results, log and history files (default: the "
+                     "game's own, $XDG_DATA_HOME/Kickmark or ~/.local/share/Kickmark)")
           ->check(CLI::ExistingDirectory);
   auto* seed = app.add_option("--seed", common.seed,
                               "Seed of the random source (default: seeded from the clock)");
@@ -312,11 +313,19 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
     return app.exit(e, out, err);
   } catch (const CLI::CallForAllHelp& e) {
     return app.exit(e, out, err);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e, out, err);
   } catch (const CLI::ParseError& e) {
     app.exit(e, out, err);
     return kExitRefused;
   }
   common.seeded = seed->count() > 0;
+  if (dataDirOption->count() == 0) {
+    // The game's own folder, made on first use as the game makes it.
+    common.dataDir = DefaultDataFolder().string();
+    std::error_code ignored;  // a folder that cannot be made fails at its first file
+    std::filesystem::create_directories(common.dataDir, ignored);
+  }
   if (*playCommand && weeksOption->count() + seasonsOption->count() + toEndOption->count() == 0) {
     err << "play needs one of --weeks N, --seasons N or --to-end\n";
     return kExitRefused;
