@@ -9,6 +9,7 @@ KICKMARK_PACKAGES=(
   g++
   ninja-build
   qt6-base-dev
+  qt6-charts-dev
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
