@@ -362,19 +362,17 @@ class CareerChart : public QChartView {
     for (const SeriesSpec& s : spec_.series) {
       if (s.weeksOnly && !byWeek) continue;
       QXYSeries* series = nullptr;
-      if (s.scatter) {
-        auto* points = new QScatterSeries;
-        points->setMarkerSize(6);
-        points->setBorderColor(QColor(s.colour));
-        series = points;
-      } else {
-        series = new QLineSeries;
-        series->setPen(QPen(QColor(s.colour), 2));
-        // A season's figure is a point of its own.
-        series->setPointsVisible(!byWeek);
-      }
+      series = new QLineSeries;
       series->setName(QString::fromLatin1(s.name));
       series->setColor(QColor(s.colour));
+      // Points alone are a line series without its line: drawn in one go,
+      // where a scatter series makes an item of every point. A season's
+      // figure is a point of its own too.
+      QPen pen(QColor(s.colour), 2);
+      if (s.scatter) pen.setStyle(Qt::NoPen);
+      series->setPen(pen);
+      series->setPointsVisible(s.scatter || !byWeek);
+      series->setMarkerSize(s.scatter ? 4 : 6);
       QList<QPointF> points;
       points.reserve(static_cast<qsizetype>(slots_.size()));
       for (const Slot& slot : slots_) {
@@ -858,7 +856,14 @@ QWidget* CareerScreen::MakeScrapbook() {
     }
     ++row;
   }
-  grdScrapbook_->resizeColumnsToContents();
+  // The columns fit the longest they can hold, measured once rather than
+  // row by row through a long career.
+  const QFontMetrics metrics = grdScrapbook_->fontMetrics();
+  const int pad = metrics.averageCharWidth() * 3;
+  for (int column = 0; const char* widest : {"Season", "Preliminary Finals", "Draft pick"}) {
+    grdScrapbook_->setColumnWidth(column++,
+                                  metrics.horizontalAdvance(QString::fromLatin1(widest)) + pad);
+  }
   grdScrapbook_->setMinimumHeight(grdScrapbook_->fontMetrics().height() * 8);
   connect(grdScrapbook_, &QTableWidget::currentCellChanged, this,
           [this](int row) { ShowEntry(row); });
@@ -881,7 +886,7 @@ void CareerScreen::Filter(const QString& words) {
   for (int row = 0; const ScrapbookEntry& e : scrapbook_) {
     const bool match = wanted.isEmpty() || ToQt(e.title).contains(wanted, Qt::CaseInsensitive) ||
                        ToQt(e.text).contains(wanted, Qt::CaseInsensitive);
-    grdScrapbook_->setRowHidden(row, !match);
+    if (grdScrapbook_->isRowHidden(row) == match) grdScrapbook_->setRowHidden(row, !match);
     if (match) {
       ++shown;
       if (first < 0) first = row;
