@@ -10,6 +10,7 @@ KICKMARK_PACKAGES=(
   ninja-build
   qt6-base-dev
   qt6-svg-dev
+  qt6-charts-dev
   libgtest-dev
   libgmock-dev
   libbenchmark-dev

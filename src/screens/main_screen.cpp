@@ -226,6 +226,7 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
   cmdSponsorship_ = AddButton("Sp&onsorship", "cmdSponsorship", &MainScreen::cmdSponsorship_Click);
   cmdContract_ = AddButton("&Contract", "cmdContract", &MainScreen::cmdContract_Click);
   auto* cmdRecords = AddButton("&Records", "cmdRecords", &MainScreen::cmdRecords_Click);
+  auto* cmdCareer = AddButton("Care&er", "cmdCareer", &MainScreen::cmdCareer_Click);
   auto* cmdAbout = AddButton("&About", "cmdAbout", &MainScreen::cmdAbout_Click);
   auto* cmdExit = AddButton("Exit", "cmdExit", &MainScreen::cmdExit_Click);
 
@@ -241,8 +242,8 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
 
   auto* weekRow = new QHBoxLayout;
   weekRow->setSpacing(8);
-  for (QPushButton* button :
-       {cmdTraining_, cmdHealth_, cmdStore_, cmdSponsorship_, cmdContract_, cmdRecords}) {
+  for (QPushButton* button : {cmdTraining_, cmdHealth_, cmdStore_, cmdSponsorship_, cmdContract_,
+                              cmdRecords, cmdCareer}) {
     weekRow->addWidget(button);
   }
   weekRow->addStretch(1);
@@ -509,6 +510,7 @@ void MainScreen::cmdStore_Click() { Q_EMIT storeRequested(); }
 void MainScreen::cmdSponsorship_Click() { Q_EMIT sponsorshipRequested(); }
 void MainScreen::cmdContract_Click() { Q_EMIT contractRequested(); }
 void MainScreen::cmdRecords_Click() { Q_EMIT recordsRequested(); }
+void MainScreen::cmdCareer_Click() { Q_EMIT careerRequested(); }
 
 void MainScreen::cmdAbout_Click() {
   if (aboutBox_) {
@@ -555,6 +557,9 @@ bool MainScreen::Form_KeyDown(int key) {
       return true;
     case Qt::Key_R:
       cmdRecords_Click();
+      return true;
+    case Qt::Key_K:
+      cmdCareer_Click();
       return true;
     default:
       return false;

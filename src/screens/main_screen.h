@@ -17,8 +17,8 @@ class QPushButton;
 namespace km::screens {
 
 // frmMain: the career hub. It shows the career record and opens the screens
-// of the week. The letters A, C, O, T, S, H and R work like the About,
-// Contract, Sponsorship, Training, Store, Health and Records buttons
+// of the week. The letters A, C, O, T, S, H, R and K work like the About,
+// Contract, Sponsorship, Training, Store, Health, Records and Career buttons
 // wherever the focus is, even while the button itself is disabled; once the
 // player has retired only the letters of the screens that show his career
 // still work.
@@ -50,6 +50,7 @@ class MainScreen : public QWidget {
   void sponsorshipRequested();
   void contractRequested();
   void recordsRequested();
+  void careerRequested();
   // The player quit this career: the game holds no career any more.
   void careerClosed();
 
@@ -62,6 +63,7 @@ class MainScreen : public QWidget {
   void cmdSponsorship_Click();
   void cmdContract_Click();
   void cmdRecords_Click();
+  void cmdCareer_Click();
   void cmdAbout_Click();
   void cmdExit_Click();
 

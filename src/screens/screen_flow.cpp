@@ -1,5 +1,6 @@
 #include "screens/screen_flow.h"
 
+#include "screens/career_screen.h"
 #include "screens/contracts_screen.h"
 #include "screens/draft_screens.h"
 #include "screens/main_screen.h"
@@ -96,6 +97,7 @@ void ScreenFlow::MakeHub() {
   hub_ = std::make_unique<MainScreen>(game_);
   connect(hub_.get(), &MainScreen::careerClosed, this, &ScreenFlow::CloseCareer);
   connect(hub_.get(), &MainScreen::recordsRequested, this, &ScreenFlow::OpenRecords);
+  connect(hub_.get(), &MainScreen::careerRequested, this, &ScreenFlow::OpenCareer);
   connect(hub_.get(), &MainScreen::teamDetailsRequested, this, &ScreenFlow::OpenTeam);
   connect(hub_.get(), &MainScreen::contractRequested, this, &ScreenFlow::OpenContracts);
   connect(hub_.get(), &MainScreen::playRequested, this, &ScreenFlow::OpenRound);
@@ -137,6 +139,21 @@ void ScreenFlow::OpenRecords() {
   }
   records_->refresh();
   OpenFrom(hub_.get(), records_.get());
+}
+
+void ScreenFlow::OpenCareer() {
+  if (!hub_ || !game_.HasCareer()) return;
+  // The log grows with every round: the screen reads it afresh each time.
+  auto read = ReadRunningCareerLog(game_);
+  if (const auto* error = std::get_if<FileError>(&read)) {
+    game_.prompter().inform(error->message);
+    return;
+  }
+  Retire(career_);
+  career_ = std::make_unique<CareerScreen>(game_.career(), std::get<CareerLog>(std::move(read)));
+  career_->SetDataFolder(game_.folder().path);
+  connect(career_.get(), &CareerScreen::closed, this, [this] { HandBackTo(hub_.get()); });
+  OpenFrom(hub_.get(), career_.get());
 }
 
 void ScreenFlow::OpenTeam() {
@@ -317,6 +334,7 @@ void ScreenFlow::RetireCareerScreens() {
   Retire(shop_);
   Retire(sponsorship_);
   Retire(records_);
+  Retire(career_);
   Retire(team_);
   Retire(hub_);
 }

@@ -7,6 +7,7 @@
 
 namespace km::screens {
 
+class CareerScreen;
 class ContractsScreen;
 class DraftCampScreen;
 class DraftScreen;
@@ -23,7 +24,7 @@ class StartScreen;
 class TeamScreen;
 
 // Which screen follows which: splash, start, setup, a new career's first
-// contract, the hub with its records, team and contract pages, the week's
+// contract, the hub with its records, career, team and contract pages, the week's
 // round and match, a new position, the draft camp and the draft, and back to
 // the start screen when a career is quit. The game's ports come with the
 // Game, so the flow runs the same with the real message boxes or a test
@@ -44,6 +45,7 @@ class ScreenFlow : public QObject {
   [[nodiscard]] SetupScreen* setup() const { return setup_.get(); }
   [[nodiscard]] MainScreen* hub() const { return hub_.get(); }
   [[nodiscard]] RecordsScreen* records() const { return records_.get(); }
+  [[nodiscard]] CareerScreen* careerScreen() const { return career_.get(); }
   [[nodiscard]] TeamScreen* team() const { return team_.get(); }
   [[nodiscard]] ContractsScreen* contracts() const { return contracts_.get(); }
   [[nodiscard]] RoundScreen* round() const { return round_.get(); }
@@ -65,6 +67,7 @@ class ScreenFlow : public QObject {
   void OpenHub();
   void MakeHub();
   void OpenRecords();
+  void OpenCareer();
   void OpenTeam();
   void BackToHub();
   void OpenContracts();
@@ -93,6 +96,7 @@ class ScreenFlow : public QObject {
   std::unique_ptr<SetupScreen> setup_;
   std::unique_ptr<MainScreen> hub_;
   std::unique_ptr<RecordsScreen> records_;
+  std::unique_ptr<CareerScreen> career_;
   std::unique_ptr<TeamScreen> team_;
   std::unique_ptr<ContractsScreen> contracts_;
   std::unique_ptr<ShopScreen> shop_;

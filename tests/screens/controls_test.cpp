@@ -89,8 +89,9 @@ struct ShopScript {
 
 // The signals of the hub's buttons whose screens are opened elsewhere.
 constexpr const char* kRequests[] = {
-    "playRequested",  "teamDetailsRequested", "trainingRequested", "healthRequested",
-    "storeRequested", "sponsorshipRequested", "contractRequested", "recordsRequested",
+    "playRequested",     "teamDetailsRequested", "trainingRequested",
+    "healthRequested",   "storeRequested",       "sponsorshipRequested",
+    "contractRequested", "recordsRequested",     "careerRequested",
 };
 
 }  // namespace
@@ -157,7 +158,8 @@ class ControlsTest : public QObject {
           (std::array{play, sponsorship, contract}));
       for (const char* shop : {"cmdTraining", "cmdHealth", "cmdStore"})
         QVERIFY2(IsEnabled(hub_.get(), shop) == !retired, shop);
-      for (const char* always : {"cmdTeamDetails", "cmdRecords", "cmdAbout", "cmdExit"})
+      for (const char* always :
+           {"cmdTeamDetails", "cmdRecords", "cmdCareer", "cmdAbout", "cmdExit"})
         QVERIFY2(IsEnabled(hub_.get(), always), always);
       QVERIFY(!IsEnabled(hub_.get(), "cmdLadderStats"));  // nothing ever opens the ladder table
     }
@@ -171,6 +173,7 @@ class ControlsTest : public QObject {
         {Qt::Key_R, Qt::ShiftModifier, false, "recordsRequested"},
         {Qt::Key_C, Qt::ControlModifier, false, ""},
         {Qt::Key_R, none, true, "recordsRequested"},
+        {Qt::Key_K, none, true, "careerRequested"},
         {Qt::Key_T, none, true, ""},
         {Qt::Key_O, none, true, ""}};
     for (const auto& [key, modifiers, retired, request] : cases) {
@@ -182,6 +185,43 @@ class ControlsTest : public QObject {
         if (spies_[i]->count() > 0) asked << QString::fromLatin1(kRequests[i]);
       QCOMPARE(asked.join(QLatin1Char(',')), QString::fromLatin1(request));
     }
+    QVERIFY(Click(hub_.get(), "cmdCareer") && spies_.back()->count() == 1);
+  }
+
+  // The scrapbook newest first, searched as one types (headline and story, any case, no messages
+  // or questions); the exported page carries the stories and its charts within itself.
+  void theCareerScreensScrapbookAndPage() {
+    CareerLog log = ALog(1, 4);
+    log.weeks[2].events.push_back({LogEventKind::Milestone, "Fifty & Counting", "At Frankston."});
+    log.weeks[3].events.push_back({LogEventKind::Question, "Retire?", "Frankston asks. No."});
+    CareerScreen screen(session_->career(), log);
+    screen.show();
+    auto* grid = Find<QTableWidget>(&screen, "grdScrapbook");
+    QCOMPARE(grid->item(0, 1)->text() + "|" + grid->item(grid->rowCount() - 1, 3)->text(),
+             QStringLiteral("Grand Final|Fifty & Counting"));
+    for (const auto& [words, found] : {std::pair{"", 7},
+                                       {"FIFTY", 1},
+                                       {"frankston", 1},
+                                       {"story 1", 2},
+                                       {"note", 0},
+                                       {"retire", 0}}) {
+      Find<QLineEdit>(&screen, "txtSearch")->setText(QString::fromLatin1(words));
+      int shown = 0;
+      for (int row = 0; row < grid->rowCount(); ++row) shown += grid->isRowHidden(row) ? 0 : 1;
+      QVERIFY2(shown == found, words);
+    }
+    QTemporaryDir folder;
+    QCOMPARE(screen.ExportTo(folder.filePath(QStringLiteral("page.html"))), QString());
+    QFile file(folder.filePath(QStringLiteral("page.html")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+    QCOMPARE(
+        (std::array{page.count(QStringLiteral("<img ")),
+                    page.count(QStringLiteral("src=\"data:image/png;base64,")),
+                    page.count(QStringLiteral("Fifty &amp; Counting")),
+                    page.count(QStringLiteral("Headline 24")), page.count(QStringLiteral("Note ")),
+                    page.count(QStringLiteral("http")), page.count(QStringLiteral("href"))}),
+        (std::array<qsizetype, 7>{4, 4, 1, 1, 0, 0, 0}));
   }
 
   // A key or click puts the paper away; the hub wakes unless the draft is due.

@@ -22,6 +22,7 @@
 #include "core/new_career.h"
 #include "core/save_file.h"
 #include "game/game.h"
+#include "screens/career_screen.h"
 #include "screens/look.h"
 #include "screens/main_screen.h"
 #include "screens/match_screen.h"
@@ -130,6 +131,31 @@ inline Career OnHisWayToTheCamp(const std::string& name, int skill, double ratin
   career.PlayOpen = false;
   career.MatchRatingAverage = ratingAverage;
   return career;
+}
+
+// A log of `seasons` seasons from season `first`, up through the competitions: a week in 17
+// missed injured and one in 29 suspended; a story every fifth week, a message every seventh and
+// an award at each Grand Final.
+inline CareerLog ALog(int seasons, int first = 1) {
+  CareerLog log;
+  for (int n = 0; n < seasons * 26; ++n) {
+    LogWeek& w = log.weeks.emplace_back();
+    w.season = first + n / 26;
+    w.week = n % 26 + 1;
+    w.competition = std::string(kCompetitionNames[std::size_t(n * 4 / (seasons * 26))]);
+    w.club = "Frankston";
+    w.absence = n % 17 == 16 ? Absence::Injured : n % 29 == 28 ? Absence::Suspended : Absence::None;
+    w.played = w.absence == Absence::None;
+    if (w.played)
+      std::tie(w.disposals, w.goals, w.rating) = std::tuple(9 + n % 19, n % 5, 3 + n % 13 * 0.5);
+    w.kicking = w.handballing = w.tackling = w.marking = w.running = w.overall = 40 + n / 4;
+    w.bankBalance = Money::Dollars(800 * n - 5000);
+    const std::string at = std::to_string(n);
+    if (w.week % 5 == 0) w.events.push_back({LogEventKind::Story, "Headline " + at, "Story " + at});
+    if (w.week % 7 == 0) w.events.push_back({LogEventKind::Message, "Note " + at, "Message " + at});
+    if (w.week == 26) w.events.push_back({LogEventKind::Award, "Best and Fairest", "Award " + at});
+  }
+  return log;
 }
 
 // A running game with scripted ports around one career, saved nowhere.

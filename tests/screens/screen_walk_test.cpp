@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTabWidget>
 #include <QTextDocument>
 #include <cstring>
 
@@ -264,8 +265,8 @@ class ScreenWalkTest : public QObject {
     QCOMPARE(FocusName(), QStringLiteral("cmdPlay"));  // Enter is PLAY
     Look("hub-new", hub);
     // The hub's letters and the team page's buttons: each screen holds its opener until put away.
-    Visit(hub, {"T", "frmTraining", "H", "frmHealth", "S", "frmStore", "R", "frmRecords", "O",
-                "frmSponsorship", "A", "frmAbout"});
+    Visit(hub, {"T", "frmTraining", "H", "frmHealth", "S", "frmStore", "R", "frmRecords", "K",
+                "frmCareer", "O", "frmSponsorship", "A", "frmAbout"});
     if (QTest::currentTestFailed()) return;
     QVERIFY(Click(hub, "cmdTeamDetails"));
     QWidget* team = ShownWindow("frmTeam");
@@ -346,6 +347,15 @@ class ScreenWalkTest : public QObject {
            "cmdStateAwards", "frmStateAwards", "cmdAFLAwards", "frmAFLAwards"},
           false);
     if (QTest::currentTestFailed()) return;
+    // His career by season, by week and its scrapbook, from a log begun late; and a log not begun.
+    CareerScreen career(game.career(), ALog(7, 3));
+    career.show();
+    Look("career", &career);
+    career.ShowByWeek(true);
+    Look("career-weeks", &career);
+    Find<QTabWidget>(&career, "tabCareer")->setCurrentIndex(1);
+    Look("career-scrapbook", &career);
+    LookAt<CareerScreen>("career-empty", {}, game.career(), CareerLog{});
     LookAt<TeamScreen>("team-veteran", {}, game);
     // A re-signing: the AFL clubs' offers, the longest names among them.
     ContractOffers& offers = game.contracts();

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <filesystem>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "core/career.h"
+#include "core/save_file.h"
+#include "season/career_log.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableWidget;
+class QTextBrowser;
+
+namespace km {
+class Game;
+}
+
+namespace km::screens {
+
+class CareerChart;
+
+// One of the career's newspaper stories, awards, milestones, moves,
+// contracts, sponsor deals and draft picks, with the week it came in.
+struct ScrapbookEntry {
+  int season = 0;
+  int week = 0;
+  LogEventKind kind = LogEventKind::Story;
+  std::string title;
+  std::string text;
+};
+
+// The scrapbook of a log: every event worth keeping, newest first. Plain
+// messages and questions are left out.
+std::vector<ScrapbookEntry> Scrapbook(const CareerLog& log);
+
+// A week of the season as the game names it: "Round 12" up to round 22,
+// then the finals ("Qualifying Finals", ..., "Grand Final").
+QString WeekName(int week);
+
+// A chart as the export shows it: its title and its picture.
+struct ChartPicture {
+  QString title;
+  QImage picture;
+};
+
+// The career as one HTML page that needs nothing beside it: the player's
+// name, his competitions and totals, the charts (inline pictures) and the
+// scrapbook.
+QString CareerHtml(const Career& career, const CareerLog& log,
+                   const std::vector<ChartPicture>& charts);
+
+// The log of the running game's career, as far as its save has played.
+std::variant<CareerLog, FileError> ReadRunningCareerLog(const Game& game);
+
+// frmCareer: a whole career looked back on. Charts of the match ratings,
+// disposals and goals, skills and bank balance by season or by week, the
+// competitions behind them; the scrapbook of the career's stories; and the
+// lot exported to a web page or printed. It reads only the record and the
+// log it is given, so any career can be shown, the running one or one long
+// finished.
+class CareerScreen : public QWidget {
+  Q_OBJECT
+
+ public:
+  CareerScreen(const Career& career, CareerLog log, QWidget* parent = nullptr);
+  ~CareerScreen() override;
+
+  // Where Export offers to write the page: the career's data folder.
+  void SetDataFolder(std::filesystem::path folder) { folder_ = std::move(folder); }
+
+  // The charts by week (every match) or by season.
+  void ShowByWeek(bool byWeek);
+  [[nodiscard]] bool byWeek() const { return byWeek_; }
+
+  // The page Export writes and Print prints, with the charts as shown now.
+  [[nodiscard]] QString html() const;
+  // Writes html() to `file`; the sentence of what went wrong, if anything.
+  [[nodiscard]] QString ExportTo(const QString& file) const;
+
+ Q_SIGNALS:
+  void closed();
+
+ public Q_SLOTS:
+  void cmdExport_Click();
+  void cmdPrint_Click();
+  void cmdClose_Click();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QWidget* MakeCharts();
+  QWidget* MakeScrapbook();
+  void Filter(const QString& words);
+  void ShowEntry(int row);
+
+  Career career_;
+  CareerLog log_;
+  std::vector<ScrapbookEntry> scrapbook_;
+  std::filesystem::path folder_;
+  bool byWeek_ = false;
+  std::vector<CareerChart*> charts_;
+  QTabWidget* tabs_ = nullptr;
+  QRadioButton* optBySeason_ = nullptr;
+  QRadioButton* optByWeek_ = nullptr;
+  QLabel* lblPoint_ = nullptr;
+  QLineEdit* txtSearch_ = nullptr;
+  QLabel* lblFound_ = nullptr;
+  QTableWidget* grdScrapbook_ = nullptr;
+  QTextBrowser* txtStory_ = nullptr;
+};
+
+}  // namespace km::screens
