@@ -558,7 +558,7 @@ bool MainScreen::Form_KeyDown(int key) {
     case Qt::Key_R:
       cmdRecords_Click();
       return true;
-    case Qt::Key_K:
+    case Qt::Key_E:
       cmdCareer_Click();
       return true;
     default:

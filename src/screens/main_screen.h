@@ -17,7 +17,7 @@ class QPushButton;
 namespace km::screens {
 
 // frmMain: the career hub. It shows the career record and opens the screens
-// of the week. The letters A, C, O, T, S, H, R and K work like the About,
+// of the week. The letters A, C, O, T, S, H, R and E work like the About,
 // Contract, Sponsorship, Training, Store, Health, Records and Career buttons
 // wherever the focus is, even while the button itself is disabled; once the
 // player has retired only the letters of the screens that show his career

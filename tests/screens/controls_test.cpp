@@ -173,7 +173,7 @@ class ControlsTest : public QObject {
         {Qt::Key_R, Qt::ShiftModifier, false, "recordsRequested"},
         {Qt::Key_C, Qt::ControlModifier, false, ""},
         {Qt::Key_R, none, true, "recordsRequested"},
-        {Qt::Key_K, none, true, "careerRequested"},
+        {Qt::Key_E, none, true, "careerRequested"},
         {Qt::Key_T, none, true, ""},
         {Qt::Key_O, none, true, ""}};
     for (const auto& [key, modifiers, retired, request] : cases) {
