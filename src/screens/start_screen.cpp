@@ -47,14 +47,15 @@ QPushButton* StartButton(const char* caption, const char* name, QWidget* parent)
 
 // The hall of fame's columns.
 enum HallColumn { kCareer, kPlayer, kSeasons, kMatches, kGoals, kBrownlows, kHighest, kPeak };
+// The longer headings take two lines, leaving the room to the names.
 constexpr std::array<const char*, 8> kHallHeadings = {"Career",
                                                       "Player",
                                                       "Seasons",
                                                       "Matches",
                                                       "Goals",
-                                                      "Brownlow Medals",
-                                                      "Highest competition",
-                                                      "Peak Overall"};
+                                                      "Brownlow\nMedals",
+                                                      "Highest\ncompetition",
+                                                      "Peak\nOverall"};
 // What a cell sorts by: a number as a number, a competition by its level,
 // a name without regard to case.
 constexpr int kSortRole = Qt::UserRole;
@@ -124,7 +125,7 @@ void SizeHallTable(QTableWidget* table) {
   const int chars = table->fontMetrics().averageCharWidth();
   int width = table->frameWidth() * 2;
   for (int c = 0; c < table->columnCount(); ++c) {
-    const int least = c == kPlayer ? chars * 26 : c == kCareer ? chars * 14 : 0;
+    const int least = c == kPlayer ? chars * 30 : c == kCareer ? chars * 14 : 0;
     width += std::max(header->sectionSizeHint(c), least);
   }
   const int rows = table->verticalHeader()->defaultSectionSize() * 7;
@@ -173,7 +174,8 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   grdCareers_->setAlternatingRowColors(true);
   grdCareers_->setStyleSheet(
       QStringLiteral("QTableWidget#grdCareers { background: #ffffff; alternate-background-color: "
-                     "#eef4ec; gridline-color: #c5d1c3; border: 1px solid #6f8f72; }"));
+                     "#eef4ec; gridline-color: #c5d1c3; border: 1px solid #6f8f72; "
+                     "selection-background-color: #cfe3cc; selection-color: #10240f; }"));
   grdCareers_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   auto* header = grdCareers_->horizontalHeader();
   header->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -298,7 +300,11 @@ void StartScreen::refreshHallOfFame() {
   grdCareers_->setSortingEnabled(true);
   grdCareers_->sortByColumn(sortColumn, sortOrder);
   spanDamagedRows();
-  if (grdCareers_->rowCount() > 0) grdCareers_->setCurrentCell(0, kCareer);
+  // The first row is where the keys start, chosen only once he moves to it.
+  if (grdCareers_->rowCount() > 0) {
+    grdCareers_->selectionModel()->setCurrentIndex(grdCareers_->model()->index(0, kCareer),
+                                                   QItemSelectionModel::NoUpdate);
+  }
 }
 
 void StartScreen::spanDamagedRows() {
