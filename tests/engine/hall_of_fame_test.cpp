@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <fstream>
 #include <map>
 
@@ -74,42 +73,24 @@ TEST(HallOfFame, EveryCareerHasItsRowAndNothingIsWritten) {
   const auto rows = ReadHallOfFame(folder.path);
   EXPECT_EQ(FilesOf(folder.path), before);
 
-  const auto sentence = [&](const fs::path& file, const Career& saved) {
-    const auto log = ReadCareerLog(file, SavedPlace(saved));
-    return std::get<FileError>(log).message;
-  };
-  struct Expected {
-    std::string name, player;
-    int seasons, matches, goals, brownlows;
-    std::string highest;
-    int peak;
-    bool retired, late;
-    std::string damaged;
-  };
-  const std::vector<Expected> expected = {
-      {"Alpha", "Jack Riley", 3, 25, 12, 2, "State", 75, false, false, ""},
-      {"Bravo", "Sean O'Dwyer", 7, 0, 0, 0, "Local Reserves", 81, true, true, ""},
-      {"Charlie", "", 0, 0, 0, 0, "", 0, false, false,
-       std::get<FileError>(LoadCareer(folder.path / "Charlie.kms")).message},
-      {"Delta", "Tom Hill", 1, 0, 0, 0, "Local Reserves", badLog.Overall, false, false,
-       sentence(LogPath(folder.path, badLog), badLog)},
-  };
-  ASSERT_EQ(rows.size(), expected.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const HallOfFameRow& row = rows[i];
-    const Expected& e = expected[i];
-    SCOPED_TRACE(e.name);
-    EXPECT_EQ(row.careerName, e.name);
-    EXPECT_EQ(row.saveFile, folder.path / (e.name + ".kms"));
-    EXPECT_EQ(row.damaged, e.damaged);
-    if (!e.damaged.empty()) continue;
-    EXPECT_EQ(row.player, e.player);
-    EXPECT_EQ((std::array{row.seasons, row.matches, row.goals, row.brownlows, row.peakOverall}),
-              (std::array{e.seasons, e.matches, e.goals, e.brownlows, e.peak}));
-    EXPECT_EQ(row.highestCompetition, e.highest);
-    EXPECT_EQ(row.retired, e.retired);
-    EXPECT_EQ(row.logStartsLate, e.late);
+  std::vector<std::string> shown;
+  for (const HallOfFameRow& r : rows) {
+    shown.push_back(r.damaged.empty()
+                        ? r.careerName + "|" + r.player + "|" + std::to_string(r.seasons) + " " +
+                              std::to_string(r.matches) + " " + std::to_string(r.goals) + " " +
+                              std::to_string(r.brownlows) + "|" + r.highestCompetition + "|" +
+                              std::to_string(r.peakOverall) + (r.retired ? "|retired" : "") +
+                              (r.logStartsLate ? "|late" : "")
+                        : r.careerName + ": " + r.damaged);
   }
+  const auto log = ReadCareerLog(LogPath(folder.path, badLog), SavedPlace(badLog));
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{
+                "Alpha|Jack Riley|3 25 12 2|State|75",
+                "Bravo|Sean O'Dwyer|7 0 0 0|Local Reserves|81|retired|late",
+                "Charlie: " + std::get<FileError>(LoadCareer(folder.path / "Charlie.kms")).message,
+                "Delta: " + std::get<FileError>(log).message}));
+  EXPECT_EQ(rows.front().saveFile, folder.path / "Alpha.kms");
 }
 
 }  // namespace
