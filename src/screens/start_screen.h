@@ -6,10 +6,12 @@
 
 class QLabel;
 class QPushButton;
+class QTableWidget;
 
 namespace km::screens {
 
-// frmStart: New Career, Load Career or Exit Game.
+// frmStart: New Career, Load Career or Exit Game, beside the hall of fame:
+// every career of the data folder, finished or not, with its totals.
 class StartScreen : public QWidget {
   Q_OBJECT
 
@@ -21,11 +23,16 @@ class StartScreen : public QWidget {
   // A save file was read into the game's career.
   void careerLoaded();
   void exitChosen();
+  // A career of the hall of fame was double-clicked, or Enter pressed on it.
+  void careerChosen(const QString& saveFile);
 
  public Q_SLOTS:
   void cmdNew_Click();
   void cmdLoad_Click();
   void cmdExit_Click();
+  // Reads the data folder's careers into the hall of fame again, keeping the
+  // column it is sorted by. Done each time the start screen comes up.
+  void refreshHallOfFame();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -33,7 +40,13 @@ class StartScreen : public QWidget {
 
  private:
   Game& game_;
+  // A damaged career's sentence runs across the row's totals, wherever the
+  // sorting has put the row.
+  void spanDamagedRows();
+  void chooseRow(int row);
+
   QLabel* lblLoadError_;
+  QTableWidget* grdCareers_;
 };
 
 }  // namespace km::screens

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "core/game_data.h"
 #include "core/save_file.h"
-#include "match/after_match.h"
 #include "season/career_log.h"
 #include "season/season_end.h"
 
@@ -14,6 +14,7 @@ namespace {
 
 HallOfFameRow RowOf(const std::filesystem::path& folder, const std::filesystem::path& save) {
   HallOfFameRow row;
+  row.saveFile = save;
   row.careerName = save.stem().string();
   const auto loaded = LoadCareer(save);
   if (const auto* error = std::get_if<FileError>(&loaded)) {
@@ -32,9 +33,6 @@ HallOfFameRow RowOf(const std::filesystem::path& folder, const std::filesystem::
     row.matches += record.Matches;
     row.goals += record.Goals;
     if (record.Matches > 0) row.highestCompetition = std::string(kCompetitionNames[level]);
-  }
-  if (LevelIndex(c.League) > LevelIndex(row.highestCompetition)) {
-    row.highestCompetition = c.League;
   }
   const auto log = ReadCareerLog(LogPath(folder, c), SavedPlace(c), LogDetail::WeeksOnly);
   if (const auto* error = std::get_if<FileError>(&log)) {

@@ -10,14 +10,17 @@ namespace km {
 // save and the log. A career whose save or log cannot be read keeps its
 // row, with the sentence saying why in place of the totals.
 struct HallOfFameRow {
+  std::filesystem::path saveFile;
   std::string careerName;  // the save's file name without ".kms"
   std::string player;
   int seasons = 0;  // seasons begun (Age - 13)
   int matches = 0;  // matches he took the field in, every competition
   int goals = 0;
   int brownlows = 0;
-  std::string highestCompetition;  // the highest he played a match in, or his first
-  int peakOverall = 0;             // from the log, or the save's Overall when higher
+  // The highest competition he played a match in; while he has played none,
+  // the one he is in.
+  std::string highestCompetition;
+  int peakOverall = 0;  // from the log, or the save's Overall when higher
   bool retired = false;
   bool logStartsLate = false;  // the log does not reach back to his first week
   std::string damaged;         // the sentence of a file that cannot be read

@@ -34,4 +34,11 @@ std::string SeasonLine(const SeasonSummary& season);
 // is not padded. No awards reads "-".
 std::vector<std::string> SeasonTable(const std::vector<SeasonSummary>& seasons);
 
+// Rows of cells as aligned lines, the first row the heading: each column as
+// wide as its longest entry (in letters, not bytes), two spaces apart, and
+// the last cell of a line is not padded. A row with fewer cells than the
+// heading runs its last cell on across the columns it leaves out; that cell
+// sets no column's width.
+std::vector<std::string> AlignedLines(const std::vector<std::vector<std::string>>& rows);
+
 }  // namespace km::sim

@@ -20,8 +20,11 @@
 #include "core/ports.h"
 #include "core/save_file.h"
 #include "game/game.h"
+#include "season/career_log.h"
+#include "season/hall_of_fame.h"
 #include "season/season_end.h"
 #include "sim/autoplay.h"
+#include "sim/log_export.h"
 #include "sim/record_json.h"
 #include "sim/seasons.h"
 #include "sim/soak.h"
@@ -116,9 +119,8 @@ int RunNew(Session& session, const SetupAnswers& answers, std::ostream& out, std
   return kExitOk;
 }
 
-// Loads DIR/NAME.kms as the start screen's Load does. Gives the exit code of
-// a career that cannot be loaded.
-std::optional<int> LoadCareer(Session& session, const std::string& careerName, std::ostream& err) {
+// The exit code of a career name the setup screen would refuse.
+std::optional<int> RefusedCareerName(const std::string& careerName, std::ostream& err) {
   if (careerName.empty()) {
     err << kBadCareerNameMessage << '\n';
     return kExitRefused;
@@ -127,6 +129,13 @@ std::optional<int> LoadCareer(Session& session, const std::string& careerName, s
     err << *problem << '\n';
     return kExitRefused;
   }
+  return std::nullopt;
+}
+
+// Loads DIR/NAME.kms as the start screen's Load does. Gives the exit code of
+// a career that cannot be loaded.
+std::optional<int> LoadCareer(Session& session, const std::string& careerName, std::ostream& err) {
+  if (const auto refused = RefusedCareerName(careerName, err)) return refused;
   Game& game = session.game();
   const auto result = game.LoadFrom(game.folder().file(careerName + kSaveExtension));
   if (result.outcome != Game::LoadOutcome::Loaded) {
@@ -143,6 +152,49 @@ int RunShow(Session& session, const std::string& careerName, std::ostream& out, 
   out << CareerJson(session.game().career())
              .dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
       << '\n';
+  return kExitOk;
+}
+
+// `log`: the career's log as far as its save has played, as CSV or JSON.
+// Only reads: the career may be open in a game meanwhile, so its lock is
+// left alone, and a folder that cannot be written to is no matter.
+int RunLog(const std::filesystem::path& folder, const std::string& careerName,
+           const std::string& format, std::ostream& out, std::ostream& err) {
+  if (const auto refused = RefusedCareerName(careerName, err)) return refused.value();
+  const auto loaded = km::LoadCareer(folder / (careerName + kSaveExtension));
+  if (const auto* error = std::get_if<FileError>(&loaded)) {
+    err << error->message << '\n';
+    return kExitUnreadableFile;
+  }
+  const Career& career = std::get<Career>(loaded);
+  const auto log = ReadCareerLog(LogPath(folder, career), SavedPlace(career));
+  if (const auto* error = std::get_if<FileError>(&log)) {
+    err << error->message << '\n';
+    return kExitUnreadableFile;
+  }
+  if (format == "json") {
+    out << LogJson(career.CareerName, std::get<CareerLog>(log))
+               .dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+        << '\n';
+  } else {
+    out << LogCsv(std::get<CareerLog>(log));
+  }
+  return kExitOk;
+}
+
+// `hall-of-fame`: every career of the data folder with its totals. Only
+// reads, as `log` does; a damaged career's row says why.
+int RunHallOfFame(const std::filesystem::path& folder, const std::string& format,
+                  std::ostream& out) {
+  const auto rows = ReadHallOfFame(folder);
+  if (format == "json") {
+    out << HallOfFameJson(rows).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+        << '\n';
+  } else if (format == "csv") {
+    out << HallOfFameCsv(rows);
+  } else {
+    for (const std::string& line : HallOfFameLines(rows)) out << line << '\n';
+  }
   return kExitOk;
 }
 
@@ -294,6 +346,24 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
                         "close and after one week in ten, as a player coming back would, and "
                         "check that it comes back as it was");
 
+  std::string logCareer;
+  std::string logFormat = "csv";
+  auto* logCommand = app.add_subcommand(
+      "log", "Print a career's log, week by week, as far as its save has played (reads only)");
+  logCommand->add_option("--career", logCareer, "Career file name (without .kms)")->required();
+  logCommand
+      ->add_option("--format", logFormat,
+                   "csv: one row a week; json: the weeks with what happened in each")
+      ->check(CLI::IsMember({"csv", "json"}))
+      ->capture_default_str();
+
+  std::string hallFormat = "text";
+  auto* hallCommand = app.add_subcommand(
+      "hall-of-fame", "Print every career of the data folder with its totals (reads only)");
+  hallCommand->add_option("--format", hallFormat, "text (aligned columns), csv or json")
+      ->check(CLI::IsMember({"text", "csv", "json"}))
+      ->capture_default_str();
+
   SoakOptions soak;
   auto* soakCommand = app.add_subcommand(
       "soak",
@@ -339,6 +409,17 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
     if (dataDirOption->count() > 0) soak.folder = common.dataDir;
     try {
       return RunSoak(soak, out, err);
+    } catch (const std::exception& e) {
+      err << "kickmark-sim: " << e.what() << '\n';
+      return kExitInternal;
+    }
+  }
+
+  // The commands that only read take no lock and write no transcript.
+  if (*logCommand || *hallCommand) {
+    try {
+      if (*logCommand) return RunLog(common.dataDir, logCareer, logFormat, out, err);
+      return RunHallOfFame(common.dataDir, hallFormat, out);
     } catch (const std::exception& e) {
       err << "kickmark-sim: " << e.what() << '\n';
       return kExitInternal;

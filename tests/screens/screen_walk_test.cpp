@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QTextDocument>
 #include <cstring>
+#include <fstream>
 
 #include "core/number_format.h"
 #include "draft/draft.h"
@@ -14,6 +15,7 @@
 #include "screens/newspaper_screen.h"
 #include "screens/screen_test_support.h"
 #include "screens/setup_screen.h"
+#include "screens/start_screen.h"
 #include "season/season_end.h"
 
 namespace km::screens {
@@ -446,6 +448,42 @@ class ScreenWalkTest : public QObject {
   }
 
   // Every fault the walk met, screen by screen.
+  // The start screen's hall of fame: goals sort as numbers, a damaged save's sentence follows
+  // its row, and Enter on a row chooses its career.
+  void theStartScreensHallOfFame() {
+    QTemporaryDir folder;
+    const auto data = PathFromQt(folder.path());
+    km::testing::ScriptedPrompter prompter;
+    TwisterRandom random(1);
+    Game game{random, prompter, DataFolder{data}};
+    for (const int goals : {120, 9, 10}) {
+      Career career = goals == 120 ? Veteran() : ACareer("Jack Riley");
+      career.CareerName = "Career " + std::to_string(goals);
+      career.Level(Competition::LocalReserves).Goals = goals;
+      career.PlayOpen = career.ContractOpen = career.SponsorshipOpen = goals != 9;
+      QVERIFY(!SaveCareer(data, career));
+    }
+    std::ofstream(data / "Broken.kms") << "\"Jack\"\r\n";
+    StartScreen start(game);
+    start.show();
+    Look("start-hall", &start);
+    auto* grid = Find<QTableWidget>(&start, "grdCareers");
+    grid->sortByColumn(4, Qt::DescendingOrder);
+    QStringList order;
+    for (int row = 0; row < grid->rowCount(); ++row)
+      order << grid->item(row, 0)->text() + QLatin1Char('/') +
+                   QString::number(grid->columnSpan(row, 1));
+    QCOMPARE(order.join(QLatin1Char(' ')),
+             QStringLiteral("Career 120/1 Career 10/1 Career 9/1 Broken/7"));
+    QVERIFY(grid->item(2, 1)->text().endsWith(QStringLiteral("(retired)")));
+    QSignalSpy chosen(&start, &StartScreen::careerChosen);
+    grid->setFocus();
+    grid->setCurrentCell(1, 3);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.first().first().toString(), PathToQt(data / "Career 10.kms"));
+  }
+
   void cleanupTestCase() { QCOMPARE(faults_.join(QLatin1Char('\n')), QString()); }
 
  private:

@@ -18,7 +18,10 @@
 #include "core/save_file.h"
 #include "game/game.h"
 #include "match/after_match.h"
+#include "season/career_log.h"
+#include "season/hall_of_fame.h"
 #include "sim/autoplay.h"
+#include "sim/log_export.h"
 #include "sim/record_json.h"
 #include "sim/transcript.h"
 #include "sim_fixture.h"
@@ -32,6 +35,12 @@ namespace fs = std::filesystem;
 using namespace ::testing;
 
 Career Loaded(const fs::path& file) { return std::get<Career>(LoadCareer(file)); }
+
+std::string Join(const std::vector<std::string>& cells, const std::string& between) {
+  std::string joined;
+  for (const std::string& cell : cells) joined += (joined.empty() ? "" : between) + cell;
+  return joined;
+}
 
 // A folder, career and player named with spaces, apostrophes and Windows-1252 letters: new,
 // play and show, each file under its own name, every field shown back in its order.
@@ -392,6 +401,62 @@ TEST_F(SimLock, ANewCareerOverOneThatIsOpenIsRefusedBeforeAnyFileIsWritten) {
   // The game that holds it may start it afresh.
   EXPECT_TRUE(first.game.StartNewCareer(AnswersFor("Alpha")));
   EXPECT_TRUE(Held("Alpha"));
+}
+
+// log and hall-of-fame only read: a career open in a game is printed and listed, a damaged
+// career has its sentence, and no file changes.
+TEST_F(SimLock, LogAndHallOfFameReadAnOpenCareerAndChangeNoFile) {
+  ASSERT_EQ(Run({"play", "--career", "Alpha", "--weeks", "3"}).code, kExitOk);
+  Window open(dir());
+  ASSERT_EQ(open.Load(Save("Alpha")), Game::LoadOutcome::Loaded);
+  std::ofstream(dir() / "Broken.kms") << "\"Jack\"\r\n";
+  const std::string broken = std::get<FileError>(LoadCareer(Save("Broken"))).message;
+  const auto files = Files();
+  const SimRun csv = Run({"log", "--career", "Alpha"});
+  const SimRun json = Run({"log", "--career", "Alpha", "--format", "json"});
+  ASSERT_EQ(csv.code + json.code, kExitOk) << csv.err << json.err;
+  const auto rows = Lines(csv.out);
+  const auto weeks = nlohmann::ordered_json::parse(json.out).at("weeks");
+  ASSERT_EQ(rows.size(), 4U);
+  ASSERT_EQ(weeks.size(), 3U);
+  const auto fields = LogWeekFields();
+  EXPECT_EQ(rows[0], Join(fields, ","));
+  std::vector<std::string> cells;
+  for (const auto& [name, value] : weeks[2].items()) {
+    if (name != "events")
+      cells.push_back(value.is_string() ? value.get<std::string>()
+                      : value.is_null() ? ""
+                                        : value.dump());
+  }
+  EXPECT_EQ(rows[3], Join(cells, ","));
+  // The last week's figures are the save's, field by field from the skills on.
+  const auto record = CareerJson(Loaded(Save("Alpha")));
+  const auto from = std::find(fields.begin(), fields.end(), "kicking");
+  for (auto field = from; field != fields.end(); ++field) {
+    const std::string key = static_cast<char>(std::toupper((*field)[0])) + field->substr(1);
+    EXPECT_EQ(weeks[2].at(*field), record.value(key, weeks[2].at(*field))) << key;
+  }
+  const auto hall = Run({"hall-of-fame"});
+  const auto hallJson =
+      nlohmann::ordered_json::parse(Run({"hall-of-fame", "--format", "json"}).out);
+  const auto hallCsv = Lines(Run({"hall-of-fame", "--format", "csv"}).out);
+  const auto lines = Lines(hall.out);
+  ASSERT_EQ(lines.size(), 4U) << hall.out;
+  EXPECT_EQ(lines[0].find("Player"), lines[1].find("Jack Riley"));
+  EXPECT_TRUE(lines[3].starts_with("Broken") && lines[3].ends_with(broken));
+  const HallOfFameRow alpha = ReadHallOfFame(dir()).front();
+  EXPECT_EQ(hallJson.at(0).at("matches"), alpha.matches);
+  EXPECT_EQ(hallJson.at(0).at("peakOverall"), alpha.peakOverall);
+  EXPECT_EQ(hallJson.at(2).at("damaged"), broken);
+  ASSERT_EQ(hallCsv.size(), 4U);
+  EXPECT_TRUE(hallCsv[3].ends_with(broken + (broken.find(',') != std::string::npos ? "\"" : "")));
+  EXPECT_EQ(Files(), files);
+  // A log that cannot be read exits 3 with its sentence.
+  std::ofstream(dir() / "BetaLog.kml", std::ios::binary) << "Kickmark career log 1\nW\t1\n";
+  const SimRun damaged = Run({"log", "--career", "Beta"});
+  EXPECT_EQ(damaged.code, kExitUnreadableFile);
+  EXPECT_EQ(damaged.err,
+            std::get<FileError>(ReadCareerLog(dir() / "BetaLog.kml", {1, 0})).message + "\n");
 }
 
 // An empty or cut save: show and play exit 3 with the start screen's sentence.
