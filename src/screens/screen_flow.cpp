@@ -6,6 +6,7 @@
 #include "screens/main_screen.h"
 #include "screens/match_screen.h"
 #include "screens/position_screen.h"
+#include "screens/qt_text.h"
 #include "screens/records_screen.h"
 #include "screens/round_screen.h"
 #include "screens/screen_parts.h"
@@ -51,6 +52,7 @@ void ScreenFlow::ShowStart() {
     connect(start_.get(), &StartScreen::newCareerChosen, this, &ScreenFlow::OpenSetup);
     connect(start_.get(), &StartScreen::careerLoaded, this, &ScreenFlow::OpenHub);
     connect(start_.get(), &StartScreen::exitChosen, this, &ScreenFlow::exitRequested);
+    connect(start_.get(), &StartScreen::careerChosen, this, &ScreenFlow::OpenHallOfFameCareer);
   }
   start_->show();
   start_->raise();
@@ -154,6 +156,29 @@ void ScreenFlow::OpenCareer() {
   career_->SetDataFolder(game_.folder().path);
   connect(career_.get(), &CareerScreen::closed, this, [this] { HandBackTo(hub_.get()); });
   OpenFrom(hub_.get(), career_.get());
+}
+
+void ScreenFlow::OpenHallOfFameCareer(const QString& saveFile) {
+  if (!start_ || !start_->isVisible() || !start_->isEnabled()) return;
+  // Read only, as the hall of fame reads it: the career may be open in
+  // another game, and nothing of it is locked or written.
+  const std::filesystem::path save = PathFromQt(saveFile);
+  auto loaded = LoadCareer(save);
+  if (const auto* error = std::get_if<FileError>(&loaded)) {
+    game_.prompter().inform(error->message);
+    return;
+  }
+  const Career& career = std::get<Career>(loaded);
+  auto read = ReadCareerLog(LogPath(save.parent_path(), career), SavedPlace(career));
+  if (const auto* error = std::get_if<FileError>(&read)) {
+    game_.prompter().inform(error->message);
+    return;
+  }
+  Retire(career_);
+  career_ = std::make_unique<CareerScreen>(career, std::get<CareerLog>(std::move(read)));
+  career_->SetDataFolder(save.parent_path());
+  connect(career_.get(), &CareerScreen::closed, this, [this] { HandBackTo(start_.get()); });
+  OpenFrom(start_.get(), career_.get());
 }
 
 void ScreenFlow::OpenTeam() {

@@ -68,6 +68,9 @@ class ScreenFlow : public QObject {
   void MakeHub();
   void OpenRecords();
   void OpenCareer();
+  // A career of the start screen's hall of fame: its Career screen, read
+  // from its files.
+  void OpenHallOfFameCareer(const QString& saveFile);
   void OpenTeam();
   void BackToHub();
   void OpenContracts();

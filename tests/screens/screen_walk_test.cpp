@@ -267,7 +267,7 @@ class ScreenWalkTest : public QObject {
     QCOMPARE(FocusName(), QStringLiteral("cmdPlay"));  // Enter is PLAY
     Look("hub-new", hub);
     // The hub's letters and the team page's buttons: each screen holds its opener until put away.
-    Visit(hub, {"T", "frmTraining", "H", "frmHealth", "S", "frmStore", "R", "frmRecords", "K",
+    Visit(hub, {"T", "frmTraining", "H", "frmHealth", "S", "frmStore", "R", "frmRecords", "E",
                 "frmCareer", "O", "frmSponsorship", "A", "frmAbout"});
     if (QTest::currentTestFailed()) return;
     QVERIFY(Click(hub, "cmdTeamDetails"));
