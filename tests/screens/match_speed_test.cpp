@@ -135,9 +135,10 @@ class MatchSpeedTest : public QObject {
     int his = 0;
     while (run.roundTeamOne[std::size_t(his)] != club && run.roundTeamTwo[std::size_t(his)] != club)
       ++his;
-    for (int press = 0; IsEnabled(round, "cmdStart"); ++press) {
-      if (!Click(round, press == std::max(0, his + fromHis) ? "cmdPlayAll" : "cmdStart"))
-        return QStringLiteral("no button");
+    bool playedAll = false;  // nothing more is pressed on the round after Play all
+    for (int press = 0; IsEnabled(round, "cmdStart") && !playedAll; ++press) {
+      playedAll = press == std::max(0, his + fromHis);
+      if (!Click(round, playedAll ? "cmdPlayAll" : "cmdStart")) return QStringLiteral("no button");
       if (QWidget* match = ShownWindow("frmMatch")) {
         for (int quarter = 1; quarter <= kQuarters; ++quarter)
           (void)(Click(match, "cmdStart") && Click(match, "cmdToSiren"));
