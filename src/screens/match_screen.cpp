@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
+#include <QStackedLayout>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -49,7 +50,7 @@ QToolButton {
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dfe7dc);
   border: 1px solid #6f8f72;
   border-radius: 4px;
-  padding: 0.3em 0.6em;
+  padding: 0.2em 0.45em;
   min-height: 1.4em;
   color: #1d3b22;
 }
@@ -154,13 +155,22 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
     KeepPlaceWhenHidden(fullTime);
     fullTime->hide();
   }
+  // The clock's paces while the match is on; the rating takes their place at
+  // full time.
+  ratingRow_ = new QWidget(this);
+  auto* rating = new QHBoxLayout(ratingRow_);
+  rating->setContentsMargins(0, 0, 0, 0);
+  rating->setSpacing(10);
+  rating->addWidget(label7_);
+  rating->addWidget(lblMatchRating_);
+  rating->addStretch(1);
+  lead_ = new QStackedLayout;
+  lead_->addWidget(MakeSpeed());
+  lead_->addWidget(ratingRow_);
   auto* bottomRow = new QHBoxLayout;
   bottomRow->setSpacing(10);
-  bottomRow->addWidget(label7_);
-  bottomRow->addWidget(lblMatchRating_);
+  bottomRow->addLayout(lead_);
   bottomRow->addStretch(1);
-  bottomRow->addWidget(MakeSpeed());
-  bottomRow->addSpacing(6);
   bottomRow->addWidget(cmdStart_);
   bottomRow->addWidget(cmdOK_);
 
@@ -198,12 +208,11 @@ QWidget* MatchScreen::MakeSpeed() {
   speedRow_ = new QWidget(this);
   speedRow_->setObjectName(QStringLiteral("fraSpeed"));
   speedRow_->setStyleSheet(QString::fromLatin1(kSpeedStyle));
-  KeepPlaceWhenHidden(speedRow_);
   auto* row = new QHBoxLayout(speedRow_);
-  row->setContentsMargins(0, 0, 0, 0);
-  row->setSpacing(4);
+  // Room above and below for the ring round the pace with the focus.
+  row->setContentsMargins(0, 4, 0, 4);
+  row->setSpacing(6);
   row->addWidget(Caption(QStringLiteral("Clock:"), speedRow_));
-  row->addSpacing(2);
 
   speeds_ = new QButtonGroup(speedRow_);
   speeds_->setExclusive(true);
@@ -232,11 +241,14 @@ QWidget* MatchScreen::MakeSpeed() {
     button->setCheckable(pace.held);
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::TabFocus);
+    // As tall as Start beside them.
+    button->setMinimumHeight(cmdStart_->sizeHint().height());
     if (pace.held) speeds_->addButton(button);
     connect(button, &QToolButton::clicked, this, pace.click);
     row->addWidget(button);
     made[i] = button;
   }
+  row->addStretch(1);
   cmdPause_ = made[0];
   cmdNormal_ = made[1];
   cmdFast_ = made[2];
@@ -423,11 +435,11 @@ void MatchScreen::Show(const MatchState& state) {
   if (!state.StartEnabled && focusWidget() == cmdStart_) chosen->setFocus();
   cmdStart_->setText(ToQt(state.StartCaption));
   cmdStart_->setEnabled(state.StartEnabled);
-  // Pausing and playing to the siren are for a running clock; the paces go
-  // at full time.
+  // Pausing and playing to the siren are for a running clock; the paces
+  // make way for the rating at full time.
   cmdPause_->setEnabled(state.ClockRunning);
   cmdToSiren_->setEnabled(state.ClockRunning);
-  speedRow_->setVisible(!state.FullTime);
+  lead_->setCurrentWidget(state.FullTime ? ratingRow_ : speedRow_);
   if (state.StartEnabled && focusWidget() && speedRow_->isAncestorOf(focusWidget())) {
     cmdStart_->setFocus();
   }

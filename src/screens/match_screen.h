@@ -10,6 +10,7 @@ class QButtonGroup;
 class QLabel;
 class QPushButton;
 class QShortcut;
+class QStackedLayout;
 class QTimer;
 class QToolButton;
 
@@ -89,7 +90,9 @@ class MatchScreen : public QWidget {
   QPushButton* cmdStart_ = nullptr;
   QPushButton* cmdOK_ = nullptr;
   QShortcut* startKey_ = nullptr;
+  QStackedLayout* lead_ = nullptr;
   QWidget* speedRow_ = nullptr;
+  QWidget* ratingRow_ = nullptr;
   QButtonGroup* speeds_ = nullptr;
   QToolButton* cmdPause_ = nullptr;
   QToolButton* cmdNormal_ = nullptr;
