@@ -493,8 +493,6 @@ void MatchScreen::cmdPause_Click() {
 }
 
 void MatchScreen::cmdToSiren_Click() {
-  const Match* match = game_.match();
-  if (!match) return;
   // The timer's own minutes, one after another without the wait.
   tmrMatch_->stop();
   while (game_.match() && game_.match()->state().ClockRunning) tmrMatch_Timer();

@@ -34,10 +34,10 @@ void RememberMatchSpeed(MatchSpeed speed);
 // ready. Start plays a quarter: the player's figures come at once, then the
 // clock runs the quarter's minutes on the timer while both teams score.
 // After full time Finish books the match and hands over. Space presses
-// Start wherever the focus is. Beside Start the player sets the clock's
-// pace: Pause, Normal, Fast (4x), or To the siren, which plays the rest of
-// the quarter at once. The pace changes only how soon each minute comes,
-// never what happens in it.
+// Start wherever the focus is. Until full time, where the rating comes, the
+// bottom row sets the clock's pace: Pause, Normal, Fast (4x), or To the
+// siren, which plays the rest of the quarter at once. The pace changes only how soon each minute
+// comes, never what happens in it.
 class MatchScreen : public QWidget {
   Q_OBJECT
 
