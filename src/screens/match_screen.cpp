@@ -1,14 +1,19 @@
 #include "screens/match_screen.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QShortcut>
+#include <QStackedLayout>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/number_format.h"
@@ -27,6 +32,52 @@ constexpr const char* kQuarterHeads[kQuarters] = {"1st", "2nd", "3rd", "4th"};
 
 QString Number(int value) { return QString::number(value); }
 
+// Where the game keeps the player's choices between runs: under the
+// organisation the program names, or under its own name when it names none.
+constexpr const char* kSpeedKey = "match/speed";
+constexpr const char* kFastSpeed = "fast";
+constexpr const char* kNormalSpeed = "normal";
+
+QString SettingsOwner() {
+  const QString organization = QCoreApplication::organizationName();
+  return organization.isEmpty() ? QCoreApplication::applicationName() : organization;
+}
+
+// The pace buttons: the game's plain buttons, smaller, the chosen pace filled
+// in the game's green.
+constexpr const char* kSpeedStyle = R"(
+QToolButton {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dfe7dc);
+  border: 1px solid #6f8f72;
+  border-radius: 4px;
+  padding: 0.2em 0.45em;
+  min-height: 1.4em;
+  color: #1d3b22;
+}
+QToolButton:hover {
+  border-color: #2f6b3a;
+}
+QToolButton:pressed {
+  background: #cddbc9;
+}
+QToolButton:checked {
+  color: #ffffff;
+  background: #2f6b3a;
+  border-color: #1b4523;
+}
+QToolButton:focus {
+  border: 2px solid #2f6b3a;
+}
+QToolButton:checked:focus {
+  border: 2px solid #10240f;
+}
+QToolButton:disabled {
+  color: #9aa59b;
+  background: #eef1ec;
+  border-color: #c3ccc2;
+}
+)";
+
 // A widget that keeps its place in the layout while it is hidden, so the
 // screen does not jump when the full-time figures appear.
 void KeepPlaceWhenHidden(QWidget* widget) {
@@ -43,6 +94,19 @@ QLabel* BoardCaption(const QString& text, QWidget* parent) {
 }
 
 }  // namespace
+
+MatchSpeed RememberedMatchSpeed() {
+  const QSettings settings(SettingsOwner(), QCoreApplication::applicationName());
+  return settings.value(QString::fromLatin1(kSpeedKey)).toString() == QLatin1String(kFastSpeed)
+             ? MatchSpeed::Fast
+             : MatchSpeed::Normal;
+}
+
+void RememberMatchSpeed(MatchSpeed speed) {
+  QSettings settings(SettingsOwner(), QCoreApplication::applicationName());
+  settings.setValue(QString::fromLatin1(kSpeedKey),
+                    QString::fromLatin1(speed == MatchSpeed::Fast ? kFastSpeed : kNormalSpeed));
+}
 
 MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window), game_(game) {
   setObjectName(QStringLiteral("frmMatch"));
@@ -91,10 +155,21 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
     KeepPlaceWhenHidden(fullTime);
     fullTime->hide();
   }
+  // The clock's paces while the match is on; the rating takes their place at
+  // full time.
+  ratingRow_ = new QWidget(this);
+  auto* rating = new QHBoxLayout(ratingRow_);
+  rating->setContentsMargins(0, 0, 0, 0);
+  rating->setSpacing(10);
+  rating->addWidget(label7_);
+  rating->addWidget(lblMatchRating_);
+  rating->addStretch(1);
+  lead_ = new QStackedLayout;
+  lead_->addWidget(MakeSpeed());
+  lead_->addWidget(ratingRow_);
   auto* bottomRow = new QHBoxLayout;
   bottomRow->setSpacing(10);
-  bottomRow->addWidget(label7_);
-  bottomRow->addWidget(lblMatchRating_);
+  bottomRow->addLayout(lead_);
   bottomRow->addStretch(1);
   bottomRow->addWidget(cmdStart_);
   bottomRow->addWidget(cmdOK_);
@@ -112,6 +187,8 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   tmrMatch_->setObjectName(QStringLiteral("tmrMatch"));
   tmrMatch_->setInterval(kClockMinuteMilliseconds);
   connect(tmrMatch_, &QTimer::timeout, this, &MatchScreen::tmrMatch_Timer);
+  // A match starts at the pace he chose last, never held.
+  speed_ = RememberedMatchSpeed();
 
   // Space starts the next quarter whatever has the focus; Enter presses the
   // button with the focus, or Start, or Finish at full time, which Escape
@@ -120,9 +197,63 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   startKey_->setAutoRepeat(false);
   connect(startKey_, &QShortcut::activated, cmdStart_, &QPushButton::click);
   UseScreenKeys(this, {cmdStart_, cmdOK_}, {cmdOK_});
+  // Tab goes through the paces and on to Start, as they stand.
+  setTabOrder(cmdToSiren_, cmdStart_);
 
   refresh();
   cmdStart_->setFocus();
+}
+
+QWidget* MatchScreen::MakeSpeed() {
+  speedRow_ = new QWidget(this);
+  speedRow_->setObjectName(QStringLiteral("fraSpeed"));
+  speedRow_->setStyleSheet(QString::fromLatin1(kSpeedStyle));
+  auto* row = new QHBoxLayout(speedRow_);
+  // Room above and below for the ring round the pace with the focus.
+  row->setContentsMargins(0, 4, 0, 4);
+  row->setSpacing(6);
+  row->addWidget(Caption(QStringLiteral("Clock:"), speedRow_));
+
+  speeds_ = new QButtonGroup(speedRow_);
+  speeds_->setExclusive(true);
+  struct Pace {
+    const char* caption;
+    const char* name;
+    const char* read;  // what a screen reader says
+    void (MatchScreen::*click)();
+    bool held;  // a pace that stays chosen
+  };
+  static constexpr Pace kPaces[] = {
+      {"Pause", "cmdPause", "Pause the clock", &MatchScreen::cmdPause_Click, true},
+      {"Normal", "cmdNormal", "Normal speed", &MatchScreen::cmdNormal_Click, true},
+      {"Fast (4\u00d7)", "cmdFast", "Fast, four times normal speed", &MatchScreen::cmdFast_Click,
+       true},
+      {"To the siren", "cmdToSiren", "Play to the siren", &MatchScreen::cmdToSiren_Click, false},
+  };
+  QToolButton* made[std::size(kPaces)] = {};
+  for (std::size_t i = 0; i < std::size(kPaces); ++i) {
+    const Pace& pace = kPaces[i];
+    auto* button = new QToolButton(speedRow_);
+    button->setObjectName(QString::fromLatin1(pace.name));
+    button->setText(QString::fromUtf8(pace.caption));
+    button->setAccessibleName(QString::fromLatin1(pace.read));
+    button->setToolTip(QString::fromLatin1(pace.read));
+    button->setCheckable(pace.held);
+    button->setAutoRaise(false);
+    button->setFocusPolicy(Qt::TabFocus);
+    // As tall as Start beside them.
+    button->setMinimumHeight(cmdStart_->sizeHint().height());
+    if (pace.held) speeds_->addButton(button);
+    connect(button, &QToolButton::clicked, this, pace.click);
+    row->addWidget(button);
+    made[i] = button;
+  }
+  row->addStretch(1);
+  cmdPause_ = made[0];
+  cmdNormal_ = made[1];
+  cmdFast_ = made[2];
+  cmdToSiren_ = made[3];
+  return speedRow_;
 }
 
 QWidget* MatchScreen::MakeScoreboard() {
@@ -296,8 +427,22 @@ void MatchScreen::refresh() {
 
 void MatchScreen::Show(const MatchState& state) {
   for (const ShownText& shown : texts_) shown.label->setText(shown.text(state));
+  // The chosen pace, Pause while the clock is held. While the clock runs the
+  // focus waits on the pace, where Space changes nothing; at the break it
+  // goes back to Start.
+  QToolButton* chosen = paused_ ? cmdPause_ : speed_ == MatchSpeed::Fast ? cmdFast_ : cmdNormal_;
+  chosen->setChecked(true);
+  if (!state.StartEnabled && focusWidget() == cmdStart_) chosen->setFocus();
   cmdStart_->setText(ToQt(state.StartCaption));
   cmdStart_->setEnabled(state.StartEnabled);
+  // Pausing and playing to the siren are for a running clock; the paces
+  // make way for the rating at full time.
+  cmdPause_->setEnabled(state.ClockRunning);
+  cmdToSiren_->setEnabled(state.ClockRunning);
+  lead_->setCurrentWidget(state.FullTime ? ratingRow_ : speedRow_);
+  if (state.StartEnabled && focusWidget() && speedRow_->isAncestorOf(focusWidget())) {
+    cmdStart_->setFocus();
+  }
   // While the clock runs Space goes to the control with the focus.
   startKey_->setEnabled(state.StartEnabled);
   // The rating and Finish come at full time.
@@ -311,8 +456,46 @@ void MatchScreen::cmdStart_Click() {
   Match* match = game_.match();
   if (!match || !match->state().StartEnabled) return;
   match->StartQuarter();
+  paused_ = false;
   Show(match->state());
-  if (match->state().ClockRunning) tmrMatch_->start();
+  RunClock();
+}
+
+void MatchScreen::RunClock() {
+  const Match* match = game_.match();
+  const int interval = speed_ == MatchSpeed::Fast ? kClockMinuteMilliseconds / kFastClockFactor
+                                                  : kClockMinuteMilliseconds;
+  if (tmrMatch_->interval() != interval) tmrMatch_->setInterval(interval);
+  if (!match || !match->state().ClockRunning || paused_) {
+    tmrMatch_->stop();
+  } else if (!tmrMatch_->isActive()) {
+    tmrMatch_->start();
+  }
+}
+
+void MatchScreen::ChooseSpeed(MatchSpeed speed) {
+  speed_ = speed;
+  RememberMatchSpeed(speed);
+  paused_ = false;
+  RunClock();
+  refresh();
+}
+
+void MatchScreen::cmdNormal_Click() { ChooseSpeed(MatchSpeed::Normal); }
+
+void MatchScreen::cmdFast_Click() { ChooseSpeed(MatchSpeed::Fast); }
+
+void MatchScreen::cmdPause_Click() {
+  const Match* match = game_.match();
+  paused_ = match && match->state().ClockRunning;
+  RunClock();
+  refresh();
+}
+
+void MatchScreen::cmdToSiren_Click() {
+  // The timer's own minutes, one after another without the wait.
+  tmrMatch_->stop();
+  while (game_.match() && game_.match()->state().ClockRunning) tmrMatch_Timer();
 }
 
 void MatchScreen::tmrMatch_Timer() {
@@ -322,8 +505,11 @@ void MatchScreen::tmrMatch_Timer() {
     return;
   }
   match->PlayMinute();
-  // The clock stops with the quarter.
-  if (!match->state().ClockRunning) tmrMatch_->stop();
+  // The clock stops with the quarter, and a pause ends with it.
+  if (!match->state().ClockRunning) {
+    tmrMatch_->stop();
+    paused_ = false;
+  }
   Show(match->state());
 }
 

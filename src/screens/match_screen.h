@@ -6,22 +6,38 @@
 
 #include "game/game.h"
 
+class QButtonGroup;
 class QLabel;
 class QPushButton;
 class QShortcut;
+class QStackedLayout;
 class QTimer;
+class QToolButton;
 
 namespace km::screens {
 
 // How long one minute of the match clock takes on screen: a quarter's thirty
 // minutes run in about a second.
 inline constexpr int kClockMinuteMilliseconds = 33;
+// Fast runs the clock this many times quicker.
+inline constexpr int kFastClockFactor = 4;
+
+// The pace the player chose for the match clock. It is kept for his next
+// match, and for the next time he plays; a pause lasts only till the siren.
+enum class MatchSpeed { Normal, Fast };
+
+// The pace he chose last (Normal before he ever chose), and keeping a new one.
+MatchSpeed RememberedMatchSpeed();
+void RememberMatchSpeed(MatchSpeed speed);
 
 // frmMatch: the player's match of the week, the one Game::BeginMatch made
 // ready. Start plays a quarter: the player's figures come at once, then the
 // clock runs the quarter's minutes on the timer while both teams score.
 // After full time Finish books the match and hands over. Space presses
-// Start wherever the focus is.
+// Start wherever the focus is. Until full time, where the rating comes, the
+// bottom row sets the clock's pace: Pause, Normal, Fast (4x), or To the
+// siren, which plays the rest of the quarter at once. The pace changes only how soon each minute
+// comes, never what happens in it.
 class MatchScreen : public QWidget {
   Q_OBJECT
 
@@ -40,6 +56,12 @@ class MatchScreen : public QWidget {
   void cmdOK_Click();
   // One minute of the clock.
   void tmrMatch_Timer();
+  // The clock's pace; Pause holds the clock till a pace is chosen again.
+  void cmdPause_Click();
+  void cmdNormal_Click();
+  void cmdFast_Click();
+  // The rest of the quarter's minutes at once, up to the siren.
+  void cmdToSiren_Click();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -48,6 +70,11 @@ class MatchScreen : public QWidget {
  private:
   QWidget* MakeScoreboard();
   QWidget* MakePlayer();
+  QWidget* MakeSpeed();
+  // Chooses a pace (and keeps it); the clock goes on at it if it was held.
+  void ChooseSpeed(MatchSpeed speed);
+  // The timer at the pace chosen, running while the clock runs unpaused.
+  void RunClock();
   QLabel* AddValue(const char* name, QWidget* parent,
                    std::function<QString(const MatchState&)> text, const char* role = "value");
   void Show(const MatchState& state);
@@ -63,6 +90,16 @@ class MatchScreen : public QWidget {
   QPushButton* cmdStart_ = nullptr;
   QPushButton* cmdOK_ = nullptr;
   QShortcut* startKey_ = nullptr;
+  QStackedLayout* lead_ = nullptr;
+  QWidget* speedRow_ = nullptr;
+  QWidget* ratingRow_ = nullptr;
+  QButtonGroup* speeds_ = nullptr;
+  QToolButton* cmdPause_ = nullptr;
+  QToolButton* cmdNormal_ = nullptr;
+  QToolButton* cmdFast_ = nullptr;
+  QToolButton* cmdToSiren_ = nullptr;
+  MatchSpeed speed_ = MatchSpeed::Normal;
+  bool paused_ = false;
   QLabel* lblMatchRating_ = nullptr;
   QLabel* label7_ = nullptr;
 };

@@ -210,11 +210,15 @@ RoundScreen::RoundScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
   keep.setRetainSizeWhenHidden(true);
   cmdOK_->setSizePolicy(keep);
   cmdOK_->hide();
+  cmdPlayAll_ = Button(QStringLiteral("Play all"), "cmdPlayAll", this);
+  connect(cmdPlayAll_, &QPushButton::clicked, this, &RoundScreen::cmdPlayAll_Click);
+  setTabOrder(cmdPlayAll_, cmdStart_);
 
   auto* bottomRow = new QHBoxLayout;
   bottomRow->setSpacing(10);
   bottomRow->addWidget(MakeScoreboard(), 1);
   bottomRow->addStretch(1);
+  bottomRow->addWidget(cmdPlayAll_, 0, Qt::AlignBottom);
   bottomRow->addWidget(cmdStart_, 0, Qt::AlignBottom);
   bottomRow->addWidget(cmdOK_, 0, Qt::AlignBottom);
 
@@ -323,6 +327,7 @@ void RoundScreen::refresh() {
   fraScoreboard_->setVisible(!board.T1.empty());
 
   cmdStart_->setEnabled(round->startEnabled() && !playing);
+  cmdPlayAll_->setEnabled(cmdStart_->isEnabled());
   cmdOK_->setVisible(round->okEnabled());
   cmdOK_->setEnabled(round->okEnabled() && !playing);
   if (round->okEnabled()) cmdOK_->setFocus();
@@ -336,6 +341,28 @@ void RoundScreen::cmdStart_Click() {
   if (playersMatch) Q_EMIT matchDue();
 }
 
+void RoundScreen::cmdPlayAll_Click() {
+  const Round* round = game_.round();
+  if (!round || !round->startEnabled() || game_.match()) return;
+  playingAll_ = true;
+  PlayOn();
+}
+
+void RoundScreen::PlayOn() {
+  // Start, match after match, as the player would press it; his own match
+  // goes to the match screen and the rest follow once he is back.
+  while (playingAll_) {
+    const Round* round = game_.round();
+    if (!round || !round->startEnabled()) {
+      playingAll_ = false;
+    } else if (game_.match()) {
+      return;
+    } else {
+      cmdStart_Click();
+    }
+  }
+}
+
 void RoundScreen::cmdOK_Click() {
   const Round* round = game_.round();
   if (!round || !round->okEnabled() || game_.match()) return;
@@ -347,8 +374,12 @@ void RoundScreen::cmdOK_Click() {
 }
 
 void RoundScreen::changeEvent(QEvent* event) {
-  // Back from the match screen: the player's match is in its slot.
-  if (event->type() == QEvent::EnabledChange && isEnabled()) refresh();
+  // Back from the match screen: the player's match is in its slot, and Play
+  // all goes on with the rest.
+  if (event->type() == QEvent::EnabledChange && isEnabled()) {
+    refresh();
+    if (playingAll_ && !game_.match()) PlayOn();
+  }
   QWidget::changeEvent(event);
 }
 

@@ -50,7 +50,9 @@ const char* NameColourName(NameColour colour);
 
 // frmMatchRound: the week's round. Start plays the next match: another
 // clubs' match is played out at once, the player's own opens the match
-// screen. Once every match has been played OK finishes the round.
+// screen. Play all presses Start for each match left in turn, waiting on
+// the match screen while the player's own is played. Once every match has
+// been played OK finishes the round.
 class RoundScreen : public QWidget {
   Q_OBJECT
 
@@ -68,6 +70,7 @@ class RoundScreen : public QWidget {
 
  public Q_SLOTS:
   void cmdStart_Click();
+  void cmdPlayAll_Click();
   void cmdOK_Click();
 
  protected:
@@ -77,6 +80,8 @@ class RoundScreen : public QWidget {
 
  private:
   QWidget* MakeScoreboard();
+  // Play all's presses of Start, up to the player's match or the round's end.
+  void PlayOn();
 
   Game& game_;
   QLabel* lblTitle_ = nullptr;
@@ -95,6 +100,9 @@ class RoundScreen : public QWidget {
   QLabel* lblTime_ = nullptr;
   QPushButton* cmdStart_ = nullptr;
   QPushButton* cmdOK_ = nullptr;
+  QPushButton* cmdPlayAll_ = nullptr;
+  // Play all was pressed and the round is not over yet.
+  bool playingAll_ = false;
 };
 
 }  // namespace km::screens

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +41,10 @@
 #include "week/sponsors.h"
 
 namespace km::screens::testing {
+
+// The settings a screen keeps (the match clock's pace) go to Qt's test folder, never the player's.
+inline void KeepSettingsAside() { QStandardPaths::setTestModeEnabled(true); }
+Q_COREAPP_STARTUP_FUNCTION(KeepSettingsAside)
 
 template <typename T = QWidget>
 T* Find(const QWidget* root, const char* name) {
