@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QShortcut>
 #include <QStackedLayout>
 #include <QTimer>
@@ -17,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/number_format.h"
+#include "screens/game_settings.h"
 #include "screens/look.h"
 #include "screens/qt_text.h"
 #include "screens/screen_parts.h"
@@ -32,16 +32,9 @@ constexpr const char* kQuarterHeads[kQuarters] = {"1st", "2nd", "3rd", "4th"};
 
 QString Number(int value) { return QString::number(value); }
 
-// Where the game keeps the player's choices between runs: under the
-// organisation the program names, or under its own name when it names none.
-constexpr const char* kSpeedKey = "match/speed";
+// The remembered pace's words in the game's settings.
 constexpr const char* kFastSpeed = "fast";
 constexpr const char* kNormalSpeed = "normal";
-
-QString SettingsOwner() {
-  const QString organization = QCoreApplication::organizationName();
-  return organization.isEmpty() ? QCoreApplication::applicationName() : organization;
-}
 
 // The pace buttons: the game's plain buttons, smaller, the chosen pace filled
 // in the game's green.
@@ -96,15 +89,16 @@ QLabel* BoardCaption(const QString& text, QWidget* parent) {
 }  // namespace
 
 MatchSpeed RememberedMatchSpeed() {
-  const QSettings settings(SettingsOwner(), QCoreApplication::applicationName());
-  return settings.value(QString::fromLatin1(kSpeedKey)).toString() == QLatin1String(kFastSpeed)
+  const GameSettings settings;
+  return settings.value(QString::fromLatin1(GameSettings::kMatchSpeed)).toString() ==
+                 QLatin1String(kFastSpeed)
              ? MatchSpeed::Fast
              : MatchSpeed::Normal;
 }
 
 void RememberMatchSpeed(MatchSpeed speed) {
-  QSettings settings(SettingsOwner(), QCoreApplication::applicationName());
-  settings.setValue(QString::fromLatin1(kSpeedKey),
+  GameSettings settings;
+  settings.setValue(QString::fromLatin1(GameSettings::kMatchSpeed),
                     QString::fromLatin1(speed == MatchSpeed::Fast ? kFastSpeed : kNormalSpeed));
 }
 

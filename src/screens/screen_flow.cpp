@@ -3,6 +3,7 @@
 #include "screens/career_screen.h"
 #include "screens/contracts_screen.h"
 #include "screens/draft_screens.h"
+#include "screens/game_settings.h"
 #include "screens/main_screen.h"
 #include "screens/match_screen.h"
 #include "screens/position_screen.h"
@@ -33,7 +34,14 @@ void Retire(std::unique_ptr<Screen>& screen) {
 
 }  // namespace
 
-ScreenFlow::ScreenFlow(Game& game, QObject* parent) : QObject(parent), game_(game) {}
+ScreenFlow::ScreenFlow(Game& game, QObject* parent) : QObject(parent), game_(game) {
+  // The hub's window is where the player left it, the next time too.
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &ScreenFlow::RememberHubPlace);
+}
+
+void ScreenFlow::RememberHubPlace() {
+  if (hub_) GameSettings().setValue(GameSettings::kHubPlace, hub_->saveGeometry());
+}
 
 ScreenFlow::~ScreenFlow() = default;
 
@@ -97,6 +105,11 @@ void ScreenFlow::OpenHub() {
 
 void ScreenFlow::MakeHub() {
   hub_ = std::make_unique<MainScreen>(game_);
+  GameSettings settings;
+  hub_->restoreGeometry(settings.value(GameSettings::kHubPlace).toByteArray());
+  // The start screen's Continue takes the player back to this career.
+  settings.setValue(GameSettings::kLastCareer,
+                    PathToQt(SaveFilePath(game_.folder().path, game_.career())));
   connect(hub_.get(), &MainScreen::careerClosed, this, &ScreenFlow::CloseCareer);
   connect(hub_.get(), &MainScreen::recordsRequested, this, &ScreenFlow::OpenRecords);
   connect(hub_.get(), &MainScreen::careerRequested, this, &ScreenFlow::OpenCareer);
@@ -349,6 +362,7 @@ void ScreenFlow::CloseCareer() {
 }
 
 void ScreenFlow::RetireCareerScreens() {
+  RememberHubPlace();
   // The screens opened from others go first.
   Retire(position_);
   Retire(draft_);

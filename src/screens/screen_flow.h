@@ -66,6 +66,8 @@ class ScreenFlow : public QObject {
   // A loaded career's hub, and the draft camp if he was on his way there.
   void OpenHub();
   void MakeHub();
+  // Keeps where the hub's window is for the next time it opens.
+  void RememberHubPlace();
   void OpenRecords();
   void OpenCareer();
   // A career of the start screen's hall of fame: its Career screen, read

@@ -14,6 +14,8 @@
 #include <utility>
 
 #include "core/game_data.h"
+#include "core/save_file.h"
+#include "screens/game_settings.h"
 #include "screens/look.h"
 #include "screens/qt_text.h"
 #include "screens/screen_parts.h"
@@ -143,6 +145,13 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   heading->setAlignment(Qt::AlignCenter);
   SetRole(heading, "heading");
 
+  cmdContinue_ = StartButton("Continue", "cmdContinue", this);
+  connect(cmdContinue_, &QPushButton::clicked, this, &StartScreen::cmdContinue_Click);
+  lblContinue_ = new TextLabel(this);
+  lblContinue_->setObjectName(QStringLiteral("lblContinue"));
+  lblContinue_->setWordWrap(true);
+  SetRole(lblContinue_, "bare");
+  lblContinue_->setBuddy(cmdContinue_);
   auto* cmdNew = StartButton("New Career", "cmdNew", this);
   auto* cmdLoad = StartButton("Load Career", "cmdLoad", this);
   auto* cmdExit = StartButton("Exit Game", "cmdExit", this);
@@ -200,6 +209,8 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   buttons->setSpacing(10);
   // Level with the table's first row.
   buttons->addSpacing(lblHallOfFame->sizeHint().height() + 6);
+  buttons->addWidget(cmdContinue_);
+  buttons->addWidget(lblContinue_);
   buttons->addWidget(cmdNew);
   buttons->addWidget(cmdLoad);
   buttons->addWidget(cmdExit);
@@ -234,8 +245,13 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
 
 void StartScreen::cmdNew_Click() { Q_EMIT newCareerChosen(); }
 
-void StartScreen::cmdLoad_Click() {
-  const Game::LoadResult result = game_.LoadFromChoice();
+void StartScreen::cmdLoad_Click() { Loaded(game_.LoadFromChoice()); }
+
+void StartScreen::cmdContinue_Click() {
+  if (!lastCareer_.isEmpty()) Loaded(game_.LoadFrom(PathFromQt(lastCareer_)));
+}
+
+void StartScreen::Loaded(const Game::LoadResult& result) {
   switch (result.outcome) {
     case Game::LoadOutcome::Loaded:
       lblLoadError_->clear();
@@ -248,6 +264,27 @@ void StartScreen::cmdLoad_Click() {
       lblLoadError_->setText(ToQt(result.error));
       break;
   }
+}
+
+void StartScreen::refreshContinue() {
+  // The last career played, while its save is there to load: its player,
+  // season and the weeks played of it.
+  lastCareer_ = GameSettings().value(GameSettings::kLastCareer).toString();
+  QString says;
+  if (!lastCareer_.isEmpty()) {
+    const auto loaded = LoadCareer(PathFromQt(lastCareer_));
+    if (const auto* career = std::get_if<Career>(&loaded)) {
+      says = QStringLiteral("%1: %2, season %3, week %4")
+                 .arg(ToQt(career->CareerName), ToQt(career->Name))
+                 .arg(career->Age - 13)
+                 .arg(career->Matches);
+    }
+  }
+  if (says.isEmpty()) lastCareer_.clear();
+  cmdContinue_->setVisible(!says.isEmpty());
+  lblContinue_->setVisible(!says.isEmpty());
+  lblContinue_->setText(says);
+  cmdContinue_->setAccessibleDescription(says);
 }
 
 void StartScreen::cmdExit_Click() { Q_EMIT exitChosen(); }
@@ -334,6 +371,7 @@ void StartScreen::showEvent(QShowEvent* event) {
   // read afresh, for one may have been played or started since.
   if (!event->spontaneous()) {
     lblLoadError_->clear();
+    refreshContinue();
     refreshHallOfFame();
   }
 }

@@ -10,8 +10,9 @@ class QTableWidget;
 
 namespace km::screens {
 
-// frmStart: New Career, Load Career or Exit Game, beside the hall of fame:
-// every career of the data folder, finished or not, with its totals.
+// frmStart: Continue (the last career played, when its save is there), New
+// Career, Load Career or Exit Game, beside the hall of fame: every career of
+// the data folder, finished or not, with its totals.
 class StartScreen : public QWidget {
   Q_OBJECT
 
@@ -27,6 +28,7 @@ class StartScreen : public QWidget {
   void careerChosen(const QString& saveFile);
 
  public Q_SLOTS:
+  void cmdContinue_Click();
   void cmdNew_Click();
   void cmdLoad_Click();
   void cmdExit_Click();
@@ -44,6 +46,14 @@ class StartScreen : public QWidget {
   // sorting has put the row.
   void spanDamagedRows();
   void chooseRow(int row);
+  // Continue's button and caption, from the game's settings.
+  void refreshContinue();
+  // What a load from Load Career or Continue came to.
+  void Loaded(const Game::LoadResult& result);
+
+  QPushButton* cmdContinue_;
+  QLabel* lblContinue_;
+  QString lastCareer_;  // the save Continue loads
 
   QLabel* lblLoadError_;
   QTableWidget* grdCareers_;

@@ -124,6 +124,34 @@ class FlowTest : public QObject {
     QVERIFY(ShownWindow(qPrintable(shown))->isEnabled());
   }
 
+  // Back at the start screen, Continue names the career last played and opens its hub where
+  // its window was; without a save to load it is not offered.
+  void continueTakesBackToTheLastCareer() {
+    QWidget* hub = StartCareer(Flow(), QStringLiteral("Wayne Carey"));
+    QVERIFY(hub && TheGame().Save());
+    hub->resize(hub->size() + QSize(40, 30));
+    const QSize size = hub->size();
+    Scripted().answers = {true, true};
+    QVERIFY(Click(hub, "cmdExit"));
+    QWidget* start = ShownWindow("frmStart");
+    QVERIFY(IsShown(start, "cmdContinue"));
+    QCOMPARE(TextOf(start, "lblContinue"),
+             QStringLiteral("career1: Wayne Carey, season 1, week 0"));
+    QVERIFY(Click(start, "cmdContinue"));
+    hub = ShownWindow("frmMain");
+    QVERIFY(hub && TextOf(hub, "lblName") == QStringLiteral("Wayne Carey"));
+    QCOMPARE(hub->size(), size);
+    QVERIFY(Click(hub, "cmdExit"));
+    // The hall of fame opens the career's Career screen over the start screen, read only.
+    Q_EMIT static_cast<StartScreen*>(start)->careerChosen(PathToQt(Folder() / "career1.kms"));
+    QVERIFY(ShownWindow("frmCareer") && !start->isEnabled() && !TheGame().HasCareer());
+    QVERIFY(Click(ShownWindow("frmCareer"), "cmdClose") && start->isEnabled());
+    QVERIFY(!TheGame().HasCareer() && std::filesystem::remove(Folder() / "career1.kms"));
+    start->hide();
+    start->show();
+    QVERIFY(!IsShown(start, "cmdContinue"));
+  }
+
   // Injured and suspended this week only: both messages come over the round, played without him.
   void theCountDownsMessagesComeOverTheRound() {
     QWidget* hub = StartCareer(Flow(), QStringLiteral("Wayne Carey"));

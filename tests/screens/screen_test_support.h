@@ -25,6 +25,7 @@
 #include "game/game.h"
 #include "screens/career_screen.h"
 #include "screens/look.h"
+#include "screens/game_settings.h"
 #include "screens/main_screen.h"
 #include "screens/match_screen.h"
 #include "screens/position_screen.h"
@@ -34,6 +35,7 @@
 #include "screens/screen_flow.h"
 #include "screens/shop_screen.h"
 #include "screens/sponsorship_screen.h"
+#include "screens/start_screen.h"
 #include "screens/team_screen.h"
 #include "season/fixture.h"
 #include "support/playing.h"
@@ -42,8 +44,12 @@
 
 namespace km::screens::testing {
 
-// The settings a screen keeps (the match clock's pace) go to Qt's test folder, never the player's.
-inline void KeepSettingsAside() { QStandardPaths::setTestModeEnabled(true); }
+// The settings the screens keep (the match clock's pace, the last career, the hub's place) go to
+// Qt's test folder, never the player's, and every test program starts without them.
+inline void KeepSettingsAside() {
+  QStandardPaths::setTestModeEnabled(true);
+  GameSettings().clear();
+}
 Q_COREAPP_STARTUP_FUNCTION(KeepSettingsAside)
 
 template <typename T = QWidget>
