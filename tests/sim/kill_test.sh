@@ -9,9 +9,10 @@
 # within its first seasons, some later, so that kills land in home-and-away
 # rounds, finals, a season's close and the draft. Then `show` must load what
 # is on the disk (exit 0: the career's lock went with the killed process,
-# and the season's files agree with the save), and `play --weeks 30` must
+# and the season's files agree with the save), `log` must read the career
+# log as far as the save has played, and `play --weeks 30` must
 # go on from it (exit 0, or 5 for a career that cannot go on, such as a
-# retired one), its invariants checked after every week.
+# retired one), its invariants and its log checked after every week.
 #
 # The runs write without flushes (--no-sync): a killed process loses nothing
 # the kernel already has, so this is the same test as with flushes, only
@@ -87,6 +88,12 @@ trial() {
   code=$?
   if ((code != 0)); then
     echo "FAIL show after the kill exited $code: $(head -c 300 "$folder/show.err")" >"$outcome"
+    return
+  fi
+  # The career log reads as far as the save has played, whatever the kill
+  # left at its end.
+  if ! "${run[@]}" log --career K >/dev/null 2>"$folder/log.err"; then
+    echo "FAIL log after the kill: $(head -c 300 "$folder/log.err")" >"$outcome"
     return
   fi
   local matches league
