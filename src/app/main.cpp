@@ -12,6 +12,7 @@
 #include "app/first_paint_report.h"
 #include "core/ports.h"
 #include "game/game.h"
+#include "screens/help_screen.h"
 #include "screens/launch_options.h"
 #include "screens/look.h"
 #include "screens/qt_prompter.h"
@@ -35,6 +36,8 @@ int main(int argc, char* argv[]) {
   // side effect of a window closing between two screens.
   QApplication::setQuitOnLastWindowClosed(false);
   km::screens::ApplyGameLook(app);
+  // F1 opens the guide from the first screen on.
+  km::screens::UseHelpKey();
 
   const auto parsed = km::screens::ParseLaunchOptions(QApplication::arguments());
   if (const auto* problem = std::get_if<QString>(&parsed)) {

@@ -16,6 +16,7 @@
 #include <QStyleOptionProgressBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstddef>
 
 #include "core/career_fields.h"
 #include "core/money.h"
@@ -167,6 +168,48 @@ class HubButton : public QPushButton {
   }
 };
 
+// A skill's tool tip, from its caption ("Kicking:").
+QString SkillTip(const char* caption) {
+  QString skill = QString::fromLatin1(caption).toLower();
+  skill.chop(1);
+  return QStringLiteral(
+             "Your %1 skill, out of 200. Every match you play raises your skills while you are "
+             "under 30, more after a high rating; the Training Centre sells points, and some of "
+             "the week's events add or take one.")
+      .arg(skill);
+}
+
+// The hub's bars by name, as its tool tips and messages say them.
+struct BarWords {
+  const char* name;  // "Boots"
+  const char* what;  // what the bar is and what moves it
+};
+constexpr BarWords kBarWords[kHubBarCount] = {
+    {"Boots", "Your boots wear with every match and the Football Store repairs them."},
+    {"Jumper", "Your jumper wears with every match and the Football Store repairs it."},
+    {"Shorts", "Your shorts wear with every match and the Football Store repairs them."},
+    {"Other", "Your other gear wears with every match and the Football Store repairs it."},
+    {"Gear overall", "The average of your boots, jumper, shorts and other gear."},
+    {"Fitness", "Matches wear your fitness down and the Health Care Centre restores it."},
+    {"Health", "Matches wear your health down and the Health Care Centre restores it."},
+    {"Stamina", "Matches wear your stamina down and the Health Care Centre restores it."},
+    {"Health overall", "The average of your fitness, health and stamina."},
+};
+
+// Below this a bar is marked worn after a match, and worn gear holds him
+// back. The engine's own mark is IsBarLow's (and StartWeek's and the match's
+// gear check); it is written once here for the words.
+constexpr int kWornBelow = 50;
+
+// The share of his disposals and goals his health overall leaves him, in
+// percent: all of it at 100, a tenth less for each ten points below, and
+// next to nothing below 10. The match's ConditionFactor works it.
+int ConditionShare(int overall) {
+  if (overall >= 100) return 100;
+  if (overall <= 9) return 1;
+  return overall / 10 * 10;
+}
+
 QGridLayout* FrameGrid(QGroupBox* frame) {
   auto* grid = new QGridLayout(frame);
   grid->setHorizontalSpacing(8);
@@ -183,6 +226,95 @@ void AlignBarCaptions(QGridLayout* grid, QWidget* frame) {
 }
 
 }  // namespace
+
+QString BarTip(HubBar bar, int value) {
+  const BarWords& words = kBarWords[static_cast<std::size_t>(bar)];
+  QString tip = QStringLiteral("%1: %2 of 100. %3")
+                    .arg(QString::fromLatin1(words.name))
+                    .arg(value)
+                    .arg(QString::fromLatin1(words.what));
+  const bool worn = value < kWornBelow;
+  switch (bar) {
+    case HubBar::GearOverall:
+      tip += worn ? QStringLiteral(
+                        " It is under %1: Play asks whether you will play in worn gear, and in "
+                        "it your disposals and goals are halved. Bring it to %1 at the Football "
+                        "Store.")
+                  : QStringLiteral(
+                        " Under %1, Play would ask whether you will play in worn gear, and in it "
+                        "your disposals and goals would be halved.");
+      return tip.arg(kWornBelow);
+    case HubBar::HealthOverall: {
+      const int share = ConditionShare(value);
+      if (share == 100) {
+        return tip + QStringLiteral(
+                         " You play at full strength; under 100 your disposals and goals fall "
+                         "to 90%.");
+      }
+      tip += QStringLiteral(" You play at %1% of your disposals and goals").arg(share);
+      if (share == 1) return tip + QStringLiteral(", the least there is.");
+      return tip + QStringLiteral("; under %1 that falls to %2%.")
+                       .arg(share)
+                       .arg(share == 10 ? 1 : share - 10);
+    }
+    default:
+      break;
+  }
+  const bool gear = bar < HubBar::GearOverall;
+  tip += QStringLiteral(" With the rest it makes your %1 overall.")
+             .arg(gear ? QStringLiteral("gear") : QStringLiteral("health"));
+  return tip + (worn ? QStringLiteral(" It is under %1: a match marks it worn.")
+                     : QStringLiteral(" Under %1 a match marks it worn."))
+                   .arg(kWornBelow);
+}
+
+QString PlayTip(const Game& game) {
+  if (!game.HasCareer()) return {};
+  const Career& c = game.career();
+  QStringList why;
+  const Game::Waiting waiting = game.WaitingFor();
+  if (IsRetired(c)) {
+    why << QStringLiteral(
+        "You have retired: your career is over and Play stays closed. Records and Career still "
+        "show it.");
+  } else if (waiting != Game::Waiting{}) {
+    why << QStringLiteral("Play waits for %1.").arg(ToQt(Game::Describe(waiting)));
+    if (waiting.camp) {
+      why << QStringLiteral("Do the draft camp's tests and go on to the draft.");
+    }
+    if (waiting.sponsorWindow) {
+      why << QStringLiteral(
+          "Open Sponsorship (the button with the dot), choose your deals and "
+          "press Close.");
+    }
+    if (waiting.signature) why << QStringLiteral("Open Contract, choose an offer and Sign it.");
+  } else if (!c.PlayOpen) {
+    why << QStringLiteral("Play is closed until the game hands the week back to you.");
+  }
+  if (c.PlayOpen) {
+    // Play goes ahead, but the week may be his only on paper.
+    const auto misses = [&why](int weeks, const char* state) {
+      if (weeks < 1) return;
+      why << (weeks == 1 ? QStringLiteral("You are %1: you miss this week's match.")
+                               .arg(QString::fromLatin1(state))
+                         : QStringLiteral("You are %1: you miss this week's match and the "
+                                          "next %2.")
+                               .arg(QString::fromLatin1(state))
+                               .arg(weeks - 1));
+    };
+    misses(c.Injury, "injured");
+    misses(c.Suspension, "suspended");
+    if (c.GearOverall < kWornBelow) {
+      why << QStringLiteral(
+                 "Your gear overall is %1, under %2: Play asks whether you will play in worn "
+                 "gear, and in it your disposals and goals are halved.")
+                 .arg(c.GearOverall)
+                 .arg(kWornBelow);
+    }
+  }
+  if (why.isEmpty()) why << QStringLiteral("Plays this week's round.");
+  return why.join(QLatin1Char(' ')) + QStringLiteral(" Press F1 for help.");
+}
 
 MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
   setObjectName(QStringLiteral("frmMain"));
@@ -218,8 +350,12 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
   cmdLadderStats_ = new QPushButton(QStringLiteral("LS"), this);
   cmdLadderStats_->setObjectName(QStringLiteral("cmdLadderStats"));
   cmdLadderStats_->setEnabled(false);
-  cmdLadderStats_->setToolTip(QStringLiteral("Ladder table"));
-  ReadWithCaption(cmdLadderStats_, cmdLadderStats_->toolTip());
+  ReadWithCaption(cmdLadderStats_, QStringLiteral("Ladder table"));
+  // It never opens anything: the ladder has its own screen.
+  cmdLadderStats_->setToolTip(
+      QStringLiteral("Ladder table: this button is never available. The ladder is on the Team "
+                     "Details screen, under Ladder."));
+  cmdLadderStats_->setAccessibleDescription(cmdLadderStats_->toolTip());
   cmdTraining_ = AddButton("&Training", "cmdTraining", &MainScreen::cmdTraining_Click);
   cmdHealth_ = AddButton("&Health", "cmdHealth", &MainScreen::cmdHealth_Click);
   cmdStore_ = AddButton("&Store", "cmdStore", &MainScreen::cmdStore_Click);
@@ -276,29 +412,44 @@ QWidget* MainScreen::MakeProfile() {
     const char* name;
     const char* unit;
     std::string (*text)(const Career&);
+    const char* tip;  // none for a skill
   };
   static constexpr Row kRows[] = {
-      {"Name:", "lblName", "", [](const Career& c) { return c.Name; }},
-      {"Team:", "lblTeam", "", [](const Career& c) { return c.Team; }},
-      {"State:", "lblState", "", [](const Career& c) { return c.State; }},
-      {"Height:", "lblHeight", "cm", [](const Career& c) { return Whole(c.Height); }},
-      {"Weight:", "lblWeight", "kg", [](const Career& c) { return Whole(c.Weight); }},
-      {"Preferred Position:", "lblPosition", "", [](const Career& c) { return c.Position; }},
-      {"Age:", "lblAge", "", [](const Career& c) { return Whole(c.Age); }},
-      {"League:", "lblLeague", "", [](const Career& c) { return c.League; }},
-      {"Kicking:", "lblKicking", "", [](const Career& c) { return Whole(c.Kicking); }},
-      {"Handballing:", "lblHandballing", "", [](const Career& c) { return Whole(c.Handballing); }},
-      {"Tackling:", "lblTackling", "", [](const Career& c) { return Whole(c.Tackling); }},
-      {"Marking:", "lblMarking", "", [](const Career& c) { return Whole(c.Marking); }},
-      {"Running:", "lblRunning", "", [](const Career& c) { return Whole(c.Running); }},
+      {"Name:", "lblName", "", [](const Career& c) { return c.Name; },
+       "Your player's name, chosen when the career began."},
+      {"Team:", "lblTeam", "", [](const Career& c) { return c.Team; },
+       "The club you play for. It changes when you sign with another club or are drafted."},
+      {"State:", "lblState", "", [](const Career& c) { return c.State; },
+       "The state you come from: its clubs make up your local and State competitions."},
+      {"Height:", "lblHeight", "cm", [](const Career& c) { return Whole(c.Height); },
+       "Your height in centimetres, chosen when the career began."},
+      {"Weight:", "lblWeight", "kg", [](const Career& c) { return Whole(c.Weight); },
+       "Your weight in kilograms, chosen when the career began."},
+      {"Preferred Position:", "lblPosition", "", [](const Career& c) { return c.Position; },
+       "The position you play. It changes only when you take up a new one the club offers."},
+      {"Age:", "lblAge", "", [](const Career& c) { return Whole(c.Age); },
+       "Your age, one year more at each new season. From 30 matches no longer raise your "
+       "skills; from 36 age cuts your disposals and goals."},
+      {"League:", "lblLeague", "", [](const Career& c) { return c.League; },
+       "Your competition: Local Reserves, Local Firsts, State or AFL. When a contract ends a "
+       "good season moves you up and a poor one may move you down."},
+      {"Kicking:", "lblKicking", "", [](const Career& c) { return Whole(c.Kicking); }, nullptr},
+      {"Handballing:", "lblHandballing", "", [](const Career& c) { return Whole(c.Handballing); },
+       nullptr},
+      {"Tackling:", "lblTackling", "", [](const Career& c) { return Whole(c.Tackling); }, nullptr},
+      {"Marking:", "lblMarking", "", [](const Career& c) { return Whole(c.Marking); }, nullptr},
+      {"Running:", "lblRunning", "", [](const Career& c) { return Whole(c.Running); }, nullptr},
       {"Overall:", "lblOverall", "",
-       [](const Career& c) { return FormatNumber(c.Overall, kWholePattern); }},
+       [](const Career& c) { return FormatNumber(c.Overall, kWholePattern); },
+       "Your overall rating: your five skills together, kicking and handballing counting most. "
+       "It moves with them."},
   };
   auto* frame = Frame("Profile", "fraProfile", this);
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const Row& r : kRows) {
     QLabel* value = AddValue(r.name, frame, r.text);
+    value->setToolTip(r.tip ? QString::fromLatin1(r.tip) : SkillTip(r.caption));
     grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     // Room for the longest position and club names.
     value->ensurePolished();
@@ -319,26 +470,38 @@ QWidget* MainScreen::MakeSeasonStatistics() {
     const char* caption;
     const char* name;
     std::string (*text)(const Career&);
+    const char* tip;
   };
   static constexpr Row kRows[] = {
-      {"Matches:", "lblMatches", [](const Career& c) { return Whole(c.Matches); }},
-      {"Disposals:", "lblDisposals", [](const Career& c) { return Whole(c.Disposals); }},
-      {"Goals:", "lblGoals", [](const Career& c) { return Whole(c.Goals); }},
-      {"Behinds:", "lblBehinds", [](const Career& c) { return Whole(c.Behinds); }},
+      {"Matches:", "lblMatches", [](const Career& c) { return Whole(c.Matches); },
+       "Rounds of this season gone, played or missed. A season has 26, the finals included."},
+      {"Disposals:", "lblDisposals", [](const Career& c) { return Whole(c.Disposals); },
+       "Your disposals this season, added up after each match you play."},
+      {"Goals:", "lblGoals", [](const Career& c) { return Whole(c.Goals); },
+       "Your goals this season, added up after each match you play."},
+      {"Behinds:", "lblBehinds", [](const Career& c) { return Whole(c.Behinds); },
+       "Your behinds this season, added up after each match you play."},
       {"Most Disposals:", "lblMostDisposals",
-       [](const Career& c) { return Whole(c.MostDisposals); }},
+       [](const Career& c) { return Whole(c.MostDisposals); },
+       "Your most disposals in one match this season."},
       {"Average Disposals:", "lblAverageDisposals",
-       [](const Career& c) { return FindCareerField("AverageDisposals")->get(c); }},
-      {"Most Goals:", "lblMostGoals", [](const Career& c) { return Whole(c.MostGoals); }},
+       [](const Career& c) { return FindCareerField("AverageDisposals")->get(c); },
+       "Your disposals this season for each match you have played."},
+      {"Most Goals:", "lblMostGoals", [](const Career& c) { return Whole(c.MostGoals); },
+       "Your most goals in one match this season."},
       {"Average Goals:", "lblAverageGoals",
-       [](const Career& c) { return FindCareerField("AverageGoals")->get(c); }},
-      {"B.O.G.'s:", "lblBOGs", [](const Career& c) { return Whole(c.BOGs); }},
+       [](const Career& c) { return FindCareerField("AverageGoals")->get(c); },
+       "Your goals this season for each match you have played."},
+      {"B.O.G.'s:", "lblBOGs", [](const Career& c) { return Whole(c.BOGs); },
+       "Best on ground awards this season. A match of more than 25 disposals or more than 6 "
+       "goals may earn one (a rating over 9 always does), with a prize paid into the bank."},
   };
   auto* frame = Frame("Season Statistics", "fraSeasonStatistics", this);
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const Row& r : kRows) {
     QLabel* value = AddValue(r.name, frame, r.text);
+    value->setToolTip(QString::fromLatin1(r.tip));
     grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row++, 1);
@@ -347,14 +510,19 @@ QWidget* MainScreen::MakeSeasonStatistics() {
   auto* ratings = new QHBoxLayout;
   QLabel* rating = AddValue("lblMatchRating", frame,
                             [](const Career& c) { return FormatGeneral(c.MatchRating); });
-  rating->setToolTip(QStringLiteral("Match ratings this season"));
+  ReadWithCaption(rating, QStringLiteral("Season rating sum"));
+  rating->setToolTip(
+      QStringLiteral("Season rating sum: the match ratings of this season added up. Each match "
+                     "you play adds its rating."));
   QLabel* average = AddValue("lblMatchRatingAverage", frame, [](const Career& c) {
     return FindCareerField("MatchRatingAverage")->get(c);
   });
-  average->setToolTip(QStringLiteral("Average match rating"));
+  ReadWithCaption(average, QStringLiteral("Season rating average"));
+  average->setToolTip(
+      QStringLiteral("Season rating average: the season rating sum for each match you have "
+                     "played. When your contract ends, an average over 6.2 moves you up a level "
+                     "and one under 2.5 may drop you one."));
   for (QLabel* bare : {rating, average}) {
-    // Read out with what its tool tip says it is.
-    ReadWithCaption(bare, bare->toolTip());
     SetRole(bare, "bare");
     bare->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   }
@@ -373,12 +541,21 @@ QWidget* MainScreen::MakeFinances() {
     const char* name;
     const char* dollarName;
     Money Career::*field;
+    const char* tip;
   };
   static constexpr Row kRows[] = {
-      {"Wages:", "lblWages", "lblWagesDollar", &Career::Wages},
-      {"Sponsorship:", "lblSponsorship", "lblSponsorshipDollar", &Career::Sponsorship},
-      {"Other Income:", "lblOtherIncome", "lblOtherIncomeDollar", &Career::OtherIncome},
-      {"Bank Balance:", "lblBankBalance", "lblBankBalanceDollar", &Career::BankBalance},
+      {"Wages:", "lblWages", "lblWagesDollar", &Career::Wages,
+       "Your pay a week under your contract, paid into the bank after every round. It is set "
+       "when you sign a contract."},
+      {"Sponsorship:", "lblSponsorship", "lblSponsorshipDollar", &Career::Sponsorship,
+       "What your five sponsors pay a week together, paid into the bank after every round. The "
+       "deals change only at the sponsor windows, after rounds 12 and 24."},
+      {"Other Income:", "lblOtherIncome", "lblOtherIncomeDollar", &Career::OtherIncome,
+       "Income from outside your wages and sponsors. Nothing in a career changes it."},
+      {"Bank Balance:", "lblBankBalance", "lblBankBalanceDollar", &Career::BankBalance,
+       "Your money. Wages and sponsorship come in after every round, played or missed; best on "
+       "ground prizes and some of the week's events add or take money; the Training Centre, "
+       "Health Care Centre and Football Store spend it."},
   };
   auto* frame = Frame("Finances", "fraFinances", this);
   auto* grid = FrameGrid(frame);
@@ -391,6 +568,7 @@ QWidget* MainScreen::MakeFinances() {
     const auto field = r.field;
     QLabel* value =
         AddValue(r.name, frame, [field](const Career& c) { return (c.*field).ToString(); });
+    value->setToolTip(QString::fromLatin1(r.tip));
     grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row++, 2);
@@ -476,7 +654,9 @@ void MainScreen::refresh() {
   for (const ShownText& shown : texts_) shown.label->setText(ToQt(shown.text(career)));
   const RunState& run = game_.run();
   for (const ShownBar& shown : bars_) {
-    shown.widget->setValue(std::clamp(HubBarValue(career, shown.bar), 0, 100));
+    const int value = HubBarValue(career, shown.bar);
+    shown.widget->setValue(std::clamp(value, 0, 100));
+    shown.widget->setToolTip(BarTip(shown.bar, value));
     // Each bar keeps the colour the last purchase or match gave it.
     Restyle(shown.widget, "barColour", QString::fromLatin1(BarColourName(run.colourOf(shown.bar))));
   }
@@ -485,6 +665,10 @@ void MainScreen::refresh() {
   Restyle(cmdSponsorship_, "highlight", run.sponsorHighlight);
 
   cmdPlay_->setEnabled(career.PlayOpen);
+  // Why Play is closed or held, where the player looks for it.
+  const QString playTip = PlayTip(game_);
+  cmdPlay_->setToolTip(playTip);
+  cmdPlay_->setAccessibleDescription(playTip);
   cmdSponsorship_->setEnabled(career.SponsorshipOpen);
   cmdContract_->setEnabled(career.ContractOpen);
   // A retired player's career is over: only the screens that show it open.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <span>
@@ -15,6 +16,15 @@ class QProgressBar;
 class QPushButton;
 
 namespace km::screens {
+
+// A gear or condition bar's tool tip at `value`: what the bar is, what moves
+// it, and what the next mark below the value does (or that he is past them).
+QString BarTip(HubBar bar, int value);
+
+// The Play button's tool tip: why Play is closed or what holds the week
+// (the draft camp, a sponsor window, a signature, retirement, an injury or
+// suspension, worn gear), or what it does when nothing does.
+QString PlayTip(const Game& game);
 
 // frmMain: the career hub. It shows the career record and opens the screens
 // of the week. The letters A, C, O, T, S, H, R and E work like the About,

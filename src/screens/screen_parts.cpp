@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "screens/help_screen.h"
 #include "screens/look.h"
 
 namespace km::screens {
@@ -472,6 +473,7 @@ void UseScreenKeys(QWidget* screen, std::initializer_list<QAbstractButton*> defa
                    std::initializer_list<QAbstractButton*> closers) {
   new ScreenKeys(screen, defaults, closers);
   RingKeyboardFocus();
+  UseHelpKey();
 }
 
 void ReadyForKeys(QAbstractItemView* grid) {

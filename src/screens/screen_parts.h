@@ -66,7 +66,8 @@ void PlaceBeside(QWidget* screen, const QWidget* beside);
 // The keys every screen answers alike. Enter presses the button with the
 // focus, or else the first of `defaults` that can be pressed; Escape presses
 // the first of `closers` that can be pressed. The control with the keyboard
-// focus is ringed in the game's green on every screen.
+// focus is ringed in the game's green on every screen, and F1 opens the
+// guide at the screen's section.
 void UseScreenKeys(QWidget* screen, std::initializer_list<QAbstractButton*> defaults,
                    std::initializer_list<QAbstractButton*> closers = {});
 

@@ -83,6 +83,9 @@ class ShopScreen : public CancellableScreen {
   void SpinnerChanged(const RowControls& controls, int value);
   // Copies the session into every label, and the spinners when `spinners`.
   void Fill(bool spinners);
+  // A row's tool tips: what each figure is and, for health and gear, where
+  // the bar stands.
+  void Explain(const RowControls& controls, const ShopRow& row) const;
   void PutAway();
 
   Game& game_;
