@@ -1,17 +1,24 @@
 #include "screens/help_screen.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFormat>
+#include <QTextFragment>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "screens/screen_parts.h"
 
@@ -77,6 +84,51 @@ QTextBlock HeadingBlock(const QTextDocument* document, const QString& heading) {
   return {};
 }
 
+// The guide's view. A new width reflows the guide: the section read at the
+// top stays at the top, and a picture wider than the view is shown narrower.
+class GuideBrowser : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    const int atTop = cursorForPosition(QPoint(0, 0)).block().position();
+    const bool moved = verticalScrollBar()->value() > 0;
+    FitPictures(event->size().width());
+    QTextBrowser::resizeEvent(event);
+    if (!moved) return;
+    const QTextBlock block = document()->findBlock(atTop);
+    verticalScrollBar()->setValue(
+        qRound(document()->documentLayout()->blockBoundingRect(block).top()));
+  }
+
+ private:
+  // Each picture at its own size, or as wide as the view and no wider.
+  void FitPictures(int width) {
+    const int room = width - 2 * qRound(document()->documentMargin()) - 16;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+      for (auto part = block.begin(); !part.atEnd(); ++part) {
+        const QTextFragment fragment = part.fragment();
+        if (!fragment.charFormat().isImageFormat()) continue;
+        QTextImageFormat picture = fragment.charFormat().toImageFormat();
+        const QSize natural = document()
+                                  ->resource(QTextDocument::ImageResource, QUrl(picture.name()))
+                                  .value<QImage>()
+                                  .size();
+        if (natural.isEmpty()) continue;
+        const int shown = std::min(natural.width(), std::max(room, 1));
+        if (qRound(picture.width()) == shown) continue;
+        picture.setWidth(shown);
+        picture.setHeight(natural.height() * shown / natural.width());
+        QTextCursor cursor(document());
+        cursor.setPosition(fragment.position());
+        cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+        cursor.setCharFormat(picture);
+      }
+    }
+  }
+};
+
 // F1, wherever the focus is: the guide at the section of the window in front.
 class HelpKey : public QObject {
  public:
@@ -102,7 +154,7 @@ HelpScreen::HelpScreen(QWidget* parent) : QWidget(parent, Qt::Window) {
   // The guide open on its own never keeps the game running.
   setAttribute(Qt::WA_QuitOnClose, false);
 
-  txtGuide_ = new QTextBrowser(this);
+  txtGuide_ = new GuideBrowser(this);
   txtGuide_->setObjectName(QStringLiteral("txtGuide"));
   txtGuide_->setAccessibleName(QString::fromLatin1(kReaderName));
   txtGuide_->setOpenExternalLinks(true);
@@ -125,8 +177,8 @@ HelpScreen::HelpScreen(QWidget* parent) : QWidget(parent, Qt::Window) {
   // Escape closes the guide, as Close does.
   UseScreenKeys(this, {}, {cmdClose_});
 
-  // About eighty characters by forty lines, within the desktop.
-  QSize size(fontMetrics().averageCharWidth() * 84, fontMetrics().lineSpacing() * 40);
+  // About a hundred and forty characters by forty lines, within the desktop.
+  QSize size(fontMetrics().averageCharWidth() * 140, fontMetrics().lineSpacing() * 40);
   if (const QScreen* desktop = screen()) size = size.boundedTo(desktop->availableSize() * 9 / 10);
   resize(size);
 }

@@ -5,7 +5,11 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QToolTip>
 
+#include "screens/help_screen.h"
 #include "screens/results_screen.h"
 #include "screens/screen_parts.h"
 #include "screens/screen_test_support.h"
@@ -186,6 +190,98 @@ class ControlsTest : public QObject {
       QCOMPARE(asked.join(QLatin1Char(',')), QString::fromLatin1(request));
     }
     QVERIFY(Click(hub_.get(), "cmdCareer") && spies_.back()->count() == 1);
+  }
+
+  // F1 wherever the focus is: the guide at the window's section (a message at its owner's), one
+  // guide reused; a window without a section opens the guide's top; Escape closes it.
+  void f1OpensTheGuideAtTheScreensSection() {
+    ShopScreen store(session_->game, Shop::Store);
+    TeamScreen team(session_->game);
+    QMessageBox message(QMessageBox::NoIcon, {}, {}, QMessageBox::Ok, hub_.get());
+    QWidget elsewhere;
+    auto* box = new QLineEdit(&elsewhere);
+    const std::tuple<QWidget*, QWidget*, QString> cases[] = {
+        {hub_.get(), Find(hub_.get(), "cmdExit"), QStringLiteral("The hub")},
+        {&store, Find(&store, "udBoots"), QStringLiteral("Training, health and gear")},
+        {&team, &team, QStringLiteral("The ladder, the fixture and the finals")},
+        {&message, &message, QStringLiteral("The hub")},
+        {&elsewhere, box, QStringLiteral("Playing Kickmark")}};
+    QPointer<HelpScreen> first;
+    for (const auto& [window, focus, heading] : cases) {
+      window->show();
+      QTest::keyClick(focus, Qt::Key_F1);
+      auto* guide = Find<QTextBrowser>(GuideWindow(), "txtGuide");
+      QVERIFY(guide && GuideWindow()->isVisible());
+      if (!first) first = GuideWindow();
+      QCOMPARE(GuideWindow(), first.data());
+      QCOMPARE(guide->textCursor().block().text(), heading);
+      QVERIFY(guide->viewport()->rect().contains(guide->cursorRect()));
+    }
+    QTest::keyClick(Find(GuideWindow(), "txtGuide"), Qt::Key_Escape);
+    QVERIFY(!GuideWindow()->isVisible());
+  }
+
+  // Every section the screens and Play send the player to is a heading of the guide.
+  void everySectionTheHelpNamesIsInTheGuide() {
+    QStringList headings;
+    for (const QString& line : GuideText().split(QLatin1Char('\n')))
+      if (line.startsWith(QLatin1String("## "))) headings << line.mid(3).trimmed();
+    for (const QString& named : GuideHeadings())
+      QVERIFY2(headings.contains(named), qPrintable(named));
+  }
+
+  // The hub's figures say what they are; a bar's tip what the next mark below it does.
+  void theHubsTipsSayWhatTheFiguresAre() {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"lblMatchRating", "", "Season rating sum: the match ratings of this season added up."},
+        {"lblMatchRatingAverage", "", "Season rating average: the season rating sum for each"},
+        {"pbGearOverall", "GearOverall=50", "Under 50, Play would ask whether you will play in"},
+        {"pbGearOverall", "GearOverall=49", "It is under 50: Play asks whether you will play"},
+        {"pbHealthOverall", "HealthOverall=100",
+         "full strength; under 100 your disposals and "
+         "goals fall to 90%."},
+        {"pbHealthOverall", "HealthOverall=90",
+         "at 90% of your disposals and goals; under 90 "
+         "that falls to 80%."},
+        {"pbHealthOverall", "HealthOverall=19",
+         "at 10% of your disposals and goals; under 10 "
+         "that falls to 1%."},
+        {"pbHealthOverall", "HealthOverall=9", "at 1% of your disposals and goals, the least"},
+        {"pbStamina", "Stamina=50", "Stamina: 50 of 100. Matches wear your stamina down"},
+        {"pbOther", "Other=49", "gear overall. It is under 50: a match marks it worn."}};
+    for (const auto& [name, fields, tip] : cases) {
+      QVERIFY(Set(session_->career(), QString::fromLatin1(fields)));
+      hub_->refresh();
+      const QString shown = Find(hub_.get(), name)->toolTip();
+      QVERIFY2(shown.contains(QString::fromUtf8(tip)), qPrintable(shown));
+    }
+  }
+
+  // Play's tip, and its description for a reader, say what holds it, shown even while disabled.
+  void playsTipSaysWhatHoldsIt() {
+    Career& career = session_->career();
+    session_->game.contracts().title = "STATE CLUB OFFERS";
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"", false, "Plays this week's round."},
+        {"Injury=3|GearOverall=40", false,
+         "You are injured: you miss this week's match and the next 2. Your gear overall is 40"},
+        {"Injury=0|Matches=12|PlayOpen=False", true,
+         "Play waits for a sponsor window. Open Sponsorship"},
+        {"ContractMatches=0", false, "Play waits for a signature on the STATE CLUB OFFERS of"},
+        {"ContractOpen=False|SponsorshipOpen=False", false, "You have retired"}};
+    for (const auto& [fields, window, why] : cases) {
+      QVERIFY(Set(career, QString::fromLatin1(fields)));
+      session_->game.run().sponsorHighlight = window;
+      hub_->refresh();
+      auto* play = Find<QPushButton>(hub_.get(), "cmdPlay");
+      QVERIFY2(play->toolTip().startsWith(QString::fromLatin1(why)), qPrintable(play->toolTip()));
+      QVERIFY(play->toolTip().endsWith(QStringLiteral(" Press F1 for help.")));
+      QCOMPARE(play->accessibleDescription(), play->toolTip());
+      QHelpEvent hover(QEvent::ToolTip, play->rect().center(),
+                       play->mapToGlobal(play->rect().center()));
+      QApplication::sendEvent(play, &hover);
+      QCOMPARE(QToolTip::text(), play->toolTip());
+    }
   }
 
   // The scrapbook newest first, searched as one types (headline and story, any case, no messages

@@ -266,6 +266,11 @@ class ScreenWalkTest : public QObject {
     QCOMPARE(prompter.messages.size(), std::size_t{1});
     QCOMPARE(FocusName(), QStringLiteral("cmdPlay"));  // Enter is PLAY
     Look("hub-new", hub);
+    // F1 brings up the guide at the hub's section; Escape puts it away.
+    QVERIFY(Press(Qt::Key_F1));
+    Look("help", ShownWindow("frmHelp"));
+    QVERIFY(Press(Qt::Key_Escape) && !ShownWindow("frmHelp"));
+    hub->activateWindow();
     // The hub's letters and the team page's buttons: each screen holds its opener until put away.
     Visit(hub, {"T", "frmTraining", "H", "frmHealth", "S", "frmStore", "R", "frmRecords", "E",
                 "frmCareer", "O", "frmSponsorship", "A", "frmAbout"});
