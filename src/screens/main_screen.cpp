@@ -173,9 +173,9 @@ QString SkillTip(const char* caption) {
   QString skill = QString::fromLatin1(caption).toLower();
   skill.chop(1);
   return QStringLiteral(
-             "Your %1 skill, out of 200. Every match you play raises your skills while you are "
-             "under 30, more after a high rating; the Training Centre sells points, and some of "
-             "the week's events add or take one.")
+             "Your %1 skill. Your club's matches raise your skills while you are under 30, more "
+             "after a high rating; the Training Centre sells points up to 200, and some of the "
+             "week's events add or take one.")
       .arg(skill);
 }
 
@@ -545,17 +545,17 @@ QWidget* MainScreen::MakeFinances() {
   };
   static constexpr Row kRows[] = {
       {"Wages:", "lblWages", "lblWagesDollar", &Career::Wages,
-       "Your pay a week under your contract, paid into the bank after every round. It is set "
-       "when you sign a contract."},
+       "Your pay a week under your contract, paid into the bank after each of your club's "
+       "matches, whether you play or not. It is set when you sign a contract."},
       {"Sponsorship:", "lblSponsorship", "lblSponsorshipDollar", &Career::Sponsorship,
-       "What your five sponsors pay a week together, paid into the bank after every round. The "
+       "What your five sponsors pay a week together, paid into the bank with your wages. The "
        "deals change only at the sponsor windows, after rounds 12 and 24."},
       {"Other Income:", "lblOtherIncome", "lblOtherIncomeDollar", &Career::OtherIncome,
        "Income from outside your wages and sponsors. Nothing in a career changes it."},
       {"Bank Balance:", "lblBankBalance", "lblBankBalanceDollar", &Career::BankBalance,
-       "Your money. Wages and sponsorship come in after every round, played or missed; best on "
-       "ground prizes and some of the week's events add or take money; the Training Centre, "
-       "Health Care Centre and Football Store spend it."},
+       "Your money. Wages and sponsorship come in after each of your club's matches, whether you "
+       "play or not; best on ground prizes and some of the week's events add or take money; the "
+       "Training Centre, Health Care Centre and Football Store spend it."},
   };
   auto* frame = Frame("Finances", "fraFinances", this);
   auto* grid = FrameGrid(frame);

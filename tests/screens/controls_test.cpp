@@ -219,6 +219,20 @@ class ControlsTest : public QObject {
     }
     QTest::keyClick(Find(GuideWindow(), "txtGuide"), Qt::Key_Escape);
     QVERIFY(!GuideWindow()->isVisible());
+    // Over the newspaper, which holds every other window, the guide comes up over it.
+    QString over;
+    QTimer::singleShot(0, [&over] {
+      QWidget* paper = QApplication::activeModalWidget();
+      QTest::keyClick(paper, Qt::Key_F1);
+      over = QApplication::activeModalWidget()->objectName();
+      QTest::keyClick(Find(GuideWindow(), "txtGuide"), Qt::Key_Escape);
+      QTest::keyClick(paper, Qt::Key_Space);
+    });
+    QtPrompter real;
+    static_cast<Prompter&>(real).publish({"The Age", "Roos Signs On", "A new contract."});
+    QCOMPARE(over, QStringLiteral("frmHelp"));
+    QCOMPARE(Find<QTextBrowser>(GuideWindow(), "txtGuide")->textCursor().block().text(),
+             QStringLiteral("A week: Play, the round and the match"));
   }
 
   // Every section the screens and Play send the player to is a heading of the guide.
@@ -255,6 +269,10 @@ class ControlsTest : public QObject {
       const QString shown = Find(hub_.get(), name)->toolTip();
       QVERIFY2(shown.contains(QString::fromUtf8(tip)), qPrintable(shown));
     }
+    // The store's row says where its bar stands.
+    ShopScreen store(session_->game, Shop::Store);
+    store.Open();
+    QVERIFY(Find(&store, "lblOtherUnits")->toolTip().contains(QStringLiteral("Other: 49 of 100")));
   }
 
   // Play's tip, and its description for a reader, say what holds it, shown even while disabled.
