@@ -48,9 +48,12 @@ QLabel* Caption(const char* text, QWidget* parent) {
   return label;
 }
 
-// The caption of a value or bar, which names it for screen readers.
+// The caption of a value or bar, which names it for screen readers and
+// carries its tool tip.
 QLabel* CaptionOf(QWidget* shown, const char* text, QWidget* parent) {
-  return km::screens::CaptionOf(shown, QString::fromLatin1(text), parent);
+  QLabel* caption = km::screens::CaptionOf(shown, QString::fromLatin1(text), parent);
+  caption->setToolTip(shown->toolTip());
+  return caption;
 }
 
 // How the Play button is painted, by name for the style sheet.
@@ -591,7 +594,8 @@ QWidget* MainScreen::MakeBars(const char* title, const char* frameName,
   int row = 0;
   for (const BarRow& r : rows) {
     QProgressBar* bar = AddBar(r.name, frame, r.bar);
-    grid->addWidget(CaptionOf(bar, r.caption, frame), row, 0);
+    bars_.back().caption = CaptionOf(bar, r.caption, frame);
+    grid->addWidget(bars_.back().caption, row, 0);
     grid->addWidget(bar, row++, 1);
   }
   grid->setColumnStretch(1, 1);
@@ -636,7 +640,7 @@ QProgressBar* MainScreen::AddBar(const char* name, QWidget* parent, HubBar hubBa
   bar->setFormat(QStringLiteral("%v"));
   bar->setTextVisible(true);
   bar->setMinimumWidth(bar->fontMetrics().averageCharWidth() * 22);
-  bars_.push_back({bar, hubBar});
+  bars_.push_back({bar, hubBar, nullptr});
   return bar;
 }
 
@@ -657,6 +661,7 @@ void MainScreen::refresh() {
     const int value = HubBarValue(career, shown.bar);
     shown.widget->setValue(std::clamp(value, 0, 100));
     shown.widget->setToolTip(BarTip(shown.bar, value));
+    if (shown.caption) shown.caption->setToolTip(shown.widget->toolTip());
     // Each bar keeps the colour the last purchase or match gave it.
     Restyle(shown.widget, "barColour", QString::fromLatin1(BarColourName(run.colourOf(shown.bar))));
   }

@@ -107,6 +107,7 @@ class MainScreen : public QWidget {
   struct ShownBar {
     QProgressBar* widget;
     HubBar bar;
+    QLabel* caption;  // "Boots:", which shows the bar's tool tip too
   };
 
   Game& game_;
