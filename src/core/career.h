@@ -8,6 +8,18 @@
 
 namespace km {
 
+// A new career: a fourteen-year-old with a little money in the bank.
+inline constexpr int kStartingAge = 14;
+inline constexpr int kStartingBank = 15000;
+// Condition and gear bars run to this; new gear and a full restore bring them
+// back to it.
+inline constexpr int kFullBar = 100;
+// A skill is trained, and grows, up to this.
+inline constexpr int kSkillCap = 200;
+// Gear whose overall bar is below this is too worn for a match: Play asks
+// whether to play in it, and a match played in it counts half.
+inline constexpr int kGearTooWorn = 50;
+
 // One company's line on a sponsor offer screen.
 struct SponsorOffer {
   bool Enabled = false;  // its choice can be taken
@@ -59,7 +71,7 @@ struct Career {
   std::string League = "Local Reserves";
   int Height = 0;
   int Weight = 0;
-  int Age = 14;
+  int Age = kStartingAge;
   std::string Position;
   int Kicking = 1;
   int Handballing = 1;
@@ -98,7 +110,7 @@ struct Career {
   Money Wages;
   Money Sponsorship = Money::Dollars(775);
   Money OtherIncome;
-  Money BankBalance = Money::Dollars(15000);
+  Money BankBalance = Money::Dollars(kStartingBank);
 
   // Condition and gear, 0..100.
   int Fitness = 100;

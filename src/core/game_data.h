@@ -29,6 +29,9 @@ inline constexpr std::array<std::string_view, 13> kPositions = {
     "Back Flank",    "Back Pocket",
     "Full Back"};
 
+// A season's home-and-away rounds; the finals follow.
+inline constexpr int kHomeAndAwayRounds = 22;
+
 // Heights and weights offered at setup, tallest and heaviest first.
 inline constexpr int kTallest = 205;
 inline constexpr int kShortest = 160;

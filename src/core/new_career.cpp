@@ -199,7 +199,7 @@ bool ChangePosition(Career& career, std::string_view position, Prompter& prompte
   // Learning a new position costs every base skill two points, never below 1.
   for (int* skill : {&career.SetupKicking, &career.SetupHandballing, &career.SetupTackling,
                      &career.SetupMarking, &career.SetupRunning}) {
-    *skill = std::max(1, *skill - 2);
+    *skill = std::max(1, *skill - kPositionChangeCost);
   }
   career.SetupOverall = OverallOf(career.SetupKicking, career.SetupHandballing,
                                   career.SetupTackling, career.SetupMarking, career.SetupRunning);

@@ -91,6 +91,7 @@ Career CreateCareer(const SetupAnswers& answers);
 // The position screen's OK: a new preferred position costs 2 points of every
 // base skill (never below 1). Refuses a text that is not one of the
 // positions with the message box and returns false.
+inline constexpr int kPositionChangeCost = 2;
 bool ChangePosition(Career& career, std::string_view position, Prompter& prompter);
 
 }  // namespace km

@@ -103,7 +103,8 @@ struct RunState {
 };
 
 // A gear or condition bar below 50 is drawn in dark red after a match.
-inline bool IsBarLow(int value) { return value < 50; }
+inline constexpr int kLowBar = 50;
+inline bool IsBarLow(int value) { return value < kLowBar; }
 
 // The value a hub bar shows.
 int HubBarValue(const Career& career, HubBar bar);

@@ -1,38 +1,17 @@
 #include "draft/draft.h"
 
 #include "season/fixture.h"
+#include "week/week.h"
 
 namespace km {
 namespace {
-
-struct Threshold {
-  int firstPick;
-  int lastPick;
-  int campRank;   // at most
-  int overall;    // more than (200: exactly 200)
-  double rating;  // more than
-  int round;
-  int wage;
-};
-constexpr std::array<Threshold, 10> kTiers = {{
-    {1, 1, 5, 200, 8.0, 1, 32000},
-    {2, 5, 10, 185, 7.5, 1, 30000},
-    {6, 10, 20, 175, 7.2, 1, 28000},
-    {11, 16, 30, 160, 7.0, 1, 26000},
-    {17, 24, 40, 150, 6.8, 2, 24000},
-    {25, 32, 50, 140, 6.6, 2, 22000},
-    {33, 48, 60, 130, 6.4, 3, 20000},
-    {49, 64, 69, 120, 6.2, 4, 18000},
-    {65, 79, 69, 120, 6.3, 5, 16000},
-    {80, 80, 70, 0, 0, 5, 14000},
-}};
 
 constexpr std::array<int, 6> kDraftOffers = {16000, 20000, 24000, 28000, 32000, 12000};
 
 }  // namespace
 
 std::optional<PickTier> TakenAt(int pick, int campRank, int overall, double rating) {
-  for (const Threshold& t : kTiers) {
+  for (const DraftTier& t : kDraftTiers) {
     if (pick < t.firstPick || pick > t.lastPick) continue;
     if (pick == kLastPick) return PickTier{t.firstPick, t.round, t.wage};
     const bool overallMet = t.overall == 200 ? overall == 200 : overall > t.overall;
@@ -82,8 +61,8 @@ void Draft::Pick(Career& c, ContractOffers& offers, RunState& run, Prompter& pro
     s.PickCaption = "Finish";
     s.Drafted = true;
     c.ContractTeam = s.Team;
-    c.ContractLength = 2;
-    c.ContractMatches = 52;
+    c.ContractLength = kDraftContractSeasons;
+    c.ContractMatches = kDraftContractSeasons * kSeasonWeeks;
     c.Team = s.Team;
     c.SignOpen = false;
     c.PlayOpen = true;

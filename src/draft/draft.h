@@ -23,6 +23,34 @@ inline constexpr std::array<std::string_view, 16> kDraftOrder = {
 
 inline constexpr int kLastPick = 80;
 
+// The picks' tiers: a pick from firstPick to lastPick takes him when his
+// camp's average rank is campRank or better, his Overall above overall
+// (200: exactly 200) and his season's average match rating above rating;
+// the last pick takes him whatever. He goes in the tier's round of the
+// draft, at its weekly wage, on a contract of kDraftContractSeasons.
+struct DraftTier {
+  int firstPick;
+  int lastPick;
+  int campRank;
+  int overall;
+  double rating;
+  int round;
+  int wage;
+};
+inline constexpr std::array<DraftTier, 10> kDraftTiers = {{
+    {1, 1, 5, 200, 8.0, 1, 32000},
+    {2, 5, 10, 185, 7.5, 1, 30000},
+    {6, 10, 20, 175, 7.2, 1, 28000},
+    {11, 16, 30, 160, 7.0, 1, 26000},
+    {17, 24, 40, 150, 6.8, 2, 24000},
+    {25, 32, 50, 140, 6.6, 2, 22000},
+    {33, 48, 60, 130, 6.4, 3, 20000},
+    {49, 64, 69, 120, 6.2, 4, 18000},
+    {65, 79, 69, 120, 6.3, 5, 16000},
+    {80, kLastPick, 70, 0, 0, 5, 14000},
+}};
+inline constexpr int kDraftContractSeasons = 2;
+
 // What the draft screen shows.
 struct DraftState {
   std::string Name;

@@ -12,17 +12,6 @@ constexpr std::array<int, 60> kRankBases = {
     48, 46, 45, 44, 43, 42, 40, 39, 38, 37, 36, 34, 33, 32, 31, 30, 28, 27, 26, 25,
     24, 22, 21, 20, 19, 18, 16, 15, 14, 13, 12, 10, 9,  8,  7,  6,  4,  3,  2,  1};
 
-struct Test {
-  const char* activity;
-  const char* unit;
-};
-constexpr std::array<Test, kCampTests> kTests = {{{"20m Sprint", "Seconds"},
-                                                  {"Standing Jump", "Centimetres"},
-                                                  {"Running Jump", "Centimetres"},
-                                                  {"Agility Run", "Seconds"},
-                                                  {"Shuttle Run", "(Level)"},
-                                                  {"3km Time-Trial", "(Min.Sec)"}}};
-
 constexpr std::array<const char*, 3> kWelcomes = {
     "Welcome to the AFL Draft Camp. Over the next three days you will be taking part in 6 "
     "different tests, as well as having your exact height, weight, and a few other physical "
@@ -233,7 +222,7 @@ int CampBand(int overall) {
   return 6;
 }
 
-int CampGroup(double matchRatingAverage) { return matchRatingAverage <= 7.1 ? 1 : 2; }
+int CampGroup(double matchRatingAverage) { return matchRatingAverage <= kCampGoodRating ? 1 : 2; }
 
 std::string CampVerdict(int a) {
   if (a > 60) {
@@ -287,7 +276,7 @@ void DraftCamp::Step(Random& random) {
   CampState& s = state_;
   const int variance = random.roll(3);
   int sign = random.roll(2) == 1 ? 1 : -1;
-  if (running_ < 150) sign = 1;  // only a real runner can have a bad day of it
+  if (running_ < kCampRunner) sign = 1;  // only a real runner can have a bad day of it
   s.Test += 1;
   if (s.Test == 0) {
     s.Activity = "Introduction";
@@ -297,8 +286,8 @@ void DraftCamp::Step(Random& random) {
   }
   if (s.Test <= kCampTests) {
     const int test = s.Test;
-    s.Activity = kTests[static_cast<std::size_t>(test - 1)].activity;
-    s.Unit = kTests[static_cast<std::size_t>(test - 1)].unit;
+    s.Activity = kCampTestList[static_cast<std::size_t>(test - 1)].activity;
+    s.Unit = kCampTestList[static_cast<std::size_t>(test - 1)].unit;
     const int entry = CampEntry(group_, band_, random.roll(5));
     s.Result = CampResult(test, entry);
     s.Rank = CampRankBase(entry) + variance * sign;

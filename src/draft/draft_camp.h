@@ -11,6 +11,26 @@ namespace km {
 inline constexpr int kCampTests = 6;
 inline constexpr int kCampPlayers = 70;
 
+// The camp's tests in their order, and the unit each result is shown in
+// (the time trial in minutes and seconds: 12.27 is 12 minutes 27).
+struct CampTest {
+  const char* activity;
+  const char* unit;
+};
+inline constexpr std::array<CampTest, kCampTests> kCampTestList = {
+    {{"20m Sprint", "Seconds"},
+     {"Standing Jump", "Centimetres"},
+     {"Running Jump", "Centimetres"},
+     {"Agility Run", "Seconds"},
+     {"Shuttle Run", "(Level)"},
+     {"3km Time-Trial", "(Min.Sec)"}}};
+// A season's average match rating above this puts him among the better
+// players at the camp.
+inline constexpr double kCampGoodRating = 7.1;
+// With a Running of this or more a test's luck can go either way; below it,
+// it only costs him places.
+inline constexpr int kCampRunner = 150;
+
 // One test's line on the camp screen.
 struct CampRow {
   std::string Result = "0";

@@ -172,12 +172,12 @@ void FinishMatch(Career& c, const MatchState& m, Random& random, Prompter& promp
   // A standout match earns medal votes in the home-and-away season, and may
   // earn best on ground.
   bool bestOnGround = false;
-  if (m.Disposals > 25 || m.Goals > 6) {
-    if (c.Matches <= 22) {
+  if (m.Disposals > kBestOnGroundDisposals || m.Goals > kBestOnGroundGoals) {
+    if (c.Matches <= kHomeAndAwayRounds) {
       const int votes = random.roll(4);
       if (votes <= 3) c.Brownlow += votes;
     }
-    if (m.MatchRating > 9 || random.roll(2) == 1) {
+    if (m.MatchRating > kBestOnGroundRating || random.roll(2) == 1) {
       c.BOGs += 1;
       bestOnGround = true;
     }
@@ -295,11 +295,11 @@ void FinishMatch(Career& c, const MatchState& m, Random& random, Prompter& promp
 
   // Injuries and suspensions, but not in the first match back from one.
   if (c.Injury < -1 && c.Suspension < -1) {
-    const int i = random.roll(50);
+    const int i = random.roll(kInjuryOdds);
     const int t = random.roll(100);
-    const int w = random.roll(5);
+    const int w = random.roll(kLongestAbsence);
     const int s = random.roll(10);
-    const int u = random.roll(100);
+    const int u = random.roll(kSuspensionOdds);
     if (i == 25) {
       if (t == 100) {
         c.Injury = 26 - c.Matches;
@@ -345,7 +345,7 @@ void FinishMatch(Career& c, const MatchState& m, Random& random, Prompter& promp
   int band = 1;
   while (band < 10 && m.MatchRating > band) ++band;
   const Wear& wear = kWear[static_cast<std::size_t>(band - 1)];
-  if (c.Age < 30) {
+  if (c.Age < kSkillsGrowUntil) {
     for (int* skill : {&c.Kicking, &c.Handballing, &c.Tackling, &c.Marking, &c.Running}) {
       *skill += wear.skills;
     }
@@ -372,7 +372,7 @@ void FinishMatch(Career& c, const MatchState& m, Random& random, Prompter& promp
   if (weeklyEvents) weeklyEvents();
 
   for (int* skill : {&c.Kicking, &c.Handballing, &c.Tackling, &c.Marking, &c.Running}) {
-    *skill = std::clamp(*skill, 1, 200);
+    *skill = std::clamp(*skill, 1, kSkillCap);
   }
   c.Overall = OverallOf(c.Kicking, c.Handballing, c.Tackling, c.Marking, c.Running);
 

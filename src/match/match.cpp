@@ -164,15 +164,15 @@ double GoalSpread(Profile profile, int b) {
 double BehindSpread(int draw) { return kBehindSpread[static_cast<std::size_t>(draw - 1)]; }
 
 double ConditionFactor(int h) {
-  if (h >= 100) return 1;
-  if (h <= 9) return 0.01;
+  if (h >= kFullBar) return 1;
+  if (h < kConditionFloor) return 0.01;
   return (h / 10) / 10.0;  // 90..99 → 0.9, .., 10..19 → 0.1
 }
 
 double AgeFactor(int age) {
   if (age >= 45) return 0.2;
   if (age >= 40) return 0.5;
-  if (age >= 36) return 0.8;
+  if (age >= kAgeTellsFrom) return 0.8;
   return 1;
 }
 
@@ -223,7 +223,7 @@ double ProjectedRating(int quarter, double rating) {
 
 // Every week of the finals needs winners to draw the next week from, the
 // qualifying week's included.
-bool FinalMustHaveWinner(int matches) { return matches >= 22; }
+bool FinalMustHaveWinner(int matches) { return matches >= kHomeAndAwayRounds; }
 
 int ScoreMinute(int r, const std::array<std::string, kLadderRows>& ladder,
                 const std::string& teamOne, const std::string& teamTwo, int& goalsOne,
@@ -344,7 +344,7 @@ void Match::PlayerQuarter() {
     rawD = Round(rawD * f);
     rawG = Round(rawG * f);
   }
-  if (gearOverall_ < 50) {
+  if (gearOverall_ < kGearTooWorn) {
     rawD = Round(rawD * 0.5);
     rawG = Round(rawG * 0.5);
   }

@@ -121,9 +121,13 @@ double GoalSpread(Profile profile, int b);
 // The behinds per goal h for a draw of 1..15.
 double BehindSpread(int draw);
 
-// The factor condition puts on a full match's disposals and goals.
+// The factor condition puts on a full match's disposals and goals: all of
+// them at a full health overall, a tenth less for every ten points short or
+// part of ten, and next to nothing below kConditionFloor.
+inline constexpr int kConditionFloor = 10;
 double ConditionFactor(int healthOverall);
-// The factor age puts on them.
+// The factor age puts on them, from kAgeTellsFrom.
+inline constexpr int kAgeTellsFrom = 36;
 double AgeFactor(int age);
 
 // The rating of running figures to one decimal (halves up), before the cap at

@@ -22,7 +22,6 @@ using Pairing = std::array<int, 2>;
 using TemplateRound = std::array<Pairing, 8>;
 const std::array<TemplateRound, 22>& ScheduleTemplate();
 
-inline constexpr int kHomeAndAwayRounds = 22;
 inline constexpr int kFixtureValues = 352;  // 22 rounds of 16 names
 inline constexpr int kResultValues = 149;   // one round's record
 inline constexpr int kSeasonRounds = 26;    // 22 home-and-away rounds and four of finals

@@ -18,7 +18,7 @@ LadderView BuildLadder(const Career& career) {
     line.Played = row.Wins + row.Losses + row.Draws;
     line.For = row.For;
     line.Against = row.Against;
-    line.Points = 4 * row.Wins + 2 * row.Draws;
+    line.Points = kWinPoints * row.Wins + kDrawPoints * row.Draws;
     // A club that has conceded nothing has no percentage to show yet.
     line.Percentage =
         row.Against == 0 ? "0.0" : FormatNumber(100.0 * row.For / row.Against, "###.0");

@@ -19,10 +19,14 @@ struct LadderLine {
   int For = 0;
   int Against = 0;
   std::string Percentage;  // For / Against x 100 with "###.0"
-  int Points = 0;          // 4 a win, 2 a draw
+  int Points = 0;          // kWinPoints a win, kDrawPoints a draw
 };
 
 using LadderView = std::array<LadderLine, kLadderRows>;
+
+// Ladder points for a win and for a draw.
+inline constexpr int kWinPoints = 4;
+inline constexpr int kDrawPoints = 2;
 
 // The ladder of the current competition from the career's ladder table,
 // ordered by Points, then percentage, then points For.

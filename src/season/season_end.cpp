@@ -50,7 +50,7 @@ constexpr const char* kUnder21Message =
 // whether he won.
 bool BrownlowNight(Career& c, RunState& run, Random& random, Prompter& prompter) {
   const int v = c.Brownlow;
-  const int t = 20 + random.roll(16);
+  const int t = kBrownlowWinnerBase + random.roll(kBrownlowWinnerSpread);
   int p = random.roll(5);
   if (p <= 2) p = 3;
   run.brownlowVotes = v;
@@ -300,23 +300,23 @@ int AwardsNight(Career& c, RunState& run, Random& random, Prompter& prompter) {
     const bool local = c.League == "Local Reserves";
     const std::string grade = local ? "Local Reserves" : "Local Firsts";
     won = Present(
-        {{avg > 7.8 || goals > 79,
+        {{avg > kAllStarRating.local || goals > kAwardGoals,
           "You have been selected in the " + grade + " All-Star Team in the " + c.Position +
               " position! Congratulations!",
           local ? &c.LocalAllStar : &c.RegionalAllStar, 0, &c.SeasonAllStar, nullptr},
-         {(avg > 8.0 || goals > 79) && eligible, BestAndFairestMessage(c),
-          local ? &c.LocalBestAndFairest : &c.RegionalBestAndFairest, 0, &c.SeasonBestAndFairest,
-          nullptr},
-         {avg > 7.2 && c.Age < 22, kUnder21Message, local ? &c.LocalU21 : &c.RegionalU21, 0,
-          &c.SeasonU21, nullptr},
-         {avg > 7.5 && games < 26,
+         {(avg > kBestAndFairestRating.local || goals > kAwardGoals) && eligible,
+          BestAndFairestMessage(c), local ? &c.LocalBestAndFairest : &c.RegionalBestAndFairest, 0,
+          &c.SeasonBestAndFairest, nullptr},
+         {avg > kUnder21Rating.local && c.Age < kYoungAge, kUnder21Message,
+          local ? &c.LocalU21 : &c.RegionalU21, 0, &c.SeasonU21, nullptr},
+         {avg > kRookieRating.local && games < kRookieMatches,
           "You have been awarded the prize for best rookie player in the " + grade +
               " League! Congratulations!",
           local ? &c.LocalRookie : &c.RegionalRookie, 0, &c.SeasonRookie, nullptr},
-         {goals > 79,
+         {goals > kAwardGoals,
           "You kicked the most goals in the competition for the season! Congratulations!",
           local ? &c.LocalGoalsAward : &c.RegionalGoalsAward, 0, &c.SeasonMostGoals, nullptr},
-         {avg > 8.5,
+         {avg > kMostValuableRating,
           local ? "For your excellent standard of play throughout the season and outstanding "
                   "service to your club, you have been awarded with the Local Reserves League "
                   "most prestigious award, the League's Most Valuable Player! Well done!"
@@ -327,23 +327,24 @@ int AwardsNight(Career& c, RunState& run, Random& random, Prompter& prompter) {
         prompter);
   } else if (c.League == "State") {
     won = Present(
-        {{avg > 7.8 || goals > 79,
+        {{avg > kAllStarRating.local || goals > kAwardGoals,
           "You have been selected to represent " + c.State +
               " in the upcoming State of Origin in the " + c.Position +
               " position! Congratulations!",
           &c.StateVictorian, 2, &c.SeasonVictoria, &c.StateMatchesAward},
-         {(avg > 8.0 || goals > 79) && eligible, BestAndFairestMessage(c), &c.StateBestAndFairest,
-          0, &c.SeasonBestAndFairest, nullptr},
-         {avg > 7.2 && c.Age < 22, kUnder21Message, &c.StateU21, 0, &c.SeasonU21, nullptr},
-         {avg > 7.5 && games < 26,
+         {(avg > kBestAndFairestRating.local || goals > kAwardGoals) && eligible,
+          BestAndFairestMessage(c), &c.StateBestAndFairest, 0, &c.SeasonBestAndFairest, nullptr},
+         {avg > kUnder21Rating.local && c.Age < kYoungAge, kUnder21Message, &c.StateU21, 0,
+          &c.SeasonU21, nullptr},
+         {avg > kRookieRating.local && games < kRookieMatches,
           "You have been awarded the Norm Goss Medal for best rookie player in the State League! "
           "Congratulations!",
           &c.StateRookie, 0, &c.SeasonRookie, nullptr},
-         {goals > 79,
+         {goals > kAwardGoals,
           "You have been awarded with the 'Frosty' Miller Medal for kicking the most goals in the "
           "competition for the season! Congratulations!",
           &c.StateGoalsAward, 0, &c.SeasonMostGoals, nullptr},
-         {avg > 8.5,
+         {avg > kMostValuableRating,
           "For your excellent standard of play throughout the season and outstanding service to "
           "your club, you have been awarded with the State League's most prestigious award, the "
           "J.J. Liston Trophy! Well done!",
@@ -351,22 +352,23 @@ int AwardsNight(Career& c, RunState& run, Random& random, Prompter& prompter) {
         prompter);
   } else if (c.League == "AFL") {
     bool coleman = false;
-    if (goals > 79) {
+    if (goals > kAwardGoals) {
       // The Coleman is his outright beyond 109 goals, and likely below that.
       const int draw = random.roll(3);
-      coleman = goals > 109 || draw < 3;
+      coleman = goals > kColemanCertainGoals || draw < 3;
     }
     won = Present(
-        {{avg > 7.9 || goals > 79,
+        {{avg > kAllStarRating.afl || goals > kAwardGoals,
           "You have been selected to represent Australia in the upcoming International Rules "
           "series in the " +
               c.Position + " position!!! Congratulations!!!",
           &c.AFLAllAustralian, 2, &c.SeasonAustralia, &c.AFLMatchesAward},
-         {(avg > 8.1 || goals > 79) && eligible, BestAndFairestMessage(c), &c.AFLBestAndFairest, 0,
-          &c.SeasonBestAndFairest, nullptr},
-         {(avg > 7.3 || goals > 79) && c.Age < 22, kUnder21Message, &c.AFLU21, 0, &c.SeasonU21,
-          nullptr},
-         {(avg > 7.6 || goals > 79) && games < 26 && c.Age < 22 && eligible,
+         {(avg > kBestAndFairestRating.afl || goals > kAwardGoals) && eligible,
+          BestAndFairestMessage(c), &c.AFLBestAndFairest, 0, &c.SeasonBestAndFairest, nullptr},
+         {(avg > kUnder21Rating.afl || goals > kAwardGoals) && c.Age < kYoungAge, kUnder21Message,
+          &c.AFLU21, 0, &c.SeasonU21, nullptr},
+         {(avg > kRookieRating.afl || goals > kAwardGoals) && games < kRookieMatches &&
+              c.Age < kYoungAge && eligible,
           "You have been awarded the Rising Star Award for best rookie player in the AFL! "
           "Congratulations!",
           &c.AFLRisingStar, 0, &c.SeasonRisingStar, nullptr},
@@ -490,14 +492,14 @@ std::optional<FileError> CloseSeason(Career& c, RunState& run, Random& random, P
   // Twice in a career he may choose a new position; the position screen
   // comes up once the round is closed.
   const char* question = nullptr;
-  if (c.Age == 20) {
+  if (c.Age == kPositionChangeAges[0]) {
     question =
         "You have reached a stage in your career where your body and mind are fully matured. If "
         "you wish, you can now make a change to your preferred position. Starting next season, "
         "this new position will be the one in which you play week in week out. If you do make the "
         "change, however, you may find it takes some time to get used to the new position. Do you "
         "want to make the change? (You will get to decide your new position if you choose yes)";
-  } else if (c.Age == 30) {
+  } else if (c.Age == kPositionChangeAges[1]) {
     question =
         "You are now entering the twilight years of your career, and your body is beginning to "
         "slow down. If you wish, you can now re-invent yourself as a player in a new position, in "
@@ -514,7 +516,7 @@ std::optional<FileError> CloseSeason(Career& c, RunState& run, Random& random, P
   run.playColour = PlayColour::LastMissed;
   c.Injury = -1;
   c.Suspension = -1;
-  c.Boots = c.Jumper = c.Shorts = c.Other = 100;
+  c.Boots = c.Jumper = c.Shorts = c.Other = kFullBar;
   c.GearOverall = BarMean(c.Boots, c.Jumper, c.Shorts, c.Other);
   for (LadderRow& row : c.Ladder) row = LadderRow{row.Team};
   return error;
@@ -538,7 +540,8 @@ bool IsRetired(const Career& c) { return !c.PlayOpen && !c.ContractOpen && !c.Sp
 
 bool PassesPromotionTest(const Career& c) {
   const double avg = c.MatchRatingAverage;
-  return (avg > 5.7 && c.Goals > 59) || avg > 6.2 || c.Goals > 89;
+  return (avg > kPromotionRatingWithGoals && c.Goals > kPromotionGoalsWithRating) ||
+         avg > kPromotionRating || c.Goals > kPromotionGoals;
 }
 
 void FillOffers(ContractOffers& offers, const std::array<std::string, 16>& clubs,
@@ -608,12 +611,12 @@ std::optional<FileError> MoveOn(Career& c, RunState& run, ContractOffers& offers
     return MoveTo(c, offers, random, folder, "Local Firsts");
   }
   // An average of exactly 2.5 is kept on, like the averages above it.
-  if (avg >= 2.5 && avg < 6.6) {
+  if (avg >= kKeptOnRating && avg < 6.6) {
     prompter.inform("Your contract is over. Please negotiate a new one");
     return Stay(c, offers, random, folder);
   }
   if (c.League == "Local Reserves") {
-    if (c.Age < 30) {
+    if (c.Age < kRetirementAge) {
       prompter.inform("Your contract is over. Please negotiate a new one");
       return Stay(c, offers, random, folder);
     }
@@ -679,8 +682,8 @@ std::optional<FileError> MoveOn(Career& c, RunState& run, ContractOffers& offers
 }
 
 void AgeingDecline(Career& c) {
-  if (c.Age < 28) return;
-  const auto& row = kAgeing[static_cast<std::size_t>(std::min(c.Age, 45) - 28)];
+  if (c.Age < kAgeingFrom) return;
+  const auto& row = kAgeing[static_cast<std::size_t>(std::min(c.Age, 45) - kAgeingFrom)];
   c.Fitness = std::max(0, c.Fitness - row[0]);
   c.Health = std::max(0, c.Health - row[1]);
   c.Stamina = std::max(0, c.Stamina - row[2]);

@@ -84,7 +84,7 @@ void RecomputeGearOverall(Career& c) {
 const ShopRules kTraining = {
     {"Kickmark - Training Centre", "TRAINING CENTRE RATES", "Available Units",
      "UNITS YOU INTEND TO DEVELOP", "You do not have enough cash for that amount of training!"},
-    200,
+    kSkillCap,
     false,
     kTrainingRows,
     kTrainingRates,
@@ -94,7 +94,7 @@ const ShopRules kTraining = {
 const ShopRules kHealth = {
     {"Kickmark - Health Care", "HEALTH CARE CENTRE", "Required Units", "UNITS YOU INTEND TO BUY",
      "You do not have enough money to pay for that level of service!"},
-    100,
+    kFullBar,
     true,
     kHealthRows,
     kHealthRates,
@@ -104,7 +104,7 @@ const ShopRules kHealth = {
 const ShopRules kStore = {
     {"Kickmark - Football Store", "FOOTBALL GEAR STORE", "Required Units",
      "UNITS YOU INTEND TO BUY", "You do not have enough money to purchase that much gear!"},
-    100,
+    kFullBar,
     true,
     kStoreRows,
     kStoreRates,

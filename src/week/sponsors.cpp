@@ -159,7 +159,9 @@ Money SumOfDeals(const Career& c) {
 
 }  // namespace
 
-bool IsSponsorWindow(int matches) { return matches == 12 || matches == 24; }
+bool IsSponsorWindow(int matches) {
+  return matches == kSponsorWindows[0] || matches == kSponsorWindows[1];
+}
 
 std::string& SlotSponsorLabel(Career& c, SponsorSlot slot) {
   switch (slot) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@ namespace km {
 // The sponsor window opens after the twelfth and the twenty-fourth week:
 // Play waits and the hub's Sponsorship button is highlighted until the
 // player has been to the sponsorship screen.
+inline constexpr std::array<int, 2> kSponsorWindows = {12, 24};
 bool IsSponsorWindow(int matches);
 
 // The round's sponsor step: at a window, every offer screen is reset and

@@ -11,7 +11,8 @@ namespace {
 // in good gear.
 void StartNewSeason(Career& c, Prompter& prompter, bool goodGear) {
   c.ResetSeason(goodGear);
-  if (goodGear && c.Overall > 180 && c.Age > 23 && c.Levels[3].Matches >= 50) {
+  if (goodGear && c.Overall > kCaptainOverall && c.Age > kCaptainAge &&
+      c.Levels[3].Matches >= kCaptainAflMatches) {
     prompter.inform(
         "Congratulations! You have been selected as captain of your club for this season!");
     if (c.League == "Local Reserves") {
@@ -51,7 +52,7 @@ void CountDownWeek(Career& c, RunState& run, Prompter& prompter) {
 }
 
 bool StartWeek(Career& c, Prompter& prompter) {
-  const bool goodGear = c.GearOverall >= 50;
+  const bool goodGear = c.GearOverall >= kGearTooWorn;
   const bool play = goodGear || prompter.askYesNo(kWornGearQuestion, kProgramTitle, Icon::Stop);
   if (play && c.Matches == kSeasonWeeks) StartNewSeason(c, prompter, goodGear);
   return play;

@@ -11,6 +11,11 @@ inline constexpr const char* kWornGearQuestion =
     "gear. If you choose to play anyway, your performance will be hindered. Do you wish to play "
     "this match ?";
 inline constexpr int kSeasonWeeks = 26;
+// A new season's captain: an Overall above kCaptainOverall, older than
+// kCaptainAge, with at least kCaptainAflMatches AFL matches behind him.
+inline constexpr int kCaptainOverall = 180;
+inline constexpr int kCaptainAge = 23;
+inline constexpr int kCaptainAflMatches = 50;
 
 // The hub's Play: the gear check (worn gear asks whether to play anyway), a
 // new season when the last one is over, then the injury and suspension
