@@ -231,7 +231,15 @@ QString PlayHeldHeading() { return QString::fromLatin1(kPlayHeld); }
 QString GuideText() {
   QFile guide(QString::fromLatin1(kGuideFile));
   if (!guide.open(QIODevice::ReadOnly)) return {};
-  return QString::fromUtf8(guide.readAll());
+  // The notes to the guide's writers, in HTML comments, are not for the
+  // player (Qt's Markdown shows a comment as text).
+  QString text = QString::fromUtf8(guide.readAll());
+  for (qsizetype at = text.indexOf(QLatin1String("<!--")); at >= 0;
+       at = text.indexOf(QLatin1String("<!--"), at)) {
+    const qsizetype end = text.indexOf(QLatin1String("-->"), at);
+    text.remove(at, end < 0 ? text.size() - at : end + 3 - at);
+  }
+  return text;
 }
 
 HelpScreen* OpenGuide(const QString& heading) {

@@ -16,12 +16,14 @@
 #include <QStyleOptionProgressBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 #include "core/career_fields.h"
 #include "core/money.h"
 #include "core/number_format.h"
 #include "core/run_state.h"
+#include "match/match.h"
 #include "screens/about_screen.h"
 #include "screens/look.h"
 #include "screens/qt_text.h"
@@ -199,18 +201,10 @@ constexpr BarWords kBarWords[kHubBarCount] = {
     {"Health overall", "The average of your fitness, health and stamina."},
 };
 
-// Below this a bar is marked worn after a match, and worn gear holds him
-// back. The engine's own mark is IsBarLow's (and StartWeek's and the match's
-// gear check); it is written once here for the words.
-constexpr int kWornBelow = 50;
-
 // The share of his disposals and goals his health overall leaves him, in
-// percent: all of it at 100, a tenth less for each ten points below, and
-// next to nothing below 10. The match's ConditionFactor works it.
+// percent, as the match works it.
 int ConditionShare(int overall) {
-  if (overall >= 100) return 100;
-  if (overall <= 9) return 1;
-  return overall / 10 * 10;
+  return static_cast<int>(std::lround(ConditionFactor(overall) * 100));
 }
 
 QGridLayout* FrameGrid(QGroupBox* frame) {
@@ -236,29 +230,34 @@ QString BarTip(HubBar bar, int value) {
                     .arg(QString::fromLatin1(words.name))
                     .arg(value)
                     .arg(QString::fromLatin1(words.what));
-  const bool worn = value < kWornBelow;
+  const bool worn = IsBarLow(value);
   switch (bar) {
     case HubBar::GearOverall:
-      tip += worn ? QStringLiteral(
-                        " It is under %1: Play asks whether you will play in worn gear, and in "
-                        "it your disposals and goals are halved. Bring it to %1 at the Football "
-                        "Store.")
-                  : QStringLiteral(
-                        " Under %1, Play would ask whether you will play in worn gear, and in it "
-                        "your disposals and goals would be halved.");
-      return tip.arg(kWornBelow);
+      tip += value < kGearTooWorn
+                 ? QStringLiteral(
+                       " It is under %1: Play asks whether you will play in worn gear, and in "
+                       "it your disposals and goals are halved. Bring it to %1 at the Football "
+                       "Store.")
+                 : QStringLiteral(
+                       " Under %1, Play would ask whether you will play in worn gear, and in it "
+                       "your disposals and goals would be halved.");
+      return tip.arg(kGearTooWorn);
     case HubBar::HealthOverall: {
       const int share = ConditionShare(value);
-      if (share == 100) {
+      if (value >= kFullBar) {
         return tip + QStringLiteral(
-                         " You play at full strength; under 100 your disposals and goals fall "
-                         "to 90%.");
+                         " You play at full strength; under %1 your disposals and goals fall "
+                         "to %2%.")
+                         .arg(kFullBar)
+                         .arg(ConditionShare(kFullBar - 1));
       }
       tip += QStringLiteral(" You play at %1% of your disposals and goals").arg(share);
-      if (share == 1) return tip + QStringLiteral(", the least there is.");
+      if (value < kConditionFloor) return tip + QStringLiteral(", the least there is.");
+      // The share steps down at each ten.
+      const int step = value / 10 * 10;
       return tip + QStringLiteral("; under %1 that falls to %2%.")
-                       .arg(share)
-                       .arg(share == 10 ? 1 : share - 10);
+                       .arg(step)
+                       .arg(ConditionShare(step - 1));
     }
     default:
       break;
@@ -268,7 +267,7 @@ QString BarTip(HubBar bar, int value) {
              .arg(gear ? QStringLiteral("gear") : QStringLiteral("health"));
   return tip + (worn ? QStringLiteral(" It is under %1: a match marks it worn.")
                      : QStringLiteral(" Under %1 a match marks it worn."))
-                   .arg(kWornBelow);
+                   .arg(kLowBar);
 }
 
 QString PlayTip(const Game& game) {
@@ -307,12 +306,12 @@ QString PlayTip(const Game& game) {
     };
     misses(c.Injury, "injured");
     misses(c.Suspension, "suspended");
-    if (c.GearOverall < kWornBelow) {
+    if (c.GearOverall < kGearTooWorn) {
       why << QStringLiteral(
                  "Your gear overall is %1, under %2: Play asks whether you will play in worn "
                  "gear, and in it your disposals and goals are halved.")
                  .arg(c.GearOverall)
-                 .arg(kWornBelow);
+                 .arg(kGearTooWorn);
     }
   }
   if (why.isEmpty()) why << QStringLiteral("Plays this week's round.");
@@ -523,8 +522,10 @@ QWidget* MainScreen::MakeSeasonStatistics() {
   ReadWithCaption(average, QStringLiteral("Season rating average"));
   average->setToolTip(
       QStringLiteral("Season rating average: the season rating sum for each match you have "
-                     "played. When your contract ends, an average over 6.2 moves you up a level "
-                     "and one under 2.5 may drop you one."));
+                     "played. When your contract ends, an average over %1 moves you up a level "
+                     "and one under %2 may drop you one.")
+          .arg(kPromotionRating)
+          .arg(kKeptOnRating));
   for (QLabel* bare : {rating, average}) {
     SetRole(bare, "bare");
     bare->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
