@@ -448,10 +448,30 @@ std::vector<LogEvent> EventsBetween(const Career& before, const Career& after) {
 
 std::optional<std::string> CheckLogAgrees(const std::filesystem::path& folder,
                                           const Career& saved) {
-  const auto read = ReadCareerLog(LogPath(folder, saved), SavedPlace(saved));
+  // Checked after every week, so only the log's last weeks are read: the
+  // last week's record at or before the save's, and the one before it (a
+  // career's whole log is read by the screens, the hall of fame and the
+  // tests).
+  const auto file = LogPath(folder, saved);
+  ReadResult bytes = ReadWholeFile(file);
+  if (!bytes.bytes && !bytes.missing) return bytes.error;
+  const LogPlace place = SavedPlace(saved);
+  std::string tail;
+  if (bytes.bytes) {
+    const std::vector<Line> lines = WholeLines(*bytes.bytes);
+    // From the week before that one, so that a week written twice shows.
+    std::size_t from = lines.size();
+    for (int weeks = 0; from > 1 && weeks < 2;) {
+      const auto record = ParseRecord(lines[--from].text, false);
+      if (record && record->isWeek && (weeks > 0 || !(place < record->place))) ++weeks;
+    }
+    // The file's own first line, which must be the heading, then the tail.
+    if (!lines.empty()) tail = bytes.bytes->substr(0, lines.front().text.size() + 1);
+    if (from < lines.size()) tail += bytes.bytes->substr(lines[from].start);
+  }
+  const auto read = ParseCareerLog(tail, file.filename().string(), place);
   if (const auto* error = std::get_if<FileError>(&read)) return error->message;
   const CareerLog& log = std::get<CareerLog>(read);
-  const LogPlace place = SavedPlace(saved);
   if (place.week == 0) return std::nullopt;  // no round played yet this season
   if (log.weeks.empty()) return "the log holds no week";
   const LogWeek& last = log.weeks.back();

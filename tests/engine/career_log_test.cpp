@@ -116,6 +116,29 @@ TEST(CareerLog, AWeekReplacesWhatStandsAtItsPlaceOrBeyond) {
   EXPECT_EQ(testing::ReadBytes(file), CareerLogText({{Week(1, 1)}}));
 }
 
+// Checked after every week: a log that does not reach the save's week, or whose week is not the
+// save's career, is named (the log that agrees is the soak's and the crash sweep's).
+TEST(CareerLog, ALogThatDisagreesWithTheSaveIsNamed) {
+  const testing::TempFolder temp;
+  Career saved = Career::Create();
+  saved.CareerName = "log";
+  saved.Age = 14;
+  saved.Matches = 2;
+  LogWeek same = WeekOf(saved, {}, false, {});
+  LogWeek richer = same;
+  richer.bankBalance += Money::Dollars(1);
+  for (const auto& [weeks, says] : std::vector<std::pair<std::vector<LogWeek>, std::string>>{
+           {{}, "the log holds no week"},
+           {{Week(1, 1)}, "the log's last week is season 1 week 1, the save's season 1 week 2"},
+           {{Week(1, 1), richer}, "the log's last week is not the save's career"},
+           {{Week(1, 1), richer, same}, "goes back to a week logged before it"}}) {
+    SCOPED_TRACE(says);
+    std::ofstream(LogPath(temp.path, saved), std::ios::binary | std::ios::trunc)
+        << CareerLogText({weeks});
+    EXPECT_NE(CheckLogAgrees(temp.path, saved).value_or("").find(says), std::string::npos);
+  }
+}
+
 // The events the record shows: awards, moves, retirement, sponsor deals (a
 // company that took several places is one deal).
 TEST(CareerLog, EventsTheRecordShows) {
