@@ -429,9 +429,10 @@ std::vector<LogEvent> EventsBetween(const Career& before, const Career& after) {
   }};
   std::vector<std::pair<std::string, std::string>> deals;  // company, its places
   for (const auto& [slot, field] : slots) {
-    if (before.*field == after.*field) continue;
-    const auto deal = std::find_if(deals.begin(), deals.end(),
-                                   [&](const auto& d) { return d.first == after.*field; });
+    const std::string& company = after.*field;
+    if (before.*field == company) continue;
+    const auto deal =
+        std::find_if(deals.begin(), deals.end(), [&](const auto& d) { return d.first == company; });
     if (deal == deals.end()) {
       deals.emplace_back(after.*field, slot);
     } else {
