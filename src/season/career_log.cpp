@@ -450,9 +450,9 @@ std::vector<LogEvent> EventsBetween(const Career& before, const Career& after) {
 std::optional<std::string> CheckLogAgrees(const std::filesystem::path& folder,
                                           const Career& saved) {
   // Checked after every week, so only the log's last weeks are read: the
-  // last week's record at or before the save's, and the one before it (a
-  // career's whole log is read by the screens, the hall of fame and the
-  // tests).
+  // weeks of the save's season, and the week before them so that a week
+  // written twice shows (a career's whole log is read by the screens, the
+  // hall of fame and the tests).
   const auto file = LogPath(folder, saved);
   ReadResult bytes = ReadWholeFile(file);
   if (!bytes.bytes && !bytes.missing) return bytes.error;
@@ -460,11 +460,13 @@ std::optional<std::string> CheckLogAgrees(const std::filesystem::path& folder,
   std::string tail;
   if (bytes.bytes) {
     const std::vector<Line> lines = WholeLines(*bytes.bytes);
-    // From the week before that one, so that a week written twice shows.
     std::size_t from = lines.size();
-    for (int weeks = 0; from > 1 && weeks < 2;) {
+    bool reached = false;  // a week at or before the save's
+    while (from > 1) {
       const auto record = ParseRecord(lines[--from].text, false);
-      if (record && record->isWeek && (weeks > 0 || !(place < record->place))) ++weeks;
+      if (!record || !record->isWeek) continue;
+      reached = reached || !(place < record->place);
+      if (reached && record->place.season < place.season) break;
     }
     // The file's own first line, which must be the heading, then the tail.
     if (!lines.empty()) tail = bytes.bytes->substr(0, lines.front().text.size() + 1);
@@ -494,6 +496,31 @@ std::optional<std::string> CheckLogAgrees(const std::filesystem::path& folder,
   if (last.played && (fromResults.disposals != last.disposals || fromResults.goals != last.goals ||
                       fromResults.behinds != last.behinds || fromResults.rating != last.rating)) {
     return "the log's last week is not the results file's line";
+  }
+  // A season logged from its first week adds up to the save's season
+  // figures; and the paper brought up again is not logged twice.
+  bool fromWeekOne = false;
+  int played = 0, disposals = 0, goals = 0, behinds = 0;
+  long long ratingTenths = 0;
+  for (const LogWeek& w : log.weeks) {
+    if (w.season != place.season) continue;
+    fromWeekOne = fromWeekOne || w.week == 1;
+    played += w.played ? 1 : 0;
+    disposals += w.disposals;
+    goals += w.goals;
+    behinds += w.behinds;
+    ratingTenths += TenthsOf(w.rating);
+    for (std::size_t e = 1; e < w.events.size(); ++e) {
+      if (w.events[e].kind == LogEventKind::Story && w.events[e] == w.events[e - 1]) {
+        return "the log holds a story twice in a row in week " + std::to_string(w.week);
+      }
+    }
+  }
+  if (fromWeekOne &&
+      (played != saved.MatchesPlayed || disposals != saved.Disposals || goals != saved.Goals ||
+       behinds != saved.Behinds || ratingTenths != TenthsOf(saved.MatchRating))) {
+    return "the log's weeks of season " + std::to_string(place.season) +
+           " do not add up to the save's season figures";
   }
   return std::nullopt;
 }

@@ -2,8 +2,10 @@
 
 #include <fstream>
 
+#include "game/game.h"
 #include "season/career_log.h"
 #include "support/failing_file_system.h"
+#include "support/scripted_ports.h"
 #include "support/temp_folder.h"
 
 namespace km {
@@ -17,6 +19,10 @@ LogWeek Week(int season, int week, std::vector<LogEvent> events = {}) {
   c.Injury = week % 3 == 0 ? 2 : -1;
   c.BankBalance = Money::Cents(1234567 + week);
   return WeekOf(c, {"17", "3", "2", "12.5", "Rover"}, week % 3 != 0, std::move(events));
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  return text.replace(text.find(from), from.size(), to);
 }
 
 // Three weeks, the second with events whose texts hold what a line cannot.
@@ -62,6 +68,11 @@ TEST(CareerLog, ReadsBackUpToTheSaveAndRefusesWhatIsNotALog) {
        {9, 9},
        0,
        "line 2 is an event of no week"},
+      {"played neither 0 nor 1",
+       Replaced(text, "Club Here\t1\t", "Club Here\t2\t"),
+       {9, 9},
+       0,
+       "line 2 is not a record"},
       {"an unknown kind",
        text.substr(0, lastLine) + "E\t1\t26\tgossip\ta\tb\n",
        {9, 9},
@@ -137,6 +148,52 @@ TEST(CareerLog, ALogThatDisagreesWithTheSaveIsNamed) {
         << CareerLogText({weeks});
     EXPECT_NE(CheckLogAgrees(temp.path, saved).value_or("").find(says), std::string::npos);
   }
+}
+
+// Why he missed the week: injured until his count falls below zero, suspended likewise, else his
+// club had no match (or he has retired).
+TEST(CareerLog, WhyHeMissedTheWeek) {
+  struct Case {
+    int injury, suspension;
+    bool played, retired;
+    Absence absence;
+  };
+  for (const Case& c : std::vector<Case>{{-1, -1, true, false, Absence::None},
+                                         {0, -1, false, false, Absence::Injured},
+                                         {-1, 0, false, false, Absence::Suspended},
+                                         {2, 3, false, false, Absence::Injured},
+                                         {-1, -1, false, false, Absence::NoMatch},
+                                         {-1, -1, false, true, Absence::Retired}}) {
+    Career career = Career::Create();
+    career.Injury = c.injury;
+    career.Suspension = c.suspension;
+    career.PlayOpen = career.ContractOpen = career.SponsorshipOpen = !c.retired;
+    EXPECT_EQ(WeekOf(career, {}, c.played, {}).absence, c.absence)
+        << c.injury << " " << c.suspension << " " << c.played << " " << c.retired;
+  }
+}
+
+// What the player was shown is kept for the log as it passes: a message, a question with his
+// answer, a story once though the paper comes up with it again, and a milestone's story as one.
+TEST(CareerLog, ThePrompterKeepsWhatWasShown) {
+  testing::ScriptedPrompter shown;
+  shown.answers = {true};
+  RunState run;
+  LoggingPrompter prompter(shown, run);
+  prompter.inform("Well played.");
+  prompter.askYesNo("New boots?");
+  const Story story{"Local Times", "A Win", "They won."};
+  prompter.publish(story);
+  prompter.publish(story);
+  run.milestones = {"Plays 50th Match"};
+  prompter.publish({"Local Times", "Plays 50th Match", "Fifty."});
+  EXPECT_EQ(prompter.shown(),
+            (std::vector<LogEvent>{{LogEventKind::Message, "", "Well played."},
+                                   {LogEventKind::Question, "Yes", "New boots?"},
+                                   {LogEventKind::Story, "A Win", "They won."},
+                                   {LogEventKind::Milestone, "Plays 50th Match", "Fifty."}}));
+  EXPECT_EQ(shown.stories.size(), 3u);
+  EXPECT_TRUE(run.milestones.empty());
 }
 
 // The events the record shows: awards, moves, retirement, sponsor deals (a
