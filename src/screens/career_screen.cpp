@@ -212,7 +212,7 @@ QString ValueText(const Slot& s, Figure figure, double value) {
   }
 }
 
-struct SeriesSpec {
+struct SeriesPlan {
   const char* name;
   Figure figure;
   QRgb colour;
@@ -221,18 +221,18 @@ struct SeriesSpec {
   bool weeksOnly = false;  // shown only by week
 };
 
-struct ChartSpec {
+struct ChartPlan {
   const char* name;
   const char* title;
   const char* leftAxis;
   const char* rightAxis;    // nothing: no axis at the right
   bool absences;            // the weeks missed are marked along its foot
   const char* labelFormat;  // of the figures along its axes
-  std::vector<SeriesSpec> series;
+  std::vector<SeriesPlan> series;
 };
 
-const std::vector<ChartSpec>& ChartSpecs() {
-  static const std::vector<ChartSpec> specs = {
+const std::vector<ChartPlan>& ChartPlans() {
+  static const std::vector<ChartPlan> plans = {
       {"chtRating",
        "Match Rating",
        "Rating",
@@ -269,7 +269,7 @@ const std::vector<ChartSpec>& ChartSpecs() {
        "%.0f",
        {{"Bank balance", Figure::Bank, qRgb(0x2f, 0x6b, 0x3a)}}},
   };
-  return specs;
+  return plans;
 }
 
 // A tick every season while they fit, then every 2, 5, 10, ...
@@ -292,9 +292,9 @@ void HideFromLegend(QChart* chart, QAbstractSeries* series) {
 // End) pick a slot, whose figures it tells its listener.
 class CareerChart : public QChartView {
  public:
-  CareerChart(const ChartSpec& spec, QWidget* parent) : QChartView(parent), spec_(spec) {
-    setObjectName(QString::fromLatin1(spec.name));
-    setAccessibleName(QString::fromLatin1(spec.title) + QStringLiteral(" chart"));
+  CareerChart(const ChartPlan& plan, QWidget* parent) : QChartView(parent), plan_(plan) {
+    setObjectName(QString::fromLatin1(plan.name));
+    setAccessibleName(QString::fromLatin1(plan.title) + QStringLiteral(" chart"));
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
@@ -310,7 +310,7 @@ class CareerChart : public QChartView {
     slots_ = std::move(slots);
     current_ = -1;
     auto* chart = new QChart;
-    chart->setTitle(QString::fromLatin1(spec_.title));
+    chart->setTitle(QString::fromLatin1(plan_.title));
     QFont title = font();
     title.setBold(true);
     chart->setTitleFont(title);
@@ -339,12 +339,12 @@ class CareerChart : public QChartView {
     xAxis->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(xAxis, Qt::AlignBottom);
     auto* left = new QValueAxis;
-    left->setTitleText(QString::fromLatin1(spec_.leftAxis));
+    left->setTitleText(QString::fromLatin1(plan_.leftAxis));
     chart->addAxis(left, Qt::AlignLeft);
     QValueAxis* right = nullptr;
-    if (spec_.rightAxis) {
+    if (plan_.rightAxis) {
       right = new QValueAxis;
-      right->setTitleText(QString::fromLatin1(spec_.rightAxis));
+      right->setTitleText(QString::fromLatin1(plan_.rightAxis));
       chart->addAxis(right, Qt::AlignRight);
     }
 
@@ -352,14 +352,14 @@ class CareerChart : public QChartView {
       if (!axis) continue;
       axis->setLabelsFont(small);
       axis->setTitleFont(small);
-      if (axis != xAxis) axis->setLabelFormat(QString::fromLatin1(spec_.labelFormat));
+      if (axis != xAxis) axis->setLabelFormat(QString::fromLatin1(plan_.labelFormat));
     }
 
     // The figures, and the range each axis needs for them.
     const bool byWeek = slots_.front().week != 0;
     double lowest = 0, highest = 1, rightHighest = 1;
     std::vector<QXYSeries*> shown;
-    for (const SeriesSpec& s : spec_.series) {
+    for (const SeriesPlan& s : plan_.series) {
       if (s.weeksOnly && !byWeek) continue;
       QXYSeries* series = nullptr;
       series = new QLineSeries;
@@ -425,7 +425,7 @@ class CareerChart : public QChartView {
     }
 
     // The weeks he missed, along the foot of the chart.
-    if (spec_.absences) {
+    if (plan_.absences) {
       const double foot = left->min() + (left->max() - left->min()) * 0.02;
       const std::pair<const char*, QRgb> marks[] = {{"Injured", qRgb(0xd0, 0x20, 0x20)},
                                                     {"Suspended", qRgb(0x40, 0x40, 0x40)}};
@@ -472,16 +472,16 @@ class CareerChart : public QChartView {
         QStringLiteral(" (%1, %2): ")
             .arg(ToQt(kCompetitionNames[static_cast<std::size_t>(s.competition)]), ToQt(s.club));
     QStringList figures;
-    for (const SeriesSpec& spec : spec_.series) {
-      if (spec.weeksOnly && s.week == 0) continue;
-      const QString name = QString::fromLatin1(spec.name);
-      if (const auto value = ValueOf(s, spec.figure)) {
-        figures << name + QLatin1Char(' ') + ValueText(s, spec.figure, *value);
-      } else if (spec.figure != Figure::Average) {
+    for (const SeriesPlan& plan : plan_.series) {
+      if (plan.weeksOnly && s.week == 0) continue;
+      const QString name = QString::fromLatin1(plan.name);
+      if (const auto value = ValueOf(s, plan.figure)) {
+        figures << name + QLatin1Char(' ') + ValueText(s, plan.figure, *value);
+      } else if (plan.figure != Figure::Average) {
         figures << name + QStringLiteral(" -");
       }
     }
-    if (spec_.absences) {
+    if (plan_.absences) {
       if (s.week != 0 && s.injured > 0) figures << QStringLiteral("injured");
       if (s.week != 0 && s.suspended > 0) figures << QStringLiteral("suspended");
       if (s.week == 0 && s.injured > 0)
@@ -547,7 +547,7 @@ class CareerChart : public QChartView {
     if (told) told(text);
   }
 
-  const ChartSpec& spec_;
+  const ChartPlan& plan_;
   std::vector<Slot> slots_;
   int current_ = -1;
   QLineSeries* cursor_ = nullptr;
@@ -790,8 +790,8 @@ QWidget* CareerScreen::MakeCharts() {
 
   auto* grid = new QGridLayout;
   grid->setSpacing(6);
-  for (const ChartSpec& spec : ChartSpecs()) {
-    auto* chart = new CareerChart(spec, page);
+  for (const ChartPlan& plan : ChartPlans()) {
+    auto* chart = new CareerChart(plan, page);
     chart->told = [this](const QString& text) { lblPoint_->setText(text); };
     chart->setVisible(!log_.weeks.empty());
     const int at = static_cast<int>(charts_.size());
