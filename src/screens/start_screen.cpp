@@ -19,6 +19,7 @@
 #include "screens/look.h"
 #include "screens/qt_text.h"
 #include "screens/screen_parts.h"
+#include "season/career_log.h"
 #include "season/hall_of_fame.h"
 
 namespace km::screens {
@@ -274,10 +275,11 @@ void StartScreen::refreshContinue() {
   if (!lastCareer_.isEmpty()) {
     const auto loaded = LoadCareer(PathFromQt(lastCareer_));
     if (const auto* career = std::get_if<Career>(&loaded)) {
+      const LogPlace place = SavedPlace(*career);
       says = QStringLiteral("%1: %2, season %3, week %4")
                  .arg(ToQt(career->CareerName), ToQt(career->Name))
-                 .arg(career->Age - 13)
-                 .arg(career->Matches);
+                 .arg(place.season)
+                 .arg(place.week);
     }
   }
   if (says.isEmpty()) lastCareer_.clear();

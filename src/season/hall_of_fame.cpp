@@ -23,7 +23,7 @@ HallOfFameRow RowOf(const std::filesystem::path& folder, const std::filesystem::
   }
   const Career& c = std::get<Career>(loaded);
   row.player = c.Name;
-  row.seasons = c.Age - 13;
+  row.seasons = SavedPlace(c).season;
   row.brownlows = c.AFLBrownlow;
   row.retired = IsRetired(c);
   row.peakOverall = c.Overall;
