@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the career screen takes to come up for a long career: its log
 // read from the disk, the screen built and painted whole.
 

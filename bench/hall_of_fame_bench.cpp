@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the start screen's hall of fame takes to read a data folder of
 // many careers: each save, and each log as far as its save has played.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the save file takes: the round's save step and the start screen's
 // load, on disk and in memory.
 

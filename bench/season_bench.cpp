@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the game takes: the player's own match, the other clubs' matches
 // of one round, a new career's first season through the game, and a whole
 // career from the setup screen to retirement, files and all.

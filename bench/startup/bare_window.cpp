@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the start-up benchmark: a Qt Widgets program with one
 // plain window the size of the game's splash screen and nothing else. It
 // reports its first paint and quits just as the game does with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up time and peak memory of the game against a bare Qt window.
 //
 // Both programs are started in turn, offscreen, and each writes one line once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Shared by scripts/run, scripts/test and scripts/fuzz: makes sure the Debian
 # packages the build needs are installed. Source it; do not run it.

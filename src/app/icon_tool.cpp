@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the game's icons for the desktop's icon theme at build time, from
 // the same drawing as the windows' icon:
 //   kickmark-icons OUTDIR ICON-NAME

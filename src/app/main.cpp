@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kickmark: the game. The screens and the engine do the work; this file only
 // wires the real ports to them.
 

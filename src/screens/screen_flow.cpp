@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/screen_flow.h"
 
 #include "screens/career_screen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's guide, docs/playing.md, states in figures the rules a player
 // meets. Each phrase below is the guide's with the engine's own figures put in
 // its {} places: the guide must say every one of them, and every number in

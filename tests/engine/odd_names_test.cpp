@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names and text files at the edges: encodings told, letters Windows-1252 does not hold, names
 // too long for their files, saves in UTF-8 and UTF-16.
 

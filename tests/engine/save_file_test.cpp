@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save file: every line where it always stood, every field read back, and files the game
 // did not write read as written or refused by file and reason, the running career untouched.
 

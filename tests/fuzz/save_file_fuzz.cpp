@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The career save file's reader on any bytes at all, in Windows-1252, UTF-8
 // or UTF-16. A file it takes must save and read back as the same career: the
 // text written (in Windows-1252) from what was read is read again and written

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixture and results readers on any file at all. The first byte picks
 // the round asked for (0 and 27 are no rounds); the rest is the file, written
 // both as the career's fixture and as its results.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup screen's checks on any answers at all. The bytes give the five texts and the
 // numbers; a flag before each list answer picks a real state or position instead, so that the
 // fuzzer gets past those checks too.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the hub's and the week's screens show of the career and what their controls do to it.
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The way through the screens: setup, loading, quitting, a round's count-downs, a season's end.
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each colour state's text stands out (4.5:1) and differs from the others in greyscale; dialogs
 // stand on the game's ground.
 

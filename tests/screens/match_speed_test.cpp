@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The match clock's pace changes when the minutes come, never what they bring; Play all plays
 // the round that pressing Start would.
 

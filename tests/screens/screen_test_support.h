@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Widgets found by object name, careers and games to open screens on, the way to a new hub.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every screen at every window size, checked and pictured; a first week by keys; camp and draft.
 
 #include <QAccessible>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the built kickmark-sim and checks that its exit code reaches the shell:
 #   cmake -DSIM=<path of kickmark-sim> -DWORK=<scratch folder> -P cli_exit_codes.cmake
 file(REMOVE_RECURSE "${WORK}")

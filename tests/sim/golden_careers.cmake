@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Seven whole careers, each from a fixed seed to his retirement, must end in
 # the very files they ended in when the rules were last changed on purpose:
 # the save, the season and career histories, and the transcript of every

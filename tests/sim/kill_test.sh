@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Kills kickmark-sim at random moments of careers and checks that the files
 # left on the disk always load and play on:
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kickmark-sim's commands: new, show, the transcript, odd names, refused answers and files,
 // its player's policies, weeks that cannot go ahead and their exit codes, and the career lock.
 

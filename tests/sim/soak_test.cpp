@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The soak's plan of careers, the commands that replay one, and careers on one or two threads.
 
 #include "sim/soak.h"

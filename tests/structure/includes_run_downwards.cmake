@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every #include in src/ runs downwards: a folder includes only its own
 # headers and those of the folders below it.
 #
