@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/text_file.h"
+
 namespace km {
 
 std::variant<std::shared_ptr<const CareerLock>, LockRefusal> CareerLock::Take(
@@ -17,7 +19,9 @@ std::variant<std::shared_ptr<const CareerLock>, LockRefusal> CareerLock::Take(
   do {
     // Read-only is enough for flock; the file is made readable and writable
     // by all (less the umask), so that whoever may play the career can lock it.
-    fd = ::open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    // Never through a link (a dangling one would make a file where it
+    // points), and never waiting on a pipe.
+    fd = ::open(file.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
   } while (fd < 0 && errno == EINTR);
   // A folder nothing can be made in is one no game can write the career's
   // files to either: it is loaded without a lock, as a load needs no write.
@@ -26,8 +30,18 @@ std::variant<std::shared_ptr<const CareerLock>, LockRefusal> CareerLock::Take(
   }
   if (fd < 0) {
     const int error = errno;
+    if (error == ELOOP)
+      return LockRefusal{false, FileProblem(file.filename().string(), error, true) + "."};
     return LockRefusal{false, "The career's lock file " + file.filename().string() +
                                   " could not be made: " + std::strerror(error) + "."};
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const int error = S_ISDIR(info.st_mode)                              ? EISDIR
+                      : S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode) ? ESPIPE
+                                                                         : ENODEV;
+    ::close(fd);
+    return LockRefusal{false, FileProblem(file.filename().string(), error, true) + "."};
   }
   int locked = 0;
   do {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <string_view>
 
@@ -24,6 +25,17 @@ inline constexpr std::string_view kLogEnding = "Log.kml";
 inline constexpr std::string_view kLockEnding = ".lock";
 inline constexpr std::string_view kSeasonHistoryEnding = " Season History.txt";
 inline constexpr std::string_view kCareerHistoryEnding = " Career History.txt";
+
+// The most bytes a career's file may hold for the game to read it. Each is
+// far beyond what a career ever writes (a save is under 20 KB, a season's
+// fixture and results under 100 KB, the log of forty seasons a few MB, the
+// season history 2 KB a season), and small enough that a file that is no
+// career's, or a device that never ends, is refused before it fills the
+// memory.
+inline constexpr std::uint64_t kMaxSaveBytes = std::uint64_t{1} << 20;        // 1 MB
+inline constexpr std::uint64_t kMaxSeasonFileBytes = std::uint64_t{1} << 20;  // 1 MB
+inline constexpr std::uint64_t kMaxLogBytes = std::uint64_t{64} << 20;        // 64 MB
+inline constexpr std::uint64_t kMaxHistoryBytes = std::uint64_t{16} << 20;    // 16 MB
 
 // The longest file name the file systems the game runs on take, in bytes
 // (NAME_MAX of ext4, Btrfs, XFS, tmpfs and the rest).

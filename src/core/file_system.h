@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,12 +39,27 @@ class FileSystem {
   virtual int SyncFolder(int fd) = 0;
   // Deletes a temporary file.
   virtual int Unlink(const std::string& file) = 0;
-  // Reads a whole file into `bytes`. EISDIR for a folder.
-  virtual int ReadWholeFile(const std::string& file, std::string& bytes) = 0;
+  // Reads a whole plain file into `bytes`, without following a link and
+  // without waiting on a pipe: ELOOP for a link, EISDIR for a folder, ESPIPE
+  // for a pipe or socket, ENODEV for a device (kNotPlainFile below), and
+  // EFBIG for a file of more than `limit` bytes, which is not read at all.
+  virtual int ReadWholeFile(const std::string& file, std::uint64_t limit, std::string& bytes) = 0;
+  // 0 when `file` is a plain file or is not there, else why it is no file
+  // the game may replace: ELOOP, EISDIR, ESPIPE or ENODEV, as for a read.
+  virtual int CheckReplaceable(const std::string& file) = 0;
   // Deletes a file of the game's.
   virtual int Remove(const std::string& file) = 0;
-  // Opens a file that is there for reading and writing in place.
+  // Opens a plain file that is there for reading and writing in place; a
+  // link, folder, pipe or device is refused as a read refuses it.
   virtual int OpenForUpdate(const std::string& file, int& fd) = 0;
+  // Opens a plain file for reading a piece at a time, refused as OpenForUpdate
+  // refuses.
+  virtual int OpenForReading(const std::string& file, int& fd) = 0;
+  // The size of a file opened for update or reading.
+  virtual int FileSize(int fd, std::uint64_t& size) = 0;
+  // Reads up to `count` bytes at `offset` of an open file into
+  // `bytes` (fewer where the file ends).
+  virtual int ReadAt(int fd, std::uint64_t offset, std::size_t count, std::string& bytes) = 0;
   // Cuts a file opened for update to `size` bytes.
   virtual int Truncate(int fd, std::uint64_t size) = 0;
   // Writes all of the bytes at `offset` of a file opened for update.
@@ -60,9 +78,13 @@ class RealFileSystem : public FileSystem {
   int OpenFolder(const std::string& folder, int& fd) override;
   int SyncFolder(int fd) override;
   int Unlink(const std::string& file) override;
-  int ReadWholeFile(const std::string& file, std::string& bytes) override;
+  int ReadWholeFile(const std::string& file, std::uint64_t limit, std::string& bytes) override;
+  int CheckReplaceable(const std::string& file) override;
   int Remove(const std::string& file) override;
   int OpenForUpdate(const std::string& file, int& fd) override;
+  int OpenForReading(const std::string& file, int& fd) override;
+  int FileSize(int fd, std::uint64_t& size) override;
+  int ReadAt(int fd, std::uint64_t offset, std::size_t count, std::string& bytes) override;
   int Truncate(int fd, std::uint64_t size) override;
   int WriteAt(int fd, std::uint64_t offset, std::string_view bytes) override;
 };
@@ -77,6 +99,12 @@ class NoSyncFileSystem final : public RealFileSystem {
   int OpenFolder(const std::string& folder, int& fd) override;
   int SyncFolder(int fd) override;
 };
+
+// Makes the data folder and any folder above it that is missing, each new
+// one flushed into its parent, so that a folder made just before a career's
+// first save is still there after a power cut. Gives the reason when it
+// could not.
+std::optional<std::string> MakeDataFolder(const std::filesystem::path& folder);
 
 // The file system of the calling thread: the one a UseFileSystem on this
 // thread installed last, or the real one.

@@ -38,6 +38,12 @@ inline constexpr int kTallest = 205;
 inline constexpr int kShortest = 160;
 inline constexpr int kHeaviest = 110;
 inline constexpr int kLightest = 60;
+// A young body grows at the seasons' closes: 1..3 cm and kg at 14 and at 15,
+// 1..2 at 16 and at 17, so at most this much in all.
+inline constexpr int kMostGrowth = 10;
+// Older than any career could make him: a career that says more is no
+// career's.
+inline constexpr int kOldestAge = 120;
 
 // The five sponsor slots, in the order their offer screens are kept in the
 // save file.

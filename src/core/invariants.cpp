@@ -44,6 +44,23 @@ std::vector<std::string> CheckInvariants(const Career& c) {
                                                 {"SetupMarking", c.SetupMarking},
                                                 {"SetupRunning", c.SetupRunning}};
   for (const auto& [name, value] : skills) Within(broken, name, value, 1, 200);
+  // The setup skills start at 1..100 and only ever go down (a new position
+  // costs two points each, never below 1).
+  for (const auto& [name, value] :
+       {std::pair{"SetupKicking", c.SetupKicking},
+        std::pair{"SetupHandballing", c.SetupHandballing},
+        std::pair{"SetupTackling", c.SetupTackling}, std::pair{"SetupMarking", c.SetupMarking},
+        std::pair{"SetupRunning", c.SetupRunning}}) {
+    Within(broken, name, value, 1, 100);
+  }
+  // A player starts at 14 (the Old Timer Bloke at 40) and grows older a year
+  // a season; no one plays past kOldestAge. He is measured at setup (160..205
+  // cm, 60..110 kg) and grows up to ten more of each while he is 14 to 17.
+  Within(broken, "Age", c.Age, kStartingAge, kOldestAge);
+  Within(broken, "Height", c.Height, kShortest, kTallest + kMostGrowth);
+  Within(broken, "Weight", c.Weight, kLightest, kHeaviest + kMostGrowth);
+  if (!IsState(c.State)) broken.push_back("State is \"" + c.State + "\", no home state");
+  if (!IsPosition(c.Position)) broken.push_back("Position is \"" + c.Position + "\", no position");
   Within(broken, "Matches", c.Matches, 0, 26);
   const std::pair<const char*, int> counts[] = {{"MatchesPlayed", c.MatchesPlayed},
                                                 {"Disposals", c.Disposals},

@@ -75,7 +75,8 @@ bool IsFileNameSafe(std::string_view text) {
   // Strict UTF-8 gives each character one spelling only: an overlong form
   // (C0 AF for '/') would read as a letter but be written as another, or as
   // a path separator.
-  return !HasForbiddenCharacter(text) && IsUtf8(text) && FitsWindows1252(text);
+  return !HasForbiddenCharacter(text) && !text.starts_with('.') && IsUtf8(text) &&
+         FitsWindows1252(text);
 }
 
 std::optional<std::string> NameProblem(std::string_view text, NameUse use) {
@@ -83,6 +84,7 @@ std::optional<std::string> NameProblem(std::string_view text, NameUse use) {
   if (HasForbiddenCharacter(text)) {
     return std::string(career ? kBadCareerNameMessage : kBadNameMessage);
   }
+  if (text.starts_with('.')) return std::string(career ? kDotCareerNameMessage : kDotNameMessage);
   const std::string subject = career ? "The career file name" : "The name";
   if (!IsUtf8(text)) {
     return subject + " is not valid UTF-8 text, so it cannot be saved. Please type it again.";

@@ -39,6 +39,15 @@ inline constexpr const char* kBadCareerNameMessage =
 inline constexpr const char* kBadNameMessage =
     R"(Please enter a name without any of \ / : * ? " < > |)";
 
+// A name the files are named after may not start with a full stop: such a
+// file is hidden from the player's file manager (and "." and ".." are the
+// folder itself and the one above it).
+inline constexpr const char* kDotCareerNameMessage =
+    "Please enter a career file name that does not start with a full stop (.)";
+inline constexpr const char* kDotNameMessage =
+    "Please enter a name that does not start with a full stop (.): the player's history files "
+    "are named after him";
+
 // Whether a text can name a file of the game: none of \ / : * ? " < > |, no
 // control character, and nothing Windows-1252 cannot hold.
 bool IsFileNameSafe(std::string_view text);
@@ -49,7 +58,8 @@ enum class NameUse { Career, Player };
 
 // Why a text cannot be that name, as the setup screen says it, or nothing.
 // In this order: a character no file name may hold (\ / : * ? " < > | or a
-// control character: kBadCareerNameMessage or kBadNameMessage); a text that
+// control character: kBadCareerNameMessage or kBadNameMessage); a full stop
+// first (kDotCareerNameMessage, kDotNameMessage); a text that
 // is not UTF-8; characters Windows-1252 cannot hold, which are named; letters
 // whose Windows-1252 bytes a load would read back as UTF-8 (DetectEncoding),
 // so that the save would not hold the name; more bytes than the longest of

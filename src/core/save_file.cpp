@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "core/career_fields.h"
@@ -372,6 +373,34 @@ std::variant<Career, FileError> ReadCareer(std::string_view bytes, const std::st
                      "expected the competition in double quotes: Local Reserves, Local Firsts, "
                      "State or AFL"};
   }
+  // The player himself: a home state and a position of the game's lists, an
+  // age, height and weight a career can reach, and base skills that started
+  // at 1..100 and only ever go down.
+  if (!IsState(career.State)) {
+    return FileError{at("State") +
+                     "expected a home state in double quotes: ACT, New South Wales, "
+                     "Northern Territory, Queensland, South Australia, Tasmania, "
+                     "Victoria or Western Australia"};
+  }
+  if (!IsPosition(career.Position)) {
+    return FileError{at("Position") + "expected one of the thirteen positions in double quotes"};
+  }
+  const std::tuple<std::string_view, int, int, int> ranges[] = {
+      {"Age", career.Age, kStartingAge, kOldestAge},
+      {"Height", career.Height, kShortest, kTallest + kMostGrowth},
+      {"Weight", career.Weight, kLightest, kHeaviest + kMostGrowth},
+      {"SetupKicking", career.SetupKicking, 1, 100},
+      {"SetupHandballing", career.SetupHandballing, 1, 100},
+      {"SetupTackling", career.SetupTackling, 1, 100},
+      {"SetupMarking", career.SetupMarking, 1, 100},
+      {"SetupRunning", career.SetupRunning, 1, 100},
+  };
+  for (const auto& [field, value, low, high] : ranges) {
+    if (value < low || value > high) {
+      return FileError{at(field) + "expected a whole number from " + std::to_string(low) + " to " +
+                       std::to_string(high) + ", not " + std::to_string(value)};
+    }
+  }
   if (const auto row = UnevenLadderRow(career)) {
     const std::string rowName(kOrdinalWords[*row]);
     const LadderRow& r = career.Ladder[*row];
@@ -398,7 +427,7 @@ std::optional<FileError> SaveCareer(const std::filesystem::path& folder, const C
 }
 
 std::variant<Career, FileError> LoadCareer(const std::filesystem::path& file) {
-  const ReadResult read = ReadWholeFile(file);
+  const ReadResult read = ReadWholeFile(file, kMaxSaveBytes);
   if (!read.bytes) return FileError{read.error};
   return ReadCareer(*read.bytes, file.filename().string());
 }

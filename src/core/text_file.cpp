@@ -76,7 +76,26 @@ void AppendUtf8(std::string& out, char32_t ch) {
   }
 }
 
-std::string Reason(int error) { return std::strerror(error); }
+// What stands in a file's place when it is no plain file (or one too
+// large to read), in the player's words; nothing for any other error.
+std::optional<std::string> NotAFile(int error, bool read, std::uint64_t limit) {
+  switch (error) {
+    case ELOOP:
+      return "a symbolic link, and the game uses a career's own files, never links to them";
+    case EISDIR:
+      return "a folder, not a file";
+    case ESPIPE:
+      return "a pipe, not a file";
+    case ENODEV:
+      return "a device, not a file";
+    case EFBIG:
+      if (!read) return std::nullopt;  // a write's EFBIG is the disk's quota
+      return "larger than any career's file can be (more than " + std::to_string(limit >> 20) +
+             " MB)";
+    default:
+      return std::nullopt;
+  }
+}
 
 // How far a text is plain ASCII, which reads the same in both encodings.
 std::size_t AsciiPrefix(std::string_view s) {
@@ -287,10 +306,13 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& file
   const std::string folder = slash == std::string::npos ? std::string(".")
                              : slash == 0               ? std::string("/")
                                                         : target.substr(0, slash);
+  // A link, folder, pipe or device in the file's place is not replaced: the
+  // player may have put it there, and the game writes only its own files.
+  if (const int e = fs.CheckReplaceable(target)) return FileProblem(shown, e, false);
   Attempt attempt = WriteThroughTemporary(fs, target, folder, shown, bytes);
   if (attempt.flushFailed) attempt = WriteThroughTemporary(fs, target, folder, shown, bytes);
   if (attempt.error == 0) return std::nullopt;
-  return shown + " could not be written: " + Reason(attempt.error);
+  return FileProblem(shown, attempt.error, false);
 }
 
 void RemoveLeftoverTemporaries(const std::filesystem::path& folder,
@@ -321,19 +343,30 @@ void RemoveLeftoverTemporaries(const std::filesystem::path& folder,
   }
 }
 
-ReadResult ReadWholeFile(const std::filesystem::path& file) {
+ReadResult ReadWholeFile(const std::filesystem::path& file, std::uint64_t limit) {
   ReadResult result;
   std::string bytes;
-  const int error = Files().ReadWholeFile(file.native(), bytes);
+  const int error = Files().ReadWholeFile(file.native(), limit, bytes);
   if (error == 0) {
     result.bytes = std::move(bytes);
     return result;
   }
   result.missing = error == ENOENT;
-  const std::string name = file.filename().string();
-  result.error = error == EISDIR ? name + " is a folder, not a file"
-                                 : name + " cannot be opened: " + Reason(error);
+  result.error = FileProblem(file.filename().string(), error, true, limit);
   return result;
+}
+
+std::string FileProblem(std::string_view name, int error, bool read, std::uint64_t limit) {
+  const auto what = NotAFile(error, read, limit);
+  std::string sentence(name);
+  if (what) {
+    sentence += read ? " is " : " could not be written: it is ";
+    sentence += *what;
+  } else {
+    sentence += read ? " cannot be opened: " : " could not be written: ";
+    sentence += std::strerror(error);
+  }
+  return sentence;
 }
 
 }  // namespace km

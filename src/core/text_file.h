@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -66,12 +67,19 @@ void RemoveLeftoverTemporaries(const std::filesystem::path& folder,
                                const std::vector<std::string>& names);
 
 // Reads a whole file (through Files()), or gives a sentence naming the file
-// and the reason.
+// and the reason. A link, a folder, a pipe or a device in the file's place
+// is refused with a sentence that says so, and so is a file of more than
+// `limit` bytes (the limits of core/file_names.h), unread.
 struct ReadResult {
   std::optional<std::string> bytes;
   std::string error;
   bool missing = false;  // the file is not there
 };
-ReadResult ReadWholeFile(const std::filesystem::path& file);
+ReadResult ReadWholeFile(const std::filesystem::path& file, std::uint64_t limit);
+
+// The sentence for a file of the game's that could not be read (`read`) or
+// written: its name and the reason, in the player's words for a link, a
+// folder, a pipe or a device in its place and for a file too large to read.
+std::string FileProblem(std::string_view name, int error, bool read, std::uint64_t limit = 0);
 
 }  // namespace km

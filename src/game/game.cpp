@@ -9,6 +9,7 @@
 #include "match/after_match.h"
 #include "season/finals.h"
 #include "season/fixture.h"
+#include "season/hall_of_fame.h"
 #include "season/season_end.h"
 #include "week/events.h"
 #include "week/sponsors.h"
@@ -30,6 +31,13 @@ std::vector<std::string> CareerFileNames(const Career& c) {
 }
 
 }  // namespace
+
+std::string SharedHistoryMessage(const std::string& player, const std::string& otherCareer) {
+  return "The career \"" + otherCareer + "\" in this folder has a player named " + player +
+         ", and a player's history files are named after him (" + player +
+         std::string(kSeasonHistoryEnding) + ", " + player + std::string(kCareerHistoryEnding) +
+         "). Please give this player another name.";
+}
 
 Game::Game(Random& random, Prompter& prompter, DataFolder folder)
     : random_(random), outer_(prompter), folder_(std::move(folder)) {}
@@ -66,6 +74,12 @@ bool Game::StartNewCareer(const SetupAnswers& answers, const std::function<void(
   // before anything of the new career is written.
   std::shared_ptr<const CareerLock> lock;
   if (!CheckSetupAnswers(answers)) {
+    // The player's history files are named after him: two careers of one
+    // player's name would write their seasons into the same files.
+    if (const auto other = OtherCareerOfPlayer(folder_.path, answers.name, answers.careerName)) {
+      prompter_.inform(SharedHistoryMessage(answers.name, *other));
+      return false;
+    }
     auto taken = LockCareer(folder_.file(answers.careerName + std::string(kLockEnding)),
                             kNewCareerOpenElsewhereMessage);
     if (auto* refusal = std::get_if<LockRefusal>(&taken)) {
@@ -82,6 +96,14 @@ bool Game::StartNewCareer(const SetupAnswers& answers, const std::function<void(
     lock_ = std::move(lock);
     writeFailure_.reset();
     behind_.reset();
+    logProblem_.reset();
+    // The log of an earlier career of this name is kept, not written over:
+    // the first week sets it aside.
+    std::error_code error;
+    const auto log = LogPath(folder_.path, *career_);
+    if (std::filesystem::exists(std::filesystem::symlink_status(log, error))) {
+      logProblem_ = log.filename().string() + " is the log of an earlier career of this name";
+    }
     if (careerShown) careerShown();
   });
 }
@@ -145,6 +167,9 @@ Game::LoadResult Game::LoadFrom(const std::filesystem::path& file) {
   // Held now, the career's folder can be tidied of what a stopped game left.
   RemoveLeftoverTemporaries(folder_.path, CareerFileNames(*career_));
   ForgetTheRunningCareer();
+  // A log that cannot be read, or tells another story than the save, is not
+  // written to: the next week sets it aside and starts a new one.
+  logProblem_ = LogProblemAtLoad(folder_.path, *career_);
   ResumePendingDecisions();
   return {LoadOutcome::Loaded, {}};
 }
@@ -249,6 +274,10 @@ class DiscardingFileSystem final : public RealFileSystem {
     fd = -1;
     return 0;
   }
+  int FileSize(int fd, std::uint64_t& size) override {
+    size = 0;
+    return fd < 0 ? 0 : RealFileSystem::FileSize(fd, size);
+  }
   int Truncate(int /*fd*/, std::uint64_t /*size*/) override { return 0; }
   int WriteAt(int /*fd*/, std::uint64_t /*offset*/, std::string_view /*bytes*/) override {
     return 0;
@@ -279,8 +308,15 @@ void Game::FinishRound() {
     if (logged_) {
       for (LogEvent& e : EventsBetween(*logged_, c)) events.push_back(std::move(e));
     }
-    return AppendLogWeek(
-        folder, c, WeekOf(c, record.player, c.MatchesPlayed > playedBefore, std::move(events)));
+    LoggedWeek logged = AppendLogWeek(
+        folder, c, WeekOf(c, record.player, c.MatchesPlayed > playedBefore, std::move(events)),
+        logProblem_.has_value());
+    if (!logged.setAsideAs.empty()) {
+      setAsideNote_ = *logProblem_ + ". Your career log is kept as it was, as " +
+                      logged.setAsideAs + ", and a new log starts with this week.";
+      logProblem_.reset();
+    }
+    return logged.error;
   };
   hooks.weekly = [&] {
     AgeingDecline(c);
@@ -301,6 +337,11 @@ void Game::FinishRound() {
   const auto error = round_->Finish(c, run_, folder, hooks);
   round_.reset();
   logged_ = c;
+  // The player hears once of a log that was set aside, after the week is saved.
+  if (setAsideNote_) {
+    outer_.inform(*setAsideNote_);
+    setAsideNote_.reset();
+  }
   if (!error) return;
   // The save may have reached the disk all the same (only the folder's
   // flush failed): then the round stands, and only the doubt is told.

@@ -45,6 +45,10 @@ class LoggingPrompter final : public Prompter {
   std::vector<LogEvent> shown_;
 };
 
+// Why a new career's player may not have the name of another career's
+// player in the same folder: their history files would be the same files.
+std::string SharedHistoryMessage(const std::string& player, const std::string& otherCareer);
+
 // One running game: the career record (when there is one) and the ports the
 // rules talk through. Both front ends hold one and call its operations.
 class Game {
@@ -202,6 +206,8 @@ class Game {
     contracts_ = ContractOffers{};
     run_ = RunState{};
     behind_.reset();
+    logProblem_.reset();
+    setAsideNote_.reset();
     prompter_.shown().clear();
     logged_ = career_;
   }
@@ -230,6 +236,11 @@ class Game {
   // the career or ends.
   std::shared_ptr<const CareerLock> lock_;
   std::optional<LockRefusal> lockRefusal_;
+  // What is wrong with the career's log, found when it was loaded: the next
+  // week's commit sets the log aside and starts a new one, and the player is
+  // told so once, in `setAsideNote_`, when the week is saved.
+  std::optional<std::string> logProblem_;
+  std::optional<std::string> setAsideNote_;
   std::optional<std::string> writeFailure_;
   // The lock of `file`: the one this game holds already (or `alsoHeld`)
   // when it is the same file, else a new one.

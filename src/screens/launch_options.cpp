@@ -2,10 +2,10 @@
 #include "screens/launch_options.h"
 
 #include <QCommandLineParser>
-#include <QDir>
 #include <QStandardPaths>
 #include <system_error>
 
+#include "core/file_system.h"
 #include "screens/qt_text.h"
 
 namespace km::screens {
@@ -54,7 +54,7 @@ std::variant<LaunchOptions, QString> ParseLaunchOptions(const QStringList& argum
 std::variant<std::filesystem::path, QString> CareerFolder(const LaunchOptions& options) {
   if (options.dataDir) return *options.dataDir;
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  if (folder.isEmpty() || !QDir().mkpath(folder)) {
+  if (folder.isEmpty() || MakeDataFolder(PathFromQt(folder))) {
     return QStringLiteral(
                "The folder for your careers, \"%1\", could not be made. Start the game "
                "with --data-dir and a folder of your choice.")

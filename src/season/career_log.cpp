@@ -2,10 +2,13 @@
 #include "season/career_log.h"
 
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "core/file_names.h"
+#include "core/file_system.h"
 #include "core/number_format.h"
 #include "core/text_file.h"
 #include "season/award_counts.h"
@@ -17,6 +20,8 @@ namespace km {
 namespace {
 
 constexpr std::string_view kHeading = "Kickmark career log 1";
+// What a text editor may put before the heading when it saves the log.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 constexpr std::array<std::string_view, kLogEventKinds> kKindNames = {
     "message", "question", "story", "award", "milestone", "move", "contract", "sponsor", "draft"};
@@ -120,13 +125,18 @@ void AppendWeek(std::string& out, const LogWeek& w) {
   }
 }
 
-// A line's fields, up to the most a record has; `count` past that many
-// says the line has too many.
+// A line's fields, up to the most a record has and a few empty ones after
+// them (a spreadsheet may end a line with a tab); `count` past the room says
+// the line has too many.
 struct Fields {
-  std::array<std::string_view, 3 + kWeekFields> at;
+  std::array<std::string_view, 3 + kWeekFields + 8> at;
   std::size_t count = 0;
   std::string_view operator[](std::size_t i) const { return at[i]; }
   [[nodiscard]] std::size_t size() const { return count; }
+  // Drops empty fields at the end beyond the `wanted` many.
+  void DropTrailingEmpty(std::size_t wanted) {
+    while (count > wanted && count <= at.size() && at[count - 1].empty()) --count;
+  }
 };
 
 Fields SplitTabs(std::string_view line) {
@@ -152,6 +162,52 @@ std::optional<int> Whole(std::string_view text) {
   return value;
 }
 
+// A match rating as the log writes it, or as a spreadsheet of a country
+// that writes a decimal comma saves it ("5,5"): a rating has one decimal
+// place and no thousands, so the comma can mean nothing else.
+std::optional<double> Rating(std::string_view text) {
+  if (text.find(',') == std::string_view::npos) return ParseDecimal(text);
+  std::string pointed(text);
+  std::replace(pointed.begin(), pointed.end(), ',', '.');
+  return ParseDecimal(pointed);
+}
+
+// A line without its carriage return (a log saved with CRLF line ends).
+std::string_view WithoutCr(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+// Whether a line holds nothing an editor would show.
+bool IsBlank(std::string_view line) {
+  return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
+// Whether a line is the log's heading, as written or as an editor saves it
+// again (a byte order mark before it, blanks or a CR after it).
+bool IsHeading(std::string_view line) {
+  if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+  const std::size_t end = line.find_last_not_of(" \t\r");
+  return line.substr(0, end == std::string_view::npos ? 0 : end + 1) == kHeading;
+}
+
+// A record's kind and week, read from the start of its line alone.
+struct Placed {
+  bool isWeek = false;
+  LogPlace place;
+};
+std::optional<Placed> PlaceOf(std::string_view line) {
+  if (line.size() < 2 || (line[0] != 'W' && line[0] != 'E') || line[1] != '\t') return std::nullopt;
+  const std::size_t afterSeason = line.find('\t', 2);
+  if (afterSeason == std::string_view::npos) return std::nullopt;
+  const std::size_t afterWeek = line.find('\t', afterSeason + 1);
+  if (afterWeek == std::string_view::npos) return std::nullopt;
+  const auto season = Whole(line.substr(2, afterSeason - 2));
+  const auto week = Whole(line.substr(afterSeason + 1, afterWeek - afterSeason - 1));
+  if (!season || !week) return std::nullopt;
+  return Placed{line[0] == 'W', {*season, *week}};
+}
+
 // One record of the log read back: a week's figures or one of its events.
 struct Record {
   LogPlace place;
@@ -163,25 +219,22 @@ struct Record {
 // `events` false reads only an event's week, for readers that want only
 // the figures.
 std::optional<Record> ParseRecord(std::string_view line, bool events = true) {
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  line = WithoutCr(line);
   Record r;
   if (!events && line.starts_with("E\t")) {
-    const std::size_t tab = line.find('\t', 2);
-    const std::size_t end = tab == std::string_view::npos ? line.size() : line.find('\t', tab + 1);
-    const auto season = Whole(line.substr(2, tab - 2));
-    const auto week =
-        tab == std::string_view::npos ? std::nullopt : Whole(line.substr(tab + 1, end - tab - 1));
-    if (!season || !week) return std::nullopt;
-    r.place = {*season, *week};
+    const auto placed = PlaceOf(line);
+    if (!placed) return std::nullopt;
+    r.place = placed->place;
     return r;
   }
-  const auto f = SplitTabs(line);
+  auto f = SplitTabs(line);
   if (f.size() < 3 || (f[0] != "W" && f[0] != "E")) return std::nullopt;
   const auto season = Whole(f[1]);
   const auto week = Whole(f[2]);
   if (!season || !week) return std::nullopt;
   r.place = {*season, *week};
   if (f[0] == "E") {
+    f.DropTrailingEmpty(6);
     if (f.size() != 6) return std::nullopt;
     const auto kind = LogEventKindNamed(f[3]);
     auto title = Unescaped(f[4]);
@@ -190,6 +243,7 @@ std::optional<Record> ParseRecord(std::string_view line, bool events = true) {
     r.event = {*kind, std::move(*title), std::move(*text)};
     return r;
   }
+  f.DropTrailingEmpty(3 + kWeekFields);
   if (f.size() != 3 + kWeekFields) return std::nullopt;
   r.isWeek = true;
   LogWeek& w = r.week;
@@ -219,7 +273,7 @@ std::optional<Record> ParseRecord(std::string_view line, bool events = true) {
   whole(w.disposals);
   whole(w.goals);
   whole(w.behinds);
-  const auto rating = ParseDecimal(f[next++]);
+  const auto rating = Rating(f[next++]);
   ok = ok && rating.has_value();
   w.rating = rating.value_or(0);
   for (int* skill : {&w.kicking, &w.handballing, &w.tackling, &w.marking, &w.running, &w.overall,
@@ -240,26 +294,71 @@ std::optional<Record> ParseRecord(std::string_view line, bool events = true) {
   return r;
 }
 
-// The log's lines, each with where it starts; a last line with no line end
-// is torn and left out.
-struct Line {
-  std::size_t start;
-  std::string_view text;
-};
-std::vector<Line> WholeLines(std::string_view bytes) {
-  std::vector<Line> lines;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    const std::size_t end = bytes.find('\n', pos);
-    if (end == std::string_view::npos) break;
-    lines.push_back({pos, bytes.substr(pos, end - pos)});
-    pos = end + 1;
-  }
-  return lines;
-}
-
 std::string Sentence(const std::string& name, std::size_t line, std::string_view what) {
   return name + " could not be read: line " + std::to_string(line + 1) + " " + std::string(what);
+}
+
+std::string PlaceText(LogPlace place) {
+  return "season " + std::to_string(place.season) + ", week " + std::to_string(place.week);
+}
+
+// The first piece of the end of a log that is read: enough for a week's
+// records many times over. A piece that is not enough is read again four
+// times as large.
+constexpr std::uint64_t kTailPiece = 64 * 1024;
+
+// Reads the end of an open log into `text` (from `offset` of the file), a
+// growing piece at a time, until `enough` finds in it what it needs or the
+// whole file has been read. `enough` is given the piece (starting at the
+// start of a line, the partial line at its front left out) and whether it
+// is the whole file. Returns the errno of a call that failed.
+template <typename Enough>
+int ReadTail(FileSystem& fs, int fd, std::uint64_t size, std::string& text, std::uint64_t& offset,
+             const Enough& enough) {
+  for (std::uint64_t piece = kTailPiece;; piece *= 4) {
+    offset = size > piece ? size - piece : 0;
+    if (const int e = fs.ReadAt(fd, offset, static_cast<std::size_t>(size - offset), text)) {
+      return e;
+    }
+    const bool whole = offset == 0;
+    if (!whole) {
+      const std::size_t first = text.find('\n');
+      if (first == std::string::npos) continue;
+      text.erase(0, first + 1);
+      offset += first + 1;
+    }
+    if (whole || enough(std::string_view(text))) return 0;
+  }
+}
+
+// Where the week `target` goes in the end of a log (`text`, the whole file
+// when `whole`): after every line an attempt of that week whose save never
+// followed cannot have left. Such an attempt leaves at most the week's own
+// records, a last line without its end, and after a power cut lines of zero
+// bytes where its data never reached the disk; blank lines carry nothing.
+// Everything else stays where it is, whatever it holds: a week before this
+// one, the heading, or a line the player changed. Nothing when the text
+// does not reach back far enough to tell.
+std::optional<std::size_t> CutFor(std::string_view text, bool whole, LogPlace target) {
+  // A last line without its end goes first: its write never finished.
+  std::size_t end = text.size();
+  if (end > 0 && text[end - 1] != '\n') {
+    const std::size_t last = text.rfind('\n');
+    end = last == std::string_view::npos ? 0 : last + 1;
+  }
+  // Each line [start, end - 1) ends in the line end at end - 1.
+  while (end > 0) {
+    const std::size_t before = end >= 2 ? text.rfind('\n', end - 2) : std::string_view::npos;
+    const std::size_t start = before == std::string_view::npos ? 0 : before + 1;
+    const std::string_view line = text.substr(start, end - 1 - start);
+    const auto placed = PlaceOf(line);
+    const bool cut = IsBlank(line) || line.find('\0') != std::string_view::npos ||
+                     (placed && placed->place == target);
+    if (!cut) return end;
+    end = start;
+  }
+  if (!whole) return std::nullopt;
+  return 0;
 }
 
 }  // namespace
@@ -335,26 +434,63 @@ std::string CareerLogText(const CareerLog& log) {
 std::variant<CareerLog, FileError> ParseCareerLog(std::string_view bytes, const std::string& name,
                                                   LogPlace upTo, LogDetail detail) {
   CareerLog log;
-  const std::vector<Line> lines = WholeLines(bytes);
-  if (lines.empty()) return log;  // nothing whole yet: a first week torn
-  std::string_view heading = lines.front().text;
-  if (!heading.empty() && heading.back() == '\r') heading.remove_suffix(1);
-  if (heading != kHeading) return FileError{Sentence(name, 0, "is not a career log's heading")};
+  if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+  bool headed = false;
   LogPlace last{};
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    auto record = ParseRecord(lines[i].text, detail == LogDetail::Everything);
-    if (!record) return FileError{Sentence(name, i, "is not a record of the log")};
-    // Beyond the save: what a round whose save never followed left.
-    if (upTo < record->place) break;
+  // Once the save's own week and its events have been read, what follows is
+  // a week whose save never followed: it is passed over unread, whatever it
+  // holds (a torn record, the zero bytes a power cut leaves where data never
+  // reached the disk). So is everything from a week beyond the save on. But
+  // a week the save has played after such a line means the lines are out of
+  // order, and the log is not read.
+  bool atSavedWeek = false;
+  std::optional<std::size_t> beyond;  // the line the weeks beyond the save start at
+  bool beyondIsRecord = false;
+  std::size_t number = 0;
+  for (std::size_t pos = 0; pos < bytes.size(); ++number) {
+    const std::size_t end = bytes.find('\n', pos);
+    if (end == std::string_view::npos) break;  // a last line whose write never finished
+    const std::string_view text = bytes.substr(pos, end - pos);
+    pos = end + 1;
+    if (IsBlank(text)) continue;
+    if (!headed) {
+      if (!IsHeading(text))
+        return FileError{Sentence(name, number, "is not a career log's heading")};
+      headed = true;
+      continue;
+    }
+    const auto placed = PlaceOf(text);
+    if (beyond) {
+      if (placed && !(upTo < placed->place)) {
+        return FileError{Sentence(
+            name, *beyond,
+            beyondIsRecord ? "is a week the career's save has not played, yet weeks it has played "
+                             "come after it"
+                           : "is not a record of the log")};
+      }
+      continue;
+    }
+    // A record of a week the save has played is read (and must be in its
+    // place); after the save's week, a line that is no record starts what
+    // is passed over.
+    const bool beyondSave = placed && upTo < placed->place;
+    if (beyondSave || (atSavedWeek && !placed)) {
+      beyond = number;
+      beyondIsRecord = beyondSave;
+      continue;
+    }
+    auto record = ParseRecord(text, detail == LogDetail::Everything);
+    if (!record) return FileError{Sentence(name, number, "is not a record of the log")};
     if (record->isWeek) {
       if (!log.weeks.empty() && !(last < record->place)) {
-        return FileError{Sentence(name, i, "goes back to a week logged before it")};
+        return FileError{Sentence(name, number, "goes back to a week logged before it")};
       }
       last = record->place;
+      atSavedWeek = last == upTo;
       log.weeks.push_back(std::move(record->week));
     } else {
       if (log.weeks.empty() || record->place != last) {
-        return FileError{Sentence(name, i, "is an event of no week logged before it")};
+        return FileError{Sentence(name, number, "is an event of no week logged before it")};
       }
       if (detail == LogDetail::Everything) {
         log.weeks.back().events.push_back(std::move(record->event));
@@ -366,7 +502,7 @@ std::variant<CareerLog, FileError> ParseCareerLog(std::string_view bytes, const 
 
 std::variant<CareerLog, FileError> ReadCareerLog(const std::filesystem::path& file, LogPlace upTo,
                                                  LogDetail detail) {
-  ReadResult read = ReadWholeFile(file);
+  ReadResult read = ReadWholeFile(file, kMaxLogBytes);
   if (!read.bytes) {
     if (read.missing) return CareerLog{};
     return FileError{read.error};
@@ -374,33 +510,76 @@ std::variant<CareerLog, FileError> ReadCareerLog(const std::filesystem::path& fi
   return ParseCareerLog(*read.bytes, file.filename().string(), upTo, detail);
 }
 
-std::optional<FileError> AppendLogWeek(const std::filesystem::path& folder, const Career& career,
-                                       const LogWeek& week) {
+std::filesystem::path SetAsidePath(const std::filesystem::path& folder, const Career& career) {
+  // A name no career's own file has: "<career>Log (unreadable).kml", then
+  // "(unreadable 2)" and on, so that an earlier one is never written over.
+  for (int n = 1;; ++n) {
+    const std::string suffix = n == 1 ? "" : " " + std::to_string(n);
+    auto path = folder / (career.CareerName + "Log (unreadable" + suffix + ").kml");
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) return path;
+  }
+}
+
+LoggedWeek AppendLogWeek(const std::filesystem::path& folder, const Career& career,
+                         const LogWeek& week, bool setAside) {
+  FileSystem& fs = Files();
   const auto file = LogPath(folder, career);
+  const std::string name = file.filename().string();
   std::string lines;
   AppendWeek(lines, week);
-  const ReadResult read = ReadWholeFile(file);
-  if (!read.bytes && !read.missing) return FileError{read.error};
-  // The lines kept: the heading and every whole record of a week before
-  // this one. A log that does not start with the heading (or is empty) is
-  // started again.
-  std::size_t keep = 0;
-  if (read.bytes) {
-    const std::vector<Line> whole = WholeLines(*read.bytes);
-    std::string_view heading = whole.empty() ? std::string_view{} : whole.front().text;
-    if (!heading.empty() && heading.back() == '\r') heading.remove_suffix(1);
-    if (heading == kHeading) {
-      keep = 1;
-      const LogPlace place{week.season, week.week};
-      while (keep < whole.size()) {
-        const auto record = ParseRecord(whole[keep].text, false);
-        if (!record || !(record->place < place)) break;
-        ++keep;
-      }
+  LoggedWeek logged;
+  const auto startAfresh = [&]() -> LoggedWeek& {
+    if (auto e = WriteFileAtomically(file, std::string(kHeading) + '\n' + lines)) {
+      logged.error = FileError{*e};
     }
+    return logged;
+  };
+  if (setAside) {
+    const auto aside = SetAsidePath(folder, career);
+    if (const int e = fs.Rename(file.native(), aside.native()); e != 0 && e != ENOENT) {
+      logged.error = FileError{name + " could not be set aside: " + std::strerror(e)};
+      return logged;
+    }
+    logged.setAsideAs = aside.filename().string();
+    return startAfresh();
   }
-  if (keep == 0) lines = std::string(kHeading) + '\n' + lines;
-  return KeepAndAddInPlace(file, keep, lines);
+  int fd = -1;
+  if (const int e = fs.OpenForUpdate(file.native(), fd)) {
+    if (e == ENOENT) return startAfresh();
+    logged.error = FileError{FileProblem(name, e, false)};
+    return logged;
+  }
+  // Only the end of the log is read: where this week goes is among its last
+  // lines, however long the career.
+  const LogPlace target{week.season, week.week};
+  std::uint64_t size = 0;
+  std::uint64_t offset = 0;
+  std::string tail;
+  std::optional<std::size_t> cut;
+  int error = fs.FileSize(fd, size);
+  if (error == 0) {
+    error = ReadTail(fs, fd, size, tail, offset, [&](std::string_view text) {
+      cut = CutFor(text, false, target);
+      return cut.has_value();
+    });
+  }
+  if (error == 0) {
+    if (offset == 0) cut = CutFor(tail, true, target);
+    const std::uint64_t at = offset + *cut;
+    std::string added;
+    if (at == 0) {
+      added = std::string(kHeading) + '\n';
+    }
+    added += lines;
+    if (at < size) error = fs.Truncate(fd, at);
+    if (error == 0) error = fs.WriteAt(fd, at, added);
+    if (error == 0) error = fs.Sync(fd);
+  }
+  // A failed close has let the descriptor go all the same.
+  if (const int closed = fs.Close(fd); error == 0) error = closed;
+  if (error != 0) logged.error = FileError{FileProblem(name, error, false)};
+  return logged;
 }
 
 std::vector<LogEvent> EventsBetween(const Career& before, const Career& after) {
@@ -448,41 +627,19 @@ std::vector<LogEvent> EventsBetween(const Career& before, const Career& after) {
   return events;
 }
 
-std::optional<std::string> CheckLogAgrees(const std::filesystem::path& folder,
-                                          const Career& saved) {
-  // Checked after every week, so only the log's last weeks are read: the
-  // weeks of the save's season, and the week before them so that a week
-  // written twice shows (a career's whole log is read by the screens, the
-  // hall of fame and the tests).
-  const auto file = LogPath(folder, saved);
-  ReadResult bytes = ReadWholeFile(file);
-  if (!bytes.bytes && !bytes.missing) return bytes.error;
+std::optional<std::string> LogDisagreement(const CareerLog& log,
+                                           const std::filesystem::path& folder, const Career& saved,
+                                           bool mustReachSave) {
   const LogPlace place = SavedPlace(saved);
-  std::string tail;
-  if (bytes.bytes) {
-    const std::vector<Line> lines = WholeLines(*bytes.bytes);
-    std::size_t from = lines.size();
-    bool reached = false;  // a week at or before the save's
-    while (from > 1) {
-      const auto record = ParseRecord(lines[--from].text, false);
-      if (!record || !record->isWeek) continue;
-      reached = reached || !(place < record->place);
-      if (reached && record->place.season < place.season) break;
-    }
-    // The file's own first line, which must be the heading, then the tail.
-    if (!lines.empty()) tail = bytes.bytes->substr(0, lines.front().text.size() + 1);
-    if (from < lines.size()) tail += bytes.bytes->substr(lines[from].start);
-  }
-  const auto read = ParseCareerLog(tail, file.filename().string(), place);
-  if (const auto* error = std::get_if<FileError>(&read)) return error->message;
-  const CareerLog& log = std::get<CareerLog>(read);
   if (place.week == 0) return std::nullopt;  // no round played yet this season
-  if (log.weeks.empty()) return "the log holds no week";
+  if (log.weeks.empty()) {
+    if (!mustReachSave) return std::nullopt;
+    return "the log holds no week";
+  }
   const LogWeek& last = log.weeks.back();
   if (LogPlace{last.season, last.week} != place) {
-    return "the log's last week is season " + std::to_string(last.season) + " week " +
-           std::to_string(last.week) + ", the save's season " + std::to_string(place.season) +
-           " week " + std::to_string(place.week);
+    return "the log's last week is " + PlaceText({last.season, last.week}) + ", the save's " +
+           PlaceText(place);
   }
   LogWeek expected = WeekOf(saved, {}, last.played, last.events);
   expected.disposals = last.disposals;
@@ -522,6 +679,63 @@ std::optional<std::string> CheckLogAgrees(const std::filesystem::path& folder,
        behinds != saved.Behinds || ratingTenths != TenthsOf(saved.MatchRating))) {
     return "the log's weeks of season " + std::to_string(place.season) +
            " do not add up to the save's season figures";
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> CheckLogAgrees(const std::filesystem::path& folder,
+                                          const Career& saved) {
+  // Checked after every week, so only the log's last weeks are read: the
+  // weeks of the save's season, and the week before them so that a week
+  // written twice shows (a career's whole log is read by the screens, the
+  // hall of fame and the tests).
+  FileSystem& fs = Files();
+  const auto file = LogPath(folder, saved);
+  const std::string name = file.filename().string();
+  const LogPlace place = SavedPlace(saved);
+  int fd = -1;
+  std::string text;
+  if (const int e = fs.OpenForReading(file.native(), fd); e != 0 && e != ENOENT) {
+    return FileProblem(name, e, true, kMaxLogBytes);
+  }
+  if (fd >= 0) {
+    std::uint64_t size = 0;
+    std::uint64_t offset = 0;
+    int error = fs.FileSize(fd, size);
+    // Far enough back to hold a week before the save's season, and from the
+    // last such week on.
+    std::optional<std::size_t> from;
+    const auto findFrom = [&](std::string_view piece) {
+      from.reset();
+      for (std::size_t at = 0; at < piece.size();) {
+        const std::size_t end = piece.find('\n', at);
+        const auto placed = PlaceOf(piece.substr(at, end - at));
+        if (placed && placed->isWeek && placed->place.season < place.season) from = at;
+        if (end == std::string_view::npos) break;
+        at = end + 1;
+      }
+      return from.has_value();
+    };
+    if (error == 0) error = ReadTail(fs, fd, size, text, offset, findFrom);
+    fs.Close(fd);
+    if (error != 0) return FileProblem(name, error, true, kMaxLogBytes);
+    if (offset > 0) {
+      // The heading the reader wants, before the weeks from the middle.
+      text.replace(0, *from, std::string(kHeading) + '\n');
+    }
+  }
+  const auto read = ParseCareerLog(text, name, place);
+  if (const auto* error = std::get_if<FileError>(&read)) return error->message;
+  return LogDisagreement(std::get<CareerLog>(read), folder, saved, true);
+}
+
+std::optional<std::string> LogProblemAtLoad(const std::filesystem::path& folder,
+                                            const Career& saved) {
+  const auto file = LogPath(folder, saved);
+  const auto read = ReadCareerLog(file, SavedPlace(saved));
+  if (const auto* error = std::get_if<FileError>(&read)) return error->message;
+  if (auto differs = LogDisagreement(std::get<CareerLog>(read), folder, saved, false)) {
+    return file.filename().string() + " does not agree with the career's save: " + *differs;
   }
   return std::nullopt;
 }

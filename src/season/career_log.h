@@ -96,11 +96,20 @@ std::filesystem::path LogPath(const std::filesystem::path& folder, const Career&
 LogWeek WeekOf(const Career& career, const PlayerLine& line, bool played,
                std::vector<LogEvent> events);
 
-// Adds the week to the career's log, in place of any record of that week or
-// a later one (what an attempt that never reached the save left there). A
-// missing log is started. Every write goes through Files().
-std::optional<FileError> AppendLogWeek(const std::filesystem::path& folder, const Career& career,
-                                       const LogWeek& week);
+// Adds the week to the end of the career's log, reading only the log's last
+// lines. What an attempt at the same week whose save never followed left
+// there gives way to it: that week's records, a torn last line and lines of
+// zero bytes (a power cut's). Nothing else is ever cut, whatever it holds. A
+// missing log is started. With `setAside` (a log that cannot be read, or
+// does not agree with the save) the log is first renamed to a name of its
+// own, kept as it was, and a new one is started with the week. Every call
+// goes through Files().
+struct LoggedWeek {
+  std::optional<FileError> error;
+  std::string setAsideAs;  // the name the old log was kept under, when it was set aside
+};
+LoggedWeek AppendLogWeek(const std::filesystem::path& folder, const Career& career,
+                         const LogWeek& week, bool setAside = false);
 
 // The week the save has played up to: its season and week. A record beyond
 // it is a torn tail.
@@ -111,12 +120,16 @@ struct LogPlace {
 };
 LogPlace SavedPlace(const Career& saved);
 
-// Reads a log, keeping the weeks up to `upTo` (the save's place). A torn
-// last line and the records beyond the save are dropped; a file that is not
-// there is an empty log (a career begun before the game kept one). A line
-// that cannot be read anywhere else gives the sentence naming the file and
-// the line. WeeksOnly leaves the events out (only their weeks are read),
-// for a reader that wants the figures of many careers.
+// Reads a log, keeping the weeks up to `upTo` (the save's place). What
+// follows the save's own week, or starts at a week beyond it, is what a
+// round whose save never followed left: it is passed over unread, unless a
+// week the save has played comes after it. A file that is not there is an
+// empty log (a career begun before the game kept one). The log may have
+// been saved again by an editor or a spreadsheet: a byte order mark, CR
+// line ends, blank lines, empty fields at a line's end and a rating with a
+// decimal comma are read. Any other line that cannot be read gives the
+// sentence naming the file and the line. WeeksOnly leaves the events out (only their weeks are
+// read), for a reader that wants the figures of many careers.
 enum class LogDetail { Everything, WeeksOnly };
 std::variant<CareerLog, FileError> ReadCareerLog(const std::filesystem::path& file, LogPlace upTo,
                                                  LogDetail detail = LogDetail::Everything);
@@ -132,9 +145,23 @@ std::string CareerLogText(const CareerLog& log);
 // signed and sponsor deals taken.
 std::vector<LogEvent> EventsBetween(const Career& before, const Career& after);
 
-// Whether the log on disk agrees with the save and the results: its last
-// week is the save's, its figures are the save's and its line is the
-// results file's. The sentence of the first thing that does not agree.
+// Whether a log read up to the save's week agrees with the save and the
+// results: its last week is the save's, its figures are the save's and its
+// line is the results file's, and a season logged from its first week adds
+// up to the save's season figures. A log with no week agrees only when it
+// need not reach the save. The sentence of the first thing that does not
+// agree.
+std::optional<std::string> LogDisagreement(const CareerLog& log,
+                                           const std::filesystem::path& folder, const Career& saved,
+                                           bool mustReachSave);
+
+// The same of the log on disk after a week, reading only its last weeks.
 std::optional<std::string> CheckLogAgrees(const std::filesystem::path& folder, const Career& saved);
+
+// What is wrong with the log of a career just loaded, read whole: it cannot
+// be read, or does not agree with the save (a log with no week yet, or no
+// log, is fine). The week after sets such a log aside and starts a new one.
+std::optional<std::string> LogProblemAtLoad(const std::filesystem::path& folder,
+                                            const Career& saved);
 
 }  // namespace km

@@ -155,6 +155,12 @@ class QuotedReader {
   // The next line's value, its quotes taken off and still in Windows-1252;
   // nothing (with error() telling why) when the line is not a quoted value.
   std::optional<std::string_view> Next() {
+    if (pos_ >= bytes_.size()) {
+      // The text has ended: there is no value on the line asked for.
+      pos_ = bytes_.size();
+      ++line_;
+      return std::nullopt;
+    }
     auto end = bytes_.find('\n', pos_);
     if (end == std::string_view::npos) end = bytes_.size();
     std::string_view line = bytes_.substr(pos_, end - pos_);
@@ -255,7 +261,7 @@ void AppendRecordLines(std::string& out, const RoundRecord& r) {
 std::optional<FileError> KeepAndAdd(const std::filesystem::path& file, std::size_t keep,
                                     std::string_view lines) {
   std::string bytes;
-  ReadResult read = ReadWholeFile(file);
+  ReadResult read = ReadWholeFile(file, kMaxSeasonFileBytes);
   if (read.bytes) {
     bytes = std::move(*read.bytes);
     const std::size_t cut = LineStart(bytes, keep);
@@ -278,7 +284,7 @@ std::optional<FileError> KeepAndAdd(const std::filesystem::path& file, std::size
 // that is not there yet is made whole through the atomic writer.
 std::optional<FileError> KeepAndAddInPlace(const std::filesystem::path& file, std::size_t keep,
                                            std::string_view lines) {
-  const ReadResult read = ReadWholeFile(file);
+  const ReadResult read = ReadWholeFile(file, kMaxSeasonFileBytes);
   if (!read.bytes) {
     if (!read.missing) return FileError{read.error};
     return KeepAndAdd(file, keep, lines);
@@ -324,7 +330,7 @@ std::filesystem::path ResultsPath(const std::filesystem::path& folder, const Car
 
 std::variant<std::vector<std::string>, FileError> ReadQuotedValues(
     const std::filesystem::path& file) {
-  ReadResult read = ReadWholeFile(file);
+  ReadResult read = ReadWholeFile(file, kMaxSeasonFileBytes);
   if (!read.bytes) return FileError{read.error};
   QuotedReader in(*read.bytes, file.filename().string());
   std::vector<std::string> values;
@@ -390,7 +396,7 @@ std::variant<std::vector<std::string>, FileError> GrandFinalFromResults(
 std::variant<std::vector<std::string>, FileError> ReadRoundPairings(
     const std::filesystem::path& folder, const Career& career, int round) {
   const auto path = FixturePath(folder, career);
-  ReadResult read = ReadWholeFile(path);
+  ReadResult read = ReadWholeFile(path, kMaxSeasonFileBytes);
   if (!read.bytes) return FileError{read.error};
   if (round < 1 || round > 26) {
     return FileError{"There is no round " + std::to_string(round) + " in a season"};
@@ -420,6 +426,40 @@ std::variant<std::vector<std::string>, FileError> ReadRoundPairings(
                      std::to_string(stage.skip + stage.count) + ")"};
   }
   return names;
+}
+
+std::optional<FileError> CheckRoundClubs(const std::filesystem::path& folder, const Career& career,
+                                         int round, const std::vector<std::string>& names) {
+  // How often each of the ladder's clubs may play in the round: once each
+  // (a name the competition lists twice, twice).
+  std::vector<std::pair<std::string_view, int>> left;
+  for (const LadderRow& row : career.Ladder) {
+    const auto it = std::find_if(left.begin(), left.end(),
+                                 [&](const auto& club) { return club.first == row.Team; });
+    if (it == left.end()) {
+      left.emplace_back(row.Team, 1);
+    } else {
+      ++it->second;
+    }
+  }
+  const Stage stage = round <= kHomeAndAwayRounds
+                          ? Stage{16 * (round - 1), 16}
+                          : kFinalsStages[static_cast<std::size_t>(round - 23)];
+  const std::string file = FixturePath(folder, career).filename().string();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const auto it = std::find_if(left.begin(), left.end(),
+                                 [&](const auto& club) { return club.first == names[i]; });
+    const std::string where = file + ", line " +
+                              std::to_string(static_cast<std::size_t>(stage.skip) + i + 1) +
+                              ": \"" + names[i] + "\"";
+    if (it == left.end()) {
+      return FileError{where + " is not one of the clubs of the " + career.League + " ladder"};
+    }
+    if (it->second-- == 0) {
+      return FileError{where + " plays twice in round " + std::to_string(round)};
+    }
+  }
+  return std::nullopt;
 }
 
 std::variant<std::array<std::string, 16>, FileError> ReadFixtureClubs(
@@ -485,7 +525,7 @@ std::optional<FileError> StoreRoundResult(const std::filesystem::path& folder, c
 std::variant<RoundRecord, FileError> ReadRoundResult(const std::filesystem::path& folder,
                                                      const Career& career, int round) {
   const auto path = ResultsPath(folder, career);
-  ReadResult read = ReadWholeFile(path);
+  ReadResult read = ReadWholeFile(path, kMaxSeasonFileBytes);
   if (!read.bytes) return FileError{read.error};
   const std::string name = path.filename().string();
   QuotedReader in(*read.bytes, name);
@@ -512,7 +552,7 @@ std::optional<FileError> CheckSeasonFiles(const std::filesystem::path& folder,
   const std::string name = path.filename().string();
   // Before a season's first round nothing is read from the results file.
   if (played == 0) return std::nullopt;
-  ReadResult read = ReadWholeFile(path);
+  ReadResult read = ReadWholeFile(path, kMaxSeasonFileBytes);
   if (!read.bytes && !read.missing) return FileError{read.error};
   // A season that is over needs nothing more from its results, and the next
   // season's first round starts the file anew: a crash after that round's
@@ -536,6 +576,17 @@ std::optional<FileError> CheckSeasonFiles(const std::filesystem::path& folder,
                        " rounds: the record of round " + std::to_string(r + 1) + " is missing"};
     }
     if (auto error = ReadRecord(in, record)) return *error;
+  }
+  // A round whose save never followed leaves one record at most: more than
+  // that beyond the rounds played says the save and its results tell two
+  // different seasons. Only line ends are counted: what is there is not
+  // read.
+  const std::size_t lines = CountLines(*read.bytes);
+  const std::size_t needed = static_cast<std::size_t>(played) * kResultValues;
+  if (lines > needed + kResultValues) {
+    return FileError{name + " holds " + std::to_string(lines / kResultValues) +
+                     " rounds' results, but the career's save has played " +
+                     std::to_string(played) + " rounds of its season"};
   }
   return std::nullopt;
 }

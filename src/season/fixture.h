@@ -59,6 +59,13 @@ std::optional<FileError> AppendFinalsStage(const std::filesystem::path& folder,
 std::variant<std::vector<std::string>, FileError> ReadRoundPairings(
     const std::filesystem::path& folder, const Career& career, int round);
 
+// Whether a round's names (as ReadRoundPairings gives them) are the ladder's
+// clubs: each of them once in a home-and-away round, and in a final none
+// that is not one of them, nor any twice. The sentence names the fixture's
+// line of the first name that is not.
+std::optional<FileError> CheckRoundClubs(const std::filesystem::path& folder, const Career& career,
+                                         int round, const std::vector<std::string>& names);
+
 // One round's record of the results file.
 struct RoundRecord {
   PlayerLine player;

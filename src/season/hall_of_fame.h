@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ struct HallOfFameRow {
   bool logStartsLate = false;  // the log does not reach back to his first week
   std::string damaged;         // the sentence of a file that cannot be read
 };
+
+// Another career of the folder whose player has this name, and so the same
+// history files (named after him): the first such career's name, in the
+// order of their names, leaving out `careerName`'s own. Only reads.
+std::optional<std::string> OtherCareerOfPlayer(const std::filesystem::path& folder,
+                                               const std::string& player,
+                                               const std::string& careerName);
 
 // Every career in the folder (each save file), in the order of their names.
 // Only reads: no file is changed and no career is locked.

@@ -91,6 +91,9 @@ std::variant<Round, FileError> Round::Load(const Career& career, RunState& run,
   auto pairings = ReadRoundPairings(folder, career, round.roundNumber_);
   if (auto* error = std::get_if<FileError>(&pairings)) return *error;
   const auto& names = std::get<std::vector<std::string>>(pairings);
+  // A round that does not pair the ladder's clubs would leave an uneven
+  // ladder in the save: it is not played.
+  if (auto error = CheckRoundClubs(folder, career, round.roundNumber_, names)) return *error;
   for (std::size_t i = 0; i + 1 < names.size(); i += 2) {
     run.roundTeamOne[i / 2] = names[i];
     run.roundTeamTwo[i / 2] = names[i + 1];

@@ -463,7 +463,7 @@ std::optional<FileError> CloseSeason(Career& c, RunState& run, Random& random, P
   // The histories, named after the player.
   std::optional<FileError> error;
   const auto seasonFile = SeasonHistoryPath(folder, c);
-  ReadResult read = ReadWholeFile(seasonFile);
+  ReadResult read = ReadWholeFile(seasonFile, kMaxHistoryBytes);
   if (read.bytes || read.missing) {
     std::string season = read.bytes ? std::move(*read.bytes) : std::string();
     AddSeasonBlock(season, ToWindows1252(SeasonHistoryBlock(c)));

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/file_names.h"
 #include "core/invariants.h"
 #include "core/number_format.h"
 #include "core/save_file.h"
@@ -48,7 +49,7 @@ const std::string* ShownSince(const TranscriptPrompter& prompter, std::size_t be
 
 // Whether the save file on disk holds the career as it stands.
 bool SavedOnDisk(Game& game) {
-  const auto saved = ReadWholeFile(SaveFilePath(game.folder().path, game.career()));
+  const auto saved = ReadWholeFile(SaveFilePath(game.folder().path, game.career()), kMaxSaveBytes);
   return saved.bytes && *saved.bytes == SaveFileText(game.career());
 }
 

@@ -394,8 +394,7 @@ int RunSim(std::vector<std::string> args, std::ostream& out, std::ostream& err) 
   if (dataDirOption->count() == 0) {
     // The game's own folder, made on first use as the game makes it.
     common.dataDir = DefaultDataFolder().string();
-    std::error_code ignored;  // a folder that cannot be made fails at its first file
-    std::filesystem::create_directories(common.dataDir, ignored);
+    MakeDataFolder(common.dataDir);  // a folder that cannot be made fails at its first file
   }
   if (*playCommand && weeksOption->count() + seasonsOption->count() + toEndOption->count() == 0) {
     err << "play needs one of --weeks N, --seasons N or --to-end\n";

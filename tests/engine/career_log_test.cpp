@@ -119,12 +119,12 @@ TEST(CareerLog, AWeekReplacesWhatStandsAtItsPlaceOrBeyond) {
     }
     std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
     LogWeek again = Week(2, 1, {{LogEventKind::Move, "To Lalor", "From here."}});
-    ASSERT_FALSE(AppendLogWeek(temp.path, c, again));
+    ASSERT_FALSE(AppendLogWeek(temp.path, c, again).error);
     log.weeks.back() = again;
     EXPECT_EQ(testing::ReadBytes(file), CareerLogText(log));
   }
   std::filesystem::remove(file);
-  ASSERT_FALSE(AppendLogWeek(temp.path, c, Week(1, 1)));
+  ASSERT_FALSE(AppendLogWeek(temp.path, c, Week(1, 1)).error);
   EXPECT_EQ(testing::ReadBytes(file), CareerLogText({{Week(1, 1)}}));
 }
 
@@ -141,7 +141,7 @@ TEST(CareerLog, ALogThatDisagreesWithTheSaveIsNamed) {
   richer.bankBalance += Money::Dollars(1);
   for (const auto& [weeks, says] : std::vector<std::pair<std::vector<LogWeek>, std::string>>{
            {{}, "the log holds no week"},
-           {{Week(1, 1)}, "the log's last week is season 1 week 1, the save's season 1 week 2"},
+           {{Week(1, 1)}, "the log's last week is season 1, week 1, the save's season 1, week 2"},
            {{Week(1, 1), richer}, "the log's last week is not the save's career"},
            {{Week(1, 1), richer, same}, "goes back to a week logged before it"}}) {
     SCOPED_TRACE(says);

@@ -430,9 +430,9 @@ TEST(AtomicWrite, AFailedFlushStartsOverOnceFromANewFile) {
   const testing::TempFolder temp;
   const fs::path file = temp.path / "a.txt";
   const std::tuple<int, Mode, bool> cases[] = {
-      {4, Mode::Once, true},         // the file's fsync
-      {8, Mode::Once, true},         // the folder's fsync
-      {4, Mode::FromThenOn, false},  // every call from the file's fsync on
+      {5, Mode::Once, true},         // the file's fsync
+      {9, Mode::Once, true},         // the folder's fsync
+      {5, Mode::FromThenOn, false},  // every call from the file's fsync on
   };
   for (const auto& [failAt, mode, written] : cases) {
     fs::remove(file);

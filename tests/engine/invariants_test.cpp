@@ -8,6 +8,17 @@
 namespace km {
 namespace {
 
+// A career at an edge of every range the rules allow: 14 years, 215 cm and
+// 60 kg (or, `old`, 120 years, 160 cm and 120 kg).
+Career Valid(bool old = false) {
+  Career c;
+  c.League = "Local Reserves";
+  c.State = "Tasmania";
+  c.Position = "Full Back";
+  std::tie(c.Age, c.Height, c.Weight) = old ? std::tuple(120, 160, 120) : std::tuple(14, 215, 60);
+  return c;
+}
+
 TEST(Invariants, ACareerBrokenInEachWayIsCaught) {
   // What is broken, how, and a piece of the sentence that finds it.
   const std::tuple<const char*, void (*)(Career&), const char*> cases[] = {
@@ -24,10 +35,19 @@ TEST(Invariants, ACareerBrokenInEachWayIsCaught) {
       {"uneven ladder", [](Career& c) { c.Ladder[3].Wins = 1; }, "the ladder's clubs have played"},
       {"text the save cannot hold", [](Career& c) { c.Team = "Snow\xe2\x98\x83"; },
        "the career's Team does not read back"},
+      {"setup skill above 100", [](Career& c) { c.SetupRunning = 101; }, "SetupRunning is 101"},
+      {"age below a new career's", [](Career& c) { c.Age = 13; }, "Age is 13, outside 14..120"},
+      {"age no one reaches", [](Career& c) { c.Age = 121; }, "Age is 121"},
+      {"taller than growth allows", [](Career& c) { c.Height = 216; },
+       "Height is 216, outside 160..215"},
+      {"lighter than setup offers", [](Career& c) { c.Weight = 59; },
+       "Weight is 59, outside 60..120"},
+      {"no home state", [](Career& c) { c.State = "Victoria "; }, "State is \"Victoria \""},
+      {"no position", [](Career& c) { c.Position = "Ruckman"; }, "Position is \"Ruckman\""},
   };
+  EXPECT_TRUE(CheckInvariants(Valid(true)).empty());
   for (const auto& [what, breakIt, finds] : cases) {
-    Career c;
-    c.League = "Local Reserves";
+    Career c = Valid();
     EXPECT_TRUE(CheckInvariants(c).empty()) << what;
     breakIt(c);
     const auto broken = CheckInvariants(c);
@@ -58,7 +78,7 @@ TEST(Invariants, AnOverallBarIsTheRoundedMeanOfItsMembersOnceWorkedOut) {
 }
 
 TEST(Invariants, ADuplicatedClubNameIsNotCountedAgainstTheLadder) {
-  Career c;
+  Career c = Valid();
   for (std::size_t k = 0; k < 16; ++k) c.Ladder[k].Wins = 1;
   c.Ladder[9].Team = c.Ladder[11].Team = "Woodville";
   c.Ladder[9].Wins = c.Ladder[11].Wins = 2;  // both Woodville rows take both Woodville results

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "core/file_names.h"
 #include "core/text_file.h"
 #include "match/after_match.h"
 #include "season/finals.h"
@@ -212,13 +213,15 @@ TEST(SeasonEnd, HistoriesGrowthQuestionsAndResets) {
   }
   // Three seasons in the history, the last written once; the career history
   // rewritten whole.
-  const std::string text = *ReadWholeFile(folder.path / "Jack Season History.txt").bytes;
+  const std::string text =
+      *ReadWholeFile(folder.path / "Jack Season History.txt", kMaxHistoryBytes).bytes;
   EXPECT_EQ(text.substr(0, 30), "\r\n==========\r\n\r\n\r\nSEASON: 1 \r\n");
   EXPECT_NE(text.find("SEASON: 7 "), std::string::npos);
   EXPECT_NE(text.find("SEASON: 8 "), std::string::npos);
   EXPECT_EQ(text.find("SEASON: 8 "), text.rfind("SEASON: 8 "));
-  EXPECT_EQ(ReadWholeFile(folder.path / "Jack Career History.txt").bytes->substr(0, 22),
-            "\r\nSeasons Played: 8 \r\n");
+  EXPECT_EQ(
+      ReadWholeFile(folder.path / "Jack Career History.txt", kMaxHistoryBytes).bytes->substr(0, 22),
+      "\r\nSeasons Played: 8 \r\n");
 }
 
 // Where the season's figures take him: up, down, on in his competition, to

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "core/file_names.h"
 #include "core/text_file.h"
 #include "season/fixture.h"
 #include "season/results_browser.h"
@@ -95,7 +96,7 @@ TEST(Fixture, FilesAreQuotedCrlfWindows1252) {
   std::array<std::string, 16> clubs;
   clubs.fill("M\xc3\xbcller");  // Müller
   ASSERT_FALSE(WriteSeasonFixture(folder.path, c, clubs));
-  const auto bytes = *ReadWholeFile(folder.path / "BobFixture.kmf").bytes;
+  const auto bytes = *ReadWholeFile(folder.path / "BobFixture.kmf", kMaxSeasonFileBytes).bytes;
   EXPECT_EQ(bytes.substr(0, 10), "\"M\xfcller\"\r\n");
   EXPECT_EQ(Values(folder.path / "BobFixture.kmf")[0], "M\xc3\xbcller");
 }

@@ -23,8 +23,12 @@ struct SimRun {
 };
 
 // A complete set of setup answers, to be changed one answer at a time.
+// A career's own player, Jack Riley for the first ones: two careers of one
+// folder may not have players of the same name.
 inline std::vector<std::string> NewArgs(const std::string& career = "Test1") {
-  return {"new",      "--career",   career,     "--name",   "Jack Riley",    "--city",
+  const std::string player =
+      career == "Test1" || career == "Alpha" ? "Jack Riley" : career + " Riley";
+  return {"new",      "--career",   career,     "--name",   player,          "--city",
           "Ballarat", "--state",    "Victoria", "--height", "190",           "--weight",
           "84",       "--position", "Rover",    "--skills", "60,55,40,70,50"};
 }

@@ -66,9 +66,13 @@ class FailingFileSystem final : public FileSystem {
     if (const int e = Next("unlink")) return e;
     return real_.Unlink(file);
   }
-  int ReadWholeFile(const std::string& file, std::string& bytes) override {
+  int ReadWholeFile(const std::string& file, std::uint64_t limit, std::string& bytes) override {
     if (const int e = Next("read")) return e;
-    return real_.ReadWholeFile(file, bytes);
+    return real_.ReadWholeFile(file, limit, bytes);
+  }
+  int CheckReplaceable(const std::string& file) override {
+    if (const int e = Next("lstat")) return e;
+    return real_.CheckReplaceable(file);
   }
   int Remove(const std::string& file) override {
     if (const int e = Next("remove")) return e;
@@ -78,6 +82,19 @@ class FailingFileSystem final : public FileSystem {
     fd = -1;
     if (const int e = Next("open for update")) return e;
     return real_.OpenForUpdate(file, fd);
+  }
+  int OpenForReading(const std::string& file, int& fd) override {
+    fd = -1;
+    if (const int e = Next("open for reading")) return e;
+    return real_.OpenForReading(file, fd);
+  }
+  int FileSize(int fd, std::uint64_t& size) override {
+    if (const int e = Next("fstat")) return e;
+    return real_.FileSize(fd, size);
+  }
+  int ReadAt(int fd, std::uint64_t offset, std::size_t count, std::string& bytes) override {
+    if (const int e = Next("pread")) return e;
+    return real_.ReadAt(fd, offset, count, bytes);
   }
   int Truncate(int fd, std::uint64_t size) override {
     if (const int e = Next("ftruncate")) return e;
