@@ -93,7 +93,7 @@ class RealFileSystem : public FileSystem {
 // crash may then lose the last writes. For the simulator's runs and the
 // benchmarks, where only the speed of the rest counts; the game never uses
 // it.
-class NoSyncFileSystem final : public RealFileSystem {
+class NoSyncFileSystem : public RealFileSystem {
  public:
   int Sync(int fd) override;
   int OpenFolder(const std::string& folder, int& fd) override;

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -329,7 +328,10 @@ void RemoveLeftoverTemporaries(const std::filesystem::path& folder,
       return false;
     }
     for (const char ch : entry.substr(entry.size() - random)) {
-      if (std::isalnum(static_cast<unsigned char>(ch)) == 0) return false;
+      // mkstemp's letters and digits are ASCII, whatever the locale.
+      if (!((ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'))) {
+        return false;
+      }
     }
     const std::string_view name = entry.substr(head, entry.size() - head - tail);
     return std::find(names.begin(), names.end(), name) != names.end();

@@ -305,7 +305,7 @@ std::string PlaceText(LogPlace place) {
 // The first piece of the end of a log that is read: enough for a week's
 // records many times over. A piece that is not enough is read again four
 // times as large.
-constexpr std::uint64_t kTailPiece = 64 * 1024;
+constexpr std::uint64_t kTailPiece = 8 * 1024;
 
 // Reads the end of an open log into `text` (from `offset` of the file), a
 // growing piece at a time, until `enough` finds in it what it needs or the

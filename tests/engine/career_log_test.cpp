@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
+#include <tuple>
 
 #include "game/game.h"
 #include "season/career_log.h"
 #include "support/failing_file_system.h"
+#include "support/playing.h"
 #include "support/scripted_ports.h"
 #include "support/temp_folder.h"
 
@@ -32,7 +36,8 @@ CareerLog ThreeWeeks() {
            Week(1, 26,
                 {{LogEventKind::Award, "Best and Fairest", "Local Reserves\tLalor"},
                  {LogEventKind::Story, "A \\ B", "two\nlines\r\n"},
-                 {LogEventKind::Question, "No", ""}}),
+                 {LogEventKind::Question, "No", ""},
+                 {LogEventKind::Message, "", "ends with a carriage return\r"}}),
            Week(2, 1)}};
 }
 
@@ -62,8 +67,8 @@ TEST(CareerLog, ReadsBackUpToTheSaveAndRefusesWhatIsNotALog) {
        text.substr(0, lastLine) + "W\t2\t1\tnonsense\n",
        {9, 9},
        0,
-       "x could not be read: line 7 is not a record"},
-      {"a week logged twice", text + text.substr(lastLine), {9, 9}, 0, "line 8 goes back"},
+       "x could not be read: line 8 is not a record"},
+      {"a week logged twice", text + text.substr(lastLine), {9, 9}, 0, "line 9 goes back"},
       {"an event before any week",
        "Kickmark career log 1\nE\t1\t1\tstory\ta\tb\n",
        {9, 9},
@@ -78,7 +83,7 @@ TEST(CareerLog, ReadsBackUpToTheSaveAndRefusesWhatIsNotALog) {
        text.substr(0, lastLine) + "E\t1\t26\tgossip\ta\tb\n",
        {9, 9},
        0,
-       "line 7 is not a record"},
+       "line 8 is not a record"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -98,6 +103,142 @@ TEST(CareerLog, ReadsBackUpToTheSaveAndRefusesWhatIsNotALog) {
   EXPECT_TRUE(std::get<CareerLog>(figuresOnly).weeks[1].events.empty());
   EXPECT_EQ(Week(1, 3).absence, Absence::Injured);
   EXPECT_EQ(Week(1, 3).disposals, 0);
+}
+
+std::string EveryLine(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+// A log saved again by a text editor or a spreadsheet reads as it was
+// written; a power cut's zero bytes after the save's week are passed over;
+// what is really damaged is refused with its line.
+TEST(CareerLog, WhatAnEditorSavesReadsAndWhatIsDamagedIsNamed) {
+  const CareerLog log = ThreeWeeks();
+  const std::string text = CareerLogText(log);
+  const std::size_t weekTwo = text.find("W\t1\t26");
+  const std::size_t lastWeek = text.rfind("W\t2\t1");
+  const std::string future = Replaced(text.substr(lastWeek), "W\t2\t1", "W\t500\t3");
+  struct Case {
+    const char* label;
+    std::string bytes;
+    std::string error;  // empty: reads the three weeks
+  };
+  const std::vector<Case> cases = {
+      {"a byte order mark", "\xEF\xBB\xBF" + text, ""},
+      {"CR LF line ends", EveryLine(text, "\n", "\r\n"), ""},
+      {"blank lines", text.substr(0, weekTwo) + "\n \t\r\n" + text.substr(weekTwo) + "\n\n", ""},
+      {"a tab at every line's end", EveryLine(text, "\n", "\t\n"), ""},
+      {"the heading typed again with a space", Replaced(text, "log 1\n", "log 1 \n"), ""},
+      {"a decimal comma", Replaced(text, "\t12.5\t", "\t12,5\t"), ""},
+      {"a power cut's zero bytes after the save's week",
+       text + std::string(300, '\0') + "ng\t3\t14\n" + future, ""},
+      {"a week beyond the save torn", text + future.substr(0, 20), ""},
+      {"a week from the future among the save's weeks",
+       text.substr(0, weekTwo) + future + text.substr(weekTwo),
+       "x could not be read: line 3 is a week the career's save has not played, yet weeks it "
+       "has played come after it"},
+      {"zero bytes before the save's week",
+       text.substr(0, lastWeek) + std::string(8, '\0') + "\n" + text.substr(lastWeek),
+       "x could not be read: line 8 is not a record of the log"},
+      {"a money figure with a comma", Replaced(text, "\t12345.92\t", "\t12345,92\t"),
+       "x could not be read: line 2 is not a record of the log"},
+      {"another heading", Replaced(text, "career log 1", "career diary"),
+       "x could not be read: line 1 is not a career log's heading"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const auto read = ParseCareerLog(c.bytes, "x", {2, 1});
+    if (!c.error.empty()) {
+      ASSERT_TRUE(std::holds_alternative<FileError>(read));
+      EXPECT_EQ(std::get<FileError>(read).message, c.error);
+      continue;
+    }
+    ASSERT_TRUE(std::holds_alternative<CareerLog>(read)) << std::get<FileError>(read).message;
+    EXPECT_EQ(std::get<CareerLog>(read).weeks, log.weeks);
+  }
+}
+
+// The week's append cuts only what an attempt at the same week whose save
+// never followed can have left (its records, a torn line, a power cut's zero
+// bytes, blank lines): a line the player changed, or a week that is no part
+// of this one, stays where it is, whatever it holds.
+TEST(CareerLog, AnAppendCutsOnlyWhatAnUnsavedAttemptLeft) {
+  const testing::TempFolder temp;
+  Career c = Career::Create();
+  c.CareerName = "log";
+  const auto file = LogPath(temp.path, c);
+  const std::string text = CareerLogText(ThreeWeeks());
+  const LogWeek week = Week(2, 2, {{LogEventKind::Story, "Next", "The next week."}});
+  const std::string lines = CareerLogText({{week}}).substr(text.find('\n') + 1);
+  const std::string attempt = lines + lines.substr(0, 30);
+  struct Case {
+    const char* label;
+    std::string before;
+    std::string kept;  // what stays in front of the week's lines
+  };
+  const std::vector<Case> cases = {
+      {"an attempt, torn", text + attempt, text},
+      {"an attempt after a power cut's zeros", text + std::string(5000, '\0') + "\n" + attempt,
+       text},
+      {"blank lines", text + "\n\r\n", text},
+      {"a line the player changed", text + "W\t2\t1\tedited\n", text + "W\t2\t1\tedited\n"},
+      {"a note of the player's", text + "my notes\n" + attempt, text + "my notes\n"},
+      {"a week from another future", text + "W\t3\t1\tlater\n" + attempt,
+       text + "W\t3\t1\tlater\n"},
+      {"nothing but zeros", std::string(40, '\0'), "Kickmark career log 1\n"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.label);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << k.before;
+    const LoggedWeek logged = AppendLogWeek(temp.path, c, week);
+    ASSERT_FALSE(logged.error) << logged.error->message;
+    EXPECT_TRUE(logged.setAsideAs.empty());
+    EXPECT_EQ(testing::ReadBytes(file), k.kept + lines);
+  }
+}
+
+// Reads and their bytes, through the seam.
+class CountingFileSystem final : public RealFileSystem {
+ public:
+  std::uint64_t read = 0;
+  int ReadWholeFile(const std::string& file, std::uint64_t limit, std::string& bytes) override {
+    const int e = RealFileSystem::ReadWholeFile(file, limit, bytes);
+    read += bytes.size();
+    return e;
+  }
+  int ReadAt(int fd, std::uint64_t offset, std::size_t count, std::string& bytes) override {
+    const int e = RealFileSystem::ReadAt(fd, offset, count, bytes);
+    read += bytes.size();
+    return e;
+  }
+};
+
+// A week's append reads the log's last weeks only, however
+// long the career: the head of a log of forty seasons is never read (even
+// when it could not be).
+TEST(CareerLog, AnAppendReadsOnlyTheEndOfALongLog) {
+  const testing::TempFolder temp;
+  Career c = Career::Create();
+  c.CareerName = "log";
+  CareerLog log;
+  for (int season = 1; season <= 40; ++season) {
+    for (int week = 1; week <= 26; ++week) {
+      log.weeks.push_back(Week(season, week, {{LogEventKind::Story, std::string(1000, 'x'), "y"}}));
+    }
+  }
+  const std::string text = "not the heading\n" + CareerLogText(log).substr(22);
+  ASSERT_GT(text.size(), 1000000u);
+  std::ofstream(LogPath(temp.path, c), std::ios::binary) << text;
+  CountingFileSystem counting;
+  const UseFileSystem use(counting);
+  ASSERT_FALSE(AppendLogWeek(temp.path, c, Week(41, 1)).error);
+  EXPECT_LT(counting.read, text.size() / 10);
+  EXPECT_EQ(testing::ReadBytes(LogPath(temp.path, c)),
+            text + CareerLogText({{Week(41, 1)}}).substr(22));
 }
 
 // A week goes to its own place: whatever an attempt that never reached the
@@ -128,6 +269,81 @@ TEST(CareerLog, AWeekReplacesWhatStandsAtItsPlaceOrBeyond) {
   EXPECT_EQ(testing::ReadBytes(file), CareerLogText({{Week(1, 1)}}));
 }
 
+// A career played through the game for `weeks` rounds, in `folder`.
+void PlayWeeks(Game& game, int weeks) {
+  for (int w = 0; w < weeks; ++w) {
+    testing::DoHubChores(game);
+    ASSERT_TRUE(game.Play());
+    testing::PlayTheRound(game);
+    game.FinishRound();
+  }
+}
+
+// A log that cannot be read, or tells another story than the save, is kept
+// byte for byte under a name of its own at the next week, and a new log
+// starts with that week; the player hears of it once. A new career's first
+// week does the same with the log of an earlier career of its name.
+TEST(CareerLog, ALogThatCannotBeReadIsSetAsideAtTheNextWeek) {
+  const auto answers = testing::Answers("aside", "Ted Whitten", "Footscray", "Victoria",
+                                        "Centre-Half-Back", {70, 70, 70, 70, 70});
+  struct Case {
+    const char* label;
+    std::function<std::string(const std::string&)> spoil;  // the log as the player left it
+    std::string problem;
+  };
+  const std::vector<Case> cases = {
+      {"a line spoiled",
+       [](const std::string& log) { return Replaced(log, "W\t1\t2\t", "W\t1\tz\t"); },
+       "asideLog.kml could not be read: line "},
+      {"a week that is not the save's",
+       [](const std::string& log) { return log.substr(0, log.rfind("W\t1\t3\t")); },
+       "asideLog.kml does not agree with the career's save: the log's last week is season 1, week "
+       "2, the save's season 1, week 3"},
+      {"an earlier career's", nullptr, "asideLog.kml is the log of an earlier career of this name"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.label);
+    const testing::TempFolder temp;
+    const auto log = temp.path / "asideLog.kml";
+    std::string kept;
+    testing::YesPrompter p;
+    TwisterRandom random(4);
+    Game game(random, p, DataFolder{temp.path});
+    ASSERT_TRUE(game.StartNewCareer(answers));
+    ASSERT_TRUE(game.PrepareFirstContract());
+    PlayWeeks(game, 3);
+    kept = testing::ReadBytes(log);
+    if (k.spoil) {
+      kept = k.spoil(kept);
+      std::ofstream(log, std::ios::binary | std::ios::trunc) << kept;
+      game.Quit();
+      ASSERT_EQ(game.LoadFrom(temp.path / "aside.kms").outcome, Game::LoadOutcome::Loaded);
+    } else {
+      game.Quit();
+      ASSERT_TRUE(game.StartNewCareer(answers));
+      ASSERT_TRUE(game.PrepareFirstContract());
+    }
+    const int week = game.career().Matches + 1;
+    p.messages.clear();
+    PlayWeeks(game, 2);
+    const std::string note = k.problem;
+    const auto told = std::count_if(p.messages.begin(), p.messages.end(), [&](const auto& m) {
+      return m.starts_with(note) &&
+             m.ends_with(
+                 ". Your career log is kept as it was, as asideLog (unreadable).kml, and a "
+                 "new log starts with this week.");
+    });
+    EXPECT_EQ(told, 1) << ::testing::PrintToString(p.messages);
+    EXPECT_EQ(testing::ReadBytes(temp.path / "asideLog (unreadable).kml"), kept);
+    const auto read = ReadCareerLog(log, SavedPlace(game.career()));
+    ASSERT_TRUE(std::holds_alternative<CareerLog>(read)) << std::get<FileError>(read).message;
+    const CareerLog& fresh = std::get<CareerLog>(read);
+    ASSERT_EQ(fresh.weeks.size(), 2u);
+    EXPECT_EQ(fresh.weeks.front().week, week);
+    EXPECT_EQ(CheckLogAgrees(temp.path, game.career()), std::nullopt);
+  }
+}
+
 // Checked after every week: a log that does not reach the save's week, or whose week is not the
 // save's career, is named (the log that agrees is the soak's and the crash sweep's).
 TEST(CareerLog, ALogThatDisagreesWithTheSaveIsNamed) {
@@ -149,6 +365,56 @@ TEST(CareerLog, ALogThatDisagreesWithTheSaveIsNamed) {
         << CareerLogText({weeks});
     EXPECT_NE(CheckLogAgrees(temp.path, saved).value_or("").find(says), std::string::npos);
   }
+}
+
+// The week's figures are the career record's as it stands after the round:
+// each of them its own field, none left behind.
+TEST(CareerLog, AWeekIsTheCareerRecordsFigures) {
+  Career c = Career::Create();
+  int next = 1;
+  for (int* field : {&c.Kicking, &c.Handballing, &c.Tackling, &c.Marking, &c.Running, &c.Overall,
+                     &c.Fitness, &c.Health, &c.Stamina, &c.HealthOverall, &c.Boots, &c.Jumper,
+                     &c.Shorts, &c.Other, &c.GearOverall}) {
+    *field = ++next;
+  }
+  std::tie(c.Wages, c.Sponsorship, c.OtherIncome, c.BankBalance) = std::tuple(
+      Money::Dollars(901), Money::Cents(90250), Money::Dollars(903), Money::Dollars(-904));
+  std::tie(c.Injury, c.Suspension, c.Age, c.Matches, c.League, c.Team) =
+      std::tuple(-7, -8, 19, 12, "State", "Norwood");
+  const LogWeek w = WeekOf(c, {"21", "4", "3", "7.5", "Rover"}, true, {});
+  const std::vector<std::pair<long long, long long>> figures = {{w.season, 6},
+                                                                {w.week, 12},
+                                                                {w.kicking, c.Kicking},
+                                                                {w.handballing, c.Handballing},
+                                                                {w.tackling, c.Tackling},
+                                                                {w.marking, c.Marking},
+                                                                {w.running, c.Running},
+                                                                {w.overall, c.Overall},
+                                                                {w.fitness, c.Fitness},
+                                                                {w.health, c.Health},
+                                                                {w.stamina, c.Stamina},
+                                                                {w.healthOverall, c.HealthOverall},
+                                                                {w.boots, c.Boots},
+                                                                {w.jumper, c.Jumper},
+                                                                {w.shorts, c.Shorts},
+                                                                {w.other, c.Other},
+                                                                {w.gearOverall, c.GearOverall},
+                                                                {w.wages.cents(), 90100},
+                                                                {w.sponsorship.cents(), 90250},
+                                                                {w.otherIncome.cents(), 90300},
+                                                                {w.bankBalance.cents(), -90400},
+                                                                {w.injury, -7},
+                                                                {w.suspension, -8},
+                                                                {w.disposals, 21},
+                                                                {w.goals, 4},
+                                                                {w.behinds, 3}};
+  for (std::size_t i = 0; i < figures.size(); ++i) {
+    EXPECT_EQ(figures[i].first, figures[i].second) << "figure " << i;
+  }
+  EXPECT_EQ(w.rating, 7.5);
+  EXPECT_EQ(w.competition, "State");
+  EXPECT_EQ(w.club, "Norwood");
+  EXPECT_TRUE(w.played);
 }
 
 // Why he missed the week: injured until his count falls below zero, suspended likewise, else his

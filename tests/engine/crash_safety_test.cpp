@@ -347,6 +347,17 @@ TEST(ResultsOnLoad, TornTailIsDroppedAndShortOrDamagedRecordsAreRefused) {
       {"a score below nothing", line7("\"-1\""), badScore},
       {"no results file", "",
        "crashResults.kmr is missing, but the career has played 5 rounds of its season"},
+      // No round whose save never followed leaves two records: the save and its
+      // results tell two seasons.
+      {"a sixth and a seventh record", results + sixthRecord + sixthRecord,
+       "crashResults.kmr holds 7 rounds' results, but the career's save has played 5 rounds of "
+       "its season"},
+      // The last value's line end lost reads the same; a value cut short is named.
+      {"the last line end lost", results.substr(0, results.size() - 2), nullptr},
+      {"the fifth record cut in its last value", results.substr(0, results.size() - 4),
+       "crashResults.kmr, line 745: expected a value in double quotes"},
+      {"the fifth record a line short", results.substr(0, lineStart(5 * kResultValues - 1)),
+       "crashResults.kmr, line 745: expected a value in double quotes"},
   };
   for (const auto& [label, bytes, error] : cases) {
     SCOPED_TRACE(label);

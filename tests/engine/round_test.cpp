@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <tuple>
 
 #include "game/game.h"
@@ -178,6 +180,58 @@ TEST(Round, AMissingFixtureLeavesTheWeekUntouched) {
   EXPECT_EQ(s.p.messageTexts(), std::vector<std::string>{"This week's round cannot be played. "
                                                          "BobFixture.kmf cannot be opened: No such "
                                                          "file or directory."});
+}
+
+// A fixture whose round does not pair the ladder's clubs (a name misspelt
+// by hand, a club twice) would play a round that leaves the ladder uneven,
+// and the save that follows would never load: the week does not go ahead,
+// and the file and line are named.
+TEST(Round, AFixtureRoundThatDoesNotPairTheLaddersClubsIsNotPlayed) {
+  const auto replaceLine = [](std::string text, int line, const std::string& value) {
+    std::size_t start = 0;
+    for (int k = 1; k < line; ++k) start = text.find('\n', start) + 1;
+    return text.replace(start, text.find('\n', start) - start, "\"" + value + "\"\r");
+  };
+  struct Case {
+    const char* label;
+    int week;  // the season's week the round is played from
+    std::function<std::string(const std::string& fixture, const Career&)> edit;
+    std::string says;
+  };
+  const std::vector<Case> cases = {
+      {"a club misspelt", 0,
+       [&](const std::string& f, const Career&) { return replaceLine(f, 5, "Frankstn"); },
+       "BobFixture.kmf, line 5: \"Frankstn\" is not one of the clubs of the Local Reserves "
+       "ladder"},
+      {"a club twice", 0,
+       [&](const std::string& f, const Career&) { return replaceLine(f, 16, "West Coburg"); },
+       "BobFixture.kmf, line 16: \"West Coburg\" plays twice in round 1"},
+      {"a final of a club from elsewhere", 22,
+       [&](const std::string& f, const Career& c) {
+         std::string stage;
+         for (int k = 0; k < 8; ++k) {
+           stage += "\"" + (k == 6 ? std::string("Collingwood") : c.Ladder[k].Team) + "\"\r\n";
+         }
+         return f + stage;
+       },
+       "BobFixture.kmf, line 359: \"Collingwood\" is not one of the clubs of the Local Reserves "
+       "ladder"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Signed s(3);
+    s.game.career().Matches = c.week;
+    const fs::path fixture = s.folder.path / "BobFixture.kmf";
+    const std::string edited = c.edit(testing::ReadBytes(fixture), s.game.career());
+    std::ofstream(fixture, std::ios::binary | std::ios::trunc) << edited;
+    const Career before = s.game.career();
+    s.p.messages.clear();
+    EXPECT_FALSE(s.game.Play());
+    EXPECT_EQ(s.game.career(), before);
+    EXPECT_EQ(s.p.messageTexts(),
+              std::vector<std::string>{"This week's round cannot be played. " + c.says + "."});
+    EXPECT_FALSE(fs::exists(s.folder.path / "BobResults.kmr"));
+  }
 }
 
 // The first finals week (1st v 4th, 2nd v 3rd, 5th v 8th, 6th v 7th): the
