@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace km {
@@ -64,6 +65,19 @@ class BigWhole {
 
   std::vector<std::uint32_t> limbs_;
 };
+
+// A double's bits and back (std::bit_cast, which the browser's library lacks).
+std::uint64_t BitsOf(double value) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+double DoubleOf(std::uint64_t bits) {
+  double value = 0;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
 
 void DropTrailingZeros(DecimalDigits& number) {
   const auto last = number.digits.find_last_not_of('0');
@@ -147,7 +161,7 @@ int Compare(const DecimalDigits& a, const DecimalDigits& b) {
 
 DecimalDigits ExactDigits(double value) {
   if (!std::isfinite(value)) return {};
-  const auto bits = std::bit_cast<std::uint64_t>(std::fabs(value));
+  const auto bits = BitsOf(std::fabs(value));
   const auto biased = static_cast<int>(bits >> 52);
   const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
   if (biased == 0) return ExactDigitsOf(fraction, -1074);
@@ -224,7 +238,7 @@ std::optional<double> NearestDouble(DecimalDigits number) {
   const int headScale = number.point - leading;
   const double guess = static_cast<double>(head) * std::pow(10.0, headScale / 2) *
                        std::pow(10.0, headScale - headScale / 2);
-  std::uint64_t bits = std::min(std::bit_cast<std::uint64_t>(guess), kInfinityBits);
+  std::uint64_t bits = std::min(BitsOf(guess), kInfinityBits);
   while (true) {
     if (bits < kInfinityBits) {
       const int above = Compare(number, MidpointAbove(bits));
@@ -248,7 +262,7 @@ std::optional<double> NearestDouble(DecimalDigits number) {
     break;
   }
   if (bits == 0 || bits == kInfinityBits) return std::nullopt;
-  return std::bit_cast<double>(bits);
+  return DoubleOf(bits);
 }
 
 }  // namespace km
