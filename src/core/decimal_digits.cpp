@@ -35,18 +35,17 @@ class BigWhole {
     if (rest != 1) Multiply(rest);
   }
 
+  // Nine digits a limb, the highest first, without leading zeros.
   std::string Digits() const {
-    if (limbs_.empty()) return {};
-    std::string text = std::to_string(limbs_.back());
-    for (auto limb = limbs_.rbegin() + 1; limb != limbs_.rend(); ++limb) {
-      std::array<char, 9> nine{};
-      std::uint32_t value = *limb;
-      for (auto digit = nine.rbegin(); digit != nine.rend(); ++digit) {
-        *digit = static_cast<char>('0' + value % 10);
-        value /= 10;
+    std::string text(limbs_.size() * 9, '0');
+    auto digit = text.rbegin();
+    for (std::uint32_t limb : limbs_) {
+      for (int i = 0; i < 9; ++i, ++digit) {
+        *digit = static_cast<char>('0' + limb % 10);
+        limb /= 10;
       }
-      text.append(nine.data(), nine.size());
     }
+    text.erase(0, text.find_first_not_of('0'));
     return text;
   }
 

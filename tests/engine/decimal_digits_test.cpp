@@ -128,7 +128,7 @@ std::vector<double> Sample() {
   std::uniform_real_distribution<double> small(-1000.0, 1000.0);
   std::uniform_int_distribution<std::int64_t> cents(-100'000'000'000, 100'000'000'000);
   for (int i = 0; i < 4000; ++i) {
-    double bits = std::bit_cast<double>(random());
+    const auto bits = std::bit_cast<double>(random());
     if (std::isfinite(bits)) values.push_back(bits);
     values.push_back(small(random));
     values.push_back(static_cast<double>(cents(random)) / 100.0);
