@@ -20,6 +20,16 @@ KICKMARK_PACKAGES=(
   xvfb
 )
 
+# What the web preset adds (scripts/test builds it after the debug preset):
+# the engine and kickmark-sim compiled to WebAssembly by emscripten, and
+# Node to run them. npm comes with NodeSource's nodejs, which provides it
+# (and conflicts with Debian's npm); either counts.
+KICKMARK_WEB_PACKAGES=(
+  emscripten
+  nodejs
+  npm
+)
+
 # What the fuzz preset adds: clang and its runtime libraries (libFuzzer and
 # the sanitizers).
 KICKMARK_FUZZ_PACKAGES=(
@@ -36,6 +46,18 @@ KICKMARK_PACKAGING_PACKAGES=(
   file
 )
 
+# Whether a package is installed, or another installed package provides it
+# (NodeSource's nodejs provides npm).
+kickmark_package_present() {
+  local status
+  status=$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] && return 0
+  local name=${1//./\\.}
+  name=${name//+/\\+}
+  dpkg-query -W -f='${db:Status-Abbrev}|${Provides}\n' 2>/dev/null |
+    grep -qE "^ii *\|(.*[ ,])?${name}( |,|\$)"
+}
+
 # Installs the packages named as arguments that are missing, when running as
 # root; otherwise prints the command that would and returns 1.
 kickmark_install_missing() {
@@ -46,12 +68,9 @@ kickmark_install_missing() {
   fi
 
   local missing=()
-  local package status
+  local package
   for package in "$@"; do
-    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-    if [[ "$status" != "install ok installed" ]]; then
-      missing+=("$package")
-    fi
+    kickmark_package_present "$package" || missing+=("$package")
   done
   if ((${#missing[@]} == 0)); then
     return 0
@@ -73,6 +92,11 @@ kickmark_install_missing() {
 # The game's build packages.
 kickmark_require_packages() {
   kickmark_install_missing "${KICKMARK_PACKAGES[@]}"
+}
+
+# The web preset's packages, on top of the game's.
+kickmark_require_web_packages() {
+  kickmark_install_missing "${KICKMARK_WEB_PACKAGES[@]}"
 }
 
 # The fuzz preset's packages, on top of the game's.

@@ -4,9 +4,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <utility>
+
+#include "core/decimal_digits.h"
 
 namespace km {
 namespace {
@@ -77,16 +77,10 @@ Rounded RoundDecimal(double value, int decimals) {
       return out;
     }
   }
-  // Fifteen significant digits, correctly rounded: d.dddddddddddddde±XX
-  const auto end =
-      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14)
-          .ptr;
-  *end = '\0';
-  std::string digits;
-  digits += buffer[0];
-  digits.append(buffer + 2, 14);
-  const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
-  int pointPos = exponent + 1;
+  // Fifteen significant digits, correctly rounded.
+  DecimalDigits fifteen = RoundToSignificant(ExactDigits(magnitude), 15);
+  std::string digits = std::move(fifteen.digits);
+  int pointPos = fifteen.point;
   const int keep = pointPos + decimals;
   if (keep < 0) return out;
   if (keep < static_cast<int>(digits.size())) {
@@ -152,23 +146,16 @@ std::string FormatNumber(double value, std::string_view pattern) {
 
 std::string FormatGeneral(double value) {
   if (!std::isfinite(value)) return "0";
-  char buffer[64];
-  std::string text(
-      buffer,
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr);
-  if (text.find('e') == std::string::npos) {
-    return text == "-0" ? "0" : text;
-  }
-  // Very large or very small: write it out in full, then drop trailing zeros.
-  // The largest double has 309 digits before the point.
-  char full[400];
-  std::snprintf(full, sizeof full, "%.15f", value);
-  text = full;
-  if (text.find('.') != std::string::npos) {
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
-  }
-  return text == "-0" ? "0" : text;
+  // Fifteen significant digits, as printf's "%.15g" would, but written out in
+  // full however large or small: a number whose fifteen digits would need an
+  // exponent (from 10^15 up, and below 10^-4) is rounded to fifteen places
+  // instead, so that a save reads back the same.
+  const DecimalDigits exact = ExactDigits(value);
+  const DecimalDigits fifteen = RoundToSignificant(exact, 15);
+  const int exponent = fifteen.point - 1;
+  const std::string text =
+      PlainText(exponent >= -4 && exponent < 15 ? fifteen : RoundToPlaces(exact, 15));
+  return value < 0 && text != "0" ? "-" + text : text;
 }
 
 long long RoundHalfAway(double value) {
@@ -190,26 +177,25 @@ long long RoundedQuotient(long long numerator, long long denominator) {
 long long TenthsOf(double value) { return std::llround(value * 10); }
 
 std::optional<double> ParseDecimal(std::string_view text) {
-  std::size_t i = 0;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-  bool digit = false;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (!text.empty() && (negative || text[0] == '+')) text.remove_prefix(1);
+  DecimalDigits number;
   bool point = false;
-  for (std::size_t j = i; j < text.size(); ++j) {
-    const char ch = text[j];
+  for (const char ch : text) {
     if (ch >= '0' && ch <= '9') {
-      digit = true;
+      number.digits += ch;
     } else if (ch == '.' && !point) {
       point = true;
+      number.point = static_cast<int>(number.digits.size());
     } else {
       return std::nullopt;
     }
   }
-  if (!digit) return std::nullopt;
-  const std::string_view body = text[0] == '+' ? text.substr(1) : text;
-  double value = 0;
-  const auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), value);
-  if (error != std::errc() || end != body.data() + body.size()) return std::nullopt;
-  return value;
+  if (number.digits.empty()) return std::nullopt;
+  if (!point) number.point = static_cast<int>(number.digits.size());
+  const auto value = NearestDouble(std::move(number));
+  if (!value) return std::nullopt;
+  return negative ? -*value : *value;
 }
 
 std::optional<long long> ParseWhole(std::string_view text) {

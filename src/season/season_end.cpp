@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "core/career_fields.h"
 #include "core/file_names.h"
@@ -525,7 +524,10 @@ std::optional<FileError> CloseSeason(Career& c, RunState& run, Random& random, P
 
 std::string OffersTitle(std::string_view league) {
   std::string title(league);
-  for (char& ch : title) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  // The leagues' names are plain ASCII; std::toupper would follow the locale.
+  for (char& ch : title) {
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+  }
   return title + " CLUB OFFERS";
 }
 

@@ -17,6 +17,7 @@
 
 #include "core/file_system.h"
 #include "core/game_data.h"
+#include "core/number_format.h"
 #include "core/ports.h"
 #include "core/save_file.h"
 #include "game/game.h"
@@ -386,8 +387,8 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& err) {
   }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  char secondsText[32];
-  std::snprintf(secondsText, sizeof secondsText, "%.1f", seconds);
+  // The game's own formatting: printf would take its decimal point from the locale.
+  const std::string secondsText = FormatNumber(seconds, "0.0");
   out << "soak: careers " << options.careers << ", seasons " << seasons << ", weeks " << weeks
       << ", matches " << matches << ", invariant failures " << invariantFailures << ", crashes "
       << crashes << ", file faults " << fileFaults << ", seconds " << secondsText << " (retired "

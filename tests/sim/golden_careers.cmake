@@ -7,13 +7,21 @@
 # a threshold, the odds of an event, changes one of them.
 #
 #   cmake -DSIM=<kickmark-sim> -DWORK=<scratch folder> -DGOLDEN=<tests/sim/golden>
-#         [-DUPDATE=1] -P golden_careers.cmake
+#         [-DRUNNER=node] [-DUPDATE=1] -P golden_careers.cmake
+#
+# RUNNER runs a kickmark-sim.js built for Node (the web preset): the
+# WebAssembly build must end in the very same files as the native one.
 #
 # UPDATE=1 writes the files anew into GOLDEN, after a change of the rules
 # that is meant (scripts/test -R sim.golden with KICKMARK_UPDATE_GOLDEN=1).
 file(REMOVE_RECURSE "${WORK}")
 if("$ENV{KICKMARK_UPDATE_GOLDEN}")
   set(UPDATE 1)
+endif()
+# The golden files are the native build's: the WebAssembly build only ever
+# compares with them (scripts/test updates them natively first).
+if(RUNNER)
+  set(UPDATE "")
 endif()
 
 # name; seed; policy; then the new career's answers. A career for each kind
@@ -38,14 +46,14 @@ foreach(career IN LISTS careers)
   set(folder "${WORK}/${name}")
   file(MAKE_DIRECTORY "${folder}")
   execute_process(
-    COMMAND "${SIM}" --data-dir "${folder}" --seed ${seed} --no-sync
+    COMMAND ${RUNNER} "${SIM}" --data-dir "${folder}" --seed ${seed} --no-sync
             --transcript "${folder}/new.txt" new --career ${name} ${fields}
     RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE err)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "${name}: new career refused (${result}): ${err}")
   endif()
   execute_process(
-    COMMAND "${SIM}" --data-dir "${folder}" --seed ${seed} --no-sync
+    COMMAND ${RUNNER} "${SIM}" --data-dir "${folder}" --seed ${seed} --no-sync
             --transcript "${folder}/play.txt" play --career ${name} --to-end --policy ${policy}
     RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE err)
   if(NOT result EQUAL 0)
