@@ -3,18 +3,17 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <thread>
 #include <tuple>
 
 #include "core/file_system.h"
 #include "core/text_file.h"
-#include "draft/draft_camp.h"
 #include "game/game.h"
 #include "season/career_log.h"
 #include "season/fixture.h"
 #include "support/failing_file_system.h"
+#include "support/journey.h"
 #include "support/playing.h"
 #include "support/temp_folder.h"
 
@@ -23,31 +22,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::FailingFileSystem, testing::ReadBytes, testing::YesPrompter;
+using testing::FolderFiles, testing::Moment, testing::Session, testing::Step, testing::StartCareer;
+using testing::Journey;
+using testing::Restore, testing::Snapshot, testing::ToldOfAFile, testing::CareerAfter;
 using Mode = FailingFileSystem::Mode;
-using FolderFiles = std::map<std::string, std::string>;
 constexpr auto kLoaded = Game::LoadOutcome::Loaded;
-
-FolderFiles Snapshot(const fs::path& folder) {
-  FolderFiles files;
-  for (const auto& entry : fs::directory_iterator(folder))
-    files[entry.path().filename().string()] = ReadBytes(entry.path());
-  return files;
-}
-
-void Restore(const fs::path& folder, const FolderFiles& files) {
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  for (const auto& [name, bytes] : files) std::ofstream(folder / name, std::ios::binary) << bytes;
-}
-
-// A game over the folder with its own random numbers and a prompter that says yes.
-struct Session {
-  TwisterRandom random;
-  YesPrompter p;
-  Game game;
-  Session(const fs::path& folder, unsigned seed)
-      : random(seed), game(random, p, DataFolder{folder}) {}
-};
 
 // A folder the player may read and not change: a load must work from it.
 class ReadOnlyFileSystem final : public RealFileSystem {
@@ -59,131 +38,10 @@ class ReadOnlyFileSystem final : public RealFileSystem {
   int OpenForUpdate(const std::string& /*file*/, int& /*fd*/) override { return EROFS; }
 };
 
-// One step from the hub as a player takes it: whatever waits first (the draft
-// camp and the draft, or a signature and the sponsor window), then the round.
-void Step(Game& game) {
-  if (game.career().DraftDue != 0) {
-    DraftCamp* camp = game.OpenCampIfDue();
-    while (!camp->Finished()) game.CampStep();
-    if (!game.GoToDraft()) return;
-    while (game.draft() != nullptr) game.DraftPick();
-    return;
-  }
-  testing::DoHubChores(game);
-  if (!game.Play()) return;
-  testing::PlayTheRound(game);
-  game.FinishRound();
-}
-
-// The setup screen's Start, its contract screen, the best offer signed and the first save.
-void StartCareer(Game& game) {
-  if (game.StartNewCareer(testing::Answers("crash", "Cas Ash", "Geelong", "Victoria", "Rover",
-                                           {80, 80, 80, 80, 80})) &&
-      game.PrepareFirstContract()) {
-    testing::DoHubChores(game);
-    game.Save();
-  }
-}
-
-// A career of the first season saved after `weeks` rounds.
-FolderFiles CareerAfter(const fs::path& folder, int weeks) {
-  Session s(folder, 7);
-  StartCareer(s.game);
-  while (s.game.career().Matches < weeks) Step(s.game);
-  return Snapshot(folder);
-}
-
-// The numbers that decide a season's close: an average of `rating` over twenty
-// matches whatever the grand final brings, and the contract over or running on.
-void Steer(Game& game, double rating, bool contractOver) {
-  Career& c = game.career();
-  c.MatchesPlayed = 20;
-  c.MatchRating = rating * 20;
-  c.MatchRatingAverage = rating;
-  c.Goals = 0;
-  c.ContractLength = 2;
-  c.ContractMatches = contractOver ? 1 : 27;
-  ASSERT_TRUE(game.Save());
-}
-
-struct Moment {
-  std::string label;
-  FolderFiles files;  // the career's folder as saved before the step
-};
-
-// One career through every kind of step, from its first week to the AFL, the
-// folder kept before each step worth sweeping.
-std::vector<Moment> Journey(const fs::path& folder) {
-  std::vector<Moment> moments;
-  Session s(folder, 7);
-  Game& game = s.game;
-  StartCareer(game);
-  EXPECT_TRUE(fs::exists(folder / "crash.kms"));
-  auto keep = [&](std::string label) { moments.push_back({std::move(label), Snapshot(folder)}); };
-  auto to = [&](int matches) {
-    for (int steps = 0; game.career().Matches != matches; ++steps) {
-      ASSERT_LT(steps, 30) << "the career does not reach week " << matches;
-      Step(game);
-    }
-  };
-  auto close = [&](double rating, bool contractOver, std::string label) {
-    to(1);
-    to(25);
-    Steer(game, rating, contractOver);
-    keep(std::move(label));
-  };
-  auto stepAndKeep = [&](std::string label) {
-    Step(game);
-    keep(std::move(label));
-  };
-  to(2);
-  keep("an ordinary round");
-  to(21);
-  keep("the last home-and-away round, which draws the finals");
-  for (const char* week : {"the qualifying finals", "the semi finals", "the preliminary finals"}) {
-    to(game.career().Matches + 1);
-    keep(week);
-  }
-  close(4.0, false, "the grand final and a season's close, his contract running on");
-  stepAndKeep("a season's first week");
-  // Contracts that run out at a close: re-signed, promoted, dropped.
-  close(4.0, true, "a close whose contract is over, re-signed in the Local Reserves");
-  stepAndKeep("a re-signing and the first week after it");
-  close(7.0, true, "a promotion to the Local Firsts");
-  stepAndKeep("a new competition's offers and its first week");
-  to(1);
-  to(25);
-  const FolderFiles localFirsts = Snapshot(folder);
-  Steer(game, 1.0, true);
-  keep("a drop to the Local Reserves");
-  Restore(folder, localFirsts);
-  EXPECT_EQ(game.LoadFrom(folder / "crash.kms").outcome, kLoaded);
-  Steer(game, 7.0, true);
-  keep("a promotion to the State League");
-  Step(game);
-  close(7.0, true, "a State League close that sends him to the draft camp");
-  Step(game);
-  EXPECT_EQ(game.career().DraftDue, 1);
-  keep("the draft camp and the draft");
-  Step(game);
-  EXPECT_EQ(game.career().League, "AFL");
-  keep("the AFL's first week");
-  return moments;
-}
-
 struct Outcome {
   bool told = false;  // a file was reported unwritten or unreadable
   std::string held;   // the save text of the career the game holds afterwards
 };
-
-bool ToldOfAFile(const YesPrompter& p, std::size_t from) {
-  return std::any_of(p.messages.begin() + static_cast<std::ptrdiff_t>(from), p.messages.end(),
-                     [](const std::string& m) {
-                       return m.find("could not be") != std::string::npos ||
-                              m.find("cannot be") != std::string::npos ||
-                              m.find("Nothing of your career is saved") != std::string::npos;
-                     });
-}
 
 std::string Trial(Mode mode, int n, const FailingFileSystem& counting) {
   return std::string(mode == Mode::Once ? "once" : "from then on") + ", call " + std::to_string(n) +
