@@ -647,13 +647,20 @@ std::optional<std::string> LogDisagreement(const CareerLog& log,
   expected.behinds = last.behinds;
   expected.rating = last.rating;
   if (expected != last) return "the log's last week is not the save's career";
-  const auto round = ReadRoundResult(folder, saved, place.week);
-  if (const auto* error = std::get_if<FileError>(&round)) return error->message;
-  const PlayerLine& line = std::get<RoundRecord>(round).player;
-  const LogWeek fromResults = WeekOf(saved, line, last.played, last.events);
-  if (last.played && (fromResults.disposals != last.disposals || fromResults.goals != last.goals ||
-                      fromResults.behinds != last.behinds || fromResults.rating != last.rating)) {
-    return "the log's last week is not the results file's line";
+  // The week's line in the results file, while its season is being played:
+  // a season that is over needs nothing of its results, and the next
+  // season's first round may already have started the file anew before its
+  // save.
+  if (place.week < kSeasonRounds) {
+    const auto round = ReadRoundResult(folder, saved, place.week);
+    if (const auto* error = std::get_if<FileError>(&round)) return error->message;
+    const PlayerLine& line = std::get<RoundRecord>(round).player;
+    const LogWeek fromResults = WeekOf(saved, line, last.played, last.events);
+    if (last.played &&
+        (fromResults.disposals != last.disposals || fromResults.goals != last.goals ||
+         fromResults.behinds != last.behinds || fromResults.rating != last.rating)) {
+      return "the log's last week is not the results file's line";
+    }
   }
   // A season logged from its first week adds up to the save's season
   // figures; and the paper brought up again is not logged twice.

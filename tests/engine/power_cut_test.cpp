@@ -175,17 +175,13 @@ TEST(PowerCut, EveryStateOfEveryKindOfStepLoadsAndPlaysOn) {
   RecordProperty("states", all);
 }
 
-// Disabled: it finds a fault of the engine's. A crash (a power cut, or a
-// kill just as well) after a season's first week has written the new
-// season's results file (its first record alone, through the atomic writer)
-// and before the week's save leaves the save of the close (week 26) beside
-// it: the results file is right for that save, and the career loads. But
-// the load's check of the log against the save reads the results record of
-// week 26 to compare the log's last week with it, does not find it
-// ("crashResults.kmr ends at line 149, before the record of round 26"), and
-// takes the log for one that disagrees with the save: the next week sets the
-// whole log aside, and the Career screen starts again from that week.
-TEST(PowerCut, DISABLED_ASeasonsFirstWeekAfterACloseAsPlayedKeepsTheLog) {
+// A crash (a power cut, or a kill just as well) after a season's first week
+// has written the new season's results file (its first record alone,
+// through the atomic writer) and before the week's save leaves the save of
+// the close (week 26) beside it: the career loads, and its log must be taken
+// for the save's, not set aside because week 26's record is no longer in the
+// results file.
+TEST(PowerCut, ASeasonsFirstWeekAfterACloseAsPlayedKeepsTheLog) {
   const testing::TempFolder temp;
   fs::create_directories(temp.path / "played");
   const Moment moment{"a season's first week", testing::CareerAfter(temp.path / "played", 26)};
