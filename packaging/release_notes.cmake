@@ -5,7 +5,8 @@
 #   cmake -DNEWS=NEWS.md -DMAINTAINER="Name <address>" -DOUT=changelog.Debian -P release_notes.cmake
 #   cmake -DNEWS=NEWS.md -DFORMAT=appstream -DOUT=releases.xml -P release_notes.cmake
 #
-# Each "## VERSION (YYYY-MM-DD)" heading is a release, its "- " items (with
+# Each "## VERSION (YYYY-MM-DD)" or "## VERSION (YYYY-MM-DD HH:MM)" heading
+# (the time in UTC, noon when left out) is a release, its "- " items (with
 # the lines that continue them) its changes. The package's revision is 1.
 # A semicolon would split CMake's lists: it stands as a unit separator
 # (0x1F) until the file is written.
@@ -18,7 +19,7 @@ set(entry "")
 set(version "")
 set(item "")
 # Debian's changelog dates are RFC 2822, at noon UTC on the release's day.
-function(rfc2822 date result)
+function(rfc2822 date time result)
   string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" matched "${date}")
   if(NOT matched)
     message(FATAL_ERROR "NEWS.md: \"${date}\" is no date (YYYY-MM-DD)")
@@ -41,7 +42,7 @@ function(rfc2822 date result)
   set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
   math(EXPR mi "${m} - 1")
   list(GET months ${mi} month)
-  set(${result} "${day}, ${d} ${month} ${y} 12:00:00 +0000" PARENT_SCOPE)
+  set(${result} "${day}, ${d} ${month} ${y} ${time}:00 +0000" PARENT_SCOPE)
 endfunction()
 macro(end_item)
   if(item AND FORMAT STREQUAL "appstream")
@@ -85,13 +86,17 @@ macro(end_release)
   set(entry "")
 endmacro()
 foreach(line IN LISTS lines)
-  if(line MATCHES "^## ([0-9.]+) \\(([0-9-]+)\\)")
+  if(line MATCHES "^## ([0-9.]+) \\(([0-9-]+)( ([0-9][0-9]:[0-9][0-9]))?\\)")
     set(next ${CMAKE_MATCH_1})
     set(date ${CMAKE_MATCH_2})
+    set(time "${CMAKE_MATCH_4}")
+    if(NOT time)
+      set(time "12:00")
+    endif()
     end_release()
     set(version ${next})
     set(day ${date})
-    rfc2822(${date} when)
+    rfc2822(${date} ${time} when)
   elseif(version AND line MATCHES "^- (.*)")
     set(first "${CMAKE_MATCH_1}")
     end_item()
