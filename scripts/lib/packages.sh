@@ -38,12 +38,14 @@ KICKMARK_FUZZ_PACKAGES=(
 )
 
 # What scripts/package adds: the checks of the desktop entry and the
-# AppStream metainfo, and the tools cpack's Debian package is made with.
+# AppStream metainfo, the tools cpack's Debian packages are made with, and
+# lintian to check them.
 KICKMARK_PACKAGING_PACKAGES=(
   appstream
   desktop-file-utils
   dpkg-dev
   file
+  lintian
 )
 
 # Whether a package is installed, or another installed package provides it
@@ -78,8 +80,28 @@ kickmark_install_missing() {
 
   if [[ "$(id -u)" == "0" ]]; then
     echo "Installing missing packages: ${missing[*]}" >&2
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+    # Each step's failure stops here, with its reason (apt-get's own lines
+    # above it): the caller's `set -e` does not reach into a function called
+    # in an `||` list. Another apt-get or dpkg holding its lock is waited for
+    # two minutes at most.
+    local lock=(-o DPkg::Lock::Timeout=120)
+    if ! apt-get "${lock[@]}" update; then
+      echo "Could not update the package lists (apt-get update failed, above), so these" \
+        "packages were not installed: ${missing[*]}" >&2
+      return 1
+    fi
+    if ! DEBIAN_FRONTEND=noninteractive apt-get "${lock[@]}" install -y "${missing[@]}"; then
+      echo "Could not install these packages: ${missing[*]} (apt-get install failed;" \
+        "its reason is above)." >&2
+      return 1
+    fi
+    local package
+    for package in "${missing[@]}"; do
+      if ! kickmark_package_present "$package"; then
+        echo "apt-get finished but $package is still not installed." >&2
+        return 1
+      fi
+    done
     return 0
   fi
 

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <string_view>
 #include <variant>
 
 #include "app/first_paint_report.h"
@@ -20,14 +19,26 @@
 #include "screens/screen_flow.h"
 
 int main(int argc, char* argv[]) {
-  // Asked for its version, the game answers without opening a window (and
-  // so without needing a display).
-  for (int i = 1; i < argc; ++i) {
-    if (std::string_view(argv[i]) == "--version") {
-      std::printf("kickmark %s\n", KICKMARK_VERSION);
-      return 0;
-    }
+  // The options are read before anything needs a display: --help, --version
+  // and a wrong option are answered on the terminal, with or without one.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const auto parsed = km::screens::ParseLaunchOptions(arguments);
+  if (const auto* problem = std::get_if<QString>(&parsed)) {
+    std::fprintf(stderr, "kickmark: %s\nTry 'kickmark --help' for the options.\n",
+                 problem->toLocal8Bit().constData());
+    return 2;
   }
+  const auto& options = std::get<km::screens::LaunchOptions>(parsed);
+  if (options.help) {
+    std::fputs(km::screens::LaunchHelpText().toLocal8Bit().constData(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("kickmark %s\n", KICKMARK_VERSION);
+    return 0;
+  }
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(km::kProgramTitle));
   QApplication::setApplicationVersion(QString::fromLatin1(KICKMARK_VERSION));
@@ -39,13 +50,6 @@ int main(int argc, char* argv[]) {
   km::screens::ApplyGameLook(app);
   // F1 opens the guide from the first screen on.
   km::screens::UseHelpKey();
-
-  const auto parsed = km::screens::ParseLaunchOptions(QApplication::arguments());
-  if (const auto* problem = std::get_if<QString>(&parsed)) {
-    QMessageBox::critical(nullptr, QString::fromLatin1(km::kProgramTitle), *problem);
-    return 2;
-  }
-  const auto& options = std::get<km::screens::LaunchOptions>(parsed);
 
   std::optional<km::TwisterRandom> random;
   if (options.seed) {

@@ -19,11 +19,18 @@ struct LaunchOptions {
   std::optional<std::uint64_t> seed;
   std::optional<std::filesystem::path> dataDir;
   bool quitWhenPainted = false;
+  bool help = false;     // --help (or -h): the options are printed, nothing opens
+  bool version = false;  // --version
 };
 
-// Reads the program's arguments (the first one is the program itself). Gives
-// the sentence to show instead when they are wrong.
+// Reads the program's arguments (the first one is the program itself),
+// before any window or display is needed. Qt's own options (-platform,
+// -style, ...) are let through for Qt to take. Gives the sentence to print
+// instead when they are wrong.
 std::variant<LaunchOptions, QString> ParseLaunchOptions(const QStringList& arguments);
+
+// What `kickmark --help` prints: every option the game takes.
+QString LaunchHelpText();
 
 // The folder of the careers: the one named by --data-dir, or the game's own
 // in the user's data location (QStandardPaths' AppDataLocation, such as
