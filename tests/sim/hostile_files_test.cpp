@@ -271,7 +271,7 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
 // ---------------------------------------------------------------------------------------------
 // Runs bounded in time.
 
-constexpr std::chrono::seconds kDeadline{30};
+constexpr std::chrono::seconds kDeadline{20};
 constexpr rlim_t kMostMemory = rlim_t{2} << 30;
 
 struct Ran {
