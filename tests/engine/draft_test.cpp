@@ -99,8 +99,34 @@ TEST(DraftCamp, CommentsByTierChangeAtTheLimits) {
     EXPECT_EQ(changes, limits[test]);
     EXPECT_EQ(std::set<std::string>(tiers[test].begin(), tiers[test].end()).size(), 6u);
   }
-  EXPECT_NE(tiers[0][59].find("break the old event record"), std::string::npos);
-  EXPECT_NE(tiers[4][0].find("total lack of endurance"), std::string::npos);
+  // How each tier's comment starts, worst tier first, so that no two tiers' words change
+  // places; the tiers start at the entries of `limits`.
+  const std::array<const char*, 6> openings[kCampTests] = {
+      {"put in a really poor", "didn't have the greatest", "did a rather average run",
+       "did a pretty good run", "had an absolutely fantastic run",
+       "managed to break the old event"},
+      {"barely even got off", "obviously doesn't have a great leap", "didn't do a bad jump",
+       "did a pretty good jump", "really flew", "managed to break the old verticle jump"},
+      {"barely even got off", "obviously doesn't have a great leap", "didn't do a bad jump",
+       "did a pretty good jump", "really flew", "was able to break the old running jump"},
+      {"put in a really poor", "didn't have the greatest", "did a rather average run",
+       "did a pretty good run", "had an absolutely fantastic run",
+       "managed to break the old event"},
+      {"showed a total lack", "obviously doesn't have great endurance", "didn't do a beep test",
+       "did a pretty good shuttle run", "did really well in the beep test",
+       "showed fantastic determination"},
+      {"showed absolutely no determination", "didn't have the greatest", "did a rather average run",
+       "did a pretty good run", "had an absolutely fantastic run",
+       "managed to break the old event"},
+  };
+  for (std::size_t test = 0; test < kCampTests; ++test) {
+    for (std::size_t tier = 0; tier < 6; ++tier) {
+      const int entry = tier == 0 ? 1 : limits[test][tier - 1];
+      const std::string& comment = tiers[test][static_cast<std::size_t>(entry - 1)];
+      EXPECT_TRUE(comment.starts_with(std::string("Jack ") + openings[test][tier]))
+          << "test " << test + 1 << ", entry " << entry << ": " << comment;
+    }
+  }
 }
 
 // A test's rank is its entry's base with a variance of 1 to 3, always added

@@ -161,6 +161,30 @@ TEST(Commentary, BandsByQuarterWithTheirEdges) {
   EXPECT_DOUBLE_EQ(CommentaryMeasure(4, 30, 7.5), 7.5);
 }
 
+// One sentence of each band, so that no two bands' sentences change places: quarters 1 to 3
+// share the quarter's sentences, the full match has its own. The pick `v` goes round 1..3.
+TEST(Commentary, EachBandHasItsOwnSentences) {
+  const std::tuple<int, int, double, int, const char*> cases[] = {
+      // quarter, disposals, rating, v, how the sentence starts
+      {1, 1, 0, 1, "Jack 's coach won't be happy with that quarter's effort."},
+      {2, 3, 0, 2, "Jack really didn't get enough of the ball that quarter,"},
+      {3, 10, 0, 3, "Good quarter there by Jack, but he needs to take the extra step"},
+      {1, 6, 0, 1, "Jack did very well that quarter,"},
+      {2, 16, 0, 2, "Jack played a classy quarter of football there,"},
+      {3, 30, 0, 3, "That truly was a SPECIAL quarter of footy from Jack!"},
+      {4, 20, 1.0, 1, "Jackhad a terrible day today,"},
+      {4, 20, 3.0, 2, "Jack really didn't get enough of the ball today,"},
+      {4, 20, 6.0, 3, "Good game today for Jack, but he needs to take the extra step"},
+      {4, 20, 8.0, 1, "Jack did very well today,"},
+      {4, 20, 9.5, 2, "Jack played a classy match of football today,"},
+      {4, 20, 10, 3, "That truly was a SPECTACULAR match of footy from Jack!"},
+  };
+  for (const auto& [quarter, disposals, rating, v, start] : cases) {
+    const std::string sentence = Commentary(quarter, disposals, rating, "Jack", v);
+    EXPECT_TRUE(sentence.starts_with(start)) << "quarter " << quarter << ": " << sentence;
+  }
+}
+
 Career Player(const char* position, int overall) {
   Career c;
   c.Name = "Jack";

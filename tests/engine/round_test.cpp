@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <tuple>
 
 #include "game/game.h"
+#include "season/career_log.h"
 #include "season/finals.h"
 #include "season/fixture.h"
 #include "season/ladder.h"
@@ -20,6 +22,7 @@ namespace km {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::ElementsAre;
 using testing::ScriptedPrompter;
 using testing::ScriptedRandom;
 using testing::TempFolder;
@@ -144,6 +147,18 @@ TEST(Round, AWholeRoundThroughTheGame) {
   auto record = ReadRoundResult(s.folder.path, game.career(), 1);
   ASSERT_TRUE(std::holds_alternative<RoundRecord>(record));
   EXPECT_EQ(std::get<RoundRecord>(record).teamOne[4], "Frankston");
+  // The first contract, signed before the round, is logged with the week in the record's words.
+  const Career& c = game.career();
+  const auto log = ReadCareerLog(LogPath(s.folder.path, c), SavedPlace(c));
+  ASSERT_TRUE(std::holds_alternative<CareerLog>(log));
+  ASSERT_EQ(std::get<CareerLog>(log).weeks.size(), 1U);
+  std::vector<std::string> contracts;
+  for (const LogEvent& e : std::get<CareerLog>(log).weeks[0].events) {
+    if (e.kind == LogEventKind::Contract) contracts.push_back(e.title + ": " + e.text);
+  }
+  // (A first contract in the Local Reserves is for one season.)
+  EXPECT_THAT(contracts, ElementsAre("Frankston: 1 season with Frankston (Local Reserves) at $" +
+                                     c.ContractCurrent.ToString() + " a week."));
 }
 
 // The South Australian State League lists Woodville twice: a player at
