@@ -30,8 +30,10 @@ std::variant<std::shared_ptr<const CareerLock>, LockRefusal> CareerLock::Take(
   }
   if (fd < 0) {
     const int error = errno;
-    if (error == ELOOP)
+    // A link or a folder in its place: the sentence of any career file's.
+    if (error == ELOOP || error == EISDIR) {
       return LockRefusal{false, FileProblem(file.filename().string(), error, true) + "."};
+    }
     return LockRefusal{false, "The career's lock file " + file.filename().string() +
                                   " could not be made: " + std::strerror(error) + "."};
   }

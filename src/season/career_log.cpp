@@ -447,6 +447,7 @@ std::variant<CareerLog, FileError> ParseCareerLog(std::string_view bytes, const 
   std::optional<std::size_t> beyond;  // the line the weeks beyond the save start at
   bool beyondIsRecord = false;
   std::size_t number = 0;
+  std::size_t lastWeekLine = 0;
   for (std::size_t pos = 0; pos < bytes.size(); ++number) {
     const std::size_t end = bytes.find('\n', pos);
     if (end == std::string_view::npos) break;  // a last line whose write never finished
@@ -486,6 +487,7 @@ std::variant<CareerLog, FileError> ParseCareerLog(std::string_view bytes, const 
         return FileError{Sentence(name, number, "goes back to a week logged before it")};
       }
       last = record->place;
+      lastWeekLine = number;
       atSavedWeek = last == upTo;
       log.weeks.push_back(std::move(record->week));
     } else {
@@ -496,6 +498,16 @@ std::variant<CareerLog, FileError> ParseCareerLog(std::string_view bytes, const 
         log.weeks.back().events.push_back(std::move(record->event));
       }
     }
+  }
+  // A log that has weeks reaches the save's own week (a career's log starts
+  // where the game first kept it, and every round adds its week before the
+  // save): one that stops short has lost its last weeks, and is not passed
+  // off as whole. A save at a season's week 0 has played no week of it.
+  if (!log.weeks.empty() && upTo.week > 0 && last != upTo) {
+    return FileError{Sentence(name, lastWeekLine,
+                              "is its last week, " + PlaceText(last) +
+                                  ", but the career's save has played to " + PlaceText(upTo) +
+                                  ": the weeks after it are missing")};
   }
   return log;
 }

@@ -59,8 +59,14 @@ TEST(CareerLog, ReadsBackUpToTheSaveAndRefusesWhatIsNotALog) {
       {"whole", text, {2, 1}, 3, ""},
       {"a week beyond the save", text, {1, 26}, 2, ""},
       {"the save a season before", text, {0, 26}, 0, ""},
-      {"torn in its last line", text.substr(0, text.size() - 4), {9, 9}, 2, ""},
-      {"torn before the tab of its last line", text.substr(0, lastLine + 1), {9, 9}, 2, ""},
+      {"torn in its last line", text.substr(0, text.size() - 4), {1, 26}, 2, ""},
+      {"torn before the tab of its last line", text.substr(0, lastLine + 1), {1, 26}, 2, ""},
+      {"the save's own week torn",
+       text.substr(0, text.size() - 4),
+       {2, 1},
+       0,
+       "x could not be read: line 3 is its last week, season 1, week 26, but the career's save "
+       "has played to season 2, week 1: the weeks after it are missing"},
       {"empty", "", {9, 9}, 0, ""},
       {"no heading", text.substr(text.find('\n') + 1), {9, 9}, 0, "x could not be read: line 1"},
       {"a line that is no record",
@@ -99,7 +105,7 @@ TEST(CareerLog, ReadsBackUpToTheSaveAndRefusesWhatIsNotALog) {
     ASSERT_EQ(got.weeks.size(), c.weeks);
     for (std::size_t w = 0; w < c.weeks; ++w) EXPECT_EQ(got.weeks[w], log.weeks[w]) << w;
   }
-  const auto figuresOnly = ParseCareerLog(text, "x", {9, 9}, LogDetail::WeeksOnly);
+  const auto figuresOnly = ParseCareerLog(text, "x", {2, 1}, LogDetail::WeeksOnly);
   EXPECT_TRUE(std::get<CareerLog>(figuresOnly).weeks[1].events.empty());
   EXPECT_EQ(Week(1, 3).absence, Absence::Injured);
   EXPECT_EQ(Week(1, 3).disposals, 0);
@@ -295,10 +301,15 @@ TEST(CareerLog, ALogThatCannotBeReadIsSetAsideAtTheNextWeek) {
       {"a line spoiled",
        [](const std::string& log) { return Replaced(log, "W\t1\t2\t", "W\t1\tz\t"); },
        "asideLog.kml could not be read: line "},
-      {"a week that is not the save's",
+      {"its last week cut off",
        [](const std::string& log) { return log.substr(0, log.rfind("W\t1\t3\t")); },
-       "asideLog.kml does not agree with the career's save: the log's last week is season 1, week "
-       "2, the save's season 1, week 3"},
+       "asideLog.kml could not be read: line "},
+      {"a last week that is not the save's",
+       [](const std::string& log) {
+         const std::size_t week = log.rfind("W\t1\t3\t");
+         return log.substr(0, week) + Replaced(log.substr(week), "\t0\t", "\t7\t");
+       },
+       "asideLog.kml does not agree with the career's save: the log's last week is not the"},
       {"an earlier career's", nullptr, "asideLog.kml is the log of an earlier career of this name"},
   };
   for (const Case& k : cases) {
@@ -357,7 +368,9 @@ TEST(CareerLog, ALogThatDisagreesWithTheSaveIsNamed) {
   richer.bankBalance += Money::Dollars(1);
   for (const auto& [weeks, says] : std::vector<std::pair<std::vector<LogWeek>, std::string>>{
            {{}, "the log holds no week"},
-           {{Week(1, 1)}, "the log's last week is season 1, week 1, the save's season 1, week 2"},
+           {{Week(1, 1)},
+            "line 2 is its last week, season 1, week 1, but the career's save has "
+            "played to season 1, week 2: the weeks after it are missing"},
            {{Week(1, 1), richer}, "the log's last week is not the save's career"},
            {{Week(1, 1), richer, same}, "goes back to a week logged before it"}}) {
     SCOPED_TRACE(says);
