@@ -459,9 +459,6 @@ void SponsorOfferScreen::Open() {
   }
   start->setFocus();
   adjustSize();
-  show();
-  raise();
-  activateWindow();
 }
 
 void SponsorOfferScreen::cmdOK_Click() {
@@ -581,9 +578,6 @@ void SponsorshipScreen::Open() {
     cmdClose_->setFocus();
   }
   refresh();
-  show();
-  raise();
-  activateWindow();
 }
 
 void SponsorshipScreen::refresh() {

@@ -44,6 +44,8 @@ class MatchSpeedTest : public QObject {
     QTest::newRow("to the siren") << QByteArray("cmdNormal cmdToSiren") << 0;
     QTest::newRow("pause, fast") << QByteArray("cmdNormal cmdPause cmdFast") << 9;
     QTest::newRow("pause, normal") << QByteArray("cmdFast cmdPause cmdNormal") << 22;
+    QTest::newRow("watch, then fast") << QByteArray("cmdWatch cmdFast") << 17;
+    QTest::newRow("pause, watch") << QByteArray("cmdNormal cmdPause cmdWatch") << 3;
     QTest::newRow("pause, to the siren") << QByteArray("cmdFast cmdPause cmdToSiren") << 5;
   }
   void everyPacePlaysTheSameMatch() {
@@ -57,9 +59,11 @@ class MatchSpeedTest : public QObject {
     screen.show();
     auto* clock = screen.findChild<QTimer*>(QStringLiteral("tmrMatch"));
     const auto clockIsRight = [&](const MatchScreen& on, bool running) {
+      const MatchSpeed speed = pace == "cmdFast"    ? MatchSpeed::Fast
+                               : pace == "cmdWatch" ? MatchSpeed::Watch
+                                                    : MatchSpeed::Normal;
       return on.findChild<QTimer*>()->isActive() == (running && held.isEmpty()) &&
-             on.findChild<QTimer*>()->interval() ==
-                 kClockMinuteMilliseconds / (pace == "cmdFast" ? kFastClockFactor : 1) &&
+             on.findChild<QTimer*>()->interval() == MinuteMilliseconds(speed) &&
              Find<QAbstractButton>(&on, held.isEmpty() ? pace : held)->isChecked();
     };
     QVERIFY(Click(&screen, pace) && clockIsRight(screen, false));
