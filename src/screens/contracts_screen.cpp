@@ -267,8 +267,10 @@ void ContractsScreen::cmdOK_Click() {
   if (!game_.HasCareer()) return;
   // Refused, with the game's message, while no contract is in force.
   if (!game_.CloseContracts()) return;
-  hide();
+  // The opener takes input again before this window goes, so that the focus
+  // never comes back to a window that is still held.
   Q_EMIT closed();
+  hide();
 }
 
 bool ContractsScreen::eventFilter(QObject* watched, QEvent* event) {

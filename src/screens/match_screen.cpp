@@ -648,8 +648,9 @@ void MatchScreen::cmdOK_Click() {
   const Match* match = game_.match();
   if (!match || !match->state().FullTime) return;
   tmrMatch_->stop();
-  // The match screen goes first; booking the match may then bring message
-  // boxes and the newspaper over the round.
+  // The match screen goes first, the round taking input again; booking the
+  // match may then bring message boxes and the newspaper over the round.
+  Q_EMIT leaving();
   hide();
   game_.FinishMatch();
   Q_EMIT finished();

@@ -63,6 +63,9 @@ class MatchScreen : public QWidget {
   void PlayThrough();
 
  Q_SIGNALS:
+  // Finish was pressed: whoever opened the screen takes input again, before
+  // the screen goes and the match is booked.
+  void leaving();
   // Finish booked the match and put the screen away.
   void finished();
 

@@ -399,11 +399,13 @@ void RoundScreen::refresh() {
                                                  ToQt(run.roundTeamOne[next]),
                                                  ToQt(run.roundTeamTwo[next])));
   }
-  // OK takes the focus from Start before Start is put out of reach.
+  // OK takes the focus from Start before Start is put out of reach. While
+  // his match is played the whole screen is held (OpenFrom), and Start keeps
+  // the focus for when it comes back.
   cmdOK_->setVisible(round->okEnabled());
-  cmdOK_->setEnabled(round->okEnabled() && !playing);
+  cmdOK_->setEnabled(round->okEnabled());
   if (cmdOK_->isEnabled()) cmdOK_->setFocus();
-  cmdStart_->setEnabled(round->startEnabled() && !playing);
+  cmdStart_->setEnabled(round->startEnabled());
   cmdPlayAll_->setEnabled(cmdStart_->isEnabled());
   AnnounceResults();
 }
@@ -462,17 +464,19 @@ void RoundScreen::cmdOK_Click() {
   // The ladder, the season's end, the results and the save; messages and the
   // papers may come on the way.
   game_.FinishRound();
-  hide();
+  // The hub takes input again before the round goes (see ScreenFlow).
   Q_EMIT finished();
+  hide();
+}
+
+void RoundScreen::MatchFinished() {
+  // The player's match is in its slot, and Play all goes on with the rest.
+  refresh();
+  if (playingAll_ && !game_.match()) PlayOn();
 }
 
 void RoundScreen::changeEvent(QEvent* event) {
-  // Back from the match screen: the player's match is in its slot, and Play
-  // all goes on with the rest.
-  if (event->type() == QEvent::EnabledChange && isEnabled()) {
-    refresh();
-    if (playingAll_ && !game_.match()) PlayOn();
-  }
+  if (event->type() == QEvent::EnabledChange && isEnabled()) refresh();
   QWidget::changeEvent(event);
 }
 

@@ -70,6 +70,10 @@ class RoundScreen : public QWidget {
   // Play all was pressed and the round is not over yet.
   [[nodiscard]] bool playingAll() const { return playingAll_; }
 
+  // The match screen has booked his match: its score goes in its slot, and
+  // Play all goes on.
+  void MatchFinished();
+
  Q_SIGNALS:
   // The player's match is ready for the match screen.
   void matchDue();

@@ -291,6 +291,7 @@ void ScreenFlow::OpenMatch() {
   if (!round_ || !game_.match()) return;
   Retire(match_);
   match_ = std::make_unique<MatchScreen>(game_);
+  connect(match_.get(), &MatchScreen::leaving, this, [this] { HandBackTo(round_.get()); });
   connect(match_.get(), &MatchScreen::finished, this, &ScreenFlow::MatchFinished);
   // Beside the round's scores when the desktop has room, else over them.
   PlaceSideBySide(round_.get(), match_.get());
@@ -302,13 +303,15 @@ void ScreenFlow::OpenMatch() {
 void ScreenFlow::MatchFinished() {
   Retire(match_);
   // The round screen takes over again with the player's score in its slot.
-  HandBackTo(round_.get());
+  if (round_) round_->MatchFinished();
 }
 
 void ScreenFlow::RoundFinished() {
   Retire(match_);
-  Retire(round_);
-  if (!game_.HasCareer()) return;
+  if (!game_.HasCareer()) {
+    Retire(round_);
+    return;
+  }
   if (hub_) hub_->refresh();
   // He said Yes to a new position at the season's end: he picks it now.
   RunState& run = game_.run();
@@ -327,9 +330,13 @@ void ScreenFlow::RoundFinished() {
     position_->show();
     position_->raise();
     position_->activateWindow();
+    Retire(round_);
     return;
   }
+  // What comes next takes over before the round goes, so that the focus
+  // never returns to a window that is still held.
   AfterRound();
+  Retire(round_);
 }
 
 void ScreenFlow::AfterRound() {
@@ -364,17 +371,17 @@ void ScreenFlow::OpenDraft() {
 }
 
 void ScreenFlow::DraftFinished() {
-  // The papers have had the story: both screens close and the hub is back.
+  // The papers have had the story: the hub is back and both screens close.
+  WakeHub();
   Retire(draft_);
   Retire(camp_);
-  WakeHub();
 }
 
 void ScreenFlow::WakeHub() {
   if (!hub_ || !game_.HasCareer()) return;
   // The draft camp and the draft wake the hub themselves.
   if (game_.career().DraftDue != 0) {
-    hub_->setEnabled(false);
+    Hold(hub_.get());
     return;
   }
   hub_->refresh();

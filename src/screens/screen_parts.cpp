@@ -437,8 +437,17 @@ void KeepAbove(QWidget* screen, const QWidget* owner) {
 }
 
 void OpenFrom(QWidget* owner, QWidget* screen) {
-  if (owner) owner->setEnabled(false);
+  // The screen comes first, then its owner is held.
   OpenBeside(owner, screen);
+  if (owner) Hold(owner);
+}
+
+void Hold(QWidget* owner) {
+  // The control with the focus lets it go while it can still take it: held
+  // with the focus, it would report the focus as a disabled control.
+  QWidget* focus = QApplication::focusWidget();
+  if (focus && owner->window()->isAncestorOf(focus) && owner->isEnabled()) focus->clearFocus();
+  owner->setEnabled(false);
 }
 
 void OpenBeside(QWidget* owner, QWidget* screen) {

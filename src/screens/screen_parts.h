@@ -64,6 +64,10 @@ void KeepAbove(QWidget* screen, const QWidget* owner);
 // stays in view but takes no input until the screen hands back to it.
 void OpenFrom(QWidget* owner, QWidget* screen);
 
+// Holds `owner`: it stays in view but takes no input, and gives up the
+// keyboard's focus first.
+void Hold(QWidget* owner);
+
 // Shows `screen` over `owner` as OpenFrom does, but leaves the owner taking
 // input beside it.
 void OpenBeside(QWidget* owner, QWidget* screen);

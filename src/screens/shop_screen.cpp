@@ -395,8 +395,10 @@ void ShopScreen::cmdCancel_Click() {
 }
 
 void ShopScreen::PutAway() {
-  hide();
+  // The opener takes input again before this window goes, so that the focus
+  // never comes back to a window that is still held.
   Q_EMIT closed();
+  hide();
 }
 
 }  // namespace km::screens
