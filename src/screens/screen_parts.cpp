@@ -420,8 +420,10 @@ void PlaceOver(QWidget* screen, const QWidget* owner) {
     return;
   }
   if (!owner || screen->isVisible()) return;
+  // An owner put away just now (the splash) still says where the player was
+  // looking; one never shown does not.
   const QWidget* over = owner->window();
-  if (!over->isVisible() || over == screen) return;
+  if (over == screen || !over->testAttribute(Qt::WA_WState_Created)) return;
   QRect frame(QPoint(), FrameSizeOf(screen, over));
   frame.moveCenter(over->frameGeometry().center());
   screen->move(Within(frame, DesktopOf(over)).topLeft());

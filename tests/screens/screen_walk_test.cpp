@@ -4,11 +4,15 @@
 #include <QAccessible>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QWindow>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -523,6 +527,8 @@ class ScreenWalkTest : public QObject {
   void PlayTheMatch(MatchScreen* match, Game& game, km::testing::ScriptedPrompter& prompter) {
     auto* clock = match->findChild<QTimer*>(QStringLiteral("tmrMatch"));
     const auto shown = [match](const char* name) { return TextOf(match, name).toInt(); };
+    // Watched: his figures come out across the quarter.
+    QVERIFY(Click(match, "cmdWatch"));
     for (int quarter = 1; quarter <= 4; ++quarter) {
       QVERIFY(!IsShown(match, "cmdOK") && !IsShown(match, "lblMatchRating") &&
               Press(Qt::Key_Space));
@@ -534,7 +540,10 @@ class ScreenWalkTest : public QObject {
       }
       for (int minute = 0; minute < 40 && clock->isActive(); ++minute) {
         match->tmrMatch_Timer();
-        if (quarter == 3 && minute == 6) Look("match-quarter", match);
+        if (quarter == 3 && minute == 11) {
+          Look("match-quarter", match);
+          Desk("round-match");
+        }
       }
       QVERIFY(!clock->isActive());
       QCOMPARE(IsEnabled(match, "cmdStart"), quarter < 4);
@@ -574,10 +583,49 @@ class ScreenWalkTest : public QObject {
       const bool key = std::strlen(opener) == 1;
       QVERIFY2(key ? Press(Qt::Key(opener[0])) : Click(owner, opener), opener);
       Look(screen, ShownWindow(screen));
+      if (at == screens.begin())
+        Desk(owner->objectName() + QLatin1Char('-') + QLatin1String(screen));
       QVERIFY2(ShownWindow(screen) && owner->isEnabled() != waits, screen);
       QVERIFY(key ? Press(Qt::Key_Escape) : Click(ShownWindow(screen), "cmdOK"));
       QVERIFY2(!ShownWindow(screen) && owner->isEnabled(), screen);
     }
+  }
+
+  // The desktop as the player sees it, 1600 points wide: each window in view where it stands,
+  // framed and titled, each over the window it is kept above.
+  void Desk(const QString& name) {
+    const QRect desk = QGuiApplication::primaryScreen()->availableGeometry();
+    QImage canvas(desk.size() * (1600.0 / desk.width()), QImage::Format_RGB32);
+    canvas.fill(QColor(0x2b, 0x33, 0x3d));
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    QList<QWidget*> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (window->isVisible()) windows << window;
+    const auto above = [](const QWidget* window) {
+      int depth = 0;
+      for (QWindow* up = window->windowHandle(); up && up->transientParent();
+           up = up->transientParent())
+        ++depth;
+      return depth;
+    };
+    std::stable_sort(windows.begin(), windows.end(),
+                     [&above](const QWidget* a, const QWidget* b) { return above(a) < above(b); });
+    const double scale = double(canvas.width()) / desk.width();
+    for (QWidget* window : windows) {
+      const QRect frame = window->frameGeometry().translated(-desk.topLeft());
+      const QRectF at(frame.left() * scale, frame.top() * scale, frame.width() * scale,
+                      frame.height() * scale);
+      painter.drawPixmap(at, window->grab(), QRectF());
+      painter.setPen(QPen(QColor(0xf0, 0xc0, 0x40), 2));
+      painter.drawRect(at);
+      const QRectF title(at.left(), std::max(0.0, at.top() - 16), at.width(), 16);
+      painter.fillRect(title, QColor(0x1b, 0x45, 0x23));
+      painter.setPen(Qt::white);
+      painter.drawText(title.adjusted(4, 0, 0, 0), Qt::AlignVCenter, window->windowTitle());
+    }
+    painter.end();
+    canvas.save(QDir(pictures_).filePath(QStringLiteral("desk-%1@%2x.png").arg(name, scale_)));
   }
 
   // Checks a screen at every window size (a reader's view at its natural size) and saves it.
