@@ -14,6 +14,7 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStringList>
+#include <utility>
 
 #include "screens/look.h"
 
@@ -171,7 +172,19 @@ class CaptionedChoice : public QAccessibleWidget {
   [[nodiscard]] QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
 };
 
-// What a screen says to a reader: one object per window, its last announcement its name.
+// One announcement: a notification a reader is shown once. Each is an object
+// of its own, as a reader keeps what it has read of an object.
+class Notice : public QObject {
+ public:
+  Notice(QString text, QObject* parent) : QObject(parent), text_(std::move(text)) {}
+  [[nodiscard]] const QString& text() const { return text_; }
+
+ private:
+  QString text_;
+};
+
+// What a window says to a reader: the texts of the moment, then a notice of
+// them, which takes the place of the last one.
 class Announcer : public QObject {
  public:
   explicit Announcer(QWidget* window) : QObject(window) {
@@ -185,24 +198,25 @@ class Announcer : public QObject {
     pending_ << text;
   }
 
-  [[nodiscard]] const QString& said() const { return said_; }
+  [[nodiscard]] QString said() const { return notice_ ? notice_->text() : QString(); }
 
  private:
   void Say() {
-    said_ = pending_.join(QLatin1Char(' '));
+    if (notice_) notice_->deleteLater();
+    notice_ = new Notice(pending_.join(QLatin1Char(' ')), parent());
     pending_.clear();
     // A notification coming into view: read out wherever the focus is.
-    QAccessibleEvent event(this, QAccessible::ObjectShow);
+    QAccessibleEvent event(notice_, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&event);
   }
 
   QStringList pending_;
-  QString said_;
+  QPointer<Notice> notice_;
 };
 
 class Announcement : public QAccessibleObject {
  public:
-  explicit Announcement(Announcer* announcer) : QAccessibleObject(announcer) {}
+  explicit Announcement(Notice* notice) : QAccessibleObject(notice) {}
 
   [[nodiscard]] QAccessibleInterface* parent() const override {
     return QAccessible::queryAccessibleInterface(object()->parent());
@@ -213,7 +227,7 @@ class Announcement : public QAccessibleObject {
     return -1;
   }
   [[nodiscard]] QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Name ? static_cast<const Announcer*>(object())->said() : QString();
+    return t == QAccessible::Name ? static_cast<const Notice*>(object())->text() : QString();
   }
   [[nodiscard]] QAccessible::Role role() const override { return QAccessible::Notification; }
   [[nodiscard]] QAccessible::State state() const override { return {}; }
@@ -228,7 +242,7 @@ Announcer* AnnouncerOf(const QWidget* window) {
 
 // The game's own readings, asked before Qt's; anything else is left to Qt.
 QAccessibleInterface* ReadingFactory(const QString& className, QObject* object) {
-  if (auto* announcer = dynamic_cast<Announcer*>(object)) return new Announcement(announcer);
+  if (auto* notice = dynamic_cast<Notice*>(object)) return new Announcement(notice);
   if (!object || !object->isWidgetType()) return nullptr;
   // Asked once per class a widget is of, most derived first: only that first time counts.
   if (className != QLatin1String(object->metaObject()->className())) return nullptr;

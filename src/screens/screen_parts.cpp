@@ -2,6 +2,7 @@
 #include "screens/screen_parts.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -382,6 +383,22 @@ constexpr int kWindowGap = 8;
 // Marks a screen PlaceSideBySide has placed, until it is opened.
 constexpr const char* kPlacedBeside = "placedBeside";
 
+// The window being held just now, and whoever heard Qt's reports before.
+QPointer<QWidget> heldNow;
+QAccessible::UpdateHandler passOn = nullptr;
+
+// Passes every report on as if nobody stood between, but the focus of the
+// window being held.
+void PassOnAllButHeldFocus(QAccessibleEvent* event) {
+  QObject* about = event->object();
+  if (event->type() == QAccessible::Focus && heldNow && about && about->isWidgetType() &&
+      (about == heldNow || heldNow->isAncestorOf(static_cast<QWidget*>(about))))
+    return;
+  QAccessible::installUpdateHandler(passOn);
+  QAccessible::updateAccessibility(event);
+  QAccessible::installUpdateHandler(PassOnAllButHeldFocus);
+}
+
 // The size a window will take on the desktop, its frame included: before it
 // is first shown its frame is not known, and is taken to be its owner's.
 QSize FrameSizeOf(QWidget* screen, const QWidget* owner) {
@@ -445,11 +462,14 @@ void OpenFrom(QWidget* owner, QWidget* screen) {
 }
 
 void Hold(QWidget* owner) {
-  // The control with the focus lets it go while it can still take it: held
-  // with the focus, it would report the focus as a disabled control.
-  QWidget* focus = QApplication::focusWidget();
-  if (focus && owner->window()->isAncestorOf(focus) && owner->isEnabled()) focus->clearFocus();
+  // Qt reports a control that loses the focus as focused once more (when it
+  // is disabled, or clearFocus is called): a reader would hear the held
+  // window's control, disabled. That report is not passed on.
+  heldNow = owner->window();
+  passOn = QAccessible::installUpdateHandler(PassOnAllButHeldFocus);
   owner->setEnabled(false);
+  QAccessible::installUpdateHandler(passOn);
+  heldNow = nullptr;
 }
 
 void OpenBeside(QWidget* owner, QWidget* screen) {
