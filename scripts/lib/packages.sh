@@ -4,7 +4,8 @@
 # packages the build needs are installed. Source it; do not run it.
 
 # Everything needed to build the game, its tests and benchmarks, and to run
-# the game without a screen.
+# the game without a screen (Xvfb; with a D-Bus session and the desktop's
+# accessibility bus for the test of what a screen reader hears).
 KICKMARK_PACKAGES=(
   cmake
   g++
@@ -18,6 +19,8 @@ KICKMARK_PACKAGES=(
   nlohmann-json3-dev
   libcli11-dev
   xvfb
+  dbus-daemon
+  at-spi2-core
 )
 
 # What the web preset adds (scripts/test builds it after the debug preset):

@@ -94,7 +94,7 @@ AboutScreen* OpenAboutBox(QWidget* owner, Prompter& prompter, const char* name) 
     box->deleteLater();
     owner->activateWindow();
   });
-  owner->setEnabled(false);
+  Hold(owner);
   box->adjustSize();
   box->move(owner->frameGeometry().center() - box->rect().center());
   box->winId();

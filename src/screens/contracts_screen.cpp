@@ -27,6 +27,11 @@ constexpr const char* kHeaders[] = {"Team", "Offer ($)", "Seasons", "Choice"};
 constexpr int kOfferRows = 16;
 constexpr int kClubColumn = 3;
 
+// What a reader is told of the grid.
+constexpr const char* kNoOffers = "No club has made an offer.";
+constexpr const char* kPickByClub =
+    "Enter or Space on the club's name, under Choice, picks its offer.";
+
 QLabel* ContractValue(const char* name, QWidget* parent) {
   QLabel* label = ValueLabel(name, parent);
   SetNarrowest(label, label->fontMetrics().averageCharWidth() * 20);
@@ -54,6 +59,7 @@ ContractsScreen::ContractsScreen(Game& game, QWidget* parent)
   // Space is a click on the cell.
   grdContracts_->setSelectionMode(QAbstractItemView::NoSelection);
   ReadyForKeys(grdContracts_);
+  ReadCurrentCellOnlyWithFocus(grdContracts_);
   grdContracts_->setAccessibleName(QString::fromLatin1(kTitle));
   grdContracts_->installEventFilter(this);
   grdContracts_->setAlternatingRowColors(true);
@@ -195,6 +201,13 @@ void ContractsScreen::refresh() {
     grdContracts_->item(row, 1)->setText(filled ? ToQt(offer.offer.ToString()) : QString());
     grdContracts_->item(row, 2)->setText(filled ? QString::number(offer.length) : QString());
     grdContracts_->item(row, kClubColumn)->setText(ToQt(offer.club));
+    // A reader hears the row's club with its team number, and how to pick it.
+    grdContracts_->item(row, 0)->setData(
+        Qt::AccessibleTextRole,
+        filled ? QStringLiteral("Team %1: %2").arg(row + 1).arg(ToQt(offer.club)) : QVariant());
+    grdContracts_->item(row, kClubColumn)
+        ->setData(Qt::AccessibleDescriptionRole,
+                  filled ? QString::fromLatin1(kPickByClub) : QVariant());
     // The offer waiting to be signed stands out.
     const bool picked = filled && career.SignOpen && offer.club == offers.pendingTeam;
     for (int column = 0; column < grdContracts_->columnCount(); ++column) {
@@ -215,6 +228,10 @@ void ContractsScreen::refresh() {
   lblLengthContract_->setText(pending ? QString::number(offers.pendingLength) : QString());
 
   cmdSign_->setEnabled(career.SignOpen);
+  // An empty grid says so.
+  const bool none = std::none_of(offers.rows.begin(), offers.rows.end(),
+                                 [](const ContractOffer& offer) { return !offer.club.empty(); });
+  grdContracts_->setAccessibleDescription(none ? QString::fromLatin1(kNoOffers) : QString());
 }
 
 void ContractsScreen::grdContracts_Click(int row, int column) {
@@ -224,6 +241,18 @@ void ContractsScreen::grdContracts_Click(int row, int column) {
   // The game's rows are counted from 1, below the grid's headings.
   game_.ClickOffer(row + 1, ToStd(item->text()));
   refresh();
+  // A choice is never made in silence: the reader hears YOUR CHOICE, or how
+  // to make one.
+  const ContractOffers& offers = game_.contracts();
+  const std::string& club = offers.rows[static_cast<std::size_t>(row)].club;
+  if (club.empty()) return;
+  if (game_.career().SignOpen && column == kClubColumn && offers.pendingTeam == club) {
+    Announce(this, QStringLiteral("YOUR CHOICE: Team: %1, Offer: %2, Seasons: %3. Sign is ready.")
+                       .arg(lblTeamContract_->text(), lblOfferContract_->text(),
+                            lblLengthContract_->text()));
+  } else if (column != kClubColumn) {
+    Announce(this, QString::fromLatin1(kPickByClub));
+  }
 }
 
 void ContractsScreen::cmdSign_Click() {
@@ -238,8 +267,10 @@ void ContractsScreen::cmdOK_Click() {
   if (!game_.HasCareer()) return;
   // Refused, with the game's message, while no contract is in force.
   if (!game_.CloseContracts()) return;
-  hide();
+  // The opener takes input again before this window goes, so that the focus
+  // never comes back to a window that is still held.
   Q_EMIT closed();
+  hide();
 }
 
 bool ContractsScreen::eventFilter(QObject* watched, QEvent* event) {
@@ -256,6 +287,9 @@ bool ContractsScreen::eventFilter(QObject* watched, QEvent* event) {
 
 void ContractsScreen::showEvent(QShowEvent* event) {
   refresh();
+  if (!grdContracts_->accessibleDescription().isEmpty()) {
+    Announce(this, grdContracts_->accessibleDescription());
+  }
   QWidget::showEvent(event);
 }
 

@@ -255,6 +255,9 @@ DraftScreen::DraftScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
     SetNarrowest(club, QFontMetrics(bold).horizontalAdvance(QStringLiteral("Port Adelaide Power")) +
                            club->fontMetrics().averageCharWidth() * 3);
     lblOrder_[i] = club;
+    // Read as one: "Draft Order 1: Carlton".
+    LeaveUnread(place);
+    ReadWithCaption(club, QStringLiteral("Draft Order %1").arg(row + 1));
     orderGrid->addWidget(place, row, 0);
     orderGrid->addWidget(club, row, 1);
   }
@@ -300,6 +303,10 @@ void DraftScreen::refresh() {
     const bool current = static_cast<int>(i) + 1 == s.Slot;
     if (club->property("current").toBool() == current) continue;
     club->setProperty("current", current);
+    // Bold is not the only sign: a reader hears whose pick it is.
+    ReadWithCaption(club, QStringLiteral("Draft Order %1%2")
+                              .arg(static_cast<int>(i) + 1)
+                              .arg(current ? QStringLiteral(", picking now") : QString()));
     club->style()->unpolish(club);
     club->style()->polish(club);
   }

@@ -256,6 +256,8 @@ HelpScreen* OpenGuide(const QString& heading) {
     guide->hide();
     guide->setWindowModality(wanted);
   }
+  // Over the window the player pressed F1 on.
+  PlaceOver(guide.data(), QApplication::activeWindow());
   guide->ShowAt(heading);
   return guide;
 }

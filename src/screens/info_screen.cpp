@@ -41,8 +41,10 @@ QBoxLayout* InfoScreen::Body(const QString& heading) {
 }
 
 void InfoScreen::cmdOK_Click() {
-  hide();
+  // The opener takes input again before this window goes, so that the focus
+  // never comes back to a window that is still held.
   Q_EMIT closed();
+  hide();
 }
 
 void InfoScreen::closeEvent(QCloseEvent* event) {

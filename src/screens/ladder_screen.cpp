@@ -47,6 +47,7 @@ LadderScreen::LadderScreen(const Career& career, QWidget* parent)
   grdLadder_->setSelectionMode(QAbstractItemView::NoSelection);
   // The arrow keys read the ladder cell by cell.
   ReadyForKeys(grdLadder_);
+  ReadCurrentCellOnlyWithFocus(grdLadder_);
   grdLadder_->setAlternatingRowColors(true);
   grdLadder_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grdLadder_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

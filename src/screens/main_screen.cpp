@@ -460,7 +460,12 @@ QWidget* MainScreen::MakeProfile() {
         value,
         value->fontMetrics().horizontalAdvance(QStringLiteral("Centre-Half-Forward  ")) + 16);
     grid->addWidget(value, row, 1);
-    if (*r.unit != '\0') grid->addWidget(Caption(r.unit, frame), row, 2);
+    if (*r.unit != '\0') {
+      // Read with its value: "Height: 191 cm".
+      QLabel* unit = Caption(r.unit, frame);
+      ReadWithUnit(value, unit);
+      grid->addWidget(unit, row, 2);
+    }
     ++row;
   }
   grid->setColumnStretch(1, 1);
@@ -576,6 +581,8 @@ QWidget* MainScreen::MakeFinances() {
     value->setToolTip(QString::fromLatin1(r.tip));
     grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Read with its value: "Bank Balance: $15000".
+    ReadWithUnit(value, dollar);
     grid->addWidget(value, row++, 2);
   }
   grid->setColumnStretch(2, 1);

@@ -19,6 +19,7 @@
 #include "core/number_format.h"
 #include "screens/game_settings.h"
 #include "screens/look.h"
+#include "screens/match_reveal.h"
 #include "screens/qt_text.h"
 #include "screens/screen_parts.h"
 
@@ -33,9 +34,46 @@ constexpr const char* kQuarterHeads[kQuarters] = {"1st", "2nd", "3rd", "4th"};
 
 QString Number(int value) { return QString::number(value); }
 
-// The remembered pace's words in the game's settings.
-constexpr const char* kFastSpeed = "fast";
-constexpr const char* kNormalSpeed = "normal";
+// The paces: their words in the game's settings and how long a clock minute
+// takes at each. A quarter's thirty minutes take about thirty seconds at
+// Watch, eight at Normal and two at Fast.
+struct SpeedOf {
+  MatchSpeed speed;
+  const char* word;
+  int milliseconds;
+};
+constexpr SpeedOf kSpeeds[] = {
+    {MatchSpeed::Watch, "watch", 1000},
+    {MatchSpeed::Normal, "normal", 267},
+    {MatchSpeed::Fast, "fast", 67},
+};
+
+// "1 goal", "3 goals".
+QString Counted(int count, const char* one) {
+  return QStringLiteral("%1 %2%3")
+      .arg(count)
+      .arg(QLatin1String(one))
+      .arg(count == 1 ? QString() : QStringLiteral("s"));
+}
+
+// What a reader hears at a siren: the break, the score, his figures and the
+// comment, and at full time his rating.
+QString SirenWords(const MatchState& s) {
+  QStringList words;
+  words << ToQt(s.QuarterTitle) + QLatin1Char('.')
+        << ScoreWords(ToQt(s.TeamOne), s.GoalsOne, s.BehindsOne, s.PointsOne)
+        << ScoreWords(ToQt(s.TeamTwo), s.GoalsTwo, s.BehindsTwo, s.PointsTwo)
+        << QStringLiteral("Disposals: %1, Goals: %2, Behinds: %3.")
+               .arg(s.Disposals)
+               .arg(s.Goals)
+               .arg(s.Behinds);
+  if (s.FullTime) {
+    words << QStringLiteral("%1 %2.").arg(QLatin1String(kRatingCaption),
+                                          ToQt(FormatNumber(s.MatchRating, kMatchRatingPattern)));
+  }
+  words << QStringLiteral("Comments: ") + ToQt(s.Comments);
+  return words.join(QLatin1Char(' '));
+}
 
 // The pace buttons: the game's plain buttons, smaller, the chosen pace filled
 // in the game's green.
@@ -89,18 +127,34 @@ QLabel* BoardCaption(const QString& text, QWidget* parent) {
 
 }  // namespace
 
+QString ScoreWords(const QString& team, int goals, int behinds, int points) {
+  return QStringLiteral("%1: %2, %3, %4.")
+      .arg(team, Counted(goals, "goal"), Counted(behinds, "behind"), Counted(points, "point"));
+}
+
+int MinuteMilliseconds(MatchSpeed speed) {
+  for (const SpeedOf& pace : kSpeeds) {
+    if (pace.speed == speed) return pace.milliseconds;
+  }
+  return kSpeeds[1].milliseconds;
+}
+
 MatchSpeed RememberedMatchSpeed() {
-  const GameSettings settings;
-  return settings.value(QString::fromLatin1(GameSettings::kMatchSpeed)).toString() ==
-                 QLatin1String(kFastSpeed)
-             ? MatchSpeed::Fast
-             : MatchSpeed::Normal;
+  const QString word =
+      GameSettings().value(QString::fromLatin1(GameSettings::kMatchSpeed)).toString();
+  for (const SpeedOf& pace : kSpeeds) {
+    if (word == QLatin1String(pace.word)) return pace.speed;
+  }
+  return MatchSpeed::Normal;
 }
 
 void RememberMatchSpeed(MatchSpeed speed) {
-  GameSettings settings;
-  settings.setValue(QString::fromLatin1(GameSettings::kMatchSpeed),
-                    QString::fromLatin1(speed == MatchSpeed::Fast ? kFastSpeed : kNormalSpeed));
+  for (const SpeedOf& pace : kSpeeds) {
+    if (pace.speed == speed) {
+      GameSettings().setValue(QString::fromLatin1(GameSettings::kMatchSpeed),
+                              QString::fromLatin1(pace.word));
+    }
+  }
 }
 
 MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window), game_(game) {
@@ -180,10 +234,10 @@ MatchScreen::MatchScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Wind
 
   tmrMatch_ = new QTimer(this);
   tmrMatch_->setObjectName(QStringLiteral("tmrMatch"));
-  tmrMatch_->setInterval(kClockMinuteMilliseconds);
-  connect(tmrMatch_, &QTimer::timeout, this, &MatchScreen::tmrMatch_Timer);
   // A match starts at the pace he chose last, never held.
   speed_ = RememberedMatchSpeed();
+  tmrMatch_->setInterval(MinuteMilliseconds(speed_));
+  connect(tmrMatch_, &QTimer::timeout, this, &MatchScreen::tmrMatch_Timer);
 
   // Space starts the next quarter whatever has the focus; Enter presses the
   // button with the focus, or Start, or Finish at full time, which Escape
@@ -220,6 +274,8 @@ QWidget* MatchScreen::MakeSpeed() {
   };
   static constexpr Pace kPaces[] = {
       {"Pause", "cmdPause", "Pause the clock", &MatchScreen::cmdPause_Click, true},
+      {"Watch", "cmdWatch", "Watch, about thirty seconds a quarter", &MatchScreen::cmdWatch_Click,
+       true},
       {"Normal", "cmdNormal", "Normal speed", &MatchScreen::cmdNormal_Click, true},
       {"Fast (4\u00d7)", "cmdFast", "Fast, four times normal speed", &MatchScreen::cmdFast_Click,
        true},
@@ -238,16 +294,21 @@ QWidget* MatchScreen::MakeSpeed() {
     button->setFocusPolicy(Qt::TabFocus);
     // As tall as Start beside them.
     button->setMinimumHeight(cmdStart_->sizeHint().height());
-    if (pace.held) speeds_->addButton(button);
+    // The held paces are one group of options, of which one is chosen.
+    if (pace.held) {
+      speeds_->addButton(button);
+      ReadAsOption(button);
+    }
     connect(button, &QToolButton::clicked, this, pace.click);
     row->addWidget(button);
     made[i] = button;
   }
   row->addStretch(1);
   cmdPause_ = made[0];
-  cmdNormal_ = made[1];
-  cmdFast_ = made[2];
-  cmdToSiren_ = made[3];
+  cmdWatch_ = made[1];
+  cmdNormal_ = made[2];
+  cmdFast_ = made[3];
+  cmdToSiren_ = made[4];
   return speedRow_;
 }
 
@@ -265,9 +326,17 @@ QWidget* MatchScreen::MakeScoreboard() {
   const int scoreColumn = firstQuarterColumn + kQuarters * 2 + 1;
   for (int q = 0; q < kQuarters; ++q) {
     const int column = firstQuarterColumn + q * 2;
-    grid->addWidget(BoardCaption(QString::fromLatin1(kQuarterHeads[q]), board), 0, column, 1, 2);
-    grid->addWidget(BoardCaption(QStringLiteral("G"), board), 1, column);
-    grid->addWidget(BoardCaption(QStringLiteral("B"), board), 1, column + 1);
+    // Read in full: "1st quarter", "1st quarter goals".
+    const QString quarter = QString::fromLatin1(kQuarterHeads[q]) + QStringLiteral(" quarter");
+    QLabel* head = BoardCaption(QString::fromLatin1(kQuarterHeads[q]), board);
+    head->setAccessibleName(quarter);
+    QLabel* goals = BoardCaption(QStringLiteral("G"), board);
+    goals->setAccessibleName(quarter + QStringLiteral(" goals"));
+    QLabel* behinds = BoardCaption(QStringLiteral("B"), board);
+    behinds->setAccessibleName(quarter + QStringLiteral(" behinds"));
+    grid->addWidget(head, 0, column, 1, 2);
+    grid->addWidget(goals, 1, column);
+    grid->addWidget(behinds, 1, column + 1);
   }
   grid->setColumnMinimumWidth(scoreColumn - 1, board->fontMetrics().averageCharWidth() * 3);
   grid->addWidget(BoardCaption(QStringLiteral("Goals"), board), 1, scoreColumn);
@@ -420,48 +489,101 @@ void MatchScreen::refresh() {
   if (const Match* match = game_.match()) Show(match->state());
 }
 
+void MatchScreen::NameCells(const MatchState& state) {
+  // Each number is read with its club and column: "West Coburg, 3rd quarter goals: 9".
+  const std::string clubs = state.TeamOne + '\n' + state.TeamTwo;
+  if (clubs == namedFor_) return;
+  namedFor_ = clubs;
+  const std::pair<const std::string*, const char*> sides[] = {{&state.TeamOne, "One"},
+                                                              {&state.TeamTwo, "Two"}};
+  const auto name = [this](const QString& label, const QString& caption) {
+    if (auto* cell = findChild<QLabel*>(label)) ReadWithCaption(cell, caption);
+  };
+  for (const auto& [team, side] : sides) {
+    const QString club = ToQt(*team) + QStringLiteral(", ");
+    const QString which = QString::fromLatin1(side);
+    for (int q = 0; q < kQuarters; ++q) {
+      const QString quarter =
+          club + QString::fromLatin1(kQuarterHeads[q]) + QStringLiteral(" quarter");
+      name(QStringLiteral("lblGoals%1%2").arg(which).arg(q + 1),
+           quarter + QStringLiteral(" goals"));
+      name(QStringLiteral("lblBehinds%1%2").arg(which).arg(q + 1),
+           quarter + QStringLiteral(" behinds"));
+    }
+    name(QStringLiteral("lblGoals") + which, club + QStringLiteral("goals"));
+    name(QStringLiteral("lblBehinds") + which, club + QStringLiteral("behinds"));
+    name(QStringLiteral("lblPoints") + which, club + QStringLiteral("points"));
+  }
+}
+
 void MatchScreen::Show(const MatchState& state) {
-  for (const ShownText& shown : texts_) shown.label->setText(shown.text(state));
-  // The chosen pace, Pause while the clock is held. While the clock runs the
-  // focus waits on the pace, where Space changes nothing; at the break it
-  // goes back to Start.
-  QToolButton* chosen = paused_ ? cmdPause_ : speed_ == MatchSpeed::Fast ? cmdFast_ : cmdNormal_;
+  NameCells(state);
+  // While the clock runs his figures come out across the quarter's minutes.
+  const MatchState shown = Revealed(atStart_, state);
+  for (const ShownText& text : texts_) text.label->setText(text.text(shown));
+  // The chosen pace, Pause while the clock is held. When the quarter starts
+  // from Start, the focus goes to the pace chosen, where Space changes
+  // nothing; there it stays, through the break too.
+  QToolButton* chosen = paused_                       ? cmdPause_
+                        : speed_ == MatchSpeed::Watch ? cmdWatch_
+                        : speed_ == MatchSpeed::Fast  ? cmdFast_
+                                                      : cmdNormal_;
   chosen->setChecked(true);
-  if (!state.StartEnabled && focusWidget() == cmdStart_) chosen->setFocus();
+  const bool startHadFocus = focusWidget() == cmdStart_;
+  // Finish comes at full time and takes the focus before the paces make way
+  // for the rating, so that the focus never passes through anything else.
+  cmdOK_->setVisible(state.FullTime);
+  if (state.FullTime && (startHadFocus || speedRow_->isAncestorOf(focusWidget()))) {
+    cmdOK_->setFocus();
+  } else if (!state.StartEnabled && startHadFocus) {
+    chosen->setFocus();
+  }
   cmdStart_->setText(ToQt(state.StartCaption));
   cmdStart_->setEnabled(state.StartEnabled);
   // Pausing and playing to the siren are for a running clock; the paces
   // make way for the rating at full time.
+  if (!state.ClockRunning && (focusWidget() == cmdPause_ || focusWidget() == cmdToSiren_)) {
+    (state.FullTime ? static_cast<QWidget*>(cmdOK_) : chosen)->setFocus();
+  }
   cmdPause_->setEnabled(state.ClockRunning);
   cmdToSiren_->setEnabled(state.ClockRunning);
   lead_->setCurrentWidget(state.FullTime ? ratingRow_ : speedRow_);
-  if (state.StartEnabled && focusWidget() && speedRow_->isAncestorOf(focusWidget())) {
-    cmdStart_->setFocus();
-  }
   // While the clock runs Space goes to the control with the focus.
   startKey_->setEnabled(state.StartEnabled);
-  // The rating and Finish come at full time.
+  // The rating comes at full time.
   label7_->setVisible(state.FullTime);
   lblMatchRating_->setVisible(state.FullTime);
-  cmdOK_->setVisible(state.FullTime);
-  if (state.FullTime) cmdOK_->setFocus();
 }
 
 void MatchScreen::cmdStart_Click() {
   Match* match = game_.match();
   if (!match || !match->state().StartEnabled) return;
+  atStart_ = match->state();
   match->StartQuarter();
   paused_ = false;
+  breakMinutes_ = 0;
   Show(match->state());
   RunClock();
 }
 
+void MatchScreen::PlayThrough() {
+  playingThrough_ = true;
+  if (game_.match() && game_.match()->state().StartEnabled) {
+    cmdStart_Click();
+  } else {
+    RunClock();
+  }
+}
+
 void MatchScreen::RunClock() {
   const Match* match = game_.match();
-  const int interval = speed_ == MatchSpeed::Fast ? kClockMinuteMilliseconds / kFastClockFactor
-                                                  : kClockMinuteMilliseconds;
+  const int interval = MinuteMilliseconds(speed_);
   if (tmrMatch_->interval() != interval) tmrMatch_->setInterval(interval);
-  if (!match || !match->state().ClockRunning || paused_) {
+  // The clock runs through the quarter, and through a break when the match
+  // is played through.
+  const bool due =
+      match && (match->state().ClockRunning || (playingThrough_ && match->state().StartEnabled));
+  if (!due || paused_) {
     tmrMatch_->stop();
   } else if (!tmrMatch_->isActive()) {
     tmrMatch_->start();
@@ -476,13 +598,15 @@ void MatchScreen::ChooseSpeed(MatchSpeed speed) {
   refresh();
 }
 
+void MatchScreen::cmdWatch_Click() { ChooseSpeed(MatchSpeed::Watch); }
+
 void MatchScreen::cmdNormal_Click() { ChooseSpeed(MatchSpeed::Normal); }
 
 void MatchScreen::cmdFast_Click() { ChooseSpeed(MatchSpeed::Fast); }
 
 void MatchScreen::cmdPause_Click() {
   const Match* match = game_.match();
-  paused_ = match && match->state().ClockRunning;
+  paused_ = match && (match->state().ClockRunning || playingThrough_);
   RunClock();
   refresh();
 }
@@ -499,21 +623,34 @@ void MatchScreen::tmrMatch_Timer() {
     tmrMatch_->stop();
     return;
   }
-  match->PlayMinute();
-  // The clock stops with the quarter, and a pause ends with it.
   if (!match->state().ClockRunning) {
-    tmrMatch_->stop();
-    paused_ = false;
+    // A break of a match played through: the next quarter after a few minutes.
+    if (playingThrough_ && match->state().StartEnabled && ++breakMinutes_ >= kBreakMinutes) {
+      cmdStart_Click();
+    } else if (!playingThrough_ || !match->state().StartEnabled) {
+      tmrMatch_->stop();
+    }
+    return;
   }
-  Show(match->state());
+  match->PlayMinute();
+  const MatchState& state = match->state();
+  if (!state.ClockRunning) {
+    // The siren: a pause ends with it, and the quarter is told once.
+    paused_ = false;
+    breakMinutes_ = 0;
+    RunClock();
+    Announce(this, SirenWords(state));
+  }
+  Show(state);
 }
 
 void MatchScreen::cmdOK_Click() {
   const Match* match = game_.match();
   if (!match || !match->state().FullTime) return;
   tmrMatch_->stop();
-  // The match screen goes first; booking the match may then bring message
-  // boxes and the newspaper over the round.
+  // The match screen goes first, the round taking input again; booking the
+  // match may then bring message boxes and the newspaper over the round.
+  Q_EMIT leaving();
   hide();
   game_.FinishMatch();
   Q_EMIT finished();

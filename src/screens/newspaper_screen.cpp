@@ -45,6 +45,10 @@ NewspaperScreen::NewspaperScreen(const Story& story, QWidget* parent) : QDialog(
   auto* text = PaperLabel(ToQt(story.text), "lblText", this);
   text->setAlignment(Qt::AlignJustify | Qt::AlignTop);
   auto* pressKey = PaperLabel(QString::fromLatin1(kPressAnyKey), "lblPressKey", this);
+  // The paper holds the focus itself: a reader says the masthead and the
+  // headline as its name, and reads the story as it opens.
+  setAccessibleName(ToQt(story.masthead) + QStringLiteral(": ") + ToQt(story.headline));
+  setAccessibleDescription(ToQt(story.text) + QLatin1Char(' ') + QString::fromLatin1(kPressAnyKey));
   pressKey->setAlignment(Qt::AlignCenter);
 
   auto* layout = new QVBoxLayout(ScreenPage(this));

@@ -10,6 +10,7 @@
 #include "screens/main_screen.h"
 #include "screens/newspaper_screen.h"
 #include "screens/qt_text.h"
+#include "screens/screen_parts.h"
 
 namespace km::screens {
 
@@ -72,7 +73,7 @@ void QtPrompter::publish(const Story& story) {
   // A hub that was already held by a screen of the week (the round, the
   // draft) stays held: that screen wakes it when it is done.
   const bool hubWasTakingInput = hub && hub->isEnabled();
-  if (hub) hub->setEnabled(false);
+  if (hub) Hold(hub);
   paper.exec();
   if (hub && hubWasTakingInput) hub->NewspaperClosed();
 }

@@ -237,13 +237,10 @@ void RecordsScreen::ShowAwards(int competition) {
   auto& screen = awards_.at(static_cast<std::size_t>(competition));
   if (!screen) {
     screen = std::make_unique<AwardsScreen>(career_, kAwardLists[competition]);
-    screen->adjustSize();
-    PlaceBeside(screen.get(), this);
   }
   screen->refresh();
-  screen->show();
-  screen->raise();
-  screen->activateWindow();
+  // Over the records, which stay in use beside it.
+  OpenBeside(this, screen.get());
 }
 
 TeamRecordsScreen::TeamRecordsScreen(QWidget* parent)

@@ -188,8 +188,10 @@ void ResultsScreen::ShowRound(int round) {
 }
 
 void ResultsScreen::cmdOK_Click() {
-  hide();
+  // The opener takes input again before this window goes, so that the focus
+  // never comes back to a window that is still held.
   Q_EMIT closed();
+  hide();
 }
 
 void ResultsScreen::closeEvent(QCloseEvent* event) {

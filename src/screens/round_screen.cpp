@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "screens/look.h"
+#include "screens/match_screen.h"
 #include "screens/qt_text.h"
 #include "screens/screen_parts.h"
 
@@ -47,6 +48,21 @@ QLabel* HeadCell(const QString& text, int width, QWidget* parent) {
 }
 
 QString Number(int value) { return QString::number(value); }
+
+// "Match 3".
+QString MatchName(int slot) { return QStringLiteral("Match %1").arg(slot + 1); }
+
+// A match's result as a reader hears it: "Match 3: Carlton: 12 goals, ...".
+QString ResultWords(int slot, const QString& teamOne, const QString& teamTwo,
+                    const RoundSlot& score) {
+  return MatchName(slot) + QStringLiteral(": ") +
+         ScoreWords(teamOne, score.GoalsOne[3], score.BehindsOne[3], score.PointsOne) +
+         QLatin1Char(' ') +
+         ScoreWords(teamTwo, score.GoalsTwo[3], score.BehindsTwo[3], score.PointsTwo);
+}
+
+constexpr const char* kRoundOver =
+    "Every match of the round has been played: OK finishes the round.";
 
 }  // namespace
 
@@ -132,9 +148,16 @@ QWidget* MatchSlots::MakeHeader(int nameWidth, int cellWidth, int pointsWidth) {
     auto* quarter = new TextLabel(QString::fromLatin1(kQuarterHeads[q]), header);
     SetRole(quarter, "slotHead");
     quarter->setAlignment(Qt::AlignCenter);
+    // Read in full: "1st quarter", "1st quarter goals".
+    const QString read = QString::fromLatin1(kQuarterHeads[q]) + QStringLiteral(" quarter");
+    quarter->setAccessibleName(read);
+    QLabel* goals = HeadCell(QStringLiteral("G"), cellWidth, header);
+    goals->setAccessibleName(read + QStringLiteral(" goals"));
+    QLabel* behinds = HeadCell(QStringLiteral("B"), cellWidth, header);
+    behinds->setAccessibleName(read + QStringLiteral(" behinds"));
     grid->addWidget(quarter, 0, 1 + q * 2, 1, 2);
-    grid->addWidget(HeadCell(QStringLiteral("G"), cellWidth, header), 1, 1 + q * 2);
-    grid->addWidget(HeadCell(QStringLiteral("B"), cellWidth, header), 1, 2 + q * 2);
+    grid->addWidget(goals, 1, 1 + q * 2);
+    grid->addWidget(behinds, 1, 2 + q * 2);
   }
   grid->addWidget(HeadCell(QStringLiteral("Points"), pointsWidth, header), 1, 9);
   grid->setColumnStretch(10, 1);
@@ -155,6 +178,27 @@ void MatchSlots::ShowSlot(int slot, const QString& teamOne, const QString& teamT
   }
   shown.points[0]->setText(Number(score.PointsOne));
   shown.points[1]->setText(Number(score.PointsTwo));
+  NameSlot(slot);
+}
+
+void MatchSlots::NameSlot(int slot) {
+  Slot& shown = slots_[static_cast<std::size_t>(slot)];
+  const QString match = MatchName(slot);
+  shown.frame->setAccessibleName(match);
+  for (std::size_t side = 0; side < 2; ++side) {
+    // "Match 4, your club: West Coburg"; each number with its club and column.
+    const QString mark =
+        shown.marks[side].isEmpty() ? QString() : QStringLiteral(", ") + shown.marks[side];
+    ReadWithCaption(shown.team[side], match + mark);
+    const QString club = shown.team[side]->text() + QStringLiteral(", ");
+    for (std::size_t q = 0; q < 4; ++q) {
+      const QString quarter =
+          club + QString::fromLatin1(kQuarterHeads[q]) + QStringLiteral(" quarter");
+      ReadWithCaption(shown.goals[side][q], quarter + QStringLiteral(" goals"));
+      ReadWithCaption(shown.behinds[side][q], quarter + QStringLiteral(" behinds"));
+    }
+    ReadWithCaption(shown.points[side], club + QStringLiteral("points"));
+  }
 }
 
 void MatchSlots::ShowCount(int count) {
@@ -165,8 +209,16 @@ void MatchSlots::ShowCount(int count) {
 
 void MatchSlots::Paint(int slot, int side, NameColour colour) {
   if (slot < 0 || slot >= kMatchesPerRound || side < 0 || side > 1) return;
-  Restyle(slots_[static_cast<std::size_t>(slot)].team[static_cast<std::size_t>(side)], "nameColour",
+  Slot& shown = slots_[static_cast<std::size_t>(slot)];
+  Restyle(shown.team[static_cast<std::size_t>(side)], "nameColour",
           QString::fromLatin1(NameColourName(colour)));
+  // Colour is not the only sign: a reader hears it with the club's name.
+  const QString mark = colour == NameColour::PlayerClub  ? QStringLiteral("your club")
+                       : colour == NameColour::NextMatch ? QStringLiteral("next match")
+                                                         : QString();
+  if (shown.marks[static_cast<std::size_t>(side)] == mark) return;
+  shown.marks[static_cast<std::size_t>(side)] = mark;
+  NameSlot(slot);
 }
 
 void MatchSlots::PaintPlain() {
@@ -326,12 +378,54 @@ void RoundScreen::refresh() {
   lblQuarter_->setText(Number(board.Quarter));
   lblTime_->setText(Number(board.Time));
   fraScoreboard_->setVisible(!board.T1.empty());
+  for (std::size_t side = 0; side < 2; ++side) {
+    const QString club = lblT_[side]->text() + QStringLiteral(", ");
+    for (std::size_t q = 0; q < 4; ++q) {
+      const QString quarter =
+          club + QString::fromLatin1(kQuarterHeads[q]) + QStringLiteral(" quarter");
+      ReadWithCaption(lblG_[side][q], quarter + QStringLiteral(" goals"));
+      ReadWithCaption(lblB_[side][q], quarter + QStringLiteral(" behinds"));
+    }
+    ReadWithCaption(lblGoals_[side], club + QStringLiteral("goals"));
+    ReadWithCaption(lblBehinds_[side], club + QStringLiteral("behinds"));
+    ReadWithCaption(lblP_[side], club + QStringLiteral("points"));
+  }
 
-  cmdStart_->setEnabled(round->startEnabled() && !playing);
-  cmdPlayAll_->setEnabled(cmdStart_->isEnabled());
+  // Start says which match it plays.
+  if (round->startEnabled()) {
+    const auto next = static_cast<std::size_t>(round->next());
+    cmdStart_->setAccessibleDescription(QStringLiteral("%1: %2 v %3")
+                                            .arg(MatchName(round->next()),
+                                                 ToQt(run.roundTeamOne[next]),
+                                                 ToQt(run.roundTeamTwo[next])));
+  }
+  // OK takes the focus from Start before Start is put out of reach. While
+  // his match is played the whole screen is held (OpenFrom), and Start keeps
+  // the focus for when it comes back.
   cmdOK_->setVisible(round->okEnabled());
-  cmdOK_->setEnabled(round->okEnabled() && !playing);
-  if (round->okEnabled()) cmdOK_->setFocus();
+  cmdOK_->setEnabled(round->okEnabled());
+  if (cmdOK_->isEnabled()) cmdOK_->setFocus();
+  cmdStart_->setEnabled(round->startEnabled());
+  cmdPlayAll_->setEnabled(cmdStart_->isEnabled());
+  AnnounceResults();
+}
+
+void RoundScreen::AnnounceResults() {
+  const Round* round = game_.round();
+  if (!round) return;
+  const RunState& run = game_.run();
+  const Match* playing = game_.match();
+  for (int s = 0; s < round->next() && s < kMatchesPerRound; ++s) {
+    const auto at = static_cast<std::size_t>(s);
+    if (told_[at] || (playing && playing->state().MatchIndex == s)) continue;
+    told_[at] = true;
+    Announce(this, ResultWords(s, ToQt(run.roundTeamOne[at]), ToQt(run.roundTeamTwo[at]),
+                               run.roundSlots[at]));
+  }
+  if (round->okEnabled() && !playing && !toldEnd_) {
+    toldEnd_ = true;
+    Announce(this, QString::fromLatin1(kRoundOver));
+  }
 }
 
 void RoundScreen::cmdStart_Click() {
@@ -370,17 +464,19 @@ void RoundScreen::cmdOK_Click() {
   // The ladder, the season's end, the results and the save; messages and the
   // papers may come on the way.
   game_.FinishRound();
-  hide();
+  // The hub takes input again before the round goes (see ScreenFlow).
   Q_EMIT finished();
+  hide();
+}
+
+void RoundScreen::MatchFinished() {
+  // The player's match is in its slot, and Play all goes on with the rest.
+  refresh();
+  if (playingAll_ && !game_.match()) PlayOn();
 }
 
 void RoundScreen::changeEvent(QEvent* event) {
-  // Back from the match screen: the player's match is in its slot, and Play
-  // all goes on with the rest.
-  if (event->type() == QEvent::EnabledChange && isEnabled()) {
-    refresh();
-    if (playingAll_ && !game_.match()) PlayOn();
-  }
+  if (event->type() == QEvent::EnabledChange && isEnabled()) refresh();
   QWidget::changeEvent(event);
 }
 

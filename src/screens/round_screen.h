@@ -37,12 +37,16 @@ class MatchSlots : public QWidget {
  private:
   struct Slot {
     QFrame* frame = nullptr;
+    // What a reader says of each club beside its name ("your club", "next match").
+    std::array<QString, 2> marks{};
     std::array<QLabel*, 2> team{};
     std::array<std::array<QLabel*, 4>, 2> goals{};
     std::array<std::array<QLabel*, 4>, 2> behinds{};
     std::array<QLabel*, 2> points{};
   };
   QWidget* MakeHeader(int nameWidth, int cellWidth, int pointsWidth);
+  // Names a slot's cells for a screen reader after its match and clubs.
+  void NameSlot(int slot);
   std::array<Slot, kMatchesPerRound> slots_;
 };
 
@@ -62,6 +66,13 @@ class RoundScreen : public QWidget {
 
   // Shows the round as it stands.
   void refresh();
+
+  // Play all was pressed and the round is not over yet.
+  [[nodiscard]] bool playingAll() const { return playingAll_; }
+
+  // The match screen has booked his match: its score goes in its slot, and
+  // Play all goes on.
+  void MatchFinished();
 
  Q_SIGNALS:
   // The player's match is ready for the match screen.
@@ -83,6 +94,8 @@ class RoundScreen : public QWidget {
   QWidget* MakeScoreboard();
   // Play all's presses of Start, up to the player's match or the round's end.
   void PlayOn();
+  // Tells a screen reader each result as it comes, and the round's end.
+  void AnnounceResults();
 
   Game& game_;
   QLabel* lblTitle_ = nullptr;
@@ -104,6 +117,9 @@ class RoundScreen : public QWidget {
   QPushButton* cmdPlayAll_ = nullptr;
   // Play all was pressed and the round is not over yet.
   bool playingAll_ = false;
+  // The results a reader has been told, and whether it heard the round's end.
+  std::array<bool, kMatchesPerRound> told_{};
+  bool toldEnd_ = false;
 };
 
 }  // namespace km::screens

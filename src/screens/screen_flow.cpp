@@ -49,13 +49,13 @@ ScreenFlow::~ScreenFlow() = default;
 void ScreenFlow::Begin() {
   splash_ = std::make_unique<SplashScreen>();
   connect(splash_.get(), &SplashScreen::dismissed, this, [this] {
-    ShowStart();
+    ShowStart(splash_.get());
     Retire(splash_);
   });
   splash_->show();
 }
 
-void ScreenFlow::ShowStart() {
+void ScreenFlow::ShowStart(const QWidget* from) {
   if (!start_) {
     start_ = std::make_unique<StartScreen>(game_);
     connect(start_.get(), &StartScreen::newCareerChosen, this, &ScreenFlow::OpenSetup);
@@ -63,6 +63,7 @@ void ScreenFlow::ShowStart() {
     connect(start_.get(), &StartScreen::exitChosen, this, &ScreenFlow::exitRequested);
     connect(start_.get(), &StartScreen::careerChosen, this, &ScreenFlow::OpenHallOfFameCareer);
   }
+  PlaceOver(start_.get(), from);
   start_->show();
   start_->raise();
   start_->activateWindow();
@@ -75,10 +76,11 @@ void ScreenFlow::OpenSetup() {
   setup_ = std::make_unique<SetupScreen>(game_);
   connect(setup_.get(), &SetupScreen::careerStarted, this, &ScreenFlow::BeginCareer);
   connect(setup_.get(), &SetupScreen::backChosen, this, [this] {
-    ShowStart();
+    ShowStart(setup_.get());
     Retire(setup_);
   });
   connect(setup_.get(), &SetupScreen::exitChosen, this, &ScreenFlow::exitRequested);
+  PlaceOver(setup_.get(), start_.get());
   setup_->show();
   if (start_) start_->hide();
 }
@@ -97,17 +99,21 @@ void ScreenFlow::BeginCareer() {
 void ScreenFlow::OpenHub() {
   // The hub is made ready afresh for every career loaded.
   RetireCareerScreens();
-  MakeHub();
+  MakeHub(start_.get());
   hub_->show();
   if (setup_) setup_->hide();
   if (start_) start_->hide();
   OpenCampIfDue();
 }
 
-void ScreenFlow::MakeHub() {
+void ScreenFlow::MakeHub(const QWidget* from) {
   hub_ = std::make_unique<MainScreen>(game_);
   GameSettings settings;
-  hub_->restoreGeometry(settings.value(GameSettings::kHubPlace).toByteArray());
+  // The hub is where the player last put it; the first time, over the screen
+  // he was looking at.
+  if (!hub_->restoreGeometry(settings.value(GameSettings::kHubPlace).toByteArray())) {
+    PlaceOver(hub_.get(), from);
+  }
   // The start screen's Continue takes the player back to this career.
   settings.setValue(GameSettings::kLastCareer,
                     PathToQt(SaveFilePath(game_.folder().path, game_.career())));
@@ -203,8 +209,11 @@ void ScreenFlow::OpenTeam() {
     // Leaving from the team page asks the hub's own quit question.
     connect(team_.get(), &TeamScreen::exitRequested, hub_.get(), &MainScreen::cmdExit_Click);
   }
-  // The team page takes the hub's place.
+  // The team page takes the hub's place, over it; the hub comes back where
+  // it was.
   team_->refresh();
+  PlaceOver(team_.get(), hub_.get());
+  hubPlace_ = hub_->pos();
   team_->show();
   team_->raise();
   team_->activateWindow();
@@ -214,6 +223,7 @@ void ScreenFlow::OpenTeam() {
 void ScreenFlow::BackToHub() {
   if (team_) team_->hide();
   if (!hub_) return;
+  if (!hub_->isVisible()) hub_->move(hubPlace_);
   hub_->show();
   hub_->raise();
   hub_->activateWindow();
@@ -226,8 +236,14 @@ void ScreenFlow::OpenContracts() {
     connect(contracts_.get(), &ContractsScreen::contractSigned, this, &ScreenFlow::ContractSigned);
     connect(contracts_.get(), &ContractsScreen::closed, this, &ScreenFlow::ContractsClosed);
   }
-  // The hub stays usable beside the offers.
+  // The hub stays usable beside the offers; a new career's come over the
+  // setup screen.
   contracts_->refresh();
+  if (hub_ && hub_->isVisible()) {
+    OpenBeside(hub_.get(), contracts_.get());
+    return;
+  }
+  PlaceOver(contracts_.get(), setup_.get());
   contracts_->show();
   contracts_->raise();
   contracts_->activateWindow();
@@ -240,7 +256,7 @@ void ScreenFlow::ContractSigned() {
   } else if (game_.career().ContractMatches != 0) {
     // A new career's hub comes up once he has signed and the papers have
     // had the story; the offers stay in front until OK.
-    MakeHub();
+    MakeHub(contracts_.get());
     hub_->show();
   }
   if (contracts_ && contracts_->isVisible()) {
@@ -252,7 +268,7 @@ void ScreenFlow::ContractSigned() {
 void ScreenFlow::ContractsClosed() {
   if (!game_.HasCareer()) return;
   if (!hub_) {
-    MakeHub();
+    MakeHub(contracts_.get());
     hub_->show();
   }
   hub_->refresh();
@@ -275,20 +291,27 @@ void ScreenFlow::OpenMatch() {
   if (!round_ || !game_.match()) return;
   Retire(match_);
   match_ = std::make_unique<MatchScreen>(game_);
+  connect(match_.get(), &MatchScreen::leaving, this, [this] { HandBackTo(round_.get()); });
   connect(match_.get(), &MatchScreen::finished, this, &ScreenFlow::MatchFinished);
+  // Beside the round's scores when the desktop has room, else over them.
+  PlaceSideBySide(round_.get(), match_.get());
   OpenFrom(round_.get(), match_.get());
+  // Play all plays his match through too, at the pace he chose.
+  if (round_->playingAll()) match_->PlayThrough();
 }
 
 void ScreenFlow::MatchFinished() {
   Retire(match_);
   // The round screen takes over again with the player's score in its slot.
-  HandBackTo(round_.get());
+  if (round_) round_->MatchFinished();
 }
 
 void ScreenFlow::RoundFinished() {
   Retire(match_);
-  Retire(round_);
-  if (!game_.HasCareer()) return;
+  if (!game_.HasCareer()) {
+    Retire(round_);
+    return;
+  }
   if (hub_) hub_->refresh();
   // He said Yes to a new position at the season's end: he picks it now.
   RunState& run = game_.run();
@@ -302,12 +325,18 @@ void ScreenFlow::RoundFinished() {
       if (result == QDialog::Accepted) game_.Save();
       AfterRound();
     });
+    PlaceOver(position_.get(), hub_.get());
+    KeepAbove(position_.get(), hub_.get());
     position_->show();
     position_->raise();
     position_->activateWindow();
+    Retire(round_);
     return;
   }
+  // What comes next takes over before the round goes, so that the focus
+  // never returns to a window that is still held.
   AfterRound();
+  Retire(round_);
 }
 
 void ScreenFlow::AfterRound() {
@@ -332,6 +361,9 @@ void ScreenFlow::OpenDraft() {
   Retire(draft_);
   draft_ = std::make_unique<DraftScreen>(game_);
   connect(draft_.get(), &DraftScreen::finished, this, &ScreenFlow::DraftFinished);
+  // The draft takes the camp's place, over the hub that waits for it.
+  PlaceOver(draft_.get(), camp_.get());
+  KeepAbove(draft_.get(), hub_.get());
   if (camp_) camp_->hide();
   draft_->show();
   draft_->raise();
@@ -339,17 +371,17 @@ void ScreenFlow::OpenDraft() {
 }
 
 void ScreenFlow::DraftFinished() {
-  // The papers have had the story: both screens close and the hub is back.
+  // The papers have had the story: the hub is back and both screens close.
+  WakeHub();
   Retire(draft_);
   Retire(camp_);
-  WakeHub();
 }
 
 void ScreenFlow::WakeHub() {
   if (!hub_ || !game_.HasCareer()) return;
   // The draft camp and the draft wake the hub themselves.
   if (game_.career().DraftDue != 0) {
-    hub_->setEnabled(false);
+    Hold(hub_.get());
     return;
   }
   hub_->refresh();
@@ -357,7 +389,7 @@ void ScreenFlow::WakeHub() {
 }
 
 void ScreenFlow::CloseCareer() {
-  ShowStart();
+  ShowStart(hub_.get());
   Retire(setup_);
   RetireCareerScreens();
 }

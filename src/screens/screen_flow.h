@@ -2,9 +2,12 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <memory>
 
 #include "game/game.h"
+
+class QWidget;
 
 namespace km::screens {
 
@@ -60,13 +63,15 @@ class ScreenFlow : public QObject {
   void exitRequested();
 
  private:
-  void ShowStart();
+  // The start screen, over the window the player leaves for it.
+  void ShowStart(const QWidget* from);
   void OpenSetup();
   // The setup screen's Start was accepted: the first contract comes first.
   void BeginCareer();
   // A loaded career's hub, and the draft camp if he was on his way there.
   void OpenHub();
-  void MakeHub();
+  // The hub, where it was last put, or over `from` the first time.
+  void MakeHub(const QWidget* from);
   // Keeps where the hub's window is for the next time it opens.
   void RememberHubPlace();
   void OpenRecords();
@@ -112,6 +117,8 @@ class ScreenFlow : public QObject {
   std::unique_ptr<PositionScreen> position_;
   std::unique_ptr<DraftCampScreen> camp_;
   std::unique_ptr<DraftScreen> draft_;
+  // Where the hub was when the team page took its place.
+  QPoint hubPlace_;
 };
 
 }  // namespace km::screens

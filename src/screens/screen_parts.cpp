@@ -3,10 +3,10 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -18,6 +18,7 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <vector>
 
@@ -126,61 +127,6 @@ class PageArea : public QScrollArea {
 
 // The green of the keyboard's focus.
 QColor FocusGreen() { return {0x2f, 0x6b, 0x3a}; }
-
-// The property that holds a value label's caption for screen readers.
-constexpr const char* kReadCaption = "readCaption";
-
-// A caption as a screen reader says it: without the ampersand that marks a
-// keyboard letter ("&&" stands for one ampersand).
-QString WithoutMnemonic(const QString& text) {
-  QString plain;
-  plain.reserve(text.size());
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == QLatin1Char('&')) {
-      if (i + 1 >= text.size()) break;
-      ++i;
-    }
-    plain += text[i];
-  }
-  return plain.trimmed();
-}
-
-// A control's name: its caption without the colon ("Career File Name").
-QString ControlName(const QString& caption) {
-  QString name = WithoutMnemonic(caption);
-  if (name.endsWith(QLatin1Char(':'))) name.chop(1);
-  return name.trimmed();
-}
-
-// A value with its caption: "Bank Balance: 15000".
-QString CaptionedText(const QString& caption, const QString& value) {
-  QString text = WithoutMnemonic(caption);
-  if (!text.endsWith(QLatin1Char(':'))) text += QLatin1Char(':');
-  const QString shown = value.trimmed();
-  return shown.isEmpty() ? text : text + QLatin1Char(' ') + shown;
-}
-
-// A value label as a screen reader sees it: named by its caption and the
-// value it shows at the moment it is read.
-class CaptionedValue : public QAccessibleWidget {
- public:
-  explicit CaptionedValue(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-  [[nodiscard]] QString text(QAccessible::Text t) const override {
-    if (t != QAccessible::Name) return QAccessibleWidget::text(t);
-    const auto* label = static_cast<const QLabel*>(widget());
-    if (!label->accessibleName().isEmpty()) return label->accessibleName();
-    return CaptionedText(label->property(kReadCaption).toString(), label->text());
-  }
-};
-
-// Asked before Qt's own label interface, as a TextLabel is a class of its
-// own; labels without a caption are left to Qt.
-QAccessibleInterface* CaptionedValueFactory(const QString& /*className*/, QObject* object) {
-  auto* label = qobject_cast<TextLabel*>(object);
-  if (!label || !label->property(kReadCaption).isValid()) return nullptr;
-  return new CaptionedValue(label);
-}
 
 // Enter and Escape of one screen, once the control with the focus has let
 // them pass.
@@ -397,25 +343,6 @@ QLabel* CaptionOf(QWidget* shown, const QString& text, QWidget* parent) {
   return label;
 }
 
-void ReadWithCaption(QWidget* shown, const QString& caption) {
-  if (qobject_cast<QLabel*>(shown)) {
-    static const bool installed = [] {
-      QAccessible::installFactory(CaptionedValueFactory);
-      return true;
-    }();
-    Q_UNUSED(installed);
-    shown->setProperty(kReadCaption, caption);
-    // Qt may have made the label's interface already, when a text was set
-    // before the caption came: that one is replaced.
-    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(shown);
-    if (read && !dynamic_cast<CaptionedValue*>(read)) {
-      QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(read));
-    }
-    return;
-  }
-  shown->setAccessibleName(ControlName(caption));
-}
-
 QLabel* ValueLabel(const char* name, QWidget* parent) {
   auto* label = new TextLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
@@ -448,8 +375,106 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
   return button;
 }
 
+namespace {
+
+// The gap between two windows side by side, in the desktop's points.
+constexpr int kWindowGap = 8;
+
+// Marks a screen PlaceSideBySide has placed, until it is opened.
+constexpr const char* kPlacedBeside = "placedBeside";
+
+// The window being held just now, and whoever heard Qt's reports before.
+QPointer<QWidget> heldNow;
+QAccessible::UpdateHandler passOn = nullptr;
+
+// Passes every report on as if nobody stood between, but the focus of the
+// window being held.
+void PassOnAllButHeldFocus(QAccessibleEvent* event) {
+  QObject* about = event->object();
+  if (event->type() == QAccessible::Focus && heldNow && about && about->isWidgetType() &&
+      (about == heldNow || heldNow->isAncestorOf(static_cast<QWidget*>(about))))
+    return;
+  QAccessible::installUpdateHandler(passOn);
+  QAccessible::updateAccessibility(event);
+  QAccessible::installUpdateHandler(PassOnAllButHeldFocus);
+}
+
+// The size a window will take on the desktop, its frame included: before it
+// is first shown its frame is not known, and is taken to be its owner's.
+QSize FrameSizeOf(QWidget* screen, const QWidget* owner) {
+  if (screen->isVisible()) return screen->frameGeometry().size();
+  screen->ensurePolished();
+  if (!screen->testAttribute(Qt::WA_Resized)) screen->adjustSize();
+  QSize size = screen->size().expandedTo(screen->minimumSizeHint());
+  if (owner) size += owner->frameGeometry().size() - owner->geometry().size();
+  return size;
+}
+
+// The desktop a window is on, less its panels.
+QRect DesktopOf(const QWidget* window) {
+  const QScreen* screen = window ? window->screen() : nullptr;
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry() : QRect();
+}
+
+// `frame` moved the least it takes to lie within `area` (its top-left corner
+// first, when it is larger).
+QRect Within(QRect frame, const QRect& area) {
+  if (area.isEmpty()) return frame;
+  frame.moveLeft(std::min(frame.left(), area.right() + 1 - frame.width()));
+  frame.moveTop(std::min(frame.top(), area.bottom() + 1 - frame.height()));
+  frame.moveLeft(std::max(frame.left(), area.left()));
+  frame.moveTop(std::max(frame.top(), area.top()));
+  return frame;
+}
+
+}  // namespace
+
+void PlaceOver(QWidget* screen, const QWidget* owner) {
+  // A screen put beside its owner just now keeps that place.
+  if (screen->property(kPlacedBeside).toBool()) {
+    screen->setProperty(kPlacedBeside, QVariant());
+    return;
+  }
+  if (!owner || screen->isVisible()) return;
+  // An owner put away just now (the splash) still says where the player was
+  // looking; one never shown does not.
+  const QWidget* over = owner->window();
+  if (over == screen || !over->testAttribute(Qt::WA_WState_Created)) return;
+  QRect frame(QPoint(), FrameSizeOf(screen, over));
+  frame.moveCenter(over->frameGeometry().center());
+  screen->move(Within(frame, DesktopOf(over)).topLeft());
+}
+
+void KeepAbove(QWidget* screen, const QWidget* owner) {
+  if (!owner || owner->window() == screen) return;
+  screen->winId();
+  owner->window()->winId();
+  if (QWindow* window = screen->windowHandle()) {
+    window->setTransientParent(owner->window()->windowHandle());
+  }
+}
+
 void OpenFrom(QWidget* owner, QWidget* screen) {
-  if (owner) owner->setEnabled(false);
+  // The screen comes first, then its owner is held.
+  OpenBeside(owner, screen);
+  if (owner) Hold(owner);
+}
+
+void Hold(QWidget* owner) {
+  // Qt reports a control that loses the focus as focused once more (when it
+  // is disabled, or clearFocus is called): a reader would hear the held
+  // window's control, disabled. That report is not passed on.
+  heldNow = owner->window();
+  passOn = QAccessible::installUpdateHandler(PassOnAllButHeldFocus);
+  owner->setEnabled(false);
+  QAccessible::installUpdateHandler(passOn);
+  heldNow = nullptr;
+}
+
+void OpenBeside(QWidget* owner, QWidget* screen) {
+  PlaceOver(screen, owner);
+  KeepAbove(screen, owner);
   screen->show();
   screen->raise();
   screen->activateWindow();
@@ -464,16 +489,27 @@ void HandBackTo(QWidget* owner) {
   }
 }
 
-void PlaceBeside(QWidget* screen, const QWidget* beside) {
-  if (!beside || !beside->isVisible()) return;
-  const QRect frame = beside->frameGeometry();
-  screen->move(frame.right() + 12, frame.top());
+bool PlaceSideBySide(QWidget* left, QWidget* right) {
+  if (!left->isVisible()) return false;
+  const QRect area = DesktopOf(left);
+  const QRect leftFrame = left->frameGeometry();
+  const QSize rightFrame = FrameSizeOf(right, left);
+  const int gap = kWindowGap;
+  const QSize both(leftFrame.width() + gap + rightFrame.width(),
+                   std::max(leftFrame.height(), rightFrame.height()));
+  if (area.isEmpty() || both.width() > area.width() || both.height() > area.height()) return false;
+  const QRect pair = Within(QRect(leftFrame.topLeft(), both), area);
+  if (pair.topLeft() != leftFrame.topLeft()) left->move(pair.topLeft());
+  right->move(pair.left() + leftFrame.width() + gap, pair.top());
+  right->setProperty(kPlacedBeside, true);
+  return true;
 }
 
 void UseScreenKeys(QWidget* screen, std::initializer_list<QAbstractButton*> defaults,
                    std::initializer_list<QAbstractButton*> closers) {
   new ScreenKeys(screen, defaults, closers);
   RingKeyboardFocus();
+  ReadTheGame();
   UseHelpKey();
 }
 

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <initializer_list>
 
+#include "screens/reading.h"
+
 class QAbstractButton;
 class QAbstractItemView;
 class QGroupBox;
@@ -38,11 +40,6 @@ QLabel* Caption(const QString& text, QWidget* parent);
 // after it ("Career File Name").
 QLabel* CaptionOf(QWidget* shown, const QString& text, QWidget* parent);
 
-// What a screen reader says for `shown` when no caption label stands beside
-// it: a value label is read as the caption, a colon and the value it shows
-// at the time; any other control is named after the caption.
-void ReadWithCaption(QWidget* shown, const QString& caption);
-
 // A boxed value the screen fills in from the career record.
 QLabel* ValueLabel(const char* name, QWidget* parent);
 
@@ -54,15 +51,34 @@ QGroupBox* Frame(const char* caption, const char* name, QWidget* parent);
 
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent);
 
-// Opens `screen` from `owner`: the owner stays in view but takes no input
-// until the screen hands back to it.
+// Where a screen opens: centred over the window it was opened from, where
+// the player is looking, and within that window's desktop. A screen already
+// in view stays where it is.
+void PlaceOver(QWidget* screen, const QWidget* owner);
+
+// Makes `screen` belong to `owner`'s window, as a dialog does: a window
+// manager keeps it above the owner and places it with it.
+void KeepAbove(QWidget* screen, const QWidget* owner);
+
+// Opens `screen` from `owner`: centred over it and kept above it. The owner
+// stays in view but takes no input until the screen hands back to it.
 void OpenFrom(QWidget* owner, QWidget* screen);
+
+// Holds `owner`: it stays in view but takes no input, and gives up the
+// keyboard's focus first.
+void Hold(QWidget* owner);
+
+// Shows `screen` over `owner` as OpenFrom does, but leaves the owner taking
+// input beside it.
+void OpenBeside(QWidget* owner, QWidget* screen);
 
 // The screen opened from `owner` was closed: the owner takes input again.
 void HandBackTo(QWidget* owner);
 
-// Puts `screen` just to the right of `beside`, tops level.
-void PlaceBeside(QWidget* screen, const QWidget* beside);
+// Puts `right` beside `left`, tops level, when the desktop has room for the
+// two side by side (moving `left` no more than it takes), where opening it
+// leaves it; false, with nothing moved, when it has not.
+bool PlaceSideBySide(QWidget* left, QWidget* right);
 
 // The keys every screen answers alike. Enter presses the button with the
 // focus, or else the first of `defaults` that can be pressed; Escape presses

@@ -147,10 +147,15 @@ SetupScreen::SetupScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   form->addWidget(txtState_, row++, 1, 1, 2);
   form->addWidget(CaptionOf(lstHeight_, "Height:", profile), row, 0);
   form->addWidget(lstHeight_, row, 1);
-  form->addWidget(Caption("cm", profile), row++, 2);
+  // Each list is read with its caption and unit: "Height: 191 cm".
+  QLabel* centimetres = Caption("cm", profile);
+  ReadWithUnit(lstHeight_, centimetres);
+  form->addWidget(centimetres, row++, 2);
   form->addWidget(CaptionOf(lstWeight_, "Weight:", profile), row, 0);
   form->addWidget(lstWeight_, row, 1);
-  form->addWidget(Caption("kg", profile), row++, 2);
+  QLabel* kilograms = Caption("kg", profile);
+  ReadWithUnit(lstWeight_, kilograms);
+  form->addWidget(kilograms, row++, 2);
   form->addWidget(CaptionOf(lstPosition_, "Favoured Position:", profile), row, 0);
   form->addWidget(lstPosition_, row++, 1, 1, 2);
   form->setRowStretch(row, 1);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/shop_screen.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -28,6 +30,42 @@
 namespace km::screens {
 
 namespace {
+
+// The units chosen on a row, kept on its spinner for a screen reader.
+constexpr const char* kChosenUnits = "chosenUnits";
+
+// A row's arrows as a reader has them: a spin button named by its row whose
+// value is the units chosen. The arrows show no number, and after Max their
+// own count is not the units chosen.
+class ChosenUnits : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit ChosenUnits(UnitSpinner* spinner) : QAccessibleWidget(spinner, QAccessible::SpinBox) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+  [[nodiscard]] QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Value ? QString::number(Chosen()) : QAccessibleWidget::text(t);
+  }
+  [[nodiscard]] QVariant currentValue() const override { return Chosen(); }
+  void setCurrentValue(const QVariant& /*value*/) override {}
+  // One step past either end of the spinner is its wrap, not a number of units.
+  [[nodiscard]] QVariant maximumValue() const override { return spinner()->maximum() - 1; }
+  [[nodiscard]] QVariant minimumValue() const override { return 0; }
+  [[nodiscard]] QVariant minimumStepSize() const override { return 1; }
+
+ private:
+  [[nodiscard]] const UnitSpinner* spinner() const {
+    return static_cast<const UnitSpinner*>(widget());
+  }
+  [[nodiscard]] int Chosen() const { return spinner()->property(kChosenUnits).toInt(); }
+};
+
+QAccessibleInterface* ChosenUnitsFactory(const QString& /*className*/, QObject* object) {
+  auto* spinner = qobject_cast<UnitSpinner*>(object);
+  return spinner ? new ChosenUnits(spinner) : nullptr;
+}
 
 constexpr const char* kParticulars = "Particulars";
 constexpr const char* kRateColumn = "Rate ($)";
@@ -105,6 +143,11 @@ QString Dollars(Money amount) { return ToQt(amount.ToString()); }
 }  // namespace
 
 UnitSpinner::UnitSpinner(QWidget* parent) : QSpinBox(parent) {
+  static const bool read = [] {
+    QAccessible::installFactory(ChosenUnitsFactory);
+    return true;
+  }();
+  Q_UNUSED(read);
   setButtonSymbols(QAbstractSpinBox::UpDownArrows);
   // Nothing to type: the arrows and the keyboard's arrow keys step.
   lineEdit()->setReadOnly(true);
@@ -226,6 +269,9 @@ QWidget* ShopScreen::MakeRows() {
     ReadWithCaption(controls.chosen, rowAndColumn(ToQt(texts.spinnerBlock)));
     controls.spinner = new UnitSpinner(frame);
     controls.spinner->setObjectName(QStringLiteral("ud%1").arg(name));
+    // The arrows show no number: a reader hears the row's name, and the
+    // units chosen as their value.
+    controls.spinner->setAccessibleName(rowAndColumn(ToQt(texts.spinnerBlock)));
     chosenRow->addWidget(controls.chosen);
     chosenRow->addWidget(controls.spinner);
     chosenRow->addStretch(1);
@@ -265,12 +311,9 @@ QWidget* ShopScreen::MakeBalances() {
 void ShopScreen::Open() {
   session_ = ShopSession::Open(shop_, game_.career());
   Fill(true);
-  show();
-  raise();
-  activateWindow();
 }
 
-void ShopScreen::Fill(bool spinners) {
+void ShopScreen::Fill(bool spinners, const UnitSpinner* turned) {
   for (const RowControls& controls : rows_) {
     const ShopRow& row = session_.Row(controls.row);
     controls.units->setText(QString::number(row.Units));
@@ -278,10 +321,14 @@ void ShopScreen::Fill(bool spinners) {
     controls.amount->setText(Dollars(row.Amount));
     controls.chosen->setText(QString::number(row.Chosen));
     Explain(controls, row);
-    // The arrows show no number: a screen reader hears the units chosen
-    // with the row's name.
-    controls.spinner->setAccessibleName(
-        QStringLiteral("%1: %2").arg(ToQt(row.name)).arg(row.Chosen));
+    // A reader hears a row's units change once, from its arrows or else from
+    // here (Max), and no other row's.
+    const QVariant before = controls.spinner->property(kChosenUnits);
+    controls.spinner->setProperty(kChosenUnits, row.Chosen);
+    if (before.isValid() && before.toInt() != row.Chosen && controls.spinner != turned) {
+      QAccessibleValueChangeEvent changed(controls.spinner, row.Chosen);
+      QAccessible::updateAccessibility(&changed);
+    }
     if (!spinners) continue;
     // One step past either end is allowed, so that the spinner can wrap.
     const QSignalBlocker quiet(controls.spinner);
@@ -329,7 +376,7 @@ void ShopScreen::SpinnerChanged(const RowControls& controls, int value) {
     const QSignalBlocker quiet(controls.spinner);
     controls.spinner->setValue(shown);
   }
-  Fill(false);
+  Fill(false, controls.spinner);
 }
 
 void ShopScreen::cmdMax_Click() {
@@ -348,8 +395,10 @@ void ShopScreen::cmdCancel_Click() {
 }
 
 void ShopScreen::PutAway() {
-  hide();
+  // The opener takes input again before this window goes, so that the focus
+  // never comes back to a window that is still held.
   Q_EMIT closed();
+  hide();
 }
 
 }  // namespace km::screens

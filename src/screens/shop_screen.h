@@ -46,8 +46,8 @@ class ShopScreen : public CancellableScreen {
   // The screen of one shop. The game must hold a career.
   ShopScreen(Game& game, Shop shop, QWidget* parent = nullptr);
 
-  // The hub's button: prices the rows from the record as it is now and shows
-  // the screen. Whoever opens it takes input again on `closed`.
+  // The hub's button: prices the rows from the record as it is now, ready to
+  // be shown (OpenFrom). Whoever opens it takes input again on `closed`.
   void Open();
 
   [[nodiscard]] Shop shop() const { return shop_; }
@@ -82,8 +82,9 @@ class ShopScreen : public CancellableScreen {
   QWidget* MakeBalances();
   // A row's spinner moved (udKicking_Change and its siblings).
   void SpinnerChanged(const RowControls& controls, int value);
-  // Copies the session into every label, and the spinners when `spinners`.
-  void Fill(bool spinners);
+  // Copies the session into every label, and the spinners when `spinners`;
+  // `turned` is the spinner that changed, which tells a reader itself.
+  void Fill(bool spinners, const UnitSpinner* turned = nullptr);
   // A row's tool tips: what each figure is and, for health and gear, where
   // the bar stands.
   void Explain(const RowControls& controls, const ShopRow& row) const;

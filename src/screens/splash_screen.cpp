@@ -12,6 +12,7 @@
 
 #include "core/ports.h"
 #include "screens/look.h"
+#include "screens/reading.h"
 
 namespace km::screens {
 
@@ -38,6 +39,8 @@ QLabel* SplashLabel(const QString& text, const char* name, Qt::Alignment align, 
 SplashScreen::SplashScreen(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("frmSplash"));
+  // The first window: a reader hears it as a window of the game's own.
+  ReadTheGame();
   setWindowTitle(QString::fromLatin1(kProgramTitle));
   setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::PointingHandCursor);

@@ -459,9 +459,6 @@ void SponsorOfferScreen::Open() {
   }
   start->setFocus();
   adjustSize();
-  show();
-  raise();
-  activateWindow();
 }
 
 void SponsorOfferScreen::cmdOK_Click() {
@@ -476,8 +473,10 @@ void SponsorOfferScreen::cmdOK_Click() {
 void SponsorOfferScreen::cmdCancel_Click() { PutAway(); }
 
 void SponsorOfferScreen::PutAway() {
-  hide();
+  // The opener takes input again before this window goes, so that the focus
+  // never comes back to a window that is still held.
   Q_EMIT closed();
+  hide();
 }
 
 // --- SponsorshipScreen ----------------------------------------------------------
@@ -581,9 +580,6 @@ void SponsorshipScreen::Open() {
     cmdClose_->setFocus();
   }
   refresh();
-  show();
-  raise();
-  activateWindow();
 }
 
 void SponsorshipScreen::refresh() {
@@ -619,8 +615,10 @@ void SponsorshipScreen::ShowOffers(SponsorSlot slot) {
 
 void SponsorshipScreen::cmdClose_Click() {
   CloseSponsorship(game_.career(), game_.run());
-  hide();
+  // The opener takes input again before this window goes, so that the focus
+  // never comes back to a window that is still held.
   Q_EMIT closed();
+  hide();
 }
 
 void SponsorshipScreen::closeEvent(QCloseEvent* event) {

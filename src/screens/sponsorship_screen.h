@@ -50,7 +50,7 @@ class SponsorOfferScreen : public CancellableScreen {
  public:
   SponsorOfferScreen(Game& game, SponsorSlot slot, QWidget* parent = nullptr);
 
-  // Shows the slot's offers as the record holds them.
+  // Readies the slot's offers as the record holds them, to be shown.
   void Open();
 
   [[nodiscard]] SponsorSlot slot() const { return slot_; }
@@ -92,8 +92,8 @@ class SponsorshipScreen : public QWidget {
   ~SponsorshipScreen() override;
 
   // The hub's Sponsorship button: works out the weeks to the next window and
-  // whether the slots can be changed, and shows the screen. Whoever opens it
-  // takes input again on `closed`.
+  // whether the slots can be changed, ready to be shown (OpenFrom). Whoever
+  // opens it takes input again on `closed`.
   void Open();
 
   // Shows the five sponsors as the record holds them.

@@ -166,6 +166,7 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   lblLoadError_->setWordWrap(true);
   lblLoadError_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   SetRole(lblLoadError_, "error");
+  ReadWithCaption(lblLoadError_, QStringLiteral("Load Career"));
   // Room for a sentence that names a file and a line.
   lblLoadError_->ensurePolished();
   lblLoadError_->setMinimumHeight(lblLoadError_->fontMetrics().lineSpacing() * 4);
@@ -182,6 +183,7 @@ StartScreen::StartScreen(Game& game, QWidget* parent) : QWidget(parent), game_(g
   grdCareers_->setSelectionMode(QAbstractItemView::SingleSelection);
   grdCareers_->setWordWrap(false);
   ReadyForKeys(grdCareers_);
+  ReadCurrentCellOnlyWithFocus(grdCareers_);
   grdCareers_->setAlternatingRowColors(true);
   grdCareers_->setStyleSheet(
       QStringLiteral("QTableWidget#grdCareers { background: #ffffff; alternate-background-color: "
@@ -264,6 +266,7 @@ void StartScreen::Loaded(const Game::LoadResult& result) {
     case Game::LoadOutcome::Failed:
       // The start screen stays up and says what was wrong with the file.
       lblLoadError_->setText(ToQt(result.error));
+      Announce(this, lblLoadError_->text());
       break;
   }
 }

@@ -412,7 +412,7 @@ class ControlsTest : public QObject {
       const QRegularExpression sign(QStringLiteral("[+-]"));
       const auto is = [&step](const char* word) { return step.startsWith(QLatin1String(word)); };
       if (is("set ")) QVERIFY(Set(s.career(), rest));
-      if (step == QLatin1String("open")) screen.Open();
+      if (step == QLatin1String("open")) screen.Open(), screen.show();
       if (is("shows ")) QCOMPARE(Misshown(&screen, rest), QString());
       if (is("says ")) QCOMPARE(Messages(s.prompter).last(), rest);
       if (is("cmd")) QVERIFY(Click(&screen, qPrintable(step)));
@@ -446,6 +446,7 @@ class ControlsTest : public QObject {
                      [this] { HandBackTo(hub_.get()); });
     QVERIFY(Set(s.career(), QStringLiteral("Matches=13|MatchRatingAverage=8")));
     sponsorship.Open();
+    sponsorship.show();
     QVERIFY(!IsEnabled(&sponsorship, opener.constData()) &&
             Click(&sponsorship, opener.constData()) && !ShownWindow("frmSponsor" + slot) &&
             Click(&sponsorship, "cmdClose"));

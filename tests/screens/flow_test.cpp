@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The way through the screens: setup, loading, quitting, a round's count-downs, a season's end.
+// The way through the screens: setup, loading, quitting, a round's count-downs, a season's end;
+// where each window opens.
 
+#include <QWindow>
 #include <fstream>
 
 #include "screens/screen_test_support.h"
@@ -151,6 +153,93 @@ class FlowTest : public QObject {
     start->hide();
     start->show();
     QVERIFY(!IsShown(start, "cmdContinue"));
+  }
+
+  // Each screen opens centred over the window it came from (kept within the desktop) and, when
+  // that window waits for it, kept above it; the match beside the round where the desktop has
+  // room; the team page over the hub, and the hub back where it was.
+  void screensOpenOverTheirOpeners_data() {
+    QTest::addColumn<QByteArrayList>("presses");  // "window:button", in turn
+    QTest::addColumn<QByteArray>("opened");
+    QTest::addColumn<QByteArray>("over");
+    QTest::addColumn<bool>("kept");  // kept above the opener
+    QTest::newRow("a shop") << QByteArrayList{"frmMain:cmdTraining"} << QByteArray("frmTraining")
+                            << QByteArray("frmMain") << true;
+    QTest::newRow("the records") << QByteArrayList{"frmMain:cmdRecords"} << QByteArray("frmRecords")
+                                 << QByteArray("frmMain") << true;
+    QTest::newRow("an awards list")
+        << QByteArrayList{"frmMain:cmdRecords", "frmRecords:cmdLocalAwards"}
+        << QByteArray("frmLocalAwards") << QByteArray("frmRecords") << true;
+    QTest::newRow("the round") << QByteArrayList{"frmMain:cmdPlay"} << QByteArray("frmMatchRound")
+                               << QByteArray("frmMain") << true;
+    QTest::newRow("the team page") << QByteArrayList{"frmMain:cmdTeamDetails"}
+                                   << QByteArray("frmTeam") << QByteArray("frmMain") << false;
+    QTest::newRow("the ladder") << QByteArrayList{"frmMain:cmdTeamDetails", "frmTeam:cmdLadder"}
+                                << QByteArray("frmLadder") << QByteArray("frmTeam") << true;
+  }
+  void screensOpenOverTheirOpeners() {
+    QFETCH(QByteArrayList, presses);
+    QFETCH(QByteArray, opened);
+    QFETCH(QByteArray, over);
+    QFETCH(bool, kept);
+    QWidget* hub = StartCareer(Flow(), QStringLiteral("Wayne Carey"));
+    QVERIFY(hub);
+    hub->move(hub->pos() + QPoint(140, 90));  // where the player put it
+    const QPoint hubPlace = hub->pos();
+    for (const QByteArray& press : presses) {
+      const QByteArrayList at = press.split(':');
+      QVERIFY2(Click(ShownWindow(at[0].constData()), at[1].constData()), press.constData());
+    }
+    QWidget* screen = ShownWindow(opened.constData());
+    QWidget* owner = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (window->objectName() == QLatin1String(over)) owner = window;
+    QVERIFY(screen && owner);
+    const QPoint off = screen->frameGeometry().center() - owner->frameGeometry().center();
+    QVERIFY2(off.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2 off").arg(off.x()).arg(off.y())));
+    QCOMPARE(screen->windowHandle()->transientParent() == owner->windowHandle(), kept);
+    if (opened == "frmTeam") {
+      QVERIFY(Click(screen, "cmdCareerDetails") && hub->isVisible());
+      QCOMPARE(hub->pos(), hubPlace);
+    }
+  }
+
+  // The match beside the round, both moved no more than it takes to fit the desktop; where the
+  // two cannot stand side by side, neither moves.
+  void twoWindowsSideBySide_data() {
+    QTest::addColumn<QRect>("left");
+    QTest::addColumn<QSize>("right");
+    QTest::addColumn<QPoint>("leftAt");  // where the left one ends up; none: nothing moved
+    QTest::newRow("room to its right")
+        << QRect(100, 200, 900, 600) << QSize(800, 500) << QPoint(100, 200);
+    QTest::newRow("slid left to make room")
+        << QRect(2600, 200, 900, 600) << QSize(800, 500) << QPoint(3840 - 1708, 200);
+    QTest::newRow("slid up when the taller is low")
+        << QRect(100, 1800, 900, 300) << QSize(800, 900) << QPoint(100, 2160 - 900);
+    QTest::newRow("too wide for the desktop")
+        << QRect(100, 200, 2000, 600) << QSize(1900, 500) << QPoint();
+  }
+  void twoWindowsSideBySide() {
+    QFETCH(QRect, left);
+    QFETCH(QSize, right);
+    QFETCH(QPoint, leftAt);
+    // The rectangles are the windows' frames, as the desktop has them.
+    QWidget one, two;
+    one.show();
+    const QSize frame = one.frameGeometry().size() - one.size();
+    one.resize(left.size() - frame);
+    one.move(left.topLeft());
+    two.resize(right - frame);
+    const QPoint twoBefore = two.pos();
+    const bool placed = PlaceSideBySide(&one, &two);
+    QCOMPARE(placed, !leftAt.isNull());
+    QCOMPARE(one.pos(), placed ? leftAt : left.topLeft());
+    if (placed) {
+      QCOMPARE(two.pos(), leftAt + QPoint(left.width() + 8, 0));
+    } else {
+      QCOMPARE(two.pos(), twoBefore);
+    }
   }
 
   // Injured and suspended this week only: both messages come over the round, played without him.

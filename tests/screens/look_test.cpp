@@ -109,6 +109,7 @@ class LookTest : public QObject {
       for (const auto& [state, bank, keys] : visits) {
         s.career().BankBalance = Money::Dollars(bank);
         shop.Open();
+        shop.show();
         for (const Qt::Key key : keys) QTest::keyClick(Find(&shop, "udKicking"), key);
         QCOMPARE(TextOf(&shop, "lblBalanceAfter"), QStringLiteral("0"));
         states.push_back(Draw(QString::fromLatin1(state), Find(&shop, "lblBalanceAfter")));

