@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/screen_flow.h"
 
-#include "screens/career_screen.h"
+#include "screens/career_library.h"
 #include "screens/contracts_screen.h"
 #include "screens/draft_screens.h"
 #include "screens/game_settings.h"
@@ -166,15 +166,17 @@ void ScreenFlow::OpenRecords() {
 void ScreenFlow::OpenCareer() {
   if (!hub_ || !game_.HasCareer()) return;
   // The log grows with every round: the screen reads it afresh each time.
-  auto read = ReadRunningCareerLog(game_);
+  auto read =
+      ReadCareerLog(LogPath(game_.folder().path, game_.career()), SavedPlace(game_.career()));
   if (const auto* error = std::get_if<FileError>(&read)) {
     game_.prompter().inform(error->message);
     return;
   }
+  const auto* maker = CareerMaker();
+  if (!maker) return;
   Retire(career_);
-  career_ = std::make_unique<CareerScreen>(game_.career(), std::get<CareerLog>(std::move(read)));
-  career_->SetDataFolder(game_.folder().path);
-  connect(career_.get(), &CareerScreen::closed, this, [this] { HandBackTo(hub_.get()); });
+  career_ = maker->Make(game_.career(), std::get<CareerLog>(std::move(read)), game_.folder().path,
+                        this, [this] { HandBackTo(hub_.get()); });
   OpenFrom(hub_.get(), career_.get());
 }
 
@@ -194,11 +196,22 @@ void ScreenFlow::OpenHallOfFameCareer(const QString& saveFile) {
     game_.prompter().inform(error->message);
     return;
   }
+  const auto* maker = CareerMaker();
+  if (!maker) return;
   Retire(career_);
-  career_ = std::make_unique<CareerScreen>(career, std::get<CareerLog>(std::move(read)));
-  career_->SetDataFolder(save.parent_path());
-  connect(career_.get(), &CareerScreen::closed, this, [this] { HandBackTo(start_.get()); });
+  career_ = maker->Make(career, std::get<CareerLog>(std::move(read)), save.parent_path(), this,
+                        [this] { HandBackTo(start_.get()); });
   OpenFrom(start_.get(), career_.get());
+}
+
+const CareerScreenMaker* ScreenFlow::CareerMaker() {
+  // The Career screen's library is loaded the first time the screen opens.
+  auto loaded = CareerLibrary();
+  if (const auto* why = std::get_if<QString>(&loaded)) {
+    game_.prompter().inform(ToStd(*why));
+    return nullptr;
+  }
+  return std::get<const CareerScreenMaker*>(loaded);
 }
 
 void ScreenFlow::OpenTeam() {

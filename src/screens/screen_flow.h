@@ -11,7 +11,7 @@ class QWidget;
 
 namespace km::screens {
 
-class CareerScreen;
+class CareerScreenMaker;
 class ContractsScreen;
 class DraftCampScreen;
 class DraftScreen;
@@ -49,7 +49,7 @@ class ScreenFlow : public QObject {
   [[nodiscard]] SetupScreen* setup() const { return setup_.get(); }
   [[nodiscard]] MainScreen* hub() const { return hub_.get(); }
   [[nodiscard]] RecordsScreen* records() const { return records_.get(); }
-  [[nodiscard]] CareerScreen* careerScreen() const { return career_.get(); }
+  [[nodiscard]] QWidget* careerScreen() const { return career_.get(); }
   [[nodiscard]] TeamScreen* team() const { return team_.get(); }
   [[nodiscard]] ContractsScreen* contracts() const { return contracts_.get(); }
   [[nodiscard]] RoundScreen* round() const { return round_.get(); }
@@ -79,6 +79,9 @@ class ScreenFlow : public QObject {
   // A career of the start screen's hall of fame: its Career screen, read
   // from its files.
   void OpenHallOfFameCareer(const QString& saveFile);
+  // The maker of Career screens from the screen's library, loaded the first
+  // time; nothing, once the player has been told why, when it cannot be.
+  const CareerScreenMaker* CareerMaker();
   void OpenTeam();
   void BackToHub();
   void OpenContracts();
@@ -107,7 +110,7 @@ class ScreenFlow : public QObject {
   std::unique_ptr<SetupScreen> setup_;
   std::unique_ptr<MainScreen> hub_;
   std::unique_ptr<RecordsScreen> records_;
-  std::unique_ptr<CareerScreen> career_;
+  std::unique_ptr<QWidget> career_;
   std::unique_ptr<TeamScreen> team_;
   std::unique_ptr<ContractsScreen> contracts_;
   std::unique_ptr<ShopScreen> shop_;
