@@ -876,16 +876,11 @@ QWidget* CareerScreen::MakeCharts() {
   connect(spnTo_, &QSpinBox::valueChanged, this,
           [this](int to) { ShowSeasons(std::min(shownFrom_, to), to); });
   top->addStretch(1);
-  for (int c = 0; c < kCompetitionCount; ++c) {
-    top->addWidget(KeyLabel(kCompetitionColours[static_cast<std::size_t>(c)],
-                            ToQt(kCompetitionNames[static_cast<std::size_t>(c)]), page));
-  }
   layout->addLayout(top);
-  // Nothing logged: nothing to chart, and no key to the charts.
-  for (int i = 0; i < top->count(); ++i) {
-    if (QWidget* widget = top->itemAt(i)->widget()) widget->setVisible(!log_.weeks.empty());
-  }
 
+  // A note on the log, and the key to the competitions' colours, on a row of
+  // their own: the screen stays narrow enough for a small laptop.
+  auto* keyRow = new QHBoxLayout;
   auto* note = new QLabel(page);
   note->setObjectName(QStringLiteral("lblChartsNote"));
   note->setWordWrap(true);
@@ -893,7 +888,19 @@ QWidget* CareerScreen::MakeCharts() {
   if (log_.weeks.empty()) note->setText(QString::fromLatin1(kEmptyLog));
   if (log_.StartsLate()) note->setText(StartsLateNote(log_));
   note->setVisible(!note->text().isEmpty());
-  layout->addWidget(note);
+  keyRow->addWidget(note, 1);
+  if (note->text().isEmpty()) keyRow->addStretch(1);
+  for (int c = 0; c < kCompetitionCount; ++c) {
+    QLabel* key = KeyLabel(kCompetitionColours[static_cast<std::size_t>(c)],
+                           ToQt(kCompetitionNames[static_cast<std::size_t>(c)]), page);
+    key->setVisible(!log_.weeks.empty());
+    keyRow->addWidget(key);
+  }
+  layout->addLayout(keyRow);
+  // Nothing logged: nothing to chart, and no key to the charts.
+  for (int i = 0; i < top->count(); ++i) {
+    if (QWidget* widget = top->itemAt(i)->widget()) widget->setVisible(!log_.weeks.empty());
+  }
 
   auto* grid = new QGridLayout;
   grid->setSpacing(6);
