@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -492,6 +493,7 @@ class CareerChart : public QChartView {
     HideFromLegend(chart, cursor_);
     cursorFoot_ = left->min();
     cursorTop_ = left->max();
+    FitLegend();
   }
 
   // The chart as Export and Print show it: without the slot picked.
@@ -566,6 +568,7 @@ class CareerChart : public QChartView {
   void resizeEvent(QResizeEvent* event) override {
     QChartView::resizeEvent(event);
     FitAxes();
+    FitLegend();
   }
 
   void focusInEvent(QFocusEvent* event) override {
@@ -617,6 +620,22 @@ class CareerChart : public QChartView {
       const double x = cursor_->at(0).x();
       cursor_->replace({{x, cursorFoot_}, {x, cursorTop_}});
     }
+  }
+
+  // The legend under the chart while its names fit across it in a row, else
+  // down its right-hand side, where none is cut short.
+  void FitLegend() {
+    QLegend* legend = chart()->legend();
+    const QFontMetrics metrics(legend->font());
+    int across = 0;
+    for (const QLegendMarker* marker : legend->markers()) {
+      if (!marker->isVisible()) continue;
+      // The marker's square, the name and the space before the next.
+      across += metrics.height() + metrics.horizontalAdvance(marker->label()) +
+                metrics.averageCharWidth() * 3;
+    }
+    const Qt::Alignment side = across > width() - 16 ? Qt::AlignRight : Qt::AlignBottom;
+    if (legend->alignment() != side) legend->setAlignment(side);
   }
 
   struct AxisFit {

@@ -405,6 +405,11 @@ class ScreenWalkTest : public QObject {
     Find<QTabWidget>(&career, "tabCareer")->setCurrentIndex(1);
     Look("career-scrapbook", &career);
     LookAt<CareerScreen>("career-empty", {}, game.career(), CareerLog{});
+    // Twenty-eight seasons week by week: the last three, the rest along the scroll bar.
+    CareerScreen long28(game.career(), ALog(28));
+    long28.show();
+    long28.ShowByWeek(true);
+    Look("career-28-weeks", &long28);
     LookAt<TeamScreen>("team-veteran", {}, game);
     // A re-signing: the AFL clubs' offers, the longest names among them.
     ContractOffers& offers = game.contracts();
