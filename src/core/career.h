@@ -12,6 +12,8 @@ namespace km {
 // A new career: a fourteen-year-old with a little money in the bank.
 inline constexpr int kStartingAge = 14;
 inline constexpr int kStartingBank = 15000;
+// The club a new career shows until his first contract is signed.
+inline constexpr const char* kNoClubYet = "Club Here";
 // Condition and gear bars run to this; new gear and a full restore bring them
 // back to it.
 inline constexpr int kFullBar = 100;
@@ -67,7 +69,7 @@ struct LadderRow {
 struct Career {
   // Identity and profile.
   std::string Name;
-  std::string Team = "Club Here";
+  std::string Team = kNoClubYet;
   std::string State;
   std::string League = "Local Reserves";
   int Height = 0;

@@ -90,9 +90,8 @@ AboutScreen* OpenAboutBox(QWidget* owner, Prompter& prompter, const char* name) 
   auto* box = new AboutScreen(prompter);
   box->setObjectName(QString::fromLatin1(name));
   QObject::connect(box, &QDialog::finished, owner, [owner, box] {
-    owner->setEnabled(true);
     box->deleteLater();
-    owner->activateWindow();
+    HandBackTo(owner);
   });
   Hold(owner);
   box->adjustSize();

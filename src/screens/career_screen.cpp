@@ -8,13 +8,16 @@
 #include <QChartView>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -24,18 +27,25 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScatterSeries>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolTip>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
+#include <string_view>
 
 #include "core/game_data.h"
 #include "core/text_file.h"
@@ -56,6 +66,8 @@ constexpr const char* kEmptyLog =
 constexpr const char* kPointHint =
     "Point at a chart, or step along it with the arrow keys, to read its figures.";
 constexpr int kWeeksInSeason = 26;
+// The seasons the charts show week by week at first: more is a tangle.
+constexpr int kSeasonsByWeek = 3;
 constexpr int kRoundsBeforeFinals = 22;
 
 // The competitions' colours behind the charts, Local Reserves first.
@@ -118,7 +130,8 @@ struct Slot {
   Money bank;
 };
 
-std::vector<Slot> SlotsOf(const CareerLog& log, bool byWeek) {
+// The slots of the seasons from `from` to `to`.
+std::vector<Slot> SlotsOf(const CareerLog& log, bool byWeek, int from, int to) {
   // Each season's matches and rating total first, for its average.
   std::vector<std::pair<int, double>> seasons;  // matches, ratings, by season index
   const int first = log.weeks.empty() ? 0 : log.weeks.front().season;
@@ -133,6 +146,7 @@ std::vector<Slot> SlotsOf(const CareerLog& log, bool byWeek) {
   std::vector<Slot> slots;
   slots.reserve(byWeek ? log.weeks.size() : seasons.size());
   for (const LogWeek& w : log.weeks) {
+    if (w.season < from || w.season > to) continue;
     const auto& [seasonMatches, ratings] = seasons[static_cast<std::size_t>(w.season - first)];
     if (byWeek || slots.empty() || slots.back().season != w.season) {
       Slot s;
@@ -273,13 +287,29 @@ const std::vector<ChartPlan>& ChartPlans() {
   return plans;
 }
 
-// A tick every season while they fit, then every 2, 5, 10, ...
-double TickInterval(double span) {
+// A tick at every whole number while no more than `most` fit, then every 2,
+// 5, 10, 20, ...
+double TickInterval(double span, int most) {
   for (double step = 1;; step *= 10) {
     for (const double times : {1.0, 2.0, 5.0}) {
-      if (span / (step * times) <= 12) return step * times;
+      if (span / (step * times) <= most) return step * times;
     }
   }
+}
+
+// The figures up the side of a chart: counts and dollars at whole numbers,
+// ratings at round tenths, no more of them than `most` steps; and room above
+// the highest figure, so that a point at the top is drawn whole.
+void FitAxis(QValueAxis* axis, double low, double high, bool whole, int most) {
+  constexpr double kRoomAbove = 0.15;  // of a tick's step
+  const double unit = whole ? 1 : 0.1;
+  const double step = TickInterval((high - low) / unit, most) * unit;
+  double top = std::ceil(high / step - 1e-9) * step;
+  if (top - high < step * kRoomAbove) top += step;
+  axis->setRange(std::floor(low / step + 1e-9) * step, top);
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(0);
+  axis->setTickInterval(step);
 }
 
 void HideFromLegend(QChart* chart, QAbstractSeries* series) {
@@ -310,6 +340,8 @@ class CareerChart : public QChartView {
   void Show(std::vector<Slot> slots) {
     slots_ = std::move(slots);
     current_ = -1;
+    fits_.clear();
+    cursor_ = nullptr;
     auto* chart = new QChart;
     chart->setTitle(QString::fromLatin1(plan_.title));
     QFont title = font();
@@ -336,7 +368,7 @@ class CareerChart : public QChartView {
     xAxis->setRange(from, to);
     xAxis->setTickType(QValueAxis::TicksDynamic);
     xAxis->setTickAnchor(slots_.front().season);
-    xAxis->setTickInterval(TickInterval(to - from));
+    xAxis->setTickInterval(TickInterval(to - from, 12));
     xAxis->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(xAxis, Qt::AlignBottom);
     auto* left = new QValueAxis;
@@ -388,12 +420,10 @@ class CareerChart : public QChartView {
       shown.push_back(series);
       series->setProperty("rightAxis", s.rightAxis);
     }
-    left->setRange(lowest, highest);
-    left->applyNiceNumbers();
-    if (right) {
-      right->setRange(0, rightHighest);
-      right->applyNiceNumbers();
-    }
+    const bool whole = std::string_view(plan_.labelFormat) == "%.0f";
+    fits_ = {{left, lowest, highest, whole}};
+    if (right) fits_.push_back({right, 0, rightHighest, whole});
+    FitAxes();
 
     // The competitions behind everything, one band for each run of slots.
     for (std::size_t i = 0; i < slots_.size();) {
@@ -463,6 +493,16 @@ class CareerChart : public QChartView {
     HideFromLegend(chart, cursor_);
     cursorFoot_ = left->min();
     cursorTop_ = left->max();
+    FitLegend();
+  }
+
+  // The chart as Export and Print show it: without the slot picked.
+  [[nodiscard]] QImage Picture() {
+    const QList<QPointF> picked = cursor_ ? cursor_->points() : QList<QPointF>();
+    if (cursor_) cursor_->clear();
+    QImage picture = grab().toImage();
+    if (cursor_) cursor_->replace(picked);
+    return picture;
   }
 
   // The figures of a slot as this chart tells them.
@@ -525,6 +565,12 @@ class CareerChart : public QChartView {
     Pick(std::clamp(to, 0, last), false);
   }
 
+  void resizeEvent(QResizeEvent* event) override {
+    QChartView::resizeEvent(event);
+    FitAxes();
+    FitLegend();
+  }
+
   void focusInEvent(QFocusEvent* event) override {
     QChartView::focusInEvent(event);
     if (!slots_.empty()) Pick(current_ < 0 ? static_cast<int>(slots_.size()) - 1 : current_, false);
@@ -548,7 +594,58 @@ class CareerChart : public QChartView {
     if (told) told(text);
   }
 
+  // As many figures up the side as the chart's height has room for, two
+  // lines of text apart. The competitions' bands and the cursor reach from
+  // the foot of the left axis to its top.
+  void FitAxes() {
+    if (fits_.empty()) return;
+    const int line = QFontMetrics(fits_.front().axis->labelsFont()).lineSpacing();
+    // The plot is the chart less its title, the season's figures and name and
+    // the legend: about seven lines.
+    const int most = std::clamp((height() - 7 * line) / (2 * line), 2, 5);
+    for (const AxisFit& fit : fits_) FitAxis(fit.axis, fit.low, fit.high, fit.whole, most);
+    QValueAxis* left = fits_.front().axis;
+    for (QAbstractSeries* series : chart()->series()) {
+      auto* band = qobject_cast<QAreaSeries*>(series);
+      if (!band) continue;
+      for (QLineSeries* edge : {band->upperSeries(), band->lowerSeries()}) {
+        QList<QPointF> points = edge->points();
+        for (QPointF& p : points) p.setY(edge == band->upperSeries() ? left->max() : left->min());
+        edge->replace(points);
+      }
+    }
+    cursorFoot_ = left->min();
+    cursorTop_ = left->max();
+    if (cursor_ && cursor_->count() == 2) {
+      const double x = cursor_->at(0).x();
+      cursor_->replace({{x, cursorFoot_}, {x, cursorTop_}});
+    }
+  }
+
+  // The legend under the chart while its names fit across it in a row, else
+  // down its right-hand side, where none is cut short.
+  void FitLegend() {
+    QLegend* legend = chart()->legend();
+    const QFontMetrics metrics(legend->font());
+    int across = 0;
+    for (const QLegendMarker* marker : legend->markers()) {
+      if (!marker->isVisible()) continue;
+      // The marker's square, the name and the space before the next.
+      across += metrics.height() + metrics.horizontalAdvance(marker->label()) +
+                metrics.averageCharWidth() * 3;
+    }
+    const Qt::Alignment side = across > width() - 16 ? Qt::AlignRight : Qt::AlignBottom;
+    if (legend->alignment() != side) legend->setAlignment(side);
+  }
+
+  struct AxisFit {
+    QValueAxis* axis;
+    double low, high;
+    bool whole;
+  };
+
   const ChartPlan& plan_;
+  std::vector<AxisFit> fits_;
   std::vector<Slot> slots_;
   int current_ = -1;
   QLineSeries* cursor_ = nullptr;
@@ -704,6 +801,13 @@ CareerScreen::CareerScreen(const Career& career, CareerLog log, QWidget* parent)
   setWindowTitle(QString::fromLatin1(kTitle));
   // A short career shows best week by week, a long one season by season.
   byWeek_ = log_.weeks.empty() || log_.weeks.back().season - log_.weeks.front().season < 2;
+  if (!log_.weeks.empty()) {
+    firstSeason_ = log_.weeks.front().season;
+    lastSeason_ = log_.weeks.back().season;
+  }
+  // Season by season the whole career fits; week by week, its last seasons.
+  seasonSeasons_ = {firstSeason_, lastSeason_};
+  weekSeasons_ = {std::max(firstSeason_, lastSeason_ - (kSeasonsByWeek - 1)), lastSeason_};
 
   auto* layout = new QVBoxLayout(ScreenPage(this));
   layout->setContentsMargins(16, 10, 16, 14);
@@ -769,17 +873,33 @@ QWidget* CareerScreen::MakeCharts() {
   connect(optByWeek_, &QRadioButton::toggled, this, [this](bool on) { ShowByWeek(on); });
   top->addWidget(optBySeason_);
   top->addWidget(optByWeek_);
+  top->addSpacing(12);
+  // The seasons the charts show: the spinners zoom, the scroll bar below the
+  // charts moves along the career.
+  spnFrom_ = new QSpinBox(page);
+  spnFrom_->setObjectName(QStringLiteral("spnFrom"));
+  spnTo_ = new QSpinBox(page);
+  spnTo_->setObjectName(QStringLiteral("spnTo"));
+  for (QSpinBox* box : {spnFrom_, spnTo_}) {
+    box->setRange(firstSeason_, lastSeason_);
+    box->setKeyboardTracking(false);
+  }
+  top->addWidget(CaptionOf(spnFrom_, QStringLiteral("Seasons from:"), page));
+  top->addWidget(spnFrom_);
+  top->addWidget(CaptionOf(spnTo_, QStringLiteral("to:"), page));
+  top->addWidget(spnTo_);
+  spnFrom_->setAccessibleName(QStringLiteral("First season shown"));
+  spnTo_->setAccessibleName(QStringLiteral("Last season shown"));
+  connect(spnFrom_, &QSpinBox::valueChanged, this,
+          [this](int from) { ShowSeasons(from, std::max(from, shownTo_)); });
+  connect(spnTo_, &QSpinBox::valueChanged, this,
+          [this](int to) { ShowSeasons(std::min(shownFrom_, to), to); });
   top->addStretch(1);
-  for (int c = 0; c < kCompetitionCount; ++c) {
-    top->addWidget(KeyLabel(kCompetitionColours[static_cast<std::size_t>(c)],
-                            ToQt(kCompetitionNames[static_cast<std::size_t>(c)]), page));
-  }
   layout->addLayout(top);
-  // Nothing logged: nothing to chart, and no key to the charts.
-  for (int i = 0; i < top->count(); ++i) {
-    if (QWidget* widget = top->itemAt(i)->widget()) widget->setVisible(!log_.weeks.empty());
-  }
 
+  // A note on the log, and the key to the competitions' colours, on a row of
+  // their own: the screen stays narrow enough for a small laptop.
+  auto* keyRow = new QHBoxLayout;
   auto* note = new QLabel(page);
   note->setObjectName(QStringLiteral("lblChartsNote"));
   note->setWordWrap(true);
@@ -787,7 +907,19 @@ QWidget* CareerScreen::MakeCharts() {
   if (log_.weeks.empty()) note->setText(QString::fromLatin1(kEmptyLog));
   if (log_.StartsLate()) note->setText(StartsLateNote(log_));
   note->setVisible(!note->text().isEmpty());
-  layout->addWidget(note);
+  keyRow->addWidget(note, 1);
+  if (note->text().isEmpty()) keyRow->addStretch(1);
+  for (int c = 0; c < kCompetitionCount; ++c) {
+    QLabel* key = KeyLabel(kCompetitionColours[static_cast<std::size_t>(c)],
+                           ToQt(kCompetitionNames[static_cast<std::size_t>(c)]), page);
+    key->setVisible(!log_.weeks.empty());
+    keyRow->addWidget(key);
+  }
+  layout->addLayout(keyRow);
+  // Nothing logged: nothing to chart, and no key to the charts.
+  for (int i = 0; i < top->count(); ++i) {
+    if (QWidget* widget = top->itemAt(i)->widget()) widget->setVisible(!log_.weeks.empty());
+  }
 
   auto* grid = new QGridLayout;
   grid->setSpacing(6);
@@ -801,6 +933,16 @@ QWidget* CareerScreen::MakeCharts() {
   }
   layout->addLayout(grid, 1);
   if (log_.weeks.empty()) layout->addStretch(1);
+
+  hsbSeasons_ = new QScrollBar(Qt::Horizontal, page);
+  hsbSeasons_->setObjectName(QStringLiteral("hsbSeasons"));
+  hsbSeasons_->setAccessibleName(QStringLiteral("Seasons shown"));
+  hsbSeasons_->setFocusPolicy(Qt::StrongFocus);
+  connect(hsbSeasons_, &QScrollBar::valueChanged, this, [this](int at) {
+    const int from = firstSeason_ + at;
+    ShowSeasons(from, from + shownTo_ - shownFrom_);
+  });
+  layout->addWidget(hsbSeasons_);
 
   lblPoint_ = new QLabel(QString::fromLatin1(kPointHint), page);
   lblPoint_->setObjectName(QStringLiteral("lblPoint"));
@@ -857,13 +999,16 @@ QWidget* CareerScreen::MakeScrapbook() {
     }
     ++row;
   }
-  // The columns fit the longest they can hold, measured once rather than
-  // row by row through a long career.
+  // The columns fit the longest they can hold, and their headings, measured
+  // once rather than row by row through a long career.
   const QFontMetrics metrics = grdScrapbook_->fontMetrics();
   const int pad = metrics.averageCharWidth() * 3;
-  for (int column = 0; const char* widest : {"Season", "Preliminary Finals", "Draft pick"}) {
-    grdScrapbook_->setColumnWidth(column++,
-                                  metrics.horizontalAdvance(QString::fromLatin1(widest)) + pad);
+  QHeaderView* header = grdScrapbook_->horizontalHeader();
+  for (int column = 0; const char* widest : {"99", "Preliminary Finals", "Draft pick"}) {
+    grdScrapbook_->setColumnWidth(
+        column, std::max(metrics.horizontalAdvance(QString::fromLatin1(widest)) + pad,
+                         header->sectionSizeHint(column)));
+    ++column;
   }
   grdScrapbook_->setMinimumHeight(grdScrapbook_->fontMetrics().height() * 8);
   connect(grdScrapbook_, &QTableWidget::currentCellChanged, this,
@@ -902,6 +1047,10 @@ void CareerScreen::Filter(const QString& words) {
     } else {
       ShowEntry(-1);
     }
+  } else {
+    // The row picked before a search that matched nothing is back in view:
+    // its story with it.
+    ShowEntry(current);
   }
 }
 
@@ -920,7 +1069,29 @@ void CareerScreen::ShowEntry(int row) {
 void CareerScreen::ShowByWeek(bool byWeek) {
   byWeek_ = byWeek;
   (byWeek ? optByWeek_ : optBySeason_)->setChecked(true);
-  const std::vector<Slot> slots = SlotsOf(log_, byWeek);
+  const auto [from, to] = byWeek ? weekSeasons_ : seasonSeasons_;
+  ShowSeasons(from, to);
+}
+
+void CareerScreen::ShowSeasons(int from, int to) {
+  to = std::clamp(to, firstSeason_, lastSeason_);
+  from = std::clamp(from, firstSeason_, to);
+  shownFrom_ = from;
+  shownTo_ = to;
+  (byWeek_ ? weekSeasons_ : seasonSeasons_) = {from, to};
+  for (QSpinBox* box : {spnFrom_, spnTo_}) {
+    const QSignalBlocker quiet(box);
+    box->setValue(box == spnFrom_ ? from : to);
+  }
+  {
+    const QSignalBlocker quiet(hsbSeasons_);
+    hsbSeasons_->setRange(0, (lastSeason_ - firstSeason_) - (to - from));
+    hsbSeasons_->setPageStep(to - from + 1);
+    hsbSeasons_->setValue(from - firstSeason_);
+  }
+  // The scroll bar is there while some of the career is out of view.
+  hsbSeasons_->setVisible(!log_.weeks.empty() && hsbSeasons_->maximum() > 0);
+  const std::vector<Slot> slots = SlotsOf(log_, byWeek_, from, to);
   for (CareerChart* chart : charts_) chart->Show(slots);
   lblPoint_->setText(QString::fromLatin1(kPointHint));
 }
@@ -935,19 +1106,48 @@ QString CareerScreen::html() const {
         chart->resize(chart->minimumSize() * 2);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
       }
-      pictures.push_back({chart->accessibleName(), chart->grab().toImage()});
+      pictures.push_back({chart->accessibleName(), chart->Picture()});
     }
   }
   return CareerHtml(career_, log_, pictures);
 }
 
-QString CareerScreen::ExportTo(const QString& file) const {
-  const auto error = WriteFileAtomically(PathFromQt(file), html().toStdString());
-  return error ? ToQt(*error) : QString();
+QString CareerScreen::FileFor(const char* extension) const {
+  // Export and Print to a file offer one name, in the player's Documents
+  // folder (or, without one, the career's data folder).
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty()) folder = PathToQt(folder_);
+  return QDir(folder).filePath(ToQt(career_.CareerName) + QStringLiteral(" Career.") +
+                               QString::fromLatin1(extension));
+}
+
+QString CareerScreen::ExportTo(const QString& file) {
+  if (const auto error = WriteFileAtomically(PathFromQt(file), html().toStdString())) {
+    return ToQt(*error);
+  }
+  Written(file);
+  return {};
+}
+
+void CareerScreen::Written(const QString& file) {
+  // Where it went, with a link that opens it.
+  delete written_.data();
+  written_ = new QMessageBox(
+      QMessageBox::Information, QString::fromLatin1(kTitle),
+      QStringLiteral("The career was written to <a href=\"%1\">%2</a>.")
+          .arg(QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded).toHtmlEscaped(),
+               QDir::toNativeSeparators(file).toHtmlEscaped()),
+      QMessageBox::Ok, this);
+  written_->setObjectName(QStringLiteral("msgWritten"));
+  written_->setTextFormat(Qt::RichText);
+  written_->setTextInteractionFlags(Qt::TextBrowserInteraction);
+  written_->setAttribute(Qt::WA_DeleteOnClose);
+  written_->open();
 }
 
 void CareerScreen::cmdExport_Click() {
-  const QString suggested = PathToQt(folder_ / (career_.CareerName + " Career.html"));
+  const QString suggested = FileFor("html");
+  QDir().mkpath(QFileInfo(suggested).path());
   const QString file = QFileDialog::getSaveFileName(
       this, QStringLiteral("Export Career"), suggested, QStringLiteral("Web pages (*.html *.htm)"));
   if (file.isEmpty()) return;
@@ -957,12 +1157,21 @@ void CareerScreen::cmdExport_Click() {
 
 void CareerScreen::cmdPrint_Click() {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(ToQt(career_.Name) + QStringLiteral(" Career"));
+  const QString file = FileFor("pdf");
+  printer.setDocName(QFileInfo(file).completeBaseName());
+  // Printing to a file offers the name Export offers; a printer, when there
+  // is one, stays the first choice.
+  const bool native = printer.outputFormat() == QPrinter::NativeFormat;
+  printer.setOutputFileName(file);
+  if (native) printer.setOutputFormat(QPrinter::NativeFormat);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
+  QDir().mkpath(QFileInfo(printer.outputFileName()).path());
   QTextDocument document;
   document.setHtml(html());
   document.print(&printer);
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+    Written(printer.outputFileName());
 }
 
 void CareerScreen::cmdClose_Click() {

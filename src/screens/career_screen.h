@@ -2,10 +2,12 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -15,8 +17,11 @@
 
 class QLabel;
 class QLineEdit;
+class QMessageBox;
 class QPushButton;
 class QRadioButton;
+class QScrollBar;
+class QSpinBox;
 class QTabWidget;
 class QTableWidget;
 class QTextBrowser;
@@ -75,17 +80,25 @@ class CareerScreen : public QWidget {
   CareerScreen(const Career& career, CareerLog log, QWidget* parent = nullptr);
   ~CareerScreen() override;
 
-  // Where Export offers to write the page: the career's data folder.
+  // The career's data folder: where Export and Print offer to write when
+  // the player has no Documents folder.
   void SetDataFolder(std::filesystem::path folder) { folder_ = std::move(folder); }
+  // The file Export (`html`) and Print to a file (`pdf`) offer: one name in
+  // the Documents folder.
+  [[nodiscard]] QString FileFor(const char* extension) const;
 
-  // The charts by week (every match) or by season.
+  // The charts by week (every match) or by season. Each keeps its own range
+  // of seasons: by season the whole career at first, by week its last three.
   void ShowByWeek(bool byWeek);
   [[nodiscard]] bool byWeek() const { return byWeek_; }
+  // The charts from season `from` to season `to` (kept within the career).
+  void ShowSeasons(int from, int to);
 
   // The page Export writes and Print prints, with the charts as shown now.
   [[nodiscard]] QString html() const;
-  // Writes html() to `file`; the sentence of what went wrong, if anything.
-  [[nodiscard]] QString ExportTo(const QString& file) const;
+  // Writes html() to `file` and says where, with a link that opens it; the
+  // sentence of what went wrong, if anything.
+  [[nodiscard]] QString ExportTo(const QString& file);
 
  Q_SIGNALS:
   void closed();
@@ -103,6 +116,7 @@ class CareerScreen : public QWidget {
   QWidget* MakeScrapbook();
   void Filter(const QString& words);
   void ShowEntry(int row);
+  void Written(const QString& file);
 
   Career career_;
   CareerLog log_;
@@ -113,11 +127,18 @@ class CareerScreen : public QWidget {
   QTabWidget* tabs_ = nullptr;
   QRadioButton* optBySeason_ = nullptr;
   QRadioButton* optByWeek_ = nullptr;
+  int firstSeason_ = 1, lastSeason_ = 1;  // of the log
+  int shownFrom_ = 1, shownTo_ = 1;       // the seasons shown
+  std::pair<int, int> seasonSeasons_, weekSeasons_;
+  QSpinBox* spnFrom_ = nullptr;
+  QSpinBox* spnTo_ = nullptr;
+  QScrollBar* hsbSeasons_ = nullptr;
   QLabel* lblPoint_ = nullptr;
   QLineEdit* txtSearch_ = nullptr;
   QLabel* lblFound_ = nullptr;
   QTableWidget* grdScrapbook_ = nullptr;
   QTextBrowser* txtStory_ = nullptr;
+  QPointer<QMessageBox> written_;
 };
 
 }  // namespace km::screens

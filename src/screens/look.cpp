@@ -751,10 +751,6 @@ void Restyle(QWidget* widget, const char* property, const QVariant& value) {
   widget->update();
 }
 
-QString ShortVersion() {
-  return QStringLiteral("%1.%2").arg(KICKMARK_VERSION_MAJOR).arg(KICKMARK_VERSION_MINOR);
-}
-
 QString FullVersion() {
   return QStringLiteral("%1.%2.%3")
       .arg(KICKMARK_VERSION_MAJOR)

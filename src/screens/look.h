@@ -72,9 +72,8 @@ void SetRole(QWidget* widget, const char* role);
 // has the widget drawn again in the look that value gives it.
 void Restyle(QWidget* widget, const char* property, const QVariant& value);
 
-// The version as the splash screen shows it ("1.3") and as the about box
-// shows it ("1.3.0": major, minor and revision).
-QString ShortVersion();
+// The version as the splash screen and the about box show it ("1.3.0":
+// major, minor and revision), from the project's one version number.
 QString FullVersion();
 
 }  // namespace km::screens

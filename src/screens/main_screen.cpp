@@ -195,11 +195,17 @@ constexpr BarWords kBarWords[kHubBarCount] = {
     {"Jumper", "Your jumper wears with every match and the Football Store repairs it."},
     {"Shorts", "Your shorts wear with every match and the Football Store repairs them."},
     {"Other", "Your other gear wears with every match and the Football Store repairs it."},
-    {"Gear overall", "The average of your boots, jumper, shorts and other gear."},
+    {"Gear overall",
+     "The average of your boots, jumper, shorts and other gear, worked out again after each match "
+     "and each purchase at the Football Store: the week's events move the bars but not it. Your "
+     "next match is played at this figure."},
     {"Fitness", "Matches wear your fitness down and the Health Care Centre restores it."},
     {"Health", "Matches wear your health down and the Health Care Centre restores it."},
     {"Stamina", "Matches wear your stamina down and the Health Care Centre restores it."},
-    {"Health overall", "The average of your fitness, health and stamina."},
+    {"Health overall",
+     "The average of your fitness, health and stamina, worked out again after each match and each "
+     "visit to the Health Care Centre: the week's events move the bars but not it. Your next match "
+     "is played at this figure."},
 };
 
 // The share of his disposals and goals his health overall leaves him, in
@@ -225,12 +231,19 @@ void AlignBarCaptions(QGridLayout* grid, QWidget* frame) {
 
 }  // namespace
 
-QString BarTip(HubBar bar, int value) {
+QString BarTip(HubBar bar, int value, std::optional<int> barsNow) {
   const BarWords& words = kBarWords[static_cast<std::size_t>(bar)];
   QString tip = QStringLiteral("%1: %2 of 100. %3")
                     .arg(QString::fromLatin1(words.name))
                     .arg(value)
                     .arg(QString::fromLatin1(words.what));
+  if (barsNow && *barsNow != value) {
+    tip += QStringLiteral(
+               " Your bars average %1 now; it stays %2 until a match or a purchase works it out "
+               "again.")
+               .arg(*barsNow)
+               .arg(value);
+  }
   const bool worn = IsBarLow(value);
   switch (bar) {
     case HubBar::GearOverall:
@@ -669,7 +682,14 @@ void MainScreen::refresh() {
   for (const ShownBar& shown : bars_) {
     const int value = HubBarValue(career, shown.bar);
     shown.widget->setValue(std::clamp(value, 0, 100));
-    shown.widget->setToolTip(BarTip(shown.bar, value));
+    // An overall bar is worked out only at a match or a purchase: what
+    // its bars make now may differ.
+    std::optional<int> barsNow;
+    if (shown.bar == HubBar::GearOverall)
+      barsNow = BarMean(career.Boots, career.Jumper, career.Shorts, career.Other);
+    if (shown.bar == HubBar::HealthOverall)
+      barsNow = BarMean(career.Fitness, career.Health, career.Stamina);
+    shown.widget->setToolTip(BarTip(shown.bar, value, barsNow));
     if (shown.caption) shown.caption->setToolTip(shown.widget->toolTip());
     // Each bar keeps the colour the last purchase or match gave it.
     Restyle(shown.widget, "barColour", QString::fromLatin1(BarColourName(run.colourOf(shown.bar))));

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -20,7 +21,9 @@ namespace km::screens {
 
 // A gear or condition bar's tool tip at `value`: what the bar is, what moves
 // it, and what the next mark below the value does (or that he is past them).
-QString BarTip(HubBar bar, int value);
+// For an overall bar, `barsNow` is the average its bars make now, which the
+// tip names when the overall has not caught up with it.
+QString BarTip(HubBar bar, int value, std::optional<int> barsNow = std::nullopt);
 
 // The Play button's tool tip: why Play is closed or what holds the week
 // (the draft camp, a sponsor window, a signature, retirement, an injury or

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <variant>
 
 #include "screens/look.h"
@@ -141,11 +142,13 @@ void ResultsScreen::refresh() {
   const Career& career = game_.career();
   lblName_->setText(ToQt(career.Name));
   lblTeam_->setText(ToQt(career.Team));
-  // The browser always opens on the first round.
-  if (hsbRound_->value() != 1) {
-    hsbRound_->setValue(1);  // shows it through hsbRound_Change
+  // The browser opens at this week's round, the one Play plays next (the
+  // grand final once the season is over); the rounds played are to its left.
+  const int round = std::clamp(career.Matches + 1, 1, hsbRound_->maximum());
+  if (hsbRound_->value() != round) {
+    hsbRound_->setValue(round);  // shows it through hsbRound_Change
   } else {
-    ShowRound(1);
+    ShowRound(round);
   }
 }
 

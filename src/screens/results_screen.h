@@ -21,7 +21,7 @@ class ResultsScreen : public QWidget {
  public:
   explicit ResultsScreen(Game& game, QWidget* parent = nullptr);
 
-  // Opens on round 1 with the player's name and club.
+  // Opens at this week's round with the player's name and club.
   void refresh();
 
  Q_SIGNALS:

@@ -114,9 +114,6 @@ void ScreenFlow::MakeHub(const QWidget* from) {
   if (!hub_->restoreGeometry(settings.value(GameSettings::kHubPlace).toByteArray())) {
     PlaceOver(hub_.get(), from);
   }
-  // The start screen's Continue takes the player back to this career.
-  settings.setValue(GameSettings::kLastCareer,
-                    PathToQt(SaveFilePath(game_.folder().path, game_.career())));
   connect(hub_.get(), &MainScreen::careerClosed, this, &ScreenFlow::CloseCareer);
   connect(hub_.get(), &MainScreen::recordsRequested, this, &ScreenFlow::OpenRecords);
   connect(hub_.get(), &MainScreen::careerRequested, this, &ScreenFlow::OpenCareer);
@@ -130,6 +127,15 @@ void ScreenFlow::MakeHub(const QWidget* from) {
   connect(hub_.get(), &MainScreen::storeRequested, this,
           [this] { OpenShop(static_cast<int>(Shop::Store)); });
   connect(hub_.get(), &MainScreen::sponsorshipRequested, this, &ScreenFlow::OpenSponsorship);
+}
+
+void ScreenFlow::RememberPlayed() {
+  // The start screen's Continue takes the player back to the career he last
+  // played: begun, or a round played in it. One only loaded to look at is
+  // not it.
+  if (!game_.HasCareer()) return;
+  GameSettings().setValue(GameSettings::kLastCareer,
+                          PathToQt(SaveFilePath(game_.folder().path, game_.career())));
 }
 
 void ScreenFlow::OpenShop(int shop) {
@@ -270,6 +276,7 @@ void ScreenFlow::ContractSigned() {
     // A new career's hub comes up once he has signed and the papers have
     // had the story; the offers stay in front until OK.
     MakeHub(contracts_.get());
+    RememberPlayed();
     hub_->show();
   }
   if (contracts_ && contracts_->isVisible()) {
@@ -282,6 +289,7 @@ void ScreenFlow::ContractsClosed() {
   if (!game_.HasCareer()) return;
   if (!hub_) {
     MakeHub(contracts_.get());
+    RememberPlayed();
     hub_->show();
   }
   hub_->refresh();
@@ -325,6 +333,7 @@ void ScreenFlow::RoundFinished() {
     Retire(round_);
     return;
   }
+  RememberPlayed();
   if (hub_) hub_->refresh();
   // He said Yes to a new position at the season's end: he picks it now.
   RunState& run = game_.run();

@@ -72,6 +72,8 @@ class ScreenFlow : public QObject {
   void OpenHub();
   // The hub, where it was last put, or over `from` the first time.
   void MakeHub(const QWidget* from);
+  // Has Continue offer the running career: it has been begun or played.
+  void RememberPlayed();
   // Keeps where the hub's window is for the next time it opens.
   void RememberHubPlace();
   void OpenRecords();

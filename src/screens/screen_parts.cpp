@@ -461,7 +461,31 @@ void OpenFrom(QWidget* owner, QWidget* screen) {
   if (owner) Hold(owner);
 }
 
+namespace {
+
+// The control that had the keyboard's focus when its window was held: a
+// disabled window loses its focus, and without this the control first in
+// its tab order would have it when it takes input again.
+class HeldFocus : public QObject {
+ public:
+  static constexpr const char* kName = "heldFocus";
+  explicit HeldFocus(QWidget* window) : QObject(window) {
+    setObjectName(QString::fromLatin1(kName));
+  }
+  static HeldFocus* Of(QWidget* window) {
+    return dynamic_cast<HeldFocus*>(
+        window->findChild<QObject*>(QString::fromLatin1(kName), Qt::FindDirectChildrenOnly));
+  }
+  QPointer<QWidget> control;
+};
+
+}  // namespace
+
 void Hold(QWidget* owner) {
+  QWidget* window = owner->window();
+  HeldFocus* held = HeldFocus::Of(window);
+  if (!held) held = new HeldFocus(window);
+  held->control = window->focusWidget();
   // Qt reports a control that loses the focus as focused once more (when it
   // is disabled, or clearFocus is called): a reader would hear the held
   // window's control, disabled. That report is not passed on.
@@ -483,6 +507,13 @@ void OpenBeside(QWidget* owner, QWidget* screen) {
 void HandBackTo(QWidget* owner) {
   if (!owner) return;
   owner->setEnabled(true);
+  // The control that had the focus when the window was held has it again.
+  QWidget* window = owner->window();
+  if (HeldFocus* held = HeldFocus::Of(window)) {
+    QWidget* control = held->control;
+    held->control = nullptr;
+    if (control && control->isVisibleTo(window) && control->isEnabled()) control->setFocus();
+  }
   if (owner->isVisible()) {
     owner->raise();
     owner->activateWindow();

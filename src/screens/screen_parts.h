@@ -72,7 +72,8 @@ void Hold(QWidget* owner);
 // input beside it.
 void OpenBeside(QWidget* owner, QWidget* screen);
 
-// The screen opened from `owner` was closed: the owner takes input again.
+// The screen opened from `owner` was closed: the owner takes input again,
+// the keyboard's focus back on the control that had it when it was held.
 void HandBackTo(QWidget* owner);
 
 // Puts `right` beside `left`, tops level, when the desktop has room for the

@@ -49,7 +49,7 @@ SplashScreen::SplashScreen(QWidget* parent)
       SplashLabel(QString::fromLatin1(kProgramTitle), "lblSplashTitle", Qt::AlignCenter, this);
   auto* click =
       SplashLabel(QString::fromLatin1(kClickToContinue), "lblClick", Qt::AlignCenter, this);
-  auto* version = SplashLabel(QStringLiteral("Version ") + ShortVersion(), "lblSplashVersion",
+  auto* version = SplashLabel(QStringLiteral("Version ") + FullVersion(), "lblSplashVersion",
                               Qt::AlignLeft | Qt::AlignBottom, this);
   auto* credit = SplashLabel(QString::fromLatin1(kCredit), "lblCredit",
                              Qt::AlignRight | Qt::AlignBottom, this);

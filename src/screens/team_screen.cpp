@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/team_screen.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -107,6 +109,7 @@ TeamScreen::TeamScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window
   QPushButton* cmdPlay = make({"PLAY", "cmdPlay", &TeamScreen::cmdPlay_Click});
   QPushButton* cmdCareerDetails =
       make({"CAREER DETAILS", "cmdCareerDetails", &TeamScreen::cmdCareerDetails_Click});
+  cmdCareerDetails_ = cmdCareerDetails;
   cmdPlay->setMinimumWidth(cmdPlay->fontMetrics().averageCharWidth() * 24);
   cmdCareerDetails->setMinimumWidth(cmdCareerDetails->fontMetrics().averageCharWidth() * 22);
 
@@ -140,8 +143,39 @@ TeamScreen::TeamScreen(Game& game, QWidget* parent) : QWidget(parent, Qt::Window
   layout->addLayout(weekRow);
 
   UseScreenKeys(this, {cmdCareerDetails});
+  // Key preview, as on the hub: a button's underlined letter works without
+  // Alt wherever the focus is on this page.
+  qApp->installEventFilter(this);
   refresh();
   cmdCareerDetails->setFocus();
+}
+
+bool TeamScreen::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() && isEnabled()) {
+    auto* target = static_cast<QWidget*>(watched);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool ours = target == this || isAncestorOf(target);
+    // Shift does not matter; Ctrl, Alt and the system key belong to shortcuts.
+    const bool plain =
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const QString letter = key->text().toUpper();
+    if (ours && plain && !key->isAutoRepeat() && letter.size() == 1 && letter[0].isLetter()) {
+      for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (button->text().toUpper().contains(QLatin1Char('&') + letter)) {
+          if (button->isEnabled()) button->click();
+          return true;
+        }
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TeamScreen::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Enter goes back to the hub each time the page comes up: PLAY is the
+  // club's and does nothing.
+  if (!event->spontaneous()) cmdCareerDetails_->setFocus();
 }
 
 TeamScreen::~TeamScreen() { delete aboutBox_.data(); }
@@ -308,7 +342,8 @@ void TeamScreen::cmdResults_Click() {
     results_ = std::make_unique<ResultsScreen>(game_);
     connect(results_.get(), &ResultsScreen::closed, this, [this] { HandBackTo(this); });
   }
-  // It opens on round 1 with the player's name and club as they are now.
+  // It opens at this week's round with the player's name and club as they
+  // are now.
   results_->refresh();
   OpenFrom(this, results_.get());
 }

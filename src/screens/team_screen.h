@@ -12,6 +12,7 @@
 #include "screens/about_screen.h"
 
 class QLabel;
+class QPushButton;
 
 namespace km::screens {
 
@@ -21,7 +22,8 @@ class TeamRecordsScreen;
 
 // frmTeam: the club's page. It shows the player's club and its season, and
 // opens the about box, the ladder, the club's records and the fixture and
-// results; CAREER DETAILS goes back to the hub.
+// results; CAREER DETAILS goes back to the hub, and has the focus when the
+// page comes up. A button's underlined letter works without Alt.
 class TeamScreen : public QWidget {
   Q_OBJECT
 
@@ -58,6 +60,8 @@ class TeamScreen : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* MakeTeamInformation();
@@ -76,6 +80,7 @@ class TeamScreen : public QWidget {
   Game& game_;
   std::vector<ShownText> texts_;
   QLabel* lblPosition_ = nullptr;
+  QPushButton* cmdCareerDetails_ = nullptr;
   QPointer<AboutScreen> aboutBox_;
   std::unique_ptr<LadderScreen> ladder_;
   std::unique_ptr<TeamRecordsScreen> records_;

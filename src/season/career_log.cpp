@@ -603,6 +603,9 @@ std::vector<LogEvent> EventsBetween(const Career& before, const Career& after) {
     events.push_back(
         {LogEventKind::Move, "Retired",
          after.Name + " retired from " + after.Team + " in the " + after.League + "."});
+  } else if (before.Team == kNoClubYet) {
+    // His first club: the signing is logged as his contract, not as a move
+    // from the club a new career shows until then.
   } else if (before.League != after.League || before.Team != after.Team) {
     const std::string title =
         before.League == after.League ? "To " + after.Team : before.League + " to " + after.League;

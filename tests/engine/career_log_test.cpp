@@ -477,9 +477,12 @@ TEST(CareerLog, ThePrompterKeepsWhatWasShown) {
 }
 
 // The events the record shows: awards, moves, retirement, sponsor deals (a
-// company that took several places is one deal).
+// company that took several places is one deal). His first club is a
+// signing (its contract is logged), not a move from the club a new career
+// shows.
 TEST(CareerLog, EventsTheRecordShows) {
-  const Career before = Career::Create();
+  Career before = Career::Create();
+  before.Team = "Seaford";
   Career after = before;
   after.LocalBestAndFairest += 1;
   after.AFLBrownlow += 1;
@@ -491,8 +494,12 @@ TEST(CareerLog, EventsTheRecordShows) {
   EXPECT_EQ(events[0].title, "Brownlow Medal");
   EXPECT_EQ(events[1].title, "Best and Fairest");
   EXPECT_EQ(events[2].title, "To Lalor");
+  EXPECT_EQ(events[2].text, "From Seaford (Local Reserves) to Lalor (Local Reserves).");
   EXPECT_EQ(events[3].text, "Nike sponsors the major, boots. Sponsorship is now $775 a week.");
   EXPECT_EQ(events[4].title, "Puma");
+  Career firstClub = Career::Create();
+  firstClub.Team = "Yarraville";
+  EXPECT_TRUE(EventsBetween(Career::Create(), firstClub).empty());
   after = before;
   after.League = "Local Firsts";
   EXPECT_EQ(EventsBetween(before, after).at(0).title, "Local Reserves to Local Firsts");

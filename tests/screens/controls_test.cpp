@@ -1,19 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the hub's and the week's screens show of the career and what their controls do to it.
 
+#include <QChartView>
 #include <QDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolTip>
+#include <QUrl>
+#include <QValueAxis>
+#include <QXYSeries>
 
 #include "screens/help_screen.h"
+#include "screens/ladder_screen.h"
 #include "screens/results_screen.h"
 #include "screens/screen_parts.h"
 #include "screens/screen_test_support.h"
+#include "screens/splash_screen.h"
 #include "season/results_browser.h"
 
 namespace km::screens {
@@ -262,6 +270,12 @@ class ControlsTest : public QObject {
          "at 10% of your disposals and goals; under 10 "
          "that falls to 1%."},
         {"pbHealthOverall", "HealthOverall=9", "at 1% of your disposals and goals, the least"},
+        {"pbHealthOverall", "HealthOverall=77|Fitness=75|Health=75|Stamina=90",
+         "Your next match is played at this figure. Your bars average 80 now; it stays 77 until a "
+         "match or a purchase works it out again. You play at 70%"},
+        {"pbGearOverall", "GearOverall=60|Boots=40|Jumper=41|Shorts=40|Other=40",
+         "Your bars average 40 now; it stays 60 until a match or a purchase works it out again. "
+         "Under 50, Play would ask"},
         {"pbStamina", "Stamina=50", "Stamina: 50 of 100. Matches wear your stamina down"},
         {"pbOther", "Other=49", "gear overall. It is under 50: a match marks it worn."}};
     for (const auto& [name, fields, tip] : cases) {
@@ -304,7 +318,8 @@ class ControlsTest : public QObject {
   }
 
   // The scrapbook newest first, searched as one types (headline and story, any case, no messages
-  // or questions); the exported page carries the stories and its charts within itself.
+  // or questions), the story below the row picked; the exported page carries the stories and its
+  // charts within itself.
   void theCareerScreensScrapbookAndPage() {
     CareerLog log = ALog(1, 4);
     log.weeks[2].events.push_back({LogEventKind::Milestone, "Fifty & Counting", "At Frankston."});
@@ -319,12 +334,19 @@ class ControlsTest : public QObject {
                                        {"frankston", 1},
                                        {"story 1", 2},
                                        {"note", 0},
-                                       {"retire", 0}}) {
+                                       {"retire", 0},
+                                       {"", 7}}) {
       Find<QLineEdit>(&screen, "txtSearch")->setText(QString::fromLatin1(words));
       int shown = 0;
       for (int row = 0; row < grid->rowCount(); ++row) shown += grid->isRowHidden(row) ? 0 : 1;
       QVERIFY2(shown == found, words);
+      // The story below is the current row's, or says nothing matches.
+      const QString story = Find<QTextBrowser>(&screen, "txtStory")->toPlainText();
+      const QString headline = found == 0 ? QStringLiteral("Nothing matches the search.")
+                                          : grid->item(grid->currentRow(), 3)->text();
+      QVERIFY2(story.startsWith(headline), qPrintable(story));
     }
+
     QTemporaryDir folder;
     QCOMPARE(screen.ExportTo(folder.filePath(QStringLiteral("page.html"))), QString());
     QFile file(folder.filePath(QStringLiteral("page.html")));
@@ -337,6 +359,85 @@ class ControlsTest : public QObject {
                     page.count(QStringLiteral("Headline 24")), page.count(QStringLiteral("Note ")),
                     page.count(QStringLiteral("http")), page.count(QStringLiteral("href"))}),
         (std::array<qsizetype, 7>{4, 4, 1, 1, 0, 0, 0}));
+  }
+
+  // The charts: counts up the side at whole numbers, ratings at round tenths, with room above the
+  // highest point; by week the last three seasons at first, zoomed by the spinners and moved along
+  // the career by the scroll bar, each view keeping its own seasons. The pictures Export and Print
+  // take leave out the slot picked, and Export says where it wrote, with a link that opens it.
+  void theCareerScreensCharts() {
+    CareerScreen screen(session_->career(), ALog(28));
+    screen.resize(1280, 680);
+    screen.show();
+    const auto charts = screen.findChildren<QChartView*>();
+    QCOMPARE(charts.size(), 4);
+    const auto shown = [&] {
+      QStringList faults;
+      for (QChartView* view : charts) {
+        const auto* x = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Horizontal).first());
+        faults << QStringLiteral("%1-%2").arg(x->min()).arg(x->max());
+        for (QAbstractAxis* side : view->chart()->axes(Qt::Vertical)) {
+          auto* axis = qobject_cast<QValueAxis*>(side);
+          double highest = axis->min();
+          for (QAbstractSeries* series : view->chart()->series()) {
+            auto* points = qobject_cast<QXYSeries*>(series);
+            if (!points || points->name().isEmpty() || !series->attachedAxes().contains(axis))
+              continue;
+            for (const QPointF& p : points->points()) highest = std::max(highest, p.y());
+          }
+          // Whole numbers, or tenths; the foot on a tick.
+          const double unit = axis->labelFormat() == QStringLiteral("%.0f") ? 1 : 0.1;
+          const double step = axis->tickInterval(), steps = step / unit;
+          if (axis->tickType() != QValueAxis::TicksDynamic || steps < 0.999 ||
+              std::abs(steps - std::round(steps)) > 1e-6 ||
+              std::abs(std::remainder(axis->min(), step)) > 1e-6)
+            faults << view->objectName() + " " + axis->titleText() + " ticks between units";
+          if (highest > axis->max() - step * 0.1)
+            faults << view->objectName() + " " + axis->titleText() + " has no room above";
+        }
+      }
+      const auto* scroll = Find<QScrollBar>(&screen, "hsbSeasons");
+      faults << QStringLiteral("%1 to %2, ")
+                        .arg(Find<QSpinBox>(&screen, "spnFrom")->value())
+                        .arg(Find<QSpinBox>(&screen, "spnTo")->value()) +
+                    (scroll->isVisible() ? QString::number(scroll->value()) : QStringLiteral("-"));
+      return faults.join(QLatin1Char('|'));
+    };
+    const auto seasons = [](const char* range, const char* spinners) {
+      const QString x = QString::fromLatin1(range);
+      return QStringList{x, x, x, x, QString::fromLatin1(spinners)}.join(QLatin1Char('|'));
+    };
+    QCOMPARE(shown(), seasons("0.5-28.5", "1 to 28, -"));
+    screen.ShowByWeek(true);
+    QCOMPARE(shown(), seasons("25.5-28.5", "26 to 28, 25"));
+    Find<QScrollBar>(&screen, "hsbSeasons")->setValue(0);
+    QCOMPARE(shown(), seasons("0.5-3.5", "1 to 3, 0"));
+    Find<QSpinBox>(&screen, "spnTo")->setValue(5);
+    QCOMPARE(shown(), seasons("0.5-5.5", "1 to 5, 0"));
+    Find<QSpinBox>(&screen, "spnFrom")->setValue(9);  // past the last: the last follows
+    QCOMPARE(shown(), seasons("8.5-9.5", "9 to 9, 8"));
+    screen.ShowByWeek(false);
+    QCOMPARE(shown(), seasons("0.5-28.5", "1 to 28, -"));
+    screen.ShowByWeek(true);
+    QCOMPARE(shown(), seasons("8.5-9.5", "9 to 9, 8"));
+
+    const QString page = screen.html();
+    charts[1]->setFocus();
+    QTest::keyClick(charts[1], Qt::Key_Left);
+    QVERIFY(!TextOf(&screen, "lblPoint").startsWith(QStringLiteral("Point at")));
+    QVERIFY(screen.html() == page);
+
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("a page.html"));
+    QCOMPARE(screen.ExportTo(file), QString());
+    auto* said = screen.findChild<QMessageBox*>(QStringLiteral("msgWritten"));
+    QVERIFY(said && said->isVisible());
+    QVERIFY2(said->text().contains(QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded)),
+             qPrintable(said->text()));
+    QCOMPARE(QFileInfo(screen.FileFor("html")).completeBaseName() + "|" +
+                 QFileInfo(screen.FileFor("pdf")).path(),
+             QStringLiteral("screens Career|") +
+                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   }
 
   // A key or click puts the paper away; the hub wakes unless the draft is due.
@@ -364,7 +465,9 @@ class ControlsTest : public QObject {
     }
   }
 
-  // His club's season and ladder place (a club on no row keeps the place shown before).
+  // His club's season and ladder place (a club on no row keeps the place shown before); CAREER
+  // DETAILS has the focus; the buttons' letters work without Alt wherever the focus is, Fixture
+  // and Results opening at this week's round (the grand final once the season is over).
   void theTeamPage() {
     Career& career = session_->career();
     QVERIFY(Set(career, QStringLiteral("Team=Seaford|TeamMatches=4|TeamDraws=1|TeamBehinds=38")));
@@ -378,6 +481,24 @@ class ControlsTest : public QObject {
       team.refresh();
       QCOMPARE(TextOf(&team, "lblPosition"), QString::fromLatin1(position));
     }
+    QCOMPARE(team.focusWidget(), Find(&team, "cmdCareerDetails"));
+    for (const auto& [matches, round] : {std::pair{0, "1"}, {12, "13"}, {26, "26"}}) {
+      career.Matches = matches;
+      QTest::keyClick(Find(&team, "cmdPlay"), Qt::Key_F);
+      QVERIFY(team.results() && team.results()->isVisible() && !team.isEnabled());
+      QCOMPARE(TextOf(team.results(), "lblRound"), QString::fromLatin1(round));
+      QTest::keyClick(team.results(), Qt::Key_L);  // the browser's own keys are its own
+      QVERIFY(!team.ladder() && Click(team.results(), "cmdOK") && team.isEnabled());
+    }
+    QTest::keyClick(Find(&team, "cmdExit"), Qt::Key_L, Qt::ShiftModifier);
+    QVERIFY(team.ladder() && team.ladder()->isVisible());
+  }
+
+  // The splash and the about box show one version.
+  void oneVersion() {
+    SplashScreen splash;
+    AboutScreen about(session_->prompter);
+    QCOMPARE(TextOf(&splash, "lblSplashVersion"), TextOf(&about, "lblVersion"));
   }
 
   // OK without a choice is refused and Cancel changes nothing (flow_test takes one through OK).

@@ -127,16 +127,21 @@ class FlowTest : public QObject {
     QVERIFY(ShownWindow(qPrintable(shown))->isEnabled());
   }
 
-  // Back at the start screen, Continue names the career last played and opens its hub where
-  // its window was; without a save to load it is not offered.
+  // Back at the start screen, Continue names the career last played (not one only loaded to look
+  // at) and opens its hub where its window was; without a save to load it is not offered.
   void continueTakesBackToTheLastCareer() {
     QWidget* hub = StartCareer(Flow(), QStringLiteral("Wayne Carey"));
     QVERIFY(hub && TheGame().Save());
     hub->resize(hub->size() + QSize(40, 30));
     const QSize size = hub->size();
-    Scripted().answers = {true, true};
+    Scripted().answers = {true, true, true};
     QVERIFY(Click(hub, "cmdExit"));
     QWidget* start = ShownWindow("frmStart");
+    Career looked = ACareer("Nick Riewoldt");
+    looked.CareerName = "looked";
+    QVERIFY(!SaveCareer(Folder(), looked).has_value());
+    Scripted().files = {SaveFilePath(Folder(), looked)};
+    QVERIFY(Click(start, "cmdLoad") && Click(ShownWindow("frmMain"), "cmdExit"));
     QVERIFY(IsShown(start, "cmdContinue"));
     QCOMPARE(TextOf(start, "lblContinue"),
              QStringLiteral("career1: Wayne Carey, season 1, week 0"));

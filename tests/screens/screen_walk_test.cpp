@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QScreen>
@@ -55,7 +56,8 @@ QString NameOf(const QWidget* widget) {
 
 QString Sized(QSize size) { return QStringLiteral("%1x%2").arg(size.width()).arg(size.height()); }
 
-// Labels narrower than their text, a page that scrolls, widgets outside the window or overlapping.
+// Labels and headings narrower than their text, a page that scrolls, widgets outside the window
+// or overlapping.
 QStringList Faults(QWidget* window, QSize asked) {
   for (int pass = 0; pass < 3; ++pass)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
@@ -68,6 +70,20 @@ QStringList Faults(QWidget* window, QSize asked) {
         room < needed) {
       faults << QStringLiteral("%1 \"%2\": %3 < %4")
                     .arg(label->objectName(), text, QString::number(room), QString::number(needed));
+    }
+  }
+  // A table's heading narrower than its words (the last may stretch to the table's edge).
+  for (const QHeaderView* header : window->findChildren<QHeaderView*>()) {
+    if (!header->isVisible() || header->orientation() != Qt::Horizontal) continue;
+    for (int section = 0; section < header->count(); ++section) {
+      const bool stretched = header->stretchLastSection() && section == header->count() - 1;
+      const QString heading = header->model()->headerData(section, Qt::Horizontal).toString();
+      if (!header->isSectionHidden(section) && !stretched &&
+          header->sectionSize(section) < header->sectionSizeHint(section))
+        faults << QStringLiteral("%1's heading \"%2\" is cut: %3 < %4")
+                      .arg(NameOf(header->parentWidget()), heading,
+                           QString::number(header->sectionSize(section)),
+                           QString::number(header->sectionSizeHint(section)));
     }
   }
   if (!asked.isEmpty() && window->size() != asked) {
@@ -300,13 +316,15 @@ class ScreenWalkTest : public QObject {
     QVERIFY(Click(hub, "cmdTeamDetails"));
     QWidget* team = ShownWindow("frmTeam");
     Look("team", team);
-    Visit(team,
-          {"cmdLadder", "frmLadder", "cmdRecords", "frmRecordsTeam", "cmdAbout", "frmAboutTeam"});
+    QCOMPARE(FocusName(), QStringLiteral("cmdCareerDetails"));
+    // Its letters work as the hub's do.
+    Visit(team, {"L", "frmLadder", "R", "frmRecordsTeam", "A", "frmAboutTeam"});
     if (QTest::currentTestFailed()) return;
-    // The team page took the hub's place; Career Details brings it back up to date.
+    // The team page took the hub's place; Career Details (Enter) brings it back up to date.
     QCOMPARE(ShownWindows(), QStringLiteral("frmTeam"));
     game.career().BankBalance = Money::Dollars(16125);
-    QVERIFY(Click(team, "cmdCareerDetails"));
+    QCOMPARE(FocusName(), QStringLiteral("cmdCareerDetails"));
+    QVERIFY(Press(Qt::Key_Return));
     QCOMPARE(ShownWindows(), QStringLiteral("frmMain"));
     QCOMPARE(TextOf(hub, "lblBankBalance"), QStringLiteral("16125"));
 
@@ -349,6 +367,10 @@ class ScreenWalkTest : public QObject {
     const auto kept = std::get<RoundRecord>(ReadRoundResult(data, game.career(), 1));
     QVERIFY(Press(Qt::Key_Tab) && Press(Qt::Key_Return) && Click(team, "cmdResults"));
     QWidget* results = ShownWindow("frmResults");
+    // It opens at this week's round, the next to play; the round played is one step left.
+    QCOMPARE(TextOf(results, "lblRound"), QStringLiteral("2"));
+    QVERIFY(Press(Qt::Key_Left));
+    QCOMPARE(TextOf(results, "lblRound"), QStringLiteral("1"));
     Look("results", results);
     for (int s = 0; s < 8; ++s) QCOMPARE(SlotShown(results, s), played[std::size_t(s)]);
     QCOMPARE(TextOf(results, "lblDisposals") + "|" + TextOf(results, "lblGoals") + "|" +
@@ -385,6 +407,11 @@ class ScreenWalkTest : public QObject {
     Find<QTabWidget>(&career, "tabCareer")->setCurrentIndex(1);
     Look("career-scrapbook", &career);
     LookAt<CareerScreen>("career-empty", {}, game.career(), CareerLog{});
+    // Twenty-eight seasons week by week: the last three, the rest along the scroll bar.
+    CareerScreen long28(game.career(), ALog(28));
+    long28.show();
+    long28.ShowByWeek(true);
+    Look("career-28-weeks", &long28);
     LookAt<TeamScreen>("team-veteran", {}, game);
     // A re-signing: the AFL clubs' offers, the longest names among them.
     ContractOffers& offers = game.contracts();
