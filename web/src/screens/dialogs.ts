@@ -17,10 +17,12 @@ function open<T>(
   onCancel: T,
 ): Promise<T> {
   return new Promise((resolve) => {
-    const heading = el('h2', { class: 'dialog-title', id: 'dialogTitle', text: title });
+    // A box without a title of its own shows the program's title.
+    const heading = el('h2', { class: 'dialog-title', id: 'dialogTitle', text: title || kProgramTitle });
     const dialog = el('dialog', {
       class: `dialog dialog-${kind}`,
       'data-kind': kind,
+      'data-title': title,
       'aria-labelledby': 'dialogTitle',
     });
     let done = false;
@@ -47,7 +49,7 @@ function open<T>(
 export function inform(text: string, title: string): Promise<void> {
   return open<void>(
     'inform',
-    title || kProgramTitle,
+    title,
     (settle) => {
       const ok = button('OK', 'cmdMsgOK', () => settle());
       ok.autofocus = true;
@@ -60,7 +62,7 @@ export function inform(text: string, title: string): Promise<void> {
 export function askYesNo(text: string, title: string): Promise<boolean> {
   return open<boolean>(
     'question',
-    title || kProgramTitle,
+    title,
     (settle) => {
       const yes = button('Yes', 'cmdMsgYes', () => settle(true));
       const no = button('No', 'cmdMsgNo', () => settle(false));

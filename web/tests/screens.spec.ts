@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Every screen of a first week at a phone's, a laptop's and a desktop's size:
+// nothing scrolls sideways, no text is cut, no control covers another. Each
+// leaves its picture in build/web/screens/<screen>-<width>x<height>.png.
+
+import { expect, test, type Page } from '@playwright/test';
+import path from 'node:path';
+import { layoutProblems } from './helpers/layout';
+import { Player } from './helpers/ui';
+
+const kSizes: [number, number][] = [
+  [360, 640],
+  [1280, 720],
+  [1920, 1080],
+];
+const kPictures = path.resolve(__dirname, '../../build/web/screens');
+
+// Every dialog answered by Player.settle, except those a picture is wanted of.
+async function look(page: Page, screen: string, size: [number, number]): Promise<void> {
+  await page.locator('[data-busy="false"]').first().waitFor();
+  await page.screenshot({ path: path.join(kPictures, `${screen}-${size[0]}x${size[1]}.png`), fullPage: true });
+  expect(await layoutProblems(page), `${screen} at ${size[0]}x${size[1]}`).toEqual([]);
+}
+
+for (const size of kSizes) {
+  test(`every screen of a first week at ${size[0]}x${size[1]}`, async ({ page }) => {
+    test.setTimeout(5 * 60 * 1000);
+    await page.setViewportSize({ width: size[0], height: size[1] });
+    const player = new Player(page);
+    await page.goto('/?seed=7');
+    await look(page, 'start', size);
+
+    await player.click('#cmdNew');
+    await expect(page.locator('#txtState')).toBeVisible();
+    await look(page, 'setup', size);
+
+    // A refused Start: the rules' sentence in a message box.
+    await page.locator('#cmdStart').click();
+    await page.locator('dialog[open]').waitFor();
+    await look(page, 'message', size);
+    await player.settle();
+
+    await page.fill('#txtCareer', `screens${size[0]}`);
+    await page.fill('#txtName', 'Sam Screens');
+    await page.fill('#txtCity', 'Bendigo');
+    await page.selectOption('#txtState', 'Victoria');
+    await page.selectOption('#lstPosition', 'Centre-Half-Forward');
+    await player.click('#cmdStart');
+    await expect(page.locator('#frmContracts')).toBeVisible();
+    await look(page, 'contracts', size);
+
+    await player.click('#cmdOffer1');
+    await page.locator('#cmdSign').click();
+    await page.locator('dialog[open][data-kind="story"]').waitFor();
+    await look(page, 'newspaper', size);
+    await player.settle();
+    await player.click('#cmdOK');
+    await expect(page.locator('#frmMain')).toBeVisible();
+    await look(page, 'hub', size);
+
+    for (const [button, screen] of [
+      ['#cmdTraining', 'training'],
+      ['#cmdHealth', 'health'],
+      ['#cmdStore', 'store'],
+    ]) {
+      await player.click(button);
+      await expect(page.locator('.screen-shop')).toBeVisible();
+      await look(page, screen, size);
+      await player.click('#cmdCancel');
+    }
+    await player.click('#cmdSponsorship');
+    await look(page, 'sponsorship', size);
+    await player.click('#cmdClose');
+
+    await player.click('#cmdPlay');
+    await expect(page.locator('#frmMatchRound')).toBeVisible();
+    await look(page, 'round', size);
+    while ((await page.locator('#frmMatch').count()) === 0) await player.click('#frmMatchRound #cmdStart');
+    await look(page, 'match', size);
+    for (let quarter = 0; quarter < 4; ++quarter) {
+      await player.click('#frmMatch #cmdStart');
+      await player.click('#cmdToSiren');
+    }
+    await look(page, 'match-fulltime', size);
+    await player.click('#frmMatch #cmdOK');
+    while (await page.locator('#frmMatchRound #cmdStart').isEnabled()) await player.click('#frmMatchRound #cmdStart');
+    await look(page, 'round-over', size);
+  });
+}
