@@ -127,21 +127,20 @@ export function setupScreen(ctx: Context): Screen {
   async function fill(): Promise<void> {
     await ctx.run('beginSetup', {});
     const lists = (await ctx.run('setupLists' as never, {} as never)) as unknown as Lists;
-    selects = {
-      state: list('txtState', lists.states, null),
-      height: list('lstHeight', lists.heights, lists.height),
-      weight: list('lstWeight', lists.weights, lists.weight),
-      position: list('lstPosition', lists.positions, null),
-    };
+    const state = list('txtState', lists.states, null);
+    const height = list('lstHeight', lists.heights, lists.height);
+    const weight = list('lstWeight', lists.weights, lists.weight);
+    const position = list('lstPosition', lists.positions, null);
+    selects = { state, height, weight, position };
     profile.append(
       field('Career File Name:', txtCareer),
       el('p', { class: 'note', id: 'lblCareerNote', text: kCareerNote }),
       field('Name:', txtName),
       field('City:', txtCity),
-      field('State:', selects.state),
-      field('Height:', selects.height, 'cm'),
-      field('Weight:', selects.weight, 'kg'),
-      field('Favoured Position:', selects.position),
+      field('State:', state),
+      field('Height:', height, 'cm'),
+      field('Weight:', weight, 'kg'),
+      field('Favoured Position:', position),
     );
     await showOverall();
     txtCareer.focus();
