@@ -5,6 +5,7 @@
 import type { HubBar, StateView } from '../engine/api';
 import type { Context, Screen } from './context';
 import { isOn, value } from './context';
+import { askYesNo } from './dialogs';
 import { button, el, frame, setText, valueRow } from './dom';
 
 const kQuitQuestion = 'Are you sure you want to quit ?';
@@ -126,7 +127,6 @@ export function hubScreen(ctx: Context): Screen {
     if (r.ok) ctx.go('round');
   }
   async function exit(): Promise<void> {
-    const { askYesNo } = await import('./dialogs');
     if (!(await askYesNo(kQuitQuestion, kQuitTitle))) return;
     // Everything since the last save is dropped.
     await ctx.run('quit', {});
@@ -177,7 +177,8 @@ export function hubScreen(ctx: Context): Screen {
     cmdPlay.title = state.waiting?.describe ? `Play waits for ${state.waiting.describe}.` : '';
     cmdSponsorship.disabled = !isOn(state, 'SponsorshipOpen');
     cmdContract.disabled = !isOn(state, 'ContractOpen');
-    const retired = isOn(state, 'Retired');
+    // A retired player's career is over: only the screens that show it open.
+    const retired = (state as StateView & { retired?: boolean }).retired === true;
     for (const b of [cmdTraining, cmdHealth, cmdStore]) b.disabled = retired;
   }
 
