@@ -13,9 +13,13 @@
 // goes on from there. So an op's promise resolves only after every prompt it
 // raised has been answered, in order.
 //
+// The page's address may carry ?seed=N: the rules' chance source is then
+// TwisterRandom(N), as `kickmark-sim --seed N` seeds it (each page load
+// seeds afresh, as each run of kickmark-sim does).
+//
 // Which desktop screen uses which op:
 //   start screen (frmStart)      listCareers, load, deleteCareer, exportCareer, importCareer
-//   setup (frmSetup)             beginSetup, startNewCareer
+//   setup (frmSetup)             setupLists, setupOverall, beginSetup, startNewCareer
 //   contracts (frmContracts)     prepareFirstContract, clickOffer, sign, closeContracts
 //   hub (frmMain, frmTeam)       state, play, save, quit, openCampIfDue
 //   round (frmMatchRound)        startNextMatch, finishRound
@@ -259,6 +263,8 @@ export interface DraftView {
 export interface StateView {
   hasCareer: boolean;
   career?: CareerView;
+  /** He has retired: the career is over (the hub keeps its shops shut). */
+  retired?: boolean;
   waiting?: WaitingView;
   run: RunView;
   round?: RoundView;
@@ -280,6 +286,10 @@ export interface SetupAnswers {
   name: string;
   city: string;
   state: string;
+  /** cm, from the setup list (kTallest..kShortest); 185 unless chosen */
+  height: number;
+  /** kg (kHeaviest..kLightest); 85 unless chosen */
+  weight: number;
   position: string;
   kicking: number;
   handballing: number;
@@ -303,6 +313,13 @@ export interface Ops {
   state: { args: {}; result: {} };
   /** The careers whose save files are in the browser's storage, by career name, sorted. */
   listCareers: { args: {}; result: { careers: string[] } };
+  /** The setup screen's lists from the rules' tables, and its defaults. */
+  setupLists: {
+    args: {};
+    result: { states: string[]; positions: string[]; heights: number[]; weights: number[]; height: number; weight: number };
+  };
+  /** "Player's Overall Skill:" for five skills as the scroll bars hold them. */
+  setupOverall: { args: { kicking: number; handballing: number; tackling: number; marking: number; running: number }; result: { overall: number } };
   /** A blank setup screen. */
   beginSetup: { args: {}; result: {} };
   /** Setup's Start: ok when the career was made (the contract screen is next). */
@@ -313,6 +330,8 @@ export interface Ops {
   loadFromChoice: { args: {}; result: { outcome: 'loaded' | 'cancelled' | 'failed'; error: string } };
   /** Exit to the start screen: nothing is saved. */
   quit: { args: {}; result: {} };
+  /** The record exactly as `kickmark-sim show` prints it (keys in the record's order). */
+  record: { args: {}; result: { record: Record<string, string | number | boolean> } };
   /** Writes the save. */
   save: { args: {}; result: { ok: boolean } };
   /** A brand-new career's contract screen. ok false: the fixture could not be written. */
@@ -338,7 +357,11 @@ export interface Ops {
   finishMatch: { args: {}; result: {} };
   /** The round screen's OK: books, writes and saves the round. */
   finishRound: { args: {}; result: {} };
-  /** Opens the draft camp when it is due. */
+  /**
+   * Opens the draft camp when it is due. The desktop calls it when the hub
+   * comes up after a load and after every round's OK; the camp screen then
+   * takes the hub's place until the draft is over.
+   */
   openCampIfDue: { args: {}; result: { open: boolean } };
   campStep: { args: {}; result: {} };
   /** The camp's "Go to Draft!". */
@@ -391,8 +414,13 @@ export interface EngineClient {
   call<K extends OpName>(op: K, args?: Ops[K]['args']): Promise<OpResult<K>>;
   /** Who answers the rules' prompts. Until one is set, informs/stories are acknowledged and questions answered No. */
   setPromptHandler(handler: PromptHandler): void;
-  /** True when another tab holds the careers: this one then only shows a sentence. */
-  readonly lockedOut: boolean;
+  /**
+   * Null while this tab holds the careers; else the sentence to show
+   * (another tab of Kickmark has them: one tab plays at a time).
+   */
+  readonly lockedOut: string | null;
+  /** The career the start screen's Continue loads (the last one loaded or started here), or null. */
+  lastCareer(): string | null;
 }
 
 /** A failure of the engine itself (not a refusal): the op's promise rejects with it. */
