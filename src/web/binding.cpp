@@ -585,6 +585,12 @@ json Session::Dispatch(const std::string& op, const json& args) {
     if (const auto* error = std::get_if<FileError>(&loaded)) return {{"error", error->message}};
     return {{"files", FilesOf(game_.folder().path, std::get<Career>(loaded))}};
   }
+  if (op == "careerFilesIn") {
+    const std::filesystem::path folder = args.value("folder", "");
+    const auto loaded = LoadCareer(folder / (args.value("career", "") + kSaveExtension));
+    if (const auto* error = std::get_if<FileError>(&loaded)) return {{"error", error->message}};
+    return {{"files", FilesOf(folder, std::get<Career>(loaded))}};
+  }
   if (op == "checkCareer") {
     const auto problem = CheckCareer(args.value("folder", ""), args.value("career", ""));
     return {{"ok", !problem}, {"error", problem.value_or("")}};
