@@ -408,6 +408,20 @@ std::vector<std::string> FilesOf(const std::filesystem::path& folder, const Care
   return names;
 }
 
+// The simulator's answers in place of the page's while it lives.
+class AnsweredBy {
+ public:
+  AnsweredBy(PagePrompter& prompter, sim::TranscriptPrompter& answers) : prompter_(prompter) {
+    prompter_.AnswerFrom(&answers);
+  }
+  ~AnsweredBy() { prompter_.AnswerFrom(nullptr); }
+  AnsweredBy(const AnsweredBy&) = delete;
+  AnsweredBy& operator=(const AnsweredBy&) = delete;
+
+ private:
+  PagePrompter& prompter_;
+};
+
 }  // namespace
 
 void PagePrompter::inform(const std::string& text, const std::string& title) {
@@ -479,6 +493,8 @@ json Session::State() {
     Career& career = game_.career();
     state["career"] = CareerView(career);
     state["retired"] = IsRetired(career);
+    const LogPlace place = SavedPlace(career);
+    state["place"] = {{"season", place.season}, {"week", place.week}};
     const Game::Waiting waiting = game_.WaitingFor();
     json clubs = json::array();
     for (const std::string& club : waiting.offerClubs) clubs.push_back(club);
@@ -545,6 +561,18 @@ json Session::Dispatch(const std::string& op, const json& args) {
     json result = {{"ok", ok}};
     if (const auto& refusal = game_.lockRefusal()) result["lockRefused"] = refusal->message;
     return result;
+  }
+  if (op == "autoNew") {
+    // kickmark-sim new: Start with these answers, the best offer signed, the
+    // first save; every question answered as the simulator answers it.
+    shop_.reset();
+    sponsorshipOpen_ = false;
+    sim::TranscriptPrompter answers(nullptr);
+    const AnsweredBy answered(prompter_, answers);
+    const bool ok = game_.StartNewCareer(AnswersFrom(args.value("answers", json::object())));
+    const bool saved = ok && sim::SignFirstContract(game_) && game_.Save() && !game_.writeFailure();
+    const auto& shown = answers.messages();
+    return {{"ok", saved}, {"messages", shown}};
   }
   if (op == "load" || op == "loadFromChoice") {
     shop_.reset();
@@ -721,11 +749,7 @@ json Session::Dispatch(const std::string& op, const json& args) {
     shop_.reset();
     sponsorshipOpen_ = false;
     sim::TranscriptPrompter answers(nullptr);
-    prompter_.AnswerFrom(&answers);
-    struct Restore {
-      PagePrompter& prompter;
-      ~Restore() { prompter.AnswerFrom(nullptr); }
-    } restore{prompter_};
+    const AnsweredBy answered(prompter_, answers);
     const auto policy =
         args.value("policy", "default") == "passive" ? sim::Policy::Passive : sim::Policy::Default;
     sim::Player player(game_, answers, policy);

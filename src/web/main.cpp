@@ -6,6 +6,8 @@
 
 #include <emscripten/emscripten.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -38,6 +40,10 @@ extern "C" {
 // Makes the running game over the data folder. `seed` below 0 leaves the
 // chance source seeded from the clock.
 EMSCRIPTEN_KEEPALIVE void km_init(const char* folder, double seed) {
+  // Emscripten's process starts with a umask of 0777, which would make
+  // every file the game writes unreadable to it in the in-memory file
+  // system; a desktop session's usual mask.
+  ::umask(022);
   std::optional<std::uint64_t> fixed;
   if (seed >= 0) fixed = static_cast<std::uint64_t>(seed);
   session = std::make_unique<km::web::Session>(AskPage, folder, fixed);

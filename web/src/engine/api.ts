@@ -28,7 +28,7 @@
 //   training/health/store        shopOpen, shopSpinner, shopMax, shopOK, shopCancel
 //   sponsorship (frmSponsorship) sponsorOpen, sponsorSelect, sponsorConfirm, sponsorClose
 //   draft camp, draft            campStep, goToDraft, draftPick
-//   (tests and benchmarks)       autoWeek, benchSeason, files
+//   (tests and benchmarks)       autoNew, autoWeek, benchSeason, record, files
 
 // ---------------------------------------------------------------- prompts
 
@@ -263,6 +263,8 @@ export interface DraftView {
 export interface StateView {
   hasCareer: boolean;
   career?: CareerView;
+  /** Where the career stands: its season (1 for the first) and the week played in it. */
+  place?: { season: number; week: number };
   /** He has retired: the career is over (the hub keeps its shops shut). */
   retired?: boolean;
   waiting?: WaitingView;
@@ -389,6 +391,12 @@ export interface Ops {
     args: { policy?: 'default' | 'passive' };
     result: { outcome: 'played' | 'cannotAdvance' | 'unreadableFile' | 'notWritten'; reason: string; line: string; seasonClosed: boolean };
   };
+  /**
+   * `kickmark-sim new` in the browser: Start with these answers, the best
+   * offer signed and OK, the first save; questions answered as the
+   * simulator answers them (tests). `messages` are the message boxes shown.
+   */
+  autoNew: { args: { answers: SetupAnswers }; result: { ok: boolean; messages: string[] } };
   /** The work of one BM_Season/sync:0 iteration (a new career's first season) in a scratch folder; milliseconds in the worker. */
   benchSeason: { args: { seed?: number }; result: { ms: number; weeks: number } };
   /** Deletes a career's save, fixture, results, log and lock. */
