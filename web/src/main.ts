@@ -11,6 +11,12 @@ async function main(): Promise<void> {
   try {
     const client = await createEngine({ seed });
     (window as unknown as { kickmark: unknown }).kickmark = client;
+    if (client.lockedOut) {
+      // One tab at a time holds the careers.
+      root.textContent = client.lockedOut;
+      root.setAttribute('role', 'alert');
+      return;
+    }
     startApp(client, root);
   } catch (error) {
     root.textContent = error instanceof Error ? error.message : String(error);
