@@ -22,7 +22,7 @@ export default defineConfig({
     },
   },
   webServer: {
-    command: `npx vite preview --host 127.0.0.1 --port ${port} --strictPort`,
+    command: `node bench/serve.mjs ${process.env.KICKMARK_SITE_DIR ?? '../build/web/site'} ${port}`,
     url: `http://127.0.0.1:${port}/`,
     reuseExistingServer: !process.env.CI,
     timeout: 60_000,
