@@ -40,7 +40,7 @@ export function startApp(client: EngineClient, root: HTMLElement): void {
   const round = { playingAll: false };
   let roundView: ReturnType<typeof roundScreen> | null = null;
 
-  const stage = el('main', { class: 'stage', id: 'stage' });
+  const stage = el('div', { class: 'stage', id: 'stage' });
   const status = el('p', { class: 'visually-hidden', role: 'status', id: 'status' });
   clear(root);
   root.append(stage, status);

@@ -6,12 +6,13 @@ import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
+import { fileURLToPath } from 'node:url';
 
 // The simulator of the native debug build, or the one KICKMARK_SIM names.
 export function simPath(): string {
   const named = process.env.KICKMARK_SIM;
   if (named) return named;
-  const built = path.resolve(__dirname, '../../../build/debug/src/sim/kickmark-sim');
+  const built = fileURLToPath(new URL('../../../build/debug/src/sim/kickmark-sim', import.meta.url));
   if (!existsSync(built)) {
     throw new Error(`kickmark-sim not found at ${built}: build it (cmake --build --preset debug --target kickmark-sim) or set KICKMARK_SIM`);
   }
