@@ -66,8 +66,11 @@ kickmark_package_present() {
   [[ "$status" == "install ok installed" ]] && return 0
   local name=${1//./\\.}
   name=${name//+/\\+}
-  dpkg-query -W -f='${db:Status-Abbrev}|${Provides}\n' 2>/dev/null |
-    grep -qE "^ii *\|(.*[ ,])?${name}( |,|\$)"
+  # Read whole before grep looks: grep -q stops at the first match, and under
+  # the callers' pipefail dpkg-query's broken pipe would then fail the test.
+  local provided
+  provided=$(dpkg-query -W -f='${db:Status-Abbrev}|${Provides}\n' 2>/dev/null || true)
+  grep -qE "^ii *\|(.*[ ,])?${name}( |,|\$)" <<<"$provided"
 }
 
 # Installs the packages named as arguments that are missing, when running as
