@@ -77,24 +77,42 @@ test('the tab closed or the browser killed at any moment of a week leaves the we
     // Every trial's week is the first of a page load, as the clean browser's is.
     await loaded(page);
 
-    const tally = { before: 0, after: 0, tabClosed: 0, browserKilled: 0 };
+    const tally = { before: 0, after: 0, tabClosed: 0, browserKilled: 0, atAnswer: 0 };
     for (let trial = 0; trial < kTrials; ++trial) {
       const before = await exportFiles(page, career);
       const placeBefore = (await op(page, 'state')).state.place;
-      const killBrowser = trial % 2 === 1;
-      const delay = Math.random() * weekMs * 1.2;
-      // The week is under way once this comes back; nobody waits for its end.
+      // In turn: the tab closed at a random moment, the browser killed at
+      // a random moment, the browser killed the moment the page is told the
+      // week is done.
+      const kind = (['tab', 'browser', 'atAnswer'] as const)[trial % 3];
+      const killBrowser = kind !== 'tab';
+      const pid = browserPid(profile);
+      expect(pid, 'the browser process').toBeDefined();
+      const delay = kind === 'atAnswer' ? weekMs * 10 : Math.random() * weekMs * 1.2;
+      // The week is under way once this comes back; nobody waits for its
+      // end, but the page says when it was told the week is done.
+      let told = false;
+      let killed = false;
+      page.on('console', (message) => {
+        if (message.text() !== 'kickmark: week done') return;
+        told = true;
+        if (kind === 'atAnswer' && !killed) {
+          killed = true;
+          process.kill(pid!, 'SIGKILL');
+        }
+      });
       await page.evaluate(() => {
-        (window as any).kickmark.call('autoWeek', {}).catch(() => undefined);
+        (window as any).kickmark.call('autoWeek', {}).then(() => console.debug('kickmark: week done'), () => undefined);
       });
       await new Promise((resolve) => setTimeout(resolve, delay));
+      // A week the page was told is done is kept, whatever comes after.
+      const toldBeforeKill = told;
       if (killBrowser) {
-        const pid = browserPid(profile);
-        expect(pid, 'the browser process').toBeDefined();
-        process.kill(pid!, 'SIGKILL');
+        if (!killed) process.kill(pid!, 'SIGKILL');
+        killed = true;
         await context.close().catch(() => undefined);
         ({ context, page } = await launch(profile));
-        tally.browserKilled++;
+        tally[kind === 'atAnswer' ? 'atAnswer' : 'browserKilled']++;
       } else {
         await page.close({ runBeforeUnload: false });
         page = await context.newPage();
@@ -104,6 +122,7 @@ test('the tab closed or the browser killed at any moment of a week leaves the we
       const now = await exportFiles(page, career);
       const place = (await op(page, 'state')).state.place;
       if (same(now, before)) {
+        expect(toldBeforeKill, `trial ${trial}: a week the page was told is done was lost`).toBe(false);
         expect(place).toEqual(placeBefore);
         tally.before++;
         continue;

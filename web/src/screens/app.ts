@@ -95,7 +95,7 @@ export function startApp(client: EngineClient, root: HTMLElement): void {
         show(name, setupScreen(ctx));
         break;
       case 'contracts':
-        show(name, contractsScreen(ctx));
+        show(name, contractsScreen(ctx, option === 'first'));
         break;
       case 'hub':
         show(name, hubScreen(ctx));

@@ -11,7 +11,8 @@ import { button, el, frame, setText, valueRow } from './dom';
 const kHeaders = ['Team', 'Offer ($)', 'Seasons', 'Choice'];
 const kOfferRows = 16;
 
-export function contractsScreen(ctx: Context): Screen {
+// `firstContract`: a brand-new career's offers, made from the setup screen.
+export function contractsScreen(ctx: Context, firstContract = false): Screen {
   const root = el('div', { class: 'screen screen-contracts', id: 'frmContracts' });
   const lblTitle = el('h1', { id: 'lblTitle' });
   const table = el('table', { class: 'grid', id: 'grdContracts' });
@@ -65,7 +66,11 @@ export function contractsScreen(ctx: Context): Screen {
   async function ok(): Promise<void> {
     // Refused, with the rules' message, while no contract is in force.
     const r = await ctx.run('closeContracts', {});
-    if (r.ok) ctx.go('hub');
+    if (!r.ok) return;
+    // A new career is kept from its first contract on, as kickmark-sim's
+    // `new` keeps it: a tab closed before the first round does not lose it.
+    if (firstContract) await ctx.run('save', {});
+    ctx.go('hub');
   }
 
   root.append(

@@ -9,6 +9,9 @@ import { button, el } from './dom';
 const kProgramTitle = 'Kickmark';
 const kPressAnyKey = 'Press any key to continue';
 
+// Each dialog's number, so that one can be told from the next that takes its place.
+let serial = 0;
+
 // A modal dialog over the page; `settle` closes it with its answer.
 function open<T>(
   kind: string,
@@ -23,6 +26,7 @@ function open<T>(
       class: `dialog dialog-${kind}`,
       'data-kind': kind,
       'data-title': title,
+      'data-serial': ++serial,
       'aria-labelledby': 'dialogTitle',
     });
     let done = false;

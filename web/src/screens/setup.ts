@@ -109,7 +109,7 @@ export function setupScreen(ctx: Context): Screen {
     if (!r.ok) return;
     ctx.rememberCareer(txtCareer.value);
     await ctx.run('prepareFirstContract', {});
-    ctx.go('contracts');
+    ctx.go('contracts', 'first');
   }
 
   // Start is the form's own button: Enter in any box presses it.

@@ -43,6 +43,7 @@ export class Player {
 
   private async answer(dialog: Locator): Promise<void> {
     const kind = await dialog.getAttribute('data-kind');
+    const serial = await dialog.getAttribute('data-serial');
     const title = (await dialog.getAttribute('data-title')) ?? '';
     if (kind === 'inform') {
       this.shown.push(`message${titleTag(title)}: ${escapeForTranscript(await dialog.locator('#dialogText').textContent() ?? '')}`);
@@ -61,7 +62,7 @@ export class Player {
     } else {
       throw new Error(`a dialog of an unknown kind: ${kind}`);
     }
-    await expect(dialog).toHaveCount(0);
+    await expect(this.page.locator(`dialog[data-serial="${serial}"]`)).toHaveCount(0);
   }
 
   // A click, then every dialog it brought answered.
