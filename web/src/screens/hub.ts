@@ -178,7 +178,7 @@ export function hubScreen(ctx: Context): Screen {
     cmdSponsorship.disabled = !isOn(state, 'SponsorshipOpen');
     cmdContract.disabled = !isOn(state, 'ContractOpen');
     // A retired player's career is over: only the screens that show it open.
-    const retired = (state as StateView & { retired?: boolean }).retired === true;
+    const retired = state.retired === true;
     for (const b of [cmdTraining, cmdHealth, cmdStore]) b.disabled = retired;
   }
 

@@ -10,15 +10,6 @@ import { button, el, setText } from './dom';
 const kCareerNote =
   "You career will automatically be saved to a file with the above name after every match, so make sure it's unique (Eg. career1)";
 
-interface Lists {
-  states: string[];
-  positions: string[];
-  heights: number[];
-  weights: number[];
-  height: number;
-  weight: number;
-}
-
 type Skill = 'kicking' | 'handballing' | 'tackling' | 'marking' | 'running';
 const kSkills: { key: Skill; caption: string; bar: string; label: string }[] = [
   { key: 'kicking', caption: 'Kicking:', bar: 'hsbKicking', label: 'lblKicking' },
@@ -85,11 +76,11 @@ export function setupScreen(ctx: Context): Screen {
   let asked = 0;
   async function showOverall(): Promise<void> {
     const mine = ++asked;
-    const r = (await ctx.run('setupOverall' as never, skillValues() as never)) as unknown as { overall: number };
+    const r = await ctx.run('setupOverall', skillValues());
     if (mine === asked) setText(lblOverall, r.overall);
   }
 
-  function answers(): SetupAnswers & { height: number; weight: number } {
+  function answers(): SetupAnswers {
     return {
       careerName: txtCareer.value,
       name: txtName.value,
@@ -126,7 +117,7 @@ export function setupScreen(ctx: Context): Screen {
 
   async function fill(): Promise<void> {
     await ctx.run('beginSetup', {});
-    const lists = (await ctx.run('setupLists' as never, {} as never)) as unknown as Lists;
+    const lists = await ctx.run('setupLists', {});
     const state = list('txtState', lists.states, null);
     const height = list('lstHeight', lists.heights, lists.height);
     const weight = list('lstWeight', lists.weights, lists.weight);
