@@ -86,5 +86,23 @@ for (const size of kSizes) {
     await player.click('#frmMatch #cmdOK');
     while (await page.locator('#frmMatchRound #cmdStart').isEnabled()) await player.click('#frmMatchRound #cmdStart');
     await look(page, 'round-over', size);
+    await player.click('#frmMatchRound #cmdOK');
+    await expect(page.locator('#frmMain')).toBeVisible();
+    expect(await player.text('#lblMatches')).toBe('1');
+
+    // The second week with Play all, his match at the Fast pace: it goes
+    // through its quarters and breaks on its own and the round comes back
+    // to its OK.
+    if (size[0] !== 1920) return;
+    await player.click('#cmdPlay');
+    await player.click('#cmdPlayAll');
+    await expect(page.locator('#frmMatch')).toBeVisible();
+    await player.click('#cmdFast');
+    await expect(page.locator('#cmdFast')).toHaveAttribute('aria-pressed', 'true');
+    await expect(page.locator('#frmMatch')).toHaveAttribute('data-clock', 'fulltime', { timeout: 60_000 });
+    await look(page, 'match-played-through', size);
+    await player.click('#frmMatch #cmdOK');
+    await expect(page.locator('#frmMatchRound #cmdOK')).toBeVisible({ timeout: 30_000 });
+    await expect(page.locator('#frmMatchRound #cmdStart')).toBeDisabled();
   });
 }

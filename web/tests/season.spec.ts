@@ -5,6 +5,9 @@
 // stories in the same order, and the same record at the end.
 
 import { expect, test } from '@playwright/test';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { layoutProblems } from './helpers/layout';
 import { shownLines, simulateFirstSeason, weekLines, type Setup } from './helpers/sim';
 import { Player } from './helpers/ui';
 
@@ -20,6 +23,7 @@ const kSetup: Setup = {
   skills: [60, 55, 40, 70, 50],
 };
 const kSeasonWeeks = 26;
+const kPictures = fileURLToPath(new URL('../../build/web/screens/', import.meta.url));
 
 // The hub's values the test holds against `kickmark-sim show`.
 const kHubFields: [string, string][] = [
@@ -85,11 +89,23 @@ test('a first season by clicks gives kickmark-sim\'s scores, ratings and message
   await expect(page.locator('#lblName')).toHaveText(kSetup.name);
 
   const weeks: string[] = [];
+  let lookedAtOffers = false;
   for (let week = 0; week < kSeasonWeeks; ++week) {
     await player.settle();
-    // A sponsor window holds Play: the sponsorship screen looked at and closed.
+    // A sponsor window holds Play: the sponsorship screen looked at and
+    // closed. The first time, one slot's offers are looked at too, and left
+    // with Cancel, which changes nothing.
     if (await page.locator('#cmdPlay').isDisabled()) {
       await player.click('#cmdSponsorship');
+      if (!lookedAtOffers) {
+        lookedAtOffers = true;
+        await player.click('#shpJumper');
+        await expect(page.locator('#frmSponsorJumper')).toBeVisible();
+        await expect(page.locator('#frmSponsorJumper input[type="radio"]:checked')).toHaveCount(1);
+        await page.screenshot({ path: path.join(kPictures, 'sponsor-offers-1280x720.png'), fullPage: true });
+        expect(await layoutProblems(page), 'the offers screen').toEqual([]);
+        await player.click('#frmSponsorJumper #cmdCancel');
+      }
       await player.click('#cmdClose');
     }
     await player.click('#cmdPlay');
@@ -143,6 +159,8 @@ test('a first season by clicks gives kickmark-sim\'s scores, ratings and message
 
   // The same messages, questions and stories, in the same order, the awards night's among them.
   expect(player.shown).toEqual(shownLines(sim.lines));
+  expect(player.shown.some((line) => line.includes('annual awards night'))).toBe(true);
+  expect(expected.length).toBe(kSeasonWeeks);
 
   // The hub at the end shows the record kickmark-sim saved.
   for (const [selector, field] of kHubFields) {
