@@ -18,8 +18,10 @@ const kPictures = fileURLToPath(new URL('../../build/web/screens/', import.meta.
 
 // A screen at rest, or the dialog that holds it.
 async function look(page: Page, screen: string, size: [number, number]): Promise<void> {
-  if ((await page.locator('dialog[open]').count()) === 0) await page.locator('[data-busy="false"]').first().waitFor();
-  await page.screenshot({ path: path.join(kPictures, `${screen}-${size[0]}x${size[1]}.png`), fullPage: true });
+  const dialog = (await page.locator('dialog[open]').count()) > 0;
+  if (!dialog) await page.locator('[data-busy="false"]').first().waitFor();
+  // A dialog stands in the window's middle: the window is its picture.
+  await page.screenshot({ path: path.join(kPictures, `${screen}-${size[0]}x${size[1]}.png`), fullPage: !dialog });
   expect(await layoutProblems(page), `${screen} at ${size[0]}x${size[1]}`).toEqual([]);
 }
 
@@ -69,6 +71,20 @@ for (const size of kSizes) {
       await look(page, screen, size);
       await player.click('#cmdCancel');
     }
+    // A unit of marking bought: the arrow of the row it is on, OK, and the
+    // hub shows the skill one up and the bank the row's rate down.
+    const marking = Number(await player.text('#lblMarking'));
+    const bank = Number(await player.text('#lblBankBalance'));
+    await player.click('#cmdTraining');
+    await player.click('#udMarkingUp');
+    await expect(page.locator('#lblMarking')).toHaveText('1');
+    const rate = Number(await player.text('#lblMarkingRate'));
+    expect(Number(await player.text('#lblBalanceAfter'))).toBe(bank - rate);
+    await player.click('#cmdOK');
+    await expect(page.locator('#frmMain')).toBeVisible();
+    expect(Number(await player.text('#lblMarking'))).toBe(marking + 1);
+    expect(Number(await player.text('#lblBankBalance'))).toBe(bank - rate);
+
     await player.click('#cmdSponsorship');
     await look(page, 'sponsorship', size);
     await player.click('#cmdClose');
