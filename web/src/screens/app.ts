@@ -18,8 +18,6 @@ import { shopScreen } from './shop';
 import { sponsorOffersScreen, sponsorshipScreen } from './sponsorship';
 import { startScreen } from './start';
 
-const kLastCareerKey = 'kickmark.lastCareer';
-
 const kTitles: Record<ScreenName, string> = {
   start: 'Kickmark',
   setup: 'Kickmark - Player Setup',
@@ -43,6 +41,11 @@ export function startApp(client: EngineClient, root: HTMLElement): void {
   const stage = el('div', { class: 'stage', id: 'stage' });
   const status = el('p', { class: 'visually-hidden', role: 'status', id: 'status' });
   clear(root);
+  // Another tab holds the careers: this one only says so.
+  if (client.lockedOut) {
+    root.append(el('p', { class: 'error locked-out', role: 'alert', text: client.lockedOut }));
+    return;
+  }
   root.append(stage, status);
 
   function setBusy(delta: number): void {
@@ -67,10 +70,7 @@ export function startApp(client: EngineClient, root: HTMLElement): void {
       }
     },
     go,
-    lastCareer: () => localStorage.getItem(kLastCareerKey),
-    rememberCareer: (name: string) => {
-      if (name) localStorage.setItem(kLastCareerKey, name);
-    },
+    lastCareer: () => client.lastCareer(),
   };
 
   function show(name: ScreenName, next: Screen): void {

@@ -31,7 +31,6 @@ export interface Context {
   go(screen: ScreenName, option?: string): void;
   // The career the start screen's Continue goes back to.
   lastCareer(): string | null;
-  rememberCareer(name: string): void;
 }
 
 // A switch of the record as the views carry it ("True" or "False").

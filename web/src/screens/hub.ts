@@ -113,6 +113,9 @@ export function hubScreen(ctx: Context): Screen {
   const lblMatchRatingAverage = el('span', { id: 'lblMatchRatingAverage', class: 'bare', 'aria-label': 'Season rating average' });
 
   const cmdPlay = button('PLAY', 'cmdPlay', () => void play());
+  // What Play waits for, in the rules' words, where the player looks for it.
+  const lblWaiting = el('p', { id: 'lblWaiting', class: 'waiting', 'aria-live': 'polite' });
+  cmdPlay.setAttribute('aria-describedby', 'lblWaiting');
   const cmdTraining = button('Training', 'cmdTraining', () => ctx.go('shop', 'training'));
   const cmdHealth = button('Health', 'cmdHealth', () => ctx.go('shop', 'health'));
   const cmdStore = button('Store', 'cmdStore', () => ctx.go('shop', 'store'));
@@ -152,7 +155,7 @@ export function hubScreen(ctx: Context): Screen {
       ),
       el('div', { class: 'column' }, frame('Match Gear', 'fraMatchGear', barList(kGear)), frame('Health', 'fraHealth', barList(kHealth))),
     ),
-    el('div', { class: 'hub-play' }, cmdPlay),
+    el('div', { class: 'hub-play' }, cmdPlay, lblWaiting),
     el('nav', { class: 'hub-week', 'aria-label': 'The week' }, cmdTraining, cmdHealth, cmdStore, cmdSponsorship, cmdContract, cmdExit),
   );
 
@@ -174,7 +177,7 @@ export function hubScreen(ctx: Context): Screen {
     // A sponsor window waits: Sponsorship is marked.
     cmdSponsorship.classList.toggle('highlight', run.sponsorHighlight);
     cmdPlay.disabled = !isOn(state, 'PlayOpen');
-    cmdPlay.title = state.waiting?.describe ? `Play waits for ${state.waiting.describe}.` : '';
+    setText(lblWaiting, state.waiting?.describe ? `Play waits for ${state.waiting.describe}.` : '');
     cmdSponsorship.disabled = !isOn(state, 'SponsorshipOpen');
     cmdContract.disabled = !isOn(state, 'ContractOpen');
     // A retired player's career is over: only the screens that show it open.

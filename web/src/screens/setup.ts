@@ -98,7 +98,6 @@ export function setupScreen(ctx: Context): Screen {
     // leaves everything here as typed.
     const r = await ctx.run('startNewCareer', { answers: answers() });
     if (!r.ok) return;
-    ctx.rememberCareer(txtCareer.value);
     await ctx.run('prepareFirstContract', {});
     ctx.go('contracts', 'first');
   }

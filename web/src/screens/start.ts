@@ -20,10 +20,9 @@ export function startScreen(ctx: Context): Screen {
   lblContinue.hidden = !last;
   if (last) setText(lblContinue, last);
 
-  async function loaded(outcome: string, error: string, name: string): Promise<void> {
+  async function loaded(outcome: string, error: string): Promise<void> {
     if (outcome === 'loaded') {
       setText(lblLoadError, '');
-      ctx.rememberCareer(name || ctx.state().career?.values.CareerName || '');
       ctx.go('hub');
     } else if (outcome === 'failed') {
       setText(lblLoadError, error);
@@ -31,11 +30,11 @@ export function startScreen(ctx: Context): Screen {
   }
   async function load(name: string): Promise<void> {
     const r = await ctx.run('load', { career: name });
-    await loaded(r.outcome, r.error, name);
+    await loaded(r.outcome, r.error);
   }
   async function loadFromChoice(): Promise<void> {
     const r = await ctx.run('loadFromChoice', {});
-    await loaded(r.outcome, r.error, '');
+    await loaded(r.outcome, r.error);
   }
 
   root.append(
