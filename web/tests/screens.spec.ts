@@ -6,6 +6,7 @@
 import { expect, test, type Page } from '@playwright/test';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { revealedCount } from '../src/screens/reveal';
 import { layoutProblems } from './helpers/layout';
 import { Player } from './helpers/ui';
 
@@ -122,3 +123,77 @@ for (const size of kSizes) {
     await expect(page.locator('#frmMatchRound #cmdStart')).toBeDisabled();
   });
 }
+
+// How a quarter's figures come out across its thirty minutes: step k of n
+// at minute 1 + 30 (k + phase/100) / n, every step by the siren.
+test('a figure climbs across the quarter and is whole at the siren', () => {
+  const cases: [number, number, number, number, number][] = [
+    // from, to, minute, phase, shown
+    [0, 3, 0, 50, 0],
+    [0, 3, 5, 50, 0],
+    [0, 3, 6, 50, 1],
+    [0, 3, 15, 50, 1],
+    [0, 3, 16, 50, 2],
+    [0, 3, 25, 50, 2],
+    [0, 3, 26, 50, 3],
+    [0, 3, 30, 50, 3],
+    [4, 5, 10, 35, 4],
+    [4, 5, 11, 35, 5],
+    [7, 8, 21, 70, 7],
+    [7, 8, 22, 70, 8],
+    // Nothing to let out, or a figure that went down: shown as it is.
+    [9, 9, 1, 50, 9],
+    [9, 6, 1, 50, 6],
+    [2, 40, 30, 50, 40],
+  ];
+  for (const [from, to, minute, phase, shown] of cases) {
+    expect(revealedCount(from, to, minute, phase), `${from}..${to} at minute ${minute}, phase ${phase}`).toBe(shown);
+  }
+});
+
+// While the clock runs the verdict waits for the siren and his figures only
+// climb; the siren shows the match as it stands.
+test('the match screen lets a quarter out minute by minute', async ({ page }) => {
+  test.setTimeout(120_000);
+  const player = new Player(page);
+  await page.goto('/?seed=11');
+  await player.click('#cmdNew');
+  await page.fill('#txtCareer', 'reveal');
+  await page.fill('#txtName', 'Ray Reveal');
+  await page.fill('#txtCity', 'Hobart');
+  await page.selectOption('#txtState', 'Tasmania');
+  await page.selectOption('#lstPosition', 'Rover');
+  for (const bar of ['#hsbKicking', '#hsbHandBalling', '#hsbTackling', '#hsbMarking', '#hsbRunning']) await page.fill(bar, '100');
+  await player.click('#cmdStart');
+  await player.click('#cmdOffer1');
+  await player.click('#cmdSign');
+  await player.click('#cmdOK');
+  await player.click('#cmdPlay');
+  while ((await page.locator('#frmMatch').count()) === 0) await player.click('#frmMatchRound #cmdStart');
+  await player.click('#cmdNormal');
+  const verdictBefore = await player.text('#lblComments');
+  await page.locator('#frmMatch #cmdStart').click();
+  const seen: { time: number; disposals: number; comments: string; title: string }[] = [];
+  while ((await page.locator('#frmMatch').getAttribute('data-clock')) !== 'break') {
+    seen.push({
+      time: Number(await player.text('#frmMatch #lblTime')),
+      disposals: Number(await player.text('#frmMatch #lblDisposals')),
+      comments: await player.text('#lblComments'),
+      title: await player.text('#lblQuarterTitle'),
+    });
+  }
+  await player.settle();
+  const atSiren = Number(await player.text('#frmMatch #lblDisposals'));
+  const running = seen.filter((s) => s.time > 0 && s.time < 30);
+  expect(running.length).toBeGreaterThan(5);
+  for (let i = 1; i < running.length; ++i) expect(running[i].disposals).toBeGreaterThanOrEqual(running[i - 1].disposals);
+  for (const s of running) {
+    expect(s.comments).toBe(verdictBefore);
+    expect(s.title).toBe('1ST QUARTER');
+    expect(s.disposals).toBeLessThanOrEqual(atSiren);
+  }
+  // A player of every skill at 100 has the ball in the first quarter, so it climbs in view.
+  expect(atSiren).toBeGreaterThan(0);
+  expect(running[0].disposals).toBeLessThan(atSiren);
+  expect(await player.text('#lblComments')).not.toBe(verdictBefore);
+});
