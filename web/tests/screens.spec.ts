@@ -76,7 +76,10 @@ for (const size of kSizes) {
     // hub shows the skill one up and the bank the row's rate down.
     const marking = Number(await player.text('#lblMarking'));
     const bank = Number(await player.text('#lblBankBalance'));
-    await player.click('#cmdTraining');
+    // The training centre by its letter, as on the desktop.
+    await player.settle();
+    await page.keyboard.press('t');
+    await expect(page.locator('#frmTraining')).toBeVisible();
     await player.click('#udMarkingUp');
     await expect(page.locator('#lblMarking')).toHaveText('1');
     const rate = Number(await player.text('#lblMarkingRate'));
@@ -175,12 +178,18 @@ test('the match screen lets a quarter out minute by minute', async ({ page }) =>
   await page.locator('#frmMatch #cmdStart').click();
   const seen: { time: number; disposals: number; comments: string; title: string }[] = [];
   while ((await page.locator('#frmMatch').getAttribute('data-clock')) !== 'break') {
-    seen.push({
-      time: Number(await player.text('#frmMatch #lblTime')),
-      disposals: Number(await player.text('#frmMatch #lblDisposals')),
-      comments: await player.text('#lblComments'),
-      title: await player.text('#lblQuarterTitle'),
-    });
+    // One look at the screen as it stands, all its figures at once.
+    seen.push(
+      await page.evaluate(() => {
+        const text = (selector: string): string => document.querySelector(selector)?.textContent?.trim() ?? '';
+        return {
+          time: Number(text('#frmMatch #lblTime')),
+          disposals: Number(text('#frmMatch #lblDisposals')),
+          comments: text('#lblComments'),
+          title: text('#lblQuarterTitle'),
+        };
+      }),
+    );
   }
   await player.settle();
   const atSiren = Number(await player.text('#frmMatch #lblDisposals'));

@@ -159,6 +159,25 @@ export function hubScreen(ctx: Context): Screen {
     el('nav', { class: 'hub-week', 'aria-label': 'The week' }, cmdTraining, cmdHealth, cmdStore, cmdSponsorship, cmdContract, cmdExit),
   );
 
+  // The letters of the week's screens, as on the desktop, wherever the
+  // focus is on the hub; a retired player's letters do nothing (their
+  // buttons are shut).
+  const letters: Record<string, HTMLButtonElement> = {
+    t: cmdTraining,
+    h: cmdHealth,
+    s: cmdStore,
+    o: cmdSponsorship,
+    c: cmdContract,
+  };
+  root.addEventListener('keydown', (event) => {
+    if (event.ctrlKey || event.metaKey || event.altKey || event.repeat) return;
+    const target = letters[event.key.toLowerCase()];
+    if (!target || document.querySelector('dialog[open]')) return;
+    event.preventDefault();
+    target.click();
+  });
+  root.tabIndex = -1;
+
   function update(state: StateView): void {
     if (!state.career) return;
     for (const [shown, field] of values) setText(shown, value(state, field));
