@@ -9,6 +9,7 @@ import type { EngineClient, OpName, OpResult, Ops, Prompt, PromptAnswer, Sponsor
 import { contractsScreen } from './contracts';
 import type { Context, Screen, ScreenName } from './context';
 import { answer } from './dialogs';
+import { campScreen, draftScreen } from './draft';
 import { clear, el } from './dom';
 import { hubScreen } from './hub';
 import { matchScreen } from './match';
@@ -28,6 +29,8 @@ const kTitles: Record<ScreenName, string> = {
   shop: 'Kickmark',
   sponsorship: 'Kickmark - Sponsorship',
   sponsorOffers: 'Kickmark - Sponsorship',
+  camp: 'Kickmark - AFL Draft Camp',
+  draft: 'Kickmark - AFL Draft',
 };
 
 export function startApp(client: EngineClient, root: HTMLElement): void {
@@ -99,6 +102,18 @@ export function startApp(client: EngineClient, root: HTMLElement): void {
         break;
       case 'hub':
         show(name, hubScreen(ctx));
+        // A State League player invited to the draft camp goes there from
+        // the hub, after a load or the round that ended his season; the hub
+        // waits until the draft is over.
+        void ctx.run('openCampIfDue', {}).then((r) => {
+          if (r.open && screenName === 'hub') go('camp');
+        });
+        break;
+      case 'camp':
+        show(name, campScreen(ctx, () => go('draft')));
+        break;
+      case 'draft':
+        show(name, draftScreen(ctx, () => go('hub')));
         break;
       case 'round':
         roundView = roundScreen(ctx, round);

@@ -13,7 +13,9 @@ export type ScreenName =
   | 'match'
   | 'shop'
   | 'sponsorship'
-  | 'sponsorOffers';
+  | 'sponsorOffers'
+  | 'camp'
+  | 'draft';
 
 export interface Screen {
   root: HTMLElement;
