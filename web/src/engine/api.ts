@@ -399,7 +399,7 @@ export interface Ops {
   autoNew: { args: { answers: SetupAnswers }; result: { ok: boolean; messages: string[] } };
   /** The work of one BM_Season/sync:0 iteration (a new career's first season) in a scratch folder; milliseconds in the worker. */
   benchSeason: { args: { seed?: number }; result: { ms: number; weeks: number } };
-  /** Deletes a career's save, fixture, results, log and lock. */
+  /** Deletes a career's files: save, fixture, results, log, lock and the player's two histories. Not the open career's. */
   deleteCareer: { args: { career: string }; result: {} };
   /** One zip of the career's files (save, fixture, results, log, both histories). */
   exportCareer: { args: { career: string }; result: { fileName: string; zip: Uint8Array } };
