@@ -24,14 +24,21 @@ KICKMARK_PACKAGES=(
 )
 
 # What the web preset adds (scripts/test builds it after the debug preset):
-# the engine and kickmark-sim compiled to WebAssembly by emscripten, and
-# Node to run them. npm comes with NodeSource's nodejs, which provides it
-# (and conflicts with Debian's npm); either counts.
+# the engine and kickmark-sim compiled to WebAssembly by emscripten, Node to
+# run them and to build the site (npm), and Chromium for the browser tests
+# (Playwright drives Debian's chromium; it downloads no browser of its own).
+# npm comes with NodeSource's nodejs, which provides it (and conflicts with
+# Debian's npm); either counts.
 KICKMARK_WEB_PACKAGES=(
   emscripten
   nodejs
   npm
+  chromium
 )
+
+# The site's build tools (Vite) and the test runner (Playwright) need Node
+# 20.19 or later; Debian 12's own nodejs is 18, NodeSource's 20 serves.
+KICKMARK_NODE_AT_LEAST=20.19
 
 # What the fuzz preset adds: clang and its runtime libraries (libFuzzer and
 # the sanitizers).
@@ -59,8 +66,11 @@ kickmark_package_present() {
   [[ "$status" == "install ok installed" ]] && return 0
   local name=${1//./\\.}
   name=${name//+/\\+}
-  dpkg-query -W -f='${db:Status-Abbrev}|${Provides}\n' 2>/dev/null |
-    grep -qE "^ii *\|(.*[ ,])?${name}( |,|\$)"
+  # Read whole before grep looks: grep -q stops at the first match, and under
+  # the callers' pipefail dpkg-query's broken pipe would then fail the test.
+  local provided
+  provided=$(dpkg-query -W -f='${db:Status-Abbrev}|${Provides}\n' 2>/dev/null || true)
+  grep -qE "^ii *\|(.*[ ,])?${name}( |,|\$)" <<<"$provided"
 }
 
 # Installs the packages named as arguments that are missing, when running as
@@ -122,6 +132,29 @@ kickmark_require_packages() {
 # The web preset's packages, on top of the game's.
 kickmark_require_web_packages() {
   kickmark_install_missing "${KICKMARK_WEB_PACKAGES[@]}"
+}
+
+# Node new enough for the site's tools.
+kickmark_require_node() {
+  local have
+  have=$(node -p 'process.versions.node' 2>/dev/null || echo 0)
+  if [[ "$(printf '%s\n%s\n' "$KICKMARK_NODE_AT_LEAST" "$have" | sort -V | head -n1)" != "$KICKMARK_NODE_AT_LEAST" ]]; then
+    echo "Node $have is too old for the site's tools: Node $KICKMARK_NODE_AT_LEAST or later is needed" \
+      "(for example NodeSource's nodejs 20)." >&2
+    return 1
+  fi
+}
+
+# The site: the npm packages from the lock file (no browser download:
+# the tests use Debian's chromium), the type check, and the build into
+# build/web/site/ from the web preset's kickmark-web.
+kickmark_build_site() {
+  (
+    cd web
+    PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund
+    npx tsc --noEmit -p .
+    npx vite build
+  )
 }
 
 # The fuzz preset's packages, on top of the game's.

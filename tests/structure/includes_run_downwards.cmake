@@ -8,7 +8,8 @@
 #   draft                      the draft camp and the draft
 #   game                       the façade both front ends drive
 #   screens, sim               the Qt screens; the headless simulator
-#   app                        the game's main()
+#   app, web                   the game's main(); the browser's binding (it drives
+#                              the game as the simulator's player does, for tests)
 #
 # Run: cmake -DSOURCE=<repository> -P includes_run_downwards.cmake
 set(rank_core 0)
@@ -20,6 +21,7 @@ set(rank_game 4)
 set(rank_screens 5)
 set(rank_sim 5)
 set(rank_app 6)
+set(rank_web 6)
 
 file(GLOB_RECURSE sources RELATIVE "${SOURCE}/src" "${SOURCE}/src/*.h" "${SOURCE}/src/*.cpp")
 set(wrong "")

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The native kickmark-sim, run for the same career and seed as a browser
+// test, and what its transcript says.
+
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+// The simulator of the native debug build, or the one KICKMARK_SIM names.
+export function simPath(): string {
+  const named = process.env.KICKMARK_SIM;
+  if (named) return named;
+  const built = fileURLToPath(new URL('../../../build/debug/src/sim/kickmark-sim', import.meta.url));
+  if (!existsSync(built)) {
+    throw new Error(`kickmark-sim not found at ${built}: build it (cmake --build --preset debug --target kickmark-sim) or set KICKMARK_SIM`);
+  }
+  return built;
+}
+
+export interface Setup {
+  career: string;
+  name: string;
+  city: string;
+  state: string;
+  height: number;
+  weight: number;
+  position: string;
+  skills: [number, number, number, number, number];
+}
+
+export interface SimRun {
+  folder: string;
+  // Every line of `new`'s transcript, then every line of `play`'s.
+  lines: string[];
+  show: Record<string, unknown>;
+}
+
+function run(folder: string, seed: number, transcript: string, args: string[]): void {
+  execFileSync(simPath(), ['--data-dir', folder, '--seed', String(seed), '--transcript', transcript, ...args], {
+    stdio: ['ignore', 'pipe', 'pipe'],
+  });
+}
+
+// `new` then `play --seasons 1 --policy passive`, each a process of its own
+// seeded with `seed`, as the browser test makes the career and then comes
+// back to it with the same seed.
+export function simulateFirstSeason(setup: Setup, seed: number): SimRun {
+  const folder = mkdtempSync(path.join(tmpdir(), 'kickmark-season-'));
+  const first = path.join(folder, 'new.txt');
+  const second = path.join(folder, 'play.txt');
+  run(folder, seed, first, [
+    'new',
+    '--career', setup.career,
+    '--name', setup.name,
+    '--city', setup.city,
+    '--state', setup.state,
+    '--height', String(setup.height),
+    '--weight', String(setup.weight),
+    '--position', setup.position,
+    '--skills', setup.skills.join(','),
+  ]);
+  run(folder, seed, second, ['play', '--career', setup.career, '--seasons', '1', '--policy', 'passive']);
+  const lines = [first, second].flatMap((file) => readFileSync(file, 'latin1').split('\n').filter((l) => l !== ''));
+  const show = JSON.parse(
+    execFileSync(simPath(), ['--data-dir', folder, 'show', '--career', setup.career], { encoding: 'latin1' }),
+  ) as Record<string, unknown>;
+  return { folder, lines, show };
+}
+
+// The lines of what the player was shown and asked, in order.
+export function shownLines(lines: string[]): string[] {
+  return lines.filter((l) => /^(message|question|story)[ :]/.test(l));
+}
+
+// The week lines: "ROUND ONE MATCHES | Club 12.10 (82) v Other 9.8 (62), won | disposals 18, goals 2, rating 7.2".
+export function weekLines(lines: string[]): string[] {
+  return lines.filter((l) => l.startsWith('week: ')).map((l) => l.slice('week: '.length));
+}
+
+// A text made fit for one transcript line, as kickmark-sim writes it.
+export function escapeForTranscript(text: string): string {
+  return text.replace(/\\/g, '\\\\').replace(/\r\n|\r|\n/g, '\\n');
+}

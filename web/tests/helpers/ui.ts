@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Driving the browser's screens as a player would: clicks, and the rules'
+// dialogs answered as kickmark-sim's player answers them (OK, No, the paper
+// closed), each written down as kickmark-sim's transcript writes it.
+
+import { expect, type Locator, type Page } from '@playwright/test';
+import { escapeForTranscript } from './sim';
+
+const kProgramTitle = 'Kickmark';
+
+function titleTag(title: string): string {
+  return title === '' || title === kProgramTitle ? '' : ` [${escapeForTranscript(title)}]`;
+}
+
+export class Player {
+  // What the player was shown and asked, as transcript lines.
+  readonly shown: string[] = [];
+
+  constructor(readonly page: Page) {}
+
+  // Answers every dialog that comes until the page is still: no op with the
+  // rules and no dialog open, twice in a row.
+  async settle(): Promise<void> {
+    let still = 0;
+    for (let rounds = 0; still < 2; ++rounds) {
+      if (rounds > 20000) throw new Error('the page never came to rest');
+      const dialog = this.page.locator('dialog[open]');
+      if ((await dialog.count()) > 0) {
+        still = 0;
+        await this.answer(dialog.first());
+        continue;
+      }
+      const busy = await this.page.locator('#app, [data-busy]').first().getAttribute('data-busy');
+      if (busy === 'true') {
+        still = 0;
+        await this.page.waitForTimeout(5);
+        continue;
+      }
+      ++still;
+      await this.page.waitForTimeout(10);
+    }
+  }
+
+  private async answer(dialog: Locator): Promise<void> {
+    const kind = await dialog.getAttribute('data-kind');
+    const serial = await dialog.getAttribute('data-serial');
+    const title = (await dialog.getAttribute('data-title')) ?? '';
+    if (kind === 'inform') {
+      this.shown.push(`message${titleTag(title)}: ${escapeForTranscript(await dialog.locator('#dialogText').textContent() ?? '')}`);
+      await dialog.locator('#cmdMsgOK').click();
+    } else if (kind === 'question') {
+      this.shown.push(`question${titleTag(title)}: ${escapeForTranscript(await dialog.locator('#dialogText').textContent() ?? '')} -> No`);
+      await dialog.locator('#cmdMsgNo').click();
+    } else if (kind === 'story') {
+      const masthead = (await dialog.locator('.dialog-title').textContent()) ?? '';
+      const headline = (await dialog.locator('#lblHeadline').textContent()) ?? '';
+      const text = (await dialog.locator('#lblText').textContent()) ?? '';
+      this.shown.push(`story: ${[masthead, headline, text].map(escapeForTranscript).join(' | ')}`);
+      await dialog.locator('#frmNewspaper').click();
+    } else if (kind === 'open') {
+      await dialog.locator('#cmdCancelOpen').click();
+    } else {
+      throw new Error(`a dialog of an unknown kind: ${kind}`);
+    }
+    await expect(this.page.locator(`dialog[data-serial="${serial}"]`)).toHaveCount(0);
+  }
+
+  // A click, then every dialog it brought answered.
+  async click(selector: string): Promise<void> {
+    await this.settle();
+    await this.page.locator(selector).click();
+    await this.settle();
+  }
+
+  async text(selector: string): Promise<string> {
+    return ((await this.page.locator(selector).textContent()) ?? '').trim();
+  }
+
+  async screen(): Promise<string> {
+    return (await this.page.locator('[data-screen]').first().getAttribute('data-screen')) ?? '';
+  }
+}

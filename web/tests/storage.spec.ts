@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Careers kept in the browser and lost never: the tab closed or the whole
+// browser killed at a random moment of a week leaves the career at the
+// week before or the week after, file for file, and it plays on; a week
+// the page was told is done is never lost, even to a kill the moment the
+// answer comes. Which of
+// the two is checked exactly: the week before is the export taken before
+// the week; the week after is what the same week, from the same files and
+// seed, gives in a browser of its own that nobody kills.
+
+import { chromium, expect, test, type BrowserContext, type Page } from '@playwright/test';
+import { mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { answers, exportFiles, op, openEngine, zipOf } from './support/engine';
+
+const kTrials = Number(process.env.KICKMARK_KILL_TRIALS ?? 50);
+const kSeed = 77;
+const career = answers.careerName;
+const port = Number(process.env.KICKMARK_TEST_PORT ?? 4780);
+const baseURL = `http://127.0.0.1:${port}/`;
+const launchArgs = ['--no-sandbox', '--disable-dev-shm-usage'];
+const executablePath = process.env.KICKMARK_CHROMIUM ?? '/usr/bin/chromium';
+
+type Files = Record<string, Uint8Array>;
+
+function same(a: Files, b: Files): boolean {
+  const names = Object.keys(a).sort();
+  if (names.join('\n') !== Object.keys(b).sort().join('\n')) return false;
+  return names.every((name) => Buffer.from(a[name]).equals(Buffer.from(b[name])));
+}
+
+// The browser's own process of a persistent profile: the one whose command
+// line names the profile and is no helper (--type=...).
+function browserPid(profile: string): number | undefined {
+  for (const entry of readdirSync('/proc')) {
+    if (!/^\d+$/.test(entry)) continue;
+    let line = '';
+    try {
+      line = readFileSync(`/proc/${entry}/cmdline`, 'latin1');
+    } catch {
+      continue;
+    }
+    const args = line.split('\0');
+    if (args.some((a) => a === `--user-data-dir=${profile}`) && !args.some((a) => a.startsWith('--type='))) return Number(entry);
+  }
+  return undefined;
+}
+
+async function launch(profile: string): Promise<{ context: BrowserContext; page: Page }> {
+  const context = await chromium.launchPersistentContext(profile, { executablePath, args: launchArgs, headless: true, baseURL });
+  const page = context.pages()[0] ?? (await context.newPage());
+  return { context, page };
+}
+
+async function loaded(page: Page): Promise<void> {
+  await openEngine(page, kSeed);
+  const result = await op(page, 'load', { career });
+  expect(result, result.error).toMatchObject({ outcome: 'loaded' });
+}
+
+test('the tab closed or the browser killed at any moment of a week leaves the week before or after', async () => {
+  test.setTimeout(kTrials * 20_000 + 60_000);
+  const profile = mkdtempSync(path.join(tmpdir(), 'kickmark-profile-'));
+  // Clean browsers for the week after, each with storage of its own.
+  const reference = await chromium.launch({ executablePath, args: launchArgs, headless: true });
+  try {
+    let { context, page } = await launch(profile);
+    await openEngine(page, kSeed);
+    expect((await op(page, 'autoNew', { answers })).ok).toBe(true);
+    await loaded(page);
+    // How long a week takes in the page, its files' copy to IndexedDB
+    // included, to spread the kills over it.
+    const weekMs = await page.evaluate(async () => {
+      const started = performance.now();
+      await (window as any).kickmark.call('autoWeek', {});
+      return performance.now() - started;
+    });
+    // Every trial's week is the first of a page load, as the clean browser's is.
+    await loaded(page);
+
+    const tally = { before: 0, after: 0, tabClosed: 0, browserKilled: 0, atAnswer: 0 };
+    for (let trial = 0; trial < kTrials; ++trial) {
+      const before = await exportFiles(page, career);
+      const placeBefore = (await op(page, 'state')).state.place;
+      // In turn: the tab closed at a random moment, the browser killed at
+      // a random moment, the browser killed the moment the page is told the
+      // week is done.
+      const kind = (['tab', 'browser', 'atAnswer'] as const)[trial % 3];
+      const killBrowser = kind !== 'tab';
+      const pid = browserPid(profile);
+      expect(pid, 'the browser process').toBeDefined();
+      const delay = kind === 'atAnswer' ? weekMs * 10 : Math.random() * weekMs * 1.2;
+      // The week is under way once this comes back; nobody waits for its
+      // end, but the page says when it was told the week is done.
+      let told = false;
+      let killed = false;
+      page.on('console', (message) => {
+        if (message.text() !== 'kickmark: week done') return;
+        told = true;
+        if (kind === 'atAnswer' && !killed) {
+          killed = true;
+          process.kill(pid!, 'SIGKILL');
+        }
+      });
+      await page.evaluate(() => {
+        (window as any).kickmark.call('autoWeek', {}).then(() => console.debug('kickmark: week done'), () => undefined);
+      });
+      await new Promise((resolve) => setTimeout(resolve, delay));
+      // A week the page was told is done is kept, whatever comes after.
+      const toldBeforeKill = told;
+      if (killBrowser) {
+        if (!killed) process.kill(pid!, 'SIGKILL');
+        killed = true;
+        await context.close().catch(() => undefined);
+        ({ context, page } = await launch(profile));
+        tally[kind === 'atAnswer' ? 'atAnswer' : 'browserKilled']++;
+      } else {
+        await page.close({ runBeforeUnload: false });
+        page = await context.newPage();
+        tally.tabClosed++;
+      }
+      await loaded(page);
+      const now = await exportFiles(page, career);
+      const place = (await op(page, 'state')).state.place;
+      if (same(now, before)) {
+        expect(toldBeforeKill, `trial ${trial}: a week the page was told is done was lost`).toBe(false);
+        expect(place).toEqual(placeBefore);
+        tally.before++;
+        continue;
+      }
+      // The week after: the same week played from the week before's files,
+      // with the same seed, in a browser nobody touches.
+      const clean = await reference.newContext({ baseURL });
+      const other = await clean.newPage();
+      await openEngine(other, kSeed);
+      expect((await op(other, 'importCareer', { zipBase64: zipOf(before) })).ok).toBe(true);
+      expect(await op(other, 'load', { career })).toMatchObject({ outcome: 'loaded' });
+      expect((await op(other, 'autoWeek')).outcome).toBe('played');
+      const after = await exportFiles(other, career);
+      await clean.close();
+      expect(same(now, after), `trial ${trial}: neither the week before (${JSON.stringify(placeBefore)}) nor the week after; now at ${JSON.stringify(place)}`).toBe(true);
+      tally.after++;
+    }
+    // And it plays on.
+    expect((await op(page, 'autoWeek')).outcome).toBe('played');
+    console.log(`kill trials: ${JSON.stringify(tally)}, a week took ${Math.round(weekMs)} ms`);
+    // Both outcomes happen: kills land before and after a week's files go
+    // in (over enough trials for chance not to leave one out).
+    if (kTrials >= 30) {
+      expect(tally.before).toBeGreaterThan(0);
+      expect(tally.after).toBeGreaterThan(0);
+    }
+    await context.close();
+  } finally {
+    await reference.close();
+    rmSync(profile, { recursive: true, force: true });
+  }
+});
+
+test('a second tab is told the careers are open in the first, and the first plays on', async ({ browser }) => {
+  const context = await browser.newContext();
+  const first = await context.newPage();
+  await openEngine(first, 5);
+  expect((await op(first, 'autoNew', { answers })).ok).toBe(true);
+  const second = await context.newPage();
+  await second.goto('/?seed=5');
+  await second.waitForFunction(() => (window as any).kickmark !== undefined);
+  expect(await second.evaluate(() => (window as any).kickmark.lockedOut)).toBe(
+    'Kickmark is open in another tab of this browser. Close it there first, then reload this page.',
+  );
+  expect((await op(first, 'autoWeek')).outcome).toBe('played');
+  // Closing the first tab frees the careers for the second, on a reload.
+  await first.close();
+  await openEngine(second, 5);
+  expect(await second.evaluate(() => (window as any).kickmark.lockedOut)).toBeNull();
+  expect(await op(second, 'listCareers')).toMatchObject({ careers: [career] });
+  await context.close();
+});
