@@ -83,3 +83,15 @@ export function weekLines(lines: string[]): string[] {
 export function escapeForTranscript(text: string): string {
   return text.replace(/\\/g, '\\\\').replace(/\r\n|\r|\n/g, '\\n');
 }
+
+// Runs kickmark-sim with these arguments in `folder`; its transcript's lines
+// when `transcript` is given.
+export function simRun(folder: string, args: string[], transcript?: string): string[] {
+  const t = transcript ? path.join(folder, transcript) : null;
+  execFileSync(simPath(), ['--data-dir', folder, ...(t ? ['--transcript', t] : []), ...args], { stdio: ['ignore', 'pipe', 'pipe'] });
+  return t ? readFileSync(t, 'latin1').split('\n').filter((l) => l !== '') : [];
+}
+
+export function scratch(): string {
+  return mkdtempSync(path.join(tmpdir(), 'kickmark-draft-'));
+}
