@@ -3,7 +3,7 @@
 // test, and what its transcript says.
 
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -31,7 +31,6 @@ export interface Setup {
 }
 
 export interface SimRun {
-  folder: string;
   // Every line of `new`'s transcript, then every line of `play`'s.
   lines: string[];
   show: Record<string, unknown>;
@@ -66,7 +65,8 @@ export function simulateFirstSeason(setup: Setup, seed: number): SimRun {
   const show = JSON.parse(
     execFileSync(simPath(), ['--data-dir', folder, 'show', '--career', setup.career], { encoding: 'latin1' }),
   ) as Record<string, unknown>;
-  return { folder, lines, show };
+  rmSync(folder, { recursive: true, force: true });
+  return { lines, show };
 }
 
 // The lines of what the player was shown and asked, in order.
