@@ -176,6 +176,7 @@ test('the match screen lets a quarter out minute by minute', async ({ page }) =>
   await player.click('#cmdNormal');
   const verdictBefore = await player.text('#lblComments');
   await page.locator('#frmMatch #cmdStart').click();
+  await expect(page.locator('#frmMatch')).toHaveAttribute('data-clock', 'running');
   const seen: { time: number; disposals: number; comments: string; title: string }[] = [];
   while ((await page.locator('#frmMatch').getAttribute('data-clock')) !== 'break') {
     // One look at the screen as it stands, all its figures at once.

@@ -8,7 +8,9 @@ import { expect, test } from '@playwright/test';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { layoutProblems } from './helpers/layout';
-import { shownLines, simulateFirstSeason, weekLines, type Setup } from './helpers/sim';
+import { readdirSync, readFileSync, rmSync } from 'node:fs';
+import { scratch, shownLines, simRun, simulateFirstSeason, weekLines, type Setup } from './helpers/sim';
+import { op, zipOf } from './support/engine';
 import { Player } from './helpers/ui';
 
 const kSeed = 20261206;
@@ -166,4 +168,81 @@ test('a first season by clicks gives kickmark-sim\'s scores, ratings and message
   for (const [selector, field] of kHubFields) {
     expect(await player.text(`#frmMain ${selector}`), field).toBe(String(sim.show[field]));
   }
+});
+
+// A State League career one week from its season's close, made by
+// kickmark-sim and brought into the browser: the grand final's week by
+// clicks, the awards night, the invitation, the draft camp session by
+// session and the draft pick by pick, against kickmark-sim's transcript of
+// the same week from the same files and seed.
+test('the draft camp and the draft by clicks give kickmark-sim\'s sessions and pick', async ({ page }) => {
+  test.setTimeout(3 * 60 * 1000);
+  const folder = scratch();
+  simRun(folder, ['--seed', '8', 'new', '--career', 'champion', '--name', 'Leigh Matthews', '--city', 'Perth', '--state', 'Western Australia', '--position', 'Centre', '--skills', '100,100,100,100,100']);
+  simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--seasons', '5', '--policy', 'default']);
+  simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--weeks', '25', '--policy', 'default']);
+  const files: Record<string, Uint8Array> = {};
+  for (const name of readdirSync(folder)) {
+    if (!name.endsWith('.lock') && !name.endsWith('.txt.tmp')) files[name] = new Uint8Array(readFileSync(path.join(folder, name)));
+  }
+  const lines = simRun(folder, ['--seed', '9', 'play', '--career', 'champion', '--weeks', '1', '--policy', 'passive'], 'last.txt');
+  rmSync(folder, { recursive: true, force: true });
+  const camp = lines.filter((l) => l.startsWith('camp: '));
+  const draft = lines.filter((l) => l.startsWith('draft: '));
+  expect(camp.length).toBeGreaterThan(6);
+  expect(draft).toHaveLength(1);
+
+  // The career's files go in through Import, and the page opens afresh with the seed.
+  const player = new Player(page);
+  await page.goto('/?seed=9');
+  await page.locator('#cmdNew').waitFor();
+  expect((await op(page, 'importCareer', { zipBase64: zipOf(files) })).ok).toBe(true);
+  await page.goto('/?seed=9');
+  // Load Career's choice of the careers kept in the browser.
+  await player.settle();
+  await page.locator('#cmdLoad').click();
+  await page.locator('dialog[open] #lstCareers').selectOption('champion');
+  await page.locator('dialog[open] #cmdOpen').click();
+  await player.settle();
+  await expect(page.locator('#frmMain')).toBeVisible();
+  await expect(page.locator('#lblLeague')).toHaveText('State');
+
+  // The grand final's week: not his club's match.
+  await player.click('#cmdPlay');
+  while (await page.locator('#frmMatchRound #cmdStart').isEnabled()) await player.click('#frmMatchRound #cmdStart');
+  await player.click('#frmMatchRound #cmdOK');
+
+  // The camp comes up over the hub, and each Start is a session.
+  await expect(page.locator('#frmDraftCamp')).toBeVisible();
+  const sessions: string[] = [];
+  while (await page.locator('#frmDraftCamp #cmdStart').isEnabled()) {
+    await player.click('#frmDraftCamp #cmdStart');
+    const test = Number(await player.text('#lblTest'));
+    let line = await player.text('#lblActivity');
+    if (test >= 1 && test <= 6) {
+      line += `: ${await player.text('#lblResult')} ${await player.text('#lblUnit')}, rank ${await player.text('#lblRank')}`;
+    } else if (test > 6) {
+      line += `: average rank ${await player.text('#lblRankAverage')}`;
+    }
+    sessions.push(`camp: ${line} | ${await player.text('#frmDraftCamp #lblComments')}`);
+  }
+  expect(sessions).toEqual(camp);
+  await page.screenshot({ path: path.join(kPictures, 'camp-1280x720.png'), fullPage: true });
+  expect(await layoutProblems(page), 'the camp').toEqual([]);
+
+  // The draft, pick after pick until a club takes him.
+  await player.click('#frmDraftCamp #cmdOK');
+  await expect(page.locator('#frmDraft')).toBeVisible();
+  await page.screenshot({ path: path.join(kPictures, 'draft-1280x720.png'), fullPage: true });
+  expect(await layoutProblems(page), 'the draft').toEqual([]);
+  let pick = 0;
+  while ((await page.locator('#frmDraft').count()) > 0) {
+    pick = Number(await player.text('#lblPick')) + 1;
+    await player.click('#cmdPick');
+  }
+  await expect(page.locator('#frmMain')).toBeVisible();
+  expect(`draft: pick ${pick} by ${await player.text('#lblTeam')}`).toBe(draft[0]);
+  await expect(page.locator('#lblLeague')).toHaveText('AFL');
+  await expect(page.locator('#cmdPlay')).toBeEnabled();
+  expect(player.shown).toEqual(shownLines(lines));
 });

@@ -42,6 +42,7 @@ export function campScreen(ctx: Context, toDraft: () => void): Screen {
   const cmdStart = button('Begin Camp', 'cmdStart', () => void ctx.run('campStep', {}));
   cmdStart.classList.add('primary');
   const cmdOK = button('Go to Draft!', 'cmdOK', () => void goToDraft());
+  cmdOK.classList.add('primary');
 
   async function goToDraft(): Promise<void> {
     if (!ctx.state().camp?.okEnabled) return;

@@ -3,7 +3,7 @@
 // test, and what its transcript says.
 
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -31,7 +31,6 @@ export interface Setup {
 }
 
 export interface SimRun {
-  folder: string;
   // Every line of `new`'s transcript, then every line of `play`'s.
   lines: string[];
   show: Record<string, unknown>;
@@ -66,7 +65,8 @@ export function simulateFirstSeason(setup: Setup, seed: number): SimRun {
   const show = JSON.parse(
     execFileSync(simPath(), ['--data-dir', folder, 'show', '--career', setup.career], { encoding: 'latin1' }),
   ) as Record<string, unknown>;
-  return { folder, lines, show };
+  rmSync(folder, { recursive: true, force: true });
+  return { lines, show };
 }
 
 // The lines of what the player was shown and asked, in order.
@@ -82,4 +82,16 @@ export function weekLines(lines: string[]): string[] {
 // A text made fit for one transcript line, as kickmark-sim writes it.
 export function escapeForTranscript(text: string): string {
   return text.replace(/\\/g, '\\\\').replace(/\r\n|\r|\n/g, '\\n');
+}
+
+// Runs kickmark-sim with these arguments in `folder`; its transcript's lines
+// when `transcript` is given.
+export function simRun(folder: string, args: string[], transcript?: string): string[] {
+  const t = transcript ? path.join(folder, transcript) : null;
+  execFileSync(simPath(), ['--data-dir', folder, ...(t ? ['--transcript', t] : []), ...args], { stdio: ['ignore', 'pipe', 'pipe'] });
+  return t ? readFileSync(t, 'latin1').split('\n').filter((l) => l !== '') : [];
+}
+
+export function scratch(): string {
+  return mkdtempSync(path.join(tmpdir(), 'kickmark-draft-'));
 }
