@@ -12,6 +12,7 @@
 #include "core/file_names.h"
 #include "core/file_system.h"
 #include "core/game_data.h"
+#include "core/new_career.h"
 #include "core/number_format.h"
 #include "core/save_file.h"
 #include "season/career_log.h"
@@ -688,6 +689,21 @@ json Session::Dispatch(const std::string& op, const json& args) {
       throw std::logic_error("the round's OK is not available");
     }
     game_.FinishRound();
+    return json::object();
+  }
+  // New Position, after a Yes at the season's end: OK takes one of the
+  // positions (the rules refuse anything else with their own message) and
+  // keeps it at once, since the round was saved before he chose; Cancel
+  // leaves him where he plays.
+  if (op == "changePosition") {
+    if (!ChangePosition(game_.career(), args.value("position", ""), game_.prompter())) {
+      return {{"ok", false}};
+    }
+    game_.run().positionChangeDue = false;
+    return {{"ok", game_.Save()}};
+  }
+  if (op == "keepPosition") {
+    game_.run().positionChangeDue = false;
     return json::object();
   }
   if (op == "openCampIfDue") return {{"open", game_.OpenCampIfDue() != nullptr}};

@@ -246,3 +246,48 @@ test('the draft camp and the draft by clicks give kickmark-sim\'s sessions and p
   await expect(page.locator('#cmdPlay')).toBeEnabled();
   expect(player.shown).toEqual(shownLines(lines));
 });
+
+// A career at the close where his body has matured: a Yes to the question
+// brings New Position up over the hub, and the position picked is the one
+// the hub shows and the save keeps; a load finds it there.
+test('a Yes at the season\'s close lets him pick his new position', async ({ page }) => {
+  test.setTimeout(3 * 60 * 1000);
+  const folder = scratch();
+  simRun(folder, ['--seed', '8', 'new', '--career', 'champion', '--name', 'Leigh Matthews', '--city', 'Perth', '--state', 'Western Australia', '--position', 'Centre', '--skills', '100,100,100,100,100']);
+  simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--seasons', '6', '--policy', 'default']);
+  simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--weeks', '25', '--policy', 'default']);
+  const files: Record<string, Uint8Array> = {};
+  for (const name of readdirSync(folder)) {
+    if (!name.endsWith('.lock') && !name.endsWith('.txt.tmp')) files[name] = new Uint8Array(readFileSync(path.join(folder, name)));
+  }
+  rmSync(folder, { recursive: true, force: true });
+
+  const player = new Player(page);
+  player.answerYes = /fully matured/;
+  player.newPosition = 'Full Forward';
+  await page.goto('/?seed=9');
+  await page.locator('#cmdNew').waitFor();
+  expect((await op(page, 'importCareer', { zipBase64: zipOf(files) })).ok).toBe(true);
+  await page.goto('/?seed=9');
+  await player.settle();
+  await page.locator('#cmdLoad').click();
+  await page.locator('dialog[open] #lstCareers').selectOption('champion');
+  await page.locator('dialog[open] #cmdOpen').click();
+  await player.settle();
+  await expect(page.locator('#lblPosition')).toHaveText('Centre');
+
+  await player.click('#cmdPlay');
+  while (await page.locator('#frmMatchRound #cmdStart').isEnabled()) {
+    await player.click('#frmMatchRound #cmdStart');
+    if ((await page.locator('#frmMatch').count()) === 0) continue;
+    for (let quarter = 0; quarter < 4; ++quarter) {
+      await player.click('#frmMatch #cmdStart');
+      await player.click('#cmdToSiren');
+    }
+    await player.click('#frmMatch #cmdOK');
+  }
+  await player.click('#frmMatchRound #cmdOK');
+  expect(player.shown.some((line) => line.includes('fully matured') && line.endsWith('-> Yes'))).toBe(true);
+  await expect(page.locator('#lblPosition')).toHaveText('Full Forward');
+  expect((await op(page, 'record', {})).record.Position).toBe('Full Forward');
+});

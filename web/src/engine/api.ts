@@ -22,7 +22,7 @@
 //   setup (frmSetup)             setupLists, setupOverall, beginSetup, startNewCareer
 //   contracts (frmContracts)     prepareFirstContract, clickOffer, sign, closeContracts
 //   hub (frmMain, frmTeam)       state, play, save, quit, openCampIfDue
-//   round (frmMatchRound)        startNextMatch, finishRound
+//   round (frmMatchRound)        startNextMatch, finishRound, changePosition, keepPosition
 //   match (frmMatch)             matchStartQuarter, matchMinute, matchFinishQuarter,
 //                                matchToFullTime, finishMatch
 //   training/health/store        shopOpen, shopSpinner, shopMax, shopOK, shopCancel
@@ -359,6 +359,14 @@ export interface Ops {
   finishMatch: { args: {}; result: {} };
   /** The round screen's OK: books, writes and saves the round. */
   finishRound: { args: {}; result: {} };
+  /**
+   * New Position (frmPosition), after a Yes at the season's end
+   * (`run.positionChangeDue`): OK with the chosen position. `ok` is false
+   * when the rules refused it (their message comes as a prompt first).
+   */
+  changePosition: { args: { position: string }; result: { ok: boolean } };
+  /** New Position's Cancel: he keeps his position. */
+  keepPosition: { args: {}; result: {} };
   /**
    * Opens the draft camp when it is due. The desktop calls it when the hub
    * comes up after a load and after every round's OK; the camp screen then

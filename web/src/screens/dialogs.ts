@@ -129,6 +129,32 @@ export function chooseCareer(title: string, careers: string[]): Promise<string |
   );
 }
 
+// New Position (frmPosition), after a Yes at the season's end: OK with the
+// position picked (none picked at first, as on the desktop), or Cancel (null).
+export function choosePosition(positions: string[]): Promise<string | null> {
+  return open<string | null>(
+    'position',
+    'New Position',
+    (settle) => {
+      const list = el('select', { id: 'lstPosition' });
+      for (const name of positions) list.append(el('option', { value: name, text: name }));
+      list.selectedIndex = -1;
+      list.autofocus = true;
+      return [
+        el('label', { for: 'lstPosition', id: 'lblChoose', text: 'Choose your new position' }),
+        list,
+        el(
+          'div',
+          { class: 'buttons' },
+          button('OK', 'cmdOK', () => settle(list.value)),
+          button('Cancel', 'cmdCancel', () => settle(null)),
+        ),
+      ];
+    },
+    null,
+  );
+}
+
 // Answers one of the rules' prompts; 'shown' is the app's own business.
 export async function answer(prompt: Prompt): Promise<PromptAnswer> {
   switch (prompt.kind) {

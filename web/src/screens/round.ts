@@ -6,6 +6,7 @@
 import type { RoundSlotView, StateView } from '../engine/api';
 import type { Context, Screen } from './context';
 import { button, el, setText } from './dom';
+import { choosePosition } from './dialogs';
 
 const kQuarterHeads = ['1st', '2nd', '3rd', '4th'];
 const kMatchesPerRound = 8;
@@ -148,6 +149,19 @@ export function roundScreen(ctx: Context, control: RoundControl): Screen & { pla
     // The ladder, the season's end, the results and the save; messages and
     // the papers may come on the way.
     await ctx.run('finishRound', {});
+    // He said Yes to a new position at the season's end: he picks it now,
+    // until the rules take his pick or he cancels.
+    if (ctx.state().run.positionChangeDue) {
+      const { positions } = await ctx.run('setupLists', {});
+      for (;;) {
+        const position = await choosePosition(positions);
+        if (position === null) {
+          await ctx.run('keepPosition', {});
+          break;
+        }
+        if ((await ctx.run('changePosition', { position })).ok) break;
+      }
+    }
     ctx.go('hub');
   }
 

@@ -16,6 +16,11 @@ export class Player {
   // What the player was shown and asked, as transcript lines.
   readonly shown: string[] = [];
 
+  // Questions answered Yes (every other one No), and the position picked on
+  // New Position (none: Cancel).
+  answerYes: RegExp | null = null;
+  newPosition: string | null = null;
+
   constructor(readonly page: Page) {}
 
   // Answers every dialog that comes until the page is still: no op with the
@@ -49,14 +54,23 @@ export class Player {
       this.shown.push(`message${titleTag(title)}: ${escapeForTranscript(await dialog.locator('#dialogText').textContent() ?? '')}`);
       await dialog.locator('#cmdMsgOK').click();
     } else if (kind === 'question') {
-      this.shown.push(`question${titleTag(title)}: ${escapeForTranscript(await dialog.locator('#dialogText').textContent() ?? '')} -> No`);
-      await dialog.locator('#cmdMsgNo').click();
+      const text = (await dialog.locator('#dialogText').textContent()) ?? '';
+      const yes = this.answerYes?.test(text) ?? false;
+      this.shown.push(`question${titleTag(title)}: ${escapeForTranscript(text)} -> ${yes ? 'Yes' : 'No'}`);
+      await dialog.locator(yes ? '#cmdMsgYes' : '#cmdMsgNo').click();
     } else if (kind === 'story') {
       const masthead = (await dialog.locator('.dialog-title').textContent()) ?? '';
       const headline = (await dialog.locator('#lblHeadline').textContent()) ?? '';
       const text = (await dialog.locator('#lblText').textContent()) ?? '';
       this.shown.push(`story: ${[masthead, headline, text].map(escapeForTranscript).join(' | ')}`);
       await dialog.locator('#frmNewspaper').click();
+    } else if (kind === 'position') {
+      if (this.newPosition === null) {
+        await dialog.locator('#cmdCancel').click();
+      } else {
+        await dialog.locator('#lstPosition').selectOption(this.newPosition);
+        await dialog.locator('#cmdOK').click();
+      }
     } else if (kind === 'open') {
       await dialog.locator('#cmdCancelOpen').click();
     } else {
