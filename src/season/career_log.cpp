@@ -656,6 +656,14 @@ std::optional<std::string> LogDisagreement(const CareerLog& log,
     return "the log's last week is " + PlaceText({last.season, last.week}) + ", the save's " +
            PlaceText(place);
   }
+  // Once a season is over, the draft may have taken him to an AFL club since
+  // its last week was logged (the pick is logged with the next week's line):
+  // the save then shows his new club, wages, skills and season figures, and
+  // the last week has only to be the season's last.
+  if (place.week >= kSeasonRounds &&
+      (saved.League != last.competition || saved.Team != last.club)) {
+    return std::nullopt;
+  }
   LogWeek expected = WeekOf(saved, {}, last.played, last.events);
   expected.disposals = last.disposals;
   expected.goals = last.goals;

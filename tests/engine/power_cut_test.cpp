@@ -62,6 +62,9 @@ Taken TakeStep(const fs::path& folder, const FolderFiles& saved) {
   }
   EXPECT_FALSE(testing::ToldOfAFile(s.p, 0));
   step.logAfter = LogProblemAtLoad(folder, s.game.career());
+  // With the power on, every step (the draft's among them) leaves a log the
+  // next load keeps.
+  EXPECT_EQ(step.logAfter, std::nullopt);
   step.after = ReadBytes(folder / kSave);
   EXPECT_NE(step.after, step.before);
   // The disk kept every change the step made, and nothing else.

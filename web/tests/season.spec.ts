@@ -267,7 +267,8 @@ test('a Yes at the season\'s close lets him pick his new position', async ({ pag
   player.newPosition = 'Full Forward';
   await page.goto('/?seed=9');
   await page.locator('#cmdNew').waitFor();
-  expect((await op(page, 'importCareer', { zipBase64: zipOf(files) })).ok).toBe(true);
+  const imported = await op(page, 'importCareer', { zipBase64: zipOf(files) });
+  expect(imported.error ?? '').toBe('');
   await page.goto('/?seed=9');
   await player.settle();
   await page.locator('#cmdLoad').click();
