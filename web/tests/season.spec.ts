@@ -46,7 +46,7 @@ function score(club: string, goals: string, behinds: string, points: string): st
   return `${club} ${goals}.${behinds} (${points})`;
 }
 
-test('a first season by clicks gives kickmark-sim\'s scores, ratings and messages', async ({ page }) => {
+test('a first season by clicks gives kickmark-sim\'s scores, ratings and messages @slow', async ({ page }) => {
   test.setTimeout(15 * 60 * 1000);
   const sim = simulateFirstSeason(kSetup, kSeed);
   const player = new Player(page);

@@ -59,7 +59,7 @@ async function loaded(page: Page): Promise<void> {
   expect(result, result.error).toMatchObject({ outcome: 'loaded' });
 }
 
-test('the tab closed or the browser killed at any moment of a week leaves the week before or after', async () => {
+test('the tab closed or the browser killed at any moment of a week leaves the week before or after @slow', async () => {
   test.setTimeout(kTrials * 20_000 + 60_000);
   const profile = mkdtempSync(path.join(tmpdir(), 'kickmark-profile-'));
   // Clean browsers for the week after, each with storage of its own.
