@@ -31,4 +31,30 @@ void MarkLowBars(const Career& career, RunState& run) {
   }
 }
 
+const char* ColourName(BarColour colour) {
+  switch (colour) {
+    case BarColour::Plain:
+      return "plain";
+    case BarColour::Restored:
+      return "restored";
+    case BarColour::Low:
+      return "low";
+  }
+  return "plain";
+}
+
+const char* ColourName(PlayColour colour) {
+  switch (colour) {
+    case PlayColour::Normal:
+      return "normal";
+    case PlayColour::Injured:
+      return "injured";
+    case PlayColour::Suspended:
+      return "suspended";
+    case PlayColour::LastMissed:
+      return "lastMissed";
+  }
+  return "normal";
+}
+
 }  // namespace km

@@ -37,6 +37,11 @@ enum class BarColour { Plain, Restored, Low };
 // suspension red, and the last missed match light grey.
 enum class PlayColour { Normal, Injured, Suspended, LastMissed };
 
+// Their names for a front end's style sheet: "plain", "restored", "low";
+// "normal", "injured", "suspended", "lastMissed".
+const char* ColourName(BarColour colour);
+const char* ColourName(PlayColour colour);
+
 // One match's row on the round screen: the score at the end of each quarter
 // and the final points.
 struct RoundSlot {

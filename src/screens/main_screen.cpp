@@ -59,34 +59,6 @@ QLabel* CaptionOf(QWidget* shown, const char* text, QWidget* parent) {
   return caption;
 }
 
-// How the Play button is painted, by name for the style sheet.
-const char* PlayColourName(PlayColour colour) {
-  switch (colour) {
-    case PlayColour::Normal:
-      return "normal";
-    case PlayColour::Injured:
-      return "injured";
-    case PlayColour::Suspended:
-      return "suspended";
-    case PlayColour::LastMissed:
-      return "lastMissed";
-  }
-  return "normal";
-}
-
-// How a gear or condition bar is painted, by name for the style sheet.
-const char* BarColourName(BarColour colour) {
-  switch (colour) {
-    case BarColour::Plain:
-      return "plain";
-    case BarColour::Restored:
-      return "restored";
-    case BarColour::Low:
-      return "low";
-  }
-  return "plain";
-}
-
 // A gear or condition bar. Its figure reads on either part of the bar: it is
 // drawn in the style sheet's selection-color over the filled part and in its
 // color over the empty part. The bar's state shows in more than its colour:
@@ -692,9 +664,9 @@ void MainScreen::refresh() {
     shown.widget->setToolTip(BarTip(shown.bar, value, barsNow));
     if (shown.caption) shown.caption->setToolTip(shown.widget->toolTip());
     // Each bar keeps the colour the last purchase or match gave it.
-    Restyle(shown.widget, "barColour", QString::fromLatin1(BarColourName(run.colourOf(shown.bar))));
+    Restyle(shown.widget, "barColour", QString::fromLatin1(ColourName(run.colourOf(shown.bar))));
   }
-  Restyle(cmdPlay_, "playColour", QString::fromLatin1(PlayColourName(run.playColour)));
+  Restyle(cmdPlay_, "playColour", QString::fromLatin1(ColourName(run.playColour)));
   // A sponsor window waits: the Sponsorship button is highlighted.
   Restyle(cmdSponsorship_, "highlight", run.sponsorHighlight);
 

@@ -66,18 +66,6 @@ constexpr const char* kRoundOver =
 
 }  // namespace
 
-const char* NameColourName(NameColour colour) {
-  switch (colour) {
-    case NameColour::PlayerClub:
-      return "player";
-    case NameColour::NextMatch:
-      return "next";
-    case NameColour::Other:
-      return "other";
-  }
-  return "other";
-}
-
 MatchSlots::MatchSlots(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("fraSlots"));
   ensurePolished();
@@ -211,7 +199,7 @@ void MatchSlots::Paint(int slot, int side, NameColour colour) {
   if (slot < 0 || slot >= kMatchesPerRound || side < 0 || side > 1) return;
   Slot& shown = slots_[static_cast<std::size_t>(slot)];
   Restyle(shown.team[static_cast<std::size_t>(side)], "nameColour",
-          QString::fromLatin1(NameColourName(colour)));
+          QString::fromLatin1(ColourName(colour)));
   // Colour is not the only sign: a reader hears it with the club's name.
   const QString mark = colour == NameColour::PlayerClub  ? QStringLiteral("your club")
                        : colour == NameColour::NextMatch ? QStringLiteral("next match")

@@ -50,9 +50,6 @@ class MatchSlots : public QWidget {
   std::array<Slot, kMatchesPerRound> slots_;
 };
 
-// The colour names for the style sheet: "player", "next" and "other".
-const char* NameColourName(NameColour colour);
-
 // frmMatchRound: the week's round. Start plays the next match: another
 // clubs' match is played out at once, the player's own opens the match
 // screen. Play all presses Start for each match left in turn, waiting on

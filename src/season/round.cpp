@@ -229,4 +229,16 @@ std::optional<FileError> Round::Finish(Career& career, RunState& run,
   return SaveCareer(folder, career);
 }
 
+const char* ColourName(NameColour colour) {
+  switch (colour) {
+    case NameColour::PlayerClub:
+      return "player";
+    case NameColour::NextMatch:
+      return "next";
+    case NameColour::Other:
+      return "other";
+  }
+  return "other";
+}
+
 }  // namespace km

@@ -18,6 +18,9 @@ namespace km {
 // How a club's name is painted on the round screen.
 enum class NameColour { PlayerClub, NextMatch, Other };
 
+// Its name for a front end's style sheet: "player", "next" or "other".
+const char* ColourName(NameColour colour);
+
 // The scoreboard of the other clubs' match being played on the round screen.
 struct Scoreboard {
   std::string T1;

@@ -67,44 +67,6 @@ constexpr std::array<const char*, kHubBarCount> kHubBarNames = {
     "Boots",   "Jumper", "Shorts",  "Other",        "GearOverall",
     "Fitness", "Health", "Stamina", "HealthOverall"};
 
-const char* ColourName(BarColour colour) {
-  switch (colour) {
-    case BarColour::Plain:
-      return "plain";
-    case BarColour::Restored:
-      return "restored";
-    case BarColour::Low:
-      return "low";
-  }
-  return "plain";
-}
-
-const char* PlayColourName(PlayColour colour) {
-  switch (colour) {
-    case PlayColour::Normal:
-      return "normal";
-    case PlayColour::Injured:
-      return "injured";
-    case PlayColour::Suspended:
-      return "suspended";
-    case PlayColour::LastMissed:
-      return "lastMissed";
-  }
-  return "normal";
-}
-
-const char* NameColourName(NameColour colour) {
-  switch (colour) {
-    case NameColour::PlayerClub:
-      return "playerClub";
-    case NameColour::NextMatch:
-      return "nextMatch";
-    case NameColour::Other:
-      return "other";
-  }
-  return "other";
-}
-
 json StoryJson(const Story& story) {
   return {{"masthead", story.masthead}, {"headline", story.headline}, {"text", story.text}};
 }
@@ -148,12 +110,12 @@ json RunView(const Career* career, const RunState& run, const Round* round) {
                      {"behindsTwo", Numbers(score.BehindsTwo)},
                      {"pointsOne", score.PointsOne},
                      {"pointsTwo", score.PointsTwo},
-                     {"colourOne", round ? NameColourName(round->colour(index, one)) : "other"},
-                     {"colourTwo", round ? NameColourName(round->colour(index, two)) : "other"}});
+                     {"colourOne", round ? ColourName(round->colour(index, one)) : "other"},
+                     {"colourTwo", round ? ColourName(round->colour(index, two)) : "other"}});
   }
   const PlayerLine& last = run.lastPlayer;
   return {{"newspaper", StoryJson(run.newspaper)},
-          {"playColour", PlayColourName(run.playColour)},
+          {"playColour", ColourName(run.playColour)},
           {"sponsorHighlight", run.sponsorHighlight},
           {"barColours", std::move(barColours)},
           {"bars", std::move(bars)},

@@ -105,8 +105,8 @@ export interface RoundSlotView {
   pointsOne: number;
   pointsTwo: number;
   /** How each name is painted: the player's club, the next match to play, or other. */
-  colourOne: 'playerClub' | 'nextMatch' | 'other';
-  colourTwo: 'playerClub' | 'nextMatch' | 'other';
+  colourOne: 'player' | 'next' | 'other';
+  colourTwo: 'player' | 'next' | 'other';
 }
 
 /** What the game keeps while it runs besides the record (not saved). */

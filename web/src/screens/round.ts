@@ -199,7 +199,7 @@ export function roundScreen(ctx: Context, control: RoundControl): Screen & { pla
         setText(cells.points[side], points);
         cells.team[side].dataset.colour = colour;
         // Colour is not the only sign: the player's club and the next match are marked.
-        cells.team[side].dataset.mark = colour === 'playerClub' ? 'your club' : colour === 'nextMatch' ? 'next match' : '';
+        cells.team[side].dataset.mark = colour === 'player' ? 'your club' : colour === 'next' ? 'next match' : '';
       });
     }
     const b = round.scoreboard;
