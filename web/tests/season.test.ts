@@ -170,6 +170,36 @@ test('a first season by clicks gives kickmark-sim\'s scores, ratings and message
   }
 });
 
+// The State League champion kickmark-sim makes from seed 8, played on to
+// `seasons` whole seasons and `weeks` more: his files, for Import.
+function champion(seasons: number, weeks: number, folder: string): Record<string, Uint8Array> {
+  simRun(folder, ['--seed', '8', 'new', '--career', 'champion', '--name', 'Leigh Matthews', '--city', 'Perth', '--state', 'Western Australia', '--position', 'Centre', '--skills', '100,100,100,100,100']);
+  simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--seasons', String(seasons), '--policy', 'default']);
+  simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--weeks', String(weeks), '--policy', 'default']);
+  const files: Record<string, Uint8Array> = {};
+  for (const name of readdirSync(folder)) {
+    if (!name.endsWith('.lock') && !name.endsWith('.txt.tmp')) files[name] = new Uint8Array(readFileSync(path.join(folder, name)));
+  }
+  return files;
+}
+
+// The career's files go in through Import, and the page, opened afresh with
+// the seed, loads it through Load Career's choice.
+async function importAndLoad(player: Player, files: Record<string, Uint8Array>): Promise<void> {
+  const page = player.page;
+  await page.goto('/?seed=9');
+  await page.locator('#cmdNew').waitFor();
+  const imported = await op(page, 'importCareer', { zipBase64: zipOf(files) });
+  expect(imported.error ?? '').toBe('');
+  await page.goto('/?seed=9');
+  await player.settle();
+  await page.locator('#cmdLoad').click();
+  await page.locator('dialog[open] #lstCareers').selectOption('champion');
+  await page.locator('dialog[open] #cmdOpen').click();
+  await player.settle();
+  await expect(page.locator('#frmMain')).toBeVisible();
+}
+
 // A State League career one week from its season's close, made by
 // kickmark-sim and brought into the browser: the grand final's week by
 // clicks, the awards night, the invitation, the draft camp session by
@@ -178,13 +208,7 @@ test('a first season by clicks gives kickmark-sim\'s scores, ratings and message
 test('the draft camp and the draft by clicks give kickmark-sim\'s sessions and pick', async ({ page }) => {
   test.setTimeout(3 * 60 * 1000);
   const folder = scratch();
-  simRun(folder, ['--seed', '8', 'new', '--career', 'champion', '--name', 'Leigh Matthews', '--city', 'Perth', '--state', 'Western Australia', '--position', 'Centre', '--skills', '100,100,100,100,100']);
-  simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--seasons', '5', '--policy', 'default']);
-  simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--weeks', '25', '--policy', 'default']);
-  const files: Record<string, Uint8Array> = {};
-  for (const name of readdirSync(folder)) {
-    if (!name.endsWith('.lock') && !name.endsWith('.txt.tmp')) files[name] = new Uint8Array(readFileSync(path.join(folder, name)));
-  }
+  const files = champion(5, 25, folder);
   const lines = simRun(folder, ['--seed', '9', 'play', '--career', 'champion', '--weeks', '1', '--policy', 'passive'], 'last.txt');
   rmSync(folder, { recursive: true, force: true });
   const camp = lines.filter((l) => l.startsWith('camp: '));
@@ -192,19 +216,8 @@ test('the draft camp and the draft by clicks give kickmark-sim\'s sessions and p
   expect(camp.length).toBeGreaterThan(6);
   expect(draft).toHaveLength(1);
 
-  // The career's files go in through Import, and the page opens afresh with the seed.
   const player = new Player(page);
-  await page.goto('/?seed=9');
-  await page.locator('#cmdNew').waitFor();
-  expect((await op(page, 'importCareer', { zipBase64: zipOf(files) })).ok).toBe(true);
-  await page.goto('/?seed=9');
-  // Load Career's choice of the careers kept in the browser.
-  await player.settle();
-  await page.locator('#cmdLoad').click();
-  await page.locator('dialog[open] #lstCareers').selectOption('champion');
-  await page.locator('dialog[open] #cmdOpen').click();
-  await player.settle();
-  await expect(page.locator('#frmMain')).toBeVisible();
+  await importAndLoad(player, files);
   await expect(page.locator('#lblLeague')).toHaveText('State');
 
   // The grand final's week: not his club's match.
@@ -253,28 +266,12 @@ test('the draft camp and the draft by clicks give kickmark-sim\'s sessions and p
 test('a Yes at the season\'s close lets him pick his new position', async ({ page }) => {
   test.setTimeout(3 * 60 * 1000);
   const folder = scratch();
-  simRun(folder, ['--seed', '8', 'new', '--career', 'champion', '--name', 'Leigh Matthews', '--city', 'Perth', '--state', 'Western Australia', '--position', 'Centre', '--skills', '100,100,100,100,100']);
-  simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--seasons', '6', '--policy', 'default']);
-  simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--weeks', '25', '--policy', 'default']);
-  const files: Record<string, Uint8Array> = {};
-  for (const name of readdirSync(folder)) {
-    if (!name.endsWith('.lock') && !name.endsWith('.txt.tmp')) files[name] = new Uint8Array(readFileSync(path.join(folder, name)));
-  }
+  const files = champion(6, 25, folder);
   rmSync(folder, { recursive: true, force: true });
-
   const player = new Player(page);
   player.answerYes = /fully matured/;
   player.newPosition = 'Full Forward';
-  await page.goto('/?seed=9');
-  await page.locator('#cmdNew').waitFor();
-  const imported = await op(page, 'importCareer', { zipBase64: zipOf(files) });
-  expect(imported.error ?? '').toBe('');
-  await page.goto('/?seed=9');
-  await player.settle();
-  await page.locator('#cmdLoad').click();
-  await page.locator('dialog[open] #lstCareers').selectOption('champion');
-  await page.locator('dialog[open] #cmdOpen').click();
-  await player.settle();
+  await importAndLoad(player, files);
   await expect(page.locator('#lblPosition')).toHaveText('Centre');
 
   await player.click('#cmdPlay');
