@@ -8,6 +8,7 @@
 
 #include "game/game.h"
 #include "season/career_log.h"
+#include "season/fixture.h"
 #include "support/failing_file_system.h"
 #include "support/playing.h"
 #include "support/scripted_ports.h"
@@ -378,6 +379,15 @@ TEST(CareerLog, ALogThatDisagreesWithTheSaveIsNamed) {
         << CareerLogText({weeks});
     EXPECT_NE(CheckLogAgrees(temp.path, saved).value_or("").find(says), std::string::npos);
   }
+  // A season's last week is held to the save as well: only a save the draft
+  // has since taken to another club may differ from it.
+  saved.Matches = kSeasonRounds;
+  LogWeek closing = WeekOf(saved, {}, false, {});
+  closing.bankBalance += Money::Dollars(1);
+  std::ofstream(LogPath(temp.path, saved), std::ios::binary | std::ios::trunc)
+      << CareerLogText({{closing}});
+  EXPECT_NE(CheckLogAgrees(temp.path, saved).value_or("").find("not the save's career"),
+            std::string::npos);
 }
 
 // The week's figures are the career record's as it stands after the round:
