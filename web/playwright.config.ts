@@ -8,8 +8,12 @@ const port = Number(process.env.KICKMARK_TEST_PORT ?? 4780);
 export default defineConfig({
   testDir: './tests',
   timeout: 120_000,
-  fullyParallel: false,
-  workers: 1,
+  // Two at a time: much of a browser test is the page waiting on the
+  // match clock or the rules' worker, so a second test fills the gaps even
+  // on two cores. Each test has a browser context, and so a storage, of its
+  // own.
+  fullyParallel: true,
+  workers: Number(process.env.KICKMARK_BROWSER_WORKERS ?? 2),
   retries: 0,
   reporter: process.env.CI ? [['list']] : [['list']],
   use: {

@@ -2,7 +2,6 @@
 #include "screens/splash_screen.h"
 
 #include <QCloseEvent>
-#include <QGraphicsDropShadowEffect>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -21,16 +20,36 @@ namespace {
 constexpr const char* kClickToContinue = "Click to Continue...";
 constexpr const char* kCredit = "A Kickmark career simulation";
 
+// White lettering with a soft shadow, which keeps it readable against sky and
+// grass. The shadow is two dark copies of the text a pixel and two down and
+// to the right, painted with the text: a blurred shadow effect would render
+// each label off screen first, and the splash is the window a player waits
+// for.
+class ShadowedLabel : public TextLabel {
+ public:
+  using TextLabel::TextLabel;
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    painter.setFont(font());
+    const QRect area = contentsRect();
+    const int flags = static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+    painter.setPen(QColor(0, 0, 0, 90));
+    painter.drawText(area.translated(2, 2), flags, text());
+    painter.setPen(QColor(0, 0, 0, 170));
+    painter.drawText(area.translated(1, 1), flags, text());
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(area, flags, text());
+  }
+};
+
 QLabel* SplashLabel(const QString& text, const char* name, Qt::Alignment align, QWidget* parent) {
-  auto* label = new TextLabel(text, parent);
+  auto* label = new ShadowedLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setAlignment(align);
-  // A soft shadow keeps white lettering readable against sky and grass.
-  auto* shadow = new QGraphicsDropShadowEffect(label);
-  shadow->setOffset(1.5, 1.5);
-  shadow->setBlurRadius(6);
-  shadow->setColor(QColor(0, 0, 0, 190));
-  label->setGraphicsEffect(shadow);
+  // Room for the shadow below and to the right of the lettering.
+  label->setContentsMargins(0, 0, 2, 2);
   return label;
 }
 
