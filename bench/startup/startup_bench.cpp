@@ -45,7 +45,10 @@ using Clock = std::chrono::steady_clock;
 // How long a program may take to report its first paint before it counts as
 // hung.
 constexpr int kPatienceMs = 30'000;
-constexpr double kTarget = 1.5;
+// What the game aims for against the bare window: its splash painted within
+// 1.4 times the time, in at most 1.5 times the memory.
+constexpr double kStartTarget = 1.4;
+constexpr double kMemoryTarget = 1.5;
 constexpr std::string_view kPaintedLine = "painted";
 
 struct Options {
@@ -249,7 +252,7 @@ int main(int argc, char* argv[]) {
   std::printf("medians of %d starts each, offscreen\n", options->runs);
   std::printf("bare window: start %.1f ms, peak %.1f MB\n", bareStart, barePeak);
   std::printf("kickmark:    start %.1f ms, peak %.1f MB\n", gameStart, gamePeak);
-  std::printf("ratios: start %.2f, memory %.2f (targets %.1f)\n", gameStart / bareStart,
-              gamePeak / barePeak, kTarget);
+  std::printf("ratios: start %.2f (target %.1f), memory %.2f (target %.1f)\n",
+              gameStart / bareStart, kStartTarget, gamePeak / barePeak, kMemoryTarget);
   return 0;
 }

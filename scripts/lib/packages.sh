@@ -151,7 +151,12 @@ kickmark_require_node() {
 kickmark_build_site() {
   (
     cd web
-    PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund
+    # npm ci empties node_modules and installs it again from the lock file;
+    # a tree installed from this very lock file is kept as it is.
+    if ! cmp -s package-lock.json node_modules/.kickmark-installed-lock; then
+      PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund
+      cp package-lock.json node_modules/.kickmark-installed-lock
+    fi
     npx tsc --noEmit -p .
     npx vite build
   )
