@@ -19,7 +19,7 @@
 #include "core/number_format.h"
 #include "screens/game_settings.h"
 #include "screens/look.h"
-#include "screens/match_reveal.h"
+#include "match/match_reveal.h"
 #include "screens/qt_text.h"
 #include "screens/screen_parts.h"
 

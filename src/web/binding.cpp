@@ -15,6 +15,7 @@
 #include "core/new_career.h"
 #include "core/number_format.h"
 #include "core/save_file.h"
+#include "match/match_reveal.h"
 #include "season/career_log.h"
 #include "season/fixture.h"
 #include "season/season_end.h"
@@ -154,8 +155,9 @@ json RoundView(const Round& round) {
             {"time", board.Time}}}};
 }
 
-json MatchView(const Match& match) {
-  const MatchState& s = match.state();
+// The match as the screen shows it: while a quarter is played, as much of
+// it as has been seen by this minute.
+json MatchView(const MatchState& s, bool playerIsOut) {
   return {{"quarter", s.Quarter},
           {"time", s.Time},
           {"quarterTitle", s.QuarterTitle},
@@ -185,7 +187,7 @@ json MatchView(const Match& match) {
           {"startEnabled", s.StartEnabled},
           {"clockRunning", s.ClockRunning},
           {"fullTime", s.FullTime},
-          {"playerIsOut", match.PlayerIsOut()}};
+          {"playerIsOut", playerIsOut}};
 }
 
 json ContractsView(const ContractOffers& offers) {
@@ -468,7 +470,9 @@ json Session::State() {
   }
   state["run"] = RunView(has ? &game_.career() : nullptr, game_.run(), game_.round());
   if (const Round* round = game_.round()) state["round"] = RoundView(*round);
-  if (const Match* match = game_.match()) state["match"] = MatchView(*match);
+  if (const Match* match = game_.match()) {
+    state["match"] = MatchView(Revealed(quarterStart_, match->state()), match->PlayerIsOut());
+  }
   state["contracts"] = ContractsView(game_.contracts());
   if (shop_) state["shop"] = ShopView(*shop_);
   if (const DraftCamp* camp = game_.camp()) state["camp"] = CampView(*camp);
@@ -622,7 +626,10 @@ json Session::Dispatch(const std::string& op, const json& args) {
     Match* match = game_.match();
     if (!match) throw std::logic_error(op + " needs a match on the match screen");
     if (op == "matchStartQuarter") {
-      if (match->state().StartEnabled) match->StartQuarter();
+      if (match->state().StartEnabled) {
+        quarterStart_ = match->state();
+        match->StartQuarter();
+      }
       return json::object();
     }
     if (op == "matchMinute") {

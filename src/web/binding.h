@@ -82,6 +82,9 @@ class Session {
   Game game_;
   std::optional<ShopSession> shop_;
   bool sponsorshipOpen_ = false;
+  // The match as it stood when the quarter being played was started: the
+  // page is sent the match as a crowd has seen it so far.
+  MatchState quarterStart_;
 };
 
 // Whether the career in `folder` named `career` loads as the start screen's

@@ -3,7 +3,7 @@
 // out across the quarter and all of them at the siren; Play all plays the round that pressing
 // Start would, his match through its breaks.
 
-#include "screens/match_reveal.h"
+#include "match/match_reveal.h"
 #include "screens/screen_test_support.h"
 
 namespace km::screens {

@@ -6,7 +6,6 @@
 import { expect, test, type Page } from '@playwright/test';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { revealedCount } from '../src/screens/reveal';
 import { layoutProblems } from './helpers/layout';
 import { Player } from './helpers/ui';
 
@@ -126,33 +125,6 @@ for (const size of kSizes) {
     await expect(page.locator('#frmMatchRound #cmdStart')).toBeDisabled();
   });
 }
-
-// How a quarter's figures come out across its thirty minutes: step k of n
-// at minute 1 + 30 (k + phase/100) / n, every step by the siren.
-test('a figure climbs across the quarter and is whole at the siren', () => {
-  const cases: [number, number, number, number, number][] = [
-    // from, to, minute, phase, shown
-    [0, 3, 0, 50, 0],
-    [0, 3, 5, 50, 0],
-    [0, 3, 6, 50, 1],
-    [0, 3, 15, 50, 1],
-    [0, 3, 16, 50, 2],
-    [0, 3, 25, 50, 2],
-    [0, 3, 26, 50, 3],
-    [0, 3, 30, 50, 3],
-    [4, 5, 10, 35, 4],
-    [4, 5, 11, 35, 5],
-    [7, 8, 21, 70, 7],
-    [7, 8, 22, 70, 8],
-    // Nothing to let out, or a figure that went down: shown as it is.
-    [9, 9, 1, 50, 9],
-    [9, 6, 1, 50, 6],
-    [2, 40, 30, 50, 40],
-  ];
-  for (const [from, to, minute, phase, shown] of cases) {
-    expect(revealedCount(from, to, minute, phase), `${from}..${to} at minute ${minute}, phase ${phase}`).toBe(shown);
-  }
-});
 
 // While the clock runs the verdict waits for the siren and his figures only
 // climb; the siren shows the match as it stands.

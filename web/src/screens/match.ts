@@ -7,7 +7,6 @@
 import type { MatchView, StateView } from '../engine/api';
 import type { Context, Screen } from './context';
 import { button, el, frame, setText, valueRow } from './dom';
-import { revealed } from './reveal';
 
 const kRatingCaption = 'Match Rating (Out of 10):';
 const kQuarterHeads = ['1st', '2nd', '3rd', '4th'];
@@ -88,7 +87,6 @@ export function matchScreen(ctx: Context, control: MatchControl): Screen {
   let paused = false;
   let breakMinutes = 0;
   let timer: number | undefined;
-  let atStart: MatchView | null = null;
   let ticking = false;
 
   const cmdPause = button('Pause', 'cmdPause', () => pause());
@@ -162,7 +160,6 @@ export function matchScreen(ctx: Context, control: MatchControl): Screen {
   async function startQuarter(): Promise<void> {
     const m = match();
     if (!m || !m.startEnabled) return;
-    atStart = m;
     await ctx.run('matchStartQuarter', {});
     paused = false;
     breakMinutes = 0;
@@ -203,10 +200,10 @@ export function matchScreen(ctx: Context, control: MatchControl): Screen {
   }
 
   function show(state: StateView): void {
-    const now = state.match;
-    if (!now) return;
-    // While the clock runs his figures come out across the quarter's minutes.
-    const s = revealed(atStart, now);
+    // While the clock runs the rules send his figures as they have come out
+    // so far across the quarter's minutes.
+    const s = state.match;
+    if (!s) return;
     setText(lblTitle, s.title);
     setText(lblQuarterTitle, s.quarterTitle);
     setText(lblQuarter, s.quarter);
@@ -238,18 +235,18 @@ export function matchScreen(ctx: Context, control: MatchControl): Screen {
     const chosen = paused ? cmdPause : speed === 'watch' ? cmdWatch : speed === 'fast' ? cmdFast : cmdNormal;
     for (const b of [cmdPause, cmdWatch, cmdNormal, cmdFast]) b.setAttribute('aria-pressed', String(b === chosen));
     const startHadFocus = document.activeElement === cmdStart;
-    setText(cmdStart, now.startCaption);
-    cmdStart.disabled = !now.startEnabled;
-    cmdOK.hidden = !now.fullTime;
+    setText(cmdStart, s.startCaption);
+    cmdStart.disabled = !s.startEnabled;
+    cmdOK.hidden = !s.fullTime;
     // Pausing and playing to the siren are for a running clock; the paces
     // make way for the rating at full time.
-    cmdPause.disabled = !now.clockRunning;
-    cmdToSiren.disabled = !now.clockRunning;
-    paces.hidden = now.fullTime;
-    ratingRow.hidden = !now.fullTime;
-    if (now.fullTime && (startHadFocus || paces.contains(document.activeElement))) cmdOK.focus();
-    else if (!now.startEnabled && startHadFocus) chosen.focus();
-    root.dataset.clock = now.fullTime ? 'fulltime' : now.clockRunning ? 'running' : 'break';
+    cmdPause.disabled = !s.clockRunning;
+    cmdToSiren.disabled = !s.clockRunning;
+    paces.hidden = s.fullTime;
+    ratingRow.hidden = !s.fullTime;
+    if (s.fullTime && (startHadFocus || paces.contains(document.activeElement))) cmdOK.focus();
+    else if (!s.startEnabled && startHadFocus) chosen.focus();
+    root.dataset.clock = s.fullTime ? 'fulltime' : s.clockRunning ? 'running' : 'break';
   }
 
   // Space starts the next quarter whatever has the focus.

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "screens/match_reveal.h"
+#include "match/match_reveal.h"
 
 #include <array>
 #include <cstddef>
 
-namespace km::screens {
+namespace km {
 
 namespace {
 
@@ -52,4 +52,4 @@ MatchState Revealed(const MatchState& atStart, const MatchState& now) {
   return shown;
 }
 
-}  // namespace km::screens
+}  // namespace km
