@@ -122,6 +122,18 @@ void Game::TellNotWritten(std::string sentence) {
   writeFailure_ = std::move(sentence);
 }
 
+void Game::LogHeldEvents() {
+  if (!career_ || !logged_ || behind_ || logProblem_) return;
+  // A career with no week logged yet keeps them for its first week.
+  const LogPlace place = SavedPlace(*logged_);
+  if (place.week == 0) return;
+  std::vector<LogEvent> events = prompter_.shown();
+  for (LogEvent& e : EventsBetween(*logged_, *career_)) events.push_back(std::move(e));
+  if (!AppendLogEvents(folder_.path, *career_, place, events).written) return;
+  prompter_.shown().clear();
+  logged_ = career_;
+}
+
 Game::LoadResult Game::LoadFromChoice() {
   const auto file = prompter_.chooseFileToOpen(kSaveFilter, folder_.path);
   if (!file) return {LoadOutcome::Cancelled, {}};
@@ -511,7 +523,7 @@ void Game::DraftPick(const std::function<void()>& showPick) {
     camp_.reset();
     // The draft has already written the AFL season's fixture: the save
     // follows at once, so the files on disk always tell one story.
-    Save();
+    if (Save()) LogHeldEvents();
   }
 }
 

@@ -249,6 +249,11 @@ class Game {
       const std::shared_ptr<const CareerLock>& alsoHeld = nullptr) const;
   // Tells the player that a file could not be written, and remembers it.
   void TellNotWritten(std::string sentence);
+  // Once the career is saved with what has happened since the last logged
+  // week (the draft's pick, his move to the AFL), adds it to that week's
+  // records in the log, so that a career left before its next week keeps
+  // it. What cannot be added there waits for the next week, as before.
+  void LogHeldEvents();
 };
 
 }  // namespace km

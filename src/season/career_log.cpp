@@ -104,6 +104,13 @@ class LineWriter {
   std::string& out_;
 };
 
+void AppendEvent(std::string& out, LogPlace place, const LogEvent& e) {
+  out += 'E';
+  LineWriter event(out);
+  event.number(place.season).number(place.week).text(LogEventKindName(e.kind)).text(e.title);
+  event.text(e.text).end();
+}
+
 void AppendWeek(std::string& out, const LogWeek& w) {
   out += 'W';
   LineWriter line(out);
@@ -117,12 +124,7 @@ void AppendWeek(std::string& out, const LogWeek& w) {
   line.number(w.injury).number(w.suspension);
   line.text(kAbsenceNames[static_cast<std::size_t>(w.absence)]);
   line.end();
-  for (const LogEvent& e : w.events) {
-    out += 'E';
-    LineWriter event(out);
-    event.number(w.season).number(w.week).text(LogEventKindName(e.kind)).text(e.title).text(e.text);
-    event.end();
-  }
+  for (const LogEvent& e : w.events) AppendEvent(out, {w.season, w.week}, e);
 }
 
 // A line's fields, up to the most a record has and a few empty ones after
@@ -361,6 +363,53 @@ std::optional<std::size_t> CutFor(std::string_view text, bool whole, LogPlace ta
   return 0;
 }
 
+// Writes `lines` at the end of an open log, after what a write that never
+// finished left there has been cut (see CutFor; records of `target` go
+// too). With `after`, the lines are written only when the last record left
+// is of that week: events join the records of their own week, or are not
+// written at all (`written` says which). Closes the log. Returns the errno
+// of a call that failed.
+int WriteAtTail(FileSystem& fs, int fd, LogPlace target, std::optional<LogPlace> after,
+                const std::string& lines, bool* written = nullptr) {
+  // Only the end of the log is read: where the lines go is among its last
+  // lines, however long the career.
+  std::uint64_t size = 0;
+  std::uint64_t offset = 0;
+  std::string tail;
+  std::optional<std::size_t> cut;
+  int error = fs.FileSize(fd, size);
+  if (error == 0) {
+    error = ReadTail(fs, fd, size, tail, offset, [&](std::string_view text) {
+      cut = CutFor(text, false, target);
+      return cut.has_value();
+    });
+  }
+  if (error == 0) {
+    if (offset == 0) cut = CutFor(tail, true, target);
+    const std::uint64_t at = offset + *cut;
+    std::string added;
+    if (at == 0) added = std::string(kHeading) + '\n';
+    added += lines;
+    bool follows = true;
+    if (after) {
+      const std::string_view kept(tail.data(), *cut);
+      const std::size_t before =
+          kept.size() >= 2 ? kept.rfind('\n', kept.size() - 2) : std::string_view::npos;
+      const auto placed = PlaceOf(kept.substr(before == std::string_view::npos ? 0 : before + 1));
+      follows = at > 0 && placed && placed->place == *after;
+    }
+    if (follows) {
+      if (at < size) error = fs.Truncate(fd, at);
+      if (error == 0) error = fs.WriteAt(fd, at, added);
+      if (error == 0) error = fs.Sync(fd);
+      if (written) *written = error == 0;
+    }
+  }
+  // A failed close has let the descriptor go all the same.
+  if (const int closed = fs.Close(fd); error == 0) error = closed;
+  return error;
+}
+
 }  // namespace
 
 std::string_view LogEventKindName(LogEventKind kind) {
@@ -562,35 +611,38 @@ LoggedWeek AppendLogWeek(const std::filesystem::path& folder, const Career& care
     logged.error = FileError{FileProblem(name, e, false)};
     return logged;
   }
-  // Only the end of the log is read: where this week goes is among its last
-  // lines, however long the career.
+  // The week goes after every line an attempt of the same week whose save
+  // never followed cannot have left.
   const LogPlace target{week.season, week.week};
-  std::uint64_t size = 0;
-  std::uint64_t offset = 0;
-  std::string tail;
-  std::optional<std::size_t> cut;
-  int error = fs.FileSize(fd, size);
-  if (error == 0) {
-    error = ReadTail(fs, fd, size, tail, offset, [&](std::string_view text) {
-      cut = CutFor(text, false, target);
-      return cut.has_value();
-    });
+  if (const int e = WriteAtTail(fs, fd, target, std::nullopt, lines)) {
+    logged.error = FileError{FileProblem(name, e, false)};
   }
-  if (error == 0) {
-    if (offset == 0) cut = CutFor(tail, true, target);
-    const std::uint64_t at = offset + *cut;
-    std::string added;
-    if (at == 0) {
-      added = std::string(kHeading) + '\n';
-    }
-    added += lines;
-    if (at < size) error = fs.Truncate(fd, at);
-    if (error == 0) error = fs.WriteAt(fd, at, added);
-    if (error == 0) error = fs.Sync(fd);
+  return logged;
+}
+
+LoggedEvents AppendLogEvents(const std::filesystem::path& folder, const Career& career,
+                             LogPlace place, const std::vector<LogEvent>& events) {
+  LoggedEvents logged;
+  if (events.empty()) return logged;
+  FileSystem& fs = Files();
+  const auto file = LogPath(folder, career);
+  const std::string name = file.filename().string();
+  std::string lines;
+  for (const LogEvent& e : events) AppendEvent(lines, place, e);
+  int fd = -1;
+  if (const int e = fs.OpenForUpdate(file.native(), fd)) {
+    // No log (a career begun before the game kept one): nothing to add to.
+    if (e != ENOENT) logged.error = FileError{FileProblem(name, e, false)};
+    return logged;
   }
-  // A failed close has let the descriptor go all the same.
-  if (const int closed = fs.Close(fd); error == 0) error = closed;
-  if (error != 0) logged.error = FileError{FileProblem(name, error, false)};
+  // No week's records are cut here (a place no record has): only what a
+  // write that never finished left. The events join their week's records.
+  bool follows = false;
+  if (const int e = WriteAtTail(fs, fd, LogPlace{}, place, lines, &follows)) {
+    logged.error = FileError{FileProblem(name, e, false)};
+  } else {
+    logged.written = follows;
+  }
   return logged;
 }
 

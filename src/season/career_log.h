@@ -120,6 +120,18 @@ struct LogPlace {
 };
 LogPlace SavedPlace(const Career& saved);
 
+// Adds events to the records of the log's last week, `place`, when the log
+// ends with that week's records (after what a write that never finished
+// left is cut); otherwise writes nothing. For what happens between two
+// weeks and is saved at once, the draft's pick: a career left before its
+// next week keeps them. A missing log is left missing.
+struct LoggedEvents {
+  std::optional<FileError> error;
+  bool written = false;
+};
+LoggedEvents AppendLogEvents(const std::filesystem::path& folder, const Career& career,
+                             LogPlace place, const std::vector<LogEvent>& events);
+
 // Reads a log, keeping the weeks up to `upTo` (the save's place). What
 // follows the save's own week, or starts at a week beyond it, is what a
 // round whose save never followed left: it is passed over unread, unless a

@@ -208,6 +208,52 @@ TEST(CareerLog, AnAppendCutsOnlyWhatAnUnsavedAttemptLeft) {
   }
 }
 
+// What happens between two weeks and is saved at once (the draft's pick)
+// joins the records of the log's last week, after what a write that never
+// finished left is cut; a log that does not end with that week, or is not
+// there, is left as it is.
+TEST(CareerLog, EventsBetweenWeeksJoinTheLastWeek) {
+  const testing::TempFolder temp;
+  Career c = Career::Create();
+  c.CareerName = "log";
+  const auto file = LogPath(temp.path, c);
+  const std::string text = CareerLogText(ThreeWeeks());
+  const std::vector<LogEvent> events = {{LogEventKind::DraftPick, "Pick 3: Lalor", "Drafted."},
+                                        {LogEventKind::Move, "State to AFL", "From here."}};
+  CareerLog withEvents = ThreeWeeks();
+  withEvents.weeks.back().events = events;
+  struct Case {
+    const char* label;
+    std::optional<std::string> before;  // nothing: no log
+    LogPlace place;
+    std::optional<std::string> after;  // nothing: no log
+  };
+  const std::vector<Case> cases = {
+      {"the last week's", text, {2, 1}, CareerLogText(withEvents)},
+      {"after a torn line", text + "W\t2\t2\tLoc", {2, 1}, CareerLogText(withEvents)},
+      {"after a power cut's zeros",
+       text + std::string(300, '\0'),
+       {2, 1},
+       CareerLogText(withEvents)},
+      {"not the last week's", text, {1, 26}, text},
+      {"a line the player added", text + "my notes\n", {2, 1}, text + "my notes\n"},
+      {"only the heading", "Kickmark career log 1\n", {2, 1}, "Kickmark career log 1\n"},
+      {"no log", std::nullopt, {2, 1}, std::nullopt},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.label);
+    std::filesystem::remove(file);
+    if (k.before) std::ofstream(file, std::ios::binary) << *k.before;
+    const LoggedEvents logged = AppendLogEvents(temp.path, c, k.place, events);
+    ASSERT_FALSE(logged.error) << logged.error->message;
+    EXPECT_EQ(logged.written, k.after != k.before);
+    ASSERT_EQ(std::filesystem::exists(file), k.after.has_value());
+    if (k.after) {
+      EXPECT_EQ(testing::ReadBytes(file), *k.after);
+    }
+  }
+}
+
 // Reads and their bytes, through the seam.
 class CountingFileSystem final : public RealFileSystem {
  public:

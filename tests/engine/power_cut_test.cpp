@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -163,6 +164,17 @@ TEST(PowerCut, EveryStateOfEveryKindOfStepLoadsAndPlaysOn) {
     const UseFileSystem use(quick);
     const std::vector<Moment> journey = testing::Journey(temp.path / "journey");
     ASSERT_EQ(journey.size(), 16u);
+    // On the way: the draft's pick and his move are in the log as soon as
+    // the draft is saved, with the season's last week, for a player who
+    // leaves the game there.
+    const auto draftLines = [](const FolderFiles& files) {
+      const std::string& log = files.at("crashLog.kml");
+      const std::size_t lastWeek = log.rfind("\nW\t");
+      return std::pair{log.find("\tdraft\tPick ", lastWeek) != std::string::npos,
+                       log.find("\tmove\tState to AFL\t", lastWeek) != std::string::npos};
+    };
+    EXPECT_EQ(draftLines(journey[14].files), std::pair(false, false));
+    EXPECT_EQ(draftLines(journey[15].files), std::pair(true, true));
     moments.insert(moments.end(), journey.begin(), journey.end());
     moments.push_back(
         {"a season's close as played, its log's week across two blocks",
