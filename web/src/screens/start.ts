@@ -84,16 +84,18 @@ function hallOfFame(ctx: Context): HTMLElement {
         // Only the sentence: the totals of a file that cannot be read are not his.
         tr.append(el('td', { class: 'damaged', colspan: kHallHeadings.length - 1, text: row.damaged }));
       } else {
-        const number = (value: number | undefined) => el('td', { class: 'number', text: String(value ?? 0) });
-        const peak = number(row.peakOverall);
+        // Each cell names its column, for the phone's rows of captioned values.
+        const label = (column: number) => kHallHeadings[column].replace('\n', ' ');
+        const number = (value: number | undefined, column: number) => el('td', { class: 'number', 'data-label': label(column), text: String(value ?? 0) });
+        const peak = number(row.peakOverall, 7);
         if (row.logStartsLate) peak.title = kLateLog;
         tr.append(
-          el('td', { text: row.retired ? `${row.player} (retired)` : (row.player ?? '') }),
-          number(row.seasons),
-          number(row.matches),
-          number(row.goals),
-          number(row.brownlows),
-          el('td', { text: row.highestCompetition ?? '' }),
+          el('td', { class: 'player', 'data-label': label(1), text: row.retired ? `${row.player} (retired)` : (row.player ?? '') }),
+          number(row.seasons, 2),
+          number(row.matches, 3),
+          number(row.goals, 4),
+          number(row.brownlows, 5),
+          el('td', { 'data-label': label(6), text: row.highestCompetition ?? '' }),
           peak,
         );
       }
