@@ -10,6 +10,7 @@ import { folderFiles, op, scratchFolder, sim, zipOf } from './support/engine';
 
 interface SimHallRow {
   career: string;
+  damaged?: string;
   player: string;
   seasons: number;
   matches: number;
@@ -37,6 +38,7 @@ const careers = [
   { career: 'legend', name: 'Gary Ablett', skills: '100,100,100,100,100', play: ['--to-end'] },
   { career: 'Journeyman', name: 'Bob Smith', skills: '50,50,50,50,50', play: ['--seasons', '2'] },
   { career: 'apprentice', name: 'Ted Whitten', skills: '70,40,60,30,80', play: ['--weeks', '5'] },
+  { career: 'wreck', name: 'Sam Newman', skills: '30,30,30,30,30', play: ['--weeks', '3'] },
 ];
 const folder = scratchFolder();
 let hall: SimHallRow[] = [];
@@ -51,6 +53,10 @@ test.beforeAll(() => {
     for (const args of made) expect(sim(['--data-dir', own, '--no-sync', '--seed', String(5 + i), ...args]).code).toBe(0);
     zips[c.career] = folderFiles(own);
   }
+  // A log with a line no reader takes: the row keeps only the sentence.
+  const log = Buffer.from(zips.wreck['wreckLog.kml']).toString('utf8').split('\n');
+  log.splice(1, 1, 'X\tnot a record');
+  zips.wreck['wreckLog.kml'] = new Uint8Array(Buffer.from(log.join('\n'), 'utf8'));
   // The hall of fame of all three, as the native game reads them from one folder.
   for (const c of careers) for (const [name, bytes] of Object.entries(zips[c.career])) writeFileSync(path.join(folder, name), bytes);
   const read = sim(['--data-dir', folder, 'hall-of-fame', '--format', 'json']);
@@ -73,22 +79,26 @@ async function hallRows(page: Page): Promise<string[][]> {
   return page.locator('#grdCareers tbody tr').evaluateAll((rows) => rows.map((r) => [...r.children].map((c) => (c.textContent ?? '').trim())));
 }
 
-const asShown = (r: SimHallRow): string[] => [r.career, r.retired ? `${r.player} (retired)` : r.player, ...[r.seasons, r.matches, r.goals, r.brownlows].map(String), r.highestCompetition, String(r.peakOverall)];
+const asShown = (r: SimHallRow): string[] => r.damaged ? [r.career, r.damaged] : [r.career, r.retired ? `${r.player} (retired)` : r.player, ...[r.seasons, r.matches, r.goals, r.brownlows].map(String), r.highestCompetition, String(r.peakOverall)];
 const kLevels = ['Local Reserves', 'Local Firsts', 'State', 'AFL'];
 
 test('the hall of fame shows every career as kickmark-sim reads it, sorted by any column', async ({ page }) => {
   await importAll(page);
-  expect(hall).toHaveLength(3);
+  expect(hall).toHaveLength(4);
+  expect(hall.find((r) => r.career === 'wreck')?.damaged).toContain('wreckLog.kml');
   // First by career name, without regard to case.
   const byName = [...hall].sort((a, b) => a.career.localeCompare(b.career, undefined, { sensitivity: 'base' }));
   expect(await hallRows(page)).toEqual(byName.map(asShown));
+  // A damaged row sorts as nobody, with nothing.
   const keys: [number, (r: SimHallRow) => number | string][] = [
-    [1, (r) => r.player],
-    [2, (r) => r.seasons],
-    [3, (r) => r.matches],
-    [4, (r) => r.goals],
-    [6, (r) => kLevels.indexOf(r.highestCompetition)],
-    [7, (r) => r.peakOverall],
+    [0, (r) => r.career],
+    [1, (r) => (r.damaged ? '' : r.player)],
+    [2, (r) => r.seasons ?? -1],
+    [3, (r) => r.matches ?? -1],
+    [4, (r) => r.goals ?? -1],
+    [5, (r) => r.brownlows ?? -1],
+    [6, (r) => (r.damaged ? -1 : kLevels.indexOf(r.highestCompetition))],
+    [7, (r) => r.peakOverall ?? -1],
   ];
   for (const [column, key] of keys) {
     const up = [...hall].sort((a, b) => {
@@ -97,13 +107,21 @@ test('the hall of fame shows every career as kickmark-sim reads it, sorted by an
       return typeof x === 'number' && typeof y === 'number' ? x - y : String(x).localeCompare(String(y), undefined, { sensitivity: 'base' });
     });
     const sort = page.locator('#grdCareers thead th').nth(column);
-    await sort.locator('button').click();
+    if (column !== 0) await sort.locator('button').click();
     await expect(sort).toHaveAttribute('aria-sort', 'ascending');
     expect((await hallRows(page)).map((r) => r[column])).toEqual(up.map(asShown).map((r) => r[column]));
     await sort.locator('button').click();
     await expect(sort).toHaveAttribute('aria-sort', 'descending');
     expect((await hallRows(page)).map((r) => r[column])).toEqual(up.reverse().map(asShown).map((r) => r[column]));
   }
+});
+
+test('a career whose log cannot be read says why and stays on the start screen', async ({ page }) => {
+  await importAll(page);
+  await page.locator('#grdCareers button[data-career="wreck"]').click();
+  await expect(page.locator('dialog[open] #dialogText')).toHaveText(hall.find((r) => r.career === 'wreck')!.damaged!);
+  await page.locator('dialog[open] #cmdMsgOK').click();
+  await expect(page.locator('#frmStart')).toBeVisible();
 });
 
 test('a career opened from the hall of fame: its charts, scrapbook, search, export and print', async ({ page }) => {
@@ -139,8 +157,10 @@ test('a career opened from the hall of fame: its charts, scrapbook, search, expo
   const kept = legendLog.flatMap((w) => w.events).filter((e) => e.kind !== 'message' && e.kind !== 'question');
   await page.locator('#tabScrapbook').click();
   await expect(page.locator('#lblFound')).toHaveText(`${kept.length} of ${kept.length}`);
-  for (const words of ['Brownlow', 'draft', 'no such words at all']) {
+  // Words in a few of his stories (the second found in their texts, not their headlines), and in none.
+  for (const [words, some] of [['Brownlow', true], ['kicked', true], ['no such words at all', false]] as const) {
     const found = kept.filter((e) => `${e.title}\n${e.text}`.toLowerCase().includes(words.toLowerCase()));
+    expect(found.length > 0 && found.length < kept.length).toBe(some);
     await page.locator('#txtSearch').fill(words);
     await expect(page.locator('#lblFound')).toHaveText(`${found.length} of ${kept.length}`);
     await expect(page.locator('#grdScrapbook tbody tr:not([hidden])')).toHaveCount(found.length);
