@@ -203,5 +203,12 @@ test('the screens at a phone and a laptop size', async ({ page }) => {
     await page.screenshot({ path: `../build/web/screens/career-${width}x${height}@1x.png`, fullPage: true });
     await page.locator('#tabScrapbook').click();
     await page.screenshot({ path: `../build/web/screens/scrapbook-${width}x${height}@1x.png`, fullPage: true });
+    await page.locator('#cmdClose').click();
   }
+  // The long career by season, on screen and on paper.
+  await page.locator('#grdCareers button[data-career="legend"]').click();
+  await expect(page.locator('#frmCareer')).toHaveAttribute('data-ready', 'true');
+  await page.screenshot({ path: '../build/web/screens/career-long-1280x720@1x.png', fullPage: true });
+  await page.emulateMedia({ media: 'print' });
+  await page.screenshot({ path: '../build/web/screens/career-print-1280x720@1x.png', fullPage: true });
 });

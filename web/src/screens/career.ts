@@ -365,7 +365,8 @@ function makeChart(log: CareerLogView, plan: ChartPlan, told: (text: string) => 
           font: axisFont,
           labelFont: axisFont,
           values: (_u, ticks) => ticks.map((t) => t.toFixed(plan.decimals)),
-          size: 56,
+          // Room for the longest figure up the side and the axis's name.
+          size: (_u, values) => 30 + 7.5 * Math.max(3, ...(values ?? []).map((v) => String(v).length)),
         },
       ];
       if (plan.rightAxis) {
