@@ -720,7 +720,7 @@ export function careerScreen(ctx: Context, career: string | null, back: () => vo
   const body = el('tbody');
   const grdScrapbook = el(
     'table',
-    { class: 'grid', id: 'grdScrapbook', 'aria-label': 'Scrapbook' },
+    { class: 'grid', id: 'grdScrapbook', role: 'grid', 'aria-readonly': 'true', 'aria-label': 'Scrapbook' },
     el('thead', {}, el('tr', {}, ...['Season', 'Round', 'Kind', 'Headline'].map((h) => el('th', { scope: 'col', text: h })))),
     body,
   );
@@ -733,22 +733,34 @@ export function careerScreen(ctx: Context, career: string | null, back: () => vo
   let rows: HTMLTableRowElement[] = [];
   let picked = -1;
   txtSearch.addEventListener('input', () => filter(txtSearch.value));
+  body.addEventListener('keydown', (event) => {
+    const shown = rows.map((_, i) => i).filter((i) => !rows[i].hidden);
+    if (shown.length === 0) return;
+    const at = shown.indexOf(picked);
+    const moves: Record<string, number> = { ArrowUp: at - 1, ArrowDown: at + 1, Home: 0, End: shown.length - 1, PageUp: at - 10, PageDown: at + 10 };
+    if (!(event.key in moves)) return;
+    event.preventDefault();
+    const next = shown[Math.min(shown.length - 1, Math.max(0, moves[event.key]))];
+    showEntry(next);
+    rows[next].focus();
+  });
 
   function makeScrapbook(): void {
     if (scrapbookMade || !log) return;
     scrapbookMade = true;
     const fragment = document.createDocumentFragment();
     rows = entries.map((e, i) => {
-      const headline = el('button', { type: 'button', class: 'cell-button', text: e.title });
-      headline.addEventListener('click', () => showEntry(i));
+      // The rows are the grid's own choices, as the desktop's grid rows are:
+      // a click, or the arrow keys on the row in hand, shows its story.
       const row = el(
         'tr',
-        {},
+        { tabindex: -1, 'aria-selected': 'false' },
         el('td', { text: String(e.season) }),
         el('td', { text: log!.weekNames[e.week - 1] ?? `Round ${e.week}` }),
         el('td', { text: e.kind }),
-        el('td', { class: 'headline' }, headline),
+        el('td', { class: 'headline', text: e.title }),
       );
+      row.addEventListener('click', () => showEntry(i));
       fragment.append(row);
       return row;
     });
@@ -774,14 +786,24 @@ export function careerScreen(ctx: Context, career: string | null, back: () => vo
   }
 
   function showEntry(index: number): void {
-    if (picked >= 0) rows[picked]?.classList.remove('picked');
+    const before = rows[picked];
+    if (before) {
+      before.classList.remove('picked');
+      before.setAttribute('aria-selected', 'false');
+      before.tabIndex = -1;
+    }
     clear(txtStory);
     if (index < 0 || index >= entries.length || rows[index]?.hidden) {
       txtStory.append(el('p', { text: entries.length === 0 ? 'Nothing for the scrapbook yet.' : 'Nothing matches the search.' }));
       return;
     }
     picked = index;
-    rows[index]?.classList.add('picked');
+    const row = rows[index];
+    if (row) {
+      row.classList.add('picked');
+      row.setAttribute('aria-selected', 'true');
+      row.tabIndex = 0;
+    }
     const e = entries[index];
     const text = el('p');
     e.text.split('\n').forEach((line, i) => {
