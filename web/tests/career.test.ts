@@ -166,7 +166,12 @@ test('a career opened from the hall of fame: its charts, scrapbook, search, expo
     await expect(page.locator('#lblFound')).toHaveText(`${found.length} of ${kept.length}`);
     await expect(page.locator('#grdScrapbook tbody tr:not([hidden])')).toHaveCount(found.length);
     if (found.length === 0) await expect(page.locator('#txtStory')).toHaveText('Nothing matches the search.');
-    else await expect(page.locator('#txtStory h3')).toHaveText(found[found.length - 1].title);
+    if (found.length < 2) continue;
+    // Newest first; the arrow key steps to the one before, over the rows the search hid.
+    await page.locator('#grdScrapbook tbody tr:not([hidden])').first().click();
+    await expect(page.locator('#txtStory h3')).toHaveText(found[found.length - 1].title);
+    await page.keyboard.press('ArrowDown');
+    await expect(page.locator('#txtStory h3')).toHaveText(found[found.length - 2].title);
   }
 
   // Export: one page, needing nothing beside it, with his figures and every story.
@@ -189,6 +194,12 @@ test('a career opened from the hall of fame: its charts, scrapbook, search, expo
   // Close goes back to the start screen.
   await page.locator('#cmdClose').click();
   await expect(page.locator('#frmStart')).toBeVisible();
+
+  // The open career's log (the hub's way in) is the same log.
+  expect((await op(page, 'load', { career: 'legend' })).outcome).toBe('loaded');
+  const running = await op(page, 'careerLog', {});
+  expect(running.career.careerName).toBe('legend');
+  expect(running.weeks.overall).toEqual(legendLog.map((w) => w.overall));
 });
 
 // At each size, nothing scrolls sideways, no text is cut and no control
