@@ -22,6 +22,7 @@
 #include "sim/autoplay.h"
 #include "sim/record_json.h"
 #include "sim/transcript.h"
+#include "web/binding_looking_back.h"
 #include "week/sponsors.h"
 
 namespace km::web {
@@ -597,6 +598,7 @@ json Session::Dispatch(const std::string& op, const json& args) {
     return {{"ms", took.count()}, {"weeks", weeks}};
   }
 
+  if (auto answer = LookingBackOp(op, args, game_)) return std::move(*answer);
   needCareer();
   // The record as kickmark-sim's show prints it, key for key.
   if (op == "record") return {{"record", sim::CareerJson(game_.career())}};

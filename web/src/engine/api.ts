@@ -30,6 +30,8 @@
 //   draft camp, draft            campStep, goToDraft, draftPick
 //   (tests and benchmarks)       autoNew, autoWeek, benchSeason, record, files
 
+import type { LookingBackOps } from './api_looking_back';
+
 // ---------------------------------------------------------------- prompts
 
 /** What the rules ask of the player, or tell him, while an op runs. */
@@ -310,7 +312,7 @@ export interface CareerFile {
  * Every op: its arguments and what it answers besides the state. Every
  * answer also carries `state: StateView`.
  */
-export interface Ops {
+export interface Ops extends LookingBackOps {
   /** Just the state. */
   state: { args: {}; result: {} };
   /** The careers whose save files are in the browser's storage, by career name, sorted. */

@@ -38,7 +38,7 @@ const FOLDER = '/careers';
 const IMPORT_FOLDER = '/import';
 
 // Ops that only read: nothing to copy to IndexedDB after them.
-const READ_ONLY = new Set(['state', 'listCareers', 'setupLists', 'setupOverall', 'record', 'careerFiles', 'files', 'benchSeason', 'exportCareer']);
+const READ_ONLY = new Set(['state', 'listCareers', 'setupLists', 'setupOverall', 'record', 'careerFiles', 'files', 'benchSeason', 'exportCareer', 'hallOfFame', 'careerLog']);
 
 export const kOpenInAnotherTab =
   'Kickmark is open in another tab of this browser. Close it there first, then reload this page.';

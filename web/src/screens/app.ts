@@ -6,6 +6,7 @@
 // dialogs.
 
 import type { EngineClient, OpName, OpResult, Ops, Prompt, PromptAnswer, SponsorSlot, StateView } from '../engine/api';
+import { careerScreen } from './career';
 import { contractsScreen } from './contracts';
 import type { Context, Screen, ScreenName } from './context';
 import { answer } from './dialogs';
@@ -31,6 +32,7 @@ const kTitles: Record<ScreenName, string> = {
   sponsorOffers: 'Kickmark - Sponsorship',
   camp: 'Kickmark - AFL Draft Camp',
   draft: 'Kickmark - AFL Draft',
+  career: 'Kickmark - Career',
 };
 
 export function startApp(client: EngineClient, root: HTMLElement): void {
@@ -139,6 +141,11 @@ export function startApp(client: EngineClient, root: HTMLElement): void {
       case 'sponsorship':
         show(name, sponsorshipScreen(ctx, (slot) => go('sponsorOffers', slot), () => go('hub')));
         void ctx.run('sponsorOpen', {});
+        break;
+      case 'career':
+        // The open career's (from the hub), or one of the hall of fame's by
+        // name (from the start screen): Close goes back where it came from.
+        show(name, careerScreen(ctx, option ?? null, () => go(option ? 'start' : 'hub')));
         break;
       case 'sponsorOffers':
         show(name, sponsorOffersScreen(ctx, option as SponsorSlot, () => backToSponsorship()));

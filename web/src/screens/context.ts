@@ -15,7 +15,8 @@ export type ScreenName =
   | 'sponsorship'
   | 'sponsorOffers'
   | 'camp'
-  | 'draft';
+  | 'draft'
+  | 'career';
 
 export interface Screen {
   root: HTMLElement;
