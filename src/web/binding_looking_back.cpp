@@ -15,6 +15,7 @@
 #include "season/career_log.h"
 #include "season/hall_of_fame.h"
 #include "season/round.h"
+#include "sim/log_export.h"
 
 namespace km::web {
 
@@ -64,24 +65,15 @@ int AbsenceCode(Absence absence) {
   return 0;
 }
 
+// The hall of fame as `kickmark-sim hall-of-fame --format json` gives it,
+// with each career's highest competition as a level to sort by.
 json HallOfFame(const Game& game) {
   json rows = json::array();
-  for (const HallOfFameRow& row : ReadHallOfFame(game.folder().path)) {
-    if (!row.damaged.empty()) {
-      rows.push_back({{"career", row.careerName}, {"damaged", row.damaged}});
-      continue;
+  for (auto& row : sim::HallOfFameJson(ReadHallOfFame(game.folder().path))) {
+    if (row.contains("highestCompetition")) {
+      row["level"] = CompetitionIndex(row["highestCompetition"].get<std::string>());
     }
-    rows.push_back({{"career", row.careerName},
-                    {"player", row.player},
-                    {"seasons", row.seasons},
-                    {"matches", row.matches},
-                    {"goals", row.goals},
-                    {"brownlows", row.brownlows},
-                    {"highestCompetition", row.highestCompetition},
-                    {"level", CompetitionIndex(row.highestCompetition)},
-                    {"peakOverall", row.peakOverall},
-                    {"retired", row.retired},
-                    {"logStartsLate", row.logStartsLate}});
+    rows.push_back(json(std::move(row)));
   }
   return {{"rows", std::move(rows)}};
 }

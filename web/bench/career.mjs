@@ -27,9 +27,8 @@ import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { chromium } from '@playwright/test';
 import { zipSync } from 'fflate';
-import { serve } from './serve.mjs';
+import { openSite } from './browser.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const site = process.env.KICKMARK_SITE_DIR ?? path.join(here, '../../build/web/site');
@@ -119,13 +118,7 @@ for (let n = 1; n <= sources; ++n) played.push(filesOf(`c${n}`));
 const zips = [zipSync(fortySeasons(filesOf('legend')))];
 for (let i = 1; i <= kCareers - 1; ++i) zips.push(zipSync(renamed(played[(i - 1) % sources], `c${((i - 1) % sources) + 1}`, `Career ${i}`)));
 
-const server = await serve(site, 0);
-const url = `http://127.0.0.1:${server.address().port}/`;
-const browser = await chromium.launch({
-  executablePath: process.env.KICKMARK_CHROMIUM ?? '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-dev-shm-usage'],
-  headless: true,
-});
+const { url, browser, close } = await openSite(site);
 try {
   const page = await (await browser.newContext({ viewport: { width: 1280, height: 720 } })).newPage();
   await page.goto(url);
@@ -180,6 +173,5 @@ try {
   console.log(`Its scrapbook (${entries}), the tab opened the first time: median ${median(scrapbookMs).toFixed(1)} ms (${scrapbookMs.map((m) => m.toFixed(0)).join(', ')})`);
   console.log(`The hall of fame of ${rows} careers: median ${median(hallMs).toFixed(1)} ms (${hallMs.map((m) => m.toFixed(0)).join(', ')}; the aim is within 500 ms), of which the hallOfFame op alone: median ${median(opMs).toFixed(1)} ms`);
 } finally {
-  await browser.close();
-  server.close();
+  await close();
 }

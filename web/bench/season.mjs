@@ -18,8 +18,7 @@ import { existsSync, readFileSync } from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
-import { chromium } from '@playwright/test';
-import { serve } from './serve.mjs';
+import { openSite } from './browser.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const site = process.env.KICKMARK_SITE_DIR ?? path.join(here, '../../build/web/site');
@@ -28,13 +27,7 @@ const seasons = Number(process.env.KICKMARK_BENCH_SEASONS ?? 9);
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
-const server = await serve(site, 0);
-const url = `http://127.0.0.1:${server.address().port}/`;
-const browser = await chromium.launch({
-  executablePath: process.env.KICKMARK_CHROMIUM ?? '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-dev-shm-usage'],
-  headless: true,
-});
+const { url, browser, close } = await openSite(site);
 try {
   // First visit: a fresh profile, nothing cached.
   const context = await browser.newContext();
@@ -103,6 +96,5 @@ try {
     console.log(`No native figure: ${nativeBench} is not built (cmake --preset release && cmake --build --preset release --target kickmark_bench).`);
   }
 } finally {
-  await browser.close();
-  server.close();
+  await close();
 }
