@@ -95,7 +95,8 @@ export function newspaper(story: Story): Promise<void> {
         const dialog = paper.closest('dialog');
         dialog?.addEventListener('click', () => settle());
         dialog?.addEventListener('keydown', (event) => {
-          if (event.key === 'Escape') return;
+          // Escape is the box's own; F1 opens the guide over the paper.
+          if (event.key === 'Escape' || event.key === 'F1') return;
           event.preventDefault();
           settle();
         });
