@@ -30,11 +30,14 @@ function open<T>(
       'aria-labelledby': 'dialogTitle',
     });
     let done = false;
+    // The focus goes back where it was when the box is answered.
+    const before = document.activeElement as HTMLElement | null;
     const settle = (answer: T): void => {
       if (done) return;
       done = true;
       dialog.close();
       dialog.remove();
+      if (before?.isConnected && document.activeElement === document.body) before.focus();
       resolve(answer);
     };
     dialog.append(heading, ...build(settle));

@@ -252,14 +252,27 @@ export function matchScreen(ctx: Context, control: MatchControl): Screen {
     root.dataset.clock = now.fullTime ? 'fulltime' : now.clockRunning ? 'running' : 'break';
   }
 
-  // Space starts the next quarter whatever has the focus.
+  // At a break Space starts the next quarter whatever has the focus (a
+  // button's own Space, which comes as the key goes up, is the quarter's
+  // too); while the clock runs it goes to the control with the focus.
+  let spaceTaken = false;
   const onKey = (event: KeyboardEvent): void => {
-    if (event.key === ' ' && match()?.startEnabled && !(event.target instanceof HTMLButtonElement)) {
-      event.preventDefault();
-      void startQuarter();
-    }
+    if (event.key !== ' ' || document.querySelector('dialog[open]')) return;
+    if (!match()?.startEnabled && !(event.repeat && spaceTaken)) return;
+    event.preventDefault();
+    event.stopPropagation();
+    if (event.repeat) return;
+    spaceTaken = true;
+    void startQuarter();
   };
-  root.addEventListener('keydown', onKey);
+  const onKeyUp = (event: KeyboardEvent): void => {
+    if (event.key !== ' ' || !spaceTaken) return;
+    spaceTaken = false;
+    event.preventDefault();
+    event.stopPropagation();
+  };
+  document.addEventListener('keydown', onKey, true);
+  document.addEventListener('keyup', onKeyUp, true);
 
   // Play all: the match goes through on its own, at the pace chosen.
   if (control.playThrough) queueMicrotask(() => void (match()?.startEnabled ? startQuarter() : runClock()));
@@ -268,6 +281,10 @@ export function matchScreen(ctx: Context, control: MatchControl): Screen {
     root,
     update: show,
     focus: () => cmdStart.focus(),
-    leave: () => stopTimer(),
+    leave: () => {
+      stopTimer();
+      document.removeEventListener('keydown', onKey, true);
+      document.removeEventListener('keyup', onKeyUp, true);
+    },
   };
 }
