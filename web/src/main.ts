@@ -2,6 +2,7 @@
 // The page: the engine's worker, then the screens over it.
 import { createEngine } from './engine/client';
 import { installHelp } from './help/help';
+import { installEscape } from './keys';
 import { keepForOffline, newVersionFirst } from './offline';
 import { startApp } from './screens/app';
 import './style.css';
@@ -9,6 +10,7 @@ import './style.css';
 async function main(): Promise<void> {
   const root = document.getElementById('app')!;
   installHelp(document.getElementById('cmdHelp') as HTMLButtonElement);
+  installEscape();
   if (await newVersionFirst()) return;
   const seedText = new URLSearchParams(location.search).get('seed');
   const seed = seedText !== null && /^\d+$/.test(seedText) ? Number(seedText) : null;

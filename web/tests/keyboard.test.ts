@@ -73,12 +73,13 @@ test('a week plays by the keyboard alone', async ({ page }) => {
   await tabTo(page, '#cmdCancel');
   await page.keyboard.press('Enter');
   await expect(page.locator('#frmMain')).toBeVisible();
-  for (const [letter, screen] of [['h', '#frmHealth'], ['s', '#frmStore']]) {
+  // Escape is a screen's Cancel or Close.
+  for (const [letter, screen] of [['h', '#frmHealth'], ['s', '#frmStore'], ['o', '#frmSponsorship']]) {
     await still(player);
     await page.keyboard.press(letter);
     await expect(page.locator(screen)).toBeVisible();
-    await tabTo(page, '#cmdCancel');
-    await page.keyboard.press('Enter');
+    await still(player);
+    await page.keyboard.press('Escape');
     await expect(page.locator('#frmMain')).toBeVisible();
   }
   // Exit asks first; Escape is its No.
@@ -115,8 +116,9 @@ test('a week plays by the keyboard alone', async ({ page }) => {
   // Space on a paused pace was the quarter's, not the pace's.
   await expect(page.locator('#cmdWatch')).toHaveAttribute('aria-pressed', 'false');
   await expect(page.locator('#frmMatch')).toHaveAttribute('data-clock', 'fulltime');
-  await tabTo(page, '#frmMatch #cmdOK');
-  await page.keyboard.press('Enter');
+  // Escape is Finish at full time.
+  await page.keyboard.press('Escape');
+  await expect(page.locator('#frmMatchRound')).toBeVisible();
 
   while (await page.locator('#frmMatchRound #cmdStart').isEnabled()) {
     await tabTo(page, '#frmMatchRound #cmdStart');
