@@ -105,6 +105,13 @@ const kDraftWalk: Stop[] = [
   { screen: 'draft', go: ['#frmDraftCamp #cmdOK'], up: '#frmDraft' },
 ];
 
+// A first season's career at its first sponsor window (kickmark-sim's),
+// brought in: an offer screen.
+const kSponsorWalk: Stop[] = [
+  { screen: 'sponsorship-window', go: ['#cmdSponsorship'], up: '#frmSponsorship #cmdNegotiate:enabled' },
+  { screen: 'sponsor-offers', go: ['#cmdNegotiate'], up: '#frmSponsorMajor', back: ['#cmdCancel', '#cmdClose'] },
+];
+
 interface Size {
   width: number;
   height: number;
@@ -203,14 +210,15 @@ for (const [ratio, sizes] of kRatios) {
   });
 }
 
-// The State League champion kickmark-sim makes from seed 8, a week from his
-// fifth season's close: his files, for Import.
-function champion(): Record<string, Uint8Array> {
+// A career kickmark-sim makes from seed 8 (a State League champion, all
+// his skills at 100) and plays on for `seasons` whole seasons and `weeks`
+// more: his files, for Import.
+function simulatedCareer(seasons: number, weeks: number): Record<string, Uint8Array> {
   const folder = scratch();
   try {
     simRun(folder, ['--seed', '8', 'new', '--career', 'champion', '--name', 'Leigh Matthews', '--city', 'Perth', '--state', 'Western Australia', '--position', 'Centre', '--skills', '100,100,100,100,100']);
-    simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--seasons', '5', '--policy', 'default']);
-    simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--weeks', '25', '--policy', 'default']);
+    if (seasons > 0) simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--seasons', String(seasons), '--policy', 'default']);
+    simRun(folder, ['--seed', '8', 'play', '--career', 'champion', '--weeks', String(weeks), '--policy', 'default']);
     const files: Record<string, Uint8Array> = {};
     for (const name of readdirSync(folder)) {
       if (!name.endsWith('.lock') && !name.endsWith('.txt.tmp')) files[name] = new Uint8Array(readFileSync(path.join(folder, name)));
@@ -221,12 +229,10 @@ function champion(): Record<string, Uint8Array> {
   }
 }
 
-test('the draft camp and the draft at every size', async ({ browser }) => {
-  test.setTimeout(10 * 60 * 1000);
-  const files = champion();
-  const context = await browser.newContext({ viewport: kLaptop });
-  const page = await context.newPage();
-  const player = new Player(page);
+// The career's files go in through Import, and the page, opened afresh,
+// loads it through Load Career's choice.
+async function bringIn(player: Player, files: Record<string, Uint8Array>): Promise<void> {
+  const page = player.page;
   await page.goto('/?seed=9');
   await page.locator('#cmdNew').waitFor();
   expect((await op(page, 'importCareer', { zipBase64: zipOf(files) })).error ?? '').toBe('');
@@ -237,7 +243,21 @@ test('the draft camp and the draft at every size', async ({ browser }) => {
   await page.locator('dialog[open] #cmdOpen').click();
   await player.settle();
   await expect(page.locator('#frmMain')).toBeVisible();
-  const problems = await walk(player, kDraftWalk, 1, kRatios[0][1]);
-  await context.close();
-  expect(problems).toEqual([]);
-});
+}
+
+const kBroughtIn: [string, number, number, Stop[]][] = [
+  ['the draft camp and the draft', 5, 25, kDraftWalk],
+  ['a sponsor window\'s offers', 0, 12, kSponsorWalk],
+];
+for (const [name, seasons, weeks, stops] of kBroughtIn) {
+  test(`${name} at every size`, async ({ browser }) => {
+    test.setTimeout(10 * 60 * 1000);
+    const files = simulatedCareer(seasons, weeks);
+    const context = await browser.newContext({ viewport: kLaptop });
+    const player = new Player(await context.newPage());
+    await bringIn(player, files);
+    const problems = await walk(player, stops, 1, kRatios[0][1]);
+    await context.close();
+    expect(problems).toEqual([]);
+  });
+}
