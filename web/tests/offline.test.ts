@@ -100,6 +100,13 @@ test('after one visit the game opens with the network cut and a week plays', asy
   await page.goto(`${site.url}?seed=5`);
   await expect(page.locator('#frmStart')).toBeVisible();
   await keptForOffline(page);
+  // A browser that installs web apps finds nothing missing to install it.
+  const devtools = await context.newCDPSession(page);
+  const { installabilityErrors } = (await devtools.send('Page.getInstallabilityErrors')) as { installabilityErrors: { errorId: string }[] };
+  // (The test's own browser window is a private one, which installs nothing.)
+  expect(installabilityErrors.map((e) => e.errorId).filter((id) => id !== 'in-incognito')).toEqual([]);
+  const manifest = (await devtools.send('Page.getAppManifest')) as { errors: { message: string }[] };
+  expect(manifest.errors.map((e) => e.message)).toEqual([]);
 
   // No server and no network: everything comes from the service worker.
   await site.stop();
