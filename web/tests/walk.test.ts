@@ -12,7 +12,7 @@
 
 import AxeBuilder from '@axe-core/playwright';
 import { expect, test, type Page } from '@playwright/test';
-import { readdirSync, readFileSync, rmSync } from 'node:fs';
+import { readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { layoutProblems } from './helpers/layout';
@@ -152,9 +152,18 @@ async function smallTargets(page: Page): Promise<string[]> {
   });
 }
 
+// What axe-core found on each screen, by impact, for build/web/screens/axe.txt.
+const axeCounts: string[] = [];
+
 // The serious and critical faults axe-core finds, one line each.
-async function axeFaults(page: Page): Promise<string[]> {
+async function axeFaults(page: Page, at: string): Promise<string[]> {
   const results = await new AxeBuilder({ page }).analyze();
+  const counts: Record<string, number> = { critical: 0, serious: 0, moderate: 0, minor: 0 };
+  for (const v of results.violations) counts[v.impact ?? 'minor'] += v.nodes.length;
+  const named = results.violations.map((v) => `${v.id} (${v.impact})`).join(' ');
+  axeCounts.push(
+    `${at}: ${Object.entries(counts).map(([impact, n]) => `${impact} ${n}`).join(', ')}; rules passed ${results.passes.length}, to check by hand ${results.incomplete.length}${named ? `; ${named}` : ''}`,
+  );
   return results.violations
     .filter((v) => v.impact === 'serious' || v.impact === 'critical')
     .flatMap((v) => v.nodes.map((n) => `${v.id} (${v.impact}): ${n.target.join(' ')} - ${n.failureSummary?.split('\n').slice(1, 2).join('') ?? ''}`));
@@ -176,9 +185,13 @@ async function look(page: Page, screen: string, ratio: number, sizes: Size[], pr
     });
     for (const p of await layoutProblems(page)) problems.push(`${at}: ${p}`);
     for (const p of await smallTargets(page)) problems.push(`${at}: ${p}`);
-    if (ratio === 1 && kAxeSizes.includes(size)) for (const p of await axeFaults(page)) problems.push(`${at}: ${p}`);
+    if (ratio === 1 && kAxeSizes.includes(size)) for (const p of await axeFaults(page, at)) problems.push(`${at}: ${p}`);
   }
 }
+
+test.afterAll(() => {
+  if (axeCounts.length > 0) writeFileSync(path.join(kPictures, 'axe.txt'), `${axeCounts.join('\n')}\n`);
+});
 
 async function run(player: Player, steps: Step[]): Promise<void> {
   for (const step of steps) {

@@ -43,7 +43,7 @@ export function matchScreen(ctx: Context, control: MatchControl): Screen {
   const board = el('table', { class: 'scoreboard', id: 'fraScoreboard' });
   board.append(el('caption', { class: 'visually-hidden', text: 'Scoreboard' }));
   const top = el('tr', {}, el('td', { class: 'blank' }));
-  const sub = el('tr', {}, el('th', { scope: 'col', 'aria-label': 'Club' }));
+  const sub = el('tr', {}, el('th', { scope: 'col' }, el('span', { class: 'visually-hidden', text: 'Club' })));
   for (const q of kQuarterHeads) {
     top.append(el('th', { scope: 'colgroup', colspan: 2, text: q }));
     sub.append(el('th', { scope: 'col', 'aria-label': `${q} quarter goals`, text: 'G' }));
