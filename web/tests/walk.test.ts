@@ -95,11 +95,13 @@ const kWalk: Stop[] = [
   { screen: 'match-fulltime', go: [quartersToFullTime], up: '#frmMatch[data-clock="fulltime"]' },
   { screen: 'round-over', go: ['#frmMatch #cmdOK', roundToItsEnd], up: '#frmMatchRound #cmdOK' },
   { screen: 'hub-week-one', go: ['#frmMatchRound #cmdOK'], up: '#frmMain' },
+  { screen: 'hub-restored', go: ['#cmdStore', '#udBootsUp', '#cmdOK'], up: '#pbBoots[data-colour="restored"]' },
 ];
 
 // A State League career a week from its season's close (kickmark-sim's),
 // brought in: the draft camp and the draft.
 const kDraftWalk: Stop[] = [
+  { screen: 'hub-veteran', go: [], up: '#frmMain' },
   { screen: 'camp', go: [grandFinalWeek], up: '#frmDraftCamp' },
   { screen: 'camp-over', go: [campToItsEnd], up: '#frmDraftCamp #cmdOK:enabled' },
   { screen: 'draft', go: ['#frmDraftCamp #cmdOK'], up: '#frmDraft' },
