@@ -30,11 +30,14 @@ function open<T>(
       'aria-labelledby': 'dialogTitle',
     });
     let done = false;
+    // The focus goes back where it was when the box is answered.
+    const before = document.activeElement as HTMLElement | null;
     const settle = (answer: T): void => {
       if (done) return;
       done = true;
       dialog.close();
       dialog.remove();
+      if (before?.isConnected && document.activeElement === document.body) before.focus();
       resolve(answer);
     };
     dialog.append(heading, ...build(settle));
@@ -95,7 +98,8 @@ export function newspaper(story: Story): Promise<void> {
         const dialog = paper.closest('dialog');
         dialog?.addEventListener('click', () => settle());
         dialog?.addEventListener('keydown', (event) => {
-          if (event.key === 'Escape') return;
+          // Escape is the box's own; F1 opens the guide over the paper.
+          if (event.key === 'Escape' || event.key === 'F1') return;
           event.preventDefault();
           settle();
         });

@@ -52,7 +52,9 @@ export function valueRow(caption: string, name: string, unit = ''): [HTMLElement
     { class: 'row' },
     el('dt', { text: caption }),
     value,
-    unit ? el('span', { class: 'unit', text: unit }) : null,
+    // The unit is a second description of the caption: a list of values
+    // holds nothing but captions and descriptions.
+    unit ? el('dd', { class: 'unit', text: unit }) : null,
   );
   return [row, value];
 }

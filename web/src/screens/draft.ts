@@ -16,7 +16,7 @@ export function campScreen(ctx: Context, toDraft: () => void): Screen {
   const lblTest = el('dd', { id: 'lblTest' });
   const [activityRow, lblActivity] = valueRow('Activity:', 'lblActivity');
   const [resultRow, lblResult] = valueRow('Result:', 'lblResult');
-  const lblUnit = el('span', { id: 'lblUnit', class: 'unit' });
+  const lblUnit = el('dd', { id: 'lblUnit', class: 'unit' });
   resultRow.append(lblUnit);
   const [rankRow, lblRank] = valueRow('Rank:', 'lblRank', '(Out of 70)');
   const lblComments = el('p', { id: 'lblComments', class: 'comments', 'aria-live': 'polite' });

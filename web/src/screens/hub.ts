@@ -88,12 +88,12 @@ export function hubScreen(ctx: Context): Screen {
       const fill = el('span', { class: 'fill' });
       // A bar that shows its number, read as "Boots: 87 of 100".
       const meter = el(
-        'dd',
+        'span',
         { id: name, 'data-name': name, role: 'meter', 'aria-valuemin': 0, 'aria-valuemax': 100, 'aria-labelledby': `${name}-caption`, class: 'bar' },
         fill,
         figure,
       );
-      dl.append(el('div', { class: 'row' }, el('dt', { id: `${name}-caption`, text: caption }), meter));
+      dl.append(el('div', { class: 'row' }, el('dt', { id: `${name}-caption`, text: caption }), el('dd', {}, meter)));
       bars.push({ bar, meter, fill, figure });
     }
     return dl;
@@ -103,7 +103,7 @@ export function hubScreen(ctx: Context): Screen {
   for (const [caption, name, field] of kFinances) {
     const shown = el('dd', { id: name, 'data-name': name });
     finances.append(
-      el('div', { class: 'row' }, el('dt', { text: caption }), el('span', { class: 'dollar', id: `${name}Dollar`, text: '$' }), shown),
+      el('div', { class: 'row' }, el('dt', { text: caption }), el('dd', { class: 'dollar', id: `${name}Dollar`, text: '$' }), shown),
     );
     values.push([shown, field]);
   }

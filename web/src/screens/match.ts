@@ -42,7 +42,7 @@ export function matchScreen(ctx: Context, control: MatchControl): Screen {
   const board = el('table', { class: 'scoreboard', id: 'fraScoreboard' });
   board.append(el('caption', { class: 'visually-hidden', text: 'Scoreboard' }));
   const top = el('tr', {}, el('td', { class: 'blank' }));
-  const sub = el('tr', {}, el('th', { scope: 'col', 'aria-label': 'Club' }));
+  const sub = el('tr', {}, el('th', { scope: 'col' }, el('span', { class: 'visually-hidden', text: 'Club' })));
   for (const q of kQuarterHeads) {
     top.append(el('th', { scope: 'colgroup', colspan: 2, text: q }));
     sub.append(el('th', { scope: 'col', 'aria-label': `${q} quarter goals`, text: 'G' }));
@@ -249,14 +249,27 @@ export function matchScreen(ctx: Context, control: MatchControl): Screen {
     root.dataset.clock = s.fullTime ? 'fulltime' : s.clockRunning ? 'running' : 'break';
   }
 
-  // Space starts the next quarter whatever has the focus.
+  // At a break Space starts the next quarter whatever has the focus (a
+  // button's own Space, which comes as the key goes up, is the quarter's
+  // too); while the clock runs it goes to the control with the focus.
+  let spaceTaken = false;
   const onKey = (event: KeyboardEvent): void => {
-    if (event.key === ' ' && match()?.startEnabled && !(event.target instanceof HTMLButtonElement)) {
-      event.preventDefault();
-      void startQuarter();
-    }
+    if (event.key !== ' ' || document.querySelector('dialog[open]')) return;
+    if (!match()?.startEnabled && !(event.repeat && spaceTaken)) return;
+    event.preventDefault();
+    event.stopPropagation();
+    if (event.repeat) return;
+    spaceTaken = true;
+    void startQuarter();
   };
-  root.addEventListener('keydown', onKey);
+  const onKeyUp = (event: KeyboardEvent): void => {
+    if (event.key !== ' ' || !spaceTaken) return;
+    spaceTaken = false;
+    event.preventDefault();
+    event.stopPropagation();
+  };
+  document.addEventListener('keydown', onKey, true);
+  document.addEventListener('keyup', onKeyUp, true);
 
   // Play all: the match goes through on its own, at the pace chosen.
   if (control.playThrough) queueMicrotask(() => void (match()?.startEnabled ? startQuarter() : runClock()));
@@ -265,6 +278,10 @@ export function matchScreen(ctx: Context, control: MatchControl): Screen {
     root,
     update: show,
     focus: () => cmdStart.focus(),
-    leave: () => stopTimer(),
+    leave: () => {
+      stopTimer();
+      document.removeEventListener('keydown', onKey, true);
+      document.removeEventListener('keyup', onKeyUp, true);
+    },
   };
 }
