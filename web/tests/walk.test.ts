@@ -125,11 +125,15 @@ const kDesktop = { width: 1920, height: 1080 };
 const k4K = { width: 3840, height: 2160 };
 
 // The sizes of each pixel ratio; each ratio is a browser window of its own.
-const kRatios: [number, Size[]][] = [
-  [1, [kPhone, kTablet, kLaptop, kDesktop, k4K]],
-  [2, [kTablet, k4K]],
-  [3, [kPhone]],
-];
+// A quick run (a plain scripts/test) walks a phone and a laptop alone.
+const kRatios: [number, Size[]][] =
+  process.env.KICKMARK_QUICK === '1'
+    ? [[1, [kPhone, kLaptop]]]
+    : [
+        [1, [kPhone, kTablet, kLaptop, kDesktop, k4K]],
+        [2, [kTablet, k4K]],
+        [3, [kPhone]],
+      ];
 // Where axe-core reads each screen: its faults do not change with the ratio.
 const kAxeSizes = [kPhone, kLaptop];
 
@@ -265,7 +269,7 @@ const kBroughtIn: [string, number, number, Stop[]][] = [
   ['a sponsor window\'s offers', 0, 12, kSponsorWalk],
 ];
 for (const [name, seasons, weeks, stops] of kBroughtIn) {
-  test(`${name} at every size`, async ({ browser }) => {
+  test(`${name} at every size @slow`, async ({ browser }) => {
     test.setTimeout(10 * 60 * 1000);
     const files = simulatedCareer(seasons, weeks);
     const context = await browser.newContext({ viewport: kLaptop });
