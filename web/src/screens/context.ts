@@ -15,7 +15,13 @@ export type ScreenName =
   | 'sponsorship'
   | 'sponsorOffers'
   | 'camp'
-  | 'draft';
+  | 'draft'
+  // The information screens: the team page and what it opens, the records.
+  | 'team'
+  | 'ladder'
+  | 'results'
+  | 'teamRecords'
+  | 'records';
 
 export interface Screen {
   root: HTMLElement;

@@ -5,6 +5,7 @@
 import type { HubBar, StateView } from '../engine/api';
 import type { Context, Screen } from './context';
 import { isOn, value } from './context';
+import { openAbout } from './about';
 import { askYesNo } from './dialogs';
 import { button, el, frame, setText, valueRow } from './dom';
 
@@ -122,6 +123,10 @@ export function hubScreen(ctx: Context): Screen {
   const cmdSponsorship = button('Sponsorship', 'cmdSponsorship', () => ctx.go('sponsorship'));
   const cmdContract = button('Contract', 'cmdContract', () => ctx.go('contracts'));
   const cmdExit = button('Exit', 'cmdExit', () => void exit());
+  // The hub's other half and the screens that only show the career.
+  const cmdTeamDetails = button('TEAM DETAILS', 'cmdTeamDetails', () => ctx.go('team'));
+  const cmdRecords = button('Records', 'cmdRecords', () => ctx.go('records'));
+  const cmdAbout = button('About', 'cmdAbout', () => void openAbout(ctx, root, 'frmAbout'));
 
   async function play(): Promise<void> {
     // The week goes ahead and the round comes up, or he stays here (worn
@@ -155,8 +160,8 @@ export function hubScreen(ctx: Context): Screen {
       ),
       el('div', { class: 'column' }, frame('Match Gear', 'fraMatchGear', barList(kGear)), frame('Health', 'fraHealth', barList(kHealth))),
     ),
-    el('div', { class: 'hub-play' }, cmdPlay, lblWaiting),
-    el('nav', { class: 'hub-week', 'aria-label': 'The week' }, cmdTraining, cmdHealth, cmdStore, cmdSponsorship, cmdContract, cmdExit),
+    el('div', { class: 'hub-play' }, cmdPlay, cmdTeamDetails, lblWaiting),
+    el('nav', { class: 'hub-week', 'aria-label': 'The week' }, cmdTraining, cmdHealth, cmdStore, cmdSponsorship, cmdContract, cmdRecords, cmdAbout, cmdExit),
   );
 
   // The letters of the week's screens, as on the desktop, wherever the
@@ -168,6 +173,8 @@ export function hubScreen(ctx: Context): Screen {
     s: cmdStore,
     o: cmdSponsorship,
     c: cmdContract,
+    r: cmdRecords,
+    a: cmdAbout,
   };
   root.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.metaKey || event.altKey || event.repeat) return;
