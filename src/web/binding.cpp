@@ -331,7 +331,8 @@ json LadderJson(const Career& career, const std::string& previous) {
 json BrowseJson(const Career& career, const std::filesystem::path& folder, const json& args) {
   constexpr int kSeasonRounds = 26;
   const int round = std::clamp(args.value("round", career.Matches + 1), 1, kSeasonRounds);
-  json result = {{"round", round}, {"roundTitle", RoundTitle(round - 1)}, {"rounds", kSeasonRounds}};
+  json result = {
+      {"round", round}, {"roundTitle", RoundTitle(round - 1)}, {"rounds", kSeasonRounds}};
   auto browsed = BrowseRound(career, folder, round);
   if (const auto* error = std::get_if<FileError>(&browsed)) {
     result["error"] = error->message;

@@ -203,7 +203,9 @@ export function hubScreen(ctx: Context): Screen {
     // A sponsor window waits: Sponsorship is marked.
     cmdSponsorship.classList.toggle('highlight', run.sponsorHighlight);
     cmdPlay.disabled = !isOn(state, 'PlayOpen');
-    setText(lblWaiting, state.waiting?.describe ? `Play waits for ${state.waiting.describe}.` : '');
+    const w = state.waiting;
+    const waits = w !== undefined && (w.camp || w.sponsorWindow || w.signature);
+    setText(lblWaiting, waits ? `Play waits for ${w.describe}.` : '');
     cmdSponsorship.disabled = !isOn(state, 'SponsorshipOpen');
     cmdContract.disabled = !isOn(state, 'ContractOpen');
     // A retired player's career is over: only the screens that show it open.

@@ -355,11 +355,8 @@ export function resultsScreen(ctx: Context, back: () => void): Screen {
     el(
       'div',
       { class: 'results-round' },
-      el('span', { id: 'lblRoundCaption', class: 'caption', text: 'Round:' }),
-      lblRound,
-      cmdPrevious,
-      hsbRound,
-      cmdNext,
+      el('span', { class: 'results-round-number' }, el('span', { id: 'lblRoundCaption', class: 'caption', text: 'Round:' }), lblRound),
+      el('span', { class: 'results-stepper' }, cmdPrevious, hsbRound, cmdNext),
       lblRoundTitle,
     ),
     fraPlayer,
