@@ -206,6 +206,8 @@ test('a retired champion\'s records and awards are kickmark-sim\'s, and his hub 
   // Retired: no Play, no shops; Records, Team Details and About still open.
   for (const b of ['#cmdPlay', '#cmdTraining', '#cmdHealth', '#cmdStore']) await expect(page.locator(`#frmMain ${b}`)).toBeDisabled();
   for (const b of ['#cmdRecords', '#cmdTeamDetails', '#cmdAbout']) await expect(page.locator(`#frmMain ${b}`)).toBeEnabled();
+  await expect(page.locator('#lblWaiting')).toHaveText(/^You have retired: your career is over/);
+  await look(page, 'hub-retired');
 
   await page.locator('#frmMain').focus();
   await page.keyboard.press('r');

@@ -11,6 +11,8 @@ import { button, el, frame, setText, valueRow } from './dom';
 
 const kQuitQuestion = 'Are you sure you want to quit ?';
 const kQuitTitle = 'Kickmark Exit';
+// Why Play stays shut once he has retired.
+const kRetired = 'You have retired: your career is over and Play stays closed. Records and Career still show it.';
 
 // The values of each frame: caption, control, record field, unit.
 const kProfile: [string, string, string, string][] = [
@@ -205,7 +207,7 @@ export function hubScreen(ctx: Context): Screen {
     cmdPlay.disabled = !isOn(state, 'PlayOpen');
     const w = state.waiting;
     const waits = w !== undefined && (w.camp || w.sponsorWindow || w.signature);
-    setText(lblWaiting, waits ? `Play waits for ${w.describe}.` : '');
+    setText(lblWaiting, state.retired ? kRetired : waits ? `Play waits for ${w.describe}.` : '');
     cmdSponsorship.disabled = !isOn(state, 'SponsorshipOpen');
     cmdContract.disabled = !isOn(state, 'ContractOpen');
     // A retired player's career is over: only the screens that show it open.
