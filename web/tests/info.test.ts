@@ -11,7 +11,7 @@ import { readFileSync, rmSync } from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { layoutProblems } from './helpers/layout';
-import { scratch, simPath, simRun, weekLines } from './helpers/sim';
+import { scratch, shownLines, simPath, simRun, weekLines } from './helpers/sim';
 import { Player } from './helpers/ui';
 import { folderFiles, op, zipOf } from './support/engine';
 
@@ -29,24 +29,27 @@ interface Made {
   files: Record<string, Uint8Array>;
 }
 
-// A career kickmark-sim makes and plays (`play` arguments), with its record and week lines.
-function make(seed: number, skills: string, play: string[]): Made {
+// A career kickmark-sim makes and plays (`play` arguments), with its files,
+// record and week lines; with `next`, what kickmark-sim's next week of it
+// shows and asks (seeded `next`), the files staying those before that week.
+function make(seed: number, skills: string, play: string[], next?: number): Made & { next: string[] } {
   const folder = scratch();
   simRun(folder, ['--seed', String(seed), 'new', '--career', 'info', '--name', 'Ian Info', '--city', 'Geelong', '--state', 'Victoria', '--position', 'Rover', '--skills', skills]);
   const lines = simRun(folder, ['--seed', String(seed), 'play', '--career', 'info', ...play], 'play.txt');
-  const show = JSON.parse(execFileSync(simPath(), ['--data-dir', folder, 'show', '--career', 'info'], { encoding: 'latin1' }));
   rmSync(path.join(folder, 'play.txt'));
   const files = folderFiles(folder);
+  const after = next === undefined ? [] : simRun(folder, ['--seed', String(next), 'play', '--career', 'info', '--weeks', '1', '--policy', 'passive'], 'next.txt');
+  const show = JSON.parse(execFileSync(simPath(), ['--data-dir', folder, 'show', '--career', 'info'], { encoding: 'latin1' }));
   rmSync(folder, { recursive: true, force: true });
-  return { show, weeks: weekLines(lines), files };
+  return { show, weeks: weekLines(lines), files, next: after };
 }
 
-async function bringIn(player: Player, made: Made): Promise<void> {
+async function bringIn(player: Player, made: Made, seed = 3): Promise<void> {
   const page = player.page;
-  await page.goto('/?seed=3');
+  await page.goto(`/?seed=${seed}`);
   await page.locator('#cmdNew').waitFor();
   expect((await op(page, 'importCareer', { zipBase64: zipOf(made.files) })).error ?? '').toBe('');
-  await page.goto('/?seed=3');
+  await page.goto(`/?seed=${seed}`);
   await player.settle();
   await page.locator('#cmdLoad').click();
   await page.locator('dialog[open] #lstCareers').selectOption('info');
@@ -250,4 +253,28 @@ test('a retired champion\'s records and awards are kickmark-sim\'s, and his hub 
   await player.click('#cmdTeamDetails');
   await player.click('#cmdLadder');
   await expect(page.locator('#lblTitle')).toHaveText(`${show.League} Ladder`);
+});
+
+// A modest player's last week, the grand final he has no part in, by
+// clicks: the awards night, the twilight question and his retirement as
+// kickmark-sim's same week has them, and then a hub with Play shut that
+// still shows his career.
+test('his last week by clicks retires him as kickmark-sim retires him', async ({ page }) => {
+  test.setTimeout(3 * 60 * 1000);
+  const made = make(3, '1,1,1,1,1', ['--weeks', '441', '--policy', 'passive'], 9);
+  expect(made.next.at(-1)).toMatch(/\| retired$/);
+  const player = new Player(page);
+  await bringIn(player, made, 9);
+  await expect(page.locator('#lblWaiting')).toHaveText('');
+  await player.click('#cmdPlay');
+  await expect(page.locator('#frmMatchRound')).toBeVisible();
+  while (await page.locator('#frmMatchRound #cmdStart').isEnabled()) await player.click('#frmMatchRound #cmdStart');
+  await player.click('#frmMatchRound #cmdOK');
+  await expect(page.locator('#frmMain')).toBeVisible();
+  expect(player.shown).toEqual(shownLines(made.next));
+  expect(player.shown.at(-1)).toMatch(/^message: After a long career, .* You retire and finish a long career/);
+  await expect(page.locator('#lblWaiting')).toHaveText(/^You have retired/);
+  await expect(page.locator('#cmdPlay')).toBeDisabled();
+  await player.click('#cmdRecords');
+  expect(Number(await text(page, '#lblLocalMatches'))).toBe(made.show.LocalMatches);
 });
