@@ -200,8 +200,7 @@ export function ladderScreen(ctx: Context, back: () => void): Screen {
     ['%', '%'],
     ['Points', 'Pts'],
   ];
-  const caption = el('caption', { class: 'visually-hidden' });
-  const table = el('table', { class: 'grid ladder-table', id: 'grdLadder', 'aria-labelledby': 'lblTitle' }, caption);
+  const table = el('table', { class: 'grid ladder-table', id: 'grdLadder', 'aria-labelledby': 'lblTitle' });
   // A phone shows the columns' short names; a reader hears the long ones.
   table.append(
     el(
