@@ -18,6 +18,9 @@
 #include "match/match_reveal.h"
 #include "season/career_log.h"
 #include "season/fixture.h"
+#include "season/ladder.h"
+#include "season/results_browser.h"
+#include "season/round.h"
 #include "season/season_end.h"
 #include "sim/autoplay.h"
 #include "sim/record_json.h"
@@ -296,6 +299,79 @@ json DraftView(const Draft& draft) {
   return {{"name", s.Name},       {"pick", s.Pick},        {"round", s.Round},
           {"team", s.Team},       {"slot", s.Slot},        {"pickCaption", s.PickCaption},
           {"drafted", s.Drafted}, {"finished", s.Finished}};
+}
+
+// The information screens: the ladder, the results browser and the about
+// box. They show the record and the season's files; only the team page's
+// league position is worked out, by the ladder's rules.
+
+// There is no system information tool to start in a browser.
+constexpr const char* kNoSystemInfo = "System Information Is Unavailable At This Time";
+
+json LadderJson(const Career& career, const std::string& previous) {
+  const LadderView ladder = BuildLadder(career);
+  json rows = json::array();
+  for (const LadderLine& line : ladder) {
+    rows.push_back({{"position", line.Position},
+                    {"team", line.Team},
+                    {"played", line.Played},
+                    {"wins", line.Wins},
+                    {"losses", line.Losses},
+                    {"draws", line.Draws},
+                    {"for", line.For},
+                    {"against", line.Against},
+                    {"percentage", line.Percentage},
+                    {"points", line.Points},
+                    {"own", line.Team == career.Team}});
+  }
+  return {{"title", LadderTitle(career.League)},
+          {"rows", std::move(rows)},
+          {"position", LeaguePosition(ladder, career.Team, previous)}};
+}
+
+// Round `round` of the season (1..26); without one, the round Play plays
+// next (the grand final once the season is over).
+json BrowseJson(const Career& career, const std::filesystem::path& folder, const json& args) {
+  constexpr int kSeasonRounds = 26;
+  const int round = std::clamp(args.value("round", career.Matches + 1), 1, kSeasonRounds);
+  json result = {
+      {"round", round}, {"roundTitle", RoundTitle(round - 1)}, {"rounds", kSeasonRounds}};
+  auto browsed = BrowseRound(career, folder, round);
+  if (const auto* error = std::get_if<FileError>(&browsed)) {
+    result["error"] = error->message;
+    return result;
+  }
+  const BrowsedRound& shown = std::get<BrowsedRound>(browsed);
+  const PlayerLine& line = shown.record.player;
+  json slots = json::array();
+  for (std::size_t slot = 0; slot < kMatchesPerRound; ++slot) {
+    const RoundSlot& score = shown.record.slots[slot];
+    const std::string& one = shown.record.teamOne[slot];
+    const std::string& two = shown.record.teamTwo[slot];
+    // His club's matches stand out.
+    const auto colour = [&](const std::string& team) {
+      return ColourName(team == career.Team ? NameColour::PlayerClub : NameColour::Other);
+    };
+    slots.push_back({{"teamOne", one},
+                     {"teamTwo", two},
+                     {"goalsOne", Numbers(score.GoalsOne)},
+                     {"behindsOne", Numbers(score.BehindsOne)},
+                     {"goalsTwo", Numbers(score.GoalsTwo)},
+                     {"behindsTwo", Numbers(score.BehindsTwo)},
+                     {"pointsOne", score.PointsOne},
+                     {"pointsTwo", score.PointsTwo},
+                     {"colourOne", colour(one)},
+                     {"colourTwo", colour(two)}});
+  }
+  result["matchCount"] = shown.matchCount;
+  result["played"] = shown.played;
+  result["player"] = {{"disposals", line.Disposals},
+                      {"goals", line.Goals},
+                      {"behinds", line.Behinds},
+                      {"matchRating", line.MatchRating},
+                      {"position", line.Position}};
+  result["slots"] = std::move(slots);
+  return result;
 }
 
 SponsorSlot SlotNamed(const std::string& name) {
@@ -677,6 +753,16 @@ json Session::Dispatch(const std::string& op, const json& args) {
     game_.run().positionChangeDue = false;
     return json::object();
   }
+  // The information screens: team page, ladder, results browser, about box.
+  if (op == "version") {
+    return {{"title", std::string("About ") + kProgramTitle}, {"version", KICKMARK_VERSION}};
+  }
+  if (op == "systemInfo") {
+    game_.prompter().inform(kNoSystemInfo);
+    return json::object();
+  }
+  if (op == "ladder") return LadderJson(game_.career(), args.value("previous", ""));
+  if (op == "browseRound") return BrowseJson(game_.career(), game_.folder().path, args);
   if (op == "openCampIfDue") return {{"open", game_.OpenCampIfDue() != nullptr}};
   if (op == "campStep") {
     if (!game_.camp()) throw std::logic_error("the draft camp is not open");

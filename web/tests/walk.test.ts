@@ -95,7 +95,18 @@ const kWalk: Stop[] = [
   { screen: 'match-fulltime', go: [quartersToFullTime], up: '#frmMatch[data-clock="fulltime"]' },
   { screen: 'round-over', go: ['#frmMatch #cmdOK', roundToItsEnd], up: '#frmMatchRound #cmdOK' },
   { screen: 'hub-week-one', go: ['#frmMatchRound #cmdOK'], up: '#frmMain' },
+  { screen: 'team', go: ['#cmdTeamDetails'], up: '#frmTeam' },
+  { screen: 'about-team', go: [press('#frmTeam #cmdAbout')], up: '#frmAboutTeam', back: ['#frmAboutTeam #cmdOK'] },
+  { screen: 'ladder', go: ['#frmTeam #cmdLadder'], up: '#frmLadder', back: ['#frmLadder #cmdOK'] },
+  { screen: 'results', go: ['#frmTeam #cmdResults'], up: '#frmResults', back: ['#frmResults #cmdOK'] },
+  { screen: 'team-records', go: ['#frmTeam #cmdRecords'], up: '#frmRecordsTeam', back: ['#frmRecordsTeam #cmdOK', '#cmdCareerDetails'] },
+  { screen: 'records', go: ['#frmMain #cmdRecords'], up: '#frmRecords' },
+  { screen: 'awards', go: [press('#cmdLocalAwards')], up: '#frmLocalAwards', back: ['#frmLocalAwards #cmdOK', '#frmRecords #cmdOK'] },
+  { screen: 'about', go: [press('#frmMain #cmdAbout')], up: '#frmAbout', back: ['#frmAbout #cmdOK'] },
+  { screen: 'career', go: ['#frmMain #cmdCareer'], up: '#frmCareer', back: ['#frmCareer #cmdClose'] },
   { screen: 'hub-restored', go: ['#cmdStore', '#udBootsUp', '#cmdOK'], up: '#pbBoots[data-colour="restored"]' },
+  // The start screen again, the career in its hall of fame.
+  { screen: 'hall-of-fame', go: [visit('/?seed=7')], up: '#grdCareers tbody tr' },
 ];
 
 // A State League career a week from its season's close (kickmark-sim's),

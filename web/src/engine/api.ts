@@ -28,6 +28,9 @@
 //   training/health/store        shopOpen, shopSpinner, shopMax, shopOK, shopCancel
 //   sponsorship (frmSponsorship) sponsorOpen, sponsorSelect, sponsorConfirm, sponsorClose
 //   draft camp, draft            campStep, goToDraft, draftPick
+//   team page (frmTeam), ladder  ladder
+//   results (frmResults)         browseRound
+//   about boxes                  version, systemInfo
 //   (tests and benchmarks)       autoNew, autoWeek, benchSeason, record, files
 
 import type { LookingBackOps } from './api_looking_back';
@@ -282,6 +285,38 @@ export interface StateView {
   writeFailure?: string;
 }
 
+/** One club's line of the ladder, in ladder order. */
+export interface LadderLineView {
+  position: string; // "1st" .. "16th"
+  team: string;
+  played: number;
+  wins: number;
+  losses: number;
+  draws: number;
+  for: number;
+  against: number;
+  /** For / Against x 100 as the ladder shows it ("112.5"). */
+  percentage: string;
+  points: number;
+  /** The player's own club. */
+  own: boolean;
+}
+
+/** One round of the season in the results browser. */
+export interface BrowsedRoundView {
+  /** The round shown (1..rounds). */
+  round: number;
+  rounds: number;
+  roundTitle: string;
+  /** The sentence of a season file that cannot be read; nothing else then. */
+  error?: string;
+  matchCount?: number;
+  played?: boolean;
+  player?: { disposals: string; goals: string; behinds: string; matchRating: string; position: string };
+  /** The eight slots; a round not yet played has its clubs and no scores. */
+  slots?: RoundSlotView[];
+}
+
 // ---------------------------------------------------------------- ops
 
 /** The setup screen's answers (skills 1..100 as the scroll bars hold them). */
@@ -379,6 +414,17 @@ export interface Ops extends LookingBackOps {
   /** The camp's "Go to Draft!". */
   goToDraft: { args: {}; result: { ok: boolean } };
   draftPick: { args: {}; result: {} };
+  /**
+   * The ladder of his competition with its title; `position` is his club's
+   * place on it ("1st" .. "16th"), or `previous` when his club is on no row.
+   */
+  ladder: { args: { previous?: string }; result: { title: string; rows: LadderLineView[]; position: string } };
+  /** Round `round` (1..26) of the season; without one, the round Play plays next. */
+  browseRound: { args: { round?: number }; result: BrowsedRoundView };
+  /** The about box's title and the program's version ("1.4.0"). */
+  version: { args: {}; result: { title: string; version: string } };
+  /** The about box's System Info: the rules say it is not there (a message). */
+  systemInfo: { args: {}; result: {} };
   shopOpen: { args: { shop: 'training' | 'health' | 'store' }; result: {} };
   /** A row's spinner moved; answers the value the spinner must show. */
   shopSpinner: { args: { row: number; value: number }; result: { value: number } };

@@ -14,11 +14,13 @@ import { campScreen, draftScreen } from './draft';
 import { clear, el } from './dom';
 import { hubScreen } from './hub';
 import { matchScreen } from './match';
+import { recordsScreen } from './records';
 import { roundScreen } from './round';
 import { setupScreen } from './setup';
 import { shopScreen } from './shop';
 import { sponsorOffersScreen, sponsorshipScreen } from './sponsorship';
 import { startScreen } from './start';
+import { ladderScreen, resultsScreen, teamRecordsScreen, teamScreen, type TeamMemory } from './team';
 
 const kTitles: Record<ScreenName, string> = {
   start: 'Kickmark',
@@ -33,6 +35,11 @@ const kTitles: Record<ScreenName, string> = {
   camp: 'Kickmark - AFL Draft Camp',
   draft: 'Kickmark - AFL Draft',
   career: 'Kickmark - Career',
+  team: 'Kickmark - Team',
+  ladder: 'Kickmark - Ladder',
+  results: 'Kickmark - Fixture and Results',
+  teamRecords: 'Kickmark - Records and Statistics',
+  records: 'Kickmark - Statistics and Records',
 };
 
 export function startApp(client: EngineClient, root: HTMLElement): void {
@@ -42,6 +49,8 @@ export function startApp(client: EngineClient, root: HTMLElement): void {
   let busy = 0;
   const round = { playingAll: false };
   let roundView: ReturnType<typeof roundScreen> | null = null;
+  // The team page's league position, kept while the career is open.
+  const team: TeamMemory = { position: '' };
 
   const stage = el('div', { class: 'stage', id: 'stage' });
   const status = el('p', { class: 'visually-hidden', role: 'status', id: 'status' });
@@ -94,6 +103,7 @@ export function startApp(client: EngineClient, root: HTMLElement): void {
     switch (name) {
       case 'start':
         round.playingAll = false;
+        team.position = '';
         show(name, startScreen(ctx));
         break;
       case 'setup':
@@ -149,6 +159,22 @@ export function startApp(client: EngineClient, root: HTMLElement): void {
         break;
       case 'sponsorOffers':
         show(name, sponsorOffersScreen(ctx, option as SponsorSlot, () => backToSponsorship()));
+        break;
+      // The team page and what it opens; each hands back with its OK.
+      case 'team':
+        show(name, teamScreen(ctx, team));
+        break;
+      case 'ladder':
+        show(name, ladderScreen(ctx, () => go('team')));
+        break;
+      case 'results':
+        show(name, resultsScreen(ctx, () => go('team')));
+        break;
+      case 'teamRecords':
+        show(name, teamRecordsScreen(() => go('team')));
+        break;
+      case 'records':
+        show(name, recordsScreen(ctx, () => go('hub')));
         break;
     }
   }

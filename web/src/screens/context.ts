@@ -16,7 +16,13 @@ export type ScreenName =
   | 'sponsorOffers'
   | 'camp'
   | 'draft'
-  | 'career';
+  | 'career'
+  // The information screens: the team page and what it opens, the records.
+  | 'team'
+  | 'ladder'
+  | 'results'
+  | 'teamRecords'
+  | 'records';
 
 export interface Screen {
   root: HTMLElement;

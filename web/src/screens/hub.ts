@@ -5,11 +5,14 @@
 import type { HubBar, StateView } from '../engine/api';
 import type { Context, Screen } from './context';
 import { isOn, value } from './context';
+import { openAbout } from './about';
 import { askYesNo } from './dialogs';
 import { button, el, frame, setText, valueRow } from './dom';
 
 const kQuitQuestion = 'Are you sure you want to quit ?';
 const kQuitTitle = 'Kickmark Exit';
+// Why Play stays shut once he has retired.
+const kRetired = 'You have retired: your career is over and Play stays closed. Records and Career still show it.';
 
 // The values of each frame: caption, control, record field, unit.
 const kProfile: [string, string, string, string][] = [
@@ -122,6 +125,11 @@ export function hubScreen(ctx: Context): Screen {
   const cmdSponsorship = button('Sponsorship', 'cmdSponsorship', () => ctx.go('sponsorship'));
   const cmdContract = button('Contract', 'cmdContract', () => ctx.go('contracts'));
   const cmdExit = button('Exit', 'cmdExit', () => void exit());
+  // The hub's other half and the screens that only show the career.
+  const cmdTeamDetails = button('TEAM DETAILS', 'cmdTeamDetails', () => ctx.go('team'));
+  const cmdRecords = button('Records', 'cmdRecords', () => ctx.go('records'));
+  const cmdCareer = button('Career', 'cmdCareer', () => ctx.go('career'));
+  const cmdAbout = button('About', 'cmdAbout', () => void openAbout(ctx, root, 'frmAbout'));
 
   async function play(): Promise<void> {
     // The week goes ahead and the round comes up, or he stays here (worn
@@ -155,8 +163,8 @@ export function hubScreen(ctx: Context): Screen {
       ),
       el('div', { class: 'column' }, frame('Match Gear', 'fraMatchGear', barList(kGear)), frame('Health', 'fraHealth', barList(kHealth))),
     ),
-    el('div', { class: 'hub-play' }, cmdPlay, lblWaiting),
-    el('nav', { class: 'hub-week', 'aria-label': 'The week' }, cmdTraining, cmdHealth, cmdStore, cmdSponsorship, cmdContract, cmdExit),
+    el('div', { class: 'hub-play' }, cmdPlay, cmdTeamDetails, lblWaiting),
+    el('nav', { class: 'hub-week', 'aria-label': 'The week' }, cmdTraining, cmdHealth, cmdStore, cmdSponsorship, cmdContract, cmdRecords, cmdCareer, cmdAbout, cmdExit),
   );
 
   // The letters of the week's screens, as on the desktop, wherever the
@@ -168,6 +176,9 @@ export function hubScreen(ctx: Context): Screen {
     s: cmdStore,
     o: cmdSponsorship,
     c: cmdContract,
+    r: cmdRecords,
+    e: cmdCareer,
+    a: cmdAbout,
   };
   root.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.metaKey || event.altKey || event.repeat) return;
@@ -196,7 +207,9 @@ export function hubScreen(ctx: Context): Screen {
     // A sponsor window waits: Sponsorship is marked.
     cmdSponsorship.classList.toggle('highlight', run.sponsorHighlight);
     cmdPlay.disabled = !isOn(state, 'PlayOpen');
-    setText(lblWaiting, state.waiting?.describe ? `Play waits for ${state.waiting.describe}.` : '');
+    const w = state.waiting;
+    const waits = w !== undefined && (w.camp || w.sponsorWindow || w.signature);
+    setText(lblWaiting, state.retired ? kRetired : waits ? `Play waits for ${w.describe}.` : '');
     cmdSponsorship.disabled = !isOn(state, 'SponsorshipOpen');
     cmdContract.disabled = !isOn(state, 'ContractOpen');
     // A retired player's career is over: only the screens that show it open.
