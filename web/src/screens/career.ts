@@ -19,6 +19,9 @@ const kHeading = 'CAREER HISTORY';
 export const kEmptyLog = 'No week of this career has been logged yet: its charts begin with the next round played.';
 const kPointHint = 'Point at a chart, or step along it with the arrow keys, to read its figures.';
 const kWeeksInSeason = 26;
+
+// The steps a whole-number axis may take between its labels.
+const kWholeSteps = [1, 2, 5, 10, 20, 25, 50, 100, 200, 250, 500, 1_000, 2_000, 2_500, 5_000, 10_000, 20_000, 25_000, 50_000, 100_000, 200_000, 250_000, 500_000, 1_000_000, 2_000_000, 2_500_000, 5_000_000, 10_000_000];
 // The seasons the charts show week by week at first: more is a tangle.
 const kSeasonsByWeek = 3;
 
@@ -320,7 +323,10 @@ function makeChart(log: CareerLogView, plan: ChartPlan, told: (text: string) => 
           width: p.scatter ? 0 : 2,
           scale: p.rightAxis ? 'right' : 'y',
           paths: p.scatter ? () => null : undefined,
-          points: { show: p.scatter || !byWeek, size: p.scatter ? 5 : 6, fill: p.colour, stroke: p.colour },
+          // By week the line is the figure, its points left to uPlot's own
+          // choice: shown where there is room between them (a week or a
+          // few on their own), not where they would crowd the line.
+          points: p.scatter || !byWeek ? { show: true, size: p.scatter ? 5 : 6, fill: p.colour, stroke: p.colour } : { size: 6, fill: p.colour, stroke: p.colour },
           spanGaps: false,
         });
       }
@@ -365,6 +371,8 @@ function makeChart(log: CareerLogView, plan: ChartPlan, told: (text: string) => 
           font: axisFont,
           labelFont: axisFont,
           values: (_u, ticks) => ticks.map((t) => t.toFixed(plan.decimals)),
+          // Counts and dollars step in whole numbers: no "2, 2, 1, 1, 0".
+          incrs: plan.decimals === 0 ? kWholeSteps : undefined,
           // Room for the longest figure up the side and the axis's name.
           size: (_u, values) => 30 + 7.5 * Math.max(3, ...(values ?? []).map((v) => String(v).length)),
         },
@@ -378,6 +386,7 @@ function makeChart(log: CareerLogView, plan: ChartPlan, told: (text: string) => 
           labelFont: axisFont,
           grid: { show: false },
           values: (_u, ticks) => ticks.map((t) => t.toFixed(0)),
+          incrs: kWholeSteps,
           size: 44,
         });
       }

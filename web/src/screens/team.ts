@@ -68,12 +68,13 @@ function blankBars(rows: [string, string][]): HTMLElement {
   const dl = el('dl', { class: 'bars' });
   for (const [caption, name] of rows) {
     const meter = el(
-      'dd',
+      'span',
       { id: name, 'data-name': name, role: 'meter', 'aria-valuemin': 0, 'aria-valuemax': 100, 'aria-valuenow': 0, 'aria-labelledby': `${name}-caption`, class: 'bar' },
       el('span', { class: 'fill' }),
       el('span', { class: 'figure', text: '0' }),
     );
-    dl.append(el('div', { class: 'row' }, el('dt', { id: `${name}-caption`, text: caption }), meter));
+    // The bar stands inside its description, as the hub's do.
+    dl.append(el('div', { class: 'row' }, el('dt', { id: `${name}-caption`, text: caption }), el('dd', {}, meter)));
   }
   return dl;
 }
@@ -103,7 +104,7 @@ export function teamScreen(ctx: Context, memory: TeamMemory): Screen {
   const finances = el('dl', { class: 'money' });
   for (const [caption, name, shown] of kClubFinances) {
     finances.append(
-      el('div', { class: 'row' }, el('dt', { text: caption }), el('span', { class: 'dollar', text: '$' }), el('dd', { id: name, 'data-name': name, text: shown })),
+      el('div', { class: 'row' }, el('dt', { text: caption }), el('dd', { class: 'dollar', text: '$' }), el('dd', { id: name, 'data-name': name, text: shown })),
     );
   }
 
