@@ -204,7 +204,7 @@ test('a career opened from the hall of fame: its charts, scrapbook, search, expo
 
 // At each size, nothing scrolls sideways, no text is cut and no control
 // lies over another; the pictures are for the eye.
-test('the hall of fame and the Career screen at a phone, a tablet and two laptops', async ({ page }) => {
+test('the hall of fame and the Career screen at a phone, a tablet and two laptops @slow', async ({ page }) => {
   await importAll(page);
   const look = async (picture: string, size: string) => {
     expect(await layoutProblems(page), `${picture} at ${size}`).toEqual([]);

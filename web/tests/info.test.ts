@@ -199,7 +199,7 @@ test('the team page, ladder, results, records and about boxes show the career ki
 // The career's records and the award lists, for a career played to its
 // end: the hub keeps the screens that show it, and they show what
 // kickmark-sim's record holds.
-test('a retired champion\'s records and awards are kickmark-sim\'s, and his hub shows them', async ({ page }) => {
+test('a retired champion\'s records and awards are kickmark-sim\'s, and his hub shows them @slow', async ({ page }) => {
   test.setTimeout(4 * 60 * 1000);
   const made = make(8, '100,100,100,100,100', ['--to-end', '--policy', 'default']);
   const { show } = made;
@@ -259,7 +259,7 @@ test('a retired champion\'s records and awards are kickmark-sim\'s, and his hub 
 // clicks: the awards night, the twilight question and his retirement as
 // kickmark-sim's same week has them, and then a hub with Play shut that
 // still shows his career.
-test('his last week by clicks retires him as kickmark-sim retires him', async ({ page }) => {
+test('his last week by clicks retires him as kickmark-sim retires him @slow', async ({ page }) => {
   test.setTimeout(3 * 60 * 1000);
   const made = make(3, '1,1,1,1,1', ['--weeks', '441', '--policy', 'passive'], 9);
   expect(made.next.at(-1)).toMatch(/\| retired$/);

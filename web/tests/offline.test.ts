@@ -134,7 +134,7 @@ async function watchTakeOvers(context: BrowserContext): Promise<void> {
   });
 }
 
-test('a new version of the site waits for the next start, and for the last other tab to close', async ({ context }) => {
+test('a new version of the site waits for the next start, and for the last other tab to close @slow', async ({ context }) => {
   test.setTimeout(180_000);
   await watchTakeOvers(context);
   const first = await context.newPage();

@@ -9,7 +9,7 @@ import { Player } from './helpers/ui';
 // A new career's first week as a player makes it: a unit of marking bought
 // by its row's arrow, then the week with Play all, his match at the Fast
 // pace going through its quarters and breaks on its own.
-test('a unit bought, and Play all plays his match through', async ({ page }) => {
+test('a unit bought, and Play all plays his match through @slow', async ({ page }) => {
   test.setTimeout(Number(process.env.KICKMARK_SCREENS_TIMEOUT ?? 5 * 60 * 1000));
   const player = new Player(page);
   await page.goto('/?seed=7');
@@ -54,7 +54,7 @@ test('a unit bought, and Play all plays his match through', async ({ page }) => 
 
 // While the clock runs the verdict waits for the siren and his figures only
 // climb; the siren shows the match as it stands.
-test('the match screen lets a quarter out minute by minute', async ({ page }) => {
+test('the match screen lets a quarter out minute by minute @slow', async ({ page }) => {
   test.setTimeout(120_000);
   const player = new Player(page);
   await page.goto('/?seed=11');

@@ -263,7 +263,7 @@ test('the draft camp and the draft by clicks give kickmark-sim\'s sessions and p
 // A career at the close where his body has matured: a Yes to the question
 // brings New Position up over the hub, and the position picked is the one
 // the hub shows and the save keeps; a load finds it there.
-test('a Yes at the season\'s close lets him pick his new position', async ({ page }) => {
+test('a Yes at the season\'s close lets him pick his new position @slow', async ({ page }) => {
   test.setTimeout(3 * 60 * 1000);
   const folder = scratch();
   const files = champion(6, 25, folder);

@@ -88,7 +88,7 @@ async function greyChange(page: Page, a: Buffer, b: Buffer): Promise<number> {
   );
 }
 
-test('every painted state reads at 4.5:1 and differs from the others without colour', async ({ page }) => {
+test('every painted state reads at 4.5:1 and differs from the others without colour @slow', async ({ page }) => {
   test.setTimeout(120_000);
   const player = new Player(page);
   await page.goto('/?seed=31');

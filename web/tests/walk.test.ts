@@ -136,15 +136,11 @@ const kDesktop = { width: 1920, height: 1080 };
 const k4K = { width: 3840, height: 2160 };
 
 // The sizes of each pixel ratio; each ratio is a browser window of its own.
-// A quick run (a plain scripts/test) walks a phone and a laptop alone.
-const kRatios: [number, Size[]][] =
-  process.env.KICKMARK_QUICK === '1'
-    ? [[1, [kPhone, kLaptop]]]
-    : [
-        [1, [kPhone, kTablet, kLaptop, kDesktop, k4K]],
-        [2, [kTablet, k4K]],
-        [3, [kPhone]],
-      ];
+const kRatios: [number, Size[]][] = [
+  [1, [kPhone, kTablet, kLaptop, kDesktop, k4K]],
+  [2, [kTablet, k4K]],
+  [3, [kPhone]],
+];
 // Where axe-core reads each screen: its faults do not change with the ratio.
 const kAxeSizes = [kPhone, kLaptop];
 
@@ -230,7 +226,7 @@ async function walk(player: Player, stops: Stop[], ratio: number, sizes: Size[])
 }
 
 for (const [ratio, sizes] of kRatios) {
-  test(`every screen of a first week at ratio ${ratio}`, async ({ browser }) => {
+  test(`every screen of a first week at ratio ${ratio} @slow`, async ({ browser }) => {
     test.setTimeout(10 * 60 * 1000);
     const context = await browser.newContext({ deviceScaleFactor: ratio, viewport: sizes[0] });
     const player = new Player(await context.newPage());
