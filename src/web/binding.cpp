@@ -296,9 +296,13 @@ json CampView(const DraftCamp& camp) {
 
 json DraftView(const Draft& draft) {
   const DraftState& s = draft.state();
-  return {{"name", s.Name},       {"pick", s.Pick},        {"round", s.Round},
-          {"team", s.Team},       {"slot", s.Slot},        {"pickCaption", s.PickCaption},
-          {"drafted", s.Drafted}, {"finished", s.Finished}};
+  // The clubs' order of picking, the same every year; `slot` is the one
+  // on the clock.
+  json order = json::array();
+  for (std::string_view club : kDraftOrder) order.push_back(std::string(club));
+  return {{"name", s.Name},       {"pick", s.Pick},         {"round", s.Round},
+          {"team", s.Team},       {"slot", s.Slot},         {"pickCaption", s.PickCaption},
+          {"drafted", s.Drafted}, {"finished", s.Finished}, {"order", std::move(order)}};
 }
 
 // The information screens: the ladder, the results browser and the about

@@ -248,10 +248,16 @@ test('the draft camp and the draft by clicks give kickmark-sim\'s sessions and p
   await expect(page.locator('#frmDraft')).toBeVisible();
   await page.screenshot({ path: path.join(kPictures, 'draft-1280x720.png'), fullPage: true });
   expect(await layoutProblems(page), 'the draft').toEqual([]);
+  // The clubs' order of picking, as the rules keep it, the club on the
+  // clock marked as each pick is made.
+  const order = await page.locator('#lstDraftOrder li').allTextContents();
+  expect(new Set(order).size).toBe(16);
   let pick = 0;
   while ((await page.locator('#frmDraft').count()) > 0) {
     pick = Number(await player.text('#lblPick')) + 1;
     await player.click('#cmdPick');
+    if ((await page.locator('#frmDraft').count()) === 0) break;
+    await expect(page.locator('#lstDraftOrder li[aria-current]')).toHaveText(order[(pick - 1) % 16]);
   }
   await expect(page.locator('#frmMain')).toBeVisible();
   expect(`draft: pick ${pick} by ${await player.text('#lblTeam')}`).toBe(draft[0]);

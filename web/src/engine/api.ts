@@ -262,6 +262,8 @@ export interface DraftView {
   pickCaption: string;
   drafted: boolean;
   finished: boolean;
+  /** The clubs' order of picking; `slot` (from 1) is the one on the clock. */
+  order: string[];
 }
 
 /** Everything the screens draw, after any op. Absent parts are not up now. */

@@ -110,7 +110,17 @@ export function draftScreen(ctx: Context, finished: () => void): Screen {
     if (!ctx.state().draft) finished();
   }
 
-  root.append(el('h1', { text: 'AFL DRAFT' }), lblName, frame('Pick', 'fraPick', el('dl', {}, pickRow, roundRow, teamRow)), el('div', { class: 'buttons' }, cmdPick));
+  // The clubs' order of picking, the club on the clock in bold and read as
+  // picking now.
+  const orderList = el('ol', { class: 'draft-order', id: 'lstDraftOrder' });
+  const orderRows: HTMLLIElement[] = [];
+
+  root.append(
+    el('h1', { text: 'AFL DRAFT' }),
+    lblName,
+    el('div', { class: 'draft-frames' }, frame('Pick', 'fraPick', el('dl', {}, pickRow, roundRow, teamRow)), frame('Draft Order', 'fraDraftOrder', orderList)),
+    el('div', { class: 'buttons' }, cmdPick),
+  );
 
   function update(state: StateView): void {
     const s = state.draft;
@@ -120,6 +130,18 @@ export function draftScreen(ctx: Context, finished: () => void): Screen {
     setText(lblRound, s.round);
     setText(lblTeam, s.team);
     setText(cmdPick, s.pickCaption);
+    s.order.forEach((club, i) => {
+      if (!orderRows[i]) {
+        orderRows[i] = el('li', {});
+        orderList.append(orderRows[i]);
+      }
+      const row = orderRows[i];
+      setText(row, club);
+      const current = i + 1 === s.slot;
+      row.classList.toggle('current', current);
+      if (current) row.setAttribute('aria-current', 'true');
+      else row.removeAttribute('aria-current');
+    });
   }
 
   return { root, update, focus: () => cmdPick.focus() };
