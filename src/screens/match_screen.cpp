@@ -17,9 +17,9 @@
 #include <QVBoxLayout>
 
 #include "core/number_format.h"
+#include "match/match_reveal.h"
 #include "screens/game_settings.h"
 #include "screens/look.h"
-#include "match/match_reveal.h"
 #include "screens/qt_text.h"
 #include "screens/screen_parts.h"
 
