@@ -32,7 +32,10 @@ function same(a: Files, b: Files): boolean {
 
 // The browser's own process of a persistent profile: the one whose command
 // line names the profile and is no helper (--type=...).
-function browserPid(profile: string): number | undefined {
+// The processes of the browser running on `profile`: its own first, then
+// its renderers, storage and other helpers (those with a --type).
+function profileProcesses(profile: string): { pid: number; main: boolean }[] {
+  const found: { pid: number; main: boolean }[] = [];
   for (const entry of readdirSync('/proc')) {
     if (!/^\d+$/.test(entry)) continue;
     let line = '';
@@ -42,9 +45,29 @@ function browserPid(profile: string): number | undefined {
       continue;
     }
     const args = line.split('\0');
-    if (args.some((a) => a === `--user-data-dir=${profile}`) && !args.some((a) => a.startsWith('--type='))) return Number(entry);
+    if (args.some((a) => a === `--user-data-dir=${profile}`)) found.push({ pid: Number(entry), main: !args.some((a) => a.startsWith('--type=')) });
   }
-  return undefined;
+  return found.sort((a, b) => Number(b.main) - Number(a.main));
+}
+
+function browserPid(profile: string): number | undefined {
+  return profileProcesses(profile).find((p) => p.main)?.pid;
+}
+
+// A killed browser's helpers end when they find it gone, which on a busy
+// machine takes a moment; a browser started again meanwhile would find its
+// storage still held by them. A player starts it again after they are gone.
+async function allGone(profile: string): Promise<void> {
+  for (let tries = 0; tries < 200 && profileProcesses(profile).length > 0; ++tries) {
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  for (const { pid } of profileProcesses(profile)) {
+    try {
+      process.kill(pid, 'SIGKILL');
+    } catch {
+      // gone already
+    }
+  }
 }
 
 async function launch(profile: string): Promise<{ context: BrowserContext; page: Page }> {
@@ -53,10 +76,10 @@ async function launch(profile: string): Promise<{ context: BrowserContext; page:
   return { context, page };
 }
 
-async function loaded(page: Page): Promise<void> {
+async function loaded(page: Page, at = ''): Promise<void> {
   await openEngine(page, kSeed);
   const result = await op(page, 'load', { career });
-  expect(result, result.error).toMatchObject({ outcome: 'loaded' });
+  expect(result, `${at}${result.error}`).toMatchObject({ outcome: 'loaded' });
 }
 
 test('the tab closed or the browser killed at any moment of a week leaves the week before or after @slow', async () => {
@@ -113,6 +136,7 @@ test('the tab closed or the browser killed at any moment of a week leaves the we
         if (!killed) process.kill(pid!, 'SIGKILL');
         killed = true;
         await context.close().catch(() => undefined);
+        await allGone(profile);
         ({ context, page } = await launch(profile));
         tally[kind === 'atAnswer' ? 'atAnswer' : 'browserKilled']++;
       } else {
@@ -120,7 +144,7 @@ test('the tab closed or the browser killed at any moment of a week leaves the we
         page = await context.newPage();
         tally.tabClosed++;
       }
-      await loaded(page);
+      await loaded(page, `trial ${trial} (${kind}): `);
       const now = await exportFiles(page, career);
       const place = (await op(page, 'state')).state.place;
       if (same(now, before)) {
