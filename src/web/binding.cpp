@@ -94,6 +94,22 @@ json CareerView(const Career& career) {
   return {{"fields", std::move(fields)}, {"values", std::move(values)}};
 }
 
+// One slot of a round's scores: the two clubs, their goals and behinds by
+// quarter, their points, and the colour each club's name is shown in.
+json SlotJson(const RoundSlot& score, const std::string& one, const std::string& two,
+              const char* colourOne, const char* colourTwo) {
+  return {{"teamOne", one},
+          {"teamTwo", two},
+          {"goalsOne", Numbers(score.GoalsOne)},
+          {"behindsOne", Numbers(score.BehindsOne)},
+          {"goalsTwo", Numbers(score.GoalsTwo)},
+          {"behindsTwo", Numbers(score.BehindsTwo)},
+          {"pointsOne", score.PointsOne},
+          {"pointsTwo", score.PointsTwo},
+          {"colourOne", colourOne},
+          {"colourTwo", colourTwo}};
+}
+
 json RunView(const Career* career, const RunState& run, const Round* round) {
   json barColours = json::object();
   json bars = json::object();
@@ -107,16 +123,9 @@ json RunView(const Career* career, const RunState& run, const Round* round) {
     const std::string& one = run.roundTeamOne[slot];
     const std::string& two = run.roundTeamTwo[slot];
     const int index = static_cast<int>(slot);
-    slots.push_back({{"teamOne", one},
-                     {"teamTwo", two},
-                     {"goalsOne", Numbers(score.GoalsOne)},
-                     {"behindsOne", Numbers(score.BehindsOne)},
-                     {"goalsTwo", Numbers(score.GoalsTwo)},
-                     {"behindsTwo", Numbers(score.BehindsTwo)},
-                     {"pointsOne", score.PointsOne},
-                     {"pointsTwo", score.PointsTwo},
-                     {"colourOne", round ? ColourName(round->colour(index, one)) : "other"},
-                     {"colourTwo", round ? ColourName(round->colour(index, two)) : "other"}});
+    slots.push_back(SlotJson(score, one, two,
+                             round ? ColourName(round->colour(index, one)) : "other",
+                             round ? ColourName(round->colour(index, two)) : "other"));
   }
   const PlayerLine& last = run.lastPlayer;
   return {{"newspaper", StoryJson(run.newspaper)},
@@ -356,16 +365,7 @@ json BrowseJson(const Career& career, const std::filesystem::path& folder, const
     const auto colour = [&](const std::string& team) {
       return ColourName(team == career.Team ? NameColour::PlayerClub : NameColour::Other);
     };
-    slots.push_back({{"teamOne", one},
-                     {"teamTwo", two},
-                     {"goalsOne", Numbers(score.GoalsOne)},
-                     {"behindsOne", Numbers(score.BehindsOne)},
-                     {"goalsTwo", Numbers(score.GoalsTwo)},
-                     {"behindsTwo", Numbers(score.BehindsTwo)},
-                     {"pointsOne", score.PointsOne},
-                     {"pointsTwo", score.PointsTwo},
-                     {"colourOne", colour(one)},
-                     {"colourTwo", colour(two)}});
+    slots.push_back(SlotJson(score, one, two, colour(one), colour(two)));
   }
   result["matchCount"] = shown.matchCount;
   result["played"] = shown.played;

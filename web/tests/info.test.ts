@@ -12,8 +12,8 @@ import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { layoutProblems } from './helpers/layout';
 import { scratch, shownLines, simPath, simRun, weekLines } from './helpers/sim';
-import { Player } from './helpers/ui';
-import { folderFiles, op, zipOf } from './support/engine';
+import { importAndLoad, Player } from './helpers/ui';
+import { folderFiles } from './support/engine';
 
 const kPictures = fileURLToPath(new URL('../../build/web/screens/', import.meta.url));
 const kSizes: [number, number][] = [
@@ -44,19 +44,6 @@ function make(seed: number, skills: string, play: string[], next?: number): Made
   return { show, weeks: weekLines(lines), files, next: after };
 }
 
-async function bringIn(player: Player, made: Made, seed = 3): Promise<void> {
-  const page = player.page;
-  await page.goto(`/?seed=${seed}`);
-  await page.locator('#cmdNew').waitFor();
-  expect((await op(page, 'importCareer', { zipBase64: zipOf(made.files) })).error ?? '').toBe('');
-  await page.goto(`/?seed=${seed}`);
-  await player.settle();
-  await page.locator('#cmdLoad').click();
-  await page.locator('dialog[open] #lstCareers').selectOption('info');
-  await page.locator('dialog[open] #cmdOpen').click();
-  await player.settle();
-  await expect(page.locator('#frmMain')).toBeVisible();
-}
 
 // The screen at a phone's size and a laptop's: nothing cut, nothing over another.
 async function look(page: Page, name: string): Promise<void> {
@@ -75,7 +62,7 @@ test('the team page, ladder, results, records and about boxes show the career ki
   const made = make(31, '50,50,50,50,50', ['--weeks', '8', '--policy', 'passive']);
   const { show, weeks } = made;
   const player = new Player(page);
-  await bringIn(player, made);
+  await importAndLoad(player, made.files, 'info', 3);
   await look(page, 'hub');
 
   // Team Details: who he plays for and the club's season.
@@ -205,7 +192,7 @@ test('a retired champion\'s records and awards are kickmark-sim\'s, and his hub 
   const { show } = made;
   expect(show.PlayOpen).toBe(false);
   const player = new Player(page);
-  await bringIn(player, made);
+  await importAndLoad(player, made.files, 'info', 3);
   // Retired: no Play, no shops; Records, Team Details and About still open.
   for (const b of ['#cmdPlay', '#cmdTraining', '#cmdHealth', '#cmdStore']) await expect(page.locator(`#frmMain ${b}`)).toBeDisabled();
   for (const b of ['#cmdRecords', '#cmdTeamDetails', '#cmdAbout']) await expect(page.locator(`#frmMain ${b}`)).toBeEnabled();
@@ -264,7 +251,7 @@ test('his last week by clicks retires him as kickmark-sim retires him @slow', as
   const made = make(3, '1,1,1,1,1', ['--weeks', '441', '--policy', 'passive'], 9);
   expect(made.next.at(-1)).toMatch(/\| retired$/);
   const player = new Player(page);
-  await bringIn(player, made, 9);
+  await importAndLoad(player, made.files, 'info', 9);
   await expect(page.locator('#lblWaiting')).toHaveText('');
   await player.click('#cmdPlay');
   await expect(page.locator('#frmMatchRound')).toBeVisible();

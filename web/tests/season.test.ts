@@ -10,8 +10,8 @@ import { fileURLToPath } from 'node:url';
 import { layoutProblems } from './helpers/layout';
 import { readdirSync, readFileSync, rmSync } from 'node:fs';
 import { scratch, shownLines, simRun, simulateFirstSeason, weekLines, type Setup } from './helpers/sim';
-import { op, zipOf } from './support/engine';
-import { Player } from './helpers/ui';
+import { op } from './support/engine';
+import { importAndLoad, Player } from './helpers/ui';
 
 const kSeed = 20261206;
 const kSetup: Setup = {
@@ -183,22 +183,6 @@ function champion(seasons: number, weeks: number, folder: string): Record<string
   return files;
 }
 
-// The career's files go in through Import, and the page, opened afresh with
-// the seed, loads it through Load Career's choice.
-async function importAndLoad(player: Player, files: Record<string, Uint8Array>): Promise<void> {
-  const page = player.page;
-  await page.goto('/?seed=9');
-  await page.locator('#cmdNew').waitFor();
-  const imported = await op(page, 'importCareer', { zipBase64: zipOf(files) });
-  expect(imported.error ?? '').toBe('');
-  await page.goto('/?seed=9');
-  await player.settle();
-  await page.locator('#cmdLoad').click();
-  await page.locator('dialog[open] #lstCareers').selectOption('champion');
-  await page.locator('dialog[open] #cmdOpen').click();
-  await player.settle();
-  await expect(page.locator('#frmMain')).toBeVisible();
-}
 
 // A State League career one week from its season's close, made by
 // kickmark-sim and brought into the browser: the grand final's week by
@@ -217,7 +201,7 @@ test('the draft camp and the draft by clicks give kickmark-sim\'s sessions and p
   expect(draft).toHaveLength(1);
 
   const player = new Player(page);
-  await importAndLoad(player, files);
+  await importAndLoad(player, files, 'champion', 9);
   await expect(page.locator('#lblLeague')).toHaveText('State');
 
   // The grand final's week: not his club's match.
@@ -277,7 +261,7 @@ test('a Yes at the season\'s close lets him pick his new position @slow', async 
   const player = new Player(page);
   player.answerYes = /fully matured/;
   player.newPosition = 'Full Forward';
-  await importAndLoad(player, files);
+  await importAndLoad(player, files, 'champion', 9);
   await expect(page.locator('#lblPosition')).toHaveText('Centre');
 
   await player.click('#cmdPlay');

@@ -17,8 +17,7 @@ import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { layoutProblems } from './helpers/layout';
 import { scratch, simRun } from './helpers/sim';
-import { op, zipOf } from './support/engine';
-import { Player } from './helpers/ui';
+import { importAndLoad, Player } from './helpers/ui';
 
 const kPictures = fileURLToPath(new URL('../../build/web/screens/', import.meta.url));
 
@@ -255,21 +254,6 @@ function simulatedCareer(seasons: number, weeks: number): Record<string, Uint8Ar
   }
 }
 
-// The career's files go in through Import, and the page, opened afresh,
-// loads it through Load Career's choice.
-async function bringIn(player: Player, files: Record<string, Uint8Array>): Promise<void> {
-  const page = player.page;
-  await page.goto('/?seed=9');
-  await page.locator('#cmdNew').waitFor();
-  expect((await op(page, 'importCareer', { zipBase64: zipOf(files) })).error ?? '').toBe('');
-  await page.goto('/?seed=9');
-  await player.settle();
-  await page.locator('#cmdLoad').click();
-  await page.locator('dialog[open] #lstCareers').selectOption('champion');
-  await page.locator('dialog[open] #cmdOpen').click();
-  await player.settle();
-  await expect(page.locator('#frmMain')).toBeVisible();
-}
 
 const kBroughtIn: [string, number, number, Stop[]][] = [
   ['the draft camp and the draft', 5, 25, kDraftWalk],
@@ -281,7 +265,7 @@ for (const [name, seasons, weeks, stops] of kBroughtIn) {
     const files = simulatedCareer(seasons, weeks);
     const context = await browser.newContext({ viewport: kLaptop });
     const player = new Player(await context.newPage());
-    await bringIn(player, files);
+    await importAndLoad(player, files, 'champion', 9);
     const problems = await walk(player, stops, 1, kRatios[0][1]);
     await context.close();
     expect(problems).toEqual([]);

@@ -4,6 +4,7 @@
 // closed), each written down as kickmark-sim's transcript writes it.
 
 import { expect, type Locator, type Page } from '@playwright/test';
+import { op, zipOf } from '../support/engine';
 import { escapeForTranscript } from './sim';
 
 const kProgramTitle = 'Kickmark';
@@ -94,4 +95,20 @@ export class Player {
   async screen(): Promise<string> {
     return (await this.page.locator('[data-screen]').first().getAttribute('data-screen')) ?? '';
   }
+}
+
+// A career's files brought in through Import; then the page, opened afresh
+// with `seed`, loads it through Load Career's choice and shows the hub.
+export async function importAndLoad(player: Player, files: Record<string, Uint8Array>, career: string, seed: number): Promise<void> {
+  const page = player.page;
+  await page.goto(`/?seed=${seed}`);
+  await page.locator('#cmdNew').waitFor();
+  expect((await op(page, 'importCareer', { zipBase64: zipOf(files) })).error ?? '').toBe('');
+  await page.goto(`/?seed=${seed}`);
+  await player.settle();
+  await page.locator('#cmdLoad').click();
+  await page.locator('dialog[open] #lstCareers').selectOption(career);
+  await page.locator('dialog[open] #cmdOpen').click();
+  await player.settle();
+  await expect(page.locator('#frmMain')).toBeVisible();
 }
