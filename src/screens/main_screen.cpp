@@ -24,6 +24,7 @@
 #include "core/money.h"
 #include "core/number_format.h"
 #include "core/run_state.h"
+#include "game/tips.h"
 #include "match/match.h"
 #include "screens/about_screen.h"
 #include "screens/look.h"
@@ -146,46 +147,6 @@ class HubButton : public QPushButton {
   }
 };
 
-// A skill's tool tip, from its caption ("Kicking:").
-QString SkillTip(const char* caption) {
-  QString skill = QString::fromLatin1(caption).toLower();
-  skill.chop(1);
-  return QStringLiteral(
-             "Your %1 skill. Your club's matches raise your skills while you are under 30, more "
-             "after a high rating; the Training Centre sells points up to 200, and some of the "
-             "week's events add or take one.")
-      .arg(skill);
-}
-
-// The hub's bars by name, as its tool tips and messages say them.
-struct BarWords {
-  const char* name;  // "Boots"
-  const char* what;  // what the bar is and what moves it
-};
-constexpr BarWords kBarWords[kHubBarCount] = {
-    {"Boots", "Your boots wear with every match and the Football Store repairs them."},
-    {"Jumper", "Your jumper wears with every match and the Football Store repairs it."},
-    {"Shorts", "Your shorts wear with every match and the Football Store repairs them."},
-    {"Other", "Your other gear wears with every match and the Football Store repairs it."},
-    {"Gear overall",
-     "The average of your boots, jumper, shorts and other gear, worked out again after each match "
-     "and each purchase at the Football Store: the week's events move the bars but not it. Your "
-     "next match is played at this figure."},
-    {"Fitness", "Matches wear your fitness down and the Health Care Centre restores it."},
-    {"Health", "Matches wear your health down and the Health Care Centre restores it."},
-    {"Stamina", "Matches wear your stamina down and the Health Care Centre restores it."},
-    {"Health overall",
-     "The average of your fitness, health and stamina, worked out again after each match and each "
-     "visit to the Health Care Centre: the week's events move the bars but not it. Your next match "
-     "is played at this figure."},
-};
-
-// The share of his disposals and goals his health overall leaves him, in
-// percent, as the match works it.
-int ConditionShare(int overall) {
-  return static_cast<int>(std::lround(ConditionFactor(overall) * 100));
-}
-
 QGridLayout* FrameGrid(QGroupBox* frame) {
   auto* grid = new QGridLayout(frame);
   grid->setHorizontalSpacing(8);
@@ -203,105 +164,9 @@ void AlignBarCaptions(QGridLayout* grid, QWidget* frame) {
 
 }  // namespace
 
-QString BarTip(HubBar bar, int value, std::optional<int> barsNow) {
-  const BarWords& words = kBarWords[static_cast<std::size_t>(bar)];
-  QString tip = QStringLiteral("%1: %2 of 100. %3")
-                    .arg(QString::fromLatin1(words.name))
-                    .arg(value)
-                    .arg(QString::fromLatin1(words.what));
-  if (barsNow && *barsNow != value) {
-    tip += QStringLiteral(
-               " Your bars average %1 now; it stays %2 until a match or a purchase works it out "
-               "again.")
-               .arg(*barsNow)
-               .arg(value);
-  }
-  const bool worn = IsBarLow(value);
-  switch (bar) {
-    case HubBar::GearOverall:
-      tip += value < kGearTooWorn
-                 ? QStringLiteral(
-                       " It is under %1: Play asks whether you will play in worn gear, and in "
-                       "it your disposals and goals are halved. Bring it to %1 at the Football "
-                       "Store.")
-                 : QStringLiteral(
-                       " Under %1, Play would ask whether you will play in worn gear, and in it "
-                       "your disposals and goals would be halved.");
-      return tip.arg(kGearTooWorn);
-    case HubBar::HealthOverall: {
-      const int share = ConditionShare(value);
-      if (value >= kFullBar) {
-        return tip + QStringLiteral(
-                         " You play at full strength; under %1 your disposals and goals fall "
-                         "to %2%.")
-                         .arg(kFullBar)
-                         .arg(ConditionShare(kFullBar - 1));
-      }
-      tip += QStringLiteral(" You play at %1% of your disposals and goals").arg(share);
-      if (value < kConditionFloor) return tip + QStringLiteral(", the least there is.");
-      // The share steps down at each ten.
-      const int step = value / 10 * 10;
-      return tip + QStringLiteral("; under %1 that falls to %2%.")
-                       .arg(step)
-                       .arg(ConditionShare(step - 1));
-    }
-    default:
-      break;
-  }
-  const bool gear = bar < HubBar::GearOverall;
-  tip += QStringLiteral(" With the rest it makes your %1 overall.")
-             .arg(gear ? QStringLiteral("gear") : QStringLiteral("health"));
-  return tip + (worn ? QStringLiteral(" It is under %1: a match marks it worn.")
-                     : QStringLiteral(" Under %1 a match marks it worn."))
-                   .arg(kLowBar);
-}
-
 QString PlayTip(const Game& game) {
   if (!game.HasCareer()) return {};
-  const Career& c = game.career();
-  QStringList why;
-  const Game::Waiting waiting = game.WaitingFor();
-  if (IsRetired(c)) {
-    why << QStringLiteral(
-        "You have retired: your career is over and Play stays closed. Records and Career still "
-        "show it.");
-  } else if (waiting != Game::Waiting{}) {
-    why << QStringLiteral("Play waits for %1.").arg(ToQt(Game::Describe(waiting)));
-    if (waiting.camp) {
-      why << QStringLiteral("Do the draft camp's tests and go on to the draft.");
-    }
-    if (waiting.sponsorWindow) {
-      why << QStringLiteral(
-          "Open Sponsorship (the button with the dot), choose your deals and "
-          "press Close.");
-    }
-    if (waiting.signature) why << QStringLiteral("Open Contract, choose an offer and Sign it.");
-  } else if (!c.PlayOpen) {
-    why << QStringLiteral("Play is closed until the game hands the week back to you.");
-  }
-  if (c.PlayOpen) {
-    // Play goes ahead, but the week may be his only on paper.
-    const auto misses = [&why](int weeks, const char* state) {
-      if (weeks < 1) return;
-      why << (weeks == 1 ? QStringLiteral("You are %1: you miss this week's match.")
-                               .arg(QString::fromLatin1(state))
-                         : QStringLiteral("You are %1: you miss this week's match and the "
-                                          "next %2.")
-                               .arg(QString::fromLatin1(state))
-                               .arg(weeks - 1));
-    };
-    misses(c.Injury, "injured");
-    misses(c.Suspension, "suspended");
-    if (c.GearOverall < kGearTooWorn) {
-      why << QStringLiteral(
-                 "Your gear overall is %1, under %2: Play asks whether you will play in worn "
-                 "gear, and in it your disposals and goals are halved.")
-                 .arg(c.GearOverall)
-                 .arg(kGearTooWorn);
-    }
-  }
-  if (why.isEmpty()) why << QStringLiteral("Plays this week's round.");
-  return why.join(QLatin1Char(' ')) + QStringLiteral(" Press F1 for help.");
+  return ToQt(PlayReason(game)) + QStringLiteral(" Press F1 for help.");
 }
 
 MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
@@ -340,9 +205,7 @@ MainScreen::MainScreen(Game& game, QWidget* parent) : QWidget(parent), game_(gam
   cmdLadderStats_->setEnabled(false);
   ReadWithCaption(cmdLadderStats_, QStringLiteral("Ladder table"));
   // It never opens anything: the ladder has its own screen.
-  cmdLadderStats_->setToolTip(
-      QStringLiteral("Ladder table: this button is never available. The ladder is on the Team "
-                     "Details screen, under Ladder."));
+  cmdLadderStats_->setToolTip(ToQt(HubTip("cmdLadderStats")));
   cmdLadderStats_->setAccessibleDescription(cmdLadderStats_->toolTip());
   cmdTraining_ = AddButton("&Training", "cmdTraining", &MainScreen::cmdTraining_Click);
   cmdHealth_ = AddButton("&Health", "cmdHealth", &MainScreen::cmdHealth_Click);
@@ -400,44 +263,30 @@ QWidget* MainScreen::MakeProfile() {
     const char* name;
     const char* unit;
     std::string (*text)(const Career&);
-    const char* tip;  // none for a skill
   };
   static constexpr Row kRows[] = {
-      {"Name:", "lblName", "", [](const Career& c) { return c.Name; },
-       "Your player's name, chosen when the career began."},
-      {"Team:", "lblTeam", "", [](const Career& c) { return c.Team; },
-       "The club you play for. It changes when you sign with another club or are drafted."},
-      {"State:", "lblState", "", [](const Career& c) { return c.State; },
-       "The state you come from: its clubs make up your local and State competitions."},
-      {"Height:", "lblHeight", "cm", [](const Career& c) { return Whole(c.Height); },
-       "Your height in centimetres, chosen when the career began."},
-      {"Weight:", "lblWeight", "kg", [](const Career& c) { return Whole(c.Weight); },
-       "Your weight in kilograms, chosen when the career began."},
-      {"Preferred Position:", "lblPosition", "", [](const Career& c) { return c.Position; },
-       "The position you play. It changes only when you take up a new one the club offers."},
-      {"Age:", "lblAge", "", [](const Career& c) { return Whole(c.Age); },
-       "Your age, one year more at each new season. From 30 matches no longer raise your "
-       "skills; from 36 age cuts your disposals and goals."},
-      {"League:", "lblLeague", "", [](const Career& c) { return c.League; },
-       "Your competition: Local Reserves, Local Firsts, State or AFL. When a contract ends a "
-       "good season moves you up and a poor one may move you down."},
-      {"Kicking:", "lblKicking", "", [](const Career& c) { return Whole(c.Kicking); }, nullptr},
-      {"Handballing:", "lblHandballing", "", [](const Career& c) { return Whole(c.Handballing); },
-       nullptr},
-      {"Tackling:", "lblTackling", "", [](const Career& c) { return Whole(c.Tackling); }, nullptr},
-      {"Marking:", "lblMarking", "", [](const Career& c) { return Whole(c.Marking); }, nullptr},
-      {"Running:", "lblRunning", "", [](const Career& c) { return Whole(c.Running); }, nullptr},
+      {"Name:", "lblName", "", [](const Career& c) { return c.Name; }},
+      {"Team:", "lblTeam", "", [](const Career& c) { return c.Team; }},
+      {"State:", "lblState", "", [](const Career& c) { return c.State; }},
+      {"Height:", "lblHeight", "cm", [](const Career& c) { return Whole(c.Height); }},
+      {"Weight:", "lblWeight", "kg", [](const Career& c) { return Whole(c.Weight); }},
+      {"Preferred Position:", "lblPosition", "", [](const Career& c) { return c.Position; }},
+      {"Age:", "lblAge", "", [](const Career& c) { return Whole(c.Age); }},
+      {"League:", "lblLeague", "", [](const Career& c) { return c.League; }},
+      {"Kicking:", "lblKicking", "", [](const Career& c) { return Whole(c.Kicking); }},
+      {"Handballing:", "lblHandballing", "", [](const Career& c) { return Whole(c.Handballing); }},
+      {"Tackling:", "lblTackling", "", [](const Career& c) { return Whole(c.Tackling); }},
+      {"Marking:", "lblMarking", "", [](const Career& c) { return Whole(c.Marking); }},
+      {"Running:", "lblRunning", "", [](const Career& c) { return Whole(c.Running); }},
       {"Overall:", "lblOverall", "",
-       [](const Career& c) { return FormatNumber(c.Overall, kWholePattern); },
-       "Your overall rating: your five skills together, kicking and handballing counting most. "
-       "It moves with them."},
+       [](const Career& c) { return FormatNumber(c.Overall, kWholePattern); }},
   };
   auto* frame = Frame("Profile", "fraProfile", this);
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const Row& r : kRows) {
     QLabel* value = AddValue(r.name, frame, r.text);
-    value->setToolTip(r.tip ? QString::fromLatin1(r.tip) : SkillTip(r.caption));
+    value->setToolTip(ToQt(HubTip(r.name)));
     grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     // Room for the longest position and club names.
     value->ensurePolished();
@@ -463,38 +312,27 @@ QWidget* MainScreen::MakeSeasonStatistics() {
     const char* caption;
     const char* name;
     std::string (*text)(const Career&);
-    const char* tip;
   };
   static constexpr Row kRows[] = {
-      {"Matches:", "lblMatches", [](const Career& c) { return Whole(c.Matches); },
-       "Rounds of this season gone, played or missed. A season has 26, the finals included."},
-      {"Disposals:", "lblDisposals", [](const Career& c) { return Whole(c.Disposals); },
-       "Your disposals this season, added up after each match you play."},
-      {"Goals:", "lblGoals", [](const Career& c) { return Whole(c.Goals); },
-       "Your goals this season, added up after each match you play."},
-      {"Behinds:", "lblBehinds", [](const Career& c) { return Whole(c.Behinds); },
-       "Your behinds this season, added up after each match you play."},
+      {"Matches:", "lblMatches", [](const Career& c) { return Whole(c.Matches); }},
+      {"Disposals:", "lblDisposals", [](const Career& c) { return Whole(c.Disposals); }},
+      {"Goals:", "lblGoals", [](const Career& c) { return Whole(c.Goals); }},
+      {"Behinds:", "lblBehinds", [](const Career& c) { return Whole(c.Behinds); }},
       {"Most Disposals:", "lblMostDisposals",
-       [](const Career& c) { return Whole(c.MostDisposals); },
-       "Your most disposals in one match this season."},
+       [](const Career& c) { return Whole(c.MostDisposals); }},
       {"Average Disposals:", "lblAverageDisposals",
-       [](const Career& c) { return FindCareerField("AverageDisposals")->get(c); },
-       "Your disposals this season for each match you have played."},
-      {"Most Goals:", "lblMostGoals", [](const Career& c) { return Whole(c.MostGoals); },
-       "Your most goals in one match this season."},
+       [](const Career& c) { return FindCareerField("AverageDisposals")->get(c); }},
+      {"Most Goals:", "lblMostGoals", [](const Career& c) { return Whole(c.MostGoals); }},
       {"Average Goals:", "lblAverageGoals",
-       [](const Career& c) { return FindCareerField("AverageGoals")->get(c); },
-       "Your goals this season for each match you have played."},
-      {"B.O.G.'s:", "lblBOGs", [](const Career& c) { return Whole(c.BOGs); },
-       "Best on ground awards this season. A match of more than 25 disposals or more than 6 "
-       "goals may earn one (a rating over 9 always does), with a prize paid into the bank."},
+       [](const Career& c) { return FindCareerField("AverageGoals")->get(c); }},
+      {"B.O.G.'s:", "lblBOGs", [](const Career& c) { return Whole(c.BOGs); }},
   };
   auto* frame = Frame("Season Statistics", "fraSeasonStatistics", this);
   auto* grid = FrameGrid(frame);
   int row = 0;
   for (const Row& r : kRows) {
     QLabel* value = AddValue(r.name, frame, r.text);
-    value->setToolTip(QString::fromLatin1(r.tip));
+    value->setToolTip(ToQt(HubTip(r.name)));
     grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row++, 1);
@@ -504,19 +342,12 @@ QWidget* MainScreen::MakeSeasonStatistics() {
   QLabel* rating = AddValue("lblMatchRating", frame,
                             [](const Career& c) { return FormatGeneral(c.MatchRating); });
   ReadWithCaption(rating, QStringLiteral("Season rating sum"));
-  rating->setToolTip(
-      QStringLiteral("Season rating sum: the match ratings of this season added up. Each match "
-                     "you play adds its rating."));
+  rating->setToolTip(ToQt(HubTip("lblMatchRating")));
   QLabel* average = AddValue("lblMatchRatingAverage", frame, [](const Career& c) {
     return FindCareerField("MatchRatingAverage")->get(c);
   });
   ReadWithCaption(average, QStringLiteral("Season rating average"));
-  average->setToolTip(
-      QStringLiteral("Season rating average: the season rating sum for each match you have "
-                     "played. When your contract ends, an average over %1 moves you up a level "
-                     "and one under %2 may drop you one.")
-          .arg(kPromotionRating)
-          .arg(kKeptOnRating));
+  average->setToolTip(ToQt(HubTip("lblMatchRatingAverage")));
   for (QLabel* bare : {rating, average}) {
     SetRole(bare, "bare");
     bare->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -536,21 +367,12 @@ QWidget* MainScreen::MakeFinances() {
     const char* name;
     const char* dollarName;
     Money Career::*field;
-    const char* tip;
   };
   static constexpr Row kRows[] = {
-      {"Wages:", "lblWages", "lblWagesDollar", &Career::Wages,
-       "Your pay a week under your contract, paid into the bank after each of your club's "
-       "matches, whether you play or not. It is set when you sign a contract."},
-      {"Sponsorship:", "lblSponsorship", "lblSponsorshipDollar", &Career::Sponsorship,
-       "What your five sponsors pay a week together, paid into the bank with your wages. The "
-       "deals change only at the sponsor windows, after rounds 12 and 24."},
-      {"Other Income:", "lblOtherIncome", "lblOtherIncomeDollar", &Career::OtherIncome,
-       "Income from outside your wages and sponsors. Nothing in a career changes it."},
-      {"Bank Balance:", "lblBankBalance", "lblBankBalanceDollar", &Career::BankBalance,
-       "Your money. Wages and sponsorship come in after each of your club's matches, whether you "
-       "play or not; best on ground prizes and some of the week's events add or take money; the "
-       "Training Centre, Health Care Centre and Football Store spend it."},
+      {"Wages:", "lblWages", "lblWagesDollar", &Career::Wages},
+      {"Sponsorship:", "lblSponsorship", "lblSponsorshipDollar", &Career::Sponsorship},
+      {"Other Income:", "lblOtherIncome", "lblOtherIncomeDollar", &Career::OtherIncome},
+      {"Bank Balance:", "lblBankBalance", "lblBankBalanceDollar", &Career::BankBalance},
   };
   auto* frame = Frame("Finances", "fraFinances", this);
   auto* grid = FrameGrid(frame);
@@ -563,7 +385,7 @@ QWidget* MainScreen::MakeFinances() {
     const auto field = r.field;
     QLabel* value =
         AddValue(r.name, frame, [field](const Career& c) { return (c.*field).ToString(); });
-    value->setToolTip(QString::fromLatin1(r.tip));
+    value->setToolTip(ToQt(HubTip(r.name)));
     grid->addWidget(CaptionOf(value, r.caption, frame), row, 0);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Read with its value: "Bank Balance: $15000".
@@ -654,14 +476,7 @@ void MainScreen::refresh() {
   for (const ShownBar& shown : bars_) {
     const int value = HubBarValue(career, shown.bar);
     shown.widget->setValue(std::clamp(value, 0, 100));
-    // An overall bar is worked out only at a match or a purchase: what
-    // its bars make now may differ.
-    std::optional<int> barsNow;
-    if (shown.bar == HubBar::GearOverall)
-      barsNow = BarMean(career.Boots, career.Jumper, career.Shorts, career.Other);
-    if (shown.bar == HubBar::HealthOverall)
-      barsNow = BarMean(career.Fitness, career.Health, career.Stamina);
-    shown.widget->setToolTip(BarTip(shown.bar, value, barsNow));
+    shown.widget->setToolTip(ToQt(HubBarTip(career, shown.bar)));
     if (shown.caption) shown.caption->setToolTip(shown.widget->toolTip());
     // Each bar keeps the colour the last purchase or match gave it.
     Restyle(shown.widget, "barColour", QString::fromLatin1(ColourName(run.colourOf(shown.bar))));

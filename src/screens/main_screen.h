@@ -19,15 +19,7 @@ class QPushButton;
 
 namespace km::screens {
 
-// A gear or condition bar's tool tip at `value`: what the bar is, what moves
-// it, and what the next mark below the value does (or that he is past them).
-// For an overall bar, `barsNow` is the average its bars make now, which the
-// tip names when the overall has not caught up with it.
-QString BarTip(HubBar bar, int value, std::optional<int> barsNow = std::nullopt);
-
-// The Play button's tool tip: why Play is closed or what holds the week
-// (the draft camp, a sponsor window, a signature, retirement, an injury or
-// suspension, worn gear), or what it does when nothing does.
+// The Play button's tool tip: the rules' reason for Play's state, and F1.
 QString PlayTip(const Game& game);
 
 // frmMain: the career hub. It shows the career record and opens the screens

@@ -22,6 +22,7 @@
 #include <string_view>
 #include <utility>
 
+#include "game/tips.h"
 #include "screens/look.h"
 #include "screens/main_screen.h"
 #include "screens/qt_text.h"
@@ -107,20 +108,6 @@ std::vector<int> ShownOrder(const ShopSession& session) {
     if (std::find(order.begin(), order.end(), row) == order.end()) order.push_back(row);
   }
   return order;
-}
-
-// The hub's bar a row of the health centre or the store fills; none for a
-// skill.
-std::optional<HubBar> BarOf(std::string_view row) {
-  static constexpr std::pair<std::string_view, HubBar> kBars[] = {
-      {"Boots", HubBar::Boots},     {"Jumper", HubBar::Jumper},   {"Shorts", HubBar::Shorts},
-      {"Other", HubBar::Other},     {"Fitness", HubBar::Fitness}, {"Health", HubBar::Health},
-      {"Stamina", HubBar::Stamina},
-  };
-  for (const auto& [name, bar] : kBars) {
-    if (name == row) return bar;
-  }
-  return std::nullopt;
 }
 
 QLabel* ColumnHead(const QString& text, QWidget* parent) {
@@ -298,7 +285,7 @@ QWidget* ShopScreen::MakeBalances() {
   lblBalanceAfter_ = Figure(QStringLiteral("lblBalanceAfter"), frame);
   grid->addWidget(CaptionOf(lblBalanceBefore_, QString::fromLatin1(kBalanceBefore), frame), 0, 0);
   grid->addWidget(CaptionOf(lblBalanceAfter_, QString::fromLatin1(kBalanceAfter), frame), 1, 0);
-  lblBalanceBefore_->setToolTip(QStringLiteral("Your bank balance now, as on the hub."));
+  lblBalanceBefore_->setToolTip(ToQt(kBalanceBeforeTip));
   for (QLabel* balance : {lblBalanceBefore_, lblBalanceAfter_}) {
     SetNarrowest(balance, balance->fontMetrics().averageCharWidth() * 14);
   }
@@ -336,38 +323,18 @@ void ShopScreen::Fill(bool spinners, const UnitSpinner* turned) {
     controls.spinner->setValue(row.Spinner);
   }
   lblBalanceBefore_->setText(Dollars(session_.BalanceBefore()));
-  lblBalanceAfter_->setToolTip(
-      session_.BalanceAfter() < Money()
-          ? QStringLiteral("Your bank balance after this purchase. It is short: OK is refused "
-                           "until you buy less.")
-          : QStringLiteral("Your bank balance after this purchase, once you press OK."));
+  lblBalanceAfter_->setToolTip(ToQt(BalanceAfterTip(session_.BalanceAfter() < Money())));
   lblBalanceAfter_->setText(Dollars(session_.BalanceAfter()));
   Restyle(lblBalanceAfter_, "balance", QString::fromLatin1(BalanceLook(session_.Colour())));
 }
 
 void ShopScreen::Explain(const RowControls& controls, const ShopRow& row) const {
-  const QString name = ToQt(row.name);
-  const QString lower = name.toLower();
-  const std::optional<HubBar> bar = BarOf(row.name);
-  if (bar) {
-    // Health and gear fill up to 100.
-    controls.units->setToolTip(QStringLiteral("Units %1 needs to be back at 100. %2")
-                                   .arg(lower, BarTip(*bar, 100 - row.Units)));
-  } else {
-    controls.units->setToolTip(
-        QStringLiteral("Units of %1 you can still train: your %1 goes up to 200.").arg(lower));
-  }
-  controls.rate->setToolTip(
-      QStringLiteral("Dollars a unit of %1 costs. Prices rise with each competition, from the "
-                     "Local Reserves to the AFL.")
-          .arg(lower));
-  controls.amount->setToolTip(
-      QStringLiteral("The cost of every unit of %1 there is: units times rate.").arg(lower));
-  const QString chosen =
-      QStringLiteral("Units of %1 you buy when you press OK; the arrows beside it change them.")
-          .arg(lower);
-  controls.chosen->setToolTip(chosen);
-  controls.spinner->setToolTip(chosen);
+  const ShopRowTips tips = ShopTips(row);
+  controls.units->setToolTip(ToQt(tips.units));
+  controls.rate->setToolTip(ToQt(tips.rate));
+  controls.amount->setToolTip(ToQt(tips.amount));
+  controls.chosen->setToolTip(ToQt(tips.chosen));
+  controls.spinner->setToolTip(ToQt(tips.chosen));
 }
 
 void ShopScreen::SpinnerChanged(const RowControls& controls, int value) {
