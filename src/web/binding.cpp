@@ -15,6 +15,7 @@
 #include "core/new_career.h"
 #include "core/number_format.h"
 #include "core/save_file.h"
+#include "game/tips.h"
 #include "match/match_reveal.h"
 #include "season/career_log.h"
 #include "season/fixture.h"
@@ -227,16 +228,42 @@ const char* ShopName(Shop shop) {
   return "training";
 }
 
+// The hub's tips: each figure's by its control, each bar's as the career
+// stands, and Play's reason, with whether it holds or warns of the week.
+json HubTips(const Game& game) {
+  json figures = json::object();
+  for (const std::string_view control : HubTipControls()) {
+    figures[std::string(control)] = HubTip(control);
+  }
+  json bars = json::object();
+  for (std::size_t bar = 0; bar < kHubBarCount; ++bar) {
+    bars[kHubBarNames[bar]] = HubBarTip(game.career(), static_cast<HubBar>(bar));
+  }
+  std::string play = PlayReason(game);
+  // Play goes ahead with nothing to say of the week.
+  const bool plain = play == kPlaysTheRound;
+  return {{"figures", std::move(figures)},
+          {"bars", std::move(bars)},
+          {"play", std::move(play)},
+          {"playWarns", !plain}};
+}
+
 json ShopView(const ShopSession& shop) {
   const ShopTexts& texts = shop.Texts();
   json rows = json::array();
   for (const ShopRow& row : shop.Rows()) {
+    ShopRowTips tips = ShopTips(row);
     rows.push_back({{"name", std::string(row.name)},
                     {"units", row.Units},
                     {"rate", row.Rate},
                     {"amount", row.Amount.ToString()},
                     {"chosen", row.Chosen},
-                    {"spinner", row.Spinner}});
+                    {"spinner", row.Spinner},
+                    {"tips",
+                     {{"units", std::move(tips.units)},
+                      {"rate", std::move(tips.rate)},
+                      {"amount", std::move(tips.amount)},
+                      {"chosen", std::move(tips.chosen)}}}});
   }
   const char* colour = shop.Colour() == BalanceColour::Short      ? "short"
                        : shop.Colour() == BalanceColour::InCredit ? "inCredit"
@@ -250,6 +277,8 @@ json ShopView(const ShopSession& shop) {
           {"rows", std::move(rows)},
           {"balanceBefore", shop.BalanceBefore().ToString()},
           {"balanceAfter", shop.BalanceAfter().ToString()},
+          {"balanceBeforeTip", std::string(kBalanceBeforeTip)},
+          {"balanceAfterTip", BalanceAfterTip(shop.BalanceAfter() < Money())},
           {"colour", colour}};
 }
 
@@ -548,6 +577,7 @@ json Session::State() {
                         {"signature", waiting.signature}, {"offersTitle", waiting.offersTitle},
                         {"offerClubs", std::move(clubs)}, {"describe", Game::Describe(waiting)}};
     if (sponsorshipOpen_) state["sponsorship"] = SponsorshipJson(career, game_.run());
+    state["tips"] = HubTips(game_);
   }
   state["run"] = RunView(has ? &game_.career() : nullptr, game_.run(), game_.round());
   if (const Round* round = game_.round()) state["round"] = RoundView(*round);

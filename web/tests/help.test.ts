@@ -8,6 +8,7 @@ import { readFileSync } from 'node:fs';
 import { fileURLToPath } from 'node:url';
 import { anchorOf, guideSection } from '../src/help/sections';
 import { Player } from './helpers/ui';
+import { op } from './support/engine';
 
 test.use({ actionTimeout: 20_000 });
 
@@ -96,4 +97,44 @@ test('F1 and Help open the guide at the screen in front, with its pictures, and 
   await player.click('#cmdOK');
   await page.keyboard.press('F1');
   await expect(guide).toHaveAttribute('data-section', 'the-hub');
+  await page.keyboard.press('Escape');
+
+  // The hub's figures and bars, with their captions, carry the rules' tips,
+  // and Play its reason and F1 (the desktop's dead LS button is not here).
+  const { tips } = (await op(page, 'state')).state;
+  for (const [control, tip] of Object.entries(tips.figures)) {
+    if (control !== 'cmdLadderStats') await expect(page.locator(`#frmMain #${control}`), control).toHaveAttribute('title', tip as string);
+  }
+  await expect(page.locator('#lblBankBalance').locator('xpath=preceding-sibling::dt')).toHaveAttribute('title', tips.figures.lblBankBalance);
+  for (const bar of ['pbHealthOverall', 'pbHealthOverall-caption']) await expect(page.locator(`#${bar}`)).toHaveAttribute('title', tips.bars.HealthOverall);
+  expect(tips.bars.HealthOverall).toMatch(/^Health overall: \d+ of 100\. /);
+  await expect(page.locator('#cmdPlay')).toHaveAttribute('title', `${tips.play} Press F1 for help.`);
+
+  // A finger taps a figure for its tip, beside it and within the page, and
+  // taps it again to put it away; a tap on a control shows none.
+  const tap = (selector: string) => page.locator(selector).dispatchEvent('pointerup', { pointerType: 'touch', bubbles: true });
+  const bubble = page.locator('#tipBubble');
+  await page.setViewportSize({ width: 360, height: 640 });
+  await tap('#lblBankBalance');
+  await expect(bubble).toHaveText(tips.figures.lblBankBalance);
+  const box = await bubble.boundingBox();
+  expect(box !== null && box.x >= 0 && box.x + box.width <= 360).toBe(true);
+  await tap('#lblBankBalance');
+  await expect(bubble).toHaveCount(0);
+  await page.locator('#pbBoots').scrollIntoViewIfNeeded();
+  await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+  await tap('#pbBoots');
+  await expect(bubble).toHaveText(tips.bars.Boots);
+  await page.screenshot({ path: fileURLToPath(new URL('../../build/web/screens/hub-tip-360x640@1x.png', import.meta.url)) });
+  await tap('#cmdStore');
+  await expect(bubble).toHaveCount(0);
+
+  // The store's rows and balances say what they are, in the rules' words.
+  await player.click('#cmdStore');
+  const { shop } = (await op(page, 'state')).state;
+  const boots = shop.rows.find((r: { name: string }) => r.name === 'Boots');
+  expect(boots.tips.units).toMatch(/^Units boots needs to be back at 100\. Boots: \d+ of 100\./);
+  await expect(page.locator('#lblBootsUnits')).toHaveAttribute('title', boots.tips.units);
+  await expect(page.locator('#udBootsUp')).toHaveAttribute('title', boots.tips.chosen);
+  await expect(page.locator('#lblBalanceAfter')).toHaveAttribute('title', shop.balanceAfterTip);
 });

@@ -211,9 +211,20 @@ export interface ShopView {
   unitsColumn: string;
   spinnerBlock: string;
   hasMax: boolean;
-  rows: { name: string; units: number; rate: number; amount: string; chosen: number; spinner: number }[];
+  rows: {
+    name: string;
+    units: number;
+    rate: number;
+    amount: string;
+    chosen: number;
+    spinner: number;
+    /** What the row's units, rate, amount and units chosen are (the rules' tips). */
+    tips: { units: string; rate: string; amount: string; chosen: string };
+  }[];
   balanceBefore: string;
   balanceAfter: string;
+  balanceBeforeTip: string;
+  balanceAfterTip: string;
   colour: 'unchanged' | 'short' | 'inCredit';
 }
 
@@ -275,6 +286,11 @@ export interface StateView {
   /** He has retired: the career is over (the hub keeps its shops shut). */
   retired?: boolean;
   waiting?: WaitingView;
+  /**
+   * The hub's tips, in the rules' words: each figure's by its control, each bar's, and Play's
+   * reason, with whether it holds Play or warns of the week (else it only says Play plays the round).
+   */
+  tips?: { figures: Record<string, string>; bars: Record<HubBar, string>; play: string; playWarns: boolean };
   run: RunView;
   round?: RoundView;
   match?: MatchView;

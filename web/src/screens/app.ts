@@ -18,6 +18,7 @@ import { recordsScreen } from './records';
 import { roundScreen } from './round';
 import { setupScreen } from './setup';
 import { shopScreen } from './shop';
+import { installTips } from './tips';
 import { sponsorOffersScreen, sponsorshipScreen } from './sponsorship';
 import { startScreen } from './start';
 import { ladderScreen, resultsScreen, teamRecordsScreen, teamScreen, type TeamMemory } from './team';
@@ -61,6 +62,7 @@ export function startApp(client: EngineClient, root: HTMLElement): void {
     return;
   }
   root.append(stage, status);
+  installTips();
 
   function setBusy(delta: number): void {
     busy += delta;

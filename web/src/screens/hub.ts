@@ -8,11 +8,10 @@ import { isOn, value } from './context';
 import { openAbout } from './about';
 import { askYesNo } from './dialogs';
 import { button, el, frame, setText, valueRow } from './dom';
+import { setTip } from './tips';
 
 const kQuitQuestion = 'Are you sure you want to quit ?';
 const kQuitTitle = 'Kickmark Exit';
-// Why Play stays shut once he has retired.
-const kRetired = 'You have retired: your career is over and Play stays closed. Records and Career still show it.';
 
 // The values of each frame: caption, control, record field, unit.
 const kProfile: [string, string, string, string][] = [
@@ -64,6 +63,7 @@ const kHealth: [string, string, HubBar][] = [
 
 interface Bar {
   bar: HubBar;
+  caption: HTMLElement;
   meter: HTMLElement;
   fill: HTMLElement;
   figure: HTMLElement;
@@ -72,6 +72,8 @@ interface Bar {
 export function hubScreen(ctx: Context): Screen {
   const root = el('div', { class: 'screen screen-hub', id: 'frmMain' });
   const values: [HTMLElement, string][] = [];
+  // Each figure with its caption, by the control's name, for their tips.
+  const figures: [string, HTMLElement[]][] = [];
   const bars: Bar[] = [];
 
   function valueList(rows: [string, string, string, string][]): HTMLElement {
@@ -79,6 +81,7 @@ export function hubScreen(ctx: Context): Screen {
     for (const [caption, name, field, unit] of rows) {
       const [row, shown] = valueRow(caption, name, unit);
       values.push([shown, field]);
+      figures.push([name, [shown, row.querySelector('dt') as HTMLElement]]);
       dl.append(row);
     }
     return dl;
@@ -96,8 +99,9 @@ export function hubScreen(ctx: Context): Screen {
         fill,
         figure,
       );
-      dl.append(el('div', { class: 'row' }, el('dt', { id: `${name}-caption`, text: caption }), el('dd', {}, meter)));
-      bars.push({ bar, meter, fill, figure });
+      const label = el('dt', { id: `${name}-caption`, text: caption });
+      dl.append(el('div', { class: 'row' }, label, el('dd', {}, meter)));
+      bars.push({ bar, caption: label, meter, fill, figure });
     }
     return dl;
   }
@@ -105,18 +109,20 @@ export function hubScreen(ctx: Context): Screen {
   const finances = el('dl', { class: 'money' });
   for (const [caption, name, field] of kFinances) {
     const shown = el('dd', { id: name, 'data-name': name });
-    finances.append(
-      el('div', { class: 'row' }, el('dt', { text: caption }), el('dd', { class: 'dollar', id: `${name}Dollar`, text: '$' }), shown),
-    );
+    const label = el('dt', { text: caption });
+    finances.append(el('div', { class: 'row' }, label, el('dd', { class: 'dollar', id: `${name}Dollar`, text: '$' }), shown));
     values.push([shown, field]);
+    figures.push([name, [shown, label]]);
   }
 
   // The season's match ratings, summed and averaged, stand without captions.
   const lblMatchRating = el('span', { id: 'lblMatchRating', class: 'bare', 'aria-label': 'Season rating sum' });
   const lblMatchRatingAverage = el('span', { id: 'lblMatchRatingAverage', class: 'bare', 'aria-label': 'Season rating average' });
+  figures.push(['lblMatchRating', [lblMatchRating]], ['lblMatchRatingAverage', [lblMatchRatingAverage]]);
 
   const cmdPlay = button('PLAY', 'cmdPlay', () => void play());
-  // What Play waits for, in the rules' words, where the player looks for it.
+  // What holds Play or warns of the week, in the rules' words, where the
+  // player looks for it: a finger cannot rest on Play for its tip.
   const lblWaiting = el('p', { id: 'lblWaiting', class: 'waiting', 'aria-live': 'polite' });
   cmdPlay.setAttribute('aria-describedby', 'lblWaiting');
   const cmdTraining = button('Training', 'cmdTraining', () => ctx.go('shop', 'training'));
@@ -195,7 +201,10 @@ export function hubScreen(ctx: Context): Screen {
     setText(lblMatchRating, value(state, 'MatchRating'));
     setText(lblMatchRatingAverage, value(state, 'MatchRatingAverage'));
     const run = state.run;
+    const tips = state.tips;
+    for (const [name, nodes] of figures) setTip(nodes, tips?.figures[name] ?? '');
     for (const b of bars) {
+      setTip([b.meter, b.caption], tips?.bars[b.bar] ?? '');
       const v = run.bars[b.bar];
       setText(b.figure, v);
       b.fill.style.width = `${Math.max(0, Math.min(100, v))}%`;
@@ -207,9 +216,8 @@ export function hubScreen(ctx: Context): Screen {
     // A sponsor window waits: Sponsorship is marked.
     cmdSponsorship.classList.toggle('highlight', run.sponsorHighlight);
     cmdPlay.disabled = !isOn(state, 'PlayOpen');
-    const w = state.waiting;
-    const waits = w !== undefined && (w.camp || w.sponsorWindow || w.signature);
-    setText(lblWaiting, state.retired ? kRetired : waits ? `Play waits for ${w.describe}.` : '');
+    setTip(cmdPlay, tips ? `${tips.play} Press F1 for help.` : '');
+    setText(lblWaiting, tips?.playWarns ? tips.play : '');
     cmdSponsorship.disabled = !isOn(state, 'SponsorshipOpen');
     cmdContract.disabled = !isOn(state, 'ContractOpen');
     // A retired player's career is over: only the screens that show it open.

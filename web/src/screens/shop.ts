@@ -6,6 +6,7 @@
 import type { ShopView, StateView } from '../engine/api';
 import type { Context, Screen } from './context';
 import { button, el, setText } from './dom';
+import { setTip } from './tips';
 
 type ShopName = ShopView['shop'];
 
@@ -120,9 +121,15 @@ export function shopScreen(ctx: Context, shop: ShopName, done: () => void): Scre
       setText(r.rate, row.rate);
       setText(r.amount, row.amount);
       setText(r.chosen, row.chosen);
+      setTip(r.units, row.tips.units);
+      setTip(r.rate, row.tips.rate);
+      setTip(r.amount, row.tips.amount);
+      setTip([r.chosen, r.up, r.down], row.tips.chosen);
     }
     setText(lblBalanceBefore, view.balanceBefore);
     setText(lblBalanceAfter, view.balanceAfter);
+    setTip(lblBalanceBefore, view.balanceBeforeTip);
+    setTip(lblBalanceAfter, view.balanceAfterTip);
     // In the red when the purchase is more than the bank holds.
     lblBalanceAfter.dataset.balance = view.colour;
   }
