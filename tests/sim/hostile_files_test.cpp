@@ -514,9 +514,7 @@ class HostileFiles : public ::testing::TestWithParam<Case> {
 };
 
 TEST_P(HostileFiles, AreRefusedWithASentenceOrReadAsTheyShouldBe) {
-  const Case& c = GetParam();
-  const File file = c.file;
-  const Form form = c.form;
+  const auto [file, form, command, expected] = GetParam();
   const fs::path data = temp_.path / "data";
   const fs::path outside = temp_.path / "outside";
   const fs::path transcript = temp_.path / "transcript.txt";
@@ -545,27 +543,20 @@ TEST_P(HostileFiles, AreRefusedWithASentenceOrReadAsTheyShouldBe) {
   const auto outsideBefore = Entries(outside);
   const auto othersBefore = otherCareers();
 
+  const std::string said = transcript.string();
+  const std::vector<std::string> commands[] = {
+      {"--transcript", said, "show", "--career", kCareer},
+      {"--seed", "4", "--transcript", said, "play", "--career", kCareer, "--weeks", "1"},
+      {"log", "--career", kCareer},
+      {"hall-of-fame"}};
   std::vector<std::string> args = {"--data-dir", data.string()};
-  switch (c.command) {
-    case Command::Show:
-      args.insert(args.end(), {"--transcript", transcript.string(), "show", "--career", kCareer});
-      break;
-    case Command::Play:
-      args.insert(args.end(), {"--seed", "4", "--transcript", transcript.string(), "play",
-                               "--career", kCareer, "--weeks", "1"});
-      break;
-    case Command::Log:
-      args.insert(args.end(), {"log", "--career", kCareer});
-      break;
-    case Command::HallOfFame:
-      args.emplace_back("hall-of-fame");
-      break;
-  }
+  args.insert(args.end(), commands[static_cast<int>(command)].begin(),
+              commands[static_cast<int>(command)].end());
   const Ran run = RunBounded(args, temp_.path);
   ASSERT_TRUE(run.ended) << "kickmark-sim did not end within " << kDeadline.count()
                          << " seconds; what it wrote: " << run.out << run.err;
-  const bool told = c.code == kTold;
-  const int code = told ? kExitOk : c.code;
+  const bool told = expected == kTold;
+  const int code = told ? kExitOk : expected;
   EXPECT_EQ(run.code, code) << run.err;
   if (code != kExitOk) {
     EXPECT_TRUE(names(run.err)) << "stderr names no " << name << " with \"" << words
@@ -574,14 +565,11 @@ TEST_P(HostileFiles, AreRefusedWithASentenceOrReadAsTheyShouldBe) {
     EXPECT_THAT(run.err, IsEmpty());
   }
 
-  const std::vector<std::string> transcriptLines = Lines(ReadFile(transcript));
-  std::vector<std::string> setAsideNotes;
-  for (const std::string& line : transcriptLines) {
-    if (line.find("Your career log is kept as it was") != std::string::npos) {
-      setAsideNotes.push_back(line);
-    }
-  }
-  switch (c.command) {
+  std::vector<std::string> setAsideNotes = Lines(ReadFile(transcript));
+  std::erase_if(setAsideNotes, [](const std::string& line) {
+    return line.find("Your career log is kept as it was") == std::string::npos;
+  });
+  switch (command) {
     case Command::HallOfFame: {
       const std::string row = HallRow(run.out, kCareer);
       if (told) {
@@ -628,7 +616,7 @@ TEST_P(HostileFiles, AreRefusedWithASentenceOrReadAsTheyShouldBe) {
   // A run that reads only, or a load refused, changes nothing in the folder; a week whose write
   // was refused leaves the save as it was, and the file in its form.
   const auto dataAfter = Entries(data);
-  if (c.command != Command::Play || (code != kExitOk && code != kExitNotWritten)) {
+  if (command != Command::Play || (code != kExitOk && code != kExitNotWritten)) {
     EXPECT_EQ(dataAfter, dataBefore);
   } else if (code == kExitNotWritten) {
     EXPECT_EQ(dataAfter.at(save), dataBefore.at(save));
