@@ -451,35 +451,18 @@ TEST(CareerLog, AWeekIsTheCareerRecordsFigures) {
   std::tie(c.Injury, c.Suspension, c.Age, c.Matches, c.League, c.Team) =
       std::tuple(-7, -8, 19, 12, "State", "Norwood");
   const LogWeek w = WeekOf(c, {"21", "4", "3", "7.5", "Rover"}, true, {});
-  const std::vector<std::pair<long long, long long>> figures = {{w.season, 6},
-                                                                {w.week, 12},
-                                                                {w.kicking, c.Kicking},
-                                                                {w.handballing, c.Handballing},
-                                                                {w.tackling, c.Tackling},
-                                                                {w.marking, c.Marking},
-                                                                {w.running, c.Running},
-                                                                {w.overall, c.Overall},
-                                                                {w.fitness, c.Fitness},
-                                                                {w.health, c.Health},
-                                                                {w.stamina, c.Stamina},
-                                                                {w.healthOverall, c.HealthOverall},
-                                                                {w.boots, c.Boots},
-                                                                {w.jumper, c.Jumper},
-                                                                {w.shorts, c.Shorts},
-                                                                {w.other, c.Other},
-                                                                {w.gearOverall, c.GearOverall},
-                                                                {w.wages.cents(), 90100},
-                                                                {w.sponsorship.cents(), 90250},
-                                                                {w.otherIncome.cents(), 90300},
-                                                                {w.bankBalance.cents(), -90400},
-                                                                {w.injury, -7},
-                                                                {w.suspension, -8},
-                                                                {w.disposals, 21},
-                                                                {w.goals, 4},
-                                                                {w.behinds, 3}};
-  for (std::size_t i = 0; i < figures.size(); ++i) {
-    EXPECT_EQ(figures[i].first, figures[i].second) << "figure " << i;
-  }
+  using Figures = std::vector<long long>;
+  EXPECT_EQ((Figures{w.season, w.week, w.injury, w.suspension, w.disposals, w.goals, w.behinds}),
+            (Figures{6, 12, -7, -8, 21, 4, 3}));
+  EXPECT_EQ((Figures{w.wages.cents(), w.sponsorship.cents(), w.otherIncome.cents(),
+                     w.bankBalance.cents()}),
+            (Figures{90100, 90250, 90300, -90400}));
+  EXPECT_EQ((Figures{w.kicking, w.handballing, w.tackling, w.marking, w.running, w.overall}),
+            (Figures{c.Kicking, c.Handballing, c.Tackling, c.Marking, c.Running, c.Overall}));
+  EXPECT_EQ((Figures{w.fitness, w.health, w.stamina, w.healthOverall, w.boots, w.jumper, w.shorts,
+                     w.other, w.gearOverall}),
+            (Figures{c.Fitness, c.Health, c.Stamina, c.HealthOverall, c.Boots, c.Jumper, c.Shorts,
+                     c.Other, c.GearOverall}));
   EXPECT_EQ(w.rating, 7.5);
   EXPECT_EQ(w.competition, "State");
   EXPECT_EQ(w.club, "Norwood");

@@ -88,6 +88,15 @@ QString ReadName(const QWidget* root, const char* name) {
   return read ? read->text(QAccessible::Name) : QStringLiteral("<no %1>").arg(name);
 }
 
+// The Local Reserves clubs' offers, $400 and `step` more a row, for two seasons.
+const ClubList& Offered(Session& session, int step) {
+  const ClubList& clubs = ClubsOf("Local Reserves", session.career().State);
+  ContractOffers& offers = session.game.contracts();
+  for (std::size_t k = 0; k < offers.rows.size(); ++k)
+    offers.rows[k] = {std::string(clubs[k]), Money::Dollars(400 + step * int(k)), 2};
+  return clubs;
+}
+
 // "Carlton: 12 goals, 10 behinds, 82 points." as the rules left a club's score.
 QString ScoreSaid(const std::string& club, int goals, int behinds, int points) {
   const auto counted = [](int n, const char* one) {
@@ -196,66 +205,55 @@ class ReaderTest : public QObject {
   }
 
   // Each value and control as a reader has it: its caption, its unit, its role.
-  void namesCarryCaptionsAndUnits_data() {
-    QTest::addColumn<QByteArray>("screen");
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QString>("read");
-    const int text = QAccessible::StaticText;
-    QTest::newRow("money") << QByteArray("hub") << QByteArray("lblBankBalance") << text
-                           << "Bank Balance: $15000";
-    QTest::newRow("height") << QByteArray("hub") << QByteArray("lblHeight") << text
-                            << "Height: 191 cm";
-    QTest::newRow("the hub") << QByteArray("hub") << QByteArray("frmMain")
-                             << int(QAccessible::Window) << "Kickmark - Career";
-    QTest::newRow("a title") << QByteArray("hub") << QByteArray("lblHeading")
-                             << int(QAccessible::Heading) << "Career Details";
-    QTest::newRow("setup's height") << QByteArray("setup") << QByteArray("lstHeight")
-                                    << int(QAccessible::ComboBox) << "Height: 185 cm";
-    QTest::newRow("setup's weight") << QByteArray("setup") << QByteArray("lstWeight")
-                                    << int(QAccessible::ComboBox) << "Weight: 85 kg";
-    QTest::newRow("a quarter's goals") << QByteArray("match") << QByteArray("lblGoalsTwo3") << text
-                                       << "Carlton, 3rd quarter goals: 0";
-    QTest::newRow("the points") << QByteArray("match") << QByteArray("lblPointsOne") << text
-                                << "Collingwood, points: 0";
-    QTest::newRow("a pace") << QByteArray("match") << QByteArray("cmdWatch")
-                            << int(QAccessible::RadioButton)
-                            << "Watch, about thirty seconds a quarter";
-    QTest::newRow("a shop's arrows")
-        << QByteArray("shop") << QByteArray("udKicking") << int(QAccessible::SpinBox)
-        << "Kicking, UNITS YOU INTEND TO DEVELOP";
-  }
   void namesCarryCaptionsAndUnits() {
-    QFETCH(QByteArray, screen);
-    QFETCH(QByteArray, name);
-    QFETCH(int, role);
-    QFETCH(QString, read);
-    Career career = ACareer("Jack Dyer");
-    career.Height = 191;
-    career.BankBalance = Money::Dollars(15000);
-    Session session(career);
-    std::unique_ptr<QWidget> shown;
-    if (screen == "hub") shown = std::make_unique<MainScreen>(session.game);
-    if (screen == "setup") {
-      session.game.BeginSetup();
-      shown = std::make_unique<SetupScreen>(session.game);
+    using A = QAccessible;
+    const struct {
+      const char *screen, *name;
+      int role;
+      const char* read;
+    } rows[] = {
+        {"hub", "lblBankBalance", A::StaticText, "Bank Balance: $15000"},
+        {"hub", "lblHeight", A::StaticText, "Height: 191 cm"},
+        {"hub", "frmMain", A::Window, "Kickmark - Career"},
+        {"hub", "lblHeading", A::Heading, "Career Details"},
+        {"setup", "lstHeight", A::ComboBox, "Height: 185 cm"},
+        {"setup", "lstWeight", A::ComboBox, "Weight: 85 kg"},
+        {"match", "lblGoalsTwo3", A::StaticText, "Carlton, 3rd quarter goals: 0"},
+        {"match", "lblPointsOne", A::StaticText, "Collingwood, points: 0"},
+        {"match", "cmdWatch", A::RadioButton, "Watch, about thirty seconds a quarter"},
+        {"shop", "udKicking", A::SpinBox, "Kicking, UNITS YOU INTEND TO DEVELOP"},
+    };
+    for (const auto& [screen, name, role, read] : rows) {
+      Career career = ACareer("Jack Dyer");
+      career.Height = 191;
+      career.BankBalance = Money::Dollars(15000);
+      Session session(career);
+      const std::string_view on(screen);
+      std::unique_ptr<QWidget> shown;
+      if (on == "hub") shown = std::make_unique<MainScreen>(session.game);
+      if (on == "setup") {
+        session.game.BeginSetup();
+        shown = std::make_unique<SetupScreen>(session.game);
+      }
+      if (on == "shop") {
+        auto shop = std::make_unique<ShopScreen>(session.game, Shop::Training);
+        shop->Open();
+        shown = std::move(shop);
+      }
+      if (on == "match") {
+        session.game.BeginMatch("Collingwood", "Carlton");
+        shown = std::make_unique<MatchScreen>(session.game);
+      }
+      shown->show();
+      QWidget* widget =
+          shown->objectName() == QLatin1String(name) ? shown.get() : Find(shown.get(), name);
+      QAccessibleInterface* node = widget ? A::queryAccessibleInterface(widget) : nullptr;
+      const auto heard = [name](const QString& text, int as) {
+        return QStringLiteral("%1 reads \"%2\" as %3").arg(QLatin1String(name), text).arg(as);
+      };
+      QCOMPARE(node ? heard(node->text(A::Name), int(node->role())) : heard({}, -1),
+               heard(QString::fromUtf8(read), role));
     }
-    if (screen == "shop") {
-      auto shop = std::make_unique<ShopScreen>(session.game, Shop::Training);
-      shop->Open();
-      shown = std::move(shop);
-    }
-    if (screen == "match") {
-      session.game.BeginMatch("Collingwood", "Carlton");
-      shown = std::make_unique<MatchScreen>(session.game);
-    }
-    shown->show();
-    QWidget* widget =
-        shown->objectName() == QLatin1String(name) ? shown.get() : Find(shown.get(), name);
-    QAccessibleInterface* node = widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
-    QVERIFY(node);
-    QCOMPARE(node->text(QAccessible::Name), read);
-    QCOMPARE(int(node->role()), role);
   }
 
   // The paces are one group of options: the one chosen is checked, the others not; a shop's
@@ -302,12 +300,8 @@ class ReaderTest : public QObject {
   // offers screen without offers says there are none.
   void aChoiceIsNeverMadeInSilence() {
     Session session(ACareer("Jack Dyer"));
-    Career& career = session.career();
-    ContractOffers& offers = session.game.contracts();
-    const ClubList& clubs = ClubsOf("Local Reserves", career.State);
-    for (std::size_t k = 0; k < offers.rows.size(); ++k)
-      offers.rows[k] = {std::string(clubs[k]), Money::Dollars(400 + 10 * int(k)), 2};
-    career.ContractMatches = 0;
+    const ClubList& clubs = Offered(session, 10);
+    session.career().ContractMatches = 0;
     Listening reader;
     ContractsScreen screen(session.game);
     screen.show();
@@ -326,7 +320,7 @@ class ReaderTest : public QObject {
     QCOMPARE(grid->item(2, 0)->data(Qt::AccessibleTextRole).toString(),
              QStringLiteral("Team 3: ") + ToQt(clubs[2]));
 
-    for (ContractOffer& row : offers.rows) row = {};
+    for (ContractOffer& row : session.game.contracts().rows) row = {};
     ContractsScreen empty(session.game);
     empty.show();
     QCOMPARE(reader.Said(), QStringList{"No club has made an offer."});
@@ -338,9 +332,7 @@ class ReaderTest : public QObject {
   // when the focus comes back.
   void aGridCellIsFocusedOnlyWithTheGrid() {
     Session session(ACareer("Jack Dyer"));
-    const ClubList& clubs = ClubsOf("Local Reserves", session.career().State);
-    for (std::size_t k = 0; k < session.game.contracts().rows.size(); ++k)
-      session.game.contracts().rows[k] = {std::string(clubs[k]), Money::Dollars(400), 2};
+    Offered(session, 0);
     ContractsScreen screen(session.game);
     screen.show();
     QApplication::setActiveWindow(&screen);

@@ -11,7 +11,6 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -32,6 +31,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/file_names.h"
@@ -57,23 +58,11 @@ constexpr const char* kFileLabels[] = {"Save", "Fixture",       "Results",      
                                        "Lock", "SeasonHistory", "CareerHistory"};
 
 std::string FileName(File file, const std::string& career, const std::string& player) {
-  switch (file) {
-    case File::Save:
-      return career + std::string(kSaveEnding);
-    case File::Fixture:
-      return career + std::string(kFixtureEnding);
-    case File::Results:
-      return career + std::string(kResultsEnding);
-    case File::Log:
-      return career + std::string(kLogEnding);
-    case File::Lock:
-      return career + std::string(kLockEnding);
-    case File::SeasonHistory:
-      return player + std::string(kSeasonHistoryEnding);
-    case File::CareerHistory:
-      return player + std::string(kCareerHistoryEnding);
-  }
-  return {};
+  constexpr std::string_view kEndings[] = {
+      kSaveEnding, kFixtureEnding,       kResultsEnding,      kLogEnding,
+      kLockEnding, kSeasonHistoryEnding, kCareerHistoryEnding};
+  return (file >= File::SeasonHistory ? player : career) +
+         std::string(kEndings[static_cast<int>(file)]);
 }
 
 // What stands in the file's place.
@@ -112,134 +101,86 @@ constexpr const char* kCommandLabels[] = {"show", "play", "log", "hallOfFame"};
 constexpr int kNotRun = -1;  // the command does not meet the file
 constexpr int kTold = -2;    // exit 0, and the player is told: the hall of fame's row, or a message
 
-// What each command should make of the file in that form: its exit code, in the order show,
-// play --weeks 1 (the grand final's week, whose close writes every file of the career), log,
-// hall-of-fame.
+// What each command should make of the file in each of the forms: its exit code, in the order
+// show, play --weeks 1 (the grand final's week, whose close writes every file of the career),
+// log, hall-of-fame.
 struct Row {
   File file;
-  Form form;
   std::array<int, 4> codes;
+  std::vector<Form> forms;
 };
 
 using enum File;
 using enum Form;
 
-constexpr Row kRows[] = {
+const Row kRows[] = {
     // The save: nothing is loaded; the hall of fame keeps the career's row with the sentence.
-    {Save, LinkInside, {3, 3, 3, kTold}},
-    {Save, LinkOutside, {3, 3, 3, kTold}},
-    {Save, DanglingLink, {3, 3, 3, kTold}},
-    {Save, Pipe, {3, 3, 3, kTold}},
-    {Save, Device, {3, 3, 3, kTold}},
-    {Save, Folder, {3, 3, 3, 0}},  // a folder is no save: the hall of fame lists no career for it
-    {Save, Huge, {3, 3, 3, kTold}},
-    {Save, Torn, {3, 3, 3, kTold}},
-    {Save, Zeros, {3, 3, 3, kTold}},
+    {Save,
+     {3, 3, 3, kTold},
+     {LinkInside, LinkOutside, DanglingLink, Pipe, Device, Huge, Torn, Zeros}},
+    {Save, {3, 3, 3, 0}, {Folder}},  // a folder is no save: the hall of fame lists no career for it
     // The fixture is read for the week's round only.
-    {Fixture, LinkInside, {0, 3, kNotRun, kNotRun}},
-    {Fixture, LinkOutside, {0, 3, kNotRun, kNotRun}},
-    {Fixture, DanglingLink, {0, 3, kNotRun, kNotRun}},
-    {Fixture, Pipe, {0, 3, kNotRun, kNotRun}},
-    {Fixture, Device, {0, 3, kNotRun, kNotRun}},
-    {Fixture, Folder, {0, 3, kNotRun, kNotRun}},
-    {Fixture, Huge, {0, 3, kNotRun, kNotRun}},
-    {Fixture, Torn, {0, 3, kNotRun, kNotRun}},
+    {Fixture,
+     {0, 3, kNotRun, kNotRun},
+     {LinkInside, LinkOutside, DanglingLink, Pipe, Device, Folder, Huge, Torn}},
     // The zeros fall on the grand final's two clubs, which the preliminary finals' results give.
-    {Fixture, Zeros, {0, 0, kNotRun, kNotRun}},
+    {Fixture, {0, 0, kNotRun, kNotRun}, {Zeros}},
     // The results of the rounds the save has played are read at every load.
-    {Results, LinkInside, {3, 3, kNotRun, kNotRun}},
-    {Results, LinkOutside, {3, 3, kNotRun, kNotRun}},
-    {Results, DanglingLink, {3, 3, kNotRun, kNotRun}},
-    {Results, Pipe, {3, 3, kNotRun, kNotRun}},
-    {Results, Device, {3, 3, kNotRun, kNotRun}},
-    {Results, Folder, {3, 3, kNotRun, kNotRun}},
-    {Results, Huge, {3, 3, kNotRun, kNotRun}},
-    {Results, Torn, {3, 3, kNotRun, kNotRun}},
-    {Results, Zeros, {3, 3, kNotRun, kNotRun}},
-    {Results, TornBeyond, {0, 0, kNotRun, kNotRun}},
-    {Results, ZerosBeyond, {0, 0, kNotRun, kNotRun}},
+    {Results,
+     {3, 3, kNotRun, kNotRun},
+     {LinkInside, LinkOutside, DanglingLink, Pipe, Device, Folder, Huge, Torn, Zeros}},
+    {Results, {0, 0, kNotRun, kNotRun}, {TornBeyond, ZerosBeyond}},
     // A log that cannot be read is refused by log, marked in the hall of fame, and set aside by
-    // the next week, the player told once; the career loads all the same.
-    {Log, LinkInside, {0, kTold, 3, kTold}},
-    {Log, LinkOutside, {0, kTold, 3, kTold}},
-    {Log, DanglingLink, {0, kTold, 3, kTold}},
-    {Log, Pipe, {0, kTold, 3, kTold}},
-    {Log, Device, {0, kTold, 3, kTold}},
-    {Log, Folder, {0, kTold, 3, kTold}},
-    {Log, Huge, {0, kTold, 3, kTold}},
-    // The save's own week torn: the log no longer reaches the save.
-    {Log, Torn, {0, kTold, 3, kTold}},
-    {Log, Zeros, {0, kTold, 3, kTold}},
-    {Log, TornBeyond, {0, 0, 0, 0}},
-    {Log, ZerosBeyond, {0, 0, 0, 0}},
-    {Log, ByteOrderMark, {0, 0, 0, 0}},
-    {Log, CrLf, {0, 0, 0, 0}},
-    {Log, BlankLine, {0, 0, 0, 0}},
-    {Log, TrailingTabs, {0, 0, 0, 0}},
-    {Log, DecimalComma, {0, 0, 0, 0}},
-    {Log, SpacedHeading, {0, 0, 0, 0}},
-    {Log, BadNumber, {0, kTold, 3, kTold}},
-    {Log, FutureSeason, {0, kTold, 3, kTold}},
-    {Log, RetypedHeading, {0, kTold, 3, kTold}},
+    // the next week, the player told once; the career loads all the same. Its own week torn or
+    // zeroed, the log no longer reaches the save.
+    {Log,
+     {0, kTold, 3, kTold},
+     {LinkInside, LinkOutside, DanglingLink, Pipe, Device, Folder, Huge, Torn, Zeros, BadNumber,
+      FutureSeason, RetypedHeading}},
+    {Log,
+     {0, 0, 0, 0},
+     {TornBeyond, ZerosBeyond, ByteOrderMark, CrLf, BlankLine, TrailingTabs, DecimalComma,
+      SpacedHeading}},
     // The lock is taken before the save is read: a lock that cannot be taken is a file that
     // cannot be written.
-    {Lock, LinkInside, {4, 4, kNotRun, kNotRun}},
-    {Lock, LinkOutside, {4, 4, kNotRun, kNotRun}},
-    {Lock, DanglingLink, {4, 4, kNotRun, kNotRun}},
-    {Lock, Pipe, {4, 4, kNotRun, kNotRun}},
-    {Lock, Device, {4, 4, kNotRun, kNotRun}},
-    {Lock, Folder, {4, 4, kNotRun, kNotRun}},
-    {Lock, Huge, {0, 0, kNotRun, kNotRun}},
+    {Lock, {4, 4, kNotRun, kNotRun}, {LinkInside, LinkOutside, DanglingLink, Pipe, Device, Folder}},
+    {Lock, {0, 0, kNotRun, kNotRun}, {Huge}},
     // The season history is read and written again at the close; what it holds is the player's.
-    {SeasonHistory, LinkInside, {kNotRun, 4, kNotRun, kNotRun}},
-    {SeasonHistory, LinkOutside, {kNotRun, 4, kNotRun, kNotRun}},
-    {SeasonHistory, DanglingLink, {kNotRun, 4, kNotRun, kNotRun}},
-    {SeasonHistory, Pipe, {kNotRun, 4, kNotRun, kNotRun}},
-    {SeasonHistory, Device, {kNotRun, 4, kNotRun, kNotRun}},
-    {SeasonHistory, Folder, {kNotRun, 4, kNotRun, kNotRun}},
-    {SeasonHistory, Huge, {kNotRun, 4, kNotRun, kNotRun}},
-    {SeasonHistory, Torn, {kNotRun, 0, kNotRun, kNotRun}},
-    {SeasonHistory, Zeros, {kNotRun, 0, kNotRun, kNotRun}},
+    {SeasonHistory,
+     {kNotRun, 4, kNotRun, kNotRun},
+     {LinkInside, LinkOutside, DanglingLink, Pipe, Device, Folder, Huge}},
+    {SeasonHistory, {kNotRun, 0, kNotRun, kNotRun}, {Torn, Zeros}},
     // The career history is written whole at the close, over any plain file.
-    {CareerHistory, LinkInside, {kNotRun, 4, kNotRun, kNotRun}},
-    {CareerHistory, LinkOutside, {kNotRun, 4, kNotRun, kNotRun}},
-    {CareerHistory, DanglingLink, {kNotRun, 4, kNotRun, kNotRun}},
-    {CareerHistory, Pipe, {kNotRun, 4, kNotRun, kNotRun}},
-    {CareerHistory, Device, {kNotRun, 4, kNotRun, kNotRun}},
-    {CareerHistory, Folder, {kNotRun, 4, kNotRun, kNotRun}},
-    {CareerHistory, Huge, {kNotRun, 0, kNotRun, kNotRun}},
-    {CareerHistory, Torn, {kNotRun, 0, kNotRun, kNotRun}},
-    {CareerHistory, Zeros, {kNotRun, 0, kNotRun, kNotRun}},
+    {CareerHistory,
+     {kNotRun, 4, kNotRun, kNotRun},
+     {LinkInside, LinkOutside, DanglingLink, Pipe, Device, Folder}},
+    {CareerHistory, {kNotRun, 0, kNotRun, kNotRun}, {Huge, Torn, Zeros}},
 };
 
 struct Case {
-  Row row;
+  File file;
+  Form form;
   Command command;
-  [[nodiscard]] int code() const { return row.codes[static_cast<std::size_t>(command)]; }
+  int code;
 };
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << kFileLabels[static_cast<int>(c.row.file)] << " "
-      << kFormLabels[static_cast<int>(c.row.form)] << " "
-      << kCommandLabels[static_cast<int>(c.command)];
+std::string CaseName(const Case& c) {
+  return std::string(kFileLabels[static_cast<int>(c.file)]) + "_" +
+         kFormLabels[static_cast<int>(c.form)] + "_" + kCommandLabels[static_cast<int>(c.command)];
 }
+void PrintTo(const Case& c, std::ostream* os) { *os << CaseName(c); }
 
-// The table's cases: each row with each command that meets its file.
+// The table's cases: each form of each row with each command that meets its file.
 std::vector<Case> Cases() {
   std::vector<Case> cases;
   for (const Row& row : kRows) {
-    for (const Command command :
-         {Command::Show, Command::Play, Command::Log, Command::HallOfFame}) {
-      if (row.codes[static_cast<std::size_t>(command)] != kNotRun) cases.push_back({row, command});
+    for (const Form form : row.forms) {
+      for (std::size_t command = 0; command < row.codes.size(); ++command) {
+        if (row.codes[command] != kNotRun)
+          cases.push_back({row.file, form, static_cast<Command>(command), row.codes[command]});
+      }
     }
   }
   return cases;
-}
-
-std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
-  const Case& c = info.param;
-  return std::string(kFileLabels[static_cast<int>(c.row.file)]) + "_" +
-         kFormLabels[static_cast<int>(c.row.form)] + "_" +
-         kCommandLabels[static_cast<int>(c.command)];
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -254,95 +195,57 @@ struct Ran {
   std::string out, err;
 };
 
-void WriteAll(int fd, const std::string& bytes) {
-  for (std::size_t done = 0; done < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    done += static_cast<std::size_t>(n);
-  }
+void WriteBytes(const fs::path& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 // kickmark-sim in a child process, killed when it has not ended by the deadline: a run that
 // waits on a pipe for ever, or reads a device until the memory runs out, fails its case alone.
-Ran RunBounded(std::vector<std::string> args) {
-  std::array<int, 2> out{};
-  std::array<int, 2> err{};
-  if (::pipe2(out.data(), O_CLOEXEC) != 0 || ::pipe2(err.data(), O_CLOEXEC) != 0) {
-    ADD_FAILURE() << "pipe: " << std::strerror(errno);
-    return {};
-  }
+// What it wrote is left in `scratch`, a folder of the test's own.
+Ran RunBounded(std::vector<std::string> args, const fs::path& scratch) {
   const pid_t child = ::fork();
   if (child < 0) {
     ADD_FAILURE() << "fork: " << std::strerror(errno);
     return {};
   }
   if (child == 0) {
-    ::close(out[0]);
-    ::close(err[0]);
 #if !defined(__SANITIZE_ADDRESS__)
     // A read that never ends fails for want of memory long before the machine runs out of it
     // (the sanitizers reserve far more address space than this, and go without).
     const rlimit memory{kMostMemory, kMostMemory};
     ::setrlimit(RLIMIT_AS, &memory);
 #endif
-    std::ostringstream outText, errText;
+    std::ostringstream out, err;
     int code = kExitInternal;
     try {
-      code = RunSim(std::move(args), outText, errText);
+      code = RunSim(std::move(args), out, err);
     } catch (const std::exception& e) {
-      errText << "uncaught: " << e.what();
+      err << "uncaught: " << e.what();
     }
-    WriteAll(out[1], outText.str());
-    WriteAll(err[1], errText.str());
+    WriteBytes(scratch / "run.out", out.str());
+    WriteBytes(scratch / "run.err", err.str());
     ::_exit(code);
   }
-  ::close(out[1]);
-  ::close(err[1]);
   Ran ran;
-  std::array<pollfd, 2> fds = {{{out[0], POLLIN, 0}, {err[0], POLLIN, 0}}};
-  std::array<std::string*, 2> into = {&ran.out, &ran.err};
-  int open = 2;
-  const auto deadline = std::chrono::steady_clock::now() + kDeadline;
-  while (open > 0) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                          deadline - std::chrono::steady_clock::now())
-                          .count();
-    if (left <= 0) break;
-    if (::poll(fds.data(), fds.size(), static_cast<int>(left)) < 0 && errno != EINTR) break;
-    for (std::size_t i = 0; i < fds.size(); ++i) {
-      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
-      std::array<char, 4096> buffer{};
-      const ssize_t n = ::read(fds[i].fd, buffer.data(), buffer.size());
-      if (n > 0) {
-        into[i]->append(buffer.data(), static_cast<std::size_t>(n));
-      } else if (n == 0 || errno != EINTR) {
-        ::close(fds[i].fd);
-        fds[i].fd = -1;
-        --open;
-      }
-    }
-  }
-  if (open > 0) {
-    ::kill(child, SIGKILL);
-    for (const pollfd& fd : fds) {
-      if (fd.fd >= 0) ::close(fd.fd);
-    }
-  }
   int status = 0;
-  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  const auto deadline = std::chrono::steady_clock::now() + kDeadline;
+  while (!(ran.ended = ::waitpid(child, &status, WNOHANG) == child) &&
+         std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  if (!ran.ended) {
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
   }
-  ran.ended = open == 0;
   ran.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  for (auto [into, name] : {std::pair{&ran.out, "run.out"}, std::pair{&ran.err, "run.err"}}) {
+    if (ran.ended && fs::exists(scratch / name)) *into = ReadFile(scratch / name);
+    fs::remove(scratch / name);
+  }
   return ran;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Files.
-
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 // What stands under each name of a folder, never following a link nor reading a pipe or a
 // device: a file's bytes (or its size, when it is too large to hold), a link's target, or what
@@ -351,26 +254,18 @@ std::map<std::string, std::string> Entries(const fs::path& folder) {
   std::map<std::string, std::string> entries;
   for (const auto& entry : fs::directory_iterator(folder)) {
     std::string& what = entries[entry.path().filename().string()];
-    switch (entry.symlink_status().type()) {
-      case fs::file_type::regular:
-        what = entry.file_size() > (std::uintmax_t{2} << 20)
-                   ? "a file of " + std::to_string(entry.file_size()) + " bytes"
-                   : "a file: " + ReadFile(entry.path());
-        break;
-      case fs::file_type::symlink:
-        what = "a link to " + fs::read_symlink(entry.path()).string();
-        break;
-      case fs::file_type::directory:
-        what = "a folder";
-        break;
-      case fs::file_type::fifo:
-        what = "a pipe";
-        break;
-      case fs::file_type::character:
-        what = "a device";
-        break;
-      default:
-        what = "something else";
+    const fs::file_type type = entry.symlink_status().type();
+    if (type == fs::file_type::regular) {
+      what = entry.file_size() > (std::uintmax_t{2} << 20)
+                 ? "a file of " + std::to_string(entry.file_size()) + " bytes"
+                 : "a file: " + ReadFile(entry.path());
+    } else if (type == fs::file_type::symlink) {
+      what = "a link to " + fs::read_symlink(entry.path()).string();
+    } else {
+      what = type == fs::file_type::directory   ? "a folder"
+             : type == fs::file_type::fifo      ? "a pipe"
+             : type == fs::file_type::character ? "a device"
+                                                : "something else";
     }
   }
   return entries;
@@ -405,17 +300,19 @@ std::size_t WeekLine(const std::vector<std::string>& lines, int n) {
   throw std::logic_error("the log has too few weeks");
 }
 
-// A week's line with one field (from 0: W, season, week, …) changed.
-void ChangeField(std::string& line, std::size_t field, const std::string& value) {
+// Where a week's field (from 0: W, season, week, …) starts, and its length.
+std::pair<std::size_t, std::size_t> FieldAt(const std::string& line, std::size_t field) {
   std::size_t start = 0;
   for (std::size_t f = 0; f < field; ++f) start = line.find('\t', start) + 1;
-  line.replace(start, line.find_first_of("\t\n", start) - start, value);
+  return {start, line.find_first_of("\t\n", start) - start};
 }
-
 std::string Field(const std::string& line, std::size_t field) {
-  std::size_t start = 0;
-  for (std::size_t f = 0; f < field; ++f) start = line.find('\t', start) + 1;
-  return line.substr(start, line.find_first_of("\t\n", start) - start);
+  const auto [start, length] = FieldAt(line, field);
+  return line.substr(start, length);
+}
+void ChangeField(std::string& line, std::size_t field, const std::string& value) {
+  const auto [start, length] = FieldAt(line, field);
+  line.replace(start, length, value);
 }
 
 // Puts the form in the file's place. Gives the line the game's sentence names (from 1), 0 when
@@ -430,26 +327,21 @@ Spoiled Spoil(Form form, const fs::path& file, const fs::path& outside, const st
   const std::string bytes = ReadFile(file);
   std::vector<std::string> lines = SplitLines(bytes);
   Spoiled spoiled;
+  if (form == LinkOutside) fs::copy_file(file, outside / name);
+  if (form <= Folder) fs::remove(file);
   switch (form) {
     case LinkInside:
-      fs::remove(file);
-      fs::create_symlink(inside, file);
-      break;
     case LinkOutside:
-      fs::copy_file(file, outside / name);
-      fs::remove(file);
-      fs::create_symlink(outside / name, file);
-      break;
     case DanglingLink:
-      fs::remove(file);
-      fs::create_symlink(outside / ("no " + name), file);
+      fs::create_symlink(form == LinkInside    ? fs::path(inside)
+                         : form == LinkOutside ? outside / name
+                                               : outside / ("no " + name),
+                         file);
       break;
     case Pipe:
-      fs::remove(file);
       if (::mkfifo(file.c_str(), 0644) != 0) spoiled.cannot = std::strerror(errno);
       break;
     case Device: {
-      fs::remove(file);
       if (::mknod(file.c_str(), S_IFCHR | 0644, ::makedev(1, 5)) != 0) {
         spoiled.cannot = std::string("no device can be made here (") + std::strerror(errno) +
                          "): run the test as root";
@@ -463,7 +355,6 @@ Spoiled Spoil(Form form, const fs::path& file, const fs::path& outside, const st
       break;
     }
     case Folder:
-      fs::remove(file);
       fs::create_directory(file);
       break;
     case Huge:
@@ -479,29 +370,25 @@ Spoiled Spoil(Form form, const fs::path& file, const fs::path& outside, const st
       WriteBytes(file, bytes.substr(0, bytes.size() - 100) + std::string(100, '\0'));
       spoiled.line = LineAt(bytes, bytes.size() - 100);
       break;
-    case TornBeyond: {
-      const std::string& last = lines.back();
-      WriteBytes(file, bytes + last.substr(0, last.size() / 2));
+    case TornBeyond:
+      WriteBytes(file, bytes + lines.back().substr(0, lines.back().size() / 2));
       break;
-    }
     case ZerosBeyond:
       WriteBytes(file, bytes + std::string(4096, '\0'));
       break;
     case ByteOrderMark:
       WriteBytes(file, "\xEF\xBB\xBF" + bytes);
       break;
+    // The rest change the log's lines, written again below.
     case CrLf:
       for (std::string& line : lines) line.insert(line.size() - 1, "\r");
-      WriteBytes(file, JoinLines(lines));
       break;
     case BlankLine:
       lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(WeekLine(lines, 3)), "\n");
-      WriteBytes(file, JoinLines(lines));
       break;
     case TrailingTabs: {
       std::string& line = lines[WeekLine(lines, 3)];
       line.insert(line.size() - 1, "\t\t");
-      WriteBytes(file, JoinLines(lines));
       break;
     }
     case DecimalComma: {
@@ -511,27 +398,24 @@ Spoiled Spoil(Form form, const fs::path& file, const fs::path& outside, const st
       std::string rating = Field(line, 9);
       rating[rating.find('.')] = ',';
       ChangeField(line, 9, rating);
-      WriteBytes(file, JoinLines(lines));
       break;
     }
     case SpacedHeading:
       lines[0].insert(lines[0].size() - 1, " ");
-      WriteBytes(file, JoinLines(lines));
       break;
     case BadNumber:
     case FutureSeason: {
       const std::size_t at = WeekLine(lines, 10);
       ChangeField(lines[at], form == BadNumber ? 6 : 1, form == BadNumber ? "1O" : "500");
-      WriteBytes(file, JoinLines(lines));
       spoiled.line = static_cast<int>(at) + 1;
       break;
     }
     case RetypedHeading:
       lines[0] = "Kickmark Career Log 1\n";
-      WriteBytes(file, JoinLines(lines));
       spoiled.line = 1;
       break;
   }
+  if (form >= CrLf) WriteBytes(file, JoinLines(lines));
   return spoiled;
 }
 
@@ -617,7 +501,8 @@ class HostileFiles : public ::testing::TestWithParam<Case> {
 
   // The weeks `log` prints of the career, or -1 when it cannot print them.
   [[nodiscard]] int LoggedWeeks(const fs::path& data) const {
-    const Ran log = RunBounded({"--data-dir", data.string(), "log", "--career", kCareer});
+    const Ran log =
+        RunBounded({"--data-dir", data.string(), "log", "--career", kCareer}, temp_.path);
     if (!log.ended || log.code != kExitOk) return -1;
     return static_cast<int>(Lines(log.out).size()) - 1;
   }
@@ -629,9 +514,7 @@ class HostileFiles : public ::testing::TestWithParam<Case> {
 };
 
 TEST_P(HostileFiles, AreRefusedWithASentenceOrReadAsTheyShouldBe) {
-  const Case& c = GetParam();
-  const File file = c.row.file;
-  const Form form = c.row.form;
+  const auto [file, form, command, expected] = GetParam();
   const fs::path data = temp_.path / "data";
   const fs::path outside = temp_.path / "outside";
   const fs::path transcript = temp_.path / "transcript.txt";
@@ -660,27 +543,20 @@ TEST_P(HostileFiles, AreRefusedWithASentenceOrReadAsTheyShouldBe) {
   const auto outsideBefore = Entries(outside);
   const auto othersBefore = otherCareers();
 
+  const std::string said = transcript.string();
+  const std::vector<std::string> commands[] = {
+      {"--transcript", said, "show", "--career", kCareer},
+      {"--seed", "4", "--transcript", said, "play", "--career", kCareer, "--weeks", "1"},
+      {"log", "--career", kCareer},
+      {"hall-of-fame"}};
   std::vector<std::string> args = {"--data-dir", data.string()};
-  switch (c.command) {
-    case Command::Show:
-      args.insert(args.end(), {"--transcript", transcript.string(), "show", "--career", kCareer});
-      break;
-    case Command::Play:
-      args.insert(args.end(), {"--seed", "4", "--transcript", transcript.string(), "play",
-                               "--career", kCareer, "--weeks", "1"});
-      break;
-    case Command::Log:
-      args.insert(args.end(), {"log", "--career", kCareer});
-      break;
-    case Command::HallOfFame:
-      args.emplace_back("hall-of-fame");
-      break;
-  }
-  const Ran run = RunBounded(args);
+  args.insert(args.end(), commands[static_cast<int>(command)].begin(),
+              commands[static_cast<int>(command)].end());
+  const Ran run = RunBounded(args, temp_.path);
   ASSERT_TRUE(run.ended) << "kickmark-sim did not end within " << kDeadline.count()
                          << " seconds; what it wrote: " << run.out << run.err;
-  const bool told = c.code() == kTold;
-  const int code = told ? kExitOk : c.code();
+  const bool told = expected == kTold;
+  const int code = told ? kExitOk : expected;
   EXPECT_EQ(run.code, code) << run.err;
   if (code != kExitOk) {
     EXPECT_TRUE(names(run.err)) << "stderr names no " << name << " with \"" << words
@@ -689,14 +565,11 @@ TEST_P(HostileFiles, AreRefusedWithASentenceOrReadAsTheyShouldBe) {
     EXPECT_THAT(run.err, IsEmpty());
   }
 
-  const std::vector<std::string> transcriptLines = Lines(ReadFile(transcript));
-  std::vector<std::string> setAsideNotes;
-  for (const std::string& line : transcriptLines) {
-    if (line.find("Your career log is kept as it was") != std::string::npos) {
-      setAsideNotes.push_back(line);
-    }
-  }
-  switch (c.command) {
+  std::vector<std::string> setAsideNotes = Lines(ReadFile(transcript));
+  std::erase_if(setAsideNotes, [](const std::string& line) {
+    return line.find("Your career log is kept as it was") == std::string::npos;
+  });
+  switch (command) {
     case Command::HallOfFame: {
       const std::string row = HallRow(run.out, kCareer);
       if (told) {
@@ -743,7 +616,7 @@ TEST_P(HostileFiles, AreRefusedWithASentenceOrReadAsTheyShouldBe) {
   // A run that reads only, or a load refused, changes nothing in the folder; a week whose write
   // was refused leaves the save as it was, and the file in its form.
   const auto dataAfter = Entries(data);
-  if (c.command != Command::Play || (code != kExitOk && code != kExitNotWritten)) {
+  if (command != Command::Play || (code != kExitOk && code != kExitNotWritten)) {
     EXPECT_EQ(dataAfter, dataBefore);
   } else if (code == kExitNotWritten) {
     EXPECT_EQ(dataAfter.at(save), dataBefore.at(save));
@@ -753,13 +626,14 @@ TEST_P(HostileFiles, AreRefusedWithASentenceOrReadAsTheyShouldBe) {
   EXPECT_EQ(Entries(outside), outsideBefore);
   // The other career's files, one of which a link pointed to, are untouched, and it is listed.
   EXPECT_EQ(otherCareers(), othersBefore);
-  const Ran hall = RunBounded({"--data-dir", data.string(), "hall-of-fame"});
+  const Ran hall = RunBounded({"--data-dir", data.string(), "hall-of-fame"}, temp_.path);
   ASSERT_TRUE(hall.ended);
   EXPECT_EQ(hall.code, kExitOk);
   EXPECT_THAT(HallRow(hall.out, kOtherCareer), HasSubstr(kOtherPlayer)) << hall.out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Sim, HostileFiles, ::testing::ValuesIn(Cases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Sim, HostileFiles, ::testing::ValuesIn(Cases()),
+                         [](const auto& info) { return CaseName(info.param); });
 
 }  // namespace
 }  // namespace km::sim::testing

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/file_system.h"
@@ -28,21 +29,15 @@ class FailingFileSystem final : public FileSystem {
   [[nodiscard]] int count() const { return static_cast<int>(calls_.size()); }
 
   int MakeTempFile(std::string& pattern, int& fd) override {
-    if (const int e = Next("mkstemp")) return e;
-    return real_.MakeTempFile(pattern, fd);
+    return Pass<&RealFileSystem::MakeTempFile>("mkstemp", pattern, fd);
   }
   int Write(int fd, std::string_view bytes) override {
-    if (const int e = Next("write")) return e;
-    return real_.Write(fd, bytes);
+    return Pass<&RealFileSystem::Write>("write", fd, bytes);
   }
   int ChangeMode(int fd, unsigned mode) override {
-    if (const int e = Next("fchmod")) return e;
-    return real_.ChangeMode(fd, mode);
+    return Pass<&RealFileSystem::ChangeMode>("fchmod", fd, mode);
   }
-  int Sync(int fd) override {
-    if (const int e = Next("fsync")) return e;
-    return real_.Sync(fd);
-  }
+  int Sync(int fd) override { return Pass<&RealFileSystem::Sync>("fsync", fd); }
   int Close(int fd) override {
     // A failed close has still let the descriptor go.
     const int e = Next("close");
@@ -50,62 +45,53 @@ class FailingFileSystem final : public FileSystem {
     return e != 0 ? e : closed;
   }
   int Rename(const std::string& from, const std::string& to) override {
-    if (const int e = Next("rename")) return e;
-    return real_.Rename(from, to);
+    return Pass<&RealFileSystem::Rename>("rename", from, to);
   }
   int OpenFolder(const std::string& folder, int& fd) override {
     fd = -1;
-    if (const int e = Next("open folder")) return e;
-    return real_.OpenFolder(folder, fd);
+    return Pass<&RealFileSystem::OpenFolder>("open folder", folder, fd);
   }
-  int SyncFolder(int fd) override {
-    if (const int e = Next("fsync folder")) return e;
-    return real_.SyncFolder(fd);
-  }
+  int SyncFolder(int fd) override { return Pass<&RealFileSystem::SyncFolder>("fsync folder", fd); }
   int Unlink(const std::string& file) override {
-    if (const int e = Next("unlink")) return e;
-    return real_.Unlink(file);
+    return Pass<&RealFileSystem::Unlink>("unlink", file);
   }
   int ReadWholeFile(const std::string& file, std::uint64_t limit, std::string& bytes) override {
-    if (const int e = Next("read")) return e;
-    return real_.ReadWholeFile(file, limit, bytes);
+    return Pass<&RealFileSystem::ReadWholeFile>("read", file, limit, bytes);
   }
   int CheckReplaceable(const std::string& file) override {
-    if (const int e = Next("lstat")) return e;
-    return real_.CheckReplaceable(file);
+    return Pass<&RealFileSystem::CheckReplaceable>("lstat", file);
   }
   int Remove(const std::string& file) override {
-    if (const int e = Next("remove")) return e;
-    return real_.Remove(file);
+    return Pass<&RealFileSystem::Remove>("remove", file);
   }
   int OpenForUpdate(const std::string& file, int& fd) override {
     fd = -1;
-    if (const int e = Next("open for update")) return e;
-    return real_.OpenForUpdate(file, fd);
+    return Pass<&RealFileSystem::OpenForUpdate>("open for update", file, fd);
   }
   int OpenForReading(const std::string& file, int& fd) override {
     fd = -1;
-    if (const int e = Next("open for reading")) return e;
-    return real_.OpenForReading(file, fd);
+    return Pass<&RealFileSystem::OpenForReading>("open for reading", file, fd);
   }
   int FileSize(int fd, std::uint64_t& size) override {
-    if (const int e = Next("fstat")) return e;
-    return real_.FileSize(fd, size);
+    return Pass<&RealFileSystem::FileSize>("fstat", fd, size);
   }
   int ReadAt(int fd, std::uint64_t offset, std::size_t count, std::string& bytes) override {
-    if (const int e = Next("pread")) return e;
-    return real_.ReadAt(fd, offset, count, bytes);
+    return Pass<&RealFileSystem::ReadAt>("pread", fd, offset, count, bytes);
   }
   int Truncate(int fd, std::uint64_t size) override {
-    if (const int e = Next("ftruncate")) return e;
-    return real_.Truncate(fd, size);
+    return Pass<&RealFileSystem::Truncate>("ftruncate", fd, size);
   }
   int WriteAt(int fd, std::uint64_t offset, std::string_view bytes) override {
-    if (const int e = Next("pwrite")) return e;
-    return real_.WriteAt(fd, offset, bytes);
+    return Pass<&RealFileSystem::WriteAt>("pwrite", fd, offset, bytes);
   }
 
  private:
+  // The real call, unless it is the one to fail.
+  template <auto Call, typename... Args>
+  int Pass(const char* name, Args&&... args) {
+    if (const int e = Next(name)) return e;
+    return (real_.*Call)(std::forward<Args>(args)...);
+  }
   int Next(const char* name) {
     calls_.emplace_back(name);
     const int n = count();
