@@ -109,14 +109,14 @@ export class Player {
   constructor(readonly page: Page) {}
 
   // Answers every dialog that comes until the page is still: the rules idle
-  // and no dialog open for a quiet spell (and with `target`, that control
-  // there to take a click). Each wait is one evaluate in the page,
-  // which reads the dialog it finds whole.
+  // and no dialog open for a quiet spell. Each wait is one evaluate in the
+  // page, which reads the dialog it finds whole.
   async settle(): Promise<void> {
     await this.rest();
   }
 
-  // The same wait, and the page at rest as it ends.
+  // The same wait (with `target`, also until that control is there to take
+  // a click), and the page at rest as it ends.
   async rest(target: string | null = null, quiet = kQuietMilliseconds): Promise<Rest> {
     let answered: number | null = null;
     for (let dialogs = 0; ; ++dialogs) {
