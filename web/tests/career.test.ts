@@ -7,31 +7,8 @@ import { mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
 import { expect, test, type Page } from '@playwright/test';
 import { layoutProblems } from './helpers/layout';
+import { asShown, expectCareerScreen, hallRows, scrapbookOf, type SimHallRow, type SimWeek } from './helpers/looking-back';
 import { folderFiles, op, scratchFolder, sim, zipOf } from './support/engine';
-
-interface SimHallRow {
-  career: string;
-  damaged?: string;
-  player: string;
-  seasons: number;
-  matches: number;
-  goals: number;
-  brownlows: number;
-  highestCompetition: string;
-  peakOverall: number;
-  retired: boolean;
-}
-interface SimWeek {
-  season: number;
-  played: boolean;
-  competition: string;
-  club: string;
-  disposals: number;
-  goals: number;
-  overall: number;
-  bankBalance: number;
-  events: { kind: string; title: string; text: string }[];
-}
 
 // Three careers: a long one played to his retirement, one of two seasons and
 // one of a few weeks, each in a folder of its own for Import.
@@ -76,11 +53,6 @@ async function importAll(page: Page): Promise<void> {
   await expect(page.locator('.hall')).toHaveAttribute('data-ready', 'true');
 }
 
-async function hallRows(page: Page): Promise<string[][]> {
-  return page.locator('#grdCareers tbody tr').evaluateAll((rows) => rows.map((r) => [...r.children].map((c) => (c.textContent ?? '').trim())));
-}
-
-const asShown = (r: SimHallRow): string[] => r.damaged ? [r.career, r.damaged] : [r.career, r.retired ? `${r.player} (retired)` : r.player, ...[r.seasons, r.matches, r.goals, r.brownlows].map(String), r.highestCompetition, String(r.peakOverall)];
 const kLevels = ['Local Reserves', 'Local Firsts', 'State', 'AFL'];
 
 test('the hall of fame shows every career as kickmark-sim reads it, sorted by any column', async ({ page }) => {
@@ -128,36 +100,9 @@ test('a career whose log cannot be read says why and stays on the start screen',
 test('a career opened from the hall of fame: its charts, scrapbook, search, export and print', async ({ page }) => {
   await importAll(page);
   await page.locator('#grdCareers button[data-career="legend"]').click();
-  const screen = page.locator('#frmCareer');
-  await expect(screen).toHaveAttribute('data-ready', 'true');
-  const last = legendLog[legendLog.length - 1];
-  await expect(page.locator('#lblName')).toHaveText('Gary Ablett');
-  // A long career opens season by season; End on a chart tells its last season.
-  await expect(page.locator('#optBySeason')).toBeChecked();
-  const season = legendLog.filter((w) => w.season === last.season);
-  const played = season.filter((w) => w.played);
-  const figures: [string, string][] = [
-    ['#chtDisposals', `Disposals ${played.reduce((s, w) => s + w.disposals, 0)}, Goals ${played.reduce((s, w) => s + w.goals, 0)}`],
-    ['#chtSkills', `Overall ${last.overall}`],
-    ['#chtBank', `Bank balance $${last.bankBalance}`],
-  ];
-  for (const [chart, told] of figures) {
-    await page.locator(chart).focus();
-    await page.keyboard.press('End');
-    await expect(page.locator('#lblPoint')).toContainText(`Season ${last.season} (${last.competition}, ${last.club}): `);
-    await expect(page.locator('#lblPoint')).toContainText(told);
-  }
-  // By week: his last three seasons, the last week's own figures.
-  await page.locator('#optByWeek').check();
-  await expect(page.locator('#spnFrom')).toHaveValue(String(last.season - 2));
-  await page.locator('#chtSkills').focus();
-  await page.keyboard.press('End');
-  await expect(page.locator('#lblPoint')).toContainText(`Overall ${last.overall}`);
-
   // The scrapbook holds every story, award and move, and the search narrows it.
-  const kept = legendLog.flatMap((w) => w.events).filter((e) => e.kind !== 'message' && e.kind !== 'question');
-  await page.locator('#tabScrapbook').click();
-  await expect(page.locator('#lblFound')).toHaveText(`${kept.length} of ${kept.length}`);
+  await expectCareerScreen(page, 'Gary Ablett', legendLog);
+  const kept = scrapbookOf(legendLog);
   // Words in a few of his stories (the second found in their texts, not their headlines), and in none.
   for (const [words, some] of [['Brownlow', true], ['kicked', true], ['no such words at all', false]] as const) {
     const found = kept.filter((e) => `${e.title}\n${e.text}`.toLowerCase().includes(words.toLowerCase()));

@@ -11,7 +11,7 @@ import { layoutProblems } from './helpers/layout';
 import { readdirSync, readFileSync, rmSync } from 'node:fs';
 import { scratch, shownLines, simRun, simulateFirstSeason, weekLines, type Setup } from './helpers/sim';
 import { op } from './support/engine';
-import { importAndLoad, Player } from './helpers/ui';
+import { expectHubRecord, expectWeekLines, importAndLoad, Player } from './helpers/ui';
 
 const kSeed = 20261206;
 const kSetup: Setup = {
@@ -27,62 +27,15 @@ const kSetup: Setup = {
 const kSeasonWeeks = 26;
 const kPictures = fileURLToPath(new URL('../../build/web/screens/', import.meta.url));
 
-// The hub's values the test holds against `kickmark-sim show`.
-const kHubFields: [string, string][] = [
-  ['#lblTeam', 'Team'],
-  ['#lblLeague', 'League'],
-  ['#lblAge', 'Age'],
-  ['#lblKicking', 'Kicking'],
-  ['#lblHandballing', 'Handballing'],
-  ['#lblTackling', 'Tackling'],
-  ['#lblMarking', 'Marking'],
-  ['#lblRunning', 'Running'],
-  ['#lblBankBalance', 'BankBalance'],
-  ['#lblWages', 'Wages'],
-  ['#lblSponsorship', 'Sponsorship'],
-];
-
-function score(club: string, goals: string, behinds: string, points: string): string {
-  return `${club} ${goals}.${behinds} (${points})`;
-}
-
 test('a first season by clicks gives kickmark-sim\'s scores, ratings and messages @slow', async ({ page }) => {
   test.setTimeout(15 * 60 * 1000);
   const sim = simulateFirstSeason(kSetup, kSeed);
   const player = new Player(page);
 
-  // The setup screen, with the seed kickmark-sim's `new` had.
+  // The setup screen, with the seed kickmark-sim's `new` had, and the first contract.
   await page.goto(`/?seed=${kSeed}`);
-  await player.click('#cmdNew');
-  await page.fill('#txtCareer', kSetup.career);
-  await page.fill('#txtName', kSetup.name);
-  await page.fill('#txtCity', kSetup.city);
-  await page.selectOption('#txtState', kSetup.state);
-  await page.selectOption('#lstHeight', String(kSetup.height));
-  await page.selectOption('#lstWeight', String(kSetup.weight));
-  await page.selectOption('#lstPosition', kSetup.position);
-  const bars = ['#hsbKicking', '#hsbHandBalling', '#hsbTackling', '#hsbMarking', '#hsbRunning'];
-  for (let i = 0; i < bars.length; ++i) await page.fill(bars[i], String(kSetup.skills[i]));
-  await player.click('#cmdStart');
-
-  // The contract screen: the best weekly offer, the longer between equals,
-  // the first between those, as kickmark-sim's player signs.
-  await expect(page.locator('#frmContracts')).toBeVisible();
-  let best = -1;
-  let bestOffer = -1;
-  let bestLength = -1;
-  for (let row = 1; row <= 16; ++row) {
-    const cells = page.locator(`#rowOffer${row} td`);
-    const offer = Number(await cells.nth(0).textContent());
-    const length = Number(await cells.nth(1).textContent());
-    if (offer > bestOffer || (offer === bestOffer && length > bestLength)) {
-      [best, bestOffer, bestLength] = [row, offer, length];
-    }
-  }
-  await player.click(`#cmdOffer${best}`);
-  await player.click('#cmdSign');
-  await player.click('#cmdOK');
-  await expect(page.locator('#frmMain')).toBeVisible();
+  await player.setUp(kSetup);
+  await player.signBestOffer();
 
   // Back with the seed kickmark-sim's `play` had: the page opened afresh and Continue.
   await page.goto(`/?seed=${kSeed}`);
@@ -110,54 +63,10 @@ test('a first season by clicks gives kickmark-sim\'s scores, ratings and message
       }
       await player.click('#cmdClose');
     }
-    await player.click('#cmdPlay');
-    await expect(page.locator('#frmMatchRound')).toBeVisible();
-    const title = await player.text('#frmMatchRound #lblTitle');
-    let line = '';
-    while (await page.locator('#frmMatchRound #cmdStart').isEnabled()) {
-      await player.click('#frmMatchRound #cmdStart');
-      if ((await page.locator('#frmMatch').count()) === 0) continue;
-      // His match, quarter by quarter to each siren.
-      for (let quarter = 0; quarter < 4; ++quarter) {
-        await player.click('#frmMatch #cmdStart');
-        await player.click('#cmdToSiren');
-      }
-      await expect(page.locator('#frmMatch #cmdOK')).toBeVisible();
-      // His club's score first, as kickmark-sim's line has it.
-      const one = await player.text('#lblTeamOne');
-      const lines: string[] = [];
-      for (const side of ['One', 'Two']) {
-        lines.push(score(await player.text(`#lblTeam${side}`), await player.text(`#lblGoals${side}4`), await player.text(`#lblBehinds${side}4`), await player.text(`#lblPoints${side}`)));
-      }
-      const team = await player.text('#frmMatch #lblTeam');
-      const first = one === team;
-      const [mine, theirs] = first ? lines : [lines[1], lines[0]];
-      const myPoints = Number(await player.text(first ? '#lblPointsOne' : '#lblPointsTwo'));
-      const theirPoints = Number(await player.text(first ? '#lblPointsTwo' : '#lblPointsOne'));
-      const result = myPoints > theirPoints ? 'won' : myPoints < theirPoints ? 'lost' : 'drew';
-      line = `${title} | ${mine} v ${theirs}, ${result} | disposals ${await player.text('#frmMatch #lblDisposals')}, goals ${await player.text('#frmMatch #lblGoals')}, rating ${await player.text('#lblMatchRating')}`;
-      await player.click('#frmMatch #cmdOK');
-      await expect(page.locator('#frmMatchRound')).toBeVisible();
-    }
-    weeks.push(line || `${title} | no match`);
-    await player.click('#frmMatchRound #cmdOK');
-    await expect(page.locator('#frmMain')).toBeVisible();
+    weeks.push(await player.playWeek());
   }
-
-  // Every week's scores, figures and rating, as kickmark-sim had them. A
-  // week he missed reads "injured, did not play" there; its scores still count.
   const expected = weekLines(sim.lines);
-  expect(weeks).toHaveLength(expected.length);
-  for (let i = 0; i < expected.length; ++i) {
-    const want = expected[i];
-    if (want.includes(' | no match for ')) {
-      expect(weeks[i], `week ${i + 1}`).toBe(want.slice(0, want.indexOf(' | no match for ')) + ' | no match');
-    } else if (want.endsWith(', did not play')) {
-      expect(weeks[i].slice(0, weeks[i].lastIndexOf(' | ')), `week ${i + 1}`).toBe(want.slice(0, want.lastIndexOf(' | ')));
-    } else {
-      expect(weeks[i], `week ${i + 1}`).toBe(want);
-    }
-  }
+  expectWeekLines(weeks, expected);
 
   // The same messages, questions and stories, in the same order, the awards night's among them.
   expect(player.shown).toEqual(shownLines(sim.lines));
@@ -165,9 +74,7 @@ test('a first season by clicks gives kickmark-sim\'s scores, ratings and message
   expect(expected.length).toBe(kSeasonWeeks);
 
   // The hub at the end shows the record kickmark-sim saved.
-  for (const [selector, field] of kHubFields) {
-    expect(await player.text(`#frmMain ${selector}`), field).toBe(String(sim.show[field]));
-  }
+  await expectHubRecord(player, sim.show);
 });
 
 // The State League champion kickmark-sim makes from seed 8, played on to

@@ -34,18 +34,25 @@ export interface SimRun {
   // Every line of `new`'s transcript, then every line of `play`'s.
   lines: string[];
   show: Record<string, unknown>;
+  // `hall-of-fame` and `log` of the folder, as JSON.
+  hall: unknown[];
+  log: { weeks: unknown[] };
 }
 
 function run(folder: string, seed: number, transcript: string, args: string[]): void {
-  execFileSync(simPath(), ['--data-dir', folder, '--seed', String(seed), '--transcript', transcript, ...args], {
+  execFileSync(simPath(), ['--data-dir', folder, '--no-sync', '--seed', String(seed), '--transcript', transcript, ...args], {
     stdio: ['ignore', 'pipe', 'pipe'],
   });
 }
 
-// `new` then `play --seasons 1 --policy passive`, each a process of its own
-// seeded with `seed`, as the browser test makes the career and then comes
-// back to it with the same seed.
-export function simulateFirstSeason(setup: Setup, seed: number): SimRun {
+function read(folder: string, args: string[], encoding: 'latin1' | 'utf8'): unknown {
+  return JSON.parse(execFileSync(simPath(), ['--data-dir', folder, ...args], { encoding, maxBuffer: 256 << 20 }));
+}
+
+// `new`, then `play` with `play` (`--policy passive` and how far), each a
+// process of its own seeded with `seed`, as the browser test makes the
+// career and then comes back to it with the same seed.
+export function simulate(setup: Setup, seed: number, play: string[]): SimRun {
   const folder = mkdtempSync(path.join(tmpdir(), 'kickmark-season-'));
   const first = path.join(folder, 'new.txt');
   const second = path.join(folder, 'play.txt');
@@ -60,13 +67,17 @@ export function simulateFirstSeason(setup: Setup, seed: number): SimRun {
     '--position', setup.position,
     '--skills', setup.skills.join(','),
   ]);
-  run(folder, seed, second, ['play', '--career', setup.career, '--seasons', '1', '--policy', 'passive']);
+  run(folder, seed, second, ['play', '--career', setup.career, '--policy', 'passive', ...play]);
   const lines = [first, second].flatMap((file) => readFileSync(file, 'latin1').split('\n').filter((l) => l !== ''));
-  const show = JSON.parse(
-    execFileSync(simPath(), ['--data-dir', folder, 'show', '--career', setup.career], { encoding: 'latin1' }),
-  ) as Record<string, unknown>;
+  const show = read(folder, ['show', '--career', setup.career], 'latin1') as Record<string, unknown>;
+  const hall = read(folder, ['hall-of-fame', '--format', 'json'], 'utf8') as unknown[];
+  const log = read(folder, ['log', '--career', setup.career, '--format', 'json'], 'utf8') as { weeks: unknown[] };
   rmSync(folder, { recursive: true, force: true });
-  return { lines, show };
+  return { lines, show, hall, log };
+}
+
+export function simulateFirstSeason(setup: Setup, seed: number): SimRun {
+  return simulate(setup, seed, ['--seasons', '1']);
 }
 
 // The lines of what the player was shown and asked, in order.
