@@ -9,7 +9,7 @@
 // seed, gives in a browser of its own that nobody kills.
 
 import { chromium, expect, test, type BrowserContext, type Page } from '@playwright/test';
-import { mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
+import { cpSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { answers, exportFiles, op, openEngine, zipOf } from './support/engine';
@@ -79,7 +79,9 @@ async function launch(profile: string): Promise<{ context: BrowserContext; page:
 async function loaded(page: Page, at = ''): Promise<void> {
   await openEngine(page, kSeed);
   const result = await op(page, 'load', { career });
-  expect(result, `${at}${result.error}`).toMatchObject({ outcome: 'loaded' });
+  // On a failure, the files the browser kept say which copy was lost.
+  const kept = result.outcome === 'loaded' ? '' : ` (files kept: ${JSON.stringify((await op(page, 'files')).files)})`;
+  expect(result, `${at}${result.error}${kept}`).toMatchObject({ outcome: 'loaded' });
 }
 
 test('the tab closed or the browser killed at any moment of a week leaves the week before or after @slow', async () => {
@@ -181,6 +183,72 @@ test('the tab closed or the browser killed at any moment of a week leaves the we
     rmSync(profile, { recursive: true, force: true });
   }
 });
+
+// The profile's two copies of the careers: IndexedDB's folder for this
+// site, and the private file system's.
+const indexedDb = (profile: string): string => path.join(profile, 'Default', 'IndexedDB', `http_127.0.0.1_${port}.indexeddb.leveldb`);
+const fileSystem = (profile: string): string => path.join(profile, 'Default', 'File System');
+
+// Each way one copy can be lost while the browser is down: the careers come
+// back at their latest week, and the copy lost is made again (so that
+// losing the other copy next loses nothing either).
+const losses: { name: string; lose: (profile: string, weekBefore: string) => void; other: (profile: string) => void }[] = [
+  {
+    // What Chromium does at the start to an IndexedDB a kill tore.
+    name: 'IndexedDB deleted',
+    lose: (profile) => rmSync(indexedDb(profile), { recursive: true }),
+    other: (profile) => rmSync(fileSystem(profile), { recursive: true }),
+  },
+  {
+    name: 'the private file system deleted',
+    lose: (profile) => rmSync(fileSystem(profile), { recursive: true }),
+    other: (profile) => rmSync(indexedDb(profile), { recursive: true }),
+  },
+  {
+    name: 'IndexedDB a week behind the spare copy',
+    lose: (profile, weekBefore) => {
+      rmSync(indexedDb(profile), { recursive: true });
+      cpSync(weekBefore, indexedDb(profile), { recursive: true });
+    },
+    other: (profile) => rmSync(fileSystem(profile), { recursive: true }),
+  },
+];
+
+for (const { name, lose, other } of losses) {
+  test(`${name} while the browser is down loses no week`, async () => {
+    const profile = mkdtempSync(path.join(tmpdir(), 'kickmark-profile-'));
+    const weekBefore = mkdtempSync(path.join(tmpdir(), 'kickmark-idb-'));
+    try {
+      let { context, page } = await launch(profile);
+      await openEngine(page, kSeed);
+      expect((await op(page, 'autoNew', { answers })).ok).toBe(true);
+      await loaded(page);
+      expect((await op(page, 'autoWeek')).outcome).toBe('played');
+      await context.close();
+      cpSync(indexedDb(profile), weekBefore, { recursive: true });
+      ({ context, page } = await launch(profile));
+      await loaded(page);
+      expect((await op(page, 'autoWeek')).outcome).toBe('played');
+      const latest = await exportFiles(page, career);
+      await context.close();
+
+      for (const [step, damage] of [lose, other].entries()) {
+        damage(profile, weekBefore);
+        ({ context, page } = await launch(profile));
+        await loaded(page, `after loss ${step + 1}: `);
+        expect(same(await exportFiles(page, career), latest), `after loss ${step + 1}: the latest week`).toBe(true);
+        await context.close();
+      }
+      ({ context, page } = await launch(profile));
+      await loaded(page);
+      expect((await op(page, 'autoWeek')).outcome).toBe('played');
+      await context.close();
+    } finally {
+      rmSync(profile, { recursive: true, force: true });
+      rmSync(weekBefore, { recursive: true, force: true });
+    }
+  });
+}
 
 test('a second tab is told the careers are open in the first, and the first plays on', async ({ browser }) => {
   const context = await browser.newContext();

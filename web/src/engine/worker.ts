@@ -6,23 +6,31 @@
 // Storage. The careers' files sit in emscripten's in-memory file system,
 // mounted over IndexedDB (IDBFS) at /careers. The rules write their files
 // there as on the desktop (a temporary file renamed over the old one); once
-// an op is over, before its answer goes to the page, FS.syncfs copies every
-// file that changed to IndexedDB. IDBFS's reconcile puts all of those
-// changes (the round's results, its log, the save) into ONE readwrite
-// transaction (library_idbfs.js: reconcile opens a single
+// an op is over, if any file changed, before its answer goes to the page,
+// FS.syncfs copies every file that changed to IndexedDB. IDBFS's reconcile
+// puts all of those changes (the round's results, its log, the save) into
+// ONE readwrite transaction (library_idbfs.js: reconcile opens a single
 // db.transaction([DB_STORE_NAME], 'readwrite') for every create and
-// remove), and an IndexedDB transaction is all or nothing. So a tab closed,
-// a browser killed or the power lost at any moment leaves IndexedDB with
-// the files as they were after the op before or after this one: the career
-// at the week before or the week after, never half of one. An op that
-// waits on the player (a question mid-week) has written nothing to
-// IndexedDB yet; a kill then leaves the week before. The transactions are
-// asked for strict durability (flushed to the disk before they complete),
-// as the desktop flushes its saves.
+// remove), and an IndexedDB transaction is all or nothing. The
+// transactions are asked for strict durability (flushed to the disk before
+// they complete), as the desktop flushes its saves.
 //
-// IDBFS tells a changed file by its time stamp (whole milliseconds), and
-// the rules rewrite a career's files by making a new file each time, which
-// takes a new stamp.
+// IndexedDB alone is not enough: a browser killed while IndexedDB writes
+// can lose the whole of it at the next start (see spare.ts). So after
+// IndexedDB, the same files go to a spare copy in the private file system,
+// and only then does the answer go to the page. Each copy carries the
+// generation it holds (IndexedDB in the file .generation beside the
+// careers, which the rules never list), and at the start the copy with the
+// later generation is the careers, and the other is brought in step. So a
+// tab closed, a browser killed or the power lost at any moment leaves the
+// careers as they were after the op before or after this one: the career
+// at the week before or the week after, never half of one, and a week the
+// page was told is done is kept. An op that waits on the player (a question
+// mid-week) has written nothing yet; a kill then leaves the week before.
+//
+// IDBFS and the spare copy tell a changed file by its time stamp (whole
+// milliseconds) and size, and the rules rewrite a career's files by making
+// a new file each time, which takes a new stamp.
 //
 // Questions. When the rules ask the player something, askPage posts the
 // question to the page and blocks this worker (Atomics.wait on shared
@@ -32,13 +40,12 @@
 import { unzipSync, zipSync } from 'fflate';
 import createKickmark from '@kickmark-build/kickmark-web.mjs';
 import wasmUrl from '@kickmark-build/kickmark-web.wasm?url';
+import { Spare, type FileStamp } from './spare';
 import { answerBytes, answerLength, answerReady, type FromWorker, type ToWorker } from './protocol';
 
 const FOLDER = '/careers';
 const IMPORT_FOLDER = '/import';
-
-// Ops that only read: nothing to copy to IndexedDB after them.
-const READ_ONLY = new Set(['state', 'listCareers', 'setupLists', 'setupOverall', 'record', 'careerFiles', 'files', 'benchSeason', 'exportCareer', 'hallOfFame', 'careerLog']);
+const GENERATION = '.generation';
 
 export const kOpenInAnotherTab =
   'Kickmark is open in another tab of this browser. Close it there first, then reload this page.';
@@ -51,6 +58,7 @@ interface KickmarkModule {
 }
 
 let engine: KickmarkModule;
+let spare: Spare | null = null;
 let shared: Int32Array;
 let sharedBytes: Uint8Array;
 
@@ -77,6 +85,70 @@ function sync(populate: boolean): Promise<void> {
   return new Promise((resolve, reject) =>
     engine.FS.syncfs(populate, (error: unknown) => (error ? reject(error) : resolve())),
   );
+}
+
+// The careers' files (not the generation) by name, with size and stamp.
+function careerStamps(): Map<string, FileStamp> {
+  const { FS } = engine;
+  const stamps = new Map<string, FileStamp>();
+  for (const name of FS.readdir(FOLDER) as string[]) {
+    if (name === '.' || name === '..' || name === GENERATION) continue;
+    const stat = FS.stat(`${FOLDER}/${name}`);
+    if (FS.isFile(stat.mode)) stamps.set(name, { size: stat.size, mtime: new Date(stat.mtime).getTime() });
+  }
+  return stamps;
+}
+
+function storedGeneration(): number {
+  const path = `${FOLDER}/${GENERATION}`;
+  if (!engine.FS.analyzePath(path).exists) return -1;
+  const gen = Number(engine.FS.readFile(path, { encoding: 'utf8' }));
+  return Number.isSafeInteger(gen) ? gen : -1;
+}
+
+// What both copies were last given, or null when they may differ from the
+// files in memory.
+let kept: Map<string, FileStamp> | null = null;
+
+function sameStamps(a: Map<string, FileStamp>, b: Map<string, FileStamp>): boolean {
+  if (a.size !== b.size) return false;
+  for (const [name, stamp] of a) {
+    const other = b.get(name);
+    if (!other || other.size !== stamp.size || other.mtime !== stamp.mtime) return false;
+  }
+  return true;
+}
+
+// After an op: when any career file changed, the next generation goes to
+// IndexedDB and then to the spare copy.
+async function keep(): Promise<void> {
+  const stamps = careerStamps();
+  if (kept && sameStamps(stamps, kept)) return;
+  const next = Math.max(storedGeneration(), spare?.generation ?? -1) + 1;
+  engine.FS.writeFile(`${FOLDER}/${GENERATION}`, String(next));
+  await sync(false);
+  if (spare) await spare.write(next, stamps, (name) => engine.FS.readFile(`${FOLDER}/${name}`));
+  kept = stamps;
+}
+
+// At the start: the copy with the later generation is the careers. The
+// spare copy is later only when IndexedDB lost what it had (or never had
+// it); its files then replace IndexedDB's.
+async function recover(): Promise<void> {
+  if (!spare || spare.generation <= storedGeneration()) return;
+  const copy = await spare.restore();
+  if (!copy || copy.gen <= storedGeneration()) return;
+  const { FS } = engine;
+  for (const name of FS.readdir(FOLDER) as string[]) {
+    if (name !== '.' && name !== '..' && FS.isFile(FS.stat(`${FOLDER}/${name}`).mode)) FS.unlink(`${FOLDER}/${name}`);
+  }
+  for (const [name, { bytes, mtime }] of copy.files) {
+    FS.writeFile(`${FOLDER}/${name}`, bytes);
+    FS.utime(`${FOLDER}/${name}`, mtime, mtime);
+  }
+  FS.writeFile(`${FOLDER}/${GENERATION}`, String(copy.gen));
+  await sync(false);
+  console.warn(`kickmark: the careers came back from the spare copy (generation ${copy.gen})`);
 }
 
 function call(op: string, args: unknown = {}): any {
@@ -166,7 +238,7 @@ function importCareer(zip: Uint8Array, replace: boolean): any {
 function files(): any {
   const { FS } = engine;
   const list = (FS.readdir(FOLDER) as string[])
-    .filter((name) => name !== '.' && name !== '..')
+    .filter((name) => name !== '.' && name !== '..' && name !== GENERATION)
     .map((name) => ({ name, size: FS.stat(`${FOLDER}/${name}`).size as number }));
   return { files: list, state: call('state').state };
 }
@@ -177,7 +249,7 @@ async function run(op: string, args: any): Promise<{ result: any; transfer: Tran
   else if (op === 'importCareer') result = importCareer(args.zip, args.replace === true);
   else if (op === 'files') result = files();
   else result = call(op, args);
-  if (!READ_ONLY.has(op)) await sync(false);
+  await keep();
   return { result, transfer: result.zip ? [result.zip.buffer] : [] };
 }
 
@@ -201,6 +273,12 @@ async function start(seed: number | null): Promise<FromWorker> {
   FS.mkdir(FOLDER);
   FS.mount(IDBFS, {}, FOLDER);
   await sync(true);
+  spare = await Spare.open();
+  await recover();
+  // In step already when both copies hold this generation.
+  const stamps = careerStamps();
+  if (spare ? spare.holds(stamps, storedGeneration()) : storedGeneration() >= 0) kept = stamps;
+  await keep();
   engine.ccall('km_init', null, ['string', 'number'], [FOLDER, seed ?? -1]);
   return { type: 'ready', lockedOut: null };
 }
