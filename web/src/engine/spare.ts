@@ -12,8 +12,9 @@
 // after the op before or after this one.
 //
 // The copy is written so that a kill in the middle of writing it leaves the
-// copy before: each changed file goes to a new blob (named by the
-// generation that wrote it), flushed to the disk, and only then the
+// copy before: the changed files go, one after another, to a new blob
+// named by the generation that writes it, flushed to the disk, and only
+// then the
 // manifest naming every file's blob, into the one of two manifest files
 // that does not hold the latest generation. A torn manifest fails its check and
 // the other names the generation before, whose blobs are all still there:
@@ -27,6 +28,7 @@ export interface FileStamp {
 interface Entry extends FileStamp {
   name: string;
   blob: string;
+  offset: number; // where the file starts in its blob
   hash: number;
 }
 
@@ -102,27 +104,36 @@ export class Spare {
     for (const [slot, name] of kManifests.entries()) {
       const bytes = await readBytes(dir, name);
       const manifest = bytes && parseManifest(new TextDecoder().decode(bytes));
-      if (manifest && (await Spare.blobsWhole(dir, manifest, false))) whole.push({ ...manifest, slot });
+      if (manifest && (await Spare.blobsWhole(dir, manifest))) whole.push({ ...manifest, slot });
     }
     whole.sort((a, b) => b.gen - a.gen);
     const spare = new Spare(dir, whole[0] ?? null, whole[1] ?? null);
-    await spare.dropUnnamedBlobs();
+    // Blobs neither manifest names: left by a torn write, or older than both.
+    const named = spare.blobs();
+    const names: string[] = [];
+    for await (const name of (dir as unknown as { keys(): AsyncIterable<string> }).keys()) names.push(name);
+    for (const name of names) {
+      if (!kManifests.includes(name) && !named.has(name)) await dir.removeEntry(name).catch(() => undefined);
+    }
     return spare;
   }
 
-  private static async blobsWhole(dir: FileSystemDirectoryHandle, manifest: Manifest, hashed: boolean): Promise<boolean> {
+  // Whether every blob the manifest names is there and long enough (and,
+  // when `read` is given, every file in it passes its check).
+  private static async blobsWhole(dir: FileSystemDirectoryHandle, manifest: Manifest, read?: Map<string, Uint8Array>): Promise<boolean> {
+    const sizes = new Map<string, number>();
     for (const entry of manifest.files) {
-      if (!hashed) {
-        try {
-          const file = await (await dir.getFileHandle(entry.blob)).getFile();
-          if (file.size !== entry.size) return false;
-        } catch {
-          return false;
+      if (!sizes.has(entry.blob)) {
+        if (read) {
+          const bytes = await readBytes(dir, entry.blob);
+          if (bytes) read.set(entry.blob, bytes);
+          sizes.set(entry.blob, bytes?.length ?? -1);
+        } else {
+          sizes.set(entry.blob, await dir.getFileHandle(entry.blob).then((handle) => handle.getFile()).then((file) => file.size, () => -1));
         }
-        continue;
       }
-      const bytes = await readBytes(dir, entry.blob);
-      if (!bytes || bytes.length !== entry.size || fnv1a(bytes) !== entry.hash) return false;
+      if (sizes.get(entry.blob)! < entry.offset + entry.size) return false;
+      if (read && fnv1a(read.get(entry.blob)!.subarray(entry.offset, entry.offset + entry.size)) !== entry.hash) return false;
     }
     return true;
   }
@@ -144,9 +155,12 @@ export class Spare {
   // The newest generation whose every file reads back whole, by name.
   async restore(): Promise<{ gen: number; files: Map<string, { bytes: Uint8Array; mtime: number }> } | null> {
     for (const manifest of [this.latest, this.previous]) {
-      if (!manifest || !(await Spare.blobsWhole(this.dir, manifest, true))) continue;
+      const blobs = new Map<string, Uint8Array>();
+      if (!manifest || !(await Spare.blobsWhole(this.dir, manifest, blobs))) continue;
       const files = new Map<string, { bytes: Uint8Array; mtime: number }>();
-      for (const entry of manifest.files) files.set(entry.name, { bytes: (await readBytes(this.dir, entry.blob))!, mtime: entry.mtime });
+      for (const entry of manifest.files) {
+        files.set(entry.name, { bytes: blobs.get(entry.blob)!.slice(entry.offset, entry.offset + entry.size), mtime: entry.mtime });
+      }
       return { gen: manifest.gen, files };
     }
     return null;
@@ -154,11 +168,13 @@ export class Spare {
 
   // Writes generation `gen` of the careers: `files` are all of them, and
   // `read` gives a file's bytes. A file unchanged since the latest
-  // generation keeps its blob.
+  // generation stays where it is.
   async write(gen: number, files: Map<string, FileStamp>, read: (name: string) => Uint8Array): Promise<void> {
     const before = new Map((this.latest?.files ?? []).map((entry) => [entry.name, entry]));
     const entries: Entry[] = [];
-    let fresh = 0;
+    const changed: Uint8Array[] = [];
+    let offset = 0;
+    const blob = `g${gen}`;
     for (const [name, stamp] of [...files].sort(([a], [b]) => (a < b ? -1 : a > b ? 1 : 0))) {
       const old = before.get(name);
       if (old && old.size === stamp.size && old.mtime === stamp.mtime) {
@@ -166,27 +182,37 @@ export class Spare {
         continue;
       }
       const bytes = read(name);
-      const blob = `${gen}-${fresh++}`;
-      await writeBytes(this.dir, blob, bytes);
-      entries.push({ name, blob, size: bytes.length, mtime: stamp.mtime, hash: fnv1a(bytes) });
+      entries.push({ name, blob, offset, size: bytes.length, mtime: stamp.mtime, hash: fnv1a(bytes) });
+      changed.push(bytes);
+      offset += bytes.length;
+    }
+    if (changed.length > 0) {
+      const joined = new Uint8Array(offset);
+      let at = 0;
+      for (const bytes of changed) {
+        joined.set(bytes, at);
+        at += bytes.length;
+      }
+      await writeBytes(this.dir, blob, joined);
     }
     const manifest: Manifest = { gen, files: entries, check: textHash(JSON.stringify(entries)) };
     // Never over the latest: a torn write must leave it whole.
     const slot = this.latest?.slot === 0 ? 1 : 0;
     await writeBytes(this.dir, kManifests[slot], new TextEncoder().encode(JSON.stringify(manifest)));
+    const dropped = this.previous;
     this.previous = this.latest;
     this.latest = { ...manifest, slot };
-    await this.dropUnnamedBlobs();
+    // The blobs only the generation now overwritten named.
+    const named = this.blobs();
+    for (const entry of dropped?.files ?? []) {
+      if (!named.has(entry.blob)) {
+        named.add(entry.blob);
+        await this.dir.removeEntry(entry.blob).catch(() => undefined);
+      }
+    }
   }
 
-  // Blobs neither manifest names: left by a torn write, or a generation
-  // older than both.
-  private async dropUnnamedBlobs(): Promise<void> {
-    const named = new Set([...(this.latest?.files ?? []), ...(this.previous?.files ?? [])].map((entry) => entry.blob));
-    const names: string[] = [];
-    for await (const name of (this.dir as unknown as { keys(): AsyncIterable<string> }).keys()) names.push(name);
-    for (const name of names) {
-      if (!kManifests.includes(name) && !named.has(name)) await this.dir.removeEntry(name).catch(() => undefined);
-    }
+  private blobs(): Set<string> {
+    return new Set([...(this.latest?.files ?? []), ...(this.previous?.files ?? [])].map((entry) => entry.blob));
   }
 }
