@@ -127,7 +127,13 @@ async function keep(): Promise<void> {
   const next = Math.max(storedGeneration(), spare?.generation ?? -1) + 1;
   engine.FS.writeFile(`${FOLDER}/${GENERATION}`, String(next));
   await sync(false);
-  if (spare) await spare.write(next, stamps, (name) => engine.FS.readFile(`${FOLDER}/${name}`));
+  // IndexedDB holds the careers now; a spare copy the browser will not
+  // take (its storage full, say) is a warning, not a lost week.
+  try {
+    await spare?.write(next, stamps, (name) => engine.FS.readFile(`${FOLDER}/${name}`));
+  } catch (error) {
+    console.warn(`kickmark: the spare copy of the careers could not be written: ${String(error)}`);
+  }
   kept = stamps;
 }
 
@@ -273,7 +279,7 @@ async function start(seed: number | null): Promise<FromWorker> {
   FS.mkdir(FOLDER);
   FS.mount(IDBFS, {}, FOLDER);
   await sync(true);
-  spare = await Spare.open();
+  spare = await Spare.open().catch(() => null);
   await recover();
   // In step already when both copies hold this generation.
   const stamps = careerStamps();
