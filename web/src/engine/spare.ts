@@ -94,6 +94,7 @@ export class Spare {
 
   // The spare copy, or null where this browser has no private file system.
   static async open(): Promise<Spare | null> {
+    if (typeof FileSystemFileHandle === 'undefined' || !('createSyncAccessHandle' in FileSystemFileHandle.prototype)) return null;
     let dir: FileSystemDirectoryHandle;
     try {
       dir = await (await navigator.storage.getDirectory()).getDirectoryHandle('careers-spare', { create: true });
