@@ -30,8 +30,6 @@ function same(a: Files, b: Files): boolean {
   return names.every((name) => Buffer.from(a[name]).equals(Buffer.from(b[name])));
 }
 
-// The browser's own process of a persistent profile: the one whose command
-// line names the profile and is no helper (--type=...).
 // The processes of the browser running on `profile`: its own first, then
 // its renderers, storage and other helpers (those with a --type).
 function profileProcesses(profile: string): { pid: number; main: boolean }[] {

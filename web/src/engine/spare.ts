@@ -39,6 +39,9 @@ interface Manifest {
   check: number;
 }
 
+// A file is unchanged while its size and time stamp are.
+export const sameStamp = (a: FileStamp | undefined, b: FileStamp): boolean => a !== undefined && a.size === b.size && a.mtime === b.mtime;
+
 // FNV-1a, 32 bits: a torn or damaged blob or manifest fails it.
 export function fnv1a(bytes: Uint8Array): number {
   let hash = 0x811c9dc5;
@@ -147,10 +150,7 @@ export class Spare {
   // other.
   holds(files: Map<string, FileStamp>, gen: number): boolean {
     if (!this.latest || this.latest.gen !== gen || this.latest.files.length !== files.size) return false;
-    return this.latest.files.every((entry) => {
-      const now = files.get(entry.name);
-      return now !== undefined && now.size === entry.size && now.mtime === entry.mtime;
-    });
+    return this.latest.files.every((entry) => sameStamp(files.get(entry.name), entry));
   }
 
   // The newest generation whose every file reads back whole, by name.
@@ -178,7 +178,7 @@ export class Spare {
     const blob = `g${gen}`;
     for (const [name, stamp] of [...files].sort(([a], [b]) => (a < b ? -1 : a > b ? 1 : 0))) {
       const old = before.get(name);
-      if (old && old.size === stamp.size && old.mtime === stamp.mtime) {
+      if (old && sameStamp(old, stamp)) {
         entries.push(old);
         continue;
       }

@@ -40,7 +40,7 @@
 import { unzipSync, zipSync } from 'fflate';
 import createKickmark from '@kickmark-build/kickmark-web.mjs';
 import wasmUrl from '@kickmark-build/kickmark-web.wasm?url';
-import { Spare, type FileStamp } from './spare';
+import { Spare, sameStamp, type FileStamp } from './spare';
 import { answerBytes, answerLength, answerReady, type FromWorker, type ToWorker } from './protocol';
 
 const FOLDER = '/careers';
@@ -111,12 +111,7 @@ function storedGeneration(): number {
 let kept: Map<string, FileStamp> | null = null;
 
 function sameStamps(a: Map<string, FileStamp>, b: Map<string, FileStamp>): boolean {
-  if (a.size !== b.size) return false;
-  for (const [name, stamp] of a) {
-    const other = b.get(name);
-    if (!other || other.size !== stamp.size || other.mtime !== stamp.mtime) return false;
-  }
-  return true;
+  return a.size === b.size && [...a].every(([name, stamp]) => sameStamp(b.get(name), stamp));
 }
 
 // After an op: when any career file changed, the next generation goes to
